@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QStringList>
+
+namespace vk::cli {
+
+// Each subcommand parses its own arguments (the first is the program and subcommand name)
+// and returns the process exit code.
+int RunStats(const QStringList& args);
+
+}  // namespace vk::cli

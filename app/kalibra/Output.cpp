@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/kalibra/Output.h"
+
+#include <algorithm>
+
+namespace vk::cli {
+
+std::optional<Format> ParseFormat(const std::string& name) {
+  if (name == "text") return Format::kText;
+  if (name == "csv") return Format::kCsv;
+  if (name == "json") return Format::kJson;
+  return std::nullopt;
+}
+
+void TextTable::Print(std::FILE* out) const {
+  std::vector<std::size_t> width(header_.size(), 0);
+  const auto measure = [&](const std::vector<std::string>& cells) {
+    for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c)
+      width[c] = std::max(width[c], cells[c].size());
+  };
+  measure(header_);
+  for (const auto& r : rows_) measure(r);
+  const auto print = [&](const std::vector<std::string>& cells) {
+    std::string line;
+    for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c) {
+      line += cells[c];
+      if (c + 1 < cells.size()) line.append(width[c] - cells[c].size() + 2, ' ');
+    }
+    std::fprintf(out, "%s\n", line.c_str());
+  };
+  print(header_);
+  for (const auto& r : rows_) print(r);
+}
+
+void PrintJson(std::FILE* out, const QJsonDocument& doc) {
+  const QByteArray bytes = doc.toJson(QJsonDocument::Indented);
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);
+}
+
+}  // namespace vk::cli

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QCoreApplication>
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/kalibra/Commands.h"
+#include "app/kalibra/Output.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: kalibra COMMAND [OPTIONS] ...\n"
+    "Fits discrete distributions to counted data.\n"
+    "\n"
+    "Commands:\n"
+    "  stats FILE [--format text|csv|json]   descriptive statistics and class table\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help      this text; 'kalibra COMMAND --help' describes a command\n"
+    "  -v, --version   the program version\n"
+    "\n"
+    "Exit status: 0 on success; the status code (1..18) of a failed read or fit;\n"
+    "64 on a usage error.\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  // QCoreApplication adopts the user's locale; numbers must always print with ".".
+  std::setlocale(LC_NUMERIC, "C");
+  QCoreApplication::setApplicationName("kalibra");
+  QCoreApplication::setApplicationVersion(VK_VERSION);
+
+  const QStringList args = QCoreApplication::arguments();
+  if (args.size() < 2) {
+    std::fputs(kUsage, stderr);
+    return vk::cli::kExitUsage;
+  }
+  const QString command = args.at(1);
+  if (command == "-h" || command == "--help" || command == "help") {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (command == "-v" || command == "--version") {
+    std::printf("kalibra %s\n", VK_VERSION);
+    return 0;
+  }
+  QStringList rest = args.mid(2);
+  rest.prepend(args.at(0) + " " + command);
+  if (command == "stats") return vk::cli::RunStats(rest);
+
+  std::fprintf(stderr, "kalibra: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
+  return vk::cli::kExitUsage;
+}

@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/TextRecordSource.h"
+
+#include <charconv>
+#include <cstdint>
+#include <limits>
+
+namespace vk {
+
+namespace {
+
+constexpr int kEof = std::char_traits<char>::eof();
+constexpr std::size_t kIntegerTokenLength = 32;
+constexpr std::size_t kRealTokenLength = 64;
+
+bool IsSeparator(int c) { return c != kEof && static_cast<unsigned char>(c) <= 32; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// [+-] digits, with the low 32 bits of the value as unsigned x. A negative value or one beyond
+// 32 bits cannot be a valid x; it maps to the largest x so that the reader reports "Def X too
+// large" instead of wrapping it into the valid range.
+std::uint32_t ParseInteger(const std::string& token) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (token[i] == '+' || token[i] == '-') negative = token[i++] == '-';
+  if (i == token.size()) throw MalformedNumber("'" + token + "' is not an integer");
+  std::uint64_t value = 0;
+  bool tooLarge = false;
+  for (; i < token.size(); ++i) {
+    if (!IsDigit(token[i])) throw MalformedNumber("'" + token + "' is not an integer");
+    value = value * 10 + static_cast<std::uint64_t>(token[i] - '0');
+    if (value > std::numeric_limits<std::uint32_t>::max()) tooLarge = true, value = 0;
+  }
+  if (tooLarge || (negative && value != 0)) return std::numeric_limits<std::uint32_t>::max();
+  return static_cast<std::uint32_t>(value);
+}
+
+// [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], "." as the only decimal separator,
+// whatever the process locale.
+double ParseReal(const std::string& token) {
+  const auto fail = [&] { return MalformedNumber("'" + token + "' is not a number"); };
+  std::size_t i = 0;
+  if (token[i] == '+' || token[i] == '-') ++i;
+  const std::size_t mantissaStart = i;
+  std::size_t digits = 0;
+  while (i < token.size() && IsDigit(token[i])) ++i, ++digits;
+  if (i < token.size() && token[i] == '.') {
+    ++i;
+    while (i < token.size() && IsDigit(token[i])) ++i, ++digits;
+  }
+  if (digits == 0) throw fail();
+  bool negativeExponent = false;
+  if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
+    ++i;
+    if (i < token.size() && (token[i] == '+' || token[i] == '-')) negativeExponent = token[i++] == '-';
+    std::size_t expDigits = 0;
+    while (i < token.size() && IsDigit(token[i])) ++i, ++expDigits;
+    if (expDigits == 0) throw fail();
+  }
+  if (i != token.size()) throw fail();
+
+  double value = 0;
+  const char* first = token.data() + mantissaStart;
+  const char* last = token.data() + token.size();
+  const auto [ptr, ec] = std::from_chars(first, last, value, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    // Without an exponent 64 characters cannot leave the range; with one, a negative exponent
+    // means the value is below the smallest Double and reads as 0.
+    if (!negativeExponent) throw MalformedNumber("'" + token + "' is too large for a number");
+    value = 0;
+  } else if (ec != std::errc() || ptr != last) {
+    throw fail();
+  }
+  return token[0] == '-' ? -value : value;
+}
+
+}  // namespace
+
+TextRecordSource::TextRecordSource(std::istream& in) : buf_(in.rdbuf()) {}
+
+int TextRecordSource::Peek() { return buf_ ? buf_->sgetc() : kEof; }
+
+int TextRecordSource::Get() {
+  const int c = buf_ ? buf_->sbumpc() : kEof;
+  if (c == '\n') ++line_;
+  return c;
+}
+
+void TextRecordSource::SkipWhiteSpace() {
+  while (IsSeparator(Peek())) Get();
+}
+
+std::string TextRecordSource::Token(std::size_t maxLength, const char* what) {
+  std::string token;
+  while (Peek() != kEof && !IsSeparator(Peek())) {
+    if (token.size() == maxLength) {
+      throw MalformedNumber(std::string(what) + " longer than " + std::to_string(maxLength) +
+                            " characters");
+    }
+    token.push_back(static_cast<char>(Get()));
+  }
+  return token;
+}
+
+std::uint32_t TextRecordSource::ReadInteger() {
+  SkipWhiteSpace();
+  const std::string token = Token(kIntegerTokenLength, "x value");
+  return token.empty() ? 0 : ParseInteger(token);  // the end of the file reads as 0
+}
+
+double TextRecordSource::ReadReal() {
+  SkipWhiteSpace();
+  const std::string token = Token(kRealTokenLength, "frequency");
+  return token.empty() ? 0 : ParseReal(token);
+}
+
+void TextRecordSource::SkipLine() {
+  for (int c = Get(); c != kEof && c != '\n'; c = Get()) {
+  }
+}
+
+Status TextRecordSource::Next(Record& out, std::uint32_t& counter) {
+  try {
+    return ReadRecord(out, counter);
+  } catch (const MalformedNumber& e) {
+    error_ = e.what();
+    throw;
+  }
+}
+
+Status TextRecordSource::ReadRecord(Record& out, std::uint32_t& counter) {
+  if (firstRead_) {
+    firstRead_ = false;
+    // Editors on Windows like to start a text file with a UTF-8 byte order mark; it is not data.
+    static constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
+    if (Peek() == kBom[0]) {
+      std::size_t matched = 0;
+      while (matched < 3 && Peek() == kBom[matched]) Get(), ++matched;
+      if (matched != 3) throw MalformedNumber("the file does not start with a number");
+    }
+    // A file of nothing but white space holds no record.
+    SkipWhiteSpace();
+  }
+  if (Peek() == kEof) return status::kEndOfData;
+  SkipWhiteSpace();
+  recordLine_ = line_;
+  out.x = ReadInteger();
+  out.f = ReadReal();
+  SkipLine();
+  if (counter != 0 && out.x == 0) return status::kDataError;
+  ++counter;
+  return status::kOk;
+}
+
+}  // namespace vk
