@@ -1,0 +1,112 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fitting/Anpassungsguete.h"
+
+#include <cmath>
+
+#include "core/FpFault.h"
+
+namespace vk {
+
+double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindest,
+                           std::uint32_t& klassen) {
+  const std::size_t n = np.size() - 1;
+  std::size_t modus = 0;
+  for (std::size_t i = 1; i <= n; ++i)
+    if (np[i] > np[modus]) modus = i;
+
+  // Descending, so that a pooled amount travels inward until it meets a class large enough.
+  for (std::size_t i = n; i > modus; --i) {
+    if (!(np[i] > mindest)) {
+      np[i - 1] += np[i];
+      f[i - 1] += f[i];
+      np[i] = -1;
+      f[i] = -1;
+    }
+  }
+  for (std::size_t i = 0; i < modus; ++i) {
+    if (!(np[i] > mindest)) {
+      np[i + 1] += np[i];
+      f[i + 1] += f[i];
+      np[i] = -1;
+      f[i] = -1;
+    }
+  }
+
+  double chi = 0;
+  klassen = 0;
+  for (std::size_t i = 0; i <= n; ++i) {
+    if (np[i] > 0) {
+      const double d = np[i] - f[i];
+      chi += d * d / np[i];
+      ++klassen;
+    }
+  }
+  return chi <= 0.00009 ? 0.0001 : chi;
+}
+
+double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,
+                                  std::span<const double> np) {
+  const double mittel = summe / static_cast<double>(f.size());
+  double sse = 0, sst = 0;
+  for (std::size_t i = 0; i < f.size(); ++i) {
+    sse += (f[i] - np[i]) * (f[i] - np[i]);
+    sst += (f[i] - mittel) * (f[i] - mittel);
+  }
+  return 1 - sse / sst;
+}
+
+double NormalSchwanz(double z) {
+  const double a = std::fabs(z);
+  const double t = a <= 14.14 ? a * 0.7071067812 : 10;
+  const double s =
+      1 + t * (0.0705230784 +
+               t * (0.0422820123 +
+                    t * (0.0092705272 + t * (0.0001520143 + t * (0.0002765672 + t * 0.0000430638)))));
+  return 0.5 * std::exp(-16 * std::log(s));
+}
+
+namespace {
+
+double Wahrscheinlichkeit(std::uint32_t nu, double x) {
+  if (nu == 0) return 0;
+  if (nu == 1) return 2 * NormalSchwanz(std::sqrt(x));
+  if (x >= 200) return 0;
+  if (nu <= 30) {
+    if (nu % 2 == 1) {
+      double r = std::exp(0.5 * std::log(x));
+      double summe = r;
+      for (std::uint32_t j = 2; j <= (nu - 1) / 2; ++j) {
+        r = x * r / (2.0 * j - 1);
+        summe += r;
+      }
+      return std::exp(-x / 2) * summe * 0.797885 + 2 * NormalSchwanz(std::sqrt(x));
+    }
+    double r = x / 2;
+    double summe = 1;
+    if (nu >= 4) summe += r;
+    for (std::uint32_t j = 2; j <= (nu - 2) / 2; ++j) {
+      r = x * r / (2.0 * j);
+      summe += r;
+    }
+    return std::exp(-x / 2) * summe;
+  }
+  const double v = nu;
+  double z;
+  if (x == v - 1) {
+    z = -(0.08 / v + 1.0 / 3) / std::sqrt(2 * v - 2);
+  } else {
+    const double e = std::sqrt((v - 1) * std::log((v - 1) / x) + x - (v - 1));
+    z = e * (x - v + 2.0 / 3 - 0.08 / v) / std::fabs(x - v + 1);
+  }
+  return z > 0 ? NormalSchwanz(z) : 1 - NormalSchwanz(std::fabs(z));
+}
+
+}  // namespace
+
+double ChiQuadratWahrscheinlichkeit(std::uint32_t df, double x) {
+  FpFaultScope guard;
+  const double p = Wahrscheinlichkeit(df, x);
+  return guard.Faulted() ? 0 : p;
+}
+
+}  // namespace vk

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace vk {
+
+// X² of a failed evaluation, and the P that marks "not enough degrees of freedom".
+inline constexpr double kFehlschlagChiQuadrat = 10000000.0;
+inline constexpr double kZuWenigFreiheitsgrade = 10000000.0;
+
+// Pools the classes whose expected frequency is not above `mindestklassengroesse` towards the
+// mode (the first class with the largest NP), from the right tail inward and then from the left,
+// and sums (NP - f)² / NP over the classes with NP > 0. `np` and `f` are the working copies of
+// the L + 1 classes and are overwritten (a pooled class becomes -1). Returns X², at least 0.0001;
+// `klassen` receives the number of classes that counted.
+double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindestklassengroesse,
+                           std::uint32_t& klassen);
+
+// R² = 1 - SSE/SST of the unpooled NP against f, SST around the mean frequency per class.
+double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,
+                                  std::span<const double> np);
+
+// Upper tail Q(|z|) of the standard normal distribution (a rational approximation with seven
+// decimals of accuracy).
+double NormalSchwanz(double z);
+
+// P(X² > x) for a chi-square variable with `df` degrees of freedom; 0 on a fault.
+double ChiQuadratWahrscheinlichkeit(std::uint32_t df, double x);
+
+}  // namespace vk

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fitting/Simplex.h"
+
+#include <cmath>
+#include <utility>
+
+namespace vk {
+
+namespace {
+
+double Bewerten(Zielfunktion& ziel, Parametervektor& v, std::uint32_t& klassen) {
+  ziel.Korrigieren(v);
+  return ziel.ChiQuadrat(v, klassen);
+}
+
+double Bewerten(Zielfunktion& ziel, Parametervektor& v) {
+  std::uint32_t unbenutzt = 0;
+  return Bewerten(ziel, v, unbenutzt);
+}
+
+void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel) {
+  s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
+  double vorzeichen = 1;
+  for (std::uint32_t k = 1; k <= p; ++k) {
+    // Every vertex scales the whole start vector: factors 1.10, 0.85, 1.20, 0.75, ...
+    for (std::uint32_t j = 0; j < p; ++j) {
+      const double x0 = s.ecke[0][j];
+      s.ecke[k][j] = std::fabs(x0 + (k + 1) * vorzeichen * 0.05 * x0);
+    }
+    vorzeichen = -vorzeichen;
+  }
+  for (std::uint32_t k = 1; k <= p; ++k) s.chiQuadrat[k] = Bewerten(ziel, s.ecke[k], s.klassen[k]);
+}
+
+void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, double chi) {
+  for (std::uint32_t j = 0; j < p; ++j) s.ecke[p][j] = v[j];
+  s.chiQuadrat[p] = chi;
+}
+
+// One step on a sorted simplex; returns false when the spread is degenerate (S2 < S1²/(p+1),
+// which only rounding can cause), else the spread in `streuung`.
+bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
+                    const OptimisationSettings& e, double& streuung) {
+  const double alpha = e.Reflektionsweite;
+  const double gamma = e.Expansionsweite;
+  const double beta = e.Kontraktionsgroesse;
+
+  Parametervektor c{};
+  for (std::uint32_t j = 0; j < p; ++j) {
+    double summe = 0;
+    for (std::uint32_t k = 0; k < p; ++k) summe += s.ecke[k][j] / p;
+    c[j] = summe;
+  }
+
+  Parametervektor r{};
+  for (std::uint32_t j = 0; j < p; ++j) r[j] = std::fabs(c[j] * (1 + alpha) - alpha * s.ecke[p][j]);
+  const double fr = Bewerten(ziel, r);
+
+  if (fr < s.chiQuadrat[0]) {
+    Parametervektor x{};
+    for (std::uint32_t j = 0; j < p; ++j) x[j] = std::fabs(gamma * r[j] + (1 - gamma) * c[j]);
+    const double fe = Bewerten(ziel, x);
+    // The expansion is judged against the best vertex, not against the reflected point.
+    if (fe < s.chiQuadrat[0]) {
+      ErsetzeSchlechteste(s, p, x, fe);
+    } else {
+      ErsetzeSchlechteste(s, p, r, fr);
+    }
+  } else if (fr < s.chiQuadrat[p - 1]) {
+    ErsetzeSchlechteste(s, p, r, fr);
+  } else {
+    if (fr <= s.chiQuadrat[p]) ErsetzeSchlechteste(s, p, r, fr);
+    Parametervektor x{};
+    for (std::uint32_t j = 0; j < p; ++j)
+      x[j] = std::fabs(beta * s.ecke[p][j] + (1 - beta) * c[j]);
+    const double fc = Bewerten(ziel, x);
+    if (fc < s.chiQuadrat[p]) {
+      ErsetzeSchlechteste(s, p, x, fc);
+    } else {
+      ziel.Korrigieren(s.ecke[0]);
+      for (std::uint32_t k = 1; k <= p; ++k) {
+        for (std::uint32_t j = 0; j < p; ++j) s.ecke[k][j] = (s.ecke[k][j] + s.ecke[0][j]) / 2;
+        s.chiQuadrat[k] = Bewerten(ziel, s.ecke[k]);
+      }
+    }
+  }
+
+  double s1 = 0, s2 = 0;
+  for (std::uint32_t k = 0; k <= p; ++k) {
+    s1 += s.chiQuadrat[k];
+    s2 += s.chiQuadrat[k] * s.chiQuadrat[k];
+  }
+  const double ecken = p + 1;
+  const double erwartet = s1 * s1 / ecken;
+  if (s2 < erwartet) return false;
+  streuung = std::sqrt((s2 - erwartet) / ecken);
+  return true;
+}
+
+}  // namespace
+
+void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel) {
+  for (std::uint32_t i = 1; i <= p; ++i) {
+    for (std::uint32_t j = i; j <= p; ++j) {
+      if (s.chiQuadrat[i - 1] > s.chiQuadrat[j]) {
+        for (std::uint32_t c = 0; c < p; ++c) {
+          std::swap(s.ecke[i - 1][c], s.ecke[j][c]);
+          ziel.Korrigieren(s.ecke[j]);
+        }
+        std::swap(s.chiQuadrat[i - 1], s.chiQuadrat[j]);
+        std::swap(s.klassen[i - 1], s.klassen[j]);
+      }
+    }
+  }
+}
+
+bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
+                        const OptimisationSettings& e, const Abbruchabfrage& abbruch,
+                        Status& status) {
+  StartsimplexBilden(s, p, ziel);
+  // Without a free parameter there is nothing to move: the start vector is the result.
+  if (p == 0) return true;
+
+  std::uint32_t schritte = 0;
+  std::uint32_t gleicheStreuungen = 0;
+  double vorige = 0;
+  double streuung = 0;
+  bool entartet = false;
+  do {
+    ++schritte;
+    SimplexSortieren(s, p, ziel);
+    entartet = !SimplexSchritt(s, p, ziel, e, streuung);
+    if (!entartet) {
+      if (streuung == vorige) ++gleicheStreuungen;
+      vorige = streuung;
+    }
+    if (abbruch.Abbrechen()) status = status::kAbort;
+  } while (!entartet && streuung > e.Abbruchkriterium && schritte < e.Optimierungsversuche &&
+           gleicheStreuungen != 5 && status == status::kOk);
+  return !entartet && status == status::kOk;
+}
+
+}  // namespace vk

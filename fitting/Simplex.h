@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "catalog/Defs.h"
+#include "core/Status.h"
+#include "fitting/Einstellungen.h"
+
+namespace vk {
+
+inline constexpr std::uint32_t kMaxEcken = kMaxParameter + 1;
+
+// The p + 1 vertices with their X² and class counts. Vertex 0 is the best after a sort.
+struct Simplex {
+  std::array<Parametervektor, kMaxEcken> ecke{};
+  std::array<double, kMaxEcken> chiQuadrat{};
+  std::array<std::uint32_t, kMaxEcken> klassen{};
+};
+
+// What the optimiser minimises: X² of a parameter vector of one distribution on the data set.
+class Zielfunktion {
+ public:
+  virtual ~Zielfunktion() = default;
+  // Forces the vector into the parameters' domains (ParameterKorrigieren).
+  virtual void Korrigieren(Parametervektor& v) const = 0;
+  // X² of a corrected vector (10 000 000 for a failed evaluation) and its class count.
+  virtual double ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) = 0;
+};
+
+// The caller's poll for a cancel request, asked once per simplex step.
+struct Abbruchabfrage {
+  bool (*abfrage)(void* benutzerdaten) = nullptr;
+  void* benutzerdaten = nullptr;
+  [[nodiscard]] bool Abbrechen() const { return abfrage != nullptr && abfrage(benutzerdaten); }
+};
+
+// Sorts the vertices 0..p by ascending X² (an exchange only on strictly greater X²), keeping X²
+// and class counts with their vertices.
+void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel);
+
+// One optimisation cycle from the start vector in vertex 0 (already corrected). Returns true
+// when the cycle ended normally (by the spread, the step limit or five equal spreads); false on a
+// degenerate spread or a cancel, which sets `status` to 11.
+bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
+                        const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
+                        Status& status);
+
+}  // namespace vk

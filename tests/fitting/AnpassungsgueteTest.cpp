@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fitting/Anpassungsguete.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Near;
+
+struct PoolCase {
+  const char* name;
+  std::vector<double> np;
+  std::vector<double> f;
+  double mindest;
+  double chi;  // written out from the pooled classes by hand
+  std::uint32_t klassen;
+};
+
+class Pooling : public ::testing::TestWithParam<PoolCase> {};
+
+TEST_P(Pooling, PoolsTowardsTheModeAndSums) {
+  PoolCase c = GetParam();
+  std::uint32_t k = 0;
+  const double chi = GepooltesChiQuadrat(c.np, c.f, c.mindest, k);
+  EXPECT_TRUE(Near(chi, c.chi, test::kRelTight));
+  EXPECT_EQ(k, c.klassen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anpassungsguete, Pooling,
+    ::testing::Values(
+        // Mode at 2; 0.2 joins 0.3, the 0.5 joins 4 (4.5); 0.5 joins 3 (3.5).
+        PoolCase{"BothTails", {0.5, 3, 10, 4, 0.3, 0.2}, {1, 2, 11, 5, 1, 0}, 1,
+                 (3.5 - 3) * (3.5 - 3) / 3.5 + 1.0 / 10 + (4.5 - 6) * (4.5 - 6) / 4.5, 3},
+        // Equal largest NP: the first (class 1) is the mode, so class 2 joins it from the right;
+        // with class 3 as the mode it would have joined class 3.
+        PoolCase{"FirstOfEqualModes", {0.5, 3, 0.5, 3, 0.5}, {1, 2, 1, 4, 0}, 1,
+                 0 + (3.5 - 4) * (3.5 - 4) / 3.5, 2},
+        // Zero NP is pooled even with a minimal class size of 0; small positive NP is not.
+        PoolCase{"MinimalSizeZero", {0.2, 6, 0}, {1, 5, 0}, 0,
+                 0.8 * 0.8 / 0.2 + 1.0 / 6, 2},
+        PoolCase{"PerfectFitIsFloored", {2, 5, 3}, {2, 5, 3}, 1, 0.0001, 3},
+        // A pooled amount travels inward through several small classes to the mode.
+        PoolCase{"CascadeToMode", {9, 0.4, 0.3, 0.2}, {8, 1, 0, 1}, 1, 0.1 * 0.1 / 9.9, 1}),
+    [](const auto& tp) { return std::string(tp.param.name); });
+
+TEST(Bestimmtheitsmass, AgainstSumsOfSquares) {
+  const std::vector<double> f = {10, 20, 30, 40};
+  const std::vector<double> np = {12, 18, 33, 37};
+  // mean f = 25; SST = 225+25+25+225 = 500; SSE = 4+4+9+9 = 26
+  EXPECT_TRUE(Near(BestimmtheitsmassBerechnen(100, f, np), 1 - 26.0 / 500, test::kRelTight));
+}
+
+// Exact upper tails for integer degrees of freedom, written independently: the Poisson sum for
+// even df, and 2Q(sqrt x) plus the odd-df series with the exact sqrt(2/pi).
+double ExactTail(std::uint32_t df, double x) {
+  long double p = 0;
+  if (df % 2 == 0) {
+    long double term = 1;
+    for (std::uint32_t k = 0; k < df / 2; ++k) {
+      p += term;
+      term *= static_cast<long double>(x) / 2 / (k + 1);
+    }
+    return static_cast<double>(p * std::exp(-static_cast<long double>(x) / 2));
+  }
+  const long double q = std::erfc(std::sqrt(static_cast<long double>(x)) / std::sqrt(2.0L));
+  long double term = std::sqrt(static_cast<long double>(x));
+  long double sum = 0;
+  for (std::uint32_t k = 1; k <= (df - 1) / 2; ++k) {
+    sum += term;
+    term *= static_cast<long double>(x) / (2 * k + 1);
+  }
+  return static_cast<double>(q + std::sqrt(2 / 3.14159265358979323846L) *
+                                     std::exp(-static_cast<long double>(x) / 2) * sum);
+}
+
+TEST(ChiQuadratWahrscheinlichkeit, SmallDegreesOfFreedomAreNearlyExact) {
+  // The normal tail approximation is good to about 3e-7 absolute and the constant 0.797885 to
+  // about 6e-7 relative; 2e-6 covers both.
+  for (std::uint32_t df : {1u, 2u, 3u, 4u, 5u, 7u, 10u, 17u, 29u, 30u}) {
+    for (double x : {0.01, 0.5, 1.0, 3.841, 10.0, 25.0, 60.0, 150.0}) {
+      EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), 0, 2e-6))
+          << "df " << df << " x " << x;
+    }
+  }
+}
+
+TEST(ChiQuadratWahrscheinlichkeit, BranchRules) {
+  EXPECT_EQ(ChiQuadratWahrscheinlichkeit(0, 5), 0);
+  EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(2, 2), std::exp(-1.0), 1e-15));
+  EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(1, 3.841), 0.05, 0, 1e-4));
+  EXPECT_EQ(ChiQuadratWahrscheinlichkeit(5, 250), 0);
+  EXPECT_GT(ChiQuadratWahrscheinlichkeit(1, 250), 0);  // df 1 is answered before the cut-off
+}
+
+TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
+  const double z = -(0.08 / 40 + 1.0 / 3) / std::sqrt(78.0);
+  const double p = ChiQuadratWahrscheinlichkeit(40, 39);
+  EXPECT_TRUE(Near(p, 1 - NormalSchwanz(z), 1e-15));
+  EXPECT_GT(p, 0.5);
+  // Against the exact tail the approximation is close (a few thousandths at worst here).
+  for (std::uint32_t df : {31u, 40u, 60u}) {
+    for (double x : {20.0, 35.0, 50.0, 80.0}) {
+      EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), 0, 3e-3))
+          << "df " << df << " x " << x;
+    }
+  }
+}
+
+TEST(NormalSchwanz, AgainstErfc) {
+  for (double z : {0.0, 0.5, 1.0, 1.96, 3.0, -2.0, 6.0}) {
+    EXPECT_TRUE(Near(NormalSchwanz(z), 0.5 * std::erfc(std::fabs(z) / std::sqrt(2.0)), 0, 3e-7))
+        << z;
+  }
+}
+
+}  // namespace
+}  // namespace vk
