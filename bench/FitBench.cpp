@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One evaluation (expected frequencies, pooling, X²) of the first members at growing class
+// counts, and one selected and one automatic fitting on a realistic data set.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "core/TextRecordSource.h"
+#include "fitting/Anpassungen.h"
+
+namespace {
+
+std::unique_ptr<const vk::TKatalogeintrag> Eintrag(std::uint32_t index, std::uint32_t alternativen,
+                                                   std::initializer_list<std::uint32_t> bits) {
+  auto e = std::make_unique<vk::TKatalogeintrag>();
+  e->index = index;
+  e->bezeichnung = "m" + std::to_string(index);
+  e->gruppen = 3;
+  e->alternativen = alternativen;
+  e->automatik = true;
+  for (std::uint32_t b : bits) e->parameter[e->parameterZahl++] = {"p", b};
+  return e;
+}
+
+const vk::Verteilungsverzeichnis& Katalog() {
+  static const vk::Verteilungsverzeichnis k = [] {
+    vk::Verteilungstabelle t;
+    t[0] = Eintrag(0, 6, {16, 1});
+    t[6] = Eintrag(6, 2, {128, 128, 1});
+    t[16] = Eintrag(16, 1, {128, 128, 1});
+    return vk::Verteilungsverzeichnis(std::move(t));
+  }();
+  return k;
+}
+
+// A negative-binomial-like shape over L + 1 classes, scaled so every class has some mass.
+std::unique_ptr<vk::Anpassungen> Engine(std::uint32_t L) {
+  auto a = std::make_unique<vk::Anpassungen>(Katalog());
+  std::string text;
+  const double mittel = L / 3.0 + 1;
+  for (std::uint32_t x = 0; x <= L; ++x)
+    text += std::to_string(x) + " " + std::to_string(1 + std::round(1000 * std::exp(-static_cast<double>(x) / mittel))) + "\n";
+  std::istringstream in(text);
+  vk::TextRecordSource q(in);
+  vk::TDateneigenschaften e;
+  a->DatenLesen(q, e);
+  return a;
+}
+
+void BM_ChiQuadrat(benchmark::State& state) {
+  const auto nummer = static_cast<std::uint32_t>(state.range(0));
+  const auto L = static_cast<std::uint32_t>(state.range(1));
+  auto a = Engine(L);
+  vk::Rueckrufe r;
+  // A fit attempt sets up the parameter properties; the evaluation then uses a fixed vector.
+  a->GewaehlteAnpassung(vk::Referenz(*Katalog().VerteilungHolen(nummer)), true, r);
+  vk::Parametervektor v{};
+  if (nummer == 0) v = {static_cast<double>(L), 0.3};
+  if (nummer == 6) v = {2, 1.5, 0.5};
+  if (nummer == 16) v = {2, 1, 0.5};
+  std::uint32_t k = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(a->ChiQuadratBerechnen(nummer, v, k));
+  state.SetComplexityN(L);
+}
+BENCHMARK(BM_ChiQuadrat)
+    ->ArgsProduct({{0, 6}, {10, 30, 100, 1000, 20000}})
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChiQuadrat)->ArgsProduct({{16}, {10, 30, 100, 1000}})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ChiQuadrat)->Args({16, 20000})->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// Binomial(10, 0.3) frequencies for N = 1000, so that the fit has something to find.
+std::unique_ptr<vk::Anpassungen> BinomialEngine() {
+  auto a = std::make_unique<vk::Anpassungen>(Katalog());
+  std::string text;
+  for (int x = 0; x <= 10; ++x) {
+    const double lp = std::lgamma(11.0) - std::lgamma(x + 1.0) - std::lgamma(11.0 - x) +
+                      x * std::log(0.3) + (10 - x) * std::log(0.7);
+    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp))) + "\n";
+  }
+  std::istringstream in(text);
+  vk::TextRecordSource q(in);
+  vk::TDateneigenschaften e;
+  a->DatenLesen(q, e);
+  return a;
+}
+
+void BM_GewaehlteAnpassung(benchmark::State& state) {
+  auto a = BinomialEngine();
+  const vk::TVerteilung ref = vk::Referenz(*Katalog().VerteilungHolen(0));
+  for (auto _ : state) benchmark::DoNotOptimize(a->GewaehlteAnpassung(ref, true, vk::Rueckrufe{}));
+}
+BENCHMARK(BM_GewaehlteAnpassung)->Unit(benchmark::kMillisecond);
+
+void BM_AutomatischeAnpassung(benchmark::State& state) {
+  auto a = BinomialEngine();
+  for (auto _ : state) benchmark::DoNotOptimize(a->AutomatischeAnpassung(vk::Rueckrufe{}));
+}
+BENCHMARK(BM_AutomatischeAnpassung)->Unit(benchmark::kMillisecond);
+
+}  // namespace

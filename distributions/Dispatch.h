@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+#include "catalog/Defs.h"
+#include "core/Datensatz.h"
+#include "distributions/Member.h"
+
+namespace vk {
+
+// The engine's only way into the library: the three routines of the member with number
+// `nummer` (the catalog's "Index"). Each returns false, and does nothing, when the library has
+// no member of that number. Inputs are read through const references and never changed; the
+// outputs are the named non-const arguments. No routine allocates.
+//
+// Floating-point faults are not caught here: a division by zero, an invalid operation or an
+// overflow inside a member raises its flag, and the caller's FpFaultScope turns that into a
+// failed evaluation. A data set whose last class index stat.n lies beyond the arrays raises the
+// invalid flag and computes nothing.
+
+// Fills the member's slots of `E` from the data.
+bool SchaetzwerteBerechnen(std::uint32_t nummer, const TStatistik& stat,
+                           const TParameterEigenschaften& eig, Schaetzwerttabelle& E,
+                           const KlassenHaeufigkeiten& f, const KlassenWerte& x);
+
+// Writes elements 0..parZahl-1 of `p`, the start vector of alternative `k` (1-based).
+bool AlternativeWaehlen(std::uint32_t nummer, std::uint32_t k, const Schaetzwerttabelle& E,
+                        const KlassenHaeufigkeiten& f, Parametervektor& p,
+                        const TParameterEigenschaften& eig);
+
+// Passes `p` through ParameterKorrigieren and the member's own repairs (both written back into
+// `p`), then writes NP[0..stat.n]. `NP` must not be the same array as `f`.
+bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,
+                              const KlassenWerte& x, const KlassenHaeufigkeiten& f,
+                              Erwartungswerte& NP, const TParameterEigenschaften& eig);
+
+}  // namespace vk

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+
+namespace vk {
+
+// Running sums (of expected frequencies, of estimator terms) are kept in extended precision
+// where the platform has it; the results are stored as double.
+using Summe = long double;
+
+// n! as a double: 0! .. 100! from a table built at compile time, beyond that 100! multiplied on
+// by 101, 102, ..., n. From n = 171 on the result leaves the double range and raises the
+// overflow fault: a failed evaluation, not something to avoid.
+double Fakultaet(std::uint32_t n);
+
+// x (x+1) ... (x+n-1), for n >= 1 (n = 0 gives x; callers never pass it).
+double SteigendeFakultaet(std::uint32_t n, double x);
+
+// x^n by n - 1 multiplications; x^0 = 1.
+double GanzePotenz(std::uint32_t n, double x);
+
+// The binomial coefficient (x over k) for real x: 1 for k = 0, 0 for k < 0, otherwise the
+// product over i = 1..k of (x - i + 1)/i.
+double Binomialkoeffizient(std::int32_t k, double x);
+
+// Stirling number of the second kind S(n, k). The general case sums (-1)^(k-i) i^n/(i!(k-i)!)
+// with the power i^n in single precision, so large arguments carry about seven digits.
+double StirlingZweiterArt(std::uint32_t n, std::uint32_t k);
+
+// Signed Stirling number of the first kind s(n, k), from Stirling numbers of the second kind.
+double StirlingErsterArt(std::uint32_t n, std::uint32_t k);
+
+// psi(n) for integers n >= 1: -0.577215664 + sum of 1/a for a = 1..n-1.
+double Digamma(std::int32_t n);
+
+}  // namespace vk

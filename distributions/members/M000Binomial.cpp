@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 0: binomial distribution.
+//   P(i) = C(n, i) p^i (1 - p)^(n - i),  i = 0..n;  parameters n (a natural number, raised to
+//   the last class index L when smaller) and p in (0, 1). The last class takes the remainder.
+#include <algorithm>
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+// The iteration for n steps up by about 1 + (m2 - M)/(2M) per round until p = M/n falls below
+// 0.001, i.e. for some 1000 M rounds of O(L) work each. Its rule sets no round limit; this one
+// bounds the work to about 1e8 terms, which lets every data set with a moderate mean finish by
+// its own stop and keeps a pathological one from stalling the fit.
+inline constexpr double kNewtonArbeit = 1e8;
+inline constexpr std::uint32_t kNewtonMindestRunden = 1000;
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte& x) {
+  const std::uint32_t L = stat.n;
+  const double dL = static_cast<double>(L);
+  const double N = stat.summe;
+  const double M = stat.m1x0;
+  const double m2 = stat.m2;
+
+  E[0] = dL;
+  E[1] = std::fabs(M * M / (M - m2));
+  E[50] = M / dL;
+  E[51] = std::fabs(1 - m2 / M);
+  E[52] = (f[0] > 0) ? std::fabs(1 - std::pow(f[0] / N, 1 / dL)) : E[51];
+
+  // Ratio regression with n = L: f[i+1] is about p/(1-p) l_i, l_i = (L - x_i) f[i]/(x_i + 1).
+  Summe A = 0, B = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    const double l = (dL - xi) * f[i] / (xi + 1);
+    A += l * f[i + 1];
+    B += l * l;
+  }
+  E[53] = static_cast<double>(A / (A + B));
+
+  // Newton steps for n with p = M/n; T_i = sum of f[j] for j > i, accumulated from the top.
+  const auto runden =
+      std::max(kNewtonMindestRunden, static_cast<std::uint32_t>(kNewtonArbeit / (dL + 1)));
+  double n = dL;
+  double p = M / n;
+  for (std::uint32_t runde = 1;; ++runde) {
+    p = M / n;
+    Summe z = 0, q = 0, T = 0;
+    for (std::uint32_t i = L; i-- > 0;) {
+      T += f[i + 1];
+      const double d = n - static_cast<double>(i);
+      z += T / d;
+      q += T / (d * d);
+    }
+    const double neu = n + 1 + static_cast<double>((N * std::log(1 - p) + z) / q);
+    // The stored pair is the last n used and its p, so the step just computed is dropped.
+    if (std::fabs(neu - n) < 0.1 || p < 0.001 || runde == runden) break;
+    n = neu;
+  }
+  E[5] = n;
+  E[55] = p;
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[50];
+      break;
+    case 2:
+      p[0] = E[1];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = E[1];
+      p[1] = E[52];
+      break;
+    case 4:
+      p[0] = (E[0] + E[1]) / 2;
+      p[1] = E[53];
+      break;
+    case 5:
+      p[0] = (E[0] + E[1]) / 2;
+      p[1] = (E[50] + E[51] + E[52] + E[53]) / 4;
+      break;
+    case 6:
+      p[0] = E[5];
+      p[1] = E[55];
+      break;
+    default:
+      break;  // no element is common to all six alternatives
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, vk::Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const std::uint32_t L = stat.n;
+  if (static_cast<double>(L) > par[0]) par[0] = static_cast<double>(L);
+  const double n = par[0];
+  const double p = par[1];
+  const double N = stat.summe;
+  RekursionMitRest(NP, L, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
+    return vorher * (n - i + 1) * p / ((1 - p) * i);
+  });
+}
+
+}  // namespace
+
+const Member kM000Binomial{
+    0, 2, 0, 6, "Binomial", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+
+}  // namespace vk::members

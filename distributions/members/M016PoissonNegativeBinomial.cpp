@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 16: Poisson stopped sum of negative binomial summands (Poisson-Pascal distribution).
+//   X = Y_1 + ... + Y_K with K ~ Poisson(lambda) and Y_j ~ NB(k, c) independent,
+//   g(j) = C(k + j - 1, j) c^k (1 - c)^j;  pgf exp(lambda (G(s) - 1)),
+//   G(s) = (c / (1 - (1 - c) s))^k;  support 0, 1, 2, ...;  lambda > 0, k > 0, 0 < c < 1.
+//   Computed by the convolution recursion
+//   NP[x] = c^k (1 - c) k lambda (sum_j w_j NP[x-1-j]) / x,  w_j = C(k + j, j) (1 - c)^j;
+//   the last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                           const KlassenWerte&) {
+  const double M = stat.m1x0;
+  const double fm2 = stat.fm2;
+  const double fm3 = stat.fm3;
+  const double d1 = (fm2 - M * M) / M;
+  const double d2 = (fm3 - 3 * M * fm2 + 2 * M * M * M) / (fm2 - M * M);
+  double D = d2 - d1;
+  if (D == 0) D = 1;
+  E[0] = (2 * d1 - d2) / D;
+  E[2] = 1 / (d2 - d1 + 1);
+  E[1] = (E[0] == 0) ? M / D : M / E[0] / D;
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[1];
+  p[1] = E[0];
+  p[2] = E[2];
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double lambda = par[0];
+  const double k = par[1];
+  const double c = par[2];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double ck = std::pow(c, k);
+
+  NP[0] = N * std::exp(-lambda * (1 - ck));
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t x = 1; x < L; ++x) {
+    // The weights are formed afresh for each x: the sum costs O(x) anyway, and no working
+    // array is needed for them.
+    double w = 1;
+    Summe faltung = w * NP[x - 1];
+    for (std::uint32_t j = 1; j < x; ++j) {
+      const double dj = static_cast<double>(j);
+      w = w * (dj + k) * (1 - c) / dj;
+      faltung += w * NP[x - 1 - j];
+    }
+    NP[x] = ck * (1 - c) * k * lambda * static_cast<double>(faltung) / static_cast<double>(x);
+    summe += NP[x];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM016PoissonNegativeBinomial{16,
+                                          3,
+                                          0,
+                                          1,
+                                          "Poisson-Pascal",
+                                          SchaetzwerteBerechnen,
+                                          AlternativeWaehlen,
+                                          ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,502 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fitting/Anpassungen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <span>
+
+#include "core/FpFault.h"
+#include "distributions/Dispatch.h"
+#include "distributions/Registry.h"
+#include "distributions/helpers/Parameter.h"
+#include "fitting/Anpassungsguete.h"
+#include "fitting/Traeger.h"
+
+namespace vk {
+
+namespace {
+
+constexpr double kUnbekannterParameter = 123456789.0;
+
+bool AbbruchPollen(void* daten) {
+  const auto* r = static_cast<const Rueckrufe*>(daten);
+  return r != nullptr && r->abbruch && r->abbruch();
+}
+
+Status Melden(const std::function<Status(const TAnpassung&)>& cb, const TAnpassung& a) {
+  return cb ? cb(a) : status::kOk;
+}
+
+}  // namespace
+
+Anpassungen::Anpassungen(const Verteilungsverzeichnis& katalog) : katalog_(katalog) {}
+
+Status Anpassungen::DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften) {
+  return vk::DatenLesen(daten_, quelle, eigenschaften);
+}
+
+Status Anpassungen::KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) const {
+  return vk::KlasseHolen(daten_, i, f, x);
+}
+
+void Anpassungen::Korrigieren(Parametervektor& v) const { ParameterKorrigieren(v, eig_); }
+
+double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
+  return ChiQuadratBerechnen(nummer_, v, klassen);
+}
+
+double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
+                                        std::uint32_t& k) {
+  // The distribution corrects and repairs its own copy; the simplex keeps the vertex as it is.
+  Parametervektor kopie = v;
+  const TStatistik& s = daten_.Statistik;
+  FpFaultScope guard;
+  ErwartungswerteBerechnen(index, kopie, s, daten_.XWerte, daten_.Haeufigkeiten, arbeitsNP_, eig_);
+  if (guard.Faulted()) {
+    k = 0;
+    return kFehlschlagChiQuadrat;
+  }
+  const std::size_t klassen = s.n + 1;
+  std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
+  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
+  const double chi = GepooltesChiQuadrat(std::span(poolNP_.data(), klassen),
+                                         std::span(poolF_.data(), klassen),
+                                         einstellungen_.Mindestklassengroesse, k);
+  return guard.Faulted() ? kFehlschlagChiQuadrat : chi;
+}
+
+void Anpassungen::BestesZuruecksetzen() {
+  besteAlternative_ = 0;
+  beste_ = Kennzahlen{};
+  beste_.chi = daten_.Statistik.summe;
+  gefunden_ = false;
+  fgJeAlternative_.fill(0);
+}
+
+bool Anpassungen::AnpassungBewerten() {
+  const std::uint32_t p = eig_.parZahl;
+  SimplexSortieren(simplex_, p, *this);
+  Parametervektor& v = simplex_.ecke[0];
+  ParameterKorrigieren(v, eig_);
+  for (std::uint32_t k = 0; k < p; ++k)
+    if (eig_.natuerlicheZahl[k]) v[k] = KaufmaennischRunden(v[k]);
+
+  const TStatistik& s = daten_.Statistik;
+  {
+    // A vector whose expected frequencies cannot be computed has no final evaluation; the
+    // method counts as failed rather than ending the whole fit.
+    FpFaultScope guard;
+    ErwartungswerteBerechnen(nummer_, v, s, daten_.XWerte, daten_.Haeufigkeiten, aktuelleNP_,
+                             eig_);
+    if (guard.Faulted()) return false;
+  }
+  std::uint32_t k = 0;
+  aktuell_ = Kennzahlen{};
+  aktuell_.chi = ChiQuadratBerechnen(nummer_, v, k);
+  {
+    // Equal observed frequencies leave R² undefined (no variation to explain); it reads as 0.
+    FpFaultScope guard;
+    const std::size_t klassen = s.n + 1;
+    aktuell_.r2 = BestimmtheitsmassBerechnen(
+        s.summe, std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
+        std::span<const double>(aktuelleNP_.data(), klassen));
+    if (guard.Faulted()) aktuell_.r2 = 0;
+  }
+  const std::uint32_t kStrich = k >= eig_.festparZahl ? k - eig_.festparZahl : 0;
+  aktuell_.c = aktuell_.chi / s.summe;
+  if (kStrich < p + 1) {
+    aktuell_.p = kZuWenigFreiheitsgrade;
+    simplex_.klassen[0] = 0;
+    return false;
+  }
+  aktuell_.fg = kStrich - p - 1;
+  aktuell_.p = aktuell_.fg == 0 ? 0 : ChiQuadratWahrscheinlichkeit(aktuell_.fg, aktuell_.chi);
+  simplex_.klassen[0] = aktuell_.fg;
+  return true;
+}
+
+void Anpassungen::BestesMerken(std::uint32_t alternative) {
+  const bool besser = aktuell_.p > beste_.p || (aktuell_.p == beste_.p && aktuell_.chi < beste_.chi);
+  if (!besser) return;
+  gefunden_ = true;
+  beste_ = aktuell_;
+  besteAlternative_ = alternative;
+  const std::size_t klassen = daten_.Statistik.n + 1;
+  std::copy_n(aktuelleNP_.begin(), klassen, besteNP_.begin());
+  besterVektor_ = simplex_.ecke[0];
+}
+
+bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status) {
+  simplex_ = Simplex{};
+  AlternativeWaehlen(nummer_, k, schaetzwerte_, daten_.Haeufigkeiten, simplex_.ecke[0], eig_);
+  ParameterKorrigieren(simplex_.ecke[0], eig_);
+  const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  if (ok) ok = AnpassungBewerten();
+  if (k <= fgJeAlternative_.size()) fgJeAlternative_[k - 1] = ok ? aktuell_.fg : 0;
+  return ok;
+}
+
+Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest) {
+  if (!daten_.DatenGueltig) return status::kNoData;
+  const TStatistik& s = daten_.Statistik;
+  Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, s.n);
+  if (st != status::kOk) return st;
+  if (MitgliedSuchen(verteilung.Index) == nullptr) return status::kDirectoryError;
+  if (!TraegerPruefen(verteilung.Index, daten_.XWerte, daten_.Haeufigkeiten, s.n))
+    return status::kNoGoodFit;
+  st = katalog_.FestparameterHolen(verteilung, fest, eig_);
+  if (st != status::kOk) return st;
+  nummer_ = verteilung.Index;
+  schaetzwerte_.fill(0);
+  SchaetzwerteBerechnen(nummer_, s, eig_, schaetzwerte_, daten_.Haeufigkeiten, daten_.XWerte);
+  return status::kOk;
+}
+
+TAnpassung Anpassungen::Bericht(const TVerteilung& verteilung, const Kennzahlen& k,
+                                std::uint32_t methode, bool beste) const {
+  TAnpassung a;
+  a.Chi = k.chi;
+  a.PChi = k.p;
+  a.Kontingenz = k.c;
+  a.R2 = k.r2;
+  a.Verteilung = verteilung;
+  a.FG = k.fg;
+  a.Methode = methode;
+  a.Alternativen = eig_.alternativen;
+  a.BesteMethode = beste;
+  return a;
+}
+
+Status Anpassungen::ParameterMelden(const TVerteilung& verteilung, bool beste,
+                                    const Rueckrufe& r) const {
+  if (!r.parameter) return status::kOk;
+  TVerteilungsparameter vp;
+  const Status st = VerteilungsparameterHolen(verteilung, beste, vp);
+  return st != status::kOk ? st : r.parameter(vp);
+}
+
+Status Anpassungen::KlassenMelden(bool beste, const Rueckrufe& r) const {
+  if (!r.klasse) return status::kOk;
+  const TStatistik& s = daten_.Statistik;
+  const Erwartungswerte& np = beste ? besteNP_ : aktuelleNP_;
+  double summe = 0;
+  for (std::uint32_t i = 0; i <= s.n; ++i) {
+    const TWerte w{daten_.Haeufigkeiten[i], np[i], daten_.XWerte[i], i, false};
+    summe += np[i];
+    const Status st = r.klasse(w);
+    if (st != status::kOk) return st;
+  }
+  return r.klasse(TWerte{s.summe, summe, s.n, s.n, true});
+}
+
+Status Anpassungen::AbschlussPruefen() const {
+  if (!gefunden_) return status::kNoFit;
+  const std::size_t n = std::min<std::size_t>(eig_.alternativen, fgJeAlternative_.size());
+  const bool alleNull = std::all_of(fgJeAlternative_.begin(), fgJeAlternative_.begin() + n,
+                                    [](std::uint32_t fg) { return fg == 0; });
+  return alleNull ? status::kNoFit : status::kOk;
+}
+
+Status Anpassungen::BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r,
+                                 bool spezial) {
+  Status st = Melden(r.ergebnis, Bericht(verteilung, beste_, besteAlternative_, true));
+  if (st != status::kOk) return st;
+  if (spezial) {
+    if (r.parameter) {
+      // Every parameter of the model, fixed ones with their fixed values, by name.
+      TVerteilungsparameter vp;
+      st = katalog_.VerteilungsparameterHolen(verteilung, vp);
+      if (st != status::kOk) return st;
+      for (std::uint32_t k = 0; k < vp.ParZahl; ++k)
+        vp.Parameter[k].Wert = ParameterWertSuchen(vp.Parameter[k].Bezeichnung);
+      st = r.parameter(vp);
+    }
+  } else {
+    st = ParameterMelden(verteilung, true, r);
+  }
+  if (st != status::kOk) return st;
+  return KlassenMelden(true, r);
+}
+
+Status Anpassungen::AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus,
+                                            bool nurBeste, const Rueckrufe& r) {
+  Status st = status::kOk;
+  const bool berichten = modus == Modus::kGewaehlt && !nurBeste;
+  for (std::uint32_t k = 1; k <= eig_.alternativen && st == status::kOk; ++k) {
+    const bool ok = AlternativeRechnen(k, r, st);
+    if (ok) {
+      if (berichten) {
+        st = Melden(r.ergebnis, Bericht(verteilung, aktuell_, k, false));
+        if (st == status::kOk) st = ParameterMelden(verteilung, false, r);
+        if (st == status::kOk) st = KlassenMelden(false, r);
+      }
+      if (st == status::kOk) BestesMerken(k);
+    } else if (berichten) {
+      TAnpassung fehl;
+      fehl.Verteilung = verteilung;
+      fehl.Methode = k;
+      fehl.Alternativen = eig_.alternativen;
+      fehl.Status = status::kNotEnoughDf;
+      // The host's answer decides: a method cut short by a cancel is shown as failed, and the
+      // continue poll then ends the fit.
+      st = Melden(r.ergebnis, fehl);
+      if (st == status::kOk) st = KlassenMelden(false, r);
+    }
+    if (modus != Modus::kAutomatisch && st == status::kOk && r.weiter && !r.weiter())
+      st = status::kAbort;
+  }
+  return st;
+}
+
+Status Anpassungen::GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBeste,
+                                       const Rueckrufe& r) {
+  if (verteilung.spezial) return status::kFitNotPossible;
+  Status st = status::kException;
+  try {
+    FpFaultScope guard;
+    BestesZuruecksetzen();
+    st = Vorbereiten(verteilung, r.festparameter);
+    if (st == status::kOk) st = AlternativenDurchlaufen(verteilung, Modus::kGewaehlt, nurBeste, r);
+    if (guard.Faulted()) return status::kException;
+    if (st == status::kOk) st = AbschlussPruefen();
+    if (st == status::kOk) st = BestesMelden(verteilung, r, false);
+  } catch (const std::exception&) {
+    st = status::kException;
+  }
+  return st;
+}
+
+Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r) {
+  try {
+    FpFaultScope guard;
+    BestesZuruecksetzen();
+    Status st = Vorbereiten(verteilung, r.festparameter);
+    // Data that do not suit the distribution make it a "No fit", not a failure of the run.
+    if (st == status::kNoGoodFit) return status::kOk;
+    if (st == status::kOk) st = AlternativenDurchlaufen(verteilung, Modus::kAutomatisch, true, r);
+    if (guard.Faulted()) return status::kExceptionSkip;
+    if (st == status::kOk && AbschlussPruefen() != status::kOk) gefunden_ = false;
+    return st;
+  } catch (const std::exception&) {
+    return status::kExceptionSkip;
+  }
+}
+
+Status Anpassungen::AutomatischeAnpassung(const Rueckrufe& r) {
+  if (!daten_.DatenGueltig) return status::kNoData;
+  try {
+    const std::uint32_t anzahl = katalog_.VerteilungenZaehlen().automatik;
+    double schwelle = 100;
+    bool besteGefunden = false;
+    std::uint32_t lauf = 0;
+    int cursor = -1;
+    bool erste = true;
+    Status st = status::kOk;
+    const auto bericht = [&](const TVerteilung& v, Status s) {
+      TAnpassung a;
+      a.Verteilung = v;
+      a.Methode = lauf;
+      a.Alternativen = anzahl;
+      a.Status = s;
+      return a;
+    };
+    while (st == status::kOk) {
+      const auto eintrag = erste ? katalog_.ErsteVerteilung(kMaskeAlle, cursor)
+                                 : katalog_.NaechsteVerteilung(kMaskeAlle, cursor);
+      erste = false;
+      if (!eintrag) {
+        st = status::kDirectoryEnd;
+        break;
+      }
+      if (!eintrag->automatik) continue;
+      const TVerteilung ref = Referenz(*eintrag);
+      st = katalog_.ParameterEigenschaftenSetzen(ref, eig_, daten_.Statistik.n);
+      ++lauf;
+      if (st == status::kNotEnoughClasses) {
+        st = Melden(r.ergebnis, bericht(ref, status::kNotEnoughClasses));
+        continue;
+      }
+      if (st != status::kOk) break;
+      const Status fit = StillAnpassen(ref, r);
+      if (fit == status::kOk && gefunden_) {
+        TAnpassung a = Bericht(ref, beste_, lauf, false);
+        a.Alternativen = anzahl;
+        st = Melden(r.ergebnis, a);
+        if (st == status::kOk && beste_.chi < schwelle) {
+          besteGefunden = true;
+          schwelle = beste_.chi;
+        }
+      } else if (fit == status::kOk) {
+        st = Melden(r.ergebnis, bericht(ref, status::kNoFit));
+      } else if (fit == status::kSkipAbortByUser || fit == status::kExceptionSkip) {
+        Melden(r.ergebnis, bericht(ref, fit));
+        st = status::kOk;
+      } else {
+        st = fit;
+      }
+    }
+    if (st == status::kDirectoryEnd) st = besteGefunden ? status::kOk : status::kNoGoodFit;
+    return st;
+  } catch (const std::exception&) {
+    return status::kException;
+  }
+}
+
+Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
+                                   const SpezialRueckrufe& s) {
+  const double s1 = v[3].Start, e1 = v[3].Stop, d1 = v[3].Delta;
+  const double s2 = v[4].Start, e2 = v[4].Stop, d2 = v[4].Delta;
+  double bestesP = 0, bestesChi = daten_.Statistik.summe, b1Bester = -0.1, b2Bester = 0.1;
+
+  std::uint32_t zeilen = 0;
+  {
+    FpFaultScope guard;
+    const std::int64_t z = TruncToInt64(std::fabs(e1 - s1) / d1 + 0.5);
+    if (!guard.Faulted() && z > 0) zeilen = static_cast<std::uint32_t>(std::min<std::int64_t>(z, UINT32_MAX));
+  }
+  if (s.fortschritt) s.fortschritt(0, zeilen);
+  // A step that is not positive would never reach the stop value: such a grid has no points.
+  const bool gitter1 = d1 > 0, gitter2 = d2 > 0;
+  for (double b1 = s1; gitter1 && b1 < e1; b1 += d1) {
+    for (double b2 = s2; gitter2 && b2 < e2; b2 += d2) {
+      // Once cancelled, the rest of the row is not worth computing; the row's progress report
+      // then stops the grid.
+      if (r.abbruch && r.abbruch()) break;
+      schaetzwerte_[150] = b1;
+      schaetzwerte_[200] = b2;
+      FpFaultScope punkt;
+      SchaetzwerteBerechnen(nummer_, daten_.Statistik, eig_, schaetzwerte_, daten_.Haeufigkeiten,
+                            daten_.XWerte);
+      simplex_ = Simplex{};
+      AlternativeWaehlen(nummer_, 0, schaetzwerte_, daten_.Haeufigkeiten, simplex_.ecke[0], eig_);
+      ParameterKorrigieren(simplex_.ecke[0], eig_);
+      Status zyklus = status::kOk;
+      const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+      bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, zyklus);
+      if (ok) ok = AnpassungBewerten();
+      if (!ok || punkt.Faulted()) continue;
+      if (aktuell_.p > bestesP || (aktuell_.p == bestesP && aktuell_.chi < bestesChi)) {
+        bestesP = aktuell_.p;
+        bestesChi = aktuell_.chi;
+        b1Bester = b1;
+        b2Bester = b2;
+      }
+    }
+    if (s.fortschritt) {
+      const Status st = s.fortschritt(1, 0);
+      if (st != status::kOk) return st;
+    }
+  }
+  if (s.fortschritt) s.fortschritt(2, 0);
+  schaetzwerte_[150] = b1Bester;
+  schaetzwerte_[200] = b2Bester;
+  return status::kOk;
+}
+
+Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Rueckrufe& r,
+                                       const SpezialRueckrufe& s) {
+  if (!verteilung.spezial || verteilung.Index != kSpezialIndex) return status::kFitNotPossible;
+  try {
+    FpFaultScope guard;
+    BestesZuruecksetzen();
+    if (!daten_.DatenGueltig) return status::kNoData;
+    Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, daten_.Statistik.n);
+    if (st != status::kOk) return st;
+    if (MitgliedSuchen(verteilung.Index) == nullptr) return status::kDirectoryError;
+    if (!TraegerPruefen(verteilung.Index, daten_.XWerte, daten_.Haeufigkeiten, daten_.Statistik.n))
+      return status::kNoGoodFit;
+
+    TVerteilungsparameter vp;
+    st = katalog_.VerteilungsparameterHolen(verteilung, vp);
+    if (st != status::kOk) return st;
+    Spezialvorgaben vorgaben{};
+    if (vp.ParZahl > 0 && s.vorgaben) {
+      st = s.vorgaben(vorgaben, vp.ParZahl);
+      if (st != status::kOk) return st;
+    }
+
+    // Checked parameters become fixed ones; the others keep their order.
+    TParameterEigenschaften frei = eig_;
+    frei.parZahl = 0;
+    eig_.festparZahl = 0;
+    const std::array<ParameterFlags TParameterEigenschaften::*, 10> flaggen = {
+        &TParameterEigenschaften::zwischenNullundEins, &TParameterEigenschaften::ueberEins,
+        &TParameterEigenschaften::unterMinusEins, &TParameterEigenschaften::zwischenMinusEinsundEins,
+        &TParameterEigenschaften::natuerlicheZahl, &TParameterEigenschaften::positiveZahl,
+        &TParameterEigenschaften::natuerlicheZahlMit0, &TParameterEigenschaften::groesserNull,
+        &TParameterEigenschaften::kleinerEins, &TParameterEigenschaften::groesserGleichMinusEins};
+    for (std::uint32_t k = 0; k < eig_.parZahl && k < vorgaben.size(); ++k) {
+      if (vorgaben[k].Fest) {
+        if (eig_.festparZahl == kMaxFestparameter) return status::kFitNotPossible;
+        eig_.festparameter[eig_.festparZahl] = vorgaben[k].Wert;
+        eig_.festparNamen[eig_.festparZahl] = eig_.parNamen[k];
+        ++eig_.festparZahl;
+      } else {
+        const std::uint32_t j = frei.parZahl++;
+        frei.parNamen[j] = eig_.parNamen[k];
+        for (auto f : flaggen) (frei.*f)[j] = (eig_.*f)[k];
+      }
+    }
+    for (std::uint32_t j = frei.parZahl; j < kMaxParameter; ++j) {
+      frei.parNamen[j].clear();
+      for (auto f : flaggen) (frei.*f)[j] = false;
+    }
+    frei.festparameter = eig_.festparameter;
+    frei.festparNamen = eig_.festparNamen;
+    frei.festparZahl = eig_.festparZahl;
+    eig_ = frei;
+    nummer_ = verteilung.Index;
+    schaetzwerte_.fill(0);
+
+    st = PreflightSuche(vorgaben, r, s);
+    if (st != status::kOk) return st;
+    SchaetzwerteBerechnen(nummer_, daten_.Statistik, eig_, schaetzwerte_, daten_.Haeufigkeiten,
+                          daten_.XWerte);
+    st = AlternativenDurchlaufen(verteilung, Modus::kSpeziell, true, r);
+    if (guard.Faulted()) return status::kException;
+    if (st == status::kOk) st = AbschlussPruefen();
+    if (st == status::kOk) st = BestesMelden(verteilung, r, true);
+    return st;
+  } catch (const std::exception&) {
+    return status::kException;
+  }
+}
+
+Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
+                              const FestparameterErfragen& festparameter) {
+  if (verteilung.spezial) return status::kFitNotPossible;
+  try {
+    FpFaultScope guard;
+    BestesZuruecksetzen();
+    Status st = Vorbereiten(verteilung, festparameter);
+    if (st != status::kOk) return st;
+    simplex_ = Simplex{};
+    for (std::uint32_t k = 0; k <= eig_.parZahl; ++k) simplex_.ecke[k] = parameter;
+    const bool ok = AnpassungBewerten();
+    if (guard.Faulted()) return status::kException;
+    if (!ok) return status::kNotEnoughDf;
+    fgJeAlternative_[0] = aktuell_.fg;
+    BestesMerken(1);
+    return AbschlussPruefen();
+  } catch (const std::exception&) {
+    return status::kException;
+  }
+}
+
+Status Anpassungen::VerteilungsparameterHolen(const TVerteilung& verteilung, bool beste,
+                                              TVerteilungsparameter& out) const {
+  return katalog_.VerteilungsparameterHolen(verteilung, beste ? besterVektor_ : simplex_.ecke[0],
+                                            eig_, out);
+}
+
+double Anpassungen::ParameterWertSuchen(const std::string& name) const {
+  for (std::uint32_t k = 0; k < eig_.festparZahl; ++k)
+    if (eig_.festparNamen[k] == name) return eig_.festparameter[k];
+  for (std::uint32_t k = 0; k < eig_.parZahl; ++k)
+    if (eig_.parNamen[k] == name) return besterVektor_[k];
+  return kUnbekannterParameter;
+}
+
+}  // namespace vk

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "catalog/Verteilungsverzeichnis.h"
+#include "core/DatenLesen.h"
+#include "distributions/Member.h"
+#include "fitting/Einstellungen.h"
+#include "fitting/Ergebnis.h"
+#include "fitting/Simplex.h"
+
+namespace vk {
+
+// One possible parameter of the special model (a0, a1, a2, b1, b2 use entries 0..4): its value,
+// its preflight range and whether it is held fixed at the value.
+struct TSpezialVorgabe {
+  double Wert = 0;
+  double Start = 0;
+  double Stop = 0;
+  double Delta = 0;
+  bool Fest = false;
+};
+using Spezialvorgaben = std::array<TSpezialVorgabe, 9>;
+
+// The two extra callbacks of the special fitting.
+struct SpezialRueckrufe {
+  // Fills the entries (count 9, and the model's number of parameters); non-zero stops.
+  std::function<Status(Spezialvorgaben& vorgaben, std::uint32_t parZahl)> vorgaben;
+  // (0, rows) before the grid, (1, 0) after each b1 row, (2, 0) after it; non-zero after a row
+  // stops the grid with that status.
+  std::function<Status(int art, std::uint32_t anzahl)> fortschritt;
+};
+
+// The fitting engine: owns the current data set, its copy of the optimisation settings, the
+// parameter properties of the distribution being fitted, the estimate table, the simplex and
+// the current and best results. One fit runs at a time on one engine; engines on different
+// threads are independent (they share only the read-only catalog). About 1 MB: hold it on the
+// heap.
+class Anpassungen final : private Zielfunktion {
+ public:
+  explicit Anpassungen(const Verteilungsverzeichnis& katalog);
+
+  // Reading replaces the current data set (statistics included).
+  Status DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften);
+  Status KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) const;
+  const TDatensatz& Daten() const { return daten_; }
+  TDatensatz& DatenZumLesen() { return daten_; }
+
+  void EinstellungenUebernehmen(const OptimisationSettings& e) { einstellungen_ = e; }
+  const OptimisationSettings& Einstellungen() const { return einstellungen_; }
+
+  // The four drivers.
+  Status GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBeste, const Rueckrufe& r);
+  Status AutomatischeAnpassung(const Rueckrufe& r);
+  Status SpezielleAnpassung(const TVerteilung& verteilung, const Rueckrufe& r,
+                            const SpezialRueckrufe& s);
+
+  // No optimisation: the given free parameters are corrected and evaluated like a method's final
+  // evaluation; fills the current result, NP and vector.
+  Status Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
+                   const FestparameterErfragen& festparameter);
+
+  // The best (or current) parameter set with values, as the window is told of it.
+  Status VerteilungsparameterHolen(const TVerteilung& verteilung, bool beste,
+                                   TVerteilungsparameter& out) const;
+  // Value of a fixed or estimated parameter by name (estimated ones from the best vector);
+  // 123456789 when the distribution has no parameter of that name.
+  double ParameterWertSuchen(const std::string& name) const;
+
+  // The figures of the method evaluated last and of the best method.
+  struct Kennzahlen {
+    double chi = 0, p = 0, c = 0, r2 = 0;
+    std::uint32_t fg = 0;
+  };
+  const Kennzahlen& Aktuell() const { return aktuell_; }
+  const Kennzahlen& Beste() const { return beste_; }
+  std::uint32_t BesteAlternative() const { return besteAlternative_; }
+  const Parametervektor& BesterVektor() const { return besterVektor_; }
+  const Parametervektor& AktuellerVektor() const { return simplex_.ecke[0]; }
+  const Erwartungswerte& BesteNP() const { return besteNP_; }
+  const Erwartungswerte& AktuelleNP() const { return aktuelleNP_; }
+  const TParameterEigenschaften& Eigenschaften() const { return eig_; }
+
+  // One evaluation: X² of `v` for distribution `index` under the current properties (the vector
+  // is corrected on a copy) and its class count; 10 000 000 for a failed evaluation.
+  double ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
+
+ private:
+  enum class Modus { kGewaehlt, kAutomatisch, kSpeziell };
+
+  void Korrigieren(Parametervektor& v) const override;
+  double ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) override;
+
+  void BestesZuruecksetzen();
+  bool AnpassungBewerten();
+  void BestesMerken(std::uint32_t alternative);
+  bool AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status);
+  Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
+  Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
+                                 const Rueckrufe& r);
+  Status AbschlussPruefen() const;
+  Status BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r, bool spezial);
+  Status ParameterMelden(const TVerteilung& verteilung, bool beste, const Rueckrufe& r) const;
+  Status KlassenMelden(bool beste, const Rueckrufe& r) const;
+  Status StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r);
+  Status PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r, const SpezialRueckrufe& s);
+  TAnpassung Bericht(const TVerteilung& verteilung, const Kennzahlen& k, std::uint32_t methode,
+                     bool beste) const;
+
+  const Verteilungsverzeichnis& katalog_;
+  TDatensatz daten_;
+  OptimisationSettings einstellungen_;
+  TParameterEigenschaften eig_;
+  Schaetzwerttabelle schaetzwerte_{};
+  Simplex simplex_;
+  std::uint32_t nummer_ = 0;       // distribution being fitted
+
+  Erwartungswerte arbeitsNP_{};    // scratch of one evaluation
+  Erwartungswerte poolNP_{};       // pooling copies of the L + 1 classes in use
+  Erwartungswerte poolF_{};
+  Erwartungswerte aktuelleNP_{};
+  Erwartungswerte besteNP_{};
+  Parametervektor besterVektor_{};
+  Kennzahlen aktuell_;
+  Kennzahlen beste_;
+  std::uint32_t besteAlternative_ = 0;
+  bool gefunden_ = false;
+  std::array<std::uint32_t, 64> fgJeAlternative_{};  // DF of each alternative, 0 when it failed
+};
+
+}  // namespace vk

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Pascal (negative binomial) family: member 6.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/FpFault.h"
+#include "distributions/Dispatch.h"
+#include "tests/distributions/Support.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Near;
+
+// log of the unnormalised hyper-Pascal term (k)_x q^x / (m)_x, through lgamma.
+double LogTerm(double k, double m, double q, int x) {
+  return std::lgamma(k + x) - std::lgamma(k) - (std::lgamma(m + x) - std::lgamma(m)) +
+         x * std::log(q);
+}
+
+TEST(HyperPascal, ExpectedFrequenciesAgreeWithLgammaTerms) {
+  struct Fall {
+    double k, m, q, N;
+    std::uint32_t L;
+  };
+  const Fall faelle[] = {{2.5, 1.5, 0.4, 1000, 9},
+                         {0.7, 3.2, 0.85, 250, 15},
+                         {4, 0.5, 0.2, 80, 3},
+                         {1.2, 1.2, 0.95, 500, 40}};
+  auto NP = std::make_unique<Erwartungswerte>();
+  const KlassenWerte x{};
+  const KlassenHaeufigkeiten f{};
+  for (const Fall& c : faelle) {
+    FpFaultScope scope;
+    TStatistik s;
+    s.summe = c.N;
+    s.n = c.L;
+    Parametervektor par{c.k, c.m, c.q};
+    ASSERT_TRUE(ErwartungswerteBerechnen(6, par, s, x, f, *NP, test::Eigenschaften(6)));
+    // The normalising sum runs over x = 0..L+100, the library's stand-in for the infinite one.
+    double S = 0, unterL = 0;
+    for (int i = 0; i <= static_cast<int>(c.L) + 100; ++i) S += std::exp(LogTerm(c.k, c.m, c.q, i));
+    for (std::uint32_t i = 0; i < c.L; ++i) {
+      const double erwartet = c.N * std::exp(LogTerm(c.k, c.m, c.q, static_cast<int>(i))) / S;
+      unterL += erwartet;
+      EXPECT_TRUE(Near((*NP)[i], erwartet, test::kRelLogRoute)) << "L=" << c.L << " i=" << i;
+    }
+    EXPECT_TRUE(Near((*NP)[c.L], c.N - unterL, test::kRelLogRoute, test::kAbsRestProN * c.N))
+        << "tail, L=" << c.L;
+    EXPECT_TRUE(Near(test::Summe(*NP, c.L), c.N, test::kRelTight));
+    EXPECT_FALSE(scope.Faulted());
+  }
+}
+
+// With k = m the rising factorials cancel and the distribution is geometric, N (1 - q) q^i.
+TEST(HyperPascal, EqualShapesGiveTheGeometricDistribution) {
+  auto NP = std::make_unique<Erwartungswerte>();
+  const KlassenWerte x{};
+  const KlassenHaeufigkeiten f{};
+  TStatistik s;
+  s.summe = 300;
+  s.n = 12;
+  Parametervektor par{2.75, 2.75, 0.6};
+  ASSERT_TRUE(ErwartungswerteBerechnen(6, par, s, x, f, *NP, test::Eigenschaften(6)));
+  // 0.6^113 (the mass beyond the 113 summed terms) is below 1e-25: the truncation is invisible.
+  for (std::uint32_t i = 0; i < 12; ++i) {
+    EXPECT_TRUE(Near((*NP)[i], 300 * 0.4 * std::pow(0.6, i), 1e-13)) << i;
+  }
+  EXPECT_TRUE(Near((*NP)[12], 300 * std::pow(0.6, 12), 1e-12));
+}
+
+// Frequencies of a known hyper-Pascal distribution (60 classes, the rest of the mass far below
+// the tolerance): both sets of estimates return its parameters.
+TEST(HyperPascal, EstimatorsRecoverExactData) {
+  const double k = 2.5, m = 1.5, q = 0.4, N = 1000;
+  std::vector<double> r;
+  double S = 0;
+  for (int i = 0; i < 60; ++i) S += std::exp(LogTerm(k, m, q, i));
+  for (int i = 0; i < 60; ++i) r.push_back(N * std::exp(LogTerm(k, m, q, i)) / S);
+  const auto d = test::Klassen(r);
+  Schaetzwerttabelle E{};
+  FpFaultScope scope;
+  ASSERT_TRUE(SchaetzwerteBerechnen(6, d->Statistik, test::Eigenschaften(6), E, d->Haeufigkeiten,
+                                    d->XWerte));
+  EXPECT_FALSE(scope.Faulted());
+  EXPECT_TRUE(Near(E[0], k, test::kRelRecovered));
+  EXPECT_TRUE(Near(E[50], m, test::kRelRecovered));
+  EXPECT_TRUE(Near(E[100], q, test::kRelRecovered));
+  EXPECT_TRUE(Near(E[101], q, test::kRelRecovered));
+  EXPECT_EQ(E[1], E[0]);
+  EXPECT_EQ(E[51], E[50]);
+
+  Parametervektor par{};
+  ASSERT_TRUE(AlternativeWaehlen(6, 2, E, d->Haeufigkeiten, par, test::Eigenschaften(6)));
+  EXPECT_EQ(par, (Parametervektor{E[1], E[51], E[101]}));
+}
+
+// On over-dispersed data (the shell accidents) both start vectors are proper distributions;
+// on Poisson-like data the estimates leave the domain, which is what the catalog's flags repair.
+TEST(HyperPascal, StartVectorsOnOverdispersedDataGiveDistributions) {
+  test::StartsGebenVerteilung(6, "shell-accidents.dat", test::Eigenschaften(6));
+}
+
+// The ratio estimators read zero-replaced copies of the first classes: an empty class 2 is read
+// as 1, and the data set itself is not changed.
+TEST(HyperPascal, ZeroFrequenciesAreReplacedInACopy) {
+  const auto d = test::Klassen({40, 25, 0, 6, 2, 1});
+  const auto vorher = d->Haeufigkeiten;
+  Schaetzwerttabelle E{};
+  FpFaultScope scope;
+  ASSERT_TRUE(SchaetzwerteBerechnen(6, d->Statistik, test::Eigenschaften(6), E, d->Haeufigkeiten,
+                                    d->XWerte));
+  EXPECT_FALSE(scope.Faulted());  // f[2] = 0 would have divided by zero
+  EXPECT_EQ(d->Haeufigkeiten, vorher);
+  const double r1 = 25.0 / 40, r2 = 1.0 / 25, r3 = 6.0 / 1;
+  EXPECT_TRUE(Near(E[101], std::fabs((2 * r1 * r3 - r1 * r2 - r3 * r2) / (r1 + r3 - 2 * r2)),
+                   test::kRelTight));
+}
+
+}  // namespace
+}  // namespace vk

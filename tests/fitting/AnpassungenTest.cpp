@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "fitting/Anpassungen.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/TextRecordSource.h"
+#include "fitting/Traeger.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Near;
+
+struct Par {
+  const char* name;
+  std::uint32_t bits;
+};
+
+std::unique_ptr<const TKatalogeintrag> Eintrag(std::uint32_t index, const char* name,
+                                               std::uint32_t alternativen,
+                                               std::vector<Par> parameter, bool spezial = false) {
+  auto e = std::make_unique<TKatalogeintrag>();
+  e->index = index;
+  e->bezeichnung = name;
+  e->gruppen = 3;
+  e->alternativen = alternativen;
+  e->parameterZahl = static_cast<std::uint32_t>(parameter.size());
+  for (std::size_t k = 0; k < parameter.size(); ++k)
+    e->parameter[k] = {parameter[k].name, parameter[k].bits};
+  e->automatik = !spezial;
+  e->spezial = spezial;
+  return e;
+}
+
+// The entries of the first members, with the domain bits the shipped catalog gives them.
+Verteilungsverzeichnis Katalog(std::uint32_t binomialAlternativen = 6) {
+  Verteilungstabelle t;
+  t[0] = Eintrag(0, "Binomial", binomialAlternativen, {{"n", 16}, {"p", 1}});
+  t[6] = Eintrag(6, "Hyper-Pascal", 2, {{"k", 128}, {"m", 128}, {"q", 1}});
+  t[16] = Eintrag(16, "Poisson-stopped negative binomial", 1,
+                  {{"lambda", 128}, {"k", 128}, {"c", 1}});
+  t[205] = Eintrag(205, "Special model", 1, {{"a0", 0}, {"a1", 0}, {"a2", 0}, {"b1", 0}, {"b2", 0}},
+                   true);
+  return Verteilungsverzeichnis(std::move(t));
+}
+
+TVerteilung Ref(const Verteilungsverzeichnis& k, std::uint32_t index) {
+  return Referenz(*k.VerteilungHolen(index));
+}
+
+Status Lesen(Anpassungen& a, const std::string& text) {
+  std::istringstream in(text);
+  TextRecordSource q(in);
+  TDateneigenschaften e;
+  return a.DatenLesen(q, e);
+}
+
+// Binomial(10, 0.3) expected frequencies for N = 1000, from lgamma (not the recurrence), rounded.
+std::string BinomialDaten() {
+  std::string text;
+  for (int x = 0; x <= 10; ++x) {
+    const double lp = std::lgamma(11.0) - std::lgamma(x + 1.0) - std::lgamma(11.0 - x) +
+                      x * std::log(0.3) + (10 - x) * std::log(0.7);
+    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp))) + "\n";
+  }
+  return text;
+}
+
+TEST(GewaehlteAnpassung, FindsTheBinomialAgain) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
+  std::vector<TAnpassung> berichte;
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kOk);
+  ASSERT_EQ(berichte.size(), 1u);
+  EXPECT_TRUE(berichte[0].BesteMethode);
+  EXPECT_GT(berichte[0].PChi, 0.05);
+  EXPECT_EQ(a->BesterVektor()[0], 10);
+  EXPECT_TRUE(Near(a->BesterVektor()[1], 0.3, 0, 0.01));
+  EXPECT_TRUE(Near(a->ParameterWertSuchen("p"), a->BesterVektor()[1], 0));
+  EXPECT_EQ(a->ParameterWertSuchen("q"), 123456789.0);
+}
+
+TEST(GewaehlteAnpassung, ReportsEveryMethodThenTheBest) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
+  std::vector<std::string> spur;
+  double summeNP = -1, summeZeilen = 0;
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& x) {
+    spur.push_back((x.BesteMethode ? "best" : "R") + std::to_string(x.Methode) +
+                   (x.Status ? "!" : ""));
+    return status::kOk;
+  };
+  r.parameter = [&](const TVerteilungsparameter& p) {
+    spur.push_back("P" + std::to_string(p.ParZahl));
+    return status::kOk;
+  };
+  r.klasse = [&](const TWerte& w) {
+    if (w.Ergebnis) {
+      spur.push_back("S");
+      summeNP = w.NP;
+      EXPECT_EQ(w.Idx, 10u);
+      EXPECT_EQ(w.E, a->Daten().Statistik.summe);
+    } else {
+      summeZeilen += w.NP;
+    }
+    return status::kOk;
+  };
+  int weiter = 0;
+  r.weiter = [&] { ++weiter; spur.push_back("W"); return true; };
+  ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), false, r), status::kOk);
+  EXPECT_EQ(weiter, 6);  // after every method, the last included
+  ASSERT_GE(spur.size(), 4u);
+  EXPECT_EQ(spur[0], "R1");
+  EXPECT_EQ(spur[1], "P2");
+  EXPECT_EQ(spur[2], "S");
+  EXPECT_EQ(spur[3], "W");
+  EXPECT_EQ(spur[spur.size() - 3].substr(0, 4), "best");
+  EXPECT_EQ(spur.back(), "S");
+  EXPECT_TRUE(Near(summeNP, a->Daten().Statistik.summe, 1e-12));
+}
+
+TEST(GewaehlteAnpassung, StopsAndRefuses) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  Rueckrufe r;
+  int berichte = 0;
+  r.ergebnis = [&](const TAnpassung&) { ++berichte; return status::kOk; };
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kNoData);
+  ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 205), true, r), status::kFitNotPossible);
+  EXPECT_EQ(berichte, 0);
+  TVerteilung fehlt{"missing", 7, true, false};
+  EXPECT_EQ(a->GewaehlteAnpassung(fehlt, true, r), status::kDirectoryError);
+
+  r.weiter = [] { return false; };
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), false, r), status::kAbort);
+
+  Rueckrufe abbruch;
+  abbruch.abbruch = [] { return true; };
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, abbruch), status::kAbort);
+
+  ASSERT_EQ(Lesen(*a, "0 5\n1 3\n2 1\n"), status::kOk);
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 6), true, r), status::kNotEnoughClasses);
+}
+
+TEST(GewaehlteAnpassung, NoAlternativeIsNoFit) {
+  const Verteilungsverzeichnis k = Katalog(0);
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, Rueckrufe{}), status::kNoFit);
+}
+
+TEST(AutomatischeAnpassung, ReportsEachAutomaticDistributionWithItsRunningNumber) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
+  std::vector<TAnpassung> berichte;
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  EXPECT_EQ(a->AutomatischeAnpassung(r), status::kOk);
+  ASSERT_EQ(berichte.size(), 3u);  // the special model is not automatic
+  const std::uint32_t index[] = {0, 6, 16};
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(berichte[i].Verteilung.Index, index[i]);
+    EXPECT_EQ(berichte[i].Methode, i + 1);
+    EXPECT_EQ(berichte[i].Alternativen, 3u);
+    EXPECT_FALSE(berichte[i].BesteMethode);
+  }
+  EXPECT_EQ(berichte[0].Status, 0u);
+  EXPECT_LT(berichte[0].Chi, 100);
+}
+
+TEST(AutomatischeAnpassung, NoGoodFitWhenEveryXSquareIsLarge) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  // Strongly bimodal counts that none of the three can describe.
+  ASSERT_EQ(Lesen(*a, "0 900\n1 5\n2 3\n3 2\n4 4\n5 8\n6 900\n7 700\n8 1\n"), status::kOk);
+  std::vector<TAnpassung> berichte;
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  EXPECT_EQ(a->AutomatischeAnpassung(r), status::kNoGoodFit);
+  EXPECT_EQ(berichte.size(), 3u);
+}
+
+TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, "0 20\n1 35\n2 30\n3 18\n4 9\n5 4\n6 2\n7 1\n"), status::kOk);
+  std::vector<std::pair<int, std::uint32_t>> fortschritt;
+  SpezialRueckrufe s;
+  s.vorgaben = [](Spezialvorgaben& v, std::uint32_t parZahl) {
+    EXPECT_EQ(parZahl, 5u);
+    v[3] = {0, 0, 1, 0.25, false};
+    v[4] = {0, 0.5, 1, 0.5, false};
+    return status::kOk;
+  };
+  s.fortschritt = [&](int art, std::uint32_t n) {
+    fortschritt.emplace_back(art, n);
+    return status::kOk;
+  };
+  std::vector<TAnpassung> berichte;
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  const Status st = a->SpezielleAnpassung(Ref(k, 205), r, s);
+  ASSERT_EQ(fortschritt.size(), 6u);
+  EXPECT_EQ(fortschritt.front(), std::make_pair(0, 4u));
+  EXPECT_EQ(fortschritt.back(), std::make_pair(2, 0u));
+  if (st == status::kOk) {
+    ASSERT_EQ(berichte.size(), 1u);
+    EXPECT_TRUE(berichte[0].BesteMethode);
+  }
+  EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r) == status::kOk, true);
+  EXPECT_EQ(a->SpezielleAnpassung(Ref(k, 0), r, s), status::kFitNotPossible);
+}
+
+TEST(SpezielleAnpassung, FixedCoefficientsLeaveTheEstimatedList) {
+  const Verteilungsverzeichnis k = Katalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, "0 20\n1 35\n2 30\n3 18\n4 9\n5 4\n6 2\n7 1\n"), status::kOk);
+  SpezialRueckrufe s;
+  s.vorgaben = [](Spezialvorgaben& v, std::uint32_t) {
+    v[1] = {0.5, 0, 0, 0, true};  // a1 fixed
+    v[3] = {0, 1, 1, 1, false};   // no grid: start = stop
+    v[4] = {0, 1, 1, 1, false};
+    return status::kOk;
+  };
+  std::vector<std::string> namen;
+  Rueckrufe r;
+  r.parameter = [&](const TVerteilungsparameter& p) {
+    for (std::uint32_t i = 0; i < p.ParZahl; ++i) namen.push_back(p.Parameter[i].Bezeichnung);
+    EXPECT_EQ(p.Parameter[1].Wert, 0.5);  // the fixed value, found by name
+    return status::kOk;
+  };
+  a->SpezielleAnpassung(Ref(k, 205), r, s);
+  const TParameterEigenschaften& e = a->Eigenschaften();
+  ASSERT_EQ(e.parZahl, 4u);
+  EXPECT_EQ(e.parNamen[0], "a0");
+  EXPECT_EQ(e.parNamen[1], "a2");
+  EXPECT_EQ(e.parNamen[2], "b1");
+  EXPECT_EQ(e.parNamen[3], "b2");
+  ASSERT_EQ(e.festparZahl, 1u);
+  EXPECT_EQ(e.festparNamen[0], "a1");
+  if (!namen.empty()) {
+    EXPECT_EQ(namen, (std::vector<std::string>{"a0", "a1", "a2", "b1", "b2"}));
+  }
+}
+
+struct TraegerCase {
+  std::uint32_t index;
+  std::uint32_t x0;
+  std::vector<double> f;
+  bool passt;
+};
+
+TEST(TraegerPruefen, AcceptsOnlyTheDataEachDistributionIsDefinedFor) {
+  const TraegerCase faelle[] = {
+      {10, 1, {1, 2, 3}, true},  {10, 0, {1, 2, 3}, false}, {11, 2, {1, 2}, true},
+      {11, 0, {1, 2}, false},    {24, 1, {1, 2}, false},    {24, 2, {1, 2}, true},
+      {31, 0, {1, 2}, true},     {31, 1, {1, 2}, false},    {0, 7, {1, 2}, true},
+      {112, 0, {5, 3, 0, 0, 2, 1}, true}, {112, 0, {5, 3, 2, 1, 0}, false},
+      {112, 1, {5, 3, 0, 0, 2, 1}, false}, {203, 1, {1, 1}, true}, {222, 9, {1, 1}, true},
+  };
+  for (const TraegerCase& c : faelle) {
+    KlassenWerte x{};
+    KlassenHaeufigkeiten f{};
+    for (std::size_t i = 0; i < c.f.size(); ++i) {
+      x[i] = c.x0 + static_cast<std::uint32_t>(i);
+      f[i] = c.f[i];
+    }
+    EXPECT_EQ(TraegerPruefen(c.index, x, f, static_cast<std::uint32_t>(c.f.size() - 1)), c.passt)
+        << "distribution " << c.index << " from x = " << c.x0;
+  }
+}
+
+}  // namespace
+}  // namespace vk
