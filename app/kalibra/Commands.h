@@ -8,5 +8,6 @@ namespace vk::cli {
 // Each subcommand parses its own arguments (the first is the program and subcommand name)
 // and returns the process exit code.
 int RunStats(const QStringList& args);
+int RunList(const QStringList& args);
 
 }  // namespace vk::cli

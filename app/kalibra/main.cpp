@@ -16,6 +16,8 @@ constexpr const char* kUsage =
     "\n"
     "Commands:\n"
     "  stats FILE [--format text|csv|json]   descriptive statistics and class table\n"
+    "  list [--automatic] [--special] [--assisted FILE] [--format text|csv|json]\n"
+    "                                        the distributions of the catalog\n"
     "\n"
     "Options:\n"
     "  -h, --help      this text; 'kalibra COMMAND --help' describes a command\n"
@@ -50,6 +52,7 @@ int main(int argc, char** argv) {
   QStringList rest = args.mid(2);
   rest.prepend(args.at(0) + " " + command);
   if (command == "stats") return vk::cli::RunStats(rest);
+  if (command == "list") return vk::cli::RunList(rest);
 
   std::fprintf(stderr, "kalibra: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
   return vk::cli::kExitUsage;

@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/Festparameter.h"
+
+#include "core/DatenLesen.h"
+#include "core/FpFault.h"
+
+namespace vk {
+
+namespace {
+
+struct Klasse {
+  double f = 0;
+  std::uint32_t x = 0;
+};
+
+Klasse Holen(const TDatensatz& daten, std::uint32_t i) {
+  Klasse k;
+  KlasseHolen(daten, i, k.f, k.x);
+  return k;
+}
+
+// Class 0 is skipped by both scans: a data set may well start with an empty class.
+double ScanL(const TDatensatz& daten) {
+  const std::uint32_t n = daten.Statistik.n;
+  for (std::uint32_t i = 1; i <= n; ++i) {
+    const Klasse k = Holen(daten, i);
+    if (k.f == 0) return k.x - 1.0;
+  }
+  return Holen(daten, n).x;
+}
+
+double ScanR(const TDatensatz& daten) {
+  const std::uint32_t n = daten.Statistik.n;
+  std::uint32_t i = 1;
+  while (i <= n && Holen(daten, i).f != 0) ++i;
+  while (i <= n && Holen(daten, i).f == 0) ++i;
+  return Holen(daten, i <= n ? i : n).x;
+}
+
+}  // namespace
+
+bool AutomatischerWert(const std::string& bedingung, const TDatensatz& daten, double& wert) {
+  if (!daten.DatenGueltig) return false;
+  const std::string& c = bedingung;
+  if (c.size() == 5 && c[0] == 'g' && c[2] == '=' && c[3] == 'x') {
+    switch (c[4]) {
+      case '0':
+        wert = Holen(daten, 0).x;
+        return true;
+      case 'L':
+        wert = ScanL(daten);
+        return true;
+      case 'N':
+        wert = Holen(daten, daten.Statistik.n).x;
+        return true;
+      case 'R':
+        wert = ScanR(daten);
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (c.size() >= 4 && c[0] == 'r' && c[2] == '=') {
+    const bool eins = c.size() == 13 && c[3] == '1';
+    const bool anteil = c.size() == 9 && c[3] == 'e';
+    if (!eins && !anteil) return false;
+    const double tot = static_cast<double>(TruncToInt64(daten.Statistik.summe));
+    if (tot == 0) return false;
+    const double q = Holen(daten, 0).f / tot;
+    wert = eins ? 1 - q : q;
+    return true;
+  }
+  return false;
+}
+
+bool GanzzahligerFestparameter(const std::string& bedingung) {
+  return !bedingung.empty() && (bedingung[0] == 'G' || bedingung[0] == 'g');
+}
+
+bool AutomatischeWerteEintragen(Festparameterfeld& festparameter, std::uint32_t anzahl,
+                                const TDatensatz& daten,
+                                std::array<bool, kMaxFestparameter>& automatisch) {
+  automatisch.fill(false);
+  bool alle = true;
+  for (std::uint32_t k = 0; k < anzahl && k < kMaxFestparameter; ++k) {
+    double wert = 0;
+    automatisch[k] = AutomatischerWert(festparameter[k].Bedingung, daten, wert);
+    if (automatisch[k]) festparameter[k].Wert = wert;
+    alle = alle && automatisch[k];
+  }
+  return alle;
+}
+
+FestparameterErfragen NurAutomatischeWerte(const TDatensatz& daten) {
+  return [&daten](Festparameterfeld& festparameter, std::uint32_t anzahl) {
+    std::array<bool, kMaxFestparameter> automatisch{};
+    return AutomatischeWerteEintragen(festparameter, anzahl, daten, automatisch)
+               ? status::kOk
+               : status::kSkipAbortByUser;
+  };
+}
+
+}  // namespace vk

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/VerzeichnisLaden.h"
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "catalog/CatalogFile.h"
+
+namespace vk {
+
+namespace {
+
+constexpr std::uintmax_t kMaxDateigroesse = 64u << 20;
+
+bool DateiLesen(const std::filesystem::path& datei, std::vector<std::uint8_t>& bytes,
+                std::string& error) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(datei, ec);
+  if (ec) {
+    error = "cannot read it (" + ec.message() + ")";
+    return false;
+  }
+  if (size > kMaxDateigroesse) {
+    error = "too large for a catalog (" + std::to_string(size) + " bytes)";
+    return false;
+  }
+  std::ifstream in(datei, std::ios::binary);
+  if (!in) {
+    error = "cannot open it";
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.bad()) {
+    error = "read error";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::filesystem::path KatalogdateiFinden(const std::filesystem::path& programmVerzeichnis) {
+  std::error_code ec;
+  const std::filesystem::path hier(kKatalogDateiname);
+  if (std::filesystem::exists(hier, ec)) return hier;
+  if (!programmVerzeichnis.empty()) {
+    const std::filesystem::path dort = programmVerzeichnis / kKatalogDateiname;
+    if (std::filesystem::exists(dort, ec)) return dort;
+  }
+  return {};
+}
+
+Status VerzeichnisAusDateiLaden(const std::filesystem::path& datei, Verteilungsverzeichnis& ziel,
+                                std::string& meldung) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  Verteilungstabelle tabelle;
+  if (!DateiLesen(datei, bytes, error) ||
+      !KatalogDateiLesen(bytes, DefaultCatalogKey(), tabelle, error)) {
+    std::error_code ec;
+    const std::filesystem::path voll = std::filesystem::absolute(datei, ec);
+    meldung = "Catalog file \"" + (ec ? datei : voll).string() + "\": " + error;
+    return status::kDirectoryError;
+  }
+  ziel = Verteilungsverzeichnis(std::move(tabelle));
+  return status::kOk;
+}
+
+Status VerzeichnisLaden(const std::filesystem::path& programmVerzeichnis,
+                        Verteilungsverzeichnis& ziel, std::string& meldung) {
+  const std::filesystem::path datei = KatalogdateiFinden(programmVerzeichnis);
+  if (datei.empty()) {
+    std::error_code ec;
+    meldung = std::string("Catalog file \"") + kKatalogDateiname +
+              "\" not found in the current directory (" +
+              std::filesystem::current_path(ec).string() + ") nor beside the program (" +
+              programmVerzeichnis.string() + ")";
+    return status::kDirectoryError;
+  }
+  return VerzeichnisAusDateiLaden(datei, ziel, meldung);
+}
+
+}  // namespace vk

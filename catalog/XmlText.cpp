@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "catalog/XmlText.h"
+
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <vector>
+
+namespace vk {
+
+namespace {
+
+std::string Trimmed(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+void WriteNode(QXmlStreamWriter& w, const XmlNode& node) {
+  w.writeStartElement(QString::fromStdString(node.name));
+  if (!node.text.empty()) w.writeCharacters(QString::fromStdString(node.text));
+  for (const XmlNode& child : node.children) WriteNode(w, child);
+  w.writeEndElement();
+}
+
+}  // namespace
+
+bool ParseXmlText(const std::string& xml, XmlDocument& doc, std::string& error) {
+  doc = XmlDocument{};
+  QXmlStreamReader r(QByteArray::fromStdString(xml));
+  r.setNamespaceProcessing(false);
+  std::vector<XmlNode> open;
+  while (!r.atEnd()) {
+    switch (r.readNext()) {
+      case QXmlStreamReader::StartElement:
+        open.push_back(XmlNode{r.qualifiedName().toString().toStdString(), {}, {}});
+        break;
+      case QXmlStreamReader::Characters:
+        if (!open.empty()) open.back().text += r.text().toString().toStdString();
+        break;
+      case QXmlStreamReader::EndElement: {
+        XmlNode done = std::move(open.back());
+        open.pop_back();
+        if (!done.children.empty()) done.text = Trimmed(done.text);
+        if (open.empty()) {
+          doc.hasRoot = true;
+          doc.root = std::move(done);
+        } else {
+          open.back().children.push_back(std::move(done));
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (r.hasError()) {
+    error = "line " + std::to_string(r.lineNumber()) + ", column " +
+            std::to_string(r.columnNumber()) + ": " + r.errorString().toStdString();
+    doc = XmlDocument{};
+    return false;
+  }
+  return true;
+}
+
+std::string WriteXmlText(const XmlDocument& doc) {
+  QByteArray bytes;
+  QXmlStreamWriter w(&bytes);
+  w.setAutoFormatting(true);
+  w.setAutoFormattingIndent(2);
+  w.writeStartDocument();
+  if (doc.hasRoot) WriteNode(w, doc.root);
+  w.writeEndDocument();
+  return bytes.toStdString();
+}
+
+}  // namespace vk

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// `kalibra list` run as a user would, with the shipped catalog and with catalogs of its own.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "tests/catalog/CatalogFixtures.h"
+
+namespace vk::test {
+namespace {
+
+struct Outcome {
+  int exitCode;
+  QByteArray out;
+  QString err;
+};
+
+Outcome Kalibra(const QStringList& args, const QString& cwd = {},
+                const QString& exe = VK_KALIBRA_EXE) {
+  QProcess p;
+  if (!cwd.isEmpty()) p.setWorkingDirectory(cwd);
+  p.start(exe, args);
+  EXPECT_TRUE(p.waitForFinished(30000));
+  return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+QByteArray Packed(const std::vector<EntrySpec>& entries) {
+  std::vector<std::uint8_t> file;
+  std::string error;
+  EXPECT_TRUE(WriteCatalogFile(ParseOrFail(CatalogXml(entries)), DefaultCatalogKey(), file, error));
+  return QByteArray(reinterpret_cast<const char*>(file.data()),
+                    static_cast<qsizetype>(file.size()));
+}
+
+std::vector<int> Indices(const QByteArray& json) {
+  std::vector<int> out;
+  for (const auto& v : QJsonDocument::fromJson(json).object()["distributions"].toArray())
+    out.push_back(v.toObject()["index"].toInt());
+  return out;
+}
+
+TEST(KalibraList, ShippedCatalogInJson) {
+  QTemporaryDir empty;  // no catalog here: the one beside the program is used
+  const Outcome r = Kalibra({"list", "--format", "json"}, empty.path());
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject root = QJsonDocument::fromJson(r.out).object();
+  EXPECT_TRUE(root["catalog"].toString().endsWith("/Kalibra.bxm"));
+  EXPECT_EQ(Indices(r.out), (std::vector<int>{0, 6, 16, 205}));
+  const QJsonObject binomial = root["distributions"].toArray()[0].toObject();
+  EXPECT_EQ(binomial["alternatives"].toInt(), 6);
+  EXPECT_EQ(binomial["parameters"].toArray()[0].toObject()["domainBits"].toInt(), 16);
+  EXPECT_TRUE(binomial["automatic"].toBool());
+}
+
+TEST(KalibraList, FiltersAndTheCatalogOfTheCurrentDirectory) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("Kalibra.bxm"),
+            Packed({Entry("1").Gruppen("2").Fest("F", "g1=xN", "last x"), Entry("2").Gruppen("4"),
+                    Entry("3").Gruppen("8").Automatik("false"),
+                    Entry("205").Gruppen("1").Automatik("false").Spezial("true")}));
+  WriteFile(dir.filePath("from7.dat"), "7 3\n8 1\n");
+  struct Case {
+    QStringList options;
+    std::vector<int> listed;
+  };
+  const Case cases[] = {{{}, {1, 2, 3, 205}},
+                        {{"--automatic"}, {1, 2}},
+                        {{"--special"}, {205}},
+                        {{"--automatic", "--special"}, {1, 2, 205}},
+                        {{"--assisted", "from7.dat"}, {3, 205}}};
+  for (const Case& c : cases) {
+    const Outcome r = Kalibra(QStringList{"list", "--format", "json"} + c.options, dir.path());
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(Indices(r.out), c.listed) << c.options.join(' ').toStdString();
+  }
+  const Outcome csv = Kalibra({"list", "--format", "csv"}, dir.path());
+  EXPECT_TRUE(csv.out.contains("\"1\",\"Entry\",\"\",\"F (g1=xN)\",\"1\",\"true\",\"false\",\"2\""))
+      << csv.out.toStdString();
+}
+
+TEST(KalibraList, MissingOrBrokenCatalogStopsWithStatus7) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile::copy(VK_KALIBRA_EXE, dir.filePath("kalibra")));
+  QFile::setPermissions(dir.filePath("kalibra"), QFile::ReadOwner | QFile::ExeOwner);
+  Outcome r = Kalibra({"list"}, dir.path(), dir.filePath("kalibra"));
+  EXPECT_EQ(r.exitCode, 7);
+  EXPECT_TRUE(r.err.contains("not found")) << r.err.toStdString();
+
+  WriteFile(dir.filePath("Kalibra.bxm"), Packed({Entry("4")}).chopped(1));
+  r = Kalibra({"list"}, dir.path(), dir.filePath("kalibra"));
+  EXPECT_EQ(r.exitCode, 7);
+  EXPECT_TRUE(r.err.contains("Kalibra.bxm")) << r.err.toStdString();
+  EXPECT_TRUE(r.out.isEmpty());
+}
+
+}  // namespace
+}  // namespace vk::test

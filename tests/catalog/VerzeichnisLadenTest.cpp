@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Where the catalog file is looked for, and that a failed load keeps nothing of the file.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+
+#include "catalog/VerzeichnisLaden.h"
+#include "tests/catalog/CatalogFixtures.h"
+
+namespace vk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteCatalog(const fs::path& dir, const std::string& index) {
+  std::vector<std::uint8_t> file;
+  std::string error;
+  ASSERT_TRUE(
+      WriteCatalogFile(ParseOrFail(CatalogXml({Entry(index)})), DefaultCatalogKey(), file, error))
+      << error;
+  std::ofstream out(dir / kKatalogDateiname, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+}
+
+// Runs in a fresh current directory and a fresh program directory, and restores the current
+// directory afterwards.
+class Suchpfad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(cwd_.isValid() && exe_.isValid());
+    saved_ = fs::current_path();
+    fs::current_path(Cwd());
+  }
+  void TearDown() override { fs::current_path(saved_); }
+  fs::path Cwd() const { return cwd_.path().toStdString(); }
+  fs::path Exe() const { return exe_.path().toStdString(); }
+
+  // The single index the loaded catalog holds, or -1 after a failure.
+  int LoadedIndex(std::string& meldung) {
+    Verteilungsverzeichnis v;
+    if (VerzeichnisLaden(Exe(), v, meldung) != status::kOk) return -1;
+    const auto e = v.ErsteVerteilung(kMaskeAlle);
+    return e ? static_cast<int>(e->index) : -2;
+  }
+
+ private:
+  QTemporaryDir cwd_;
+  QTemporaryDir exe_;
+  fs::path saved_;
+};
+
+TEST_F(Suchpfad, CurrentDirectoryComesFirst) {
+  WriteCatalog(Cwd(), "7");
+  WriteCatalog(Exe(), "8");
+  std::string meldung;
+  EXPECT_EQ(LoadedIndex(meldung), 7) << meldung;
+}
+
+TEST_F(Suchpfad, ProgramDirectoryWhenTheCurrentOneHasNone) {
+  WriteCatalog(Exe(), "8");
+  std::string meldung;
+  EXPECT_EQ(LoadedIndex(meldung), 8) << meldung;
+}
+
+TEST_F(Suchpfad, NeitherDirectoryNamesBoth) {
+  std::string meldung;
+  EXPECT_EQ(LoadedIndex(meldung), -1);
+  EXPECT_NE(meldung.find("not found"), std::string::npos) << meldung;
+  EXPECT_NE(meldung.find(Exe().string()), std::string::npos) << meldung;
+}
+
+TEST_F(Suchpfad, ABrokenFileInTheCurrentDirectoryIsAnErrorNotASkip) {
+  WriteCatalog(Exe(), "8");
+  std::ofstream(Cwd() / kKatalogDateiname) << "not a catalog at all, but long enough to be read"
+                                              " as one by the frame check of its length field";
+  std::string meldung;
+  EXPECT_EQ(LoadedIndex(meldung), -1);
+  EXPECT_NE(meldung.find((Cwd() / kKatalogDateiname).string()), std::string::npos) << meldung;
+  EXPECT_NE(meldung.find("wrong magic"), std::string::npos) << meldung;
+}
+
+TEST_F(Suchpfad, UnreadableFileIsReported) {
+  fs::create_directory(Cwd() / kKatalogDateiname);
+  std::string meldung;
+  EXPECT_EQ(LoadedIndex(meldung), -1);
+  EXPECT_NE(meldung.find("cannot read"), std::string::npos) << meldung;
+}
+
+TEST_F(Suchpfad, FailedLoadKeepsThePreviousTable) {
+  WriteCatalog(Exe(), "8");
+  Verteilungsverzeichnis v;
+  std::string meldung;
+  ASSERT_EQ(VerzeichnisLaden(Exe(), v, meldung), status::kOk) << meldung;
+  std::ofstream(Exe() / kKatalogDateiname, std::ios::app) << "x";
+  EXPECT_EQ(VerzeichnisLaden(Exe(), v, meldung), status::kDirectoryError);
+  EXPECT_TRUE(v.VerteilungHolen(8));
+  EXPECT_EQ(v.VerteilungenZaehlen().verteilungen, 1u);
+}
+
+}  // namespace
+}  // namespace vk::test
