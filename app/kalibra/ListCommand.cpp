@@ -90,26 +90,13 @@ int RunList(const QStringList& args) {
   parser.setApplicationDescription(
       "The distributions of the catalog (Kalibra.bxm in the current directory, else beside the "
       "program), in index order.");
-  parser.addHelpOption();
   parser.addOption({"automatic", "Only distributions used by automatic fitting."});
   parser.addOption({"special", "Only the special-fitting model."});
   parser.addOption(
       {"assisted", "Only distributions offered for the data in FILE (by its first x).", "FILE"});
-  parser.addOption({"format", "Output format: text, csv or json.", "format", "text"});
-  if (!parser.parse(args)) {
-    std::fprintf(stderr, "kalibra list: %s\n", qPrintable(parser.errorText()));
-    return kExitUsage;
-  }
-  if (parser.isSet("help")) {
-    std::printf("%s", qPrintable(parser.helpText()));
-    return 0;
-  }
-  const auto format = ParseFormat(parser.value("format").toStdString());
-  if (!format) {
-    std::fprintf(stderr, "kalibra list: unknown format '%s' (text, csv or json)\n",
-                 qPrintable(parser.value("format")));
-    return kExitUsage;
-  }
+  int exitCode = 0;
+  const auto format = ParseCommandLine(parser, args, "list", exitCode);
+  if (!format) return exitCode;
   if (!parser.positionalArguments().isEmpty()) {
     std::fprintf(stderr, "kalibra list: no FILE expected (use --assisted FILE)\n");
     return kExitUsage;

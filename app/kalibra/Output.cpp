@@ -32,6 +32,28 @@ void TextTable::Print(std::FILE* out) const {
   for (const auto& r : rows_) print(r);
 }
 
+std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QStringList& args,
+                                       const char* command, int& exitCode) {
+  parser.addHelpOption();
+  parser.addOption({"format", "Output format: text, csv or json.", "format", "text"});
+  exitCode = kExitUsage;
+  if (!parser.parse(args)) {
+    std::fprintf(stderr, "kalibra %s: %s\n", command, qPrintable(parser.errorText()));
+    return std::nullopt;
+  }
+  if (parser.isSet("help")) {
+    std::printf("%s", qPrintable(parser.helpText()));
+    exitCode = 0;
+    return std::nullopt;
+  }
+  const auto format = ParseFormat(parser.value("format").toStdString());
+  if (!format) {
+    std::fprintf(stderr, "kalibra %s: unknown format '%s' (text, csv or json)\n", command,
+                 qPrintable(parser.value("format")));
+  }
+  return format;
+}
+
 void PrintJson(std::FILE* out, const QJsonDocument& doc) {
   const QByteArray bytes = doc.toJson(QJsonDocument::Indented);
   std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), out);

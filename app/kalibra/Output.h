@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCommandLineParser>
 #include <QJsonDocument>
+#include <QStringList>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -29,5 +31,11 @@ class TextTable {
 };
 
 void PrintJson(std::FILE* out, const QJsonDocument& doc);
+
+// The part every subcommand shares: adds --help and --format to `parser`, parses `args`, prints
+// help or the error. Returns the chosen format, or nothing with `exitCode` set (0 after --help,
+// 64 on a usage error) when the command should stop.
+std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QStringList& args,
+                                       const char* command, int& exitCode);
 
 }  // namespace vk::cli

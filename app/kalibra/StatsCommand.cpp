@@ -96,23 +96,10 @@ void PrintJsonReport(const std::string& pfad, const TDatensatz& d) {
 int RunStats(const QStringList& args) {
   QCommandLineParser parser;
   parser.setApplicationDescription("Descriptive statistics and classes of an input data file.");
-  parser.addHelpOption();
-  parser.addOption({"format", "Output format: text, csv or json.", "format", "text"});
   parser.addPositionalArgument("FILE", "Input data file (x and f per line).");
-  if (!parser.parse(args)) {
-    std::fprintf(stderr, "kalibra stats: %s\n", qPrintable(parser.errorText()));
-    return kExitUsage;
-  }
-  if (parser.isSet("help")) {
-    std::printf("%s", qPrintable(parser.helpText()));
-    return 0;
-  }
-  const auto format = ParseFormat(parser.value("format").toStdString());
-  if (!format) {
-    std::fprintf(stderr, "kalibra stats: unknown format '%s' (text, csv or json)\n",
-                 qPrintable(parser.value("format")));
-    return kExitUsage;
-  }
+  int exitCode = 0;
+  const auto format = ParseCommandLine(parser, args, "stats", exitCode);
+  if (!format) return exitCode;
   if (parser.positionalArguments().size() != 1) {
     std::fprintf(stderr, "kalibra stats: exactly one FILE expected\n");
     return kExitUsage;
