@@ -94,6 +94,7 @@ bool Anpassungen::AnpassungBewerten() {
   std::uint32_t k = 0;
   aktuell_ = Kennzahlen{};
   aktuell_.chi = ChiQuadratBerechnen(nummer_, v, k);
+  aktuell_.klassen = k;
   {
     // Equal observed frequencies leave R² undefined (no variation to explain); it reads as 0.
     FpFaultScope guard;

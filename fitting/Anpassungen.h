@@ -74,6 +74,7 @@ class Anpassungen final : private Zielfunktion {
   struct Kennzahlen {
     double chi = 0, p = 0, c = 0, r2 = 0;
     std::uint32_t fg = 0;
+    std::uint32_t klassen = 0;  // classes that counted after pooling
   };
   const Kennzahlen& Aktuell() const { return aktuell_; }
   const Kennzahlen& Beste() const { return beste_; }

@@ -9,5 +9,10 @@ namespace vk::cli {
 // and returns the process exit code.
 int RunStats(const QStringList& args);
 int RunList(const QStringList& args);
+int RunFit(const QStringList& args);
+int RunEvaluate(const QStringList& args);
+int RunAuto(const QStringList& args);
+int RunBatch(const QStringList& args);
+int RunSpecial(const QStringList& args);
 
 }  // namespace vk::cli

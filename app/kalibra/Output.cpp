@@ -12,11 +12,21 @@ std::optional<Format> ParseFormat(const std::string& name) {
   return std::nullopt;
 }
 
+namespace {
+// Columns are aligned by characters, not bytes: "X²" is three bytes in UTF-8.
+std::size_t Breite(const std::string& text) {
+  std::size_t n = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+}  // namespace
+
 void TextTable::Print(std::FILE* out) const {
   std::vector<std::size_t> width(header_.size(), 0);
   const auto measure = [&](const std::vector<std::string>& cells) {
     for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c)
-      width[c] = std::max(width[c], cells[c].size());
+      width[c] = std::max(width[c], Breite(cells[c]));
   };
   measure(header_);
   for (const auto& r : rows_) measure(r);
@@ -24,7 +34,7 @@ void TextTable::Print(std::FILE* out) const {
     std::string line;
     for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c) {
       line += cells[c];
-      if (c + 1 < cells.size()) line.append(width[c] - cells[c].size() + 2, ' ');
+      if (c + 1 < cells.size()) line.append(width[c] - Breite(cells[c]) + 2, ' ');
     }
     std::fprintf(out, "%s\n", line.c_str());
   };

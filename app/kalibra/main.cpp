@@ -18,6 +18,19 @@ constexpr const char* kUsage =
     "  stats FILE [--format text|csv|json]   descriptive statistics and class table\n"
     "  list [--automatic] [--special] [--assisted FILE] [--format text|csv|json]\n"
     "                                        the distributions of the catalog\n"
+    "  fit FILE -d DIST [--all-methods] [--fixed NAME=VALUE]...\n"
+    "                                        fit one distribution, method by method\n"
+    "  auto FILE [--sort p|c|x2|r2|df|name]  fit every automatic distribution\n"
+    "  batch -d DIST FILE... [--jobs N]      fit one distribution to many files\n"
+    "  special FILE [--a0 V] [--a1 V] [--a2 V] [--fix a0,a1,a2]\n"
+    "          [--b1 START:STOP:DELTA] [--b2 START:STOP:DELTA]\n"
+    "                                        the five-parameter model with preflight grid\n"
+    "  evaluate FILE -d DIST -p V1,V2,...    evaluate given parameters without optimising\n"
+    "\n"
+    "Every command takes --format text|csv|json; the fitting commands take the optimisation\n"
+    "options --reflection, --expansion, --contraction, --abort-criterion, --min-class-size and\n"
+    "--max-steps (defaults: the saved settings, else the built-in ones). Ctrl-C ends a fit with\n"
+    "\"Abort\" and prints what it had."
     "\n"
     "Options:\n"
     "  -h, --help      this text; 'kalibra COMMAND --help' describes a command\n"
@@ -52,6 +65,11 @@ int main(int argc, char** argv) {
   QStringList rest = args.mid(2);
   rest.prepend(args.at(0) + " " + command);
   if (command == "stats") return vk::cli::RunStats(rest);
+  if (command == "fit") return vk::cli::RunFit(rest);
+  if (command == "evaluate") return vk::cli::RunEvaluate(rest);
+  if (command == "auto") return vk::cli::RunAuto(rest);
+  if (command == "batch") return vk::cli::RunBatch(rest);
+  if (command == "special") return vk::cli::RunSpecial(rest);
   if (command == "list") return vk::cli::RunList(rest);
 
   std::fprintf(stderr, "kalibra: unknown command '%s'\n\n%s", qPrintable(command), kUsage);

@@ -8,33 +8,23 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/KalibraProcess.h"
 #include "tests/support/Tolerance.h"
 
 namespace {
 
-struct Outcome {
-  int exitCode;
-  QString out;
-  QString err;
-};
+using vk::test::KalibraOutcome;
 
-Outcome Kalibra(const QStringList& args, const QString& locale = "C.UTF-8") {
-  QProcess p;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("LC_ALL", locale);
-  p.setProcessEnvironment(env);
-  p.start(VK_KALIBRA_EXE, args);
-  EXPECT_TRUE(p.waitForFinished(30000));
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-          QString::fromUtf8(p.readAllStandardError())};
+KalibraOutcome Kalibra(const QStringList& args, const QString& locale = "C.UTF-8") {
+  return vk::test::RunKalibra(args, {}, locale);
 }
 
 QString Data(const char* name) { return QString(VK_DATA_DIR) + "/" + name; }
 
 TEST(KalibraStats, JsonAgreesWithTheHorseKickTable) {
-  const Outcome r = Kalibra({"stats", Data("horse-kicks.dat"), "--format", "json"});
+  const KalibraOutcome r = Kalibra({"stats", Data("horse-kicks.dat"), "--format", "json"});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-  const QJsonObject root = QJsonDocument::fromJson(r.out.toUtf8()).object();
+  const QJsonObject root = QJsonDocument::fromJson(r.out).object();
   const QJsonObject s = root["statistics"].toObject();
   // Bortkiewicz: 109, 65, 22, 3, 1 deaths 0..4; sum x f = 122, sum x^2 f = 196.
   EXPECT_EQ(s["N"].toDouble(), 200);
@@ -50,14 +40,14 @@ TEST(KalibraStats, JsonAgreesWithTheHorseKickTable) {
 }
 
 TEST(KalibraStats, TextUsesAPointEvenInACommaLocale) {
-  const Outcome r = Kalibra({"stats", Data("horse-kicks.dat")}, "de_DE.UTF-8");
+  const KalibraOutcome r = Kalibra({"stats", Data("horse-kicks.dat")}, "de_DE.UTF-8");
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.contains("0.6100")) << r.out.toStdString();
   EXPECT_FALSE(r.out.contains("0,6100"));
 }
 
 TEST(KalibraStats, CsvListsTheFilledGap) {
-  const Outcome r = Kalibra({"stats", Data("alpha-particles.dat"), "--format", "csv"});
+  const KalibraOutcome r = Kalibra({"stats", Data("alpha-particles.dat"), "--format", "csv"});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_TRUE(r.out.contains("\"N\",\"2608\"")) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains("\"12\",\"0\"\n\"13\",\"1\""));
@@ -70,7 +60,7 @@ TEST(KalibraStats, FailedReadNamesFileAndLineAndReturnsTheStatus) {
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("1 2\n2 3\n2 4\n");
   file.close();
-  const Outcome r = Kalibra({"stats", path});
+  const KalibraOutcome r = Kalibra({"stats", path});
   EXPECT_EQ(r.exitCode, 9);
   EXPECT_TRUE(r.err.startsWith("Error encountered while scanning input data (" + path +
                                "); debug info: Error in data"))
@@ -80,7 +70,7 @@ TEST(KalibraStats, FailedReadNamesFileAndLineAndReturnsTheStatus) {
 }
 
 TEST(KalibraStats, MissingFileIsAnException) {
-  const Outcome r = Kalibra({"stats", "/nonexistent/file.dat"});
+  const KalibraOutcome r = Kalibra({"stats", "/nonexistent/file.dat"});
   EXPECT_EQ(r.exitCode, 12);
   EXPECT_TRUE(r.err.contains("debug info: Exception"));
   EXPECT_TRUE(r.err.contains("cannot open"));
@@ -95,10 +85,10 @@ TEST(Kalibra, UsageErrorsExitWith64) {
 }
 
 TEST(Kalibra, HelpAndVersion) {
-  const Outcome help = Kalibra({"--help"});
+  const KalibraOutcome help = Kalibra({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_TRUE(help.out.contains("stats FILE"));
-  const Outcome version = Kalibra({"--version"});
+  const KalibraOutcome version = Kalibra({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_TRUE(version.out.startsWith("kalibra " VK_VERSION_TEXT)) << version.out.toStdString();
 }

@@ -10,23 +10,16 @@
 #include <QTemporaryDir>
 
 #include "tests/catalog/CatalogFixtures.h"
+#include "tests/support/KalibraProcess.h"
 
 namespace vk::test {
 namespace {
 
-struct Outcome {
-  int exitCode;
-  QByteArray out;
-  QString err;
-};
+using Outcome = KalibraOutcome;
 
 Outcome Kalibra(const QStringList& args, const QString& cwd = {},
                 const QString& exe = VK_KALIBRA_EXE) {
-  QProcess p;
-  if (!cwd.isEmpty()) p.setWorkingDirectory(cwd);
-  p.start(exe, args);
-  EXPECT_TRUE(p.waitForFinished(30000));
-  return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+  return RunKalibra(args, cwd, "C.UTF-8", exe);
 }
 
 void WriteFile(const QString& path, const QByteArray& bytes) {

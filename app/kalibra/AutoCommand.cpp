@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <functional>
+#include <cstdio>
+#include <memory>
+
+#include "app/kalibra/CliSupport.h"
+#include "app/kalibra/Commands.h"
+#include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/Output.h"
+#include "core/Format.h"
+#include "fitting/Anpassungen.h"
+
+namespace vk::cli {
+
+namespace {
+
+// The order of the automatic list after a column click: P and R² best first, C, X² and DF
+// smallest first, names alphabetically. Rows without a fit go last.
+bool Sortieren(std::vector<TAnpassung>& zeilen, const QString& spalte) {
+  const auto ohneFit = [](const TAnpassung& a) { return a.Status != 0; };
+  std::function<bool(const TAnpassung&, const TAnpassung&)> vor;
+  if (spalte == "p") vor = [](auto& a, auto& b) { return a.PChi > b.PChi; };
+  else if (spalte == "r2") vor = [](auto& a, auto& b) { return a.R2 > b.R2; };
+  else if (spalte == "c") vor = [](auto& a, auto& b) { return a.Kontingenz < b.Kontingenz; };
+  else if (spalte == "x2") vor = [](auto& a, auto& b) { return a.Chi < b.Chi; };
+  else if (spalte == "df") vor = [](auto& a, auto& b) { return a.FG < b.FG; };
+  else if (spalte == "name")
+    vor = [](auto& a, auto& b) {
+      return QString::fromStdString(a.Verteilung.Bezeichnung)
+                 .compare(QString::fromStdString(b.Verteilung.Bezeichnung), Qt::CaseInsensitive) < 0;
+    };
+  else return false;
+  std::stable_sort(zeilen.begin(), zeilen.end(), [&](const TAnpassung& a, const TAnpassung& b) {
+    if (ohneFit(a) != ohneFit(b)) return ohneFit(b);
+    return !ohneFit(a) && vor(a, b);
+  });
+  return true;
+}
+
+}  // namespace
+
+int RunAuto(const QStringList& args) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Fits every distribution marked for automatic fitting and lists the best method of each.");
+  parser.addOption({"sort", "Order of the rows: p, c, x2, r2, df or name (default: catalog order).",
+                    "column"});
+  AddFixedOption(parser);
+  AddOptimisationOptions(parser);
+  parser.addPositionalArgument("FILE", "Input data file.");
+  int exitCode = 0;
+  const auto format = ParseCommandLine(parser, args, "auto", exitCode);
+  if (!format) return exitCode;
+  if (parser.positionalArguments().size() != 1) {
+    std::fprintf(stderr, "kalibra auto: exactly one FILE expected\n");
+    return kExitUsage;
+  }
+  OptimisationSettings einstellungen;
+  FixedParameters fest;
+  if (!ReadOptimisationOptions(parser, einstellungen, "auto") || !fest.Parse(parser, "auto"))
+    return kExitUsage;
+  Verteilungsverzeichnis katalog;
+  if (const Status st = LoadCatalog(katalog, "auto"); st != status::kOk) return static_cast<int>(st);
+  const std::string datei = parser.positionalArguments().front().toStdString();
+  auto engine = std::make_unique<Anpassungen>(katalog);
+  engine->EinstellungenUebernehmen(einstellungen);
+  TDateneigenschaften e;
+  if (const Status st = ReadDataFile(datei, engine->DatenZumLesen(), e); st != status::kOk)
+    return static_cast<int>(st);
+
+  std::vector<TAnpassung> zeilen;
+  const bool fortschritt = ProgressWanted();
+  Rueckrufe r;
+  r.ergebnis = [&](const TAnpassung& a) {
+    zeilen.push_back(a);
+    if (fortschritt)
+      std::fprintf(stderr, "\r[%u/%u] %-40.40s", a.Methode, a.Alternativen,
+                   a.Verteilung.Bezeichnung.c_str());
+    return status::kOk;
+  };
+  r.festparameter = fest.Callback(engine->Daten());
+  r.abbruch = AbortRequested;
+  InstallAbortHandler();
+  const Status st = engine->AutomatischeAnpassung(r);
+  if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
+  if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
+    std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");
+    return kExitUsage;
+  }
+
+  if (*format == Format::kJson) {
+    QJsonArray liste;
+    for (const TAnpassung& a : zeilen)
+      liste.append(QJsonObject{{"index", static_cast<qint64>(a.Verteilung.Index)},
+                               {"name", QString::fromStdString(a.Verteilung.Bezeichnung)},
+                               {"chiSquare", a.Chi},
+                               {"p", a.PChi},
+                               {"c", a.Kontingenz},
+                               {"df", static_cast<qint64>(a.FG)},
+                               {"r2", a.R2},
+                               {"status", static_cast<qint64>(a.Status)},
+                               {"statusMessage", QString::fromStdString(StatusText(a.Status))}});
+    PrintJson(stdout, QJsonDocument(QJsonObject{
+                          {"file", QString::fromStdString(datei)},
+                          {"distributions", liste},
+                          {"status", static_cast<qint64>(st)},
+                          {"statusMessage", QString::fromStdString(StatusText(st))}}));
+  } else if (*format == Format::kCsv) {
+    CsvWriter csv(stdout);
+    csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status"});
+    for (const TAnpassung& a : zeilen)
+      csv.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung, FormatExact(a.Chi),
+               FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
+               FormatExact(a.R2), StatusText(a.Status)});
+  } else {
+    std::printf("File: %s\n\n", datei.c_str());
+    TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
+    for (const TAnpassung& a : zeilen) {
+      const bool fit = a.Status == 0;
+      t.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung,
+             fit ? FormatFixed(a.Chi, 2) : "", fit ? FormatFixed(a.PChi, 4) : "",
+             fit ? FormatFixed(a.Kontingenz, 4) : "", fit ? std::to_string(a.FG) : "",
+             fit ? FormatFixed(a.R2, 4) : "", StatusText(a.Status)});
+    }
+    t.Print(stdout);
+    std::printf("\nStatus: %s\n", StatusText(st).c_str());
+  }
+  return static_cast<int>(st);
+}
+
+}  // namespace vk::cli

@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/kalibra/CliSupport.h"
+
+#include <QCoreApplication>
+#include <atomic>
+#include <charconv>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+#include "catalog/VerzeichnisLaden.h"
+#include "core/DatenDatei.h"
+#include "fitting/EinstellungenSpeicher.h"
+
+namespace vk::cli {
+
+namespace {
+std::atomic<bool> gAbbruch{false};
+
+void OnInterrupt(int) { gAbbruch.store(true); }
+}  // namespace
+
+Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& e) {
+  std::string detail;
+  const Status st = DateiLesen(pfad, daten, e, detail);
+  if (st != status::kOk) {
+    std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
+    if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
+  }
+  return st;
+}
+
+Status LoadCatalog(Verteilungsverzeichnis& katalog, const char* command) {
+  const std::filesystem::path programm = QCoreApplication::applicationDirPath().toStdString();
+  std::string meldung;
+  const Status st = VerzeichnisLaden(programm, katalog, meldung);
+  if (st != status::kOk) std::fprintf(stderr, "kalibra %s: %s\n", command, meldung.c_str());
+  return st;
+}
+
+std::optional<TKatalogeintrag> FindDistribution(const Verteilungsverzeichnis& katalog,
+                                                const QString& dist, const char* command) {
+  bool istZahl = false;
+  const uint index = dist.trimmed().toUInt(&istZahl);
+  if (istZahl) {
+    if (auto e = katalog.VerteilungHolen(index)) return e;
+  } else {
+    for (std::uint32_t i = 0; i < kVerteilungsSlots; ++i) {
+      auto e = katalog.VerteilungHolen(i);
+      if (e && QString::fromStdString(e->bezeichnung).compare(dist.trimmed(), Qt::CaseInsensitive) == 0)
+        return e;
+    }
+  }
+  std::fprintf(stderr,
+               "kalibra %s: no distribution '%s' in the catalog (give an index or a name from "
+               "'kalibra list')\n",
+               command, qPrintable(dist));
+  return std::nullopt;
+}
+
+bool ParseNumber(const QString& text, double& value) {
+  const std::string s = text.trimmed().toStdString();
+  if (s.empty()) return false;
+  const char* first = s.data() + (s[0] == '+' ? 1 : 0);
+  const auto [ptr, ec] = std::from_chars(first, s.data() + s.size(), value);
+  return ec == std::errc() && ptr == s.data() + s.size();
+}
+
+void AddOptimisationOptions(QCommandLineParser& parser) {
+  parser.addOption({"reflection", "Reflection factor of the simplex.", "value"});
+  parser.addOption({"expansion", "Expansion factor of the simplex.", "value"});
+  parser.addOption({"contraction", "Contraction factor of the simplex.", "value"});
+  parser.addOption({"abort-criterion", "Stop a cycle when the spread of X² is at most this.", "value"});
+  parser.addOption({"min-class-size", "Pool classes whose expected frequency is not above this.", "value"});
+  parser.addOption({"max-steps", "Most simplex steps in one optimisation cycle.", "count"});
+}
+
+bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
+                             const char* command) {
+  OptParLesen(s);
+  struct Feld {
+    const char* option;
+    double* ziel;
+  };
+  const Feld felder[] = {{"reflection", &s.Reflektionsweite},
+                         {"expansion", &s.Expansionsweite},
+                         {"contraction", &s.Kontraktionsgroesse},
+                         {"abort-criterion", &s.Abbruchkriterium},
+                         {"min-class-size", &s.Mindestklassengroesse}};
+  for (const Feld& f : felder) {
+    if (!parser.isSet(f.option)) continue;
+    if (!ParseNumber(parser.value(f.option), *f.ziel)) {
+      std::fprintf(stderr, "kalibra %s: --%s takes a number, not '%s'\n", command, f.option,
+                   qPrintable(parser.value(f.option)));
+      return false;
+    }
+  }
+  if (parser.isSet("max-steps")) {
+    bool ok = false;
+    const uint schritte = parser.value("max-steps").toUInt(&ok);
+    if (!ok || schritte == 0) {
+      std::fprintf(stderr, "kalibra %s: --max-steps takes a positive whole number, not '%s'\n",
+                   command, qPrintable(parser.value("max-steps")));
+      return false;
+    }
+    s.Optimierungsversuche = schritte;
+  }
+  return true;
+}
+
+void AddFixedOption(QCommandLineParser& parser) {
+  parser.addOption({"fixed", "Value of a fixed parameter (repeatable).", "NAME=VALUE"});
+}
+
+bool FixedParameters::Parse(const QCommandLineParser& parser, const char* command) {
+  for (const QString& item : parser.values("fixed")) {
+    const qsizetype gleich = item.indexOf('=');
+    double wert = 0;
+    if (gleich <= 0 || !ParseNumber(item.mid(gleich + 1), wert)) {
+      std::fprintf(stderr, "kalibra %s: --fixed takes NAME=VALUE, not '%s'\n", command,
+                   qPrintable(item));
+      return false;
+    }
+    given_[item.left(gleich).trimmed().toStdString()] = wert;
+  }
+  return true;
+}
+
+FestparameterErfragen FixedParameters::Callback(const TDatensatz& daten) {
+  return [this, &daten](Festparameterfeld& fest, std::uint32_t anzahl) -> Status {
+    std::array<bool, kMaxFestparameter> automatisch{};
+    AutomatischeWerteEintragen(fest, anzahl, daten, automatisch);
+    missing_.clear();
+    for (std::uint32_t k = 0; k < anzahl; ++k) {
+      const auto it = given_.find(fest[k].Bezeichnung);
+      if (it != given_.end()) {
+        fest[k].Wert = it->second;
+      } else if (!automatisch[k]) {
+        missing_ = fest[k].Bezeichnung;
+        return status::kSkipAbortByUser;
+      }
+    }
+    return status::kOk;
+  };
+}
+
+void InstallAbortHandler() {
+  gAbbruch.store(false);
+  std::signal(SIGINT, OnInterrupt);
+}
+
+bool AbortRequested() { return gAbbruch.load(); }
+
+bool ProgressWanted() { return isatty(fileno(stderr)) != 0; }
+
+}  // namespace vk::cli

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QCommandLineParser>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "catalog/Verteilungsverzeichnis.h"
+#include "core/DatenLesen.h"
+#include "fitting/Einstellungen.h"
+
+namespace vk::cli {
+
+// Reads an input data file; on failure prints the reader's message and where, and returns the
+// status.
+Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& eigenschaften);
+
+// Loads "Kalibra.bxm" from the current directory, else from beside the program; on failure
+// prints why and returns the status.
+Status LoadCatalog(Verteilungsverzeichnis& katalog, const char* command);
+
+// DIST is a catalog index or a display name, case ignored. Prints an error when neither.
+std::optional<TKatalogeintrag> FindDistribution(const Verteilungsverzeichnis& katalog,
+                                                const QString& dist, const char* command);
+
+// --reflection, --expansion, --contraction, --abort-criterion, --min-class-size, --max-steps.
+void AddOptimisationOptions(QCommandLineParser& parser);
+// The persisted settings (else the built-in defaults), overridden by the options given.
+bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
+                             const char* command);
+
+// --fixed NAME=VALUE (repeatable): values for fixed parameters. They take precedence over the
+// values read off the data, as an edited field of the desktop's dialog would.
+void AddFixedOption(QCommandLineParser& parser);
+class FixedParameters {
+ public:
+  bool Parse(const QCommandLineParser& parser, const char* command);
+  // Automatic values first, then the given ones; 16 when one is still missing (see Missing).
+  FestparameterErfragen Callback(const TDatensatz& daten);
+  const std::string& Missing() const { return missing_; }
+
+ private:
+  std::map<std::string, double> given_;
+  std::string missing_;
+};
+
+// Ctrl-C asks the running fit to stop; the fit then ends with "Abort" and prints what it had.
+void InstallAbortHandler();
+bool AbortRequested();
+
+// Progress goes to standard error, and only when that is a terminal.
+bool ProgressWanted();
+
+// A number in "." notation; false when `text` is not one.
+bool ParseNumber(const QString& text, double& value);
+
+}  // namespace vk::cli

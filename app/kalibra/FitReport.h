@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QJsonObject>
+#include <string>
+#include <vector>
+
+#include "app/kalibra/Output.h"
+#include "fitting/Ergebnis.h"
+
+namespace vk::cli {
+
+// What a fit reported through its callbacks: the methods, the best one, its class rows.
+struct MethodReport {
+  TAnpassung ergebnis;
+  TVerteilungsparameter parameter;
+  bool mitParametern = false;
+};
+
+struct FitReport {
+  std::string datei;
+  TVerteilung verteilung;
+  std::vector<MethodReport> methoden;
+  bool hatBeste = false;
+  MethodReport beste;
+  std::vector<TWerte> klassen;  // of the best method, without the summary row
+  TWerte summe;
+  Status status = status::kOk;
+
+  // Callbacks that fill this report; the class rows of single methods are not kept.
+  void Verbinden(Rueckrufe& r);
+  void Drucken(Format format) const;
+};
+
+// "name=value" pairs of the free and the fixed parameters; fixed ones are marked.
+std::string ParameterText(const TVerteilungsparameter& p);
+QJsonArray ParameterJson(const TVerteilungsparameter& p);
+
+}  // namespace vk::cli

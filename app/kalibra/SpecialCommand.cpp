@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <cstdio>
+#include <memory>
+
+#include "app/kalibra/CliSupport.h"
+#include "app/kalibra/Commands.h"
+#include "app/kalibra/FitReport.h"
+#include "fitting/Anpassungen.h"
+
+namespace vk::cli {
+
+namespace {
+
+// START:STOP:DELTA of a preflight range.
+bool Bereich(const QString& text, TSpezialVorgabe& v) {
+  const QStringList teile = text.split(':');
+  return teile.size() == 3 && ParseNumber(teile[0], v.Start) && ParseNumber(teile[1], v.Stop) &&
+         ParseNumber(teile[2], v.Delta);
+}
+
+}  // namespace
+
+int RunSpecial(const QStringList& args) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Fits the general five-parameter model (a0, a1, a2, b1, b2) after a preflight grid search "
+      "over b1 and b2. The ranges default to -n:n:2n/100, n being the last class index.");
+  for (const char* a : {"a0", "a1", "a2"})
+    parser.addOption({a, QString("Value of %1 when it is fixed (default 0).").arg(a), "value"});
+  parser.addOption({"fix", "Coefficients held fixed at their values, e.g. a0,a2.", "list"});
+  parser.addOption({"b1", "Preflight range of b1.", "START:STOP:DELTA"});
+  parser.addOption({"b2", "Preflight range of b2.", "START:STOP:DELTA"});
+  AddOptimisationOptions(parser);
+  parser.addPositionalArgument("FILE", "Input data file.");
+  int exitCode = 0;
+  const auto format = ParseCommandLine(parser, args, "special", exitCode);
+  if (!format) return exitCode;
+  if (parser.positionalArguments().size() != 1) {
+    std::fprintf(stderr, "kalibra special: exactly one FILE expected\n");
+    return kExitUsage;
+  }
+  OptimisationSettings einstellungen;
+  if (!ReadOptimisationOptions(parser, einstellungen, "special")) return kExitUsage;
+
+  Spezialvorgaben vorgaben{};
+  const char* koeffizienten[] = {"a0", "a1", "a2"};
+  for (int k = 0; k < 3; ++k) {
+    if (parser.isSet(koeffizienten[k]) &&
+        !ParseNumber(parser.value(koeffizienten[k]), vorgaben[static_cast<std::size_t>(k)].Wert)) {
+      std::fprintf(stderr, "kalibra special: --%s takes a number\n", koeffizienten[k]);
+      return kExitUsage;
+    }
+  }
+  for (const QString& name : parser.value("fix").split(',', Qt::SkipEmptyParts)) {
+    const int k = name.trimmed() == "a0" ? 0 : name.trimmed() == "a1" ? 1 : name.trimmed() == "a2" ? 2 : -1;
+    if (k < 0) {
+      std::fprintf(stderr, "kalibra special: --fix takes a0, a1 and a2, not '%s'\n", qPrintable(name));
+      return kExitUsage;
+    }
+    vorgaben[static_cast<std::size_t>(k)].Fest = true;
+  }
+
+  Verteilungsverzeichnis katalog;
+  if (const Status st = LoadCatalog(katalog, "special"); st != status::kOk) return static_cast<int>(st);
+  const auto eintrag = katalog.VerteilungHolen(kSpezialIndex);
+  if (!eintrag || !eintrag->spezial) {
+    std::fprintf(stderr, "kalibra special: the catalog has no special model at index %u\n", kSpezialIndex);
+    return static_cast<int>(status::kDirectoryError);
+  }
+  const std::string datei = parser.positionalArguments().front().toStdString();
+  auto engine = std::make_unique<Anpassungen>(katalog);
+  engine->EinstellungenUebernehmen(einstellungen);
+  TDateneigenschaften e;
+  if (const Status st = ReadDataFile(datei, engine->DatenZumLesen(), e); st != status::kOk)
+    return static_cast<int>(st);
+
+  const double n = engine->Daten().Statistik.n;
+  for (std::size_t k : {3u, 4u}) vorgaben[k] = {0, -n, n, 2 * n / 100, false};
+  for (std::size_t k : {3u, 4u}) {
+    const char* name = k == 3 ? "b1" : "b2";
+    if (parser.isSet(name) && !Bereich(parser.value(name), vorgaben[k])) {
+      std::fprintf(stderr, "kalibra special: --%s takes START:STOP:DELTA\n", name);
+      return kExitUsage;
+    }
+    vorgaben[k].Wert = vorgaben[k].Start;
+  }
+
+  FitReport bericht;
+  bericht.datei = datei;
+  bericht.verteilung = Referenz(*eintrag);
+  Rueckrufe r;
+  bericht.Verbinden(r);
+  r.abbruch = AbortRequested;
+  const bool fortschritt = ProgressWanted();
+  std::uint32_t zeilen = 0, zeile = 0;
+  SpezialRueckrufe s;
+  s.vorgaben = [&](Spezialvorgaben& v, std::uint32_t) {
+    v = vorgaben;
+    return status::kOk;
+  };
+  s.fortschritt = [&](int art, std::uint32_t anzahl) -> Status {
+    if (art == 0) zeilen = anzahl;
+    if (art == 1) ++zeile;
+    if (fortschritt && art == 1)
+      std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
+    if (fortschritt && art == 2) std::fprintf(stderr, "\r%40s\r", "");
+    return art == 1 && AbortRequested() ? status::kSkipAbortByUser : status::kOk;
+  };
+  InstallAbortHandler();
+  bericht.status = engine->SpezielleAnpassung(bericht.verteilung, r, s);
+  bericht.Drucken(*format);
+  if (bericht.status != status::kOk)
+    std::fprintf(stderr, "kalibra special: %s: %s\n", datei.c_str(), StatusText(bericht.status).c_str());
+  return static_cast<int>(bericht.status);
+}
+
+}  // namespace vk::cli

@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The fitting commands of kalibra, run as a user would, against figures computed here.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "tests/support/KalibraProcess.h"
+#include "tests/support/Tolerance.h"
+
+namespace {
+
+using vk::test::KalibraOutcome;
+using vk::test::Near;
+using vk::test::RunKalibra;
+
+QString Data(const char* name) { return QString(VK_DATA_DIR) + "/" + name; }
+
+QJsonObject Json(const KalibraOutcome& r) { return QJsonDocument::fromJson(r.out).object(); }
+
+double Binomial(int n, double p, int x) {
+  return std::exp(std::lgamma(n + 1.0) - std::lgamma(x + 1.0) - std::lgamma(n - x + 1.0) +
+                  x * std::log(p) + (n - x) * std::log(1 - p));
+}
+
+// Horse kicks under binomial(4, 0.15): the last class (x = 4, NP = 200 * 0.15^4 = 0.10) is not
+// above the minimal class size 1 and joins x = 3, so K = 4 and DF = 4 - 2 - 1 = 1.
+TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
+  const KalibraOutcome r = RunKalibra({"evaluate", Data("horse-kicks.dat"), "-d", "Binomial", "-p",
+                                       "4,0.15", "--format", "json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject o = Json(r);
+  const double f[] = {109, 65, 22, 3, 1};
+  double np[5];
+  for (int x = 0; x < 5; ++x) np[x] = 200 * Binomial(4, 0.15, x);
+  double chi = 0;
+  for (int x = 0; x < 3; ++x) chi += (np[x] - f[x]) * (np[x] - f[x]) / np[x];
+  const double np3 = np[3] + np[4];
+  chi += (np3 - 4) * (np3 - 4) / np3;
+  EXPECT_TRUE(Near(o["chiSquare"].toDouble(), chi, 1e-12));
+  EXPECT_EQ(o["classes"].toInt(), 4);
+  EXPECT_EQ(o["df"].toInt(), 1);
+  EXPECT_TRUE(Near(o["c"].toDouble(), chi / 200, 1e-12));
+  // P(X² > x) for one degree of freedom is erfc(sqrt(x/2)); the tail formula is good to 1e-6.
+  EXPECT_TRUE(Near(o["p"].toDouble(), std::erfc(std::sqrt(chi / 2)), 0, 1e-6));
+  const QJsonArray expected = o["expected"].toArray();
+  ASSERT_EQ(expected.size(), 5);
+  for (int x = 0; x < 5; ++x)
+    EXPECT_TRUE(Near(expected[x].toObject()["np"].toDouble(), np[x], 1e-12)) << x;
+}
+
+TEST(KalibraEvaluate, ParametersAreCorrectedIntoTheirDomains) {
+  // n is raised to the last class index 4 and p = 1.5 becomes 0.98, as a fit would report them.
+  const KalibraOutcome r = RunKalibra({"evaluate", Data("horse-kicks.dat"), "-d", "0", "-p",
+                                       "2,1.5", "--format", "json"});
+  const QJsonArray p = Json(r)["parameters"].toArray();
+  ASSERT_EQ(p.size(), 2) << r.err.toStdString();
+  EXPECT_EQ(p[0].toObject()["value"].toDouble(), 4);
+  EXPECT_EQ(p[1].toObject()["value"].toDouble(), 0.98);
+}
+
+TEST(KalibraFit, BestMethodOfTheBinomialOnHorseKicks) {
+  const KalibraOutcome r = RunKalibra({"fit", Data("horse-kicks.dat"), "-d", "binomial",
+                                       "--all-methods", "--format", "json"});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject o = Json(r);
+  const QJsonArray methods = o["methods"].toArray();
+  ASSERT_EQ(methods.size(), 6);
+  const QJsonObject best = o["best"].toObject();
+  // The best method is the one with the highest P among those that fitted.
+  double hoechstes = -1;
+  for (const auto& m : methods)
+    if (m.toObject()["status"].toInt() == 0) hoechstes = std::max(hoechstes, m.toObject()["p"].toDouble());
+  EXPECT_EQ(best["p"].toDouble(), hoechstes);
+  EXPECT_GT(best["p"].toDouble(), 0.05);
+  const QJsonArray classes = o["classes"].toArray();
+  ASSERT_EQ(classes.size(), 5);
+  double summe = 0;
+  for (const auto& c : classes) summe += c.toObject()["np"].toDouble();
+  EXPECT_TRUE(Near(summe, 200, 1e-12));
+  EXPECT_TRUE(Near(o["total"].toObject()["np"].toDouble(), 200, 1e-12));
+}
+
+TEST(KalibraFit, OptionsReachTheOptimiser) {
+  // One simplex step per method cannot beat the full optimisation on the same start vectors.
+  const auto p = [](const QStringList& extra) {
+    const KalibraOutcome r = RunKalibra(QStringList{"fit", Data("shell-accidents.dat"), "-d",
+                                                    "Hyper-Pascal", "--format", "json"} + extra);
+    return Json(r)["best"].toObject()["chiSquare"].toDouble();
+  };
+  EXPECT_GE(p({"--max-steps", "1"}), p({}));
+}
+
+TEST(KalibraFit, FailuresAndUsage) {
+  struct Case {
+    QStringList args;
+    int exitCode;
+  };
+  const Case cases[] = {
+      {{"fit", Data("horse-kicks.dat"), "-d", "nonexistent"}, 64},
+      {{"fit", Data("horse-kicks.dat")}, 64},
+      {{"fit", Data("horse-kicks.dat"), "-d", "0", "--max-steps", "0"}, 64},
+      {{"fit", Data("horse-kicks.dat"), "-d", "0", "--reflection", "1,5"}, 64},
+      {{"fit", Data("horse-kicks.dat"), "-d", "0", "--fixed", "n"}, 64},
+      {{"fit", "/nonexistent.dat", "-d", "0"}, 12},
+      {{"fit", Data("horse-kicks.dat"), "-d", "205"}, 18},  // the special model
+      {{"evaluate", Data("horse-kicks.dat"), "-d", "0", "-p", "4"}, 64},
+      {{"auto", Data("horse-kicks.dat"), "--sort", "size"}, 64},
+      {{"special", Data("horse-kicks.dat"), "--b1", "1:2"}, 64},
+      {{"special", Data("horse-kicks.dat"), "--fix", "b1"}, 64},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(RunKalibra(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
+}
+
+TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {
+  const KalibraOutcome liste = RunKalibra({"list", "--automatic", "--format", "json"});
+  const int automatisch = static_cast<int>(Json(liste)["distributions"].toArray().size());
+  const KalibraOutcome r = RunKalibra({"auto", Data("shell-accidents.dat"), "--sort", "p",
+                                       "--format", "json"});
+  const QJsonObject o = Json(r);
+  const QJsonArray rows = o["distributions"].toArray();
+  EXPECT_EQ(rows.size(), automatisch);
+  double vorher = 2;
+  for (const auto& row : rows) {
+    if (row.toObject()["status"].toInt() != 0) continue;
+    EXPECT_LE(row.toObject()["p"].toDouble(), vorher);
+    vorher = row.toObject()["p"].toDouble();
+  }
+  EXPECT_EQ(o["status"].toInt(), r.exitCode);
+}
+
+TEST(KalibraBatch, AnUnreadableFileIsReportedAndTheBatchGoesOn) {
+  QTemporaryDir dir;
+  const QString schlecht = dir.filePath("bad.dat");
+  QFile f(schlecht);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write("1 2\n1 3\n");
+  f.close();
+  const KalibraOutcome r = RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"), schlecht,
+                                       Data("shell-accidents.dat"), "--jobs", "2", "--format",
+                                       "json"});
+  EXPECT_EQ(r.exitCode, 9);  // the first failure's status
+  EXPECT_TRUE(r.err.contains("(" + schlecht + "); debug info: Error in data")) << r.err.toStdString();
+  const QJsonArray files = Json(r)["files"].toArray();
+  ASSERT_EQ(files.size(), 2);
+  EXPECT_TRUE(files[0].toObject()["file"].toString().endsWith("horse-kicks.dat"));
+  EXPECT_TRUE(files[1].toObject()["file"].toString().endsWith("shell-accidents.dat"));
+  EXPECT_EQ(files[1].toObject()["statistics"].toObject()["N"].toDouble(), 647);
+
+  // The same files one at a time give the same rows: the workers do not disturb each other.
+  const KalibraOutcome einzeln = RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"),
+                                             Data("shell-accidents.dat"), "--jobs", "1",
+                                             "--format", "json"});
+  const QJsonArray f1 = Json(einzeln)["files"].toArray();
+  ASSERT_EQ(f1.size(), 2);
+  EXPECT_EQ(f1[1].toObject()["chiSquare"].toDouble(), files[1].toObject()["chiSquare"].toDouble());
+}
+
+TEST(KalibraSpecial, ReportsTheBestOfAFixedCoefficientFit) {
+  const KalibraOutcome r = RunKalibra({"special", Data("shell-accidents.dat"), "--fix", "a1",
+                                       "--a1", "0.25", "--b1", "0:1:0.5", "--b2", "0:1:0.5",
+                                       "--format", "json"});
+  const QJsonObject o = Json(r);
+  if (r.exitCode != 0) {
+    // A fit may legitimately fail on these data; then the status says why and nothing else.
+    EXPECT_FALSE(o.contains("best"));
+    EXPECT_EQ(o["status"].toInt(), r.exitCode);
+    return;
+  }
+  const QJsonArray p = o["best"].toObject()["parameters"].toArray();
+  ASSERT_EQ(p.size(), 5);
+  EXPECT_EQ(p[1].toObject()["name"].toString(), "a1");
+  EXPECT_EQ(p[1].toObject()["value"].toDouble(), 0.25);
+}
+
+}  // namespace
