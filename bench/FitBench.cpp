@@ -4,34 +4,29 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <sstream>
 #include <string>
 
 #include "core/TextRecordSource.h"
+#include "catalog/VerzeichnisLaden.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
 
-std::unique_ptr<const vk::TKatalogeintrag> Eintrag(std::uint32_t index, std::uint32_t alternativen,
-                                                   std::initializer_list<std::uint32_t> bits) {
-  auto e = std::make_unique<vk::TKatalogeintrag>();
-  e->index = index;
-  e->bezeichnung = "m" + std::to_string(index);
-  e->gruppen = 3;
-  e->alternativen = alternativen;
-  e->automatik = true;
-  for (std::uint32_t b : bits) e->parameter[e->parameterZahl++] = {"p", b};
-  return e;
-}
-
+// The shipped catalog, packed by the build beside the command-line tool, so that the automatic
+// fitting runs over every member that exists.
 const vk::Verteilungsverzeichnis& Katalog() {
   static const vk::Verteilungsverzeichnis k = [] {
-    vk::Verteilungstabelle t;
-    t[0] = Eintrag(0, 6, {16, 1});
-    t[6] = Eintrag(6, 2, {128, 128, 1});
-    t[16] = Eintrag(16, 1, {128, 128, 1});
-    return vk::Verteilungsverzeichnis(std::move(t));
+    vk::Verteilungsverzeichnis geladen;
+    std::string meldung;
+    if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, geladen, meldung) != vk::status::kOk) {
+      std::fprintf(stderr, "%s\n", meldung.c_str());
+      std::abort();
+    }
+    return geladen;
   }();
   return k;
 }

@@ -24,7 +24,7 @@ namespace {
 // statistics, kept after the next file has been read.
 struct Zeile {
   std::string datei;
-  Status lesen = status::kException;  // status of the read
+  Status lesen = status::kAbort;  // status of the read; a file never started was cut off by Ctrl-C
   Status fit = status::kException;    // status of the fit
   TAnpassung ergebnis;
   TVerteilungsparameter parameter;

@@ -7,7 +7,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cmath>
+#include <csignal>
+#include <sys/types.h>
 
 #include "tests/support/KalibraProcess.h"
 #include "tests/support/Tolerance.h"
@@ -176,6 +179,28 @@ TEST(KalibraSpecial, ReportsTheBestOfAFixedCoefficientFit) {
   ASSERT_EQ(p.size(), 5);
   EXPECT_EQ(p[1].toObject()["name"].toString(), "a1");
   EXPECT_EQ(p[1].toObject()["value"].toDouble(), 0.25);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(KalibraSpecial, CtrlCEndsTheGridAndPrintsTheStatus) {
+  // A grid of some 2800 rows runs for minutes; an interrupt stops it at the end of a row.
+  QProcess p;
+  QTemporaryDir config;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_CONFIG_HOME", config.path());
+  p.setProcessEnvironment(env);
+  p.start(VK_KALIBRA_EXE, {"special", Data("alpha-particles.dat"), "--b1", "-14:14:0.01",
+                           "--format", "json"});
+  ASSERT_TRUE(p.waitForStarted());
+  QThread::msleep(500);
+  ::kill(static_cast<pid_t>(p.processId()), SIGINT);
+  ASSERT_TRUE(p.waitForFinished(30000));
+  EXPECT_EQ(p.exitCode(), 16);  // "Skip/Abort by user": the grid's answer to a cancel
+  const QJsonObject o = QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+  EXPECT_EQ(o["statusMessage"].toString(), "Skip/Abort by user");
 }
 
 }  // namespace
