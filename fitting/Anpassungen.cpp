@@ -142,6 +142,9 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
 Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest) {
   if (!daten_.DatenGueltig) return status::kNoData;
   const TStatistik& s = daten_.Statistik;
+  // The catalog leaves fixed-parameter values alone; a member that reads a slot it does not
+  // declare would otherwise see whatever the distribution fitted before had left there.
+  eig_.festparameter.fill(0);
   Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, s.n);
   if (st != status::kOk) return st;
   if (MitgliedSuchen(verteilung.Index) == nullptr) return status::kDirectoryError;

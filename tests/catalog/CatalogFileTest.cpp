@@ -89,13 +89,16 @@ TEST(CatalogFile, TreeWithTextBesideChildrenAndEscapesRoundTrips) {
   EXPECT_EQ(ParseOrFail(WriteXmlText(back)), doc);
 }
 
-TEST(CatalogFile, ShippedFileLoadsWithTheFourMembers) {
+// The catalog grows with the library; which entries it must hold is checked against the
+// registry in CatalogSignatureTest. Here: it loads, with its one special model and the first
+// members.
+TEST(CatalogFile, ShippedFileLoadsWithItsFirstMembers) {
   Verteilungsverzeichnis v;
   std::string meldung;
   ASSERT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, v, meldung), status::kOk) << meldung;
   const TVerteilungszahlen z = v.VerteilungenZaehlen();
-  EXPECT_EQ(z.verteilungen, 4u);
-  EXPECT_EQ(z.automatik, 3u);
+  EXPECT_GE(z.verteilungen, 4u);
+  EXPECT_LE(z.automatik, z.verteilungen - z.spezial);
   EXPECT_EQ(z.spezial, 1u);
   for (std::uint32_t index : {0u, 6u, 16u, kSpezialIndex}) EXPECT_TRUE(v.VerteilungHolen(index));
 }

@@ -2,6 +2,7 @@
 // The registry, the dispatch, and the checks that every registered member must pass.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -93,6 +94,19 @@ TEST(Dispatch, ClassIndexBeyondArraysIsAFault) {
 // special model needs its parameter names and the shifts its caller sets before estimating.
 TParameterEigenschaften LaufEigenschaften(const Member& m, Schaetzwerttabelle& E) {
   TParameterEigenschaften eig = test::Eigenschaften(m.nummer);
+  // Fixed parameters as a user would give them for the sample data (values from 0 to at most
+  // 14): numbers of trials above the largest value, a truncation point at or near the first.
+  struct Fest {
+    std::uint32_t nummer;
+    std::array<double, kMaxFestparameter> wert;
+  };
+  static const Fest kFest[] = {{1, {20}},  {3, {20}},  {9, {0.3}},  {11, {0}},     {13, {1}},
+                               {14, {20}}, {22, {20}}, {23, {1}},   {24, {20, 2}}, {26, {2}},
+                               {30, {1}},  {32, {14}}, {33, {2, 20}}, {37, {2}},   {43, {1}},
+                               {44, {2}},  {47, {2}},  {48, {2}},     {52, {20}},  {54, {14}}};
+  for (const Fest& w : kFest) {
+    if (w.nummer == m.nummer) eig.festparameter = w.wert;
+  }
   if (m.nummer == kSpezialIndex) {
     const char* namen[] = {"a0", "a1", "a2", "b1", "b2"};
     for (std::uint32_t j = 0; j < 5; ++j) eig.parNamen[j] = namen[j];

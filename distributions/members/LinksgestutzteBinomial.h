@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+
+// The expected frequencies that the left-truncated binomial members 23 (free n) and 24 (fixed n)
+// share: the binomial b(v) restricted to the values from x[0] on,
+//   NP[0] = N b(x[0] - 1) (n - t + 1) p / ((1 - |p|) t) / (1 - S),  S = b(0) + ... + b(x[0] - 1),
+// which is N b(t)/(1 - S) when t = x[0]; then the binomial ratio on the class values.
+namespace vk::members::linksgestutztebinomial {
+
+inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const KlassenWerte& x, double n,
+                      double p, double t) {
+  const double N = stat.summe;
+  // b(v) for v = 0..x[0]-1 by the binomial recurrence; b(-1) = 0 for data starting at 0.
+  double b = 0;
+  Summe S = 0;
+  for (std::uint32_t v = 0; v < x[0]; ++v) {
+    const double dv = static_cast<double>(v);
+    b = (v == 0) ? std::exp(n * std::log(1 - p)) : b * (n - dv + 1) * p / ((1 - p) * dv);
+    S += b;
+  }
+  const double np0 =
+      N * b * (n - t + 1) * p / ((1 - std::fabs(p)) * t) / (1 - static_cast<double>(S));
+  RekursionMitRestJeKlasse(NP, stat.n, N, np0, [&](std::uint32_t i, double vorher) {
+    const double xi = static_cast<double>(x[i]);
+    return vorher * p * (n - xi + 1) / ((1 - p) * xi);
+  });
+}
+
+}  // namespace vk::members::linksgestutztebinomial

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 3: negative hypergeometric (beta-binomial) distribution with a given n.
+//   P(i) = C(n, i) B(R + i, K - R + n - i) / B(R, K - R),  i = 0..n;  n fixed (F0), K > R > 0
+//   free (the beta-binomial with alpha = R, beta = K - R). The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+#include "distributions/members/NegativHypergeometrisch.h"
+
+namespace vk::members {
+
+namespace {
+
+namespace nh = negativhypergeometrisch;
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const std::uint32_t L = stat.n;
+  const double n = eig.festparameter[0];
+  nh::MomentSchaetzer(stat, n, E);
+
+  // From the ratios of classes 1, 2 and 3, which fix R and K for this n.
+  const double f1 = KlasseOderNull(f, L, 1);
+  const double f2 = KlasseOderNull(f, L, 2);
+  const double f3 = KlasseOderNull(f, L, 3);
+  if (f1 > 0 && f2 > 0 && f3 > 0) {
+    E[101] = (7 * f2 * f2 * (n - 2) - 6 * f2 * f3 * (n - 3) - 3 * f1 * f3 * (n - 1)) /
+             (3 * f1 * f3 * (n - 1) - 2 * f2 * f2 * (n - 2));
+    E[100] = E[101] + ((E[101] + 1) * (n - 1) * f1 - 2 * f2 * (n - 2)) / (2 * f2);
+  } else {
+    E[100] = E[0];
+    E[101] = E[1];
+  }
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[1];
+      break;
+    case 2:
+      p[0] = E[50];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = E[100];
+      p[1] = E[101];
+      break;
+    default:
+      break;  // the three alternatives share no element
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double K = par[0];
+  const double R = par[1];
+  const double n = eig.festparameter[0];
+  const std::uint32_t faktoren = FaktorAnzahl(n);
+  double p0 = 1;
+  for (std::uint32_t j = 0; j < faktoren; ++j) {
+    const double dj = static_cast<double>(j);
+    p0 *= (K - R + dj) / (K + dj);
+  }
+  RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0,
+                   [&](double i, double vorher) { return vorher * nh::Verhaeltnis(K, R, n, i); });
+}
+
+}  // namespace
+
+const Member kM003NegativeHypergeometric{3,
+                                         2,
+                                         1,
+                                         3,
+                                         "Negative hypergeometric (fixed n)",
+                                         SchaetzwerteBerechnen,
+                                         AlternativeWaehlen,
+                                         ErwartungswerteBerechnen};
+
+}  // namespace vk::members

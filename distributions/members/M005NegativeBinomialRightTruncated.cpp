@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 5: negative binomial distribution right-truncated at the last class L.
+//   P(i) proportional to C(k + i - 1, i) (1 - p)^i,  i = 0..L;  k > 0, p in (0, 1). The terms are
+//   normalised over 0..L; the last class is N minus the others.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double M = stat.m1x0;
+  const double m1 = stat.m1;
+  const double fm2 = stat.fm2;
+  // The member declares no fixed parameter, yet E[102] reads the first fixed-parameter place as
+  // a truncation point: whatever the engine holds there enters this one estimate.
+  const double F0 = eig.festparameter[0];
+
+  E[1] = std::fabs(M / stat.m2);
+  E[0] = std::fabs(M * E[1] / (1 - E[1]));
+
+  const double f1 = KlasseOderNull(f, L, 1);
+  const double f2 = KlasseOderNull(f, L, 2);
+  const double f3 = KlasseOderNull(f, L, 3);
+  if (f1 > 0 && f2 > 0 && f1 * f2 < 3 * f3) {
+    E[50] = 2 * f1 * f2 / (3 * f3 - f1 * f2);
+    E[51] = std::fabs(1 - 2 * f2 / ((E[50] + 1) * f1));
+  } else {
+    E[50] = E[0];
+    E[51] = E[1];
+  }
+
+  // (i + 1) f[i+1] = (1 - p)(i + k) f[i]: summed over i < L with k = E[0].
+  Summe s = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const double di = static_cast<double>(i);
+    s += (di + 1) * f[i + 1] / (di + E[0]);
+  }
+  E[101] = 1 - static_cast<double>(s) / (N - f[L]);
+  E[102] = ((E[0] + 1) * M - E[0] * F0) / (fm2 + m1 - m1 * (F0 - E[0]) - E[0] * F0);
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[1];
+      break;
+    case 2:
+      p[0] = E[50];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = (E[50] + E[0]) / 2;
+      p[1] = E[101];
+      break;
+    case 4:
+      p[0] = E[0];
+      p[1] = E[102];
+      break;
+    case 5:
+      p[0] = (E[50] + E[0]) / 2;
+      p[1] = (E[101] + E[1] + E[51] + E[102]) / 4;
+      break;
+    default:
+      break;  // the five alternatives share no element
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double k = par[0];
+  const double p = par[1];
+  const std::uint32_t L = stat.n;
+  NormierteTermeMitRest(NP, L, L, stat.summe, [&](double i, double vorher) {
+    return vorher * (i + k - 1) * (1 - p) / i;
+  });
+}
+
+}  // namespace
+
+const Member kM005NegativeBinomialRightTruncated{5,
+                                                 2,
+                                                 0,
+                                                 5,
+                                                 "Right-truncated negative binomial",
+                                                 SchaetzwerteBerechnen,
+                                                 AlternativeWaehlen,
+                                                 ErwartungswerteBerechnen};
+
+}  // namespace vk::members

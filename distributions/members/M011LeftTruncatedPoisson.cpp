@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 11: Poisson distribution left-truncated below m.
+//   P(v) = (a^v / v!) / (e^a - sum_{i<m} a^i / i!),  v = m, m + 1, ...;  m = Int(F0) fixed
+//   (the data's first value), a > 0. Class j holds the value j + m; the last class takes the
+//   remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+// The truncation point is a value of the data, and values do not exceed the last class index.
+std::uint32_t Abschneidepunkt(const TParameterEigenschaften& eig) {
+  return BegrenzteAnzahl(eig.festparameter[0], kMaxKlassenIndex);
+}
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double m = static_cast<double>(Abschneidepunkt(eig));
+  const double m1 = stat.m1;
+  E[51] = (m1 * m1 + stat.m2 - m1 * m) / (m1 - m + 1);
+  E[50] = m1 - m * f[0] / stat.summe;
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[50] + E[51]) / 2;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double N = stat.summe;
+  const std::uint32_t m = Abschneidepunkt(eig);
+  const double dm = static_cast<double>(m);
+  // The Poisson mass below m, each term as a power over a factorial: from 171 on the factorial
+  // overflows, a failed evaluation.
+  Summe unten = 0;
+  for (std::uint32_t i = 0; i < m; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
+  const double p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
+  RekursionMitRest(NP, stat.n, N, N * p0,
+                   [&](double j, double vorher) { return vorher * a / (j + dm); });
+}
+
+}  // namespace
+
+const Member kM011LeftTruncatedPoisson{11,
+                                       1,
+                                       1,
+                                       1,
+                                       "Left-truncated Poisson",
+                                       SchaetzwerteBerechnen,
+                                       AlternativeWaehlen,
+                                       ErwartungswerteBerechnen};
+
+}  // namespace vk::members

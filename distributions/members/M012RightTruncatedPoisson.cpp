@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 12: Poisson distribution right-truncated at the last class L.
+//   P(i) = (a^i / i!) / sum_{j=0}^{L} a^j / j!,  i = 0..L;  a > 0. Every class, the last one
+//   included, is a point probability: there is no tail class.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const std::uint32_t L = stat.n;
+  const double dL = static_cast<double>(L);
+  const double N = stat.summe;
+  const double m1 = stat.m1;
+  const double f1 = KlasseOderNull(f, L, 1);
+  E[0] = N * stat.m1x0 / (N - f[L]);
+  E[1] = (f[0] > 0 && f1 > 0) ? f1 / f[0] : E[0];
+  E[2] = std::fabs((stat.fm2 + m1 - m1 * (dL + 1)) / (m1 - dL));
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1] + E[2]) / 3;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const std::uint32_t L = stat.n;
+  double r = 1;
+  Summe S = r;
+  for (std::uint32_t i = 1; i <= L; ++i) {
+    r = r * a / static_cast<double>(i);
+    S += r;
+  }
+  NP[0] = stat.summe / static_cast<double>(S);
+  for (std::uint32_t j = 1; j <= L; ++j) NP[j] = NP[j - 1] * a / static_cast<double>(j);
+}
+
+}  // namespace
+
+const Member kM012RightTruncatedPoisson{12,
+                                        1,
+                                        0,
+                                        1,
+                                        "Right-truncated Poisson",
+                                        SchaetzwerteBerechnen,
+                                        AlternativeWaehlen,
+                                        ErwartungswerteBerechnen};
+
+}  // namespace vk::members

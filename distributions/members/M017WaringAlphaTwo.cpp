@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 17: Waring distribution with second parameter 2.
+//   P(i) = a (a + 1) B(i + 2, a + 1) = a (2)_i / (a + 2)_(i+1),  i = 0, 1, 2, ...;  a > 0: the
+//   Waring distribution with rho = a and alpha = 2. The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  // From the first ratio P(1)/P(0) = 2/(a + 3).
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  E[0] = (2 * g[0] - 3 * g[1]) / g[1];
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[0];
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const double N = stat.summe;
+  RekursionMitRest(NP, stat.n, N, N * (a / (a + 2)),
+                   [&](double i, double vorher) { return vorher * (i + 1) / (i + a + 2); });
+}
+
+}  // namespace
+
+const Member kM017WaringAlphaTwo{17,
+                                 1,
+                                 0,
+                                 1,
+                                 "Waring (alpha = 2)",
+                                 SchaetzwerteBerechnen,
+                                 AlternativeWaehlen,
+                                 ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 25: zero-truncated (positive) negative binomial distribution.
+//   P(v) = C(k + v - 1, v) p^k (1 - p)^v / (1 - p^k),  v = 1, 2, 3, ...;  k > 0, p in (0, 1).
+//   The recurrence runs on the class values, class 0 holding the value 1; the last class takes
+//   the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double m1 = stat.m1;
+  const double f0 = f[0];
+  const double f1 = KlasseOderNull(f, L, 1);
+  const double f2 = KlasseOderNull(f, L, 2);
+  const double f3 = KlasseOderNull(f, L, 3);
+  const double q = f0 / N;
+
+  // Mean and variance with the share of the value 1.
+  E[50] = (1 - q) * m1 / stat.m2;
+  if (E[50] >= 1) E[50] = 0.9;
+  E[0] = std::fabs((m1 * E[50] - q) / (1 - E[50]));
+  // k from the first three frequencies, p from the first two with the moment p, or from three.
+  const double c = 2 * f0 * f3 - f1 * f2;
+  E[1] = (c < 1e-6) ? 1 : std::fabs((3 * f1 * f2 - 2 * f0 * f3) / c);
+  if (E[1] < 1e-6) E[1] = 0.1;
+  E[2] = std::fabs(2 * f1 / (f0 * (1 - E[50])) - 1);
+  E[53] = (q + E[0]) / (E[0] + m1);
+  E[51] = std::fabs((f0 * f1 + 2 * f1 * f1 - 3 * f0 * f2) / (f0 * f1));
+  if (E[51] < 1e-6) E[51] = 0.01;
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[50];
+      break;
+    case 2:
+      p[0] = E[2];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = E[1];
+      p[1] = E[53];
+      break;
+    case 4:
+      p[0] = std::fabs((E[0] + E[1] + E[2]) / 3);
+      p[1] = std::fabs((E[50] + E[51] + E[53]) / 3);
+      break;
+    default:
+      break;
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double k = par[0];
+  const double p = par[1];
+  const double N = stat.summe;
+  const double pk = std::pow(p, k);
+  RekursionMitRestJeKlasse(NP, stat.n, N, N * (k * (1 - p) * pk / (1 - pk)),
+                           [&](std::uint32_t i, double vorher) {
+                             const double xi = static_cast<double>(x[i]);
+                             return vorher * (xi + k - 1) * (1 - p) / xi;
+                           });
+}
+
+}  // namespace
+
+const Member kM025PositiveNegativeBinomial{25,
+                                           2,
+                                           0,
+                                           4,
+                                           "Positive negative binomial",
+                                           SchaetzwerteBerechnen,
+                                           AlternativeWaehlen,
+                                           ErwartungswerteBerechnen};
+
+}  // namespace vk::members

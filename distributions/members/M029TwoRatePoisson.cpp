@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 29: Poisson-type distribution with two rates a < b.
+//   P(0) = e^-a;  P(i) = (a/b) e^-b (b/(b - a))^i (e^(b-a) - sum_{j<i} (b - a)^j/j!)  for i >= 1,
+//   i.e. (a/b) e^-a (b/(b - a))^i times the upper Poisson(b - a) tail from i on;  a, b > 0,
+//   a != b (the two are put in order first). The last class takes the remainder.
+#include <cmath>
+#include <utility>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const double N = stat.summe;
+  const double m1 = stat.m1;
+  const double m2 = stat.m2;
+  const double anteil = g[0] / N;
+  E[50] = -std::log(anteil);
+  const double a = E[50];
+  E[0] = (std::sqrt((a - m1) * (a - m1) + a * a * (m2 - m1 + m1 * m1)) + m1 - a) / a;
+  E[1] = a * (anteil + m1 - 1) / (anteil + a - 1);
+  // The two estimates of b stay apart, the moment one below the zero-class one.
+  if (E[0] >= E[1]) E[0] = E[1] - 0.1;
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[50];
+  switch (k) {
+    case 1:
+      p[1] = E[0];
+      break;
+    case 2:
+      p[1] = E[1];
+      break;
+    case 3:
+      p[1] = (E[0] + E[1]) / 2;
+      break;
+    default:
+      return;  // a = E[50] is what all three share
+  }
+  if (p[0] > p[1]) std::swap(p[0], p[1]);
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  if (par[0] > par[1]) std::swap(par[0], par[1]);
+  const double a = par[0];
+  const double b = par[1];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+
+  NP[0] = N * std::exp(-a);
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  if (L > 1) {
+    NP[1] = N * a * (std::exp(-a) - std::exp(-b)) / (b - a);
+    summe += NP[1];
+  }
+  // For i >= 2: the power (b/(b - a))^i and the partial sum of the exponential series of b - a
+  // run along with i.
+  const double d = b - a;
+  const double vorfaktor = a / b * std::exp(-b);
+  const double quotient = b / d;
+  const double ed = std::exp(d);
+  double potenz = quotient;  // (b/(b - a))^1
+  double glied = 1;          // (b - a)^j / j!, j = 0
+  Summe teilsumme = glied;   // j < 1
+  for (std::uint32_t i = 2; i < L; ++i) {
+    const double di = static_cast<double>(i);
+    potenz *= quotient;
+    glied = glied * d / (di - 1);
+    teilsumme += glied;
+    NP[i] = N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM029TwoRatePoisson{29,
+                                 2,
+                                 0,
+                                 3,
+                                 "Two-rate Poisson",
+                                 SchaetzwerteBerechnen,
+                                 AlternativeWaehlen,
+                                 ErwartungswerteBerechnen};
+
+}  // namespace vk::members

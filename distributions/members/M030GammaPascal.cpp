@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 30: Pascal distribution (trials up to the c-th success) whose success probability is
+// e^-Y with Y gamma distributed (shape a, rate b).
+//   P(c) = (b/(b + c))^a;  for x > c, P(x) = sum_{j=0}^{x-c} r_j with
+//   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-b and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
+//   1))/j, an alternating form of C(x - 1, c - 1) E[p^c (1 - p)^(x - c)];  c the first value x0 of
+//   the data (fixed), a, b > 0. The weight of r_0 carries the exponent b where the mixture has a;
+//   it is kept so, and the last value takes the remainder.
+#include <cmath>
+#include <cstdint>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+inline constexpr std::uint32_t kRunden = 21;
+inline constexpr double kToleranz = 0.001;
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double c = eig.festparameter[0];
+  const double m1 = stat.m1;
+  const double f0 = f[0] / stat.summe;
+  double a = 2;
+  double b = 3;
+  // Outer rounds: b from the mean c (b/(b - 1))^a by Newton steps on
+  // c b^a - m1 (b - 1)^a = 0, then one Newton step for a on (b/(b + c))^a = f[0]/N.
+  for (std::uint32_t aussen = 0; aussen < kRunden; ++aussen) {
+    for (std::uint32_t innen = 0; innen < kRunden; ++innen) {
+      const double ba = std::pow(b, a);
+      const double b1a = std::pow(b - 1, a);
+      const double h = c * ba - m1 * b1a;
+      const double h1 = c * a * ba / b - m1 * a * std::pow(b - 1, a - 1);
+      const double schritt = h / h1;
+      b -= schritt;
+      if (b <= 1) b = 2;
+      if (b > 20) b = 3;
+      if (std::fabs(schritt) < kToleranz) break;
+    }
+    const double q = std::pow(b, a) / std::pow(b + c, a);
+    const double schritt = (q - f0) / (q * std::log(b / (b + c)));
+    a -= schritt;
+    if (a > 20) a = 3;
+    if (std::fabs(schritt) < kToleranz) break;
+  }
+  E[0] = a;
+  E[1] = b;
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[0];
+  p[1] = E[1];
+}
+
+// (x - 1)! / ((x0 - 1)! (x - x0)!) by the factorial table; the counts come from values, so
+// they pass BegrenzteAnzahl (x0 = 0 has no (x0 - 1)! and fails the evaluation).
+double Koeffizient(double x, double x0) {
+  return Fakultaet(BegrenzteAnzahl(x - 1, kMaxKlassenIndex)) /
+         (Fakultaet(BegrenzteAnzahl(x0 - 1, kMaxKlassenIndex)) *
+          Fakultaet(BegrenzteAnzahl(x - x0, kMaxKlassenIndex)));
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double b = par[1];
+  const double c = eig.festparameter[0];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double x0 = static_cast<double>(x[0]);
+  const double ganzC = std::trunc(c);
+
+  NP[0] = N * std::pow(b / (b + c), a);
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t i = 1; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    double r = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
+    Summe s = r;
+    // The sum runs to x - Int(c); for c above x it is empty beyond r_0's range and stays 0.
+    const double bis = xi - ganzC;
+    if (bis < 0) {
+      s = 0;
+    } else {
+      const std::uint32_t J = BegrenzteAnzahl(bis, kMaxKlassenIndex);
+      for (std::uint32_t j = 1; j <= J; ++j) {
+        const double dj = static_cast<double>(j);
+        r = r * std::pow(1 - 1 / (dj + b + c), a) * (-(xi - c - dj + 1)) / dj;
+        s += r;
+      }
+    }
+    NP[i] = N * static_cast<double>(s);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM030GammaPascal{30,
+                              2,
+                              1,
+                              1,
+                              "Gamma-Pascal",
+                              SchaetzwerteBerechnen,
+                              AlternativeWaehlen,
+                              ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 35: Good distribution on the values 1, 2, 3, ... (class i holds the value i + 1).
+//   P(v) proportional to b^v / v^a,  v = 1, 2, ...;  a real, 0 < b < 1 (b = 1 is the zeta
+//   distribution). The infinite normalising sum is taken over the values 1..L+100; the last
+//   class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  // From f[0] f[2] / f[1]^2 = (4/3)^a and f[1]/f[0] = b / 2^a.
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  E[0] = std::log(g[0] * g[2] / (g[1] * g[1])) / std::log(4.0 / 3.0);
+  E[50] = std::pow(2, E[0]) * g[1] / g[0];
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[0];
+  p[1] = E[50];
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const double b = par[1];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  // Each term straight from its value: the L + 100 values 1..L+100, the classes 0..L+99.
+  Summe S = 0;
+  for (std::uint32_t i = 0; i < L + 100; ++i) {
+    const double v = static_cast<double>(i + 1);
+    const double r = std::pow(b, v) / std::pow(v, a);
+    S += r;
+    if (i < L) NP[i] = r;
+  }
+  const double s = static_cast<double>(S);
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    NP[i] = N * NP[i] / s;
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM035Good{
+    35, 2, 0, 1, "Good", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+
+}  // namespace vk::members

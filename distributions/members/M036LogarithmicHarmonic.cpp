@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 36: distribution on the values 1, 2, 3, ... with
+//   P(x) = p^(x+1) / (x (x + 1) D),  D = p + (1 - p) ln(1 - p),  0 < p < 1,
+//   a logarithmic series with the weights 1/(x (x + 1)) in place of 1/x. The last class takes
+//   the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  // The first two ratios P(2)/P(1) = p/3 and P(3)/P(2) = p/2.
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  E[0] = 3 * g[1] / g[0];
+  E[1] = 2 * g[2] / g[1];
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1]) / 2;
+  if (p[0] >= 1) p[0] = 0.8;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double p = par[0];
+  const double N = stat.summe;
+  const double D = p + (1 - p) * std::log(1 - p);
+  const std::uint32_t L = stat.n;
+  NP[0] = N * p * p / (2 * D);
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t i = 1; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    NP[i] = NP[i - 1] * (xi - 1) * p / (xi + 1);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM036LogarithmicHarmonic{36,
+                                      1,
+                                      0,
+                                      1,
+                                      "Logarithmic-harmonic",
+                                      SchaetzwerteBerechnen,
+                                      AlternativeWaehlen,
+                                      ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 38: zero-modified geometric distribution in a power parametrisation.
+//   With c = b^a:  P(0) = 1 - (1 - c) b / (a (1 - b)),  P(x) = (1 - c)^2 b / (a (1 - b)) c^(x-1)
+//   for x >= 1;  a > 0, 0 < b < 1. The mean is b / (a (1 - b)) and fm2/m1 = 2c/(1 - c).
+//   The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+inline constexpr double kToleranz = 0.01;
+// The fixed point moves b by a few hundredths per round on ordinary data; a hundred rounds
+// bound it where it cycles.
+inline constexpr std::uint32_t kRunden = 100;
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                           const KlassenWerte&) {
+  const double m1 = stat.m1;
+  E[0] = 1;
+  E[1] = 0.5;
+  E[2] = stat.fm2 / m1;
+  const double q = E[2];
+  // Each round takes a from c = q/(q + 2) = b^a and b from the mean, both with the old values.
+  for (std::uint32_t runde = 0; runde < kRunden; ++runde) {
+    const double a = E[0];
+    const double b = E[1];
+    E[0] = std::log(q / (q + 2)) / std::log(b);
+    E[1] = a * m1 / (a * m1 + 1);
+    if (std::fabs(E[1] - b) < kToleranz) break;
+  }
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = E[0];
+  p[1] = E[1];
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const double b = par[1];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double c = std::pow(b, a);
+  NP[0] = N * (1 - (1 - c) * b / (a * (1 - b)));
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  if (L > 1) {
+    NP[1] = N * ((1 - c) * (1 - c) * b / (a * (1 - b)));
+    summe += NP[1];
+  }
+  for (std::uint32_t i = 2; i < L; ++i) {
+    NP[i] = NP[i - 1] * c;
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM038ModifiedGeometric{38,
+                                    2,
+                                    0,
+                                    1,
+                                    "Zero-modified geometric (power form)",
+                                    SchaetzwerteBerechnen,
+                                    AlternativeWaehlen,
+                                    ErwartungswerteBerechnen};
+
+}  // namespace vk::members

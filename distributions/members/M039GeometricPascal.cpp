@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 39: geometric stopped sum of negative binomial summands (geometric-Pascal).
+//   X = Y_1 + ... + Y_K with P(K = j) = c (1 - c)^j and Y ~ NB(k, p),
+//   g(j) = C(k + j - 1, j) p^k (1 - p)^j;  pgf c / (1 - (1 - c) G(s));  k > 0, 0 < p, c < 1.
+//   With D = 1 - p^k (1 - c):  P(0) = c/D,
+//   P(x) = p^k (1 - c) sum_{j=1}^{x} r_j P(x - j) / D,  r_j = C(k + j - 1, j) (1 - p)^j.
+//   The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double m1 = stat.m1;
+  const double fm2 = stat.fm2;
+  const double fm3 = stat.fm3;
+  const double N = stat.summe;
+
+  // From the first three factorial moments.
+  const double c = fm2 - m1 * m1;
+  E[50] = m1 * m1 / c;
+  E[51] = (fm3 - 3 * fm2 * m1 + 2 * m1 * m1 * m1) * m1 / (c * c);
+  E[100] = std::fabs((E[50] + E[50] * E[50] + 2 - E[51]) / (1 - E[51] - E[50]));
+  E[52] = (c + m1 * m1) / ((E[100] - 1) * m1);
+  E[53] = m1 / (E[100] * E[52]);
+
+  // From the first four frequencies.
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const double d = g[0] * g[2] - g[1] * g[1];
+  const double e = 3 * g[0] * g[1] * (g[0] * g[3] - g[1] * g[2]);
+  double v = e - (g[1] * g[1] + 2 * g[0] * g[2]) * d;
+  if (v == 0) v = 1;
+  E[150] = std::fabs(((4 * g[0] * g[2] - g[1] * g[1]) * d - e) / v);
+  E[151] = 1 - 2 * d / (g[0] * g[1] * (E[150] + 1));
+  double w = (E[150] * g[0] * (1 - E[151]) + g[1]) / N;
+  if (w == 0) w = 1;
+  E[152] = g[0] * g[0] * E[150] * (1 - E[151]) / w;
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[100] + E[150]) / 2;
+  p[1] = E[151];
+  p[2] = E[152];
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double k = par[0];
+  const double p = par[1];
+  const double c = par[2];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double pk = std::pow(p, k);
+  const double D = 1 - pk * (1 - c);
+
+  NP[0] = N * c / D;
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t x = 1; x < L; ++x) {
+    // The weights r_j are formed afresh for each x, as in the Poisson-stopped sum.
+    double r = k * (1 - p);
+    Summe faltung = r * NP[x - 1];
+    for (std::uint32_t j = 2; j <= x; ++j) {
+      const double dj = static_cast<double>(j);
+      r = r * (dj + k - 1) * (1 - p) / dj;
+      faltung += r * NP[x - j];
+    }
+    NP[x] = pk * (1 - c) * static_cast<double>(faltung) / D;
+    summe += NP[x];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM039GeometricPascal{39,
+                                  3,
+                                  0,
+                                  1,
+                                  "Geometric-Pascal",
+                                  SchaetzwerteBerechnen,
+                                  AlternativeWaehlen,
+                                  ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 43: lost-games distribution: the total progeny of a branching process started by m
+// individuals with geometric offspring of mean a (also the number of games lost in a gambler's
+// ruin setting).
+//   P(x) = (m/x) C(2x - m - 1, x - m) a^(x-m) / (1 + a)^(2x-m),  x = m, m + 1, ...;
+//   m the first value of the data (fixed), 0 < a < 1. The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                           const KlassenWerte&) {
+  // The mean m/(1 - a), and the variance m a (1 + a)/(1 - a)^3 with 1 + a taken as about 1.
+  const double m = eig.festparameter[0];
+  const double m1 = stat.m1;
+  E[0] = (m1 - m) / m1;
+  E[1] = std::fabs(m * m * stat.m2 / (m1 * m1 * (m1 - m)) - 1);
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1]) / 2;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double m = eig.festparameter[0];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double a1 = a + 1;
+  NP[0] = N * std::pow(a1, -static_cast<double>(x[0]));
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t i = 1; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    NP[i] = NP[i - 1] * (2 * xi - m - 1) * (2 * xi - m - 2) * a / (xi * (xi - m) * a1 * a1);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM043LostGames{
+    43, 1, 1, 1, "Lost games", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,105 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 44: Poisson distribution with a share b of the class m + 1 moved down to the class m.
+//   P(i) = e^-a a^i / i!  except  P(m) = e^-a a^m / m! (1 + a b/(m + 1))  and
+//   P(m + 1) = e^-a a^(m+1) / (m + 1)! (1 - b);  m a natural number or 0 (fixed), a > 0,
+//   0 < b < 1. The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+// The class m as an index, for reading f[m] and f[m + 1].
+std::uint32_t KlasseM(const TParameterEigenschaften& eig) {
+  return BegrenzteAnzahl(eig.festparameter[0], kMaxKlassenIndex - 1);
+}
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const std::uint32_t im = KlasseM(eig);
+  const double m = static_cast<double>(im);
+  const double N = stat.summe;
+  const double m1 = stat.m1;
+  const double fm2 = stat.fm2;
+  E[50] = f[im] / N + m1 - m - 1;
+  E[2] = (std::sqrt(4 * (m + 1) * (m1 - f[im + 1] / N) + E[50] * E[50]) + E[50]) / 2;
+  E[1] = (2 * m * m1 < m * m + fm2) ? std::sqrt(m * m + fm2 - 2 * m * m1) + m : E[2];
+  E[0] = (f[0] > 0) ? f[1] / f[0] : E[1];
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                        Parametervektor& p, const TParameterEigenschaften& eig) {
+  double a;
+  switch (k) {
+    case 1:
+      a = E[0];
+      break;
+    case 2:
+      a = E[1];
+      break;
+    case 3:
+      a = E[2];
+      break;
+    case 4:
+      a = (E[0] + E[1] + E[2]) / 3;
+      break;
+    default:
+      return;  // the alternatives share no element
+  }
+  const std::uint32_t im = KlasseM(eig);
+  const double m = static_cast<double>(im);
+  p[0] = a;
+  // The share that makes f[m + 1]/f[m] the model's ratio at this a.
+  p[1] = (a * f[im] - (m + 1) * f[im + 1]) / (a * (f[im] + f[im + 1]));
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double b = par[1];
+  const double m = std::trunc(eig.festparameter[0]);
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double ea = std::exp(-a);
+  // e^-a a^i / i! in closed form, for the classes m, m + 1 and m + 2 where the ratio restarts.
+  const auto poisson = [&](double i) {
+    return ea * GanzePotenz(BegrenzteAnzahl(i, kGrenzeFaktoren), a) /
+           Fakultaet(BegrenzteAnzahl(i, kGrenzeFaktoren));
+  };
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const double di = static_cast<double>(i);
+    if (di == m) {
+      NP[i] = N * poisson(m) * (1 + a * b / (m + 1));
+    } else if (di == m + 1) {
+      NP[i] = N * poisson(m + 1) * (1 - b);
+    } else if (di == m + 2) {
+      NP[i] = N * poisson(m + 2);
+    } else if (i == 0) {
+      NP[i] = N * ea;
+    } else {
+      NP[i] = NP[i - 1] * a / di;
+    }
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM044PoissonDisplacedClass{44,
+                                        2,
+                                        1,
+                                        4,
+                                        "Poisson with a displaced class",
+                                        SchaetzwerteBerechnen,
+                                        AlternativeWaehlen,
+                                        ErwartungswerteBerechnen};
+
+}  // namespace vk::members

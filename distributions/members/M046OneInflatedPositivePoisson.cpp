@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 46: zero-truncated Poisson distribution on 1, 2, 3, ... with extra weight 1 - b at the
+// value 1 (class i holds the value i + 1).
+//   P(1) = 1 - b + b a e^-a / (1 - e^-a),  P(v) = b e^-a a^v / (v! (1 - e^-a))  for v >= 2;
+//   a > 0, 0 < b < 1. The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double N = stat.summe;
+  E[0] = 3 * f[2] / f[1];
+  E[2] = -std::log(2 * f[1] / (N * stat.fm2));
+  const double e0 = std::exp(-E[0]);
+  E[50] = (1 - e0) * (1 - f[0] / N) / (1 - e0 * (E[0] + 1));
+  const double e2 = std::exp(-E[2]);
+  E[51] = (1 - e2) * (stat.m1 - 1) / (e2 + E[2] - 1);
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[50];
+      break;
+    case 2:
+      p[0] = E[2];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = (E[0] + E[2]) / 2;
+      p[1] = (E[50] + E[51]) / 2;
+      break;
+    default:
+      break;  // the alternatives share no element
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const double b = par[1];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double ea = std::exp(-a);
+  NP[0] = N * ((1 - b) + b * a * ea / (1 - ea));
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  if (L > 1) {
+    NP[1] = N * (b * a * a * ea / (2 * (1 - ea)));
+    summe += NP[1];
+  }
+  for (std::uint32_t i = 2; i < L; ++i) {
+    NP[i] = NP[i - 1] * a / static_cast<double>(i + 1);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM046OneInflatedPositivePoisson{46,
+                                             2,
+                                             0,
+                                             3,
+                                             "One-inflated positive Poisson",
+                                             SchaetzwerteBerechnen,
+                                             AlternativeWaehlen,
+                                             ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 47: zero-truncated Poisson distribution on 1, 2, 3, ... inflated at the value m.
+//   P(v) = b a^v / (v! (e^a - 1)) + (1 - b) [v = m],  v = 1, 2, ...;  m a natural number
+//   (fixed), a > 0, 0 < b < 1. The class of value m is m - 1 for data starting at 1. The last
+//   class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+inline constexpr std::uint32_t kSchritte = 6;
+inline constexpr double kToleranz = 0.0001;
+inline constexpr double kGrossesA = 15;
+inline constexpr double kErsatzA = 10;
+// Newton keeps a positive: e^a - 1 divides.
+inline constexpr double kKleinstesA = 0.01;
+inline constexpr double kKleinsteDeterminante = 1e-12;
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double N = stat.summe;
+  const double m = std::trunc(eig.festparameter[0]);
+  const double m1 = stat.m1;
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  // P(2)/P(1) = a/2 and P(1) = b a/(e^a - 1).
+  E[0] = 2 * g[1] / g[0];
+  const double a0 = E[0];
+  E[1] = (std::exp(a0) - 1) * g[0] / (N * a0);
+
+  // Newton for (a, b) on the share of the value 1 and the mean:
+  //   u(a, b) = b a/(e^a - 1) + (1 - b)[m = 1] - f[0]/N = 0,
+  //   v(a, b) = b (a e^a/(e^a - 1) - m) + m - m1 = 0.
+  const double einsInflation = (m == 1) ? 1 : 0;
+  double a = E[0], b = E[1];
+  for (std::uint32_t schritt = 0; schritt < kSchritte; ++schritt) {
+    const double ea = std::exp(a);
+    const double em1 = ea - 1;
+    const double u = b * a / em1 + (1 - b) * einsInflation - g[0] / N;
+    const double v = b * (a * ea / em1 - m) + m - m1;
+    const double ua = b * (em1 - a * ea) / (em1 * em1);
+    const double ub = a / em1 - einsInflation;
+    const double va = b * ea * (em1 - a) / (em1 * em1);
+    const double vb = a * ea / em1 - m;
+    const double det = ua * vb - ub * va;
+    if (std::fabs(det) < kKleinsteDeterminante) break;
+    const double da = (u * vb - ub * v) / det;
+    const double db = (ua * v - u * va) / det;
+    a -= da;
+    b -= db;
+    if (a > kGrossesA) a = kErsatzA;
+    if (a < kKleinstesA) a = kKleinstesA;
+    if (std::fabs(da) < kToleranz && std::fabs(db) < kToleranz) break;
+  }
+  E[50] = a;
+  E[51] = b;
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[0];
+      p[1] = E[1];
+      break;
+    case 2:
+      p[0] = E[50];
+      p[1] = E[51];
+      break;
+    case 3:
+      p[0] = (E[0] + E[50]) / 2;
+      p[1] = (E[1] + E[51]) / 2;
+      break;
+    default:
+      break;  // the alternatives share no element
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double b = par[1];
+  const double m = std::trunc(eig.festparameter[0]);
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double em1 = std::exp(a) - 1;
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const double di = static_cast<double>(i);
+    if (di == m - 1) {
+      const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
+      NP[i] = N * b * GanzePotenz(im, a) / Fakultaet(im) / em1 + (1 - b) * N;
+    } else if (di == m) {
+      // The class after the inflated one restarts from its closed form.
+      const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
+      NP[i] = N * b * GanzePotenz(im + 1, a) / Fakultaet(x[i]) / em1;
+    } else if (i == 0) {
+      NP[i] = N * a * b / em1;
+    } else {
+      NP[i] = NP[i - 1] * a / static_cast<double>(x[i]);
+    }
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM047PositivePoissonInflatedAtM{47,
+                                             2,
+                                             1,
+                                             3,
+                                             "Positive Poisson inflated at m",
+                                             SchaetzwerteBerechnen,
+                                             AlternativeWaehlen,
+                                             ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 50: zero-truncated (positive) Poisson distribution, class i holding the value i + 1,
+// with estimators from the mean, the first ratio and a harmonic sum.
+//   P(v) = a^v / (v! (e^a - 1)),  v = 1, 2, ...;  a > 0. The last class takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double N = stat.summe;
+  const std::uint32_t L = stat.n;
+  E[1] = stat.m1 - f[0] / N + 1;
+  E[0] = (f[0] > 0) ? 2 * f[1] / f[0] : E[1];
+  // sum_i f[i]/(i + 2) is about N/a for the class index i = v - 1.
+  Summe s = 0;
+  for (std::uint32_t i = 0; i < L; ++i) s += f[i] / static_cast<double>(i + 2);
+  E[2] = N / static_cast<double>(s);
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1] + E[2]) / 3;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const double N = stat.summe;
+  RekursionMitRest(NP, stat.n, N, N * a / (std::exp(a) - 1),
+                   [&](double i, double vorher) { return vorher * a / (i + 1); });
+}
+
+}  // namespace
+
+const Member kM050PositivePoissonRatios{50,
+                                        1,
+                                        0,
+                                        1,
+                                        "Positive Poisson (ratio estimates)",
+                                        SchaetzwerteBerechnen,
+                                        AlternativeWaehlen,
+                                        ErwartungswerteBerechnen};
+
+}  // namespace vk::members

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 51: zero-truncated negative binomial distribution with a modified probability of the
+// value 1 (class i holds the value i + 1).
+//   With B = p^k and D = k p^k (1 - p) = NB(1):  P(1) = D (1 - c) / (1 - B - D c),
+//   P(v) = NB(v; k, p) / (1 - B - D c)  for v >= 2,  NB(v; k, p) = C(k + v - 1, v) p^k (1 - p)^v;
+//   k > 0, 0 < p < 1, c < 1 (c = 0 is the zero-truncated negative binomial). The last class
+//   takes the remainder.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  // The ratios 3 f[2]/f[1] = (k + 2)(1 - p) and 4 f[3]/f[2] = (k + 3)(1 - p) of the values 2..4
+  // give p and k, two ways; then c from f[0]/f[1] = 2 (1 - c)/((k + 1)(1 - p)).
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  E[0] = std::fabs(1 - (4 * g[1] * g[3] - 3 * g[2] * g[2]) / (g[1] * g[2]));
+  E[50] = std::fabs(3 * g[2] / ((1 - E[0]) * g[1]) - 2);
+  E[100] = 1 - (1 - E[0]) * (E[50] + 1) * g[0] / (2 * g[1]);
+  E[51] = std::fabs((8 * g[1] * g[3] - 9 * g[2] * g[2]) / (3 * g[2] * g[2] - 4 * g[1] * g[3]));
+  if (E[51] == 0) E[51] = 1;
+  E[1] = std::fabs(1 - 3 * g[2] / ((E[51] + 2) * g[1]));
+  E[101] = (2 * g[1] - (E[51] + 1) * g[0] * (1 - E[1])) / (2 * g[1]);
+}
+
+void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  switch (k) {
+    case 1:
+      p[0] = E[50];
+      p[1] = E[0];
+      p[2] = E[100];
+      break;
+    case 2:
+      p[0] = E[51];
+      p[1] = E[1];
+      p[2] = E[101];
+      break;
+    case 3:
+      p[0] = (E[50] + E[51]) / 2;
+      p[1] = (E[0] + E[1]) / 2;
+      p[2] = (E[100] + E[101]) / 2;
+      break;
+    default:
+      break;  // the alternatives share no element
+  }
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double k = par[0];
+  const double p = par[1];
+  const double c = par[2];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  const double B = std::pow(p, k);
+  const double D = k * B * (1 - p);
+  const double nenner = 1 - B - D * c;
+  NP[0] = N * (D * (1 - c) / nenner);
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  if (L > 1) {
+    NP[1] = N * ((k + 1) * D * (1 - p) / (2 * nenner));
+    summe += NP[1];
+  }
+  for (std::uint32_t i = 2; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    NP[i] = NP[i - 1] * (xi + k - 1) * (1 - p) / xi;
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM051ModifiedPositiveNegativeBinomial{51,
+                                                   3,
+                                                   0,
+                                                   3,
+                                                   "Positive negative binomial with modified one",
+                                                   SchaetzwerteBerechnen,
+                                                   AlternativeWaehlen,
+                                                   ErwartungswerteBerechnen};
+
+}  // namespace vk::members

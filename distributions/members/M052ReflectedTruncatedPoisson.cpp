@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 52: reflected right-truncated Poisson distribution.
+//   P(i) proportional to a^i (n - 2)! / (n - 2 - i)!,  i = 0..L, i.e. n - 2 - i is Poisson
+//   with mean 1/a, cut to the classes; n a natural number above L + 1 (fixed), a > 0.
+//   Normalised over the classes 0..L, all of them by the formula (no tail class).
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double n = eig.festparameter[0];
+  const double N = stat.summe;
+  const std::uint32_t L = stat.n;
+  E[1] = (1 - f[0] / N) / (n - stat.m1);
+  E[0] = (f[0] > 0) ? f[1] / (n * f[0]) : E[1];
+  // Ratio regressions with the weights d_i = L - i of the classes 0..L-1.
+  Summe df = 0, dff = 0, ddff = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const double d = static_cast<double>(L - i);
+    df += d * f[i];
+    dff += d * f[i] * f[i + 1];
+    ddff += d * d * f[i] * f[i];
+  }
+  E[2] = (N - f[0]) / static_cast<double>(df);
+  E[3] = static_cast<double>(dff / ddff);
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften& eig) {
+  const double a = par[0];
+  const double n = eig.festparameter[0];
+  NormierteTermeOhneRest(NP, stat.n, stat.summe,
+                         [&](double i, double vorher) { return vorher * (n - i - 1) * a; });
+}
+
+}  // namespace
+
+const Member kM052ReflectedTruncatedPoisson{52,
+                                            1,
+                                            1,
+                                            1,
+                                            "Reflected truncated Poisson",
+                                            SchaetzwerteBerechnen,
+                                            AlternativeWaehlen,
+                                            ErwartungswerteBerechnen};
+
+}  // namespace vk::members

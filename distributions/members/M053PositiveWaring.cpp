@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Member 53: Waring distribution with rho = 2 on the values 1, 2, 3, ...
+//   P(x) = 2 a (a + 1) / ((x + a - 1)(x + a)(x + a + 1)),  x = 1, 2, ...;  a > 0;
+//   P(1) = 2/(a + 2) and P(x)/P(x - 1) = (x + a - 2)/(x + a + 1). The last class takes N minus
+//   the others without an absolute value.
+#include <cmath>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
+
+namespace vk::members {
+
+namespace {
+
+void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
+                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
+                           const KlassenWerte&) {
+  const double anteil = f[0] / stat.summe;
+  E[0] = stat.m1 - 1;
+  E[1] = (f[0] > 0) ? 2 * (1 - anteil) / anteil : E[0];
+}
+
+void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
+                        Parametervektor& p, const TParameterEigenschaften&) {
+  p[0] = (E[0] + E[1]) / 2;
+}
+
+void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
+                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
+                              const TParameterEigenschaften&) {
+  const double a = par[0];
+  const std::uint32_t L = stat.n;
+  const double N = stat.summe;
+  NP[0] = N * 2 / (a + 2);
+  Summe summe = 0;
+  if (L > 0) summe = NP[0];
+  for (std::uint32_t i = 1; i < L; ++i) {
+    const double xi = static_cast<double>(x[i]);
+    NP[i] = NP[i - 1] * (xi + a - 2) / (xi + a + 1);
+    summe += NP[i];
+  }
+  RestklasseOhneBetragSetzen(NP, L, N, summe);
+}
+
+}  // namespace
+
+const Member kM053PositiveWaring{53,
+                                 1,
+                                 0,
+                                 1,
+                                 "Waring (rho = 2) from 1",
+                                 SchaetzwerteBerechnen,
+                                 AlternativeWaehlen,
+                                 ErwartungswerteBerechnen};
+
+}  // namespace vk::members

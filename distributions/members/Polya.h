@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Klassen.h"
+
+// What the Polya members 14 (fixed n) and 15 (free n) share: the ratio of
+//   P(i) = C(n, i) prod_{j<i} (p + j s) prod_{j<n-i} (1 - p + j s) / prod_{j<n} (1 + j s)
+// and the estimators of p (mean) and s (variance, first ratio) for a given n.
+namespace vk::members::polya {
+
+// P(i)/P(i-1).
+inline double Verhaeltnis(double s, double p, double n, double i) {
+  return (n - i + 1) * ((i - 1) * s + p) / (i * (1 - p + (n - i) * s));
+}
+
+// E[1] = p from the mean M = n p; E[0] = s from the variance n p (1 - p)(1 + n s)/(1 + s);
+// E[50] = s from the first ratio f~[1]/f~[0] = n p/(1 - p + (n - 1) s).
+inline void Schaetzer(const TStatistik& stat, const KlassenHaeufigkeiten& f, double n,
+                      Schaetzwerttabelle& E) {
+  const double M = stat.m1x0;
+  const double m2 = stat.m2;
+  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  E[1] = M / n;
+  const double p = E[1];
+  E[0] = std::fabs((n * p * (1 - p) - m2) / (m2 - p * n * n * (1 - p)));
+  E[50] = (M * g[0] - (1 - M / n) * g[1]) / g[1] / (n - 1);
+}
+
+}  // namespace vk::members::polya

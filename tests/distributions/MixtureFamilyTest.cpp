@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Mixtures and stopped sums: members 28 (two negative binomials), 29 (two-rate Poisson),
+// 30 (gamma-Pascal), 31 (Poisson-Lindley), 34 (Poisson-Levy), 39 (geometric-Pascal).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/FpFault.h"
+#include "distributions/Dispatch.h"
+#include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/StartCheck.h"
+#include "tests/distributions/Support.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Fest;
+using test::Letzte;
+using test::LogBinomial;
+using test::Near;
+
+// Negative binomial NB(x; k, p) = C(k + x - 1, x) p^k (1 - p)^x through lgamma; k = 0 is the
+// point mass at 0.
+double NB(double k, double p, double x) {
+  if (k == 0) return x == 0 ? 1 : 0;
+  return std::exp(std::lgamma(k + x) - std::lgamma(k) - std::lgamma(x + 1) + k * std::log(p) +
+                  x * std::log1p(-p));
+}
+
+double Poisson(double a, double x) {
+  return std::exp(-a + x * std::log(a) - std::lgamma(x + 1));
+}
+
+// Two-rate Poisson: (a/b) e^-a (b/(b - a))^i times the upper tail P(Poisson(b - a) >= i), the
+// tail summed upwards term by term (the member subtracts the lower partial sum from e^(b-a)).
+double ZweiRaten(double a, double b, double i) {
+  if (i == 0) return std::exp(-a);
+  double oben = 0;
+  for (int j = static_cast<int>(i); j < static_cast<int>(i) + 400; ++j) oben += Poisson(b - a, j);
+  return a / b * std::exp(-a) * std::pow(b / (b - a), i) * oben;
+}
+
+// Gamma-Pascal as the member defines it: at x0 = c the mixture's P(c) = (b/(b + c))^a; above,
+// C(x - 1, c - 1) (b/(b + c))^b sum_j (-1)^j C(x - c, j) ((b + c)/(b + c + j))^a, the factors
+// taken in closed form rather than by the member's running product.
+double GammaPascal(double a, double b, double c, double x) {
+  if (x == c) return std::pow(b / (b + c), a);
+  double s = 0;
+  for (int j = 0; j <= static_cast<int>(x - c); ++j) {
+    s += ((j % 2) ? -1 : 1) * std::exp(LogBinomial(x - c, j)) * std::pow((b + c) / (b + c + j), a);
+  }
+  return std::exp(LogBinomial(x - 1, c - 1)) * std::pow(b / (b + c), b) * s;
+}
+
+double PoissonLindley(double t, double x) {
+  return t * t * (x + t + 2) / std::pow(t + 1, x + 3);
+}
+
+// Poisson-Levy from the power series of its pgf exp(-c sqrt(1 - s)), c = sqrt(2a):
+// P(x) = (-1)^x sum_k (-c)^k/k! C(k/2, x), the generalised binomial by its product.
+double PoissonLevy(double a, int x) {
+  const long double c = std::sqrt(2 * a);
+  long double s = 0, potenz = 1;
+  for (int k = 0; k < 200; ++k) {
+    if (k > 0) potenz *= -c / k;
+    long double bin = 1;
+    for (int l = 0; l < x; ++l) bin *= (k / 2.0L - l) / (l + 1);
+    s += potenz * bin;
+  }
+  return static_cast<double>((x % 2) ? -s : s);
+}
+
+// Geometric stopped sum of NB(k, p), summed over the number m of summands: m summands add up to
+// NB(m k, p), and P(K = m) = c (1 - c)^m.
+double GeometrischPascal(double k, double p, double c, double x) {
+  double s = 0;
+  for (int m = 0; m < 3000; ++m) s += c * std::pow(1 - c, m) * NB(m * k, p, x);
+  return s;
+}
+
+TEST(MixtureFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
+  // Mixture of negative binomials: the tail without absolute value equals the mass beyond L.
+  for (std::uint32_t L : {12u, 4u}) {
+    test::MitReferenzVergleichen(
+        "NB mixture", 28, {2.5, 0.6, 0.25, 0.3}, {}, 800, L, 0, Letzte::kRest,
+        [](std::uint32_t i) { return 0.3 * NB(2.5, 0.6, i) + 0.7 * NB(2.5, 0.25, i); });
+  }
+  for (std::uint32_t L : {10u, 2u}) {
+    test::MitReferenzVergleichen("two-rate Poisson", 29, {0.8, 2.5}, {}, 500, L, 0, Letzte::kRest,
+                                 [](std::uint32_t i) { return ZweiRaten(0.8, 2.5, i); });
+  }
+  // Gamma-Pascal from c = x0 = 2: the alternating sums lose a few digits to cancellation.
+  constexpr double kRelAlternierend = 1e-8;
+  for (std::uint32_t L : {9u, 3u}) {
+    test::MitReferenzVergleichen(
+        "gamma-Pascal", 30, {1.5, 4}, {2}, 300, L, 2, Letzte::kRest,
+        [](std::uint32_t i) { return GammaPascal(1.5, 4, 2, 2.0 + i); }, kRelAlternierend);
+  }
+  for (double t : {0.7, 3.0}) {
+    test::MitReferenzVergleichen("Poisson-Lindley", 31, {t}, {}, 1000, 14, 0, Letzte::kRest,
+                                 [t](std::uint32_t i) { return PoissonLindley(t, i); });
+  }
+  for (double a : {0.3, 2.0}) {
+    test::MitReferenzVergleichen(
+        "Poisson-Levy", 34, {a}, {}, 400, 10, 0, Letzte::kRest,
+        [a](std::uint32_t i) { return PoissonLevy(a, static_cast<int>(i)); });
+  }
+  test::MitReferenzVergleichen(
+      "geometric-Pascal", 39, {1.7, 0.55, 0.4}, {}, 900, 15, 0, Letzte::kRest,
+      [](std::uint32_t i) { return GeometrischPascal(1.7, 0.55, 0.4, i); });
+}
+
+// A mixture with weight 1 is its first component.
+TEST(MixtureFamily, MixtureWithWeightOneIsItsComponent) {
+  test::MitReferenzVergleichen("weight 1", 28, {3, 0.45, 0.8, 1}, {}, 250, 9, 0, Letzte::kRest,
+                               [](std::uint32_t i) { return NB(3, 0.45, i); });
+}
+
+// With a > b the two rates are swapped before computing, and the caller sees the swap.
+TEST(MixtureFamily, TwoRatePoissonSwapsItsRates) {
+  TStatistik s;
+  s.summe = 100;
+  s.n = 6;
+  const auto x = test::Werte(0);
+  const KlassenHaeufigkeiten f{};
+  auto NP = std::make_unique<Erwartungswerte>();
+  Parametervektor par{3, 1};
+  ASSERT_TRUE(ErwartungswerteBerechnen(29, par, s, *x, f, *NP, test::Eigenschaften(29)));
+  EXPECT_EQ(par[0], 1);
+  EXPECT_EQ(par[1], 3);
+  EXPECT_TRUE(Near((*NP)[3], 100 * ZweiRaten(1, 3, 3), test::kRelLogRoute));
+}
+
+// The grid of member 28 with three alternatives: p1 = j/4, p2 = (91 - 2j)/100, and a k above
+// 10 replaced by 5.
+TEST(MixtureFamily, NegativeBinomialMixtureGrid) {
+  const auto d = test::Beispieldaten("shell-accidents.dat");
+  TParameterEigenschaften eig = test::Eigenschaften(28);
+  ASSERT_EQ(eig.alternativen, 3u);
+  Schaetzwerttabelle E{};
+  FpFaultScope scope;
+  ASSERT_TRUE(SchaetzwerteBerechnen(28, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
+  EXPECT_FALSE(scope.Faulted());
+  const double p1[] = {0.25, 0.5, 0.75};
+  const double p2[] = {0.89, 0.87, 0.85};
+  for (std::uint32_t j = 1; j <= 3; ++j) {
+    Parametervektor par{};
+    ASSERT_TRUE(AlternativeWaehlen(28, j, E, d->Haeufigkeiten, par, eig));
+    EXPECT_EQ(par[1], p1[j - 1]) << j;
+    EXPECT_TRUE(Near(par[2], p2[j - 1], test::kRelTight)) << j;
+    EXPECT_GT(par[0], 0) << j;
+    EXPECT_LE(par[0], 10) << j;
+    EXPECT_EQ(E[150], d->Statistik.m1);
+  }
+}
+
+// Estimators that invert exact relations recover the parameters of exact frequencies.
+TEST(MixtureFamily, EstimatorsRecoverExactData) {
+  {
+    // Poisson-Lindley: the mean (theta + 2)/(theta (theta + 1)) solved for theta.
+    std::vector<double> fv;
+    for (int i = 0; i < 200; ++i) fv.push_back(1000 * PoissonLindley(1.3, i));
+    const auto d = test::Klassen(fv);
+    const Parametervektor par = test::Start(31, *d, test::Eigenschaften(31), 1);
+    EXPECT_TRUE(Near(par[0], 1.3, test::kRelRecovered));
+  }
+  {
+    // Poisson-Levy: (ln P(0))^2/2 = a and 2 (P(1)/P(0))^2 = a, averaged. Its tail is heavy, so
+    // the last class carries the rest of N = 1000.
+    std::vector<double> fv;
+    double rest = 1000;
+    for (int i = 0; i < 6; ++i) {
+      fv.push_back(1000 * PoissonLevy(0.8, i));
+      rest -= fv.back();
+    }
+    fv.push_back(rest);
+    const auto d = test::Klassen(fv);
+    const Parametervektor par = test::Start(34, *d, test::Eigenschaften(34), 1);
+    EXPECT_TRUE(Near(par[0], 0.8, test::kRelLogRoute));
+  }
+}
+
+TEST(MixtureFamily, StartVectorsOnRealDataAreFinite) {
+  struct Fall {
+    std::uint32_t nummer;
+    std::vector<unsigned> bits;
+    Fest fest;
+    const char* datei;
+  };
+  const Fall faelle[] = {
+      {28, {128, 1, 1, 1}, {}, "shell-accidents.dat"},
+      {28, {128, 1, 1, 1}, {}, "alpha-particles.dat"},
+      {29, {128, 128}, {}, "horse-kicks.dat"},
+      {29, {128, 128}, {}, "shell-accidents.dat"},
+      {30, {128, 128}, {1}, "gpl3-word-syllables.dat"},
+      {30, {128, 128}, {1}, "gpl3-word-letters.dat"},
+      {31, {128}, {}, "shell-accidents.dat"},
+      {31, {128}, {}, "horse-kicks.dat"},
+      {34, {128}, {}, "shell-accidents.dat"},
+      {34, {128}, {}, "alpha-particles.dat"},
+      {39, {128, 1, 1}, {}, "shell-accidents.dat"},
+      {39, {128, 1, 1}, {}, "alpha-particles.dat"},
+  };
+  for (const Fall& c : faelle) {
+    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
+  }
+}
+
+}  // namespace
+}  // namespace vk

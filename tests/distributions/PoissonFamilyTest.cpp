@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Poisson family: the Poisson, its truncations and the hyper-Poisson members 2, 10, 11, 12, 13,
+// 20.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <tuple>
+#include <vector>
+
+#include "core/FpFault.h"
+#include "distributions/Dispatch.h"
+#include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/Support.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Letzte;
+using test::Near;
+
+double Poisson(double a, double v) {
+  return std::exp(-a + v * std::log(a) - std::lgamma(v + 1));
+}
+
+// Unnormalised hyper-Poisson term a^i / (b)_i through lgamma.
+double HyperTerm(double a, double b, double i) {
+  return std::exp(i * std::log(a) - (std::lgamma(b + i) - std::lgamma(b)));
+}
+
+TEST(PoissonFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
+  for (const auto& fall : {std::tuple{0.61, 200.0, 4u}, {3.87, 2608.0, 12u}, {15.0, 500.0, 30u}}) {
+    const auto a = std::get<0>(fall);
+    const auto N = std::get<1>(fall);
+    const auto L = std::get<2>(fall);
+    test::MitReferenzVergleichen("Poisson", 2, {a}, {}, N, L, 0, Letzte::kRest,
+                                 [&](std::uint32_t i) { return Poisson(a, i); });
+    test::MitReferenzVergleichen(
+        "positive Poisson", 10, {a}, {}, N, L, 1, Letzte::kRest,
+        [&](std::uint32_t i) { return Poisson(a, i + 1.0) / (1 - std::exp(-a)); });
+    double S = 0;
+    for (std::uint32_t i = 0; i <= L; ++i) S += Poisson(a, i);
+    test::MitReferenzVergleichen("right-truncated Poisson", 12, {a}, {}, N, L, 0, Letzte::kPunkt,
+                                 [&](std::uint32_t i) { return Poisson(a, i) / S; });
+    // Left-truncated below m, the data starting at m.
+    for (std::uint32_t m : {0u, 2u, 5u}) {
+      double unten = 0;
+      for (std::uint32_t v = 0; v < m; ++v) unten += Poisson(a, v);
+      test::MitReferenzVergleichen(
+          "left-truncated Poisson", 11, {a}, {static_cast<double>(m)}, N, L, m, Letzte::kRest,
+          [&](std::uint32_t i) { return Poisson(a, m + i) / (1 - unten); });
+    }
+  }
+  // Hyper-Poisson: a^i/(b)_i normalised over the L + 101 terms 0..L+100 (member 20), and with
+  // second parameter b + 1 normalised over 0..L (member 13).
+  for (const auto& fall :
+       {std::tuple{2.0, 3.5, 1000.0, 10u}, {0.8, 0.4, 300.0, 6u}, {7.5, 1.0, 100.0, 20u}}) {
+    const auto a = std::get<0>(fall);
+    const auto b = std::get<1>(fall);
+    const auto N = std::get<2>(fall);
+    const auto L = std::get<3>(fall);
+    double S = 0;
+    for (std::uint32_t i = 0; i <= L + 100; ++i) S += HyperTerm(a, b, i);
+    test::MitReferenzVergleichen("hyper-Poisson", 20, {a, b}, {}, N, L, 0, Letzte::kRest,
+                                 [&](std::uint32_t i) { return HyperTerm(a, b, i) / S; });
+    double SL = 0;
+    for (std::uint32_t i = 0; i <= L; ++i) SL += HyperTerm(a, b + 1, i);
+    test::MitReferenzVergleichen("hyper-Poisson, fixed b", 13, {a}, {b}, N, L, 1, Letzte::kPunkt,
+                                 [&](std::uint32_t i) { return HyperTerm(a, b + 1, i) / SL; });
+  }
+  // With b = 1 the hyper-Poisson is the Poisson.
+  test::MitReferenzVergleichen("hyper-Poisson, b = 1", 20, {2.2, 1}, {}, 400, 9, 0, Letzte::kRest,
+                               [](std::uint32_t i) { return Poisson(2.2, i); });
+}
+
+// On exact Poisson frequencies the zero-frequency, first-ratio and regression estimates are a
+// itself, the mean is a up to the mass cut off after 60 classes.
+TEST(PoissonFamily, EstimatorsRecoverExactData) {
+  const double a = 3.2, N = 1000;
+  std::vector<double> fv;
+  for (int i = 0; i < 60; ++i) fv.push_back(N * Poisson(a, i));
+  const auto d = test::Klassen(fv);
+  Schaetzwerttabelle E{};
+  FpFaultScope scope;
+  ASSERT_TRUE(SchaetzwerteBerechnen(2, d->Statistik, test::Eigenschaften(2), E, d->Haeufigkeiten,
+                                    d->XWerte));
+  for (int s : {0, 1, 2, 3}) EXPECT_TRUE(Near(E[s], a, test::kRelRecovered)) << s;
+
+  // Hyper-Poisson: the moment pairs (E[0], E[1]), (E[50], E[51]) and the pair from the first
+  // frequencies (E[100], E[101]) return (a, b); 300 classes leave no visible mass behind.
+  const double ha = 2, hb = 3.5;
+  double S = 0;
+  for (int i = 0; i < 300; ++i) S += HyperTerm(ha, hb, i);
+  std::vector<double> hv;
+  for (int i = 0; i < 300; ++i) hv.push_back(N * HyperTerm(ha, hb, i) / S);
+  const auto h = test::Klassen(hv);
+  ASSERT_TRUE(SchaetzwerteBerechnen(20, h->Statistik, test::Eigenschaften(20), E, h->Haeufigkeiten,
+                                    h->XWerte));
+  EXPECT_FALSE(scope.Faulted());
+  for (int s : {0, 50, 100}) EXPECT_TRUE(Near(E[s], ha, test::kRelRecovered)) << s;
+  for (int s : {1, 51, 101}) EXPECT_TRUE(Near(E[s], hb, test::kRelRecovered)) << s;
+}
+
+// Without frequency in class 0, members 2 and 12 use the mean estimate instead of the ratios.
+TEST(PoissonFamily, EmptyFirstClassFallsBackToTheMean) {
+  const auto d = test::Klassen({0, 10, 8, 4, 1});
+  Schaetzwerttabelle E{};
+  FpFaultScope scope;
+  ASSERT_TRUE(SchaetzwerteBerechnen(2, d->Statistik, test::Eigenschaften(2), E, d->Haeufigkeiten,
+                                    d->XWerte));
+  EXPECT_EQ(E[1], d->Statistik.m1x0);
+  EXPECT_EQ(E[2], d->Statistik.m1x0);
+  ASSERT_TRUE(SchaetzwerteBerechnen(12, d->Statistik, test::Eigenschaften(12), E, d->Haeufigkeiten,
+                                    d->XWerte));
+  EXPECT_EQ(E[1], E[0]);
+  EXPECT_FALSE(scope.Faulted());
+}
+
+TEST(PoissonFamily, StartVectorsOnRealDataGiveDistributions) {
+  for (const char* datei : {"horse-kicks.dat", "alpha-particles.dat", "shell-accidents.dat"}) {
+    test::StartsGebenVerteilung(2, datei, test::MitBits(2, {128}));
+    test::StartsGebenVerteilung(12, datei, test::MitBits(12, {128}));
+    test::StartsGebenVerteilung(11, datei, test::MitBits(11, {128}, {0}));
+  }
+  for (const char* datei : {"horse-kicks.dat", "alpha-particles.dat"}) {
+    test::StartsGebenVerteilung(20, datei, test::MitBits(20, {128, 128}));
+  }
+  for (const char* datei : {"gpl3-word-syllables.dat", "gpl3-word-letters.dat"}) {
+    test::StartsGebenVerteilung(10, datei, test::MitBits(10, {128}));
+    test::StartsGebenVerteilung(11, datei, test::MitBits(11, {128}, {1}));
+    test::StartsGebenVerteilung(13, datei, test::MitBits(13, {128}, {1}));
+  }
+}
+
+}  // namespace
+}  // namespace vk
