@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Takes the pictures of the main window after an automatic fitting and of the chart window for
+// the user documentation: ui_screenshots CATALOG DATAFILE OUTDIR (run under an X server).
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdio>
+
+#include "catalog/VerzeichnisLaden.h"
+#include "ui/FrmDiagramm.h"
+#include "ui/FrmMain.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 4 && argc != 5) {
+    std::fputs("usage: ui_screenshots CATALOG DATAFILE OUTDIR [CHECKDIR]\n", stderr);
+    return 64;
+  }
+  // A fresh settings store, so that the pictures show the defaults and not the user's state.
+  QTemporaryDir einstellungen;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, einstellungen.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, einstellungen.path());
+
+  vk::Verteilungsverzeichnis katalog;
+  std::string meldung;
+  if (vk::VerzeichnisAusDateiLaden(argv[1], katalog, meldung) != vk::status::kOk) {
+    std::fprintf(stderr, "%s\n", meldung.c_str());
+    return 1;
+  }
+  vk::ui::TFrmMain fenster(katalog);
+  fenster.move(0, 0);
+  fenster.show();
+  if (!QTest::qWaitForWindowExposed(&fenster)) return 1;
+  fenster.DateienOeffnen({QString::fromLocal8Bit(argv[2])});
+  auto* tabs = fenster.findChild<QTabWidget*>("PgCtrlAnpassungen");
+  tabs->setCurrentIndex(1);
+  fenster.findChild<QAction*>("TBBtnGo")->trigger();
+  QTest::qWait(300);
+  const QDir ziel(QString::fromLocal8Bit(argv[3]));
+  bool ok = fenster.grab().save(ziel.filePath("main-window-automatic.png"));
+
+  // The best method at once: nobody is there to press "Next Method".
+  tabs->setCurrentIndex(0);
+  fenster.findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
+  fenster.findChild<QAction*>("TBBtnGo")->trigger();
+  fenster.findChild<QAction*>("TBBtnDiagramm")->trigger();
+  vk::ui::TFrmDiagramm* diagramm = fenster.Diagramm();
+  diagramm->resize(800, 520);
+  if (!QTest::qWaitForWindowExposed(diagramm)) return 1;
+  QTest::qWait(500);
+  ok = diagramm->grab().save(ziel.filePath("chart-window.png")) && ok;
+  QTest::qWait(100);
+  ok = fenster.grab().save(ziel.filePath("main-window-selected.png")) && ok;
+  // With a fourth argument, also the two other tabs (for checking the layout).
+  if (argc > 4) {
+    const QDir pruefen(QString::fromLocal8Bit(argv[4]));
+    tabs->setCurrentIndex(2);
+    QTest::qWait(50);
+    ok = fenster.grab().save(pruefen.filePath("special.png")) && ok;
+    tabs->setCurrentIndex(3);
+    fenster.findChild<QAction*>("TBBtnGo")->trigger();
+    QTest::qWait(50);
+    ok = fenster.grab().save(pruefen.filePath("batch.png")) && ok;
+  }
+  fenster.close();
+  return ok ? 0 : 1;
+}

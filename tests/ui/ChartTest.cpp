@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart window: what Zeigen makes of the data, the styles, the axes, titles and saving.
+#include <QAbstractAxis>
+#include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QLogValueAxis>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QValueAxis>
+
+#include "tests/ui/UiFixture.h"
+#include "ui/FrmDiagramm.h"
+#include "ui/Zahlenfeld.h"
+
+namespace vk::ui::test {
+namespace {
+
+class ChartTest : public UiTest {
+ protected:
+  void SetUp() override {
+    UiTest::SetUp();
+    diagramm = std::make_unique<TFrmDiagramm>("Vostra Kalibra");
+    daten = std::make_unique<TDaten>();
+  }
+  void Fuellen(std::initializer_list<std::pair<double, double>> werte) {
+    std::uint32_t i = 0;
+    for (auto [e, np] : werte) {
+      (*daten)[i] = TWerte{e, np, i + 3, i, false};
+      ++i;
+    }
+  }
+  QValueAxis* Links() {
+    const auto achsen = diagramm->Chart()->axes(Qt::Vertical);
+    return achsen.isEmpty() ? nullptr : qobject_cast<QValueAxis*>(achsen.first());
+  }
+  std::unique_ptr<TFrmDiagramm> diagramm;
+  std::unique_ptr<TDaten> daten;
+};
+
+TEST_F(ChartTest, StartsWithPlaceholderTitleAndBars) {
+  EXPECT_EQ(diagramm->windowTitle(), "Vostra Kalibra Graph");
+  EXPECT_EQ(diagramm->Titel(), "(Verteilung)");
+  EXPECT_TRUE(diagramm->SerieAktiv(1));
+  EXPECT_TRUE(diagramm->SerieAktiv(2));
+  for (int k = 3; k <= 6; ++k) EXPECT_FALSE(diagramm->SerieAktiv(k)) << k;
+  // Default bounds from the empty settings store.
+  EXPECT_EQ(diagramm->width(), 635);
+  EXPECT_EQ(diagramm->height(), 443);
+}
+
+TEST_F(ChartTest, TitleCutsTheNameBeforeItsParenthesis) {
+  Fuellen({{2, 3}, {50, 40}});
+  diagramm->Zeigen(1, 92, "Poisson-stopped negative binomial (Katz)", "sample.dat", *daten);
+  EXPECT_EQ(diagramm->Titel(), "sample.dat  -  Poisson-stopped negative binomial ");
+  diagramm->Zeigen(1, 92, "Binomial", "sample.dat", *daten);
+  EXPECT_EQ(diagramm->Titel(), "sample.dat  -  Binomial");
+  diagramm->Zeigen(1, 92, "", "sample.dat", *daten);
+  EXPECT_EQ(diagramm->Titel(), "sample.dat  -  ");
+}
+
+TEST_F(ChartTest, ValueAxisRunsATenthBeyondTheValuesAndNotBelowZero) {
+  Fuellen({{2, 3}, {50, 40}, {10, 12}});
+  diagramm->Zeigen(2, 62, "Binomial", "a.dat", *daten);
+  EXPECT_NEAR(diagramm->AchseMin(), 0, 1e-12) << "2 - 4.8 is negative";
+  EXPECT_NEAR(diagramm->AchseMax(), 54.8, 1e-12);
+  ASSERT_NE(Links(), nullptr);
+  EXPECT_NEAR(Links()->min(), 0, 1e-12);
+  EXPECT_NEAR(Links()->max(), 54.8, 1e-12);
+  EXPECT_EQ(Links()->titleText(), "Vostra Kalibra");
+  for (int k = 1; k <= 6; ++k) EXPECT_EQ(diagramm->SeriePunkte(k), 3) << k;
+
+  // min = max = 5 with tot = 5: the axis runs from 5 to 5.
+  Fuellen({{5, 5}, {5, 5}});
+  diagramm->Zeigen(1, 5, "Binomial", "a.dat", *daten);
+  EXPECT_NEAR(diagramm->AchseMin(), 5, 1e-12);
+  EXPECT_NEAR(diagramm->AchseMax(), 5, 1e-12);
+
+  // A minimum well above 0 stays: 100..200 gives 90..210.
+  Fuellen({{100, 110}, {200, 150}});
+  diagramm->Zeigen(1, 1000, "Binomial", "a.dat", *daten);
+  EXPECT_NEAR(diagramm->AchseMin(), 90, 1e-12);
+  EXPECT_NEAR(diagramm->AchseMax(), 210, 1e-12);
+}
+
+TEST_F(ChartTest, StylesSwitchThePairsOfSeries) {
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  diagramm->findChild<QRadioButton*>("lines")->click();
+  EXPECT_FALSE(diagramm->SerieAktiv(1));
+  EXPECT_FALSE(diagramm->SerieAktiv(3));
+  EXPECT_TRUE(diagramm->SerieAktiv(5));
+  EXPECT_TRUE(diagramm->SerieAktiv(6));
+  diagramm->findChild<QRadioButton*>("linesdots")->click();
+  EXPECT_TRUE(diagramm->SerieAktiv(3));
+  EXPECT_TRUE(diagramm->SerieAktiv(4));
+  EXPECT_FALSE(diagramm->SerieAktiv(6));
+  diagramm->findChild<QRadioButton*>("bars")->click();
+  EXPECT_TRUE(diagramm->SerieAktiv(1));
+  EXPECT_TRUE(diagramm->SerieAktiv(2));
+  for (int k = 3; k <= 6; ++k) EXPECT_FALSE(diagramm->SerieAktiv(k)) << k;
+}
+
+TEST_F(ChartTest, GridAndLogarithmicAxesFollowTheirBoxes) {
+  Fuellen({{2, 3}, {50, 40}});
+  diagramm->Zeigen(1, 52, "Binomial", "a.dat", *daten);
+  diagramm->findChild<QCheckBox*>("viewGrid")->setChecked(true);
+  for (QAbstractAxis* a : diagramm->Chart()->axes()) EXPECT_TRUE(a->isGridLineVisible());
+  diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(true);
+  const auto links = diagramm->Chart()->axes(Qt::Vertical);
+  ASSERT_EQ(links.size(), 1);
+  auto* log = qobject_cast<QLogValueAxis*>(links.first());
+  ASSERT_NE(log, nullptr);
+  EXPECT_GT(log->min(), 0) << "a logarithmic axis cannot start at 0";
+  EXPECT_TRUE(log->isGridLineVisible());
+  diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(false);
+  EXPECT_NE(Links(), nullptr);
+  diagramm->findChild<QRadioButton*>("lines")->click();
+  diagramm->findChild<QCheckBox*>("xAxisLog")->setChecked(true);
+  EXPECT_NE(qobject_cast<QLogValueAxis*>(diagramm->Chart()->axes(Qt::Horizontal).first()),
+            nullptr);
+}
+
+TEST_F(ChartTest, TitlesDialogChangesTitlesOnOkOnly) {
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  BeiDialog([](QWidget* d) {
+    d->findChild<QLineEdit*>("EdTitelOben")->setText("Top text");
+    d->findChild<QLineEdit*>("EdTitelUnten")->setText("x");
+    static_cast<QDialog*>(d)->reject();
+  });
+  diagramm->TitelBearbeiten();
+  EXPECT_EQ(diagramm->Titel(), "a.dat  -  Binomial");
+  EXPECT_EQ(diagramm->TitelUnten(), "f[x], NP[x]");
+  QString vorher;
+  BeiDialog([&](QWidget* d) {
+    vorher = d->findChild<QLineEdit*>("EdTitelOben")->text();
+    d->findChild<QLineEdit*>("EdTitelOben")->setText("Top text");
+    d->findChild<QLineEdit*>("EdTitelUnten")->setText("Letters per word");
+    static_cast<QDialog*>(d)->accept();
+  });
+  diagramm->TitelBearbeiten();
+  EXPECT_EQ(vorher, "a.dat  -  Binomial");
+  EXPECT_EQ(diagramm->Titel(), "Top text");
+  EXPECT_EQ(diagramm->Chart()->axes(Qt::Horizontal).first()->titleText(), "Letters per word");
+}
+
+TEST_F(ChartTest, SavesPngAndSvg) {
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  diagramm->show();
+  const QString png = dateien->filePath("chart.png");
+  const QString svg = dateien->filePath("chart.svg");
+  ASSERT_TRUE(diagramm->Speichern(png));
+  ASSERT_TRUE(diagramm->Speichern(svg));
+  EXPECT_FALSE(QImage(png).isNull());
+  QFile f(svg);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray inhalt = f.readAll();
+  EXPECT_TRUE(inhalt.contains("<svg"));
+  EXPECT_TRUE(inhalt.contains("</svg>"));
+  EXPECT_FALSE(diagramm->Speichern(dateien->filePath("no/such/dir/chart.png")));
+}
+
+class ChartFromMainWindowTest : public UiTest {};
+
+TEST_F(ChartFromMainWindowTest, GraphDrawsTheDataListAsShown) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  f->findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
+  f->findChild<QAction*>("TBBtnGo")->trigger();
+  f->findChild<QAction*>("TBBtnDiagramm")->trigger();
+  TFrmDiagramm* d = f->Diagramm();
+  ASSERT_TRUE(d->isVisible());
+  EXPECT_EQ(d->Titel(), "alpha-particles.dat  -  Binomial");
+  EXPECT_EQ(d->SeriePunkte(2), 15);
+  const auto* liste = f->findChild<QTreeWidget*>("LVDaten");
+  const auto* np = d->Chart()->findChild<QBarSeries*>();
+  (void)np;
+  // The largest value: 532 observed at x = 4 (the NP values are smaller).
+  EXPECT_NEAR(d->AchseMax(), 532 + (532 - 0) / 10.0, 1.0);
+  EXPECT_EQ(liste->topLevelItem(4)->text(1), "532");
+  // A new fit hides the chart.
+  f->findChild<QAction*>("TBBtnGo")->trigger();
+  EXPECT_FALSE(d->isVisible());
+}
+
+}  // namespace
+}  // namespace vk::ui::test

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The optimisation criteria dialog and the fixed-parameter dialog.
+#include <QAction>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+
+#include "tests/ui/UiFixture.h"
+#include "ui/DlgFestparameter.h"
+
+namespace vk::ui::test {
+namespace {
+
+class OptimisationDialogTest : public UiTest {};
+
+TEST_F(OptimisationDialogTest, StoredCriteriaReachTheEngineAtStart) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("OptPar/Reflektionsweite", "1.5");
+    s.setValue("OptPar/Optimierungsversuche", "40");
+    s.setValue("OptPar/Expansionsweite", "abc");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, 1e-15);
+  EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 40u);
+  EXPECT_NEAR(f->Engine().Einstellungen().Expansionsweite, 2.0, 1e-15) << "malformed: default";
+}
+
+TEST_F(OptimisationDialogTest, DefaultThenCancelKeepsTheEngineButNotTheRecord) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("OptPar/Reflektionsweite", "1.5");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QString gezeigt;
+  BeiDialog([&](QWidget* d) {
+    gezeigt = d->findChild<QLineEdit*>("NumEdReflection")->text();
+    d->findChild<QPushButton*>("BtnDefault")->click();
+    static_cast<QDialog*>(d)->reject();
+  });
+  f->findChild<QAction*>("TBBtnOptionen")->trigger();
+  EXPECT_EQ(gezeigt, "1.5000");
+  EXPECT_NEAR(f->Optimierungseinstellungen().Reflektionsweite, 1.0, 1e-15);
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, 1e-15);
+  EXPECT_EQ(QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Reflektionsweite").toString(),
+            "1.5");
+}
+
+TEST_F(OptimisationDialogTest, OkHandsTheEditsToTheEngineAndTheStore) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QString zyklen;
+  BeiDialog([&](QWidget* d) {
+    zyklen = d->findChild<QLineEdit*>("NumEdOptimisationCycles")->text();
+    d->findChild<QLineEdit*>("NumEdReflection")->setText("1.25");
+    d->findChild<QLineEdit*>("NumEdOptimisationCycles")->setText("99");
+    d->findChild<QLineEdit*>("NumEdMinimalClassSize")->setText("0");
+    static_cast<QDialog*>(d)->accept();
+  });
+  f->findChild<QAction*>("TBBtnOptionen")->trigger();
+  EXPECT_EQ(zyklen, "320");
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.25, 1e-15);
+  EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 99u);
+  EXPECT_NEAR(f->Engine().Einstellungen().Mindestklassengroesse, 0.0, 1e-15);
+  QSettings s("Tessaro", "Vostra-Kalibra");
+  EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1.25");
+  EXPECT_EQ(s.value("OptPar/Optimierungsversuche").toString(), "99");
+}
+
+TEST(FixedParameterDialog, RowsFollowTheirDescriptions) {
+  TFestparameterDlg d;
+  EXPECT_EQ(d.windowTitle(), "Parameters");
+  d.InitFeld(1, "Number of trials", true);
+  d.InitFeld(2, "Shift", false);
+  d.InitFeld(3, "", false);
+  d.InitFeld(4, "ignored", false);
+  d.show();
+  auto* erstes = d.findChild<QLineEdit*>("NumEdFestparameter1");
+  auto* zweites = d.findChild<QLineEdit*>("NumEdFestparameter2");
+  EXPECT_EQ(erstes->text(), "0") << "whole numbers: format 0";
+  EXPECT_EQ(zweites->text(), "0.0000");
+  EXPECT_TRUE(erstes->isVisible());
+  EXPECT_FALSE(d.findChild<QLineEdit*>("NumEdFestparameter3")->isVisible());
+  EXPECT_EQ(d.findChild<QLabel*>("LblBeschreibung1")->text(), "Number of trials");
+  zweites->setText("2.5");
+  EXPECT_NEAR(d.GibFeld(2), 2.5, 1e-15);
+  EXPECT_NEAR(d.GibFeld(0), 0.0, 1e-15);
+  EXPECT_NEAR(d.GibFeld(4), 0.0, 1e-15);
+  // A new query starts from 0 again.
+  d.InitFeld(2, "Shift", false);
+  EXPECT_EQ(zweites->text(), "0.0000");
+}
+
+}  // namespace
+}  // namespace vk::ui::test

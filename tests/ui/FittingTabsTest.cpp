@@ -1,0 +1,407 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The selected, automatic and batch fittings as the user drives them.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <cmath>
+
+#include "core/DatenDatei.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/DlgFestparameter.h"
+#include "ui/Listen.h"
+#include "ui/Zahlenfeld.h"
+
+namespace vk::ui::test {
+namespace {
+
+double NPSumme(const QTreeWidget* daten) {
+  double s = 0;
+  for (int i = 0; i < daten->topLevelItemCount(); ++i) s += ZahlAusText(daten->topLevelItem(i)->text(2));
+  return s;
+}
+
+class SelectedFittingTest : public UiTest {};
+
+TEST_F(SelectedFittingTest, MethodByMethodWaitsForNextMethodAndEndsWithTheBest) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  auto* weiter = Kind<QPushButton>(*f, "BtnNFNaechsteMethode");
+  auto* abbruch = Kind<QPushButton>(*f, "BtnNFAbbruch");
+  EXPECT_FALSE(weiter->isEnabled());
+
+  // While the fit waits, the window is live: record what each method shows, then go on.
+  QStringList methoden, ergebnisse;
+  bool optionenGesperrt = true, abbruchFrei = true;
+  QTimer klicker;
+  klicker.setInterval(5);
+  QObject::connect(&klicker, &QTimer::timeout, [&] {
+    if (!weiter->isEnabled()) return;
+    methoden << Text(*f, "NumEdNFMethode") + "/" + Text(*f, "NumEdNFAlternativen");
+    ergebnisse << Text(*f, "EdNFErgebnis");
+    optionenGesperrt = optionenGesperrt && !Kind<QAction>(*f, "TBBtnOptionen")->isEnabled();
+    abbruchFrei = abbruchFrei && abbruch->isEnabled();
+    QTest::mouseClick(weiter, Qt::LeftButton);
+  });
+  klicker.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  klicker.stop();
+
+  EXPECT_EQ(methoden, (QStringList{"1/6", "2/6", "3/6", "4/6", "5/6", "6/6"}));
+  EXPECT_TRUE(optionenGesperrt) << "the criteria cannot change during a fit";
+  EXPECT_TRUE(abbruchFrei);
+  EXPECT_TRUE(ergebnisse.contains("OK"));
+  EXPECT_FALSE(weiter->isEnabled());
+  EXPECT_FALSE(abbruch->isEnabled());
+  EXPECT_EQ(Kind<QLabel>(*f, "LblNFMethode")->text(), "Best method");
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  EXPECT_FALSE(f->InAnpassung());
+  EXPECT_TRUE(Kind<QAction>(*f, "TBBtnGo")->isEnabled());
+  // The figures are those of the engine's best method, in the field formats.
+  const auto& beste = f->Engine().Beste();
+  EXPECT_EQ(Text(*f, "NumEdNFPChi2"), Fest(beste.p, 4));
+  EXPECT_EQ(Text(*f, "NumedNFChi2"), Fest(beste.chi, 4));
+  EXPECT_EQ(Text(*f, "NumEdNFFG"), QString::number(beste.fg));
+  const auto* parameter = Kind<QTreeWidget>(*f, "LVNFParameter");
+  ASSERT_EQ(parameter->topLevelItemCount(), 2);
+  EXPECT_EQ(parameter->topLevelItem(0)->text(0), "n");
+  EXPECT_EQ(parameter->topLevelItem(1)->text(0), "p");
+  // The expected frequencies of the best fit replace the zeros and add up to N.
+  EXPECT_NEAR(NPSumme(Kind<QTreeWidget>(*f, "LVDaten")), 2608, 0.01 * 15);
+}
+
+TEST_F(SelectedFittingTest, CancelWhileWaitingAbortsAndClearsTheDisplay) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  auto* abbruch = Kind<QPushButton>(*f, "BtnNFAbbruch");
+  QString ersteMethode;
+  QTimer klicker;
+  klicker.setInterval(5);
+  QObject::connect(&klicker, &QTimer::timeout, [&] {
+    if (!abbruch->isEnabled()) return;
+    ersteMethode = Text(*f, "NumEdNFMethode");
+    QTest::mouseClick(abbruch, Qt::LeftButton);
+  });
+  klicker.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  klicker.stop();
+
+  EXPECT_EQ(ersteMethode, "1");
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "Abort");
+  EXPECT_EQ(Text(*f, "NumEdNFPChi2"), "0.0000");
+  EXPECT_EQ(Text(*f, "NumEdNFMethode"), "0");
+  EXPECT_EQ(Kind<QTreeWidget>(*f, "LVNFParameter")->topLevelItemCount(), 0);
+  EXPECT_EQ(Kind<QLabel>(*f, "LblNFMethode")->text(), "Method");
+  EXPECT_FALSE(f->InAnpassung());
+  EXPECT_TRUE(Kind<QAction>(*f, "TBBtnOptionen")->isEnabled());
+  EXPECT_TRUE(Kind<QPushButton>(*f, "RfBtnEingabeDaten")->isEnabled());
+}
+
+TEST_F(SelectedFittingTest, OnlyBestMethodNeverWaits) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  bool gewartet = false;
+  QTimer beobachter;
+  beobachter.setInterval(1);
+  QObject::connect(&beobachter, &QTimer::timeout, [&] {
+    gewartet = gewartet || Kind<QPushButton>(*f, "BtnNFNaechsteMethode")->isEnabled();
+  });
+  beobachter.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  beobachter.stop();
+  EXPECT_FALSE(gewartet);
+  EXPECT_EQ(Kind<QLabel>(*f, "LblNFMethode")->text(), "Best method");
+  EXPECT_EQ(Text(*f, "NumEdNFMethode"), QString::number(f->Engine().BesteAlternative()));
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+}
+
+TEST_F(SelectedFittingTest, FixedParameterWithoutAutomaticValueIsAskedFor) {
+  const auto katalog = TestKatalog("g1");
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  QString beschreibung;
+  bool zweiteZeileSichtbar = true;
+  BeiDialog([&](QWidget* d) {
+    beschreibung = d->findChild<QLabel*>("LblBeschreibung1")->text();
+    zweiteZeileSichtbar = d->findChild<QWidget*>("NumEdFestparameter2")->isVisible();
+    auto* feld = d->findChild<QLineEdit*>("NumEdFestparameter1");
+    feld->setText("7");
+    static_cast<QDialog*>(d)->accept();
+  });
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  EXPECT_EQ(beschreibung, "Number of trials");
+  EXPECT_FALSE(zweiteZeileSichtbar);
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  const auto* parameter = Kind<QTreeWidget>(*f, "LVNFParameter");
+  ASSERT_EQ(parameter->topLevelItemCount(), 3);
+  EXPECT_EQ(parameter->topLevelItem(2)->text(0), "N0");
+  EXPECT_EQ(parameter->topLevelItem(2)->text(1), "7.0000");
+}
+
+TEST_F(SelectedFittingTest, CancellingTheFixedParameterDialogSkips) {
+  const auto katalog = TestKatalog("g1");
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  BeiDialog([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "Skip/Abort by user");
+  EXPECT_FALSE(f->InAnpassung());
+}
+
+TEST_F(SelectedFittingTest, AutomaticValueOfAFixedParameterNeedsNoDialog) {
+  const auto katalog = TestKatalog("g1=xN");
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  bool dialog = false;
+  QTimer beobachter;
+  beobachter.setInterval(1);
+  QObject::connect(&beobachter, &QTimer::timeout, [&] {
+    if (QApplication::activeModalWidget() != nullptr) {
+      dialog = true;
+      static_cast<QDialog*>(QApplication::activeModalWidget())->reject();
+    }
+  });
+  beobachter.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  beobachter.stop();
+  EXPECT_FALSE(dialog);
+  const auto* parameter = Kind<QTreeWidget>(*f, "LVNFParameter");
+  ASSERT_EQ(parameter->topLevelItemCount(), 3);
+  EXPECT_EQ(parameter->topLevelItem(2)->text(1), "14.0000") << "x of the last class";
+}
+
+class AutomaticFittingTest : public UiTest {};
+
+TEST_F(AutomaticFittingTest, ListsEachFittedDistributionColouredByQuality) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
+  QStringList fortschritt;
+  QTimer beobachter;
+  beobachter.setInterval(0);
+  auto* balken = Kind<QProgressBar>(*f, "PrgStatFortschritt");
+  QObject::connect(&beobachter, &QTimer::timeout, [&] {
+    if (f->InAnpassung() && balken->isTextVisible() && !fortschritt.contains(balken->text()))
+      fortschritt << balken->text();
+  });
+  beobachter.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  beobachter.stop();
+
+  const auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  ASSERT_GE(liste->topLevelItemCount(), 2);
+  for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* z = liste->topLevelItem(i);
+    EXPECT_EQ(z->background(2).color(), FarbePChi(ZahlAusText(z->text(2)))) << i;
+    EXPECT_EQ(z->background(3).color(), FarbeKontingenz(ZahlAusText(z->text(3)))) << i;
+    EXPECT_EQ(z->background(1).style(), Qt::NoBrush) << "other cells stay white";
+    EXPECT_EQ(z->text(1).section('.', 1).size(), 2) << "X² with two decimals";
+  }
+  // The progress counted the distributions and lost its percentage at the end.
+  EXPECT_TRUE(fortschritt.contains("33%") || fortschritt.contains("67%")) << fortschritt.join(",");
+  EXPECT_FALSE(balken->isTextVisible());
+  EXPECT_FALSE(f->InAnpassung());
+}
+
+TEST_F(AutomaticFittingTest, ColumnClicksSortBestFirstThenReverseThenAscending) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  ASSERT_GE(liste->topLevelItemCount(), 2);
+  const auto spalte = [&](int s) {
+    std::vector<double> v;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i)
+      v.push_back(ZahlAusText(liste->topLevelItem(i)->text(s)));
+    return v;
+  };
+  KopfKlicken(liste, 2);
+  auto p = spalte(2);
+  EXPECT_TRUE(std::is_sorted(p.rbegin(), p.rend())) << "best fits first";
+  EXPECT_EQ(liste->header()->sortIndicatorOrder(), Qt::DescendingOrder);
+  KopfKlicken(liste, 2);
+  p = spalte(2);
+  EXPECT_TRUE(std::is_sorted(p.begin(), p.end()));
+  KopfKlicken(liste, 2);
+  p = spalte(2);
+  EXPECT_TRUE(std::is_sorted(p.rbegin(), p.rend())) << "a third click acts like the first";
+  KopfKlicken(liste, 4);
+  const auto fg = spalte(4);
+  EXPECT_TRUE(std::is_sorted(fg.begin(), fg.end()));
+  EXPECT_EQ(liste->header()->sortIndicatorSection(), 4);
+  // The row objects travel with their rows.
+  for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+    auto* z = dynamic_cast<AutomatikZeile*>(liste->topLevelItem(i));
+    ASSERT_NE(z, nullptr);
+    EXPECT_EQ(QString::fromStdString(z->obj.Verteilung.Bezeichnung), z->text(0));
+  }
+}
+
+TEST_F(AutomaticFittingTest, DoubleClickOnARowFitsThatDistributionOnTheSelectedTab) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  auto* tabs = Kind<QTabWidget>(*f, "PgCtrlAnpassungen");
+  tabs->setCurrentIndex(1);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  ASSERT_GE(liste->topLevelItemCount(), 1);
+  QTreeWidgetItem* letzte = liste->topLevelItem(liste->topLevelItemCount() - 1);
+  const QString name = letzte->text(0);
+  Klicken(liste, letzte, true);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(Kind<QComboBox>(*f, "CBNFVerteilung")->currentText(), name);
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  EXPECT_EQ(Text(*f, "NumEdNFPChi2"), letzte->text(2));
+}
+
+TEST(ListColours, BoundariesOfPAndC) {
+  EXPECT_EQ(FarbePChi(0.05), kGruen);
+  EXPECT_EQ(FarbePChi(0.0499), kGelb);
+  EXPECT_EQ(FarbePChi(0.01), kGelb);
+  EXPECT_EQ(FarbePChi(0.0099), kRot);
+  EXPECT_EQ(FarbeKontingenz(0.01), kGruen);
+  EXPECT_EQ(FarbeKontingenz(0.015), kGelb);
+  EXPECT_EQ(FarbeKontingenz(0.0151), kRot);
+  EXPECT_EQ(kGruen, QColor(0xA8, 0xFF, 0xA8));
+}
+
+TEST(ListText, CaseOfAToZIgnoredOtherCodesCompared) {
+  EXPECT_EQ(TextVergleich("binomial", "BINOMIAL"), 0);
+  EXPECT_LT(TextVergleich("abc", "ABD"), 0);
+  EXPECT_LT(TextVergleich("Zeta", "_x"), 0) << "'Z' (90) before '_' (95)";
+  EXPECT_GT(TextVergleich("", "a"), 0) << "empty text last";
+  EXPECT_LT(TextVergleich("Pois", "Poisson"), 0);
+  EXPECT_NE(TextVergleich("\u00e4", "\u00c4"), 0) << "only a-z fold";
+}
+
+class BatchFittingTest : public UiTest {};
+
+TEST_F(BatchFittingTest, UnreadableFileIsWarnedAboutAndSkipped) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  const QString kaputt = Schreiben("leer.dat", "");
+  f->DateienOeffnen({Daten("horse-kicks.dat"), kaputt, Daten("alpha-particles.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  EXPECT_FALSE(Kind<QListWidget>(*f, "LBEingabeDaten")->isEnabled());
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+
+  ASSERT_EQ(warnungen.size(), 1);
+  EXPECT_EQ(warnungen[0], "Error encountered while scanning input data (" + kaputt +
+                              "); debug info: No data available");
+  const auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(liste->topLevelItemCount(), 2);
+  const QTreeWidgetItem* alpha = liste->topLevelItem(1);
+  EXPECT_EQ(alpha->text(0), Daten("alpha-particles.dat"));
+  // Columns: 0 file, 1..5 results, 6 n, 7 p, 8 N, 9 x-max, 10 NP1, 11..14 m1..m4, 15 Ord I,
+  // 16 Ord S, 17 Skewness, ...
+  EXPECT_EQ(alpha->text(8), "2608");
+  EXPECT_EQ(alpha->text(9), "14");
+  TDatensatz d;
+  TDateneigenschaften e;
+  std::string detail;
+  ASSERT_EQ(DateiLesen(Daten("alpha-particles.dat").toStdString(), d, e, detail), 0u);
+  EXPECT_EQ(alpha->text(11), Fest(e.m1, 4));
+  EXPECT_EQ(alpha->text(15), Fest(e.ord_i, 4));
+  EXPECT_EQ(alpha->text(17), Fest(e.schiefe, 4));
+  EXPECT_NE(alpha->text(2), "0.0000") << "the fit's P(X²)";
+  EXPECT_NE(alpha->text(7), "0.0000") << "the fitted p";
+  EXPECT_NE(alpha->text(10), "0.0000") << "NP of class 0";
+  auto* obj = dynamic_cast<const BatchZeile*>(alpha);
+  ASSERT_NE(obj, nullptr);
+  EXPECT_EQ(Fest(obj->obj->Anpassung.PChi, 4), alpha->text(2));
+  EXPECT_EQ(Fest(obj->obj->Daten[0].NP, 4), alpha->text(10));
+  EXPECT_FALSE(f->InAnpassung());
+
+  // Opening files empties the batch list.
+  f->DateienOeffnen({Daten("horse-kicks.dat")});
+  EXPECT_EQ(liste->topLevelItemCount(), 0);
+}
+
+TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(liste->topLevelItemCount(), 2);
+  auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
+  ASSERT_NE(zeile, nullptr);
+  Klicken(liste, zeile, false);
+  EXPECT_EQ(Kind<QListWidget>(*f, "LBEingabeDaten")->currentRow(), 0);
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "2608");
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  ASSERT_EQ(daten->topLevelItemCount(), 15);
+  for (int i = 0; i < 15; ++i)
+    EXPECT_EQ(daten->topLevelItem(i)->text(2), Fest(zeile->obj->Daten[static_cast<std::size_t>(i)].NP, 2));
+  EXPECT_NEAR(NPSumme(daten), 2608, 0.15);
+
+  // A double click fits the batch distribution on that file on the selected tab.
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  Klicken(liste, liste->topLevelItem(0), true);
+  EXPECT_EQ(Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->currentIndex(), 0);
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  EXPECT_EQ(Text(*f, "NumEdNFPChi2"), liste->topLevelItem(0)->text(2));
+}
+
+TEST_F(BatchFittingTest, ChangingTheDistributionRebuildsTheParameterColumns) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(liste->topLevelItemCount(), 1);
+  Kind<QComboBox>(*f, "CBBFVerteilung")->setCurrentText("Hyper-Pascal");
+  EXPECT_EQ(liste->topLevelItemCount(), 0);
+  ASSERT_EQ(liste->columnCount(), 22);
+  EXPECT_EQ(liste->headerItem()->text(5), "R²");
+  EXPECT_EQ(liste->headerItem()->text(6), "k");
+  EXPECT_EQ(liste->headerItem()->text(8), "q");
+  EXPECT_EQ(liste->headerItem()->text(9), "N");
+}
+
+TEST_F(BatchFittingTest, ProgressShowsEachFileAsAFifth) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QStringList fuenf;
+  for (int i = 0; i < 5; ++i) fuenf << Daten("horse-kicks.dat");
+  f->DateienOeffnen(fuenf);
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  auto* balken = Kind<QProgressBar>(*f, "PrgStatFortschritt");
+  QStringList gesehen;
+  QTimer beobachter;
+  beobachter.setInterval(0);
+  QObject::connect(&beobachter, &QTimer::timeout, [&] {
+    if (balken->isTextVisible() && (gesehen.isEmpty() || gesehen.last() != balken->text()))
+      gesehen << balken->text();
+  });
+  beobachter.start();
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  beobachter.stop();
+  EXPECT_EQ(gesehen, (QStringList{"0%", "20%", "40%", "60%", "80%", "100%"}));
+  EXPECT_FALSE(balken->isTextVisible());
+  EXPECT_EQ(Kind<QTreeWidget>(*f, "LVBFBatch")->topLevelItemCount(), 5);
+}
+
+}  // namespace
+}  // namespace vk::ui::test

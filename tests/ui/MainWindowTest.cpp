@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window on its own: start-up state, input files, statistics, data list, assisted
+// selection, settings on close.
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTest>
+
+#include "fitting/EinstellungenSpeicher.h"
+#include "tests/ui/UiFixture.h"
+#include "ui/FrmDiagramm.h"
+
+namespace vk::ui::test {
+namespace {
+
+QStringList Eintraege(const QComboBox* box) {
+  QStringList l;
+  for (int i = 0; i < box->count(); ++i) l << box->itemText(i);
+  return l;
+}
+
+QStringList Zeile(const QTreeWidget* liste, int i) {
+  QStringList l;
+  const QTreeWidgetItem* z = liste->topLevelItem(i);
+  for (int s = 0; z != nullptr && s < liste->columnCount(); ++s) l << z->text(s);
+  return l;
+}
+
+class MainWindowTest : public UiTest {};
+
+TEST_F(MainWindowTest, StartsWithoutDataWithEveryListFilledAndFittingDisabled) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  EXPECT_EQ(f->windowTitle(), "Vostra Kalibra");
+  EXPECT_FALSE(Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->isEnabled());
+  EXPECT_FALSE(Kind<QAction>(*f, "TBBtnGo")->isEnabled());
+  EXPECT_FALSE(Kind<QAction>(*f, "TBBtnDiagramm")->isEnabled());
+  EXPECT_TRUE(Kind<QAction>(*f, "TBBtnOptionen")->isEnabled());
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "0");
+  EXPECT_EQ(Text(*f, "NumEdMoment1"), "0.0000");
+  EXPECT_EQ(Text(*f, "NumEdWiederholungsrate"), "0.0000");
+  EXPECT_TRUE(Kind<QLabel>(*f, "VIStatus")->text().contains(VK_VERSION));
+  // Sorted by name; the special model only on the special tab.
+  const QStringList gewoehnlich = {"Binomial", "Hyper-Pascal",
+                                   "Poisson-stopped negative binomial (Katz)"};
+  EXPECT_EQ(Eintraege(Kind<QComboBox>(*f, "CBNFVerteilung")), gewoehnlich);
+  EXPECT_EQ(Eintraege(Kind<QComboBox>(*f, "CBBFVerteilung")), gewoehnlich);
+  EXPECT_EQ(Eintraege(Kind<QComboBox>(*f, "CBSFVerteilung")), QStringList{"Special model"});
+  EXPECT_EQ(Kind<QComboBox>(*f, "CBNFVerteilung")->currentIndex(), 0);
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  EXPECT_EQ(daten->topLevelItemCount(), 0);
+  EXPECT_EQ(daten->headerItem()->text(0), "x[i]");
+  EXPECT_EQ(daten->headerItem()->text(2), "NP[i]");
+  // The batch list: 19 fixed columns plus Binomial's n and p after "R²".
+  const auto* batch = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(batch->columnCount(), 21);
+  EXPECT_EQ(batch->headerItem()->text(6), "n");
+  EXPECT_EQ(batch->headerItem()->text(7), "p");
+  EXPECT_EQ(batch->headerItem()->text(8), "N");
+  EXPECT_EQ(batch->headerItem()->text(20), "Rep. rate");
+}
+
+TEST_F(MainWindowTest, OpeningThreeFilesListsAllAndReadsOnlyTheFirst) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("horse-kicks.dat"), Daten("alpha-particles.dat"),
+                     Daten("shell-accidents.dat")});
+  const auto* liste = Kind<QListWidget>(*f, "LBEingabeDaten");
+  ASSERT_EQ(liste->count(), 3);
+  EXPECT_EQ(liste->item(1)->text(), Daten("alpha-particles.dat"));
+  EXPECT_EQ(liste->currentRow(), 0);
+  EXPECT_TRUE(f->DatenVorhanden());
+  EXPECT_TRUE(Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->isEnabled());
+  EXPECT_TRUE(Kind<QAction>(*f, "TBBtnGo")->isEnabled());
+  // Bortkiewicz: 200 corps-years, mean 0.61, variance 0.6079.
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "200");
+  EXPECT_EQ(Text(*f, "NumEdMoment1"), "0.6100");
+  EXPECT_EQ(Text(*f, "NumEdMoment2"), "0.6079");
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  ASSERT_EQ(daten->topLevelItemCount(), 5);
+  EXPECT_EQ(Zeile(daten, 0), (QStringList{"0", "109", "0.00"}));
+  EXPECT_EQ(Zeile(daten, 4), (QStringList{"4", "1", "0.00"}));
+  EXPECT_TRUE(warnungen.isEmpty());
+}
+
+TEST_F(MainWindowTest, SelectingAnotherFileReadsItAndFillsTheGaps) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("horse-kicks.dat"), Daten("alpha-particles.dat")});
+  auto* liste = Kind<QListWidget>(*f, "LBEingabeDaten");
+  QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                    liste->visualItemRect(liste->item(1)).center());
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "2608");
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  // x = 12 is missing in the file and listed with frequency 0.
+  ASSERT_EQ(daten->topLevelItemCount(), 15);
+  EXPECT_EQ(Zeile(daten, 12), (QStringList{"12", "0", "0.00"}));
+}
+
+TEST_F(MainWindowTest, FractionalFrequenciesAreListedAndChartedTruncated) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Schreiben("bruch.dat", "0 4.7\n1 3\n2 2.2\n3 1\n")});
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  ASSERT_EQ(daten->topLevelItemCount(), 4);
+  EXPECT_EQ(daten->topLevelItem(0)->text(1), "4");
+  EXPECT_EQ(daten->topLevelItem(2)->text(1), "2");
+  Kind<QAction>(*f, "TBBtnDiagramm")->trigger();
+  ASSERT_TRUE(f->Diagramm()->isVisible());
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(1), 4);
+  // The chart draws the list as shown: 4, not 4.7, is the largest value (+10 % of 4 - 0).
+  EXPECT_NEAR(f->Diagramm()->AchseMax(), 4.4, 1e-12);
+}
+
+TEST_F(MainWindowTest, FailedReadWarnsKeepsTheDisplayAndDisablesFitting) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  const QString kaputt = Schreiben("kaputt.dat", "0 5\n1 3\n0 2\n");
+  f->DateienOeffnen({Daten("horse-kicks.dat"), kaputt});
+  auto* liste = Kind<QListWidget>(*f, "LBEingabeDaten");
+  QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
+                    liste->visualItemRect(liste->item(1)).center());
+  ASSERT_EQ(warnungen.size(), 1);
+  EXPECT_EQ(warnungen[0], "Error encountered while scanning input data; debug info: Error in data");
+  EXPECT_FALSE(f->DatenVorhanden());
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "200");
+  EXPECT_EQ(Kind<QTreeWidget>(*f, "LVDaten")->topLevelItemCount(), 5);
+  EXPECT_FALSE(Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->isEnabled());
+  EXPECT_FALSE(Kind<QAction>(*f, "TBBtnGo")->isEnabled());
+  EXPECT_FALSE(Kind<QAction>(*f, "TBBtnDiagramm")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AssistedSelectionListsByTheFirstValueOfTheData) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("FitPar/AuswahlHilfe", "1");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  auto* hilfe = Kind<QCheckBox>(*f, "CBNFAuswahlhilfe");
+  auto* box = Kind<QComboBox>(*f, "CBNFVerteilung");
+  ASSERT_TRUE(hilfe->isChecked());
+  EXPECT_EQ(box->count(), 0) << "no data: nothing to choose from";
+
+  // Reading data does not refill the list; switching the box off and on does.
+  f->DateienOeffnen({Daten("gpl3-word-syllables.dat")});
+  EXPECT_EQ(box->count(), 0);
+  QTest::mouseClick(hilfe, Qt::LeftButton);
+  EXPECT_EQ(box->count(), 3);
+  QTest::mouseClick(hilfe, Qt::LeftButton);
+  EXPECT_EQ(Eintraege(box),
+            (QStringList{"Binomial", "Poisson-stopped negative binomial (Katz)"}));
+
+  // "Fit" with nothing to choose must not start anything.
+  f->DateienOeffnen({Daten("horse-kicks.dat")});
+  QTest::mouseClick(hilfe, Qt::LeftButton);
+  QTest::mouseClick(hilfe, Qt::LeftButton);
+  EXPECT_EQ(box->count(), 3) << "data starting at 0 admit Hyper-Pascal";
+}
+
+TEST_F(MainWindowTest, ClosingStoresBothWindowsAndTheCriteria) {
+  const auto katalog = TestKatalog();
+  {
+    auto f = Fenster(katalog);
+    Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+    f->Diagramm()->resize(700, 480);
+    EXPECT_TRUE(f->close());
+  }
+  PresentationSettings p;
+  FitParLesen(p);
+  EXPECT_TRUE(p.NurBesteMethode);
+  EXPECT_FALSE(p.AuswahlHilfe);
+  EXPECT_EQ(p.GrafFensterW, 700);
+  EXPECT_EQ(p.GrafFensterH, 480);
+  QSettings s("Tessaro", "Vostra-Kalibra");
+  EXPECT_EQ(s.value("OptPar/Optimierungsversuche").toString(), "320");
+  EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1");
+  for (const char* name : {"KalibraFensterX", "KalibraFensterY", "GrafFensterX", "GrafFensterY"})
+    EXPECT_TRUE(s.contains(QString("FitPar/") + name)) << name;
+  EXPECT_EQ(s.allKeys().size(), 15);
+
+  // The next start takes them up again.
+  auto f = Fenster(katalog);
+  EXPECT_TRUE(Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->isChecked());
+  EXPECT_EQ(f->Diagramm()->width(), 700);
+}
+
+}  // namespace
+}  // namespace vk::ui::test

@@ -1,0 +1,397 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/FrmDiagramm.h"
+
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QLegend>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <QValueAxis>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "fitting/EinstellungenSpeicher.h"
+#include "ui/DlgDiagrammTitel.h"
+#include "ui/Meldungen.h"
+
+namespace vk::ui {
+
+namespace {
+
+// Colours come as 24-bit values with red in the low byte.
+QColor Farbe(unsigned wert) {
+  return QColor(static_cast<int>(wert & 0xFF), static_cast<int>((wert >> 8) & 0xFF),
+                static_cast<int>((wert >> 16) & 0xFF));
+}
+
+const QColor kSilber{0xC0, 0xC0, 0xC0};
+const QColor kGruenLinie{0x00, 0x80, 0x00};
+
+QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
+  auto* s = new QLineSeries;
+  s->setName(titel);
+  QPen stift(farbe);
+  stift.setWidth(2);
+  s->setPen(stift);
+  s->setColor(farbe);
+  s->setPointsVisible(punkte);
+  s->setMarkerSize(7);
+  s->setPointLabelsFormat("@yPoint");
+  return s;
+}
+
+}  // namespace
+
+TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
+    : QWidget(nullptr), anwendungsTitel_(anwendungsTitel) {
+  setObjectName("TFrmDiagramm");
+  setWindowTitle("Vostra Kalibra Graph");
+  // The main window decides when the program ends; this window only follows it.
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  chart_ = new QChart;
+  chart_->setTitle(titel_);
+  chart_->legend()->setAlignment(Qt::AlignRight);
+  balken_ = new QBarSeries;
+  balkenF_ = new QBarSet("f[x]");
+  balkenF_->setColor(Farbe(13619151));
+  balkenNP_ = new QBarSet("NP[x]");
+  balkenNP_->setColor(Farbe(11316396));
+  balken_->append(balkenF_);
+  balken_->append(balkenNP_);
+  balken_->setLabelsFormat("@value");
+  chart_->addSeries(balken_);
+  linien_ = {Linie("f[x]", kSilber, true), Linie("NP[x]", Farbe(4227072), true),
+             Linie("f[x]", kSilber, false), Linie("NP[x]", kGruenLinie, false)};
+  for (QLineSeries* s : linien_) chart_->addSeries(s);
+
+  ansicht_ = new QChartView(chart_, this);
+  ansicht_->setObjectName("Chart");
+  ansicht_->setRenderHint(QPainter::Antialiasing);
+
+  auto* stil = new QGroupBox("Data series style", this);
+  bars_ = new QRadioButton("Bars", stil);
+  bars_->setObjectName("bars");
+  bars_->setChecked(true);
+  lines_ = new QRadioButton("Lines", stil);
+  lines_->setObjectName("lines");
+  linesdots_ = new QRadioButton("Lines + Dots", stil);
+  linesdots_->setObjectName("linesdots");
+  auto* stilLayout = new QHBoxLayout(stil);
+  stilLayout->addWidget(bars_);
+  stilLayout->addWidget(lines_);
+  stilLayout->addWidget(linesdots_);
+
+  showValues_ = new QCheckBox("Values", this);
+  showValues_->setObjectName("showValues");
+  showValues_->setToolTip("display values");
+
+  auto* darstellung = new QGroupBox("diagram style", this);
+  view3D_ = new QCheckBox("3D", darstellung);
+  view3D_->setObjectName("view3D");
+  viewGrid_ = new QCheckBox("Grid", darstellung);
+  viewGrid_->setObjectName("viewGrid");
+  colourBg_ = new QCheckBox("Colour", darstellung);
+  colourBg_->setObjectName("colourBg");
+  auto* darstellungLayout = new QHBoxLayout(darstellung);
+  darstellungLayout->addWidget(view3D_);
+  darstellungLayout->addWidget(viewGrid_);
+  darstellungLayout->addWidget(colourBg_);
+
+  auto* log = new QGroupBox("logarithmic repres.", this);
+  xAxisLog_ = new QCheckBox("x", log);
+  xAxisLog_->setObjectName("xAxisLog");
+  yAxisLog_ = new QCheckBox("y ", log);
+  yAxisLog_->setObjectName("yAxisLog");
+  auto* logLayout = new QHBoxLayout(log);
+  logLayout->addWidget(xAxisLog_);
+  logLayout->addWidget(yAxisLog_);
+
+  auto* edit = new QPushButton("Titles", this);
+  edit->setObjectName("edit");
+  edit->setToolTip("edit titles");
+  auto* cut = new QPushButton("Bitmap", this);
+  cut->setObjectName("cut");
+  cut->setToolTip("copy to clipboard as bitmap");
+  auto* save = new QPushButton("Save", this);
+  save->setObjectName("save");
+  save->setToolTip("save as PNG or SVG image");
+
+  auto* leiste = new QHBoxLayout;
+  leiste->addWidget(stil);
+  leiste->addWidget(showValues_);
+  leiste->addWidget(darstellung);
+  leiste->addWidget(log);
+  leiste->addStretch();
+  leiste->addWidget(edit);
+  leiste->addWidget(cut);
+  leiste->addWidget(save);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(leiste);
+  layout->addWidget(ansicht_, 1);
+
+  titelDlg_ = new TDiagrammTitelDlg(this);
+
+  for (QRadioButton* b : {bars_, lines_, linesdots_})
+    connect(b, &QRadioButton::toggled, this, [this](bool an) {
+      if (an) StilAnwenden();
+    });
+  connect(showValues_, &QCheckBox::toggled, this, [this](bool an) {
+    balken_->setLabelsVisible(an);
+    for (QLineSeries* s : linien_) s->setPointLabelsVisible(an);
+  });
+  connect(view3D_, &QCheckBox::toggled, this, [this] { TiefeAnwenden(); });
+  connect(viewGrid_, &QCheckBox::toggled, this, [this] { AchsenAnordnen(); });
+  connect(colourBg_, &QCheckBox::toggled, this, [this](bool an) {
+    if (an) {
+      QLinearGradient verlauf(0, 0, 0, 1);
+      verlauf.setCoordinateMode(QGradient::ObjectBoundingMode);
+      verlauf.setColorAt(0, QColor(0xFF, 0xFF, 0xFF));
+      verlauf.setColorAt(1, QColor(0xB8, 0xD0, 0xF0));
+      chart_->setBackgroundBrush(verlauf);
+    } else {
+      chart_->setBackgroundBrush(Qt::white);
+    }
+  });
+  connect(xAxisLog_, &QCheckBox::toggled, this, [this] { AchsenAnordnen(); });
+  connect(yAxisLog_, &QCheckBox::toggled, this, [this] { AchsenAnordnen(); });
+  connect(edit, &QPushButton::clicked, this, &TFrmDiagramm::TitelBearbeiten);
+  connect(cut, &QPushButton::clicked, this, &TFrmDiagramm::BitmapKopieren);
+  connect(save, &QPushButton::clicked, this, &TFrmDiagramm::SpeichernUnter);
+
+  StilAnwenden();
+  TiefeAnwenden();
+
+  PresentationSettings p;
+  FitParLesen(p);
+  move(p.GrafFensterX, p.GrafFensterY);
+  resize(std::max(p.GrafFensterW, 200), std::max(p.GrafFensterH, 150));
+}
+
+TFrmDiagramm::~TFrmDiagramm() = default;
+
+QString TFrmDiagramm::Titel() const { return chart_->title(); }
+
+bool TFrmDiagramm::SerieAktiv(int nummer) const {
+  if (nummer == 1 || nummer == 2) return balken_->isVisible();
+  if (nummer >= 3 && nummer <= 6) return linien_[static_cast<std::size_t>(nummer - 3)]->isVisible();
+  return false;
+}
+
+int TFrmDiagramm::SeriePunkte(int nummer) const {
+  if (nummer == 1) return static_cast<int>(balkenF_->count());
+  if (nummer == 2) return static_cast<int>(balkenNP_->count());
+  if (nummer >= 3 && nummer <= 6)
+    return static_cast<int>(linien_[static_cast<std::size_t>(nummer - 3)]->count());
+  return 0;
+}
+
+void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung,
+                          const QString& dateiName, const TDaten& daten) {
+  const qsizetype klammer = verteilung.indexOf('(');
+  titel_ = dateiName + "  -  " + (klammer >= 0 ? verteilung.left(klammer) : verteilung);
+  chart_->setTitle(titel_);
+
+  const int letzte = std::clamp(n, -1, static_cast<int>(kMaxKlassenIndex));
+  double hoechst = 0;
+  double tiefst = static_cast<double>(tot);
+  for (int i = 0; i <= letzte; ++i) {
+    const TWerte& w = daten[static_cast<std::size_t>(i)];
+    for (double v : {w.E, w.NP}) {
+      if (v > hoechst) hoechst = v;
+      if (v < tiefst) tiefst = v;
+    }
+  }
+  const double rand = (hoechst - tiefst) / 10;
+  min_ = tiefst - rand > 0 ? tiefst - rand : 0;
+  max_ = hoechst + rand;
+
+  balkenF_->remove(0, static_cast<int>(balkenF_->count()));
+  balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
+  for (QLineSeries* s : linien_) s->clear();
+  kategorien_.clear();
+  QList<qreal> f, np;
+  QList<QPointF> punkteF, punkteNP;
+  for (int i = 0; i <= letzte; ++i) {
+    const TWerte& w = daten[static_cast<std::size_t>(i)];
+    f.append(w.E);
+    np.append(w.NP);
+    punkteF.append(QPointF(w.X, w.E));
+    punkteNP.append(QPointF(w.X, w.NP));
+    kategorien_.append(QString::number(w.X));
+  }
+  balkenF_->append(f);
+  balkenNP_->append(np);
+  linien_[0]->replace(punkteF);
+  linien_[1]->replace(punkteNP);
+  linien_[2]->replace(punkteF);
+  linien_[3]->replace(punkteNP);
+  xMin_ = letzte >= 0 ? daten[0].X : 0;
+  xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
+  AchsenAnordnen();
+}
+
+void TFrmDiagramm::StilAnwenden() {
+  balken_->setVisible(bars_->isChecked());
+  linien_[0]->setVisible(linesdots_->isChecked());
+  linien_[1]->setVisible(linesdots_->isChecked());
+  linien_[2]->setVisible(lines_->isChecked());
+  linien_[3]->setVisible(lines_->isChecked());
+  // Hidden series leave the legend, so it names only what is drawn.
+  const auto marker = [this](QAbstractSeries* s) {
+    for (QLegendMarker* m : chart_->legend()->markers(s)) m->setVisible(s->isVisible());
+  };
+  marker(balken_);
+  for (QLineSeries* s : linien_) marker(s);
+  AchsenAnordnen();
+}
+
+// The axes are made anew for every change of style, scale or grid: a bar series needs a category
+// axis, lines a value axis, and Qt Charts cannot switch an axis between linear and logarithmic.
+void TFrmDiagramm::AchsenAnordnen() {
+  for (QAbstractAxis* achse : chart_->axes()) {
+    chart_->removeAxis(achse);
+    delete achse;
+  }
+  const bool raster = viewGrid_->isChecked();
+
+  QAbstractAxis* links = nullptr;
+  if (yAxisLog_->isChecked()) {
+    auto* a = new QLogValueAxis;
+    a->setBase(10);
+    a->setLabelFormat("%g");
+    // A logarithmic axis cannot reach 0: it starts at a tenth of the top when the range does.
+    const double unten = min_ > 0 ? min_ : std::max(max_ / 1000, 0.1);
+    a->setRange(unten, std::max(max_, unten * 10));
+    links = a;
+  } else {
+    auto* a = new QValueAxis;
+    a->setRange(min_, max_);
+    a->setLabelFormat("%.1f");
+    links = a;
+  }
+  links->setTitleText(anwendungsTitel_);
+  links->setGridLineVisible(raster);
+  chart_->addAxis(links, Qt::AlignLeft);
+
+  QAbstractAxis* unten = nullptr;
+  if (bars_->isChecked()) {
+    auto* a = new QBarCategoryAxis;
+    a->append(kategorien_.isEmpty() ? QStringList{"0"} : kategorien_);
+    unten = a;
+  } else if (xAxisLog_->isChecked()) {
+    auto* a = new QLogValueAxis;
+    a->setBase(10);
+    a->setLabelFormat("%g");
+    // x = 0 has no place on a logarithmic axis; the axis starts at the first positive value.
+    a->setRange(std::max(xMin_, 1.0) * 0.9, std::max(xMax_, 1.0) * 1.1);
+    unten = a;
+  } else {
+    auto* a = new QValueAxis;
+    a->setRange(xMin_, std::max(xMax_, xMin_ + 1));
+    a->setLabelFormat("%d");
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(0);
+    a->setTickInterval(std::max(1.0, std::ceil((xMax_ - xMin_) / 20)));
+    unten = a;
+  }
+  unten->setTitleText(titelUnten_);
+  unten->setGridLineVisible(raster);
+  chart_->addAxis(unten, Qt::AlignBottom);
+
+  balken_->attachAxis(links);
+  if (bars_->isChecked()) balken_->attachAxis(unten);
+  for (QLineSeries* s : linien_) {
+    s->attachAxis(links);
+    if (!bars_->isChecked()) s->attachAxis(unten);
+  }
+}
+
+// Qt Charts draws flat. The depth effect: bars shaded like cylinders with a dark edge, lines
+// drawn broader, and the plot casting a shadow.
+void TFrmDiagramm::TiefeAnwenden() {
+  const bool tief = view3D_->isChecked();
+  for (QBarSet* s : {balkenF_, balkenNP_}) {
+    const QColor grund = s == balkenF_ ? Farbe(13619151) : Farbe(11316396);
+    if (tief) {
+      QLinearGradient verlauf(0, 0, 1, 0);
+      verlauf.setCoordinateMode(QGradient::ObjectBoundingMode);
+      verlauf.setColorAt(0, grund.darker(160));
+      verlauf.setColorAt(0.35, grund.lighter(125));
+      verlauf.setColorAt(1, grund.darker(200));
+      s->setBrush(verlauf);
+      s->setPen(QPen(grund.darker(250), 1));
+    } else {
+      s->setBrush(grund);
+      s->setPen(QPen(grund.darker(130), 1));
+    }
+  }
+  for (QLineSeries* s : linien_) {
+    QPen stift = s->pen();
+    stift.setWidth(tief ? 4 : 2);
+    s->setPen(stift);
+  }
+  chart_->setDropShadowEnabled(tief);
+}
+
+void TFrmDiagramm::TitelBearbeiten() {
+  titelDlg_->EdTitelOben->setText(titel_);
+  titelDlg_->EdTitelUnten->setText(titelUnten_);
+  if (titelDlg_->exec() != QDialog::Accepted) return;
+  titel_ = titelDlg_->EdTitelOben->text();
+  titelUnten_ = titelDlg_->EdTitelUnten->text();
+  chart_->setTitle(titel_);
+  for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(titelUnten_);
+}
+
+void TFrmDiagramm::BitmapKopieren() { QApplication::clipboard()->setPixmap(ansicht_->grab()); }
+
+bool TFrmDiagramm::Speichern(const QString& pfad) {
+  QSaveFile datei(pfad);
+  if (!datei.open(QIODevice::WriteOnly)) return false;
+  if (pfad.endsWith(".svg", Qt::CaseInsensitive)) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&datei);
+    svg.setSize(ansicht_->size());
+    svg.setViewBox(QRect(QPoint(0, 0), ansicht_->size()));
+    svg.setTitle(titel_);
+    QPainter maler;
+    if (!maler.begin(&svg)) return false;
+    ansicht_->render(&maler);
+    maler.end();
+  } else if (!ansicht_->grab().save(&datei, "PNG")) {
+    return false;
+  }
+  return datei.commit();
+}
+
+void TFrmDiagramm::SpeichernUnter() {
+  QString filter;
+  const QString pfad = QFileDialog::getSaveFileName(
+      this, "Save chart", QString(), "PNG image (*.png);;SVG image (*.svg)", &filter);
+  if (pfad.isEmpty()) return;
+  QString ziel = pfad;
+  if (!ziel.endsWith(".png", Qt::CaseInsensitive) && !ziel.endsWith(".svg", Qt::CaseInsensitive))
+    ziel += filter.startsWith("SVG") ? ".svg" : ".png";
+  if (!Speichern(ziel)) Warnung(this, "The chart could not be written to " + ziel);
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "core/Datensatz.h"
+
+class QAbstractSeries;
+class QBarSeries;
+class QBarSet;
+class QChart;
+class QChartView;
+class QCheckBox;
+class QLineSeries;
+class QPushButton;
+class QRadioButton;
+
+namespace vk::ui {
+
+class TDiagrammTitelDlg;
+
+// The chart of the observed frequencies f[x] and the expected NP[x] of one fit against x.
+// A top-level window of its own, so that it can lie beside or behind the main window.
+class TFrmDiagramm : public QWidget {
+  Q_OBJECT
+ public:
+  // Reads its bounds from the "FitPar" settings.
+  explicit TFrmDiagramm(const QString& anwendungsTitel);
+  ~TFrmDiagramm() override;
+
+  // Rows 0..n of `daten`; the value axis runs 10 % beyond the smallest and largest value (not
+  // below 0), starting from 0 and `tot`.
+  void Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
+              const TDaten& daten);
+
+  // The six series in their order: f and NP as bars, as lines with points, as plain lines.
+  // Series 1 and 2 are the two sets of one bar series, drawn side by side.
+  bool SerieAktiv(int nummer) const;
+  int SeriePunkte(int nummer) const;
+  QChart* Chart() const { return chart_; }
+  double AchseMin() const { return min_; }
+  double AchseMax() const { return max_; }
+  QString Titel() const;
+  QString TitelUnten() const { return titelUnten_; }
+
+  // Writes the chart as PNG or, for a name ending in ".svg", as SVG. False when it cannot be
+  // written.
+  bool Speichern(const QString& pfad);
+  TDiagrammTitelDlg* TitelDialog() const { return titelDlg_; }
+
+ public slots:
+  void TitelBearbeiten();
+  void BitmapKopieren();
+  void SpeichernUnter();
+
+ private:
+  void StilAnwenden();
+  void AchsenAnordnen();
+  void TiefeAnwenden();
+
+  QString anwendungsTitel_;
+  QChart* chart_;
+  QChartView* ansicht_;
+  QBarSeries* balken_;
+  QBarSet* balkenF_;
+  QBarSet* balkenNP_;
+  std::array<QLineSeries*, 4> linien_{};  // series 3..6
+  QRadioButton* bars_;
+  QRadioButton* lines_;
+  QRadioButton* linesdots_;
+  QCheckBox* showValues_;
+  QCheckBox* view3D_;
+  QCheckBox* viewGrid_;
+  QCheckBox* colourBg_;
+  QCheckBox* xAxisLog_;
+  QCheckBox* yAxisLog_;
+  TDiagrammTitelDlg* titelDlg_;
+  QString titel_ = "(Verteilung)";
+  QString titelUnten_ = "f[x], NP[x]";
+  QStringList kategorien_;
+  double min_ = 0;
+  double max_ = 1;
+  double xMin_ = 0;
+  double xMax_ = 1;
+};
+
+}  // namespace vk::ui

@@ -1,0 +1,517 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/FrmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <clocale>
+#include <cmath>
+
+#include "core/DatenDatei.h"
+#include "core/Format.h"
+#include "fitting/EinstellungenSpeicher.h"
+#include "ui/DlgFestparameter.h"
+#include "ui/DlgOptimierung.h"
+#include "ui/FrmDiagramm.h"
+#include "ui/Listen.h"
+#include "ui/Meldungen.h"
+#include "ui/SpezialArbeiter.h"
+#include "ui/Zahlenfeld.h"
+
+namespace vk::ui {
+
+namespace {
+
+constexpr int kBreite = 769;
+constexpr int kHoehe = 612;
+
+TNumEdit* Feld(QWidget* eltern, const char* name, int dezimalen, bool nurLesen = true) {
+  auto* f = new TNumEdit(dezimalen, nurLesen, eltern);
+  f->setObjectName(name);
+  return f;
+}
+
+QGroupBox* Gruppe(QWidget* eltern, const char* titel, std::initializer_list<QWidget*> felder) {
+  auto* g = new QGroupBox(titel, eltern);
+  auto* l = new QHBoxLayout(g);
+  l->setContentsMargins(4, 2, 4, 2);
+  for (QWidget* w : felder) l->addWidget(w);
+  return g;
+}
+
+}  // namespace
+
+TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
+    : QMainWindow(eltern), FKatalog(katalog), FEngine(std::make_unique<Anpassungen>(katalog)) {
+  setObjectName("TFrmMain");
+  setWindowTitle("Vostra Kalibra");
+
+  // Numbers are written and read with "." whatever the user's regional settings say, and a
+  // later change of those settings is not followed.
+  QLocale::setDefault(QLocale::c());
+  std::setlocale(LC_NUMERIC, "C");
+
+  FensterBauen();
+  MenuesBauen();
+
+  FDiagramm = std::make_unique<TFrmDiagramm>(QStringLiteral("Vostra Kalibra"));
+  FFestparameterDlg = new TFestparameterDlg(this);
+  FOptimierungDlg = new TOptimierungDlg(FOptPar, this);
+
+  // Start-up: empty statistics, no data, the stored criteria to the engine, the stored window
+  // settings, the empty displays and the three distribution lists.
+  DatensatzZeigen(TDateneigenschaften{});
+  LVDaten->clear();
+  ZustandDaten(false);
+  OptParLesen(FOptPar);
+  FEngine->EinstellungenUebernehmen(FOptPar);
+  PresentationSettings p;
+  FitParLesen(p);
+  CBNFAuswahlhilfe->setChecked(p.AuswahlHilfe);
+  FAuswahlhilfe = p.AuswahlHilfe;
+  CBNFNurBesteMethode->setChecked(p.NurBesteMethode);
+  move(p.KalibraFensterX, p.KalibraFensterY);
+
+  NFAnzeigeLeeren();
+  AFListeLeeren();
+  SFLeeren();
+  BFListeLeeren();
+  AuswahlFuellen();
+  SpezialAuswahlFuellen();
+  BatchAuswahlFuellen();
+}
+
+TFrmMain::~TFrmMain() {
+  // A window destroyed under a running worker (only possible when the program is torn down) must
+  // not leave the worker writing into freed controls.
+  if (FSFThread) {
+    Abbruch = true;
+    FSFThread->wait();
+  }
+}
+
+bool TFrmMain::SpezialLaeuft() const { return FSFThread != nullptr; }
+
+void TFrmMain::FensterBauen() {
+  auto* werkzeuge = addToolBar("Kalibra");
+  werkzeuge->setObjectName("TBarKalibra");
+  werkzeuge->setMovable(false);
+  werkzeuge->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  TBBtnGo = werkzeuge->addAction(style()->standardIcon(QStyle::SP_MediaPlay), "Fit");
+  TBBtnGo->setObjectName("TBBtnGo");
+  TBBtnGo->setShortcut(Qt::Key_F9);
+  TBBtnGo->setToolTip("Fit the chosen distribution (F9)");
+  TBBtnDiagramm = werkzeuge->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
+                                       "Graph");
+  TBBtnDiagramm->setObjectName("TBBtnDiagramm");
+  TBBtnDiagramm->setShortcut(Qt::CTRL | Qt::Key_G);
+  TBBtnOptionen =
+      werkzeuge->addAction(style()->standardIcon(QStyle::SP_FileDialogDetailedView), "Options");
+  TBBtnOptionen->setObjectName("TBBtnOptionen");
+  connect(TBBtnGo, &QAction::triggered, this, &TFrmMain::TBBtnGoClick);
+  connect(TBBtnDiagramm, &QAction::triggered, this, &TFrmMain::TBBtnDiagrammClick);
+  connect(TBBtnOptionen, &QAction::triggered, this, &TFrmMain::TBBtnOptionenClick);
+
+  auto* zentral = new QWidget(this);
+  setCentralWidget(zentral);
+
+  // Input data.
+  auto* eingabe = new QWidget(zentral);
+  auto* eingabeLayout = new QGridLayout(eingabe);
+  eingabeLayout->setContentsMargins(0, 0, 0, 0);
+  eingabeLayout->addWidget(new QLabel("Input data", eingabe), 0, 0);
+  LBEingabeDaten = new QListWidget(eingabe);
+  LBEingabeDaten->setObjectName("LBEingabeDaten");
+  LBEingabeDaten->setMaximumHeight(58);
+  RfBtnEingabeDaten = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton), "",
+                                      eingabe);
+  RfBtnEingabeDaten->setObjectName("RfBtnEingabeDaten");
+  RfBtnEingabeDaten->setToolTip("Open input data files (Ctrl+O)");
+  eingabeLayout->addWidget(LBEingabeDaten, 1, 0);
+  eingabeLayout->addWidget(RfBtnEingabeDaten, 1, 1, Qt::AlignTop);
+  connect(RfBtnEingabeDaten, &QPushButton::clicked, this, &TFrmMain::RfBtnEingabeDatenClick);
+  connect(LBEingabeDaten, &QListWidget::itemClicked, this, &TFrmMain::LBEingabeDatenClick);
+
+  PgCtrlAnpassungen = new QTabWidget(zentral);
+  PgCtrlAnpassungen->setObjectName("PgCtrlAnpassungen");
+  TabShAnpassen = AnpassenTabBauen();
+  TabShAutomatik = AutomatikTabBauen();
+  TabShSpezial = SpezialTabBauen();
+  TabShBatch = BatchTabBauen();
+  PgCtrlAnpassungen->addTab(TabShAnpassen, "Selected Fitting");
+  PgCtrlAnpassungen->addTab(TabShAutomatik, "Automatic Fitting");
+  PgCtrlAnpassungen->addTab(TabShSpezial, "Special Fitting");
+  PgCtrlAnpassungen->addTab(TabShBatch, "Batch Fitting");
+  connect(PgCtrlAnpassungen, &QTabWidget::currentChanged, this, [this] {
+    LBEingabeDaten->setEnabled(!FInAnpassung && PgCtrlAnpassungen->currentWidget() != TabShBatch);
+  });
+
+  LVDaten = new QTreeWidget(zentral);
+  LVDaten->setObjectName("LVDaten");
+  LVDaten->setColumnCount(3);
+  LVDaten->setHeaderLabels({"x[i]", "f[i]", "NP[i]"});
+  LVDaten->setRootIsDecorated(false);
+  LVDaten->setUniformRowHeights(true);
+  LVDaten->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  LVDaten->setSelectionBehavior(QAbstractItemView::SelectRows);
+  LVDaten->setColumnWidth(0, 40);
+  LVDaten->setColumnWidth(1, 60);
+  LVDaten->setColumnWidth(2, 96);
+  LVDaten->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+  LVDaten->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+  LVDaten->header()->setStretchLastSection(true);
+  LVDaten->setFixedWidth(220);
+  GitterlinienZeichnen(LVDaten);
+
+  auto* links = new QVBoxLayout;
+  links->addWidget(eingabe);
+  links->addWidget(StatistikBauen());
+  links->addWidget(PgCtrlAnpassungen, 1);
+  auto* haupt = new QHBoxLayout(zentral);
+  haupt->setContentsMargins(6, 4, 6, 4);
+  haupt->addLayout(links, 1);
+  haupt->addWidget(LVDaten);
+
+  PrgStatFortschritt = new QProgressBar(this);
+  PrgStatFortschritt->setObjectName("PrgStatFortschritt");
+  PrgStatFortschritt->setRange(0, 1);
+  PrgStatFortschritt->setValue(0);
+  PrgStatFortschritt->setTextVisible(false);
+  PrgStatFortschritt->setFixedWidth(240);
+  VIStatus = new QLabel(QStringLiteral("Version: ") + VK_VERSION, this);
+  VIStatus->setObjectName("VIStatus");
+  statusBar()->addWidget(PrgStatFortschritt);
+  statusBar()->addPermanentWidget(VIStatus);
+  statusBar()->setSizeGripEnabled(false);
+}
+
+QWidget* TFrmMain::StatistikBauen() {
+  auto* panel = new QWidget(this);
+  NumEdTOT = Feld(panel, "NumEdTOT", 0);
+  NumEdMoment1 = Feld(panel, "NumEdMoment1", 4);
+  NumEdMoment2 = Feld(panel, "NumEdMoment2", 4);
+  NumEdMoment3 = Feld(panel, "NumEdMoment3", 4);
+  NumEdMoment4 = Feld(panel, "NumEdMoment4", 4);
+  NumEdOrdI = Feld(panel, "NumEdOrdI", 4);
+  NumEdOrdS = Feld(panel, "NumEdOrdS", 4);
+  NumEdSchiefe = Feld(panel, "NumEdSchiefe", 4);
+  NumEdExzess = Feld(panel, "NumEdExzess", 4);
+  NumEdEntropie = Feld(panel, "NumEdEntropie", 4);
+  NumEdWiederholungsrate = Feld(panel, "NumEdWiederholungsrate", 4);
+  auto* raster = new QGridLayout(panel);
+  raster->setContentsMargins(0, 0, 0, 0);
+  raster->setSpacing(3);
+  raster->addWidget(Gruppe(panel, "Sample size", {NumEdTOT}), 0, 0);
+  raster->addWidget(
+      Gruppe(panel, "Moments", {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4}), 0, 1,
+      1, 3);
+  raster->addWidget(Gruppe(panel, "Ord", {NumEdOrdI, NumEdOrdS}), 1, 0);
+  raster->addWidget(Gruppe(panel, "Skewness", {NumEdSchiefe}), 1, 1);
+  raster->addWidget(Gruppe(panel, "Excess", {NumEdExzess}), 1, 2);
+  raster->addWidget(Gruppe(panel, "Entropy", {NumEdEntropie}), 1, 3);
+  raster->addWidget(Gruppe(panel, "Repeat rate", {NumEdWiederholungsrate}), 0, 4);
+  return panel;
+}
+
+void TFrmMain::MenuesBauen() {
+  QMenu* datei = menuBar()->addMenu("&File");
+  AktOeffnen = datei->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), "&Open...");
+  AktOeffnen->setObjectName("AktOeffnen");
+  AktOeffnen->setShortcut(QKeySequence::Open);
+  connect(AktOeffnen, &QAction::triggered, this, &TFrmMain::RfBtnEingabeDatenClick);
+  datei->addSeparator();
+  QAction* ende = datei->addAction("E&xit");
+  ende->setShortcut(QKeySequence::Quit);
+  connect(ende, &QAction::triggered, this, &QWidget::close);
+
+  QMenu* anpassen = menuBar()->addMenu("F&it");
+  anpassen->addAction(TBBtnGo);
+  AktNaechsteMethode = anpassen->addAction("&Next Method");
+  AktNaechsteMethode->setObjectName("AktNaechsteMethode");
+  AktNaechsteMethode->setShortcut(Qt::Key_F10);
+  AktNaechsteMethode->setEnabled(false);
+  connect(AktNaechsteMethode, &QAction::triggered, BtnNFNaechsteMethode, &QPushButton::click);
+
+  QMenu* grafik = menuBar()->addMenu("&Graph");
+  grafik->addAction(TBBtnDiagramm);
+  QMenu* optionen = menuBar()->addMenu("&Options");
+  optionen->addAction(TBBtnOptionen);
+  QMenu* hilfe = menuBar()->addMenu("&Help");
+  QAction* ueber = hilfe->addAction("&About Vostra Kalibra");
+  connect(ueber, &QAction::triggered, this, &TFrmMain::UeberAnzeigen);
+
+  setFixedSize(kBreite, kHoehe + menuBar()->sizeHint().height());
+}
+
+void TFrmMain::UeberAnzeigen() {
+  QMessageBox::about(this, "About Vostra Kalibra",
+                     QStringLiteral("<b>Vostra Kalibra</b> %1<br><br>"
+                                    "Fits discrete distributions to counted data by minimum "
+                                    "chi-square.<br><br>GPL-3.0-or-later")
+                         .arg(VK_VERSION));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Input files and the data set.
+
+void TFrmMain::RfBtnEingabeDatenClick() {
+  if (FInAnpassung) return;
+  FDiagramm->hide();
+  const QStringList pfade = QFileDialog::getOpenFileNames(
+      this, "Open input data", QString(), "Kalibra Data (*.dat);;All Files (*.*)");
+  DateienOeffnen(pfade);
+}
+
+void TFrmMain::DateienOeffnen(const QStringList& pfade) {
+  if (pfade.isEmpty() || FInAnpassung) return;
+  LBEingabeDaten->clear();
+  for (const QString& p : pfade) LBEingabeDaten->addItem(QFileInfo(p).absoluteFilePath());
+  LBEingabeDaten->setCurrentRow(0);
+  if (LBEingabeDaten->isEnabled()) LBEingabeDaten->setFocus();
+  FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
+  ZustandDaten(FDatenVorhanden);
+  BFListeLeeren();
+}
+
+void TFrmMain::LBEingabeDatenClick() {
+  // The data set belongs to a running fit until it ends.
+  if (FInAnpassung || LBEingabeDaten->currentItem() == nullptr) return;
+  NFAnzeigeLeeren();
+  AFListeLeeren();
+  SFLeeren();
+  FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
+  ZustandDaten(FDatenVorhanden);
+}
+
+bool TFrmMain::EingabeDatenLesen(const QString& pfad) {
+  TDateneigenschaften eig;
+  std::string detail;
+  const Status st = DateiLesen(pfad.toStdString(), FEngine->DatenZumLesen(), eig, detail);
+  if (st != status::kOk) {
+    Warnung(this, QString::fromStdString(LesefehlerText("", st)));
+    return false;
+  }
+  FDateneigenschaften = eig;
+  DatensatzZeigen(eig);
+  return true;
+}
+
+bool TFrmMain::BatchDatenLesen(const QString& pfad, TBatchObj& obj) {
+  TDateneigenschaften eig;
+  std::string detail;
+  const Status st = DateiLesen(pfad.toStdString(), FEngine->DatenZumLesen(), eig, detail);
+  if (st != status::kOk) {
+    Warnung(this, QString::fromStdString(LesefehlerText(pfad.toStdString(), st)));
+    return false;
+  }
+  const TDatensatz& d = FEngine->Daten();
+  for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
+    obj.Daten[i] = TWerte{d.Haeufigkeiten[i], 0.0, d.XWerte[i], i, false};
+  obj.Dateneigenschaften = eig;
+  FDateneigenschaften = eig;
+  DatensatzZeigen(eig);
+  return true;
+}
+
+void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
+  NumEdTOT->SetzeWert(static_cast<double>(eig.tot));
+  NumEdMoment1->SetzeWert(eig.m1);
+  NumEdMoment2->SetzeWert(eig.m2);
+  NumEdMoment3->SetzeWert(eig.m3);
+  NumEdMoment4->SetzeWert(eig.m4);
+  NumEdSchiefe->SetzeWert(eig.schiefe);
+  NumEdExzess->SetzeWert(eig.exzess);
+  NumEdOrdI->SetzeWert(eig.ord_i);
+  NumEdOrdS->SetzeWert(eig.ord_s);
+  NumEdWiederholungsrate->SetzeWert(eig.wiederholungsrate);
+  NumEdEntropie->SetzeWert(eig.entropie);
+  if (!FEngine->Daten().DatenGueltig) return;
+
+  LVDaten->setUpdatesEnabled(false);
+  LVDaten->clear();
+  QList<QTreeWidgetItem*> zeilen;
+  for (std::int32_t i = 0; i <= eig.n; ++i) {
+    double f = 0;
+    std::uint32_t x = 0;
+    const Status st = FEngine->KlasseHolen(static_cast<std::uint32_t>(i), f, x);
+    if (st != status::kOk) {
+      Warnung(this, QString::fromStdString(StatusText(st)) + ": Problems empir. record : " +
+                        QString::number(i));
+      continue;
+    }
+    auto* zeile = new QTreeWidgetItem;
+    zeile->setText(0, QString::number(x));
+    // The list shows whole frequencies: 4.7 is listed (and charted) as 4.
+    zeile->setText(1, Fest(std::trunc(f) + 0.0, 0));
+    zeile->setText(2, "0.00");
+    zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    zeile->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    zeilen.append(zeile);
+  }
+  LVDaten->addTopLevelItems(zeilen);
+  LVDaten->setUpdatesEnabled(true);
+}
+
+void TFrmMain::ZustandDaten(bool datenVorhanden) {
+  PgCtrlAnpassungen->setEnabled(datenVorhanden);
+  TBBtnGo->setEnabled(datenVorhanden && !FInAnpassung);
+  TBBtnDiagramm->setEnabled(datenVorhanden && !FInAnpassung);
+  if (datenVorhanden) {
+    PreflightVorgaben(3);
+    PreflightVorgaben(4);
+  }
+}
+
+void TFrmMain::ZustandAnpassung(bool laeuft) {
+  if (laeuft) FDiagramm->hide();
+  FInAnpassung = laeuft;
+  RfBtnEingabeDaten->setEnabled(!laeuft);
+  AktOeffnen->setEnabled(!laeuft);
+  // The data set must not change under a running fit.
+  LBEingabeDaten->setEnabled(!laeuft && PgCtrlAnpassungen->currentWidget() != TabShBatch);
+  TBBtnGo->setEnabled(!laeuft && FDatenVorhanden);
+  TBBtnDiagramm->setEnabled(!laeuft && FDatenVorhanden);
+  TBBtnOptionen->setEnabled(!laeuft);
+  CBNFVerteilung->setEnabled(!laeuft);
+  CBSFVerteilung->setEnabled(!laeuft);
+  CBBFVerteilung->setEnabled(!laeuft);
+  CBNFAuswahlhilfe->setEnabled(!laeuft);
+  BtnSFb1Default->setEnabled(!laeuft);
+  BtnSFb2Default->setEnabled(!laeuft);
+  BtnAFAbbrechen->setEnabled(laeuft);
+  BtnSFAbbrechen->setEnabled(laeuft);
+  BtnBFAbbrechen->setEnabled(laeuft);
+  QCoreApplication::processEvents();
+}
+
+void TFrmMain::AuswahlFuellen() {
+  CBNFVerteilung->blockSignals(true);
+  CBNFVerteilung->clear();
+  FKatalog.VerteilungenAuflisten(FAuswahlhilfe, FEngine->Daten(), [this](const TVerteilung& v) {
+    if (!v.spezial)
+      CBNFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
+                              QVariant::fromValue(TListObj{v}));
+    return status::kOk;
+  });
+  CBNFVerteilung->model()->sort(0);
+  CBNFVerteilung->setCurrentIndex(CBNFVerteilung->count() > 0 ? 0 : -1);
+  CBNFVerteilung->blockSignals(false);
+  NFAnzeigeLeeren();
+}
+
+void TFrmMain::SpezialAuswahlFuellen() {
+  CBSFVerteilung->clear();
+  FKatalog.VerteilungenAuflisten(false, FEngine->Daten(), [this](const TVerteilung& v) {
+    if (v.spezial)
+      CBSFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
+                              QVariant::fromValue(TListObj{v}));
+    return status::kOk;
+  });
+  CBSFVerteilung->model()->sort(0);
+  CBSFVerteilung->setCurrentIndex(CBSFVerteilung->count() > 0 ? 0 : -1);
+}
+
+void TFrmMain::BatchAuswahlFuellen() {
+  CBBFVerteilung->blockSignals(true);
+  CBBFVerteilung->clear();
+  FKatalog.VerteilungenAuflisten(false, FEngine->Daten(), [this](const TVerteilung& v) {
+    if (!v.spezial)
+      CBBFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
+                              QVariant::fromValue(TListObj{v}));
+    return status::kOk;
+  });
+  CBBFVerteilung->model()->sort(0);
+  CBBFVerteilung->setCurrentIndex(CBBFVerteilung->count() > 0 ? 0 : -1);
+  CBBFVerteilung->blockSignals(false);
+  BatchSpaltenBauen();
+}
+
+void TFrmMain::PreflightVorgaben(int parameter) {
+  const double n = FDateneigenschaften.n;
+  TNumEdit* start = parameter == 3 ? NumEdSFb1Start : NumEdSFb2Start;
+  TNumEdit* stop = parameter == 3 ? NumEdSFb1Stop : NumEdSFb2Stop;
+  TNumEdit* delta = parameter == 3 ? NumEdSFb1Delta : NumEdSFb2Delta;
+  start->SetzeWert(-n);
+  stop->SetzeWert(n);
+  delta->SetzeWert(2 * n / 100);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Toolbar commands and closing.
+
+void TFrmMain::TBBtnDiagrammClick() {
+  if (!FDatenVorhanden || FInAnpassung) return;
+  auto daten = std::make_unique<TDaten>();
+  const int zeilen = std::min(LVDaten->topLevelItemCount(), static_cast<int>(kMaxKlassen));
+  for (int i = 0; i < zeilen; ++i) {
+    const QTreeWidgetItem* z = LVDaten->topLevelItem(i);
+    TWerte& w = (*daten)[static_cast<std::size_t>(i)];
+    w.X = static_cast<std::uint32_t>(z->text(0).toUInt());
+    w.E = ZahlAusText(z->text(1));
+    w.NP = ZahlAusText(z->text(2));
+    w.Idx = static_cast<std::uint32_t>(i);
+  }
+  const QString datei =
+      LBEingabeDaten->currentItem() ? QFileInfo(LBEingabeDaten->currentItem()->text()).fileName()
+                                    : QString();
+  QString verteilung;
+  QWidget* tab = PgCtrlAnpassungen->currentWidget();
+  if (tab == TabShAnpassen) verteilung = CBNFVerteilung->currentText();
+  if (tab == TabShSpezial) verteilung = CBSFVerteilung->currentText();
+  if (tab == TabShBatch) verteilung = CBBFVerteilung->currentText();
+  FDiagramm->Zeigen(std::min(FDateneigenschaften.n, zeilen - 1), FDateneigenschaften.tot,
+                    verteilung, datei, *daten);
+  FDiagramm->show();
+  FDiagramm->raise();
+}
+
+void TFrmMain::TBBtnOptionenClick() {
+  if (FInAnpassung) return;
+  if (FOptimierungDlg->exec() != QDialog::Accepted) return;
+  OptParSchreiben(FOptPar);
+  FEngine->EinstellungenUebernehmen(FOptPar);
+}
+
+void TFrmMain::closeEvent(QCloseEvent* e) {
+  if (FInAnpassung) {
+    e->ignore();
+    return;
+  }
+  PresentationSettings p;
+  p.NurBesteMethode = CBNFNurBesteMethode->isChecked();
+  p.AuswahlHilfe = CBNFAuswahlhilfe->isChecked();
+  p.KalibraFensterX = x();
+  p.KalibraFensterY = y();
+  p.GrafFensterX = FDiagramm->x();
+  p.GrafFensterY = FDiagramm->y();
+  p.GrafFensterW = FDiagramm->width();
+  p.GrafFensterH = FDiagramm->height();
+  FitParSchreiben(p);
+  OptParSchreiben(FOptPar);
+  FDiagramm->close();
+  e->accept();
+}
+
+}  // namespace vk::ui

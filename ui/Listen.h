@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QColor>
+#include <QMetaType>
+#include <QString>
+#include <QTreeWidgetItem>
+#include <memory>
+
+#include "catalog/Defs.h"
+#include "core/Datensatz.h"
+#include "fitting/Ergebnis.h"
+
+class QTreeWidget;
+
+namespace vk::ui {
+
+// The distribution carried by a combo item or an automatic row.
+struct TListObj {
+  TVerteilung Verteilung;
+};
+
+// What a batch row keeps of its file after the next file has been read: the classes with their
+// expected frequencies, the statistics, the best fit and its parameters.
+struct TBatchObj {
+  explicit TBatchObj(TVerteilung v) : Verteilung(std::move(v)) {}
+  TVerteilung Verteilung;
+  TDaten Daten{};
+  TDateneigenschaften Dateneigenschaften{};
+  TAnpassung Anpassung{};
+  TVerteilungsparameter VerteilParameter{};
+};
+
+// A row of the automatic list; it owns its object, which goes with the row.
+class AutomatikZeile : public QTreeWidgetItem {
+ public:
+  explicit AutomatikZeile(TVerteilung v) : obj{std::move(v)} {}
+  TListObj obj;
+};
+
+// A row of the batch list; the object (about 640 kB of classes) lives on the heap with the row.
+class BatchZeile : public QTreeWidgetItem {
+ public:
+  explicit BatchZeile(std::unique_ptr<TBatchObj> o) : obj(std::move(o)) {}
+  std::unique_ptr<TBatchObj> obj;
+};
+
+// How a column of a result list sorts on its first click; stored in the header item so that a
+// column is known by its content, not by its position.
+enum class Spaltenart { kText = 0, kZahl = 1, kZahlAbsteigend = 2, kPChi = 3, kKontingenz = 4 };
+inline constexpr int kSpaltenartRolle = Qt::UserRole + 1;
+
+void SpaltenartSetzen(QTreeWidget* liste, int spalte, Spaltenart art);
+Spaltenart SpaltenartVon(const QTreeWidget* liste, int spalte);
+
+// Case-insensitive for a-z only, other characters by their codes; an empty text comes last.
+int TextVergleich(const QString& a, const QString& b);
+
+// One click on column `spalte`: sorts the list and updates `gemerkt` (the column sorted by last,
+// -1 for none; a second click on it reverses the order and forgets it).
+void SpalteSortieren(QTreeWidget* liste, int spalte, int& gemerkt);
+
+inline const QColor kGruen{0xA8, 0xFF, 0xA8};
+inline const QColor kGelb{0xFF, 0xFF, 0xA8};
+inline const QColor kRot{0xFF, 0xA8, 0xA8};
+
+QColor FarbePChi(double p);
+QColor FarbeKontingenz(double c);
+// Draws the grid lines of a report list (a style sheet would hide the cell colours).
+void GitterlinienZeichnen(QTreeWidget* liste);
+
+// Colours the "P(X²)" and "C" cells of a row from the numbers they show.
+void ZeileFaerben(QTreeWidgetItem* zeile);
+
+}  // namespace vk::ui
+
+Q_DECLARE_METATYPE(vk::ui::TListObj)
