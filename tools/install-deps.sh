@@ -8,7 +8,7 @@ packages=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libssl-dev libcsv-dev
-  qt6-base-dev qt6-base-dev-tools libqt6charts6-dev libqt6svg6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl-dev
   xvfb xauth
 )
 
