@@ -301,12 +301,14 @@ QWidget* TFrmMain::SpezialTabBauen() {
   pr->addWidget(NumEdSFb2Stop, 1, 2);
   pr->addWidget(NumEdSFb2Delta, 1, 3);
   pr->addWidget(BtnSFb2Default, 1, 4);
-  pr->addWidget(CBSFa0, 2, 0);
-  pr->addWidget(NumEdSFa0, 2, 1);
-  pr->addWidget(CBSFa1, 2, 2);
-  pr->addWidget(NumEdSFa1, 2, 3);
-  pr->addWidget(CBSFa2, 3, 0);
-  pr->addWidget(NumEdSFa2, 3, 1);
+  // The three coefficients side by side, each box before its value, on one row of their own.
+  auto* koeffizienten = new QHBoxLayout;
+  for (auto [kasten, feld] : {std::pair{CBSFa0, NumEdSFa0}, std::pair{CBSFa1, NumEdSFa1},
+                             std::pair{CBSFa2, NumEdSFa2}}) {
+    koeffizienten->addWidget(kasten);
+    koeffizienten->addWidget(feld, 1);
+  }
+  pr->addLayout(koeffizienten, 2, 0, 1, 5);
 
   auto* werte = new QGridLayout;
   werte->addWidget(new QLabel("Result", tab), 0, 0);
