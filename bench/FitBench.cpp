@@ -10,8 +10,8 @@
 #include <sstream>
 #include <string>
 
-#include "core/TextRecordSource.h"
 #include "catalog/VerzeichnisLaden.h"
+#include "core/TextRecordSource.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
@@ -37,7 +37,9 @@ std::unique_ptr<vk::Anpassungen> Engine(std::uint32_t L) {
   std::string text;
   const double mittel = L / 3.0 + 1;
   for (std::uint32_t x = 0; x <= L; ++x)
-    text += std::to_string(x) + " " + std::to_string(1 + std::round(1000 * std::exp(-static_cast<double>(x) / mittel))) + "\n";
+    text += std::to_string(x) + " " +
+            std::to_string(1 + std::round(1000 * std::exp(-static_cast<double>(x) / mittel))) +
+            "\n";
   std::istringstream in(text);
   vk::TextRecordSource q(in);
   vk::TDateneigenschaften e;

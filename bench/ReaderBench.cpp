@@ -14,7 +14,8 @@ namespace {
 void BM_DatenLesen(benchmark::State& state) {
   const auto klassen = static_cast<unsigned>(state.range(0));
   std::string text;
-  for (unsigned x = 0; x < klassen; ++x) text += std::to_string(x) + " " + std::to_string(1 + x % 17) + "\n";
+  for (unsigned x = 0; x < klassen; ++x)
+    text += std::to_string(x) + " " + std::to_string(1 + x % 17) + "\n";
   auto d = std::make_unique<vk::TDatensatz>();
   vk::TDateneigenschaften e;
   for (auto _ : state) {

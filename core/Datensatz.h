@@ -7,9 +7,9 @@
 namespace vk {
 
 // Capacity bounds that every part of the system relies on.
-inline constexpr std::uint32_t kMaxKlassenIndex = 20000;               // last class index
-inline constexpr std::uint32_t kMaxKlassen = kMaxKlassenIndex + 1;     // 20001 classes
-inline constexpr std::uint32_t kMaxX = 20000;                          // largest x value
+inline constexpr std::uint32_t kMaxKlassenIndex = 20000;            // last class index
+inline constexpr std::uint32_t kMaxKlassen = kMaxKlassenIndex + 1;  // 20001 classes
+inline constexpr std::uint32_t kMaxX = 20000;                       // largest x value
 
 using KlassenWerte = std::array<std::uint32_t, kMaxKlassen>;
 using KlassenHaeufigkeiten = std::array<double, kMaxKlassen>;

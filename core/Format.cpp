@@ -8,8 +8,8 @@ namespace vk {
 
 std::string FormatFixed(double value, int decimals) {
   std::array<char, 400> buf{};
-  const auto r = std::to_chars(buf.data(), buf.data() + buf.size(), value,
-                               std::chars_format::fixed, decimals);
+  const auto r =
+      std::to_chars(buf.data(), buf.data() + buf.size(), value, std::chars_format::fixed, decimals);
   return std::string(buf.data(), r.ptr);
 }
 

@@ -36,7 +36,9 @@ class FpFaultScope {
 
 // Raises the invalid-operation fault, for checks that are not themselves floating-point
 // operations (a count that would leave its array, a value that no integer can hold).
-inline void RaiseInvalid() { std::feraiseexcept(FE_INVALID); }
+inline void RaiseInvalid() {
+  std::feraiseexcept(FE_INVALID);
+}
 
 // Truncation toward zero into a 64-bit integer. A value outside the range (or NaN) raises the
 // invalid fault and yields 0, so that a later index or loop bound derived from it stays harmless

@@ -13,8 +13,12 @@ constexpr int kEof = std::char_traits<char>::eof();
 constexpr std::size_t kIntegerTokenLength = 32;
 constexpr std::size_t kRealTokenLength = 64;
 
-bool IsSeparator(int c) { return c != kEof && static_cast<unsigned char>(c) <= 32; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSeparator(int c) {
+  return c != kEof && static_cast<unsigned char>(c) <= 32;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // [+-] digits, with the low 32 bits of the value as unsigned x. A negative value or one beyond
 // 32 bits cannot be a valid x; it maps to the largest x so that the reader reports "Def X too
@@ -52,7 +56,8 @@ double ParseReal(const std::string& token) {
   bool negativeExponent = false;
   if (i < token.size() && (token[i] == 'e' || token[i] == 'E')) {
     ++i;
-    if (i < token.size() && (token[i] == '+' || token[i] == '-')) negativeExponent = token[i++] == '-';
+    if (i < token.size() && (token[i] == '+' || token[i] == '-'))
+      negativeExponent = token[i++] == '-';
     std::size_t expDigits = 0;
     while (i < token.size() && IsDigit(token[i])) ++i, ++expDigits;
     if (expDigits == 0) throw fail();
@@ -78,7 +83,9 @@ double ParseReal(const std::string& token) {
 
 TextRecordSource::TextRecordSource(std::istream& in) : buf_(in.rdbuf()) {}
 
-int TextRecordSource::Peek() { return buf_ ? buf_->sgetc() : kEof; }
+int TextRecordSource::Peek() {
+  return buf_ ? buf_->sgetc() : kEof;
+}
 
 int TextRecordSource::Get() {
   const int c = buf_ ? buf_->sbumpc() : kEof;

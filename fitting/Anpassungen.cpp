@@ -40,7 +40,9 @@ Status Anpassungen::KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) co
   return vk::KlasseHolen(daten_, i, f, x);
 }
 
-void Anpassungen::Korrigieren(Parametervektor& v) const { ParameterKorrigieren(v, eig_); }
+void Anpassungen::Korrigieren(Parametervektor& v) const {
+  ParameterKorrigieren(v, eig_);
+}
 
 double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
   return ChiQuadratBerechnen(nummer_, v, klassen);
@@ -60,9 +62,9 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   const std::size_t klassen = s.n + 1;
   std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
   std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
-  const double chi = GepooltesChiQuadrat(std::span(poolNP_.data(), klassen),
-                                         std::span(poolF_.data(), klassen),
-                                         einstellungen_.Mindestklassengroesse, k);
+  const double chi =
+      GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
+                          einstellungen_.Mindestklassengroesse, k);
   return guard.Faulted() ? kFehlschlagChiQuadrat : chi;
 }
 
@@ -87,8 +89,7 @@ bool Anpassungen::AnpassungBewerten() {
     // A vector whose expected frequencies cannot be computed has no final evaluation; the
     // method counts as failed rather than ending the whole fit.
     FpFaultScope guard;
-    ErwartungswerteBerechnen(nummer_, v, s, daten_.XWerte, daten_.Haeufigkeiten, aktuelleNP_,
-                             eig_);
+    ErwartungswerteBerechnen(nummer_, v, s, daten_.XWerte, daten_.Haeufigkeiten, aktuelleNP_, eig_);
     if (guard.Faulted()) return false;
   }
   std::uint32_t k = 0;
@@ -118,7 +119,8 @@ bool Anpassungen::AnpassungBewerten() {
 }
 
 void Anpassungen::BestesMerken(std::uint32_t alternative) {
-  const bool besser = aktuell_.p > beste_.p || (aktuell_.p == beste_.p && aktuell_.chi < beste_.chi);
+  const bool besser =
+      aktuell_.p > beste_.p || (aktuell_.p == beste_.p && aktuell_.chi < beste_.chi);
   if (!besser) return;
   gefunden_ = true;
   beste_ = aktuell_;
@@ -203,8 +205,7 @@ Status Anpassungen::AbschlussPruefen() const {
   return alleNull ? status::kNoFit : status::kOk;
 }
 
-Status Anpassungen::BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r,
-                                 bool spezial) {
+Status Anpassungen::BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r, bool spezial) {
   Status st = Melden(r.ergebnis, Bericht(verteilung, beste_, besteAlternative_, true));
   if (st != status::kOk) return st;
   if (spezial) {
@@ -358,7 +359,8 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
   {
     FpFaultScope guard;
     const std::int64_t z = TruncToInt64(std::fabs(e1 - s1) / d1 + 0.5);
-    if (!guard.Faulted() && z > 0) zeilen = static_cast<std::uint32_t>(std::min<std::int64_t>(z, UINT32_MAX));
+    if (!guard.Faulted() && z > 0)
+      zeilen = static_cast<std::uint32_t>(std::min<std::int64_t>(z, UINT32_MAX));
   }
   if (s.fortschritt) s.fortschritt(0, zeilen);
   // A step that is not positive would never reach the stop value: such a grid has no points.
@@ -426,11 +428,16 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
     frei.parZahl = 0;
     eig_.festparZahl = 0;
     const std::array<ParameterFlags TParameterEigenschaften::*, 10> flaggen = {
-        &TParameterEigenschaften::zwischenNullundEins, &TParameterEigenschaften::ueberEins,
-        &TParameterEigenschaften::unterMinusEins, &TParameterEigenschaften::zwischenMinusEinsundEins,
-        &TParameterEigenschaften::natuerlicheZahl, &TParameterEigenschaften::positiveZahl,
-        &TParameterEigenschaften::natuerlicheZahlMit0, &TParameterEigenschaften::groesserNull,
-        &TParameterEigenschaften::kleinerEins, &TParameterEigenschaften::groesserGleichMinusEins};
+        &TParameterEigenschaften::zwischenNullundEins,
+        &TParameterEigenschaften::ueberEins,
+        &TParameterEigenschaften::unterMinusEins,
+        &TParameterEigenschaften::zwischenMinusEinsundEins,
+        &TParameterEigenschaften::natuerlicheZahl,
+        &TParameterEigenschaften::positiveZahl,
+        &TParameterEigenschaften::natuerlicheZahlMit0,
+        &TParameterEigenschaften::groesserNull,
+        &TParameterEigenschaften::kleinerEins,
+        &TParameterEigenschaften::groesserGleichMinusEins};
     for (std::uint32_t k = 0; k < eig_.parZahl && k < vorgaben.size(); ++k) {
       if (vorgaben[k].Fest) {
         if (eig_.festparZahl == kMaxFestparameter) return status::kFitNotPossible;

@@ -117,10 +117,10 @@ class Anpassungen final : private Zielfunktion {
   TParameterEigenschaften eig_;
   Schaetzwerttabelle schaetzwerte_{};
   Simplex simplex_;
-  std::uint32_t nummer_ = 0;       // distribution being fitted
+  std::uint32_t nummer_ = 0;  // distribution being fitted
 
-  Erwartungswerte arbeitsNP_{};    // scratch of one evaluation
-  Erwartungswerte poolNP_{};       // pooling copies of the L + 1 classes in use
+  Erwartungswerte arbeitsNP_{};  // scratch of one evaluation
+  Erwartungswerte poolNP_{};     // pooling copies of the L + 1 classes in use
   Erwartungswerte poolF_{};
   Erwartungswerte aktuelleNP_{};
   Erwartungswerte besteNP_{};

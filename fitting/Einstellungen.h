@@ -7,11 +7,11 @@ namespace vk {
 
 // The user's optimisation criteria: the simplex factors, its stop rules and the pooling bound.
 struct OptimisationSettings {
-  double Reflektionsweite = 1.0;      // alpha
-  double Expansionsweite = 2.0;       // gamma
-  double Kontraktionsgroesse = 0.5;   // beta
-  double Abbruchkriterium = 0.0001;   // stop when the spread of the simplex's X² is at most this
-  double Mindestklassengroesse = 1.0; // classes with NP not above this are pooled
+  double Reflektionsweite = 1.0;       // alpha
+  double Expansionsweite = 2.0;        // gamma
+  double Kontraktionsgroesse = 0.5;    // beta
+  double Abbruchkriterium = 0.0001;    // stop when the spread of the simplex's X² is at most this
+  double Mindestklassengroesse = 1.0;  // classes with NP not above this are pooled
   std::uint32_t Iterationswiederholungen = 1;  // kept and edited, read by no fitting
   std::uint32_t Optimierungsversuche = 320;    // most simplex steps in one cycle
 };

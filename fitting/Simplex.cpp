@@ -39,8 +39,8 @@ void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, 
 
 // One step on a sorted simplex; returns false when the spread is degenerate (S2 < S1²/(p+1),
 // which only rounding can cause), else the spread in `streuung`.
-bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
-                    const OptimisationSettings& e, double& streuung) {
+bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
+                    double& streuung) {
   const double alpha = e.Reflektionsweite;
   const double gamma = e.Expansionsweite;
   const double beta = e.Kontraktionsgroesse;
@@ -71,8 +71,7 @@ bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
   } else {
     if (fr <= s.chiQuadrat[p]) ErsetzeSchlechteste(s, p, r, fr);
     Parametervektor x{};
-    for (std::uint32_t j = 0; j < p; ++j)
-      x[j] = std::fabs(beta * s.ecke[p][j] + (1 - beta) * c[j]);
+    for (std::uint32_t j = 0; j < p; ++j) x[j] = std::fabs(beta * s.ecke[p][j] + (1 - beta) * c[j]);
     const double fc = Bewerten(ziel, x);
     if (fc < s.chiQuadrat[p]) {
       ErsetzeSchlechteste(s, p, x, fc);

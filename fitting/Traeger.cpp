@@ -13,9 +13,9 @@ enum class Traeger { kImmer, kEins, kNichtNull, kUeberEins, kNull, kNullMitLueck
 constexpr std::array<Traeger, 223> TraegerTabelle() {
   std::array<Traeger, 223> t{};
   t.fill(Traeger::kImmer);
-  for (int i : {10, 17, 21, 22, 25, 32, 35, 36, 46, 47, 49, 51, 53, 55, 59, 62, 63, 64, 81,
-                86, 87, 92, 100, 110, 134, 137, 139, 144, 150, 161, 167, 178, 179, 182, 191, 202,
-                203})
+  for (int i :
+       {10, 17, 21, 22,  25,  32,  35,  36,  46,  47,  49,  51,  53,  55,  59,  62,  63,  64, 81,
+        86, 87, 92, 100, 110, 134, 137, 139, 144, 150, 161, 167, 178, 179, 182, 191, 202, 203})
     t[static_cast<std::size_t>(i)] = Traeger::kEins;
   for (int i : {11, 13, 23, 30, 43, 66, 67, 82, 113, 114, 115, 116, 163, 193})
     t[static_cast<std::size_t>(i)] = Traeger::kNichtNull;
@@ -42,12 +42,18 @@ bool TraegerPruefen(std::uint32_t index, const KlassenWerte& x, const KlassenHae
                     std::uint32_t n) {
   if (index >= kTraeger.size()) return true;
   switch (kTraeger[index]) {
-    case Traeger::kImmer: return true;
-    case Traeger::kEins: return x[0] == 1;
-    case Traeger::kNichtNull: return x[0] != 0;
-    case Traeger::kUeberEins: return x[0] > 1;
-    case Traeger::kNull: return x[0] == 0;
-    case Traeger::kNullMitLuecke: return x[0] == 0 && InnereLuecke(f, n);
+    case Traeger::kImmer:
+      return true;
+    case Traeger::kEins:
+      return x[0] == 1;
+    case Traeger::kNichtNull:
+      return x[0] != 0;
+    case Traeger::kUeberEins:
+      return x[0] > 1;
+    case Traeger::kNull:
+      return x[0] == 0;
+    case Traeger::kNullMitLuecke:
+      return x[0] == 0 && InnereLuecke(f, n);
   }
   return true;
 }

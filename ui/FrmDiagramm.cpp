@@ -13,9 +13,9 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLineEdit>
 #include <QLegend>
 #include <QLegendMarker>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPainter>
@@ -23,8 +23,8 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QSvgGenerator>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 #include <algorithm>
 #include <cmath>
 
@@ -188,7 +188,9 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
 
 TFrmDiagramm::~TFrmDiagramm() = default;
 
-QString TFrmDiagramm::Titel() const { return chart_->title(); }
+QString TFrmDiagramm::Titel() const {
+  return chart_->title();
+}
 
 bool TFrmDiagramm::SerieAktiv(int nummer) const {
   if (nummer == 1 || nummer == 2) return balken_->isVisible();
@@ -204,8 +206,8 @@ int TFrmDiagramm::SeriePunkte(int nummer) const {
   return 0;
 }
 
-void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung,
-                          const QString& dateiName, const TDaten& daten) {
+void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
+                          const TDaten& daten) {
   const qsizetype klammer = verteilung.indexOf('(');
   titel_ = dateiName + "  -  " + (klammer >= 0 ? verteilung.left(klammer) : verteilung);
   chart_->setTitle(titel_);
@@ -362,7 +364,9 @@ void TFrmDiagramm::TitelBearbeiten() {
   for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(titelUnten_);
 }
 
-void TFrmDiagramm::BitmapKopieren() { QApplication::clipboard()->setPixmap(ansicht_->grab()); }
+void TFrmDiagramm::BitmapKopieren() {
+  QApplication::clipboard()->setPixmap(ansicht_->grab());
+}
 
 bool TFrmDiagramm::Speichern(const QString& pfad) {
   QSaveFile datei(pfad);

@@ -112,7 +112,9 @@ TFrmMain::~TFrmMain() {
   }
 }
 
-bool TFrmMain::SpezialLaeuft() const { return FSFThread != nullptr; }
+bool TFrmMain::SpezialLaeuft() const {
+  return FSFThread != nullptr;
+}
 
 void TFrmMain::FensterBauen() {
   auto* werkzeuge = addToolBar("Kalibra");
@@ -123,8 +125,8 @@ void TFrmMain::FensterBauen() {
   TBBtnGo->setObjectName("TBBtnGo");
   TBBtnGo->setShortcut(Qt::Key_F9);
   TBBtnGo->setToolTip("Fit the chosen distribution (F9)");
-  TBBtnDiagramm = werkzeuge->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                                       "Graph");
+  TBBtnDiagramm =
+      werkzeuge->addAction(style()->standardIcon(QStyle::SP_FileDialogContentsView), "Graph");
   TBBtnDiagramm->setObjectName("TBBtnDiagramm");
   TBBtnDiagramm->setShortcut(Qt::CTRL | Qt::Key_G);
   TBBtnOptionen =
@@ -145,8 +147,8 @@ void TFrmMain::FensterBauen() {
   LBEingabeDaten = new QListWidget(eingabe);
   LBEingabeDaten->setObjectName("LBEingabeDaten");
   LBEingabeDaten->setMaximumHeight(58);
-  RfBtnEingabeDaten = new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton), "",
-                                      eingabe);
+  RfBtnEingabeDaten =
+      new QPushButton(style()->standardIcon(QStyle::SP_DialogOpenButton), "", eingabe);
   RfBtnEingabeDaten->setObjectName("RfBtnEingabeDaten");
   RfBtnEingabeDaten->setToolTip("Open input data files (Ctrl+O)");
   eingabeLayout->addWidget(LBEingabeDaten, 1, 0);
@@ -225,8 +227,8 @@ QWidget* TFrmMain::StatistikBauen() {
   raster->setSpacing(3);
   raster->addWidget(Gruppe(panel, "Sample size", {NumEdTOT}), 0, 0);
   raster->addWidget(
-      Gruppe(panel, "Moments", {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4}), 0, 1,
-      1, 3);
+      Gruppe(panel, "Moments", {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4}), 0, 1, 1,
+      3);
   raster->addWidget(Gruppe(panel, "Ord", {NumEdOrdI, NumEdOrdS}), 1, 0);
   raster->addWidget(Gruppe(panel, "Skewness", {NumEdSchiefe}), 1, 1);
   raster->addWidget(Gruppe(panel, "Excess", {NumEdExzess}), 1, 2);
@@ -279,8 +281,8 @@ void TFrmMain::UeberAnzeigen() {
 void TFrmMain::RfBtnEingabeDatenClick() {
   if (FInAnpassung) return;
   FDiagramm->hide();
-  const QStringList pfade = QFileDialog::getOpenFileNames(
-      this, "Open input data", QString(), "Kalibra Data (*.dat);;All Files (*.*)");
+  const QStringList pfade = QFileDialog::getOpenFileNames(this, "Open input data", QString(),
+                                                          "Kalibra Data (*.dat);;All Files (*.*)");
   DateienOeffnen(pfade);
 }
 
@@ -357,8 +359,8 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
     std::uint32_t x = 0;
     const Status st = FEngine->KlasseHolen(static_cast<std::uint32_t>(i), f, x);
     if (st != status::kOk) {
-      Warnung(this, QString::fromStdString(StatusText(st)) + ": Problems empir. record : " +
-                        QString::number(i));
+      Warnung(this, QString::fromStdString(StatusText(st)) +
+                        ": Problems empir. record : " + QString::number(i));
       continue;
     }
     auto* zeile = new QTreeWidgetItem;
@@ -473,9 +475,9 @@ void TFrmMain::TBBtnDiagrammClick() {
     w.NP = ZahlAusText(z->text(2));
     w.Idx = static_cast<std::uint32_t>(i);
   }
-  const QString datei =
-      LBEingabeDaten->currentItem() ? QFileInfo(LBEingabeDaten->currentItem()->text()).fileName()
-                                    : QString();
+  const QString datei = LBEingabeDaten->currentItem()
+                            ? QFileInfo(LBEingabeDaten->currentItem()->text()).fileName()
+                            : QString();
   QString verteilung;
   QWidget* tab = PgCtrlAnpassungen->currentWidget();
   if (tab == TabShAnpassen) verteilung = CBNFVerteilung->currentText();

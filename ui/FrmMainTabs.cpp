@@ -89,7 +89,9 @@ void SpaltenAnlegen(QTreeWidget* liste, const std::vector<Spalte>& spalten) {
   }
 }
 
-TVerteilung Gewaehlt(const QComboBox* box) { return box->currentData().value<TListObj>().Verteilung; }
+TVerteilung Gewaehlt(const QComboBox* box) {
+  return box->currentData().value<TListObj>().Verteilung;
+}
 
 // The columns after the parameters of the batch list.
 const std::vector<Spalte> kBatchNachParametern = {
@@ -303,8 +305,8 @@ QWidget* TFrmMain::SpezialTabBauen() {
   pr->addWidget(BtnSFb2Default, 1, 4);
   // The three coefficients side by side, each box before its value, on one row of their own.
   auto* koeffizienten = new QHBoxLayout;
-  for (auto [kasten, feld] : {std::pair{CBSFa0, NumEdSFa0}, std::pair{CBSFa1, NumEdSFa1},
-                             std::pair{CBSFa2, NumEdSFa2}}) {
+  for (auto [kasten, feld] :
+       {std::pair{CBSFa0, NumEdSFa0}, std::pair{CBSFa1, NumEdSFa1}, std::pair{CBSFa2, NumEdSFa2}}) {
     koeffizienten->addWidget(kasten);
     koeffizienten->addWidget(feld, 1);
   }
@@ -371,12 +373,10 @@ QWidget* TFrmMain::BatchTabBauen() {
 
 void TFrmMain::BatchSpaltenBauen() {
   BFListeLeeren();
-  std::vector<Spalte> spalten = {{"Input data", 265, Spaltenart::kText},
-                                 {"X²", 60, Spaltenart::kZahl},
-                                 {"P(X²)", 60, Spaltenart::kPChi},
-                                 {"C", 60, Spaltenart::kKontingenz},
-                                 {"DF", 45, Spaltenart::kZahl},
-                                 {"R²", 60, Spaltenart::kZahlAbsteigend}};
+  std::vector<Spalte> spalten = {
+      {"Input data", 265, Spaltenart::kText}, {"X²", 60, Spaltenart::kZahl},
+      {"P(X²)", 60, Spaltenart::kPChi},       {"C", 60, Spaltenart::kKontingenz},
+      {"DF", 45, Spaltenart::kZahl},          {"R²", 60, Spaltenart::kZahlAbsteigend}};
   // The names must outlive SpaltenAnlegen; the parameter columns follow "R²".
   std::vector<std::string> namen;
   TVerteilungsparameter vp;
@@ -465,7 +465,8 @@ Status TFrmMain::FestparameterErfragen(Festparameterfeld& fest, std::uint32_t an
     if (automatisch[k]) FFestparameterDlg->SetzeFeld(static_cast<int>(k + 1), fest[k].Wert);
   NormalerZeiger zeiger;
   if (FFestparameterDlg->exec() != QDialog::Accepted) return status::kSkipAbortByUser;
-  for (std::uint32_t k = 0; k < n; ++k) fest[k].Wert = FFestparameterDlg->GibFeld(static_cast<int>(k + 1));
+  for (std::uint32_t k = 0; k < n; ++k)
+    fest[k].Wert = FFestparameterDlg->GibFeld(static_cast<int>(k + 1));
   return status::kOk;
 }
 
@@ -490,8 +491,7 @@ void TFrmMain::GewaehlteAnpassungStarten() {
     r.klasse = [this](const TWerte& w) { return KlasseAnzeigen(w); };
     r.ergebnis = [this](const TAnpassung& a) { return ErgebnisAnzeigen(a); };
     r.parameter = [this](const TVerteilungsparameter& vp) { return ParameterAnzeigen(vp); };
-    st = FEngine->GewaehlteAnpassung(Gewaehlt(CBNFVerteilung), CBNFNurBesteMethode->isChecked(),
-                                     r);
+    st = FEngine->GewaehlteAnpassung(Gewaehlt(CBNFVerteilung), CBNFNurBesteMethode->isChecked(), r);
   }
   if (st != status::kOk) NFAnzeigeLeeren();
   EdNFErgebnis->setText(QString::fromStdString(StatusText(st)));
@@ -645,8 +645,9 @@ Status TFrmMain::BatchErgebnisAnzeigen(BatchZeile* z, const TAnpassung& a) {
   const TDateneigenschaften& e = z->obj->Dateneigenschaften;
   const int nach = kSpR2 + 1 + FBFParameterSpalten;
   z->setText(nach, QString::number(e.tot));
-  z->setText(nach + 1, QString::number(z->obj->Daten[static_cast<std::size_t>(std::max(e.n, 0))].X));
-  const double werte[] = {e.m1,   e.m2,     e.m3,     e.m4,       e.ord_i,
+  z->setText(nach + 1,
+             QString::number(z->obj->Daten[static_cast<std::size_t>(std::max(e.n, 0))].X));
+  const double werte[] = {e.m1,    e.m2,      e.m3,     e.m4,       e.ord_i,
                           e.ord_s, e.schiefe, e.exzess, e.entropie, e.wiederholungsrate};
   for (int k = 0; k < 10; ++k) z->setText(nach + 3 + k, Fest(werte[k], 4));
   ZeileFaerben(z);

@@ -78,7 +78,9 @@ class Gitterdelegat : public QStyledItemDelegate {
 
 }  // namespace
 
-void GitterlinienZeichnen(QTreeWidget* liste) { liste->setItemDelegate(new Gitterdelegat(liste)); }
+void GitterlinienZeichnen(QTreeWidget* liste) {
+  liste->setItemDelegate(new Gitterdelegat(liste));
+}
 
 QColor FarbePChi(double p) {
   if (p >= 0.05) return kGruen;

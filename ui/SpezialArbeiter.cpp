@@ -8,8 +8,7 @@
 namespace vk::ui {
 
 SpezialArbeiter::SpezialArbeiter(TFrmMain* fenster, Anpassungen& engine, TVerteilung verteilung,
-                                 const Spezialvorgaben& vorgaben,
-                                 const std::atomic<bool>& abbruch)
+                                 const Spezialvorgaben& vorgaben, const std::atomic<bool>& abbruch)
     : fenster_(fenster),
       engine_(engine),
       verteilung_(std::move(verteilung)),

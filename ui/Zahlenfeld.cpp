@@ -30,15 +30,19 @@ TNumEdit::TNumEdit(int dezimalen, bool nurLesen, QWidget* eltern)
 void TNumEdit::ValidatorSetzen() {
   if (isReadOnly()) return;
   const QString vorzeichen = nurPositiv_ ? QString() : QStringLiteral("-?");
-  const QString muster = dezimalen_ == 0
-                             ? vorzeichen + QStringLiteral("\\d{0,10}")
-                             : vorzeichen + QStringLiteral("\\d{0,15}(\\.\\d{0,15})?([eE][-+]?\\d{0,3})?");
+  const QString muster =
+      dezimalen_ == 0 ? vorzeichen + QStringLiteral("\\d{0,10}")
+                      : vorzeichen + QStringLiteral("\\d{0,15}(\\.\\d{0,15})?([eE][-+]?\\d{0,3})?");
   setValidator(new QRegularExpressionValidator(QRegularExpression(muster), this));
 }
 
-void TNumEdit::SetzeWert(double wert) { setText(Fest(wert, dezimalen_)); }
+void TNumEdit::SetzeWert(double wert) {
+  setText(Fest(wert, dezimalen_));
+}
 
-double TNumEdit::Wert() const { return ZahlAusText(text()); }
+double TNumEdit::Wert() const {
+  return ZahlAusText(text());
+}
 
 void TNumEdit::SetzeDezimalen(int dezimalen) {
   const double wert = Wert();

@@ -3,8 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
-#include <functional>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 #include "app/kalibra/CliSupport.h"
@@ -23,17 +23,24 @@ namespace {
 bool Sortieren(std::vector<TAnpassung>& zeilen, const QString& spalte) {
   const auto ohneFit = [](const TAnpassung& a) { return a.Status != 0; };
   std::function<bool(const TAnpassung&, const TAnpassung&)> vor;
-  if (spalte == "p") vor = [](auto& a, auto& b) { return a.PChi > b.PChi; };
-  else if (spalte == "r2") vor = [](auto& a, auto& b) { return a.R2 > b.R2; };
-  else if (spalte == "c") vor = [](auto& a, auto& b) { return a.Kontingenz < b.Kontingenz; };
-  else if (spalte == "x2") vor = [](auto& a, auto& b) { return a.Chi < b.Chi; };
-  else if (spalte == "df") vor = [](auto& a, auto& b) { return a.FG < b.FG; };
+  if (spalte == "p")
+    vor = [](auto& a, auto& b) { return a.PChi > b.PChi; };
+  else if (spalte == "r2")
+    vor = [](auto& a, auto& b) { return a.R2 > b.R2; };
+  else if (spalte == "c")
+    vor = [](auto& a, auto& b) { return a.Kontingenz < b.Kontingenz; };
+  else if (spalte == "x2")
+    vor = [](auto& a, auto& b) { return a.Chi < b.Chi; };
+  else if (spalte == "df")
+    vor = [](auto& a, auto& b) { return a.FG < b.FG; };
   else if (spalte == "name")
     vor = [](auto& a, auto& b) {
       return QString::fromStdString(a.Verteilung.Bezeichnung)
-                 .compare(QString::fromStdString(b.Verteilung.Bezeichnung), Qt::CaseInsensitive) < 0;
+                 .compare(QString::fromStdString(b.Verteilung.Bezeichnung), Qt::CaseInsensitive) <
+             0;
     };
-  else return false;
+  else
+    return false;
   std::stable_sort(zeilen.begin(), zeilen.end(), [&](const TAnpassung& a, const TAnpassung& b) {
     if (ohneFit(a) != ohneFit(b)) return ohneFit(b);
     return !ohneFit(a) && vor(a, b);
@@ -47,31 +54,10 @@ int RunAuto(const QStringList& args) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Fits every distribution marked for automatic fitting and lists the best method of each.");
-  parser.addOption({"sort", "Order of the rows: p, c, x2, r2, df or name (default: catalog order).",
-                    "column"});
-  AddFixedOption(parser);
-  AddOptimisationOptions(parser);
-  parser.addPositionalArgument("FILE", "Input data file.");
-  int exitCode = 0;
-  const auto format = ParseCommandLine(parser, args, "auto", exitCode);
-  if (!format) return exitCode;
-  if (parser.positionalArguments().size() != 1) {
-    std::fprintf(stderr, "kalibra auto: exactly one FILE expected\n");
-    return kExitUsage;
-  }
-  OptimisationSettings einstellungen;
-  FixedParameters fest;
-  if (!ReadOptimisationOptions(parser, einstellungen, "auto") || !fest.Parse(parser, "auto"))
-    return kExitUsage;
-  Verteilungsverzeichnis katalog;
-  if (const Status st = LoadCatalog(katalog, "auto"); st != status::kOk) return static_cast<int>(st);
-  const std::string datei = parser.positionalArguments().front().toStdString();
-  auto engine = std::make_unique<Anpassungen>(katalog);
-  engine->EinstellungenUebernehmen(einstellungen);
-  TDateneigenschaften e;
-  if (const Status st = ReadDataFile(datei, engine->DatenZumLesen(), e); st != status::kOk)
-    return static_cast<int>(st);
-
+  parser.addOption(
+      {"sort", "Order of the rows: p, c, x2, r2, df or name (default: catalog order).", "column"});
+  Session s;
+  if (const int code = OpenSession(parser, args, "auto", false, true, s); code >= 0) return code;
   std::vector<TAnpassung> zeilen;
   const bool fortschritt = ProgressWanted();
   Rueckrufe r;
@@ -82,17 +68,17 @@ int RunAuto(const QStringList& args) {
                    a.Verteilung.Bezeichnung.c_str());
     return status::kOk;
   };
-  r.festparameter = fest.Callback(engine->Daten());
+  r.festparameter = s.fest.Callback(s.engine->Daten());
   r.abbruch = AbortRequested;
   InstallAbortHandler();
-  const Status st = engine->AutomatischeAnpassung(r);
+  const Status st = s.engine->AutomatischeAnpassung(r);
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
   if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");
     return kExitUsage;
   }
 
-  if (*format == Format::kJson) {
+  if (s.format == Format::kJson) {
     QJsonArray liste;
     for (const TAnpassung& a : zeilen)
       liste.append(QJsonObject{{"index", static_cast<qint64>(a.Verteilung.Index)},
@@ -104,12 +90,12 @@ int RunAuto(const QStringList& args) {
                                {"r2", a.R2},
                                {"status", static_cast<qint64>(a.Status)},
                                {"statusMessage", QString::fromStdString(StatusText(a.Status))}});
-    PrintJson(stdout, QJsonDocument(QJsonObject{
-                          {"file", QString::fromStdString(datei)},
-                          {"distributions", liste},
-                          {"status", static_cast<qint64>(st)},
-                          {"statusMessage", QString::fromStdString(StatusText(st))}}));
-  } else if (*format == Format::kCsv) {
+    PrintJson(stdout, QJsonDocument(
+                          QJsonObject{{"file", QString::fromStdString(s.datei)},
+                                      {"distributions", liste},
+                                      {"status", static_cast<qint64>(st)},
+                                      {"statusMessage", QString::fromStdString(StatusText(st))}}));
+  } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
     csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status"});
     for (const TAnpassung& a : zeilen)
@@ -117,7 +103,7 @@ int RunAuto(const QStringList& args) {
                FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
                FormatExact(a.R2), StatusText(a.Status)});
   } else {
-    std::printf("File: %s\n\n", datei.c_str());
+    std::printf("File: %s\n\n", s.datei.c_str());
     TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
     for (const TAnpassung& a : zeilen) {
       const bool fit = a.Status == 0;

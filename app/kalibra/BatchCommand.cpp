@@ -25,7 +25,7 @@ namespace {
 struct Zeile {
   std::string datei;
   Status lesen = status::kAbort;  // status of the read; a file never started was cut off by Ctrl-C
-  Status fit = status::kException;    // status of the fit
+  Status fit = status::kException;  // status of the fit
   TAnpassung ergebnis;
   TVerteilungsparameter parameter;
   TStatistik statistik;
@@ -71,14 +71,25 @@ void DateiAnpassen(const Verteilungsverzeichnis& katalog, const OptimisationSett
 }
 
 std::vector<std::string> Statistikspalten() {
-  return {"N", "x-max", "NP1", "m1", "m2", "m3", "m4", "Ord I", "Ord S", "Skewness", "Excess",
-          "Entropy", "Rep. rate"};
+  return {"N",     "x-max", "NP1",      "m1",     "m2",      "m3",       "m4",
+          "Ord I", "Ord S", "Skewness", "Excess", "Entropy", "Rep. rate"};
 }
 
 std::vector<double> Statistikwerte(const Zeile& z) {
   const TStatistik& s = z.statistik;
-  return {s.summe,  static_cast<double>(z.xMax), z.np1, s.m1, s.m2, s.m3, s.m4, s.ord_i,
-          s.ord_s, s.schiefe, s.exzess, s.entropie, s.wiederholungsrate};
+  return {s.summe,
+          static_cast<double>(z.xMax),
+          z.np1,
+          s.m1,
+          s.m2,
+          s.m3,
+          s.m4,
+          s.ord_i,
+          s.ord_s,
+          s.schiefe,
+          s.exzess,
+          s.entropie,
+          s.wiederholungsrate};
 }
 
 }  // namespace
@@ -114,7 +125,8 @@ int RunBatch(const QStringList& args) {
   if (!ReadOptimisationOptions(parser, einstellungen, "batch") || !fest.Parse(parser, "batch"))
     return kExitUsage;
   Verteilungsverzeichnis katalog;
-  if (const Status st = LoadCatalog(katalog, "batch"); st != status::kOk) return static_cast<int>(st);
+  if (const Status st = LoadCatalog(katalog, "batch"); st != status::kOk)
+    return static_cast<int>(st);
   const auto eintrag = FindDistribution(katalog, parser.value("distribution"), "batch");
   if (!eintrag) return kExitUsage;
   const TVerteilung ref = Referenz(*eintrag);
@@ -142,7 +154,8 @@ int RunBatch(const QStringList& args) {
     }
   };
   std::vector<std::thread> threads;
-  for (unsigned t = 1; t < std::min<std::size_t>(jobs, zeilen.size()); ++t) threads.emplace_back(arbeiter);
+  for (unsigned t = 1; t < std::min<std::size_t>(jobs, zeilen.size()); ++t)
+    threads.emplace_back(arbeiter);
   arbeiter();
   for (std::thread& t : threads) t.join();
   if (fortschritt) std::fprintf(stderr, "\r%30s\r", "");
@@ -155,7 +168,8 @@ int RunBatch(const QStringList& args) {
     parameterNamen.push_back(eintrag->festparameter[k].bezeichnung);
   const auto parameterWerte = [&](const Zeile& z) {
     std::vector<double> w;
-    for (std::uint32_t k = 0; k < z.parameter.ParZahl; ++k) w.push_back(z.parameter.Parameter[k].Wert);
+    for (std::uint32_t k = 0; k < z.parameter.ParZahl; ++k)
+      w.push_back(z.parameter.Parameter[k].Wert);
     for (std::uint32_t k = 0; k < z.parameter.FestParZahl; ++k)
       w.push_back(z.parameter.Festparameter[k].Wert);
     w.resize(parameterNamen.size(), 0);
@@ -179,8 +193,8 @@ int RunBatch(const QStringList& args) {
       QJsonObject stat;
       const auto namen = Statistikspalten();
       const auto werte = Statistikwerte(*z);
-      const char* keys[] = {"N", "xMax", "np1", "m1", "m2", "m3", "m4", "ordI", "ordS",
-                            "skewness", "excess", "entropy", "repeatRate"};
+      const char* keys[] = {"N",    "xMax", "np1",      "m1",     "m2",      "m3",        "m4",
+                            "ordI", "ordS", "skewness", "excess", "entropy", "repeatRate"};
       for (std::size_t i = 0; i < werte.size(); ++i) stat.insert(keys[i], werte[i]);
       QJsonObject o{{"file", QString::fromStdString(z->datei)},
                     {"status", static_cast<qint64>(z->fit)},
@@ -196,10 +210,11 @@ int RunBatch(const QStringList& args) {
       }
       liste.append(o);
     }
-    PrintJson(stdout, QJsonDocument(QJsonObject{
-                          {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
-                                                       {"name", QString::fromStdString(ref.Bezeichnung)}}},
-                          {"files", liste}}));
+    PrintJson(stdout,
+              QJsonDocument(QJsonObject{
+                  {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
+                                               {"name", QString::fromStdString(ref.Bezeichnung)}}},
+                  {"files", liste}}));
     return static_cast<int>(ergebnis);
   }
 
@@ -207,7 +222,9 @@ int RunBatch(const QStringList& args) {
   kopf.insert(kopf.end(), parameterNamen.begin(), parameterNamen.end());
   for (const std::string& s : Statistikspalten()) kopf.push_back(s);
   const bool text = *format == Format::kText;
-  const auto zahl = [&](double v, int stellen) { return text ? FormatFixed(v, stellen) : FormatExact(v); };
+  const auto zahl = [&](double v, int stellen) {
+    return text ? FormatFixed(v, stellen) : FormatExact(v);
+  };
   TextTable tabelle(kopf);
   CsvWriter csv(stdout);
   if (!text) csv.Row(kopf);
@@ -222,11 +239,13 @@ int RunBatch(const QStringList& args) {
     for (double w : parameterWerte(*z)) zeile.push_back(ok ? zahl(w, 4) : "");
     const auto werte = Statistikwerte(*z);
     for (std::size_t i = 0; i < werte.size(); ++i)
-      zeile.push_back(i == 0 ? std::to_string(static_cast<long long>(werte[i]))
+      zeile.push_back(i == 0   ? std::to_string(static_cast<long long>(werte[i]))
                       : i == 1 ? std::to_string(z->xMax)
                                : zahl(werte[i], 4));
-    if (text) tabelle.Row(zeile);
-    else csv.Row(zeile);
+    if (text)
+      tabelle.Row(zeile);
+    else
+      csv.Row(zeile);
   }
   if (text) tabelle.Print(stdout);
   return static_cast<int>(ergebnis);

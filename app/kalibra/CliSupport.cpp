@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/kalibra/CliSupport.h"
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <atomic>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
-#include <unistd.h>
 
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
@@ -17,7 +17,9 @@ namespace vk::cli {
 namespace {
 std::atomic<bool> gAbbruch{false};
 
-void OnInterrupt(int) { gAbbruch.store(true); }
+void OnInterrupt(int) {
+  gAbbruch.store(true);
+}
 }  // namespace
 
 Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& e) {
@@ -47,7 +49,8 @@ std::optional<TKatalogeintrag> FindDistribution(const Verteilungsverzeichnis& ka
   } else {
     for (std::uint32_t i = 0; i < kVerteilungsSlots; ++i) {
       auto e = katalog.VerteilungHolen(i);
-      if (e && QString::fromStdString(e->bezeichnung).compare(dist.trimmed(), Qt::CaseInsensitive) == 0)
+      if (e &&
+          QString::fromStdString(e->bezeichnung).compare(dist.trimmed(), Qt::CaseInsensitive) == 0)
         return e;
     }
   }
@@ -70,8 +73,10 @@ void AddOptimisationOptions(QCommandLineParser& parser) {
   parser.addOption({"reflection", "Reflection factor of the simplex.", "value"});
   parser.addOption({"expansion", "Expansion factor of the simplex.", "value"});
   parser.addOption({"contraction", "Contraction factor of the simplex.", "value"});
-  parser.addOption({"abort-criterion", "Stop a cycle when the spread of X² is at most this.", "value"});
-  parser.addOption({"min-class-size", "Pool classes whose expected frequency is not above this.", "value"});
+  parser.addOption(
+      {"abort-criterion", "Stop a cycle when the spread of X² is at most this.", "value"});
+  parser.addOption(
+      {"min-class-size", "Pool classes whose expected frequency is not above this.", "value"});
   parser.addOption({"max-steps", "Most simplex steps in one optimisation cycle.", "count"});
 }
 
@@ -144,13 +149,52 @@ FestparameterErfragen FixedParameters::Callback(const TDatensatz& daten) {
   };
 }
 
+int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,
+                bool mitVerteilung, bool mitFest, Session& s) {
+  if (mitVerteilung)
+    parser.addOption({{"d", "distribution"}, "Catalog index or display name.", "DIST"});
+  if (mitFest) AddFixedOption(parser);
+  AddOptimisationOptions(parser);
+  parser.addPositionalArgument("FILE", "Input data file.");
+  int exitCode = 0;
+  const auto format = ParseCommandLine(parser, args, command, exitCode);
+  if (!format) return exitCode;
+  s.format = *format;
+  if (parser.positionalArguments().size() != 1 ||
+      (mitVerteilung && !parser.isSet("distribution"))) {
+    std::fprintf(stderr, "kalibra %s: %s expected\n", command,
+                 mitVerteilung ? "one FILE and -d DIST" : "exactly one FILE");
+    return kExitUsage;
+  }
+  OptimisationSettings einstellungen;
+  if (!ReadOptimisationOptions(parser, einstellungen, command)) return kExitUsage;
+  if (mitFest && !s.fest.Parse(parser, command)) return kExitUsage;
+  if (const Status st = LoadCatalog(s.katalog, command); st != status::kOk)
+    return static_cast<int>(st);
+  if (mitVerteilung) {
+    s.eintrag = FindDistribution(s.katalog, parser.value("distribution"), command);
+    if (!s.eintrag) return kExitUsage;
+  }
+  s.datei = parser.positionalArguments().front().toStdString();
+  s.engine = std::make_unique<Anpassungen>(s.katalog);
+  s.engine->EinstellungenUebernehmen(einstellungen);
+  TDateneigenschaften e;
+  if (const Status st = ReadDataFile(s.datei, s.engine->DatenZumLesen(), e); st != status::kOk)
+    return static_cast<int>(st);
+  return -1;
+}
+
 void InstallAbortHandler() {
   gAbbruch.store(false);
   std::signal(SIGINT, OnInterrupt);
 }
 
-bool AbortRequested() { return gAbbruch.load(); }
+bool AbortRequested() {
+  return gAbbruch.load();
+}
 
-bool ProgressWanted() { return isatty(fileno(stderr)) != 0; }
+bool ProgressWanted() {
+  return isatty(fileno(stderr)) != 0;
+}
 
 }  // namespace vk::cli

@@ -3,11 +3,14 @@
 
 #include <QCommandLineParser>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
+#include "app/kalibra/Output.h"
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
+#include "fitting/Anpassungen.h"
 #include "fitting/Einstellungen.h"
 
 namespace vk::cli {
@@ -44,6 +47,23 @@ class FixedParameters {
   std::map<std::string, double> given_;
   std::string missing_;
 };
+
+// What every fitting command sets up: the catalog, the distribution of -d (when the command has
+// that option), the fixed-parameter values of --fixed, and an engine holding the data of FILE.
+struct Session {
+  Verteilungsverzeichnis katalog;
+  std::optional<TKatalogeintrag> eintrag;
+  std::unique_ptr<Anpassungen> engine;
+  FixedParameters fest;
+  std::string datei;
+  Format format = Format::kText;
+};
+
+// Adds FILE, -d DIST (with `mitVerteilung`), --fixed (with `mitFest`), the optimisation options
+// and --format to `parser`, parses `args` and loads everything. Returns the exit code when the
+// command should stop (help, a usage error, a catalog or read failure), else -1.
+int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,
+                bool mitVerteilung, bool mitFest, Session& s);
 
 // Ctrl-C asks the running fit to stop; the fit then ends with "Abort" and prints what it had.
 void InstallAbortHandler();

@@ -13,6 +13,8 @@ void CsvWriter::Row(const std::vector<std::string>& fields) {
   std::fputc('\n', out_);
 }
 
-void CsvWriter::BlankLine() { std::fputc('\n', out_); }
+void CsvWriter::BlankLine() {
+  std::fputc('\n', out_);
+}
 
 }  // namespace vk::cli

@@ -16,53 +16,11 @@ namespace vk::cli {
 
 namespace {
 
-// What fit and evaluate share: a catalog, a distribution, an engine holding the data set.
-struct Sitzung {
-  Verteilungsverzeichnis katalog;
-  TKatalogeintrag eintrag;
-  std::unique_ptr<Anpassungen> engine;
-  FixedParameters fest;
-  std::string datei;
-  Format format = Format::kText;
-};
-
-// Parses the shared options and loads everything; returns an exit code, or -1 to go on.
-int Aufbauen(QCommandLineParser& parser, const QStringList& args, const char* command,
-             Sitzung& s) {
-  parser.addOption({{"d", "distribution"}, "Catalog index or display name.", "DIST"});
-  AddFixedOption(parser);
-  AddOptimisationOptions(parser);
-  parser.addPositionalArgument("FILE", "Input data file.");
-  int exitCode = 0;
-  const auto format = ParseCommandLine(parser, args, command, exitCode);
-  if (!format) return exitCode;
-  s.format = *format;
-  if (parser.positionalArguments().size() != 1 || !parser.isSet("distribution")) {
-    std::fprintf(stderr, "kalibra %s: one FILE and -d DIST expected\n", command);
-    return kExitUsage;
-  }
-  OptimisationSettings einstellungen;
-  if (!ReadOptimisationOptions(parser, einstellungen, command) || !s.fest.Parse(parser, command))
-    return kExitUsage;
-  if (const Status st = LoadCatalog(s.katalog, command); st != status::kOk)
-    return static_cast<int>(st);
-  const auto eintrag = FindDistribution(s.katalog, parser.value("distribution"), command);
-  if (!eintrag) return kExitUsage;
-  s.eintrag = *eintrag;
-  s.datei = parser.positionalArguments().front().toStdString();
-  s.engine = std::make_unique<Anpassungen>(s.katalog);
-  s.engine->EinstellungenUebernehmen(einstellungen);
-  TDateneigenschaften e;
-  if (const Status st = ReadDataFile(s.datei, s.engine->DatenZumLesen(), e); st != status::kOk)
-    return static_cast<int>(st);
-  return -1;
-}
-
-int FehlenderFestparameter(const char* command, const Sitzung& s) {
+int FehlenderFestparameter(const char* command, const Session& s) {
   std::fprintf(stderr,
                "kalibra %s: the fixed parameter '%s' of %s has no value from the data; give it "
                "with --fixed %s=VALUE\n",
-               command, s.fest.Missing().c_str(), s.eintrag.bezeichnung.c_str(),
+               command, s.fest.Missing().c_str(), s.eintrag->bezeichnung.c_str(),
                s.fest.Missing().c_str());
   return kExitUsage;
 }
@@ -74,25 +32,26 @@ int RunFit(const QStringList& args) {
   parser.setApplicationDescription(
       "Fits one distribution to the data, method by method, and reports the best method.");
   parser.addOption({"all-methods", "Report every method, not only the best."});
-  Sitzung s;
-  if (const int code = Aufbauen(parser, args, "fit", s); code >= 0) return code;
+  Session s;
+  if (const int code = OpenSession(parser, args, "fit", true, true, s); code >= 0) return code;
 
   FitReport bericht;
   bericht.datei = s.datei;
-  bericht.verteilung = Referenz(s.eintrag);
+  bericht.verteilung = Referenz(*s.eintrag);
   Rueckrufe r;
   bericht.Verbinden(r);
   r.festparameter = s.fest.Callback(s.engine->Daten());
   r.abbruch = AbortRequested;
   r.weiter = [] { return !AbortRequested(); };
   InstallAbortHandler();
-  bericht.status = s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
+  bericht.status =
+      s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
   if (bericht.status == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("fit", s);
   bericht.Drucken(s.format);
   if (bericht.status != status::kOk) {
-    std::fprintf(stderr, "kalibra fit: %s: %s: %s\n", s.datei.c_str(), s.eintrag.bezeichnung.c_str(),
-                 StatusText(bericht.status).c_str());
+    std::fprintf(stderr, "kalibra fit: %s: %s: %s\n", s.datei.c_str(),
+                 s.eintrag->bezeichnung.c_str(), StatusText(bericht.status).c_str());
   }
   return static_cast<int>(bericht.status);
 }
@@ -102,15 +61,15 @@ int RunEvaluate(const QStringList& args) {
   parser.setApplicationDescription(
       "Evaluates given parameters without optimising them: corrects them into their domains "
       "and computes X², the class count K, DF, P(X²), C, R² and the expected frequencies.");
-  parser.addOption({{"p", "parameters"}, "Free parameters in catalog order, comma-separated.",
-                    "V1,V2,..."});
-  Sitzung s;
-  if (const int code = Aufbauen(parser, args, "evaluate", s); code >= 0) return code;
+  parser.addOption(
+      {{"p", "parameters"}, "Free parameters in catalog order, comma-separated.", "V1,V2,..."});
+  Session s;
+  if (const int code = OpenSession(parser, args, "evaluate", true, true, s); code >= 0) return code;
 
   const QStringList werte = parser.value("parameters").split(',', Qt::SkipEmptyParts);
-  if (static_cast<std::uint32_t>(werte.size()) != s.eintrag.parameterZahl) {
+  if (static_cast<std::uint32_t>(werte.size()) != s.eintrag->parameterZahl) {
     std::fprintf(stderr, "kalibra evaluate: %s has %u free parameters; -p gave %lld\n",
-                 s.eintrag.bezeichnung.c_str(), s.eintrag.parameterZahl,
+                 s.eintrag->bezeichnung.c_str(), s.eintrag->parameterZahl,
                  static_cast<long long>(werte.size()));
     return kExitUsage;
   }
@@ -121,14 +80,14 @@ int RunEvaluate(const QStringList& args) {
       return kExitUsage;
     }
   }
-  const TVerteilung ref = Referenz(s.eintrag);
+  const TVerteilung ref = Referenz(*s.eintrag);
   const Status st = s.engine->Auswerten(ref, v, s.fest.Callback(s.engine->Daten()));
   if (st == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("evaluate", s);
   const bool ausgewertet = st == status::kOk || st == status::kNotEnoughDf || st == status::kNoFit;
   if (!ausgewertet) {
     std::fprintf(stderr, "kalibra evaluate: %s: %s: %s\n", s.datei.c_str(),
-                 s.eintrag.bezeichnung.c_str(), StatusText(st).c_str());
+                 s.eintrag->bezeichnung.c_str(), StatusText(st).c_str());
     return static_cast<int>(st);
   }
 
@@ -144,20 +103,21 @@ int RunEvaluate(const QStringList& args) {
       klassen.append(QJsonObject{{"x", static_cast<qint64>(d.XWerte[i])},
                                  {"f", d.Haeufigkeiten[i]},
                                  {"np", a.AktuelleNP()[i]}});
-    QJsonObject root{{"file", QString::fromStdString(s.datei)},
-                     {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
-                                                  {"name", QString::fromStdString(ref.Bezeichnung)}}},
-                     {"parameters", ParameterJson(vp)},
-                     {"chiSquare", k.chi},
-                     {"classes", static_cast<qint64>(k.klassen)},
-                     {"df", static_cast<qint64>(k.fg)},
-                     {"enoughDegreesOfFreedom", genugFG},
-                     {"p", genugFG ? QJsonValue(k.p) : QJsonValue()},
-                     {"c", k.c},
-                     {"r2", k.r2},
-                     {"expected", klassen},
-                     {"status", static_cast<qint64>(st)},
-                     {"statusMessage", QString::fromStdString(StatusText(st))}};
+    QJsonObject root{
+        {"file", QString::fromStdString(s.datei)},
+        {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
+                                     {"name", QString::fromStdString(ref.Bezeichnung)}}},
+        {"parameters", ParameterJson(vp)},
+        {"chiSquare", k.chi},
+        {"classes", static_cast<qint64>(k.klassen)},
+        {"df", static_cast<qint64>(k.fg)},
+        {"enoughDegreesOfFreedom", genugFG},
+        {"p", genugFG ? QJsonValue(k.p) : QJsonValue()},
+        {"c", k.c},
+        {"r2", k.r2},
+        {"expected", klassen},
+        {"status", static_cast<qint64>(st)},
+        {"statusMessage", QString::fromStdString(StatusText(st))}};
     PrintJson(stdout, QJsonDocument(root));
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);

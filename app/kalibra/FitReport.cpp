@@ -24,14 +24,14 @@ QJsonObject Kennzahlen(const TAnpassung& a) {
 }
 
 std::vector<std::string> KennzahlenText(const TAnpassung& a) {
-  return {std::to_string(a.Methode), FormatFixed(a.Chi, 2), FormatFixed(a.PChi, 4),
-          FormatFixed(a.Kontingenz, 4),  FormatFixed(a.R2, 4), std::to_string(a.FG),
+  return {std::to_string(a.Methode),    FormatFixed(a.Chi, 2), FormatFixed(a.PChi, 4),
+          FormatFixed(a.Kontingenz, 4), FormatFixed(a.R2, 4),  std::to_string(a.FG),
           StatusText(a.Status)};
 }
 
 std::vector<std::string> KennzahlenCsv(const TAnpassung& a) {
   return {std::to_string(a.Methode), FormatExact(a.Chi), FormatExact(a.PChi),
-          FormatExact(a.Kontingenz),  FormatExact(a.R2), std::to_string(a.FG),
+          FormatExact(a.Kontingenz), FormatExact(a.R2),  std::to_string(a.FG),
           StatusText(a.Status)};
 }
 
@@ -96,12 +96,13 @@ void FitReport::Drucken(Format format) const {
       if (m.mitParametern) o.insert("parameters", ParameterJson(m.parameter));
       liste.append(o);
     }
-    QJsonObject root{{"file", QString::fromStdString(datei)},
-                     {"distribution", QJsonObject{{"index", static_cast<qint64>(verteilung.Index)},
-                                                  {"name", QString::fromStdString(verteilung.Bezeichnung)}}},
-                     {"methods", liste},
-                     {"status", static_cast<qint64>(status)},
-                     {"statusMessage", QString::fromStdString(StatusText(status))}};
+    QJsonObject root{
+        {"file", QString::fromStdString(datei)},
+        {"distribution", QJsonObject{{"index", static_cast<qint64>(verteilung.Index)},
+                                     {"name", QString::fromStdString(verteilung.Bezeichnung)}}},
+        {"methods", liste},
+        {"status", static_cast<qint64>(status)},
+        {"statusMessage", QString::fromStdString(StatusText(status))}};
     if (hatBeste) {
       QJsonObject b = Kennzahlen(beste.ergebnis);
       b.insert("alternatives", static_cast<qint64>(beste.ergebnis.Alternativen));

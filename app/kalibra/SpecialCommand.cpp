@@ -30,17 +30,9 @@ int RunSpecial(const QStringList& args) {
   parser.addOption({"fix", "Coefficients held fixed at their values, e.g. a0,a2.", "list"});
   parser.addOption({"b1", "Preflight range of b1.", "START:STOP:DELTA"});
   parser.addOption({"b2", "Preflight range of b2.", "START:STOP:DELTA"});
-  AddOptimisationOptions(parser);
-  parser.addPositionalArgument("FILE", "Input data file.");
-  int exitCode = 0;
-  const auto format = ParseCommandLine(parser, args, "special", exitCode);
-  if (!format) return exitCode;
-  if (parser.positionalArguments().size() != 1) {
-    std::fprintf(stderr, "kalibra special: exactly one FILE expected\n");
-    return kExitUsage;
-  }
-  OptimisationSettings einstellungen;
-  if (!ReadOptimisationOptions(parser, einstellungen, "special")) return kExitUsage;
+  Session s;
+  if (const int code = OpenSession(parser, args, "special", false, false, s); code >= 0)
+    return code;
 
   Spezialvorgaben vorgaben{};
   const char* koeffizienten[] = {"a0", "a1", "a2"};
@@ -52,29 +44,28 @@ int RunSpecial(const QStringList& args) {
     }
   }
   for (const QString& name : parser.value("fix").split(',', Qt::SkipEmptyParts)) {
-    const int k = name.trimmed() == "a0" ? 0 : name.trimmed() == "a1" ? 1 : name.trimmed() == "a2" ? 2 : -1;
+    const int k = name.trimmed() == "a0"   ? 0
+                  : name.trimmed() == "a1" ? 1
+                  : name.trimmed() == "a2" ? 2
+                                           : -1;
     if (k < 0) {
-      std::fprintf(stderr, "kalibra special: --fix takes a0, a1 and a2, not '%s'\n", qPrintable(name));
+      std::fprintf(stderr, "kalibra special: --fix takes a0, a1 and a2, not '%s'\n",
+                   qPrintable(name));
       return kExitUsage;
     }
     vorgaben[static_cast<std::size_t>(k)].Fest = true;
   }
 
-  Verteilungsverzeichnis katalog;
-  if (const Status st = LoadCatalog(katalog, "special"); st != status::kOk) return static_cast<int>(st);
-  const auto eintrag = katalog.VerteilungHolen(kSpezialIndex);
+  const auto eintrag = s.katalog.VerteilungHolen(kSpezialIndex);
   if (!eintrag || !eintrag->spezial) {
-    std::fprintf(stderr, "kalibra special: the catalog has no special model at index %u\n", kSpezialIndex);
+    std::fprintf(stderr, "kalibra special: the catalog has no special model at index %u\n",
+                 kSpezialIndex);
     return static_cast<int>(status::kDirectoryError);
   }
-  const std::string datei = parser.positionalArguments().front().toStdString();
-  auto engine = std::make_unique<Anpassungen>(katalog);
-  engine->EinstellungenUebernehmen(einstellungen);
-  TDateneigenschaften e;
-  if (const Status st = ReadDataFile(datei, engine->DatenZumLesen(), e); st != status::kOk)
-    return static_cast<int>(st);
+  const std::string& datei = s.datei;
+  Anpassungen& engine = *s.engine;
 
-  const double n = engine->Daten().Statistik.n;
+  const double n = engine.Daten().Statistik.n;
   for (std::size_t k : {3u, 4u}) vorgaben[k] = {0, -n, n, 2 * n / 100, false};
   for (std::size_t k : {3u, 4u}) {
     const char* name = k == 3 ? "b1" : "b2";
@@ -93,24 +84,24 @@ int RunSpecial(const QStringList& args) {
   r.abbruch = AbortRequested;
   const bool fortschritt = ProgressWanted();
   std::uint32_t zeilen = 0, zeile = 0;
-  SpezialRueckrufe s;
-  s.vorgaben = [&](Spezialvorgaben& v, std::uint32_t) {
+  SpezialRueckrufe spezial;
+  spezial.vorgaben = [&](Spezialvorgaben& v, std::uint32_t) {
     v = vorgaben;
     return status::kOk;
   };
-  s.fortschritt = [&](int art, std::uint32_t anzahl) -> Status {
+  spezial.fortschritt = [&](int art, std::uint32_t anzahl) -> Status {
     if (art == 0) zeilen = anzahl;
     if (art == 1) ++zeile;
-    if (fortschritt && art == 1)
-      std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
+    if (fortschritt && art == 1) std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
     if (fortschritt && art == 2) std::fprintf(stderr, "\r%40s\r", "");
     return art == 1 && AbortRequested() ? status::kSkipAbortByUser : status::kOk;
   };
   InstallAbortHandler();
-  bericht.status = engine->SpezielleAnpassung(bericht.verteilung, r, s);
-  bericht.Drucken(*format);
+  bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);
+  bericht.Drucken(s.format);
   if (bericht.status != status::kOk)
-    std::fprintf(stderr, "kalibra special: %s: %s\n", datei.c_str(), StatusText(bericht.status).c_str());
+    std::fprintf(stderr, "kalibra special: %s: %s\n", datei.c_str(),
+                 StatusText(bericht.status).c_str());
   return static_cast<int>(bericht.status);
 }
 

@@ -85,9 +85,8 @@ void PrintJsonReport(const std::string& pfad, const TDatensatz& d) {
   QJsonArray klassen;
   for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
     klassen.append(QJsonObject{{"x", static_cast<qint64>(d.XWerte[i])}, {"f", d.Haeufigkeiten[i]}});
-  QJsonObject root{{"file", QString::fromStdString(pfad)},
-                   {"statistics", stats},
-                   {"classes", klassen}};
+  QJsonObject root{
+      {"file", QString::fromStdString(pfad)}, {"statistics", stats}, {"classes", klassen}};
   PrintJson(stdout, QJsonDocument(root));
 }
 
@@ -116,9 +115,15 @@ int RunStats(const QStringList& args) {
     return static_cast<int>(st);
   }
   switch (*format) {
-    case Format::kText: PrintText(pfad, *daten); break;
-    case Format::kCsv: PrintCsv(*daten); break;
-    case Format::kJson: PrintJsonReport(pfad, *daten); break;
+    case Format::kText:
+      PrintText(pfad, *daten);
+      break;
+    case Format::kCsv:
+      PrintCsv(*daten);
+      break;
+    case Format::kJson:
+      PrintJsonReport(pfad, *daten);
+      break;
   }
   return 0;
 }

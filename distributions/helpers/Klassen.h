@@ -42,14 +42,7 @@ inline void RestklasseOhneBetragSetzen(Erwartungswerte& NP, std::uint32_t L, dou
 template <typename Schritt>
 void RekursionMitRestOhneBetrag(Erwartungswerte& NP, std::uint32_t L, double N, double np0,
                                 Schritt schritt) {
-  NP[0] = np0;
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
-    NP[i] = schritt(static_cast<double>(i), NP[i - 1]);
-    summe += NP[i];
-  }
-  RestklasseOhneBetragSetzen(NP, L, N, summe);
+  RestklasseOhneBetragSetzen(NP, L, N, RekursionBisRest(NP, L, np0, schritt));
 }
 
 // RekursionMitRest for recurrences on the class values: `schritt` receives the class index as an

@@ -20,10 +20,11 @@ inline void RestklasseSetzen(Erwartungswerte& NP, std::uint32_t L, double N, Sum
 }
 
 // Recurrence with tail rule: NP[0] = np0, NP[i] = schritt(i, NP[i-1]) for 0 < i < L, then the
-// tail. `schritt` writes the member's ratio in the member's own order of evaluation, for example
+// tail (RekursionBisRest does the classes below L and returns their sum). `schritt` writes the
+// member's ratio in the member's own order of evaluation, for example
 // [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); }.
 template <typename Schritt>
-void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0, Schritt schritt) {
+Summe RekursionBisRest(Erwartungswerte& NP, std::uint32_t L, double np0, Schritt schritt) {
   NP[0] = np0;
   Summe summe = 0;
   if (L > 0) summe = NP[0];
@@ -31,7 +32,12 @@ void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0
     NP[i] = schritt(static_cast<double>(i), NP[i - 1]);
     summe += NP[i];
   }
-  RestklasseSetzen(NP, L, N, summe);
+  return summe;
+}
+
+template <typename Schritt>
+void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0, Schritt schritt) {
+  RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, np0, schritt));
 }
 
 // Normalised terms with tail rule: r[0] = 1, r[i] = schritt(i, r[i-1]) for i = 1..K, S = the sum

@@ -2,6 +2,7 @@
 // The fitting commands of kalibra, run as a user would, against figures computed here.
 #include <gtest/gtest.h>
 
+#include <sys/types.h>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,7 +11,6 @@
 #include <QThread>
 #include <cmath>
 #include <csignal>
-#include <sys/types.h>
 
 #include "tests/support/KalibraProcess.h"
 #include "tests/support/Tolerance.h"
@@ -21,9 +21,13 @@ using vk::test::KalibraOutcome;
 using vk::test::Near;
 using vk::test::RunKalibra;
 
-QString Data(const char* name) { return QString(VK_DATA_DIR) + "/" + name; }
+QString Data(const char* name) {
+  return QString(VK_DATA_DIR) + "/" + name;
+}
 
-QJsonObject Json(const KalibraOutcome& r) { return QJsonDocument::fromJson(r.out).object(); }
+QJsonObject Json(const KalibraOutcome& r) {
+  return QJsonDocument::fromJson(r.out).object();
+}
 
 double Binomial(int n, double p, int x) {
   return std::exp(std::lgamma(n + 1.0) - std::lgamma(x + 1.0) - std::lgamma(n - x + 1.0) +
@@ -33,8 +37,8 @@ double Binomial(int n, double p, int x) {
 // Horse kicks under binomial(4, 0.15): the last class (x = 4, NP = 200 * 0.15^4 = 0.10) is not
 // above the minimal class size 1 and joins x = 3, so K = 4 and DF = 4 - 2 - 1 = 1.
 TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
-  const KalibraOutcome r = RunKalibra({"evaluate", Data("horse-kicks.dat"), "-d", "Binomial", "-p",
-                                       "4,0.15", "--format", "json"});
+  const KalibraOutcome r = RunKalibra(
+      {"evaluate", Data("horse-kicks.dat"), "-d", "Binomial", "-p", "4,0.15", "--format", "json"});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QJsonObject o = Json(r);
   const double f[] = {109, 65, 22, 3, 1};
@@ -58,8 +62,8 @@ TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
 
 TEST(KalibraEvaluate, ParametersAreCorrectedIntoTheirDomains) {
   // n is raised to the last class index 4 and p = 1.5 becomes 0.98, as a fit would report them.
-  const KalibraOutcome r = RunKalibra({"evaluate", Data("horse-kicks.dat"), "-d", "0", "-p",
-                                       "2,1.5", "--format", "json"});
+  const KalibraOutcome r = RunKalibra(
+      {"evaluate", Data("horse-kicks.dat"), "-d", "0", "-p", "2,1.5", "--format", "json"});
   const QJsonArray p = Json(r)["parameters"].toArray();
   ASSERT_EQ(p.size(), 2) << r.err.toStdString();
   EXPECT_EQ(p[0].toObject()["value"].toDouble(), 4);
@@ -67,8 +71,8 @@ TEST(KalibraEvaluate, ParametersAreCorrectedIntoTheirDomains) {
 }
 
 TEST(KalibraFit, BestMethodOfTheBinomialOnHorseKicks) {
-  const KalibraOutcome r = RunKalibra({"fit", Data("horse-kicks.dat"), "-d", "binomial",
-                                       "--all-methods", "--format", "json"});
+  const KalibraOutcome r = RunKalibra(
+      {"fit", Data("horse-kicks.dat"), "-d", "binomial", "--all-methods", "--format", "json"});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QJsonObject o = Json(r);
   const QJsonArray methods = o["methods"].toArray();
@@ -77,7 +81,8 @@ TEST(KalibraFit, BestMethodOfTheBinomialOnHorseKicks) {
   // The best method is the one with the highest P among those that fitted.
   double hoechstes = -1;
   for (const auto& m : methods)
-    if (m.toObject()["status"].toInt() == 0) hoechstes = std::max(hoechstes, m.toObject()["p"].toDouble());
+    if (m.toObject()["status"].toInt() == 0)
+      hoechstes = std::max(hoechstes, m.toObject()["p"].toDouble());
   EXPECT_EQ(best["p"].toDouble(), hoechstes);
   EXPECT_GT(best["p"].toDouble(), 0.05);
   const QJsonArray classes = o["classes"].toArray();
@@ -91,8 +96,9 @@ TEST(KalibraFit, BestMethodOfTheBinomialOnHorseKicks) {
 TEST(KalibraFit, OptionsReachTheOptimiser) {
   // One simplex step per method cannot beat the full optimisation on the same start vectors.
   const auto p = [](const QStringList& extra) {
-    const KalibraOutcome r = RunKalibra(QStringList{"fit", Data("shell-accidents.dat"), "-d",
-                                                    "Hyper-Pascal", "--format", "json"} + extra);
+    const KalibraOutcome r = RunKalibra(
+        QStringList{"fit", Data("shell-accidents.dat"), "-d", "Hyper-Pascal", "--format", "json"} +
+        extra);
     return Json(r)["best"].toObject()["chiSquare"].toDouble();
   };
   EXPECT_GE(p({"--max-steps", "1"}), p({}));
@@ -123,8 +129,8 @@ TEST(KalibraFit, FailuresAndUsage) {
 TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {
   const KalibraOutcome liste = RunKalibra({"list", "--automatic", "--format", "json"});
   const int automatisch = static_cast<int>(Json(liste)["distributions"].toArray().size());
-  const KalibraOutcome r = RunKalibra({"auto", Data("shell-accidents.dat"), "--sort", "p",
-                                       "--format", "json"});
+  const KalibraOutcome r =
+      RunKalibra({"auto", Data("shell-accidents.dat"), "--sort", "p", "--format", "json"});
   const QJsonObject o = Json(r);
   const QJsonArray rows = o["distributions"].toArray();
   EXPECT_EQ(rows.size(), automatisch);
@@ -144,11 +150,12 @@ TEST(KalibraBatch, AnUnreadableFileIsReportedAndTheBatchGoesOn) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("1 2\n1 3\n");
   f.close();
-  const KalibraOutcome r = RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"), schlecht,
-                                       Data("shell-accidents.dat"), "--jobs", "2", "--format",
-                                       "json"});
+  const KalibraOutcome r =
+      RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"), schlecht,
+                  Data("shell-accidents.dat"), "--jobs", "2", "--format", "json"});
   EXPECT_EQ(r.exitCode, 9);  // the first failure's status
-  EXPECT_TRUE(r.err.contains("(" + schlecht + "); debug info: Error in data")) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("(" + schlecht + "); debug info: Error in data"))
+      << r.err.toStdString();
   const QJsonArray files = Json(r)["files"].toArray();
   ASSERT_EQ(files.size(), 2);
   EXPECT_TRUE(files[0].toObject()["file"].toString().endsWith("horse-kicks.dat"));
@@ -156,18 +163,18 @@ TEST(KalibraBatch, AnUnreadableFileIsReportedAndTheBatchGoesOn) {
   EXPECT_EQ(files[1].toObject()["statistics"].toObject()["N"].toDouble(), 647);
 
   // The same files one at a time give the same rows: the workers do not disturb each other.
-  const KalibraOutcome einzeln = RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"),
-                                             Data("shell-accidents.dat"), "--jobs", "1",
-                                             "--format", "json"});
+  const KalibraOutcome einzeln =
+      RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"), Data("shell-accidents.dat"),
+                  "--jobs", "1", "--format", "json"});
   const QJsonArray f1 = Json(einzeln)["files"].toArray();
   ASSERT_EQ(f1.size(), 2);
   EXPECT_EQ(f1[1].toObject()["chiSquare"].toDouble(), files[1].toObject()["chiSquare"].toDouble());
 }
 
 TEST(KalibraSpecial, ReportsTheBestOfAFixedCoefficientFit) {
-  const KalibraOutcome r = RunKalibra({"special", Data("shell-accidents.dat"), "--fix", "a1",
-                                       "--a1", "0.25", "--b1", "0:1:0.5", "--b2", "0:1:0.5",
-                                       "--format", "json"});
+  const KalibraOutcome r =
+      RunKalibra({"special", Data("shell-accidents.dat"), "--fix", "a1", "--a1", "0.25", "--b1",
+                  "0:1:0.5", "--b2", "0:1:0.5", "--format", "json"});
   const QJsonObject o = Json(r);
   if (r.exitCode != 0) {
     // A fit may legitimately fail on these data; then the status says why and nothing else.
@@ -192,8 +199,8 @@ TEST(KalibraSpecial, CtrlCEndsTheGridAndPrintsTheStatus) {
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert("XDG_CONFIG_HOME", config.path());
   p.setProcessEnvironment(env);
-  p.start(VK_KALIBRA_EXE, {"special", Data("alpha-particles.dat"), "--b1", "-14:14:0.01",
-                           "--format", "json"});
+  p.start(VK_KALIBRA_EXE,
+          {"special", Data("alpha-particles.dat"), "--b1", "-14:14:0.01", "--format", "json"});
   ASSERT_TRUE(p.waitForStarted());
   QThread::msleep(500);
   ::kill(static_cast<pid_t>(p.processId()), SIGINT);

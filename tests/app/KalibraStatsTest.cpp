@@ -19,7 +19,9 @@ KalibraOutcome Kalibra(const QStringList& args, const QString& locale = "C.UTF-8
   return vk::test::RunKalibra(args, {}, locale);
 }
 
-QString Data(const char* name) { return QString(VK_DATA_DIR) + "/" + name; }
+QString Data(const char* name) {
+  return QString(VK_DATA_DIR) + "/" + name;
+}
 
 TEST(KalibraStats, JsonAgreesWithTheHorseKickTable) {
   const KalibraOutcome r = Kalibra({"stats", Data("horse-kicks.dat"), "--format", "json"});

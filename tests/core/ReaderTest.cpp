@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         TokenCase{"GapsFilled", "0 5\n1 3\n4 1\n", {0, 1, 2, 3, 4}, {5, 3, 0, 0, 1}},
         TokenCase{"FirstXNotZero", "3 2\n4 7\n", {3, 4}, {2, 7}},
-        TokenCase{"FractionalAndExponent", "1 4.5\n2 1e1\n3 2.5E-1\n4 +.5\n", {1, 2, 3, 4},
+        TokenCase{"FractionalAndExponent",
+                  "1 4.5\n2 1e1\n3 2.5E-1\n4 +.5\n",
+                  {1, 2, 3, 4},
                   {4.5, 10, 0.25, 0.5}},
         TokenCase{"TrailingTextIgnored", "1 2 words here\n3 10 apples\n", {1, 2, 3}, {2, 0, 10}},
         TokenCase{"TabsAndCarriageReturns", "\t1\t2\r\n2  3\r\n", {1, 2}, {2, 3}},
@@ -64,7 +66,11 @@ INSTANTIATE_TEST_SUITE_P(
         TokenCase{"XAloneTakesNextLinesFirstNumber", "1\n2 99\n3 4\n", {1, 2, 3}, {2, 0, 4}},
         TokenCase{"MissingFrequencyAtEndReadsAsZero", "1 2\n2 3\n3", {1, 2, 3}, {2, 3, 0}},
         TokenCase{"LeadingBlankLines", "\n\n  1 2\n2 3\n", {1, 2}, {2, 3}},
-        TokenCase{"ByteOrderMark", "\xEF\xBB\xBF" "1 2\n2 3\n", {1, 2}, {2, 3}},
+        TokenCase{"ByteOrderMark",
+                  "\xEF\xBB\xBF"
+                  "1 2\n2 3\n",
+                  {1, 2},
+                  {2, 3}},
         TokenCase{"PlusSignOnX", "+1 2\n+2 3\n", {1, 2}, {2, 3}},
         TokenCase{"NegativeZeroX", "-0 1\n1 3\n", {0, 1}, {1, 3}}),
     [](const auto& tp) { return std::string(tp.param.name); });
@@ -106,15 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
         StatusCase{"FrequencyOutOfRange", "1 1e999\n", status::kException},
         StatusCase{"SumOverflows", "1 1e308\n2 1e308\n", status::kException},
         StatusCase{"XTokenTooLong", std::string(33, '1') + " 2\n", status::kException},
-        StatusCase{"FrequencyTokenTooLong", "1 " + std::string(65, '1') + "\n",
-                   status::kException},
+        StatusCase{"FrequencyTokenTooLong", "1 " + std::string(65, '1') + "\n", status::kException},
         StatusCase{"ZeroVariance", "5 10\n", status::kException},
         StatusCase{"ZeroMean", "0 5\n1 0\n", status::kException}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(Reader, LongestTokensAreAccepted) {
   const std::string x = "+" + std::string(29, '0') + "01";  // 32 characters
-  const std::string f = std::string(62, '0') + "25";          // 64 characters
+  const std::string f = std::string(62, '0') + "25";        // 64 characters
   const ReadResult r = Read(x + " " + f + "\n2 1\n");
   ASSERT_EQ(r.status, status::kOk);
   EXPECT_EQ(Xs(*r.daten), (std::vector<std::uint32_t>{1, 2}));

@@ -122,7 +122,8 @@ TEST_P(ModusGruppe, FindsTheDensestPositiveWindow) {
   std::copy(c.f.begin(), c.f.end(), f.begin());
   ModusGruppeSuchen(f, s);
   EXPECT_EQ(s.ModusGruppenIndex, c.index);
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Near(s.quotient[i], c.quotient[i], test::kRelTight, 1e-300));
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(Near(s.quotient[i], c.quotient[i], test::kRelTight, 1e-300));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -131,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ModusCase{"ZeroInEveryWindow", {3, 0, 3, 3, 3, 0}, 0, {0, 0, 0}},
                       ModusCase{"TooFewClasses", {5, 6, 7}, 0, {0, 0, 0}},
                       ModusCase{"TiesKeepTheLeftmost", {2, 2, 2, 2, 1, 2, 2, 2, 2}, 1, {1, 1, 1}},
-                      ModusCase{"LaterDenserWindowWins", {1, 1, 1, 1, 9, 8, 4}, 4, {9, 8.0 / 9, 0.5}}),
+                      ModusCase{
+                          "LaterDenserWindowWins", {1, 1, 1, 1, 9, 8, 4}, 4, {9, 8.0 / 9, 0.5}}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 TEST(Statistik, ZeroVarianceIsAFaultNotAResult) {
@@ -147,7 +149,8 @@ TEST(Statistik, NegativeMeanIsAFault) {
 TEST(Statistik, GapClassesCountInKButNotInEntropy) {
   const Gelesen mitLuecke = Lesen({{1, 5}, {3, 5}});
   ASSERT_EQ(mitLuecke.status, status::kOk);
-  EXPECT_TRUE(Near(mitLuecke.d->Statistik.entropie, std::log(2.0) / std::log(3.0), test::kRelTight));
+  EXPECT_TRUE(
+      Near(mitLuecke.d->Statistik.entropie, std::log(2.0) / std::log(3.0), test::kRelTight));
 }
 
 TEST(Statistik, FailedStatisticsLeaveTheUserCopyUntouched) {

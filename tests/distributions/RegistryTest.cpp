@@ -100,10 +100,10 @@ TParameterEigenschaften LaufEigenschaften(const Member& m, Schaetzwerttabelle& E
     std::uint32_t nummer;
     std::array<double, kMaxFestparameter> wert;
   };
-  static const Fest kFest[] = {{1, {20}},  {3, {20}},  {9, {0.3}},  {11, {0}},     {13, {1}},
-                               {14, {20}}, {22, {20}}, {23, {1}},   {24, {20, 2}}, {26, {2}},
-                               {30, {1}},  {32, {14}}, {33, {2, 20}}, {37, {2}},   {43, {1}},
-                               {44, {2}},  {47, {2}},  {48, {2}},     {52, {20}},  {54, {14}}};
+  static const Fest kFest[] = {{1, {20}},  {3, {20}},  {9, {0.3}},    {11, {0}},     {13, {1}},
+                               {14, {20}}, {22, {20}}, {23, {1}},     {24, {20, 2}}, {26, {2}},
+                               {30, {1}},  {32, {14}}, {33, {2, 20}}, {37, {2}},     {43, {1}},
+                               {44, {2}},  {47, {2}},  {48, {2}},     {52, {20}},    {54, {14}}};
   for (const Fest& w : kFest) {
     if (w.nummer == m.nummer) eig.festparameter = w.wert;
   }

@@ -44,8 +44,8 @@ Verteilungsverzeichnis Katalog(std::uint32_t binomialAlternativen = 6) {
   Verteilungstabelle t;
   t[0] = Eintrag(0, "Binomial", binomialAlternativen, {{"n", 16}, {"p", 1}});
   t[6] = Eintrag(6, "Hyper-Pascal", 2, {{"k", 128}, {"m", 128}, {"q", 1}});
-  t[16] = Eintrag(16, "Poisson-stopped negative binomial", 1,
-                  {{"lambda", 128}, {"k", 128}, {"c", 1}});
+  t[16] =
+      Eintrag(16, "Poisson-stopped negative binomial", 1, {{"lambda", 128}, {"k", 128}, {"c", 1}});
   t[205] = Eintrag(205, "Special model", 1, {{"a0", 0}, {"a1", 0}, {"a2", 0}, {"b1", 0}, {"b2", 0}},
                    true);
   return Verteilungsverzeichnis(std::move(t));
@@ -79,7 +79,10 @@ TEST(GewaehlteAnpassung, FindsTheBinomialAgain) {
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
   Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  r.ergebnis = [&](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
   ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kOk);
   ASSERT_EQ(berichte.size(), 1u);
   EXPECT_TRUE(berichte[0].BesteMethode);
@@ -118,7 +121,11 @@ TEST(GewaehlteAnpassung, ReportsEveryMethodThenTheBest) {
     return status::kOk;
   };
   int weiter = 0;
-  r.weiter = [&] { ++weiter; spur.push_back("W"); return true; };
+  r.weiter = [&] {
+    ++weiter;
+    spur.push_back("W");
+    return true;
+  };
   ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), false, r), status::kOk);
   EXPECT_EQ(weiter, 6);  // after every method, the last included
   ASSERT_GE(spur.size(), 4u);
@@ -136,7 +143,10 @@ TEST(GewaehlteAnpassung, StopsAndRefuses) {
   auto a = std::make_unique<Anpassungen>(k);
   Rueckrufe r;
   int berichte = 0;
-  r.ergebnis = [&](const TAnpassung&) { ++berichte; return status::kOk; };
+  r.ergebnis = [&](const TAnpassung&) {
+    ++berichte;
+    return status::kOk;
+  };
   EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kNoData);
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   EXPECT_EQ(a->GewaehlteAnpassung(Ref(k, 205), true, r), status::kFitNotPossible);
@@ -168,7 +178,10 @@ TEST(AutomatischeAnpassung, ReportsEachAutomaticDistributionWithItsRunningNumber
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
   Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  r.ergebnis = [&](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kOk);
   ASSERT_EQ(berichte.size(), 3u);  // the special model is not automatic
   const std::uint32_t index[] = {0, 6, 16};
@@ -189,7 +202,10 @@ TEST(AutomatischeAnpassung, NoGoodFitWhenEveryXSquareIsLarge) {
   ASSERT_EQ(Lesen(*a, "0 900\n1 5\n2 3\n3 2\n4 4\n5 8\n6 900\n7 700\n8 1\n"), status::kOk);
   std::vector<TAnpassung> berichte;
   Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  r.ergebnis = [&](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kNoGoodFit);
   EXPECT_EQ(berichte.size(), 3u);
 }
@@ -212,7 +228,10 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
   };
   std::vector<TAnpassung> berichte;
   Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) { berichte.push_back(x); return status::kOk; };
+  r.ergebnis = [&](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
   const Status st = a->SpezielleAnpassung(Ref(k, 205), r, s);
   ASSERT_EQ(fortschritt.size(), 6u);
   EXPECT_EQ(fortschritt.front(), std::make_pair(0, 4u));
@@ -266,11 +285,20 @@ struct TraegerCase {
 
 TEST(TraegerPruefen, AcceptsOnlyTheDataEachDistributionIsDefinedFor) {
   const TraegerCase faelle[] = {
-      {10, 1, {1, 2, 3}, true},  {10, 0, {1, 2, 3}, false}, {11, 2, {1, 2}, true},
-      {11, 0, {1, 2}, false},    {24, 1, {1, 2}, false},    {24, 2, {1, 2}, true},
-      {31, 0, {1, 2}, true},     {31, 1, {1, 2}, false},    {0, 7, {1, 2}, true},
-      {112, 0, {5, 3, 0, 0, 2, 1}, true}, {112, 0, {5, 3, 2, 1, 0}, false},
-      {112, 1, {5, 3, 0, 0, 2, 1}, false}, {203, 1, {1, 1}, true}, {222, 9, {1, 1}, true},
+      {10, 1, {1, 2, 3}, true},
+      {10, 0, {1, 2, 3}, false},
+      {11, 2, {1, 2}, true},
+      {11, 0, {1, 2}, false},
+      {24, 1, {1, 2}, false},
+      {24, 2, {1, 2}, true},
+      {31, 0, {1, 2}, true},
+      {31, 1, {1, 2}, false},
+      {0, 7, {1, 2}, true},
+      {112, 0, {5, 3, 0, 0, 2, 1}, true},
+      {112, 0, {5, 3, 2, 1, 0}, false},
+      {112, 1, {5, 3, 0, 0, 2, 1}, false},
+      {203, 1, {1, 1}, true},
+      {222, 9, {1, 1}, true},
   };
   for (const TraegerCase& c : faelle) {
     KlassenWerte x{};

@@ -36,15 +36,22 @@ INSTANTIATE_TEST_SUITE_P(
     Anpassungsguete, Pooling,
     ::testing::Values(
         // Mode at 2; 0.2 joins 0.3, the 0.5 joins 4 (4.5); 0.5 joins 3 (3.5).
-        PoolCase{"BothTails", {0.5, 3, 10, 4, 0.3, 0.2}, {1, 2, 11, 5, 1, 0}, 1,
-                 (3.5 - 3) * (3.5 - 3) / 3.5 + 1.0 / 10 + (4.5 - 6) * (4.5 - 6) / 4.5, 3},
+        PoolCase{"BothTails",
+                 {0.5, 3, 10, 4, 0.3, 0.2},
+                 {1, 2, 11, 5, 1, 0},
+                 1,
+                 (3.5 - 3) * (3.5 - 3) / 3.5 + 1.0 / 10 + (4.5 - 6) * (4.5 - 6) / 4.5,
+                 3},
         // Equal largest NP: the first (class 1) is the mode, so class 2 joins it from the right;
         // with class 3 as the mode it would have joined class 3.
-        PoolCase{"FirstOfEqualModes", {0.5, 3, 0.5, 3, 0.5}, {1, 2, 1, 4, 0}, 1,
-                 0 + (3.5 - 4) * (3.5 - 4) / 3.5, 2},
+        PoolCase{"FirstOfEqualModes",
+                 {0.5, 3, 0.5, 3, 0.5},
+                 {1, 2, 1, 4, 0},
+                 1,
+                 0 + (3.5 - 4) * (3.5 - 4) / 3.5,
+                 2},
         // Zero NP is pooled even with a minimal class size of 0; small positive NP is not.
-        PoolCase{"MinimalSizeZero", {0.2, 6, 0}, {1, 5, 0}, 0,
-                 0.8 * 0.8 / 0.2 + 1.0 / 6, 2},
+        PoolCase{"MinimalSizeZero", {0.2, 6, 0}, {1, 5, 0}, 0, 0.8 * 0.8 / 0.2 + 1.0 / 6, 2},
         PoolCase{"PerfectFitIsFloored", {2, 5, 3}, {2, 5, 3}, 1, 0.0001, 3},
         // A pooled amount travels inward through several small classes to the mode.
         PoolCase{"CascadeToMode", {9, 0.4, 0.3, 0.2}, {8, 1, 0, 1}, 1, 0.1 * 0.1 / 9.9, 1}),

@@ -8,8 +8,8 @@
 namespace vk::test {
 
 // Named tolerances. A test that widens one says why next to the call.
-inline constexpr double kRelTight = 1e-12;  // same formula, different summation order
-inline constexpr double kRelPrinted = 5e-5; // against a value quoted with four or five digits
+inline constexpr double kRelTight = 1e-12;   // same formula, different summation order
+inline constexpr double kRelPrinted = 5e-5;  // against a value quoted with four or five digits
 
 inline ::testing::AssertionResult Near(double actual, double expected, double rel,
                                        double abs = 1e-300) {

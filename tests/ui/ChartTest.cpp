@@ -124,8 +124,7 @@ TEST_F(ChartTest, GridAndLogarithmicAxesFollowTheirBoxes) {
   EXPECT_NE(Links(), nullptr);
   diagramm->findChild<QRadioButton*>("lines")->click();
   diagramm->findChild<QCheckBox*>("xAxisLog")->setChecked(true);
-  EXPECT_NE(qobject_cast<QLogValueAxis*>(diagramm->Chart()->axes(Qt::Horizontal).first()),
-            nullptr);
+  EXPECT_NE(qobject_cast<QLogValueAxis*>(diagramm->Chart()->axes(Qt::Horizontal).first()), nullptr);
 }
 
 TEST_F(ChartTest, TitlesDialogChangesTitlesOnOkOnly) {

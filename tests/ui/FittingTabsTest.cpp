@@ -25,7 +25,8 @@ namespace {
 
 double NPSumme(const QTreeWidget* daten) {
   double s = 0;
-  for (int i = 0; i < daten->topLevelItemCount(); ++i) s += ZahlAusText(daten->topLevelItem(i)->text(2));
+  for (int i = 0; i < daten->topLevelItemCount(); ++i)
+    s += ZahlAusText(daten->topLevelItem(i)->text(2));
   return s;
 }
 
@@ -352,7 +353,8 @@ TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
   const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
   ASSERT_EQ(daten->topLevelItemCount(), 15);
   for (int i = 0; i < 15; ++i)
-    EXPECT_EQ(daten->topLevelItem(i)->text(2), Fest(zeile->obj->Daten[static_cast<std::size_t>(i)].NP, 2));
+    EXPECT_EQ(daten->topLevelItem(i)->text(2),
+              Fest(zeile->obj->Daten[static_cast<std::size_t>(i)].NP, 2));
   EXPECT_NEAR(NPSumme(daten), 2608, 0.15);
 
   // A double click fits the batch distribution on that file on the selected tab.

@@ -68,8 +68,8 @@ TEST_F(MainWindowTest, StartsWithoutDataWithEveryListFilledAndFittingDisabled) {
 TEST_F(MainWindowTest, OpeningThreeFilesListsAllAndReadsOnlyTheFirst) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("horse-kicks.dat"), Daten("alpha-particles.dat"),
-                     Daten("shell-accidents.dat")});
+  f->DateienOeffnen(
+      {Daten("horse-kicks.dat"), Daten("alpha-particles.dat"), Daten("shell-accidents.dat")});
   const auto* liste = Kind<QListWidget>(*f, "LBEingabeDaten");
   ASSERT_EQ(liste->count(), 3);
   EXPECT_EQ(liste->item(1)->text(), Daten("alpha-particles.dat"));
@@ -153,8 +153,7 @@ TEST_F(MainWindowTest, AssistedSelectionListsByTheFirstValueOfTheData) {
   QTest::mouseClick(hilfe, Qt::LeftButton);
   EXPECT_EQ(box->count(), 3);
   QTest::mouseClick(hilfe, Qt::LeftButton);
-  EXPECT_EQ(Eintraege(box),
-            (QStringList{"Binomial", "Poisson-stopped negative binomial (Katz)"}));
+  EXPECT_EQ(Eintraege(box), (QStringList{"Binomial", "Poisson-stopped negative binomial (Katz)"}));
 
   // "Fit" with nothing to choose must not start anything.
   f->DateienOeffnen({Daten("horse-kicks.dat")});

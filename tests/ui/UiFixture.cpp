@@ -81,7 +81,9 @@ QString UiTest::Text(const TFrmMain& f, const char* name) {
   return e ? e->text() : QString();
 }
 
-QString UiTest::Daten(const char* name) { return QDir(VK_DATA_DIR).filePath(name); }
+QString UiTest::Daten(const char* name) {
+  return QDir(VK_DATA_DIR).filePath(name);
+}
 
 QString UiTest::Schreiben(const char* name, const char* inhalt) {
   const QString pfad = dateien->filePath(name);

@@ -15,8 +15,12 @@
 #include "ui/FrmMain.h"
 
 // Readable failure messages for Qt's strings.
-inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+  return os << s.toStdString();
+}
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
 inline void PrintTo(const QStringList& l, std::ostream* os) {
   *os << '"' << l.join("\", \"").toStdString() << '"';
 }
