@@ -3,6 +3,7 @@
 
 #include "core/FpFault.h"
 #include "distributions/Registry.h"
+#include "distributions/helpers/Alternativen.h"
 #include "distributions/helpers/Parameter.h"
 
 namespace vk {
@@ -16,35 +17,57 @@ bool KlassenImBereich(const TStatistik& stat) {
   return false;
 }
 
+// What the alternative routine's contract leaves out: no alternative reads it.
+const TStatistik kKeineStatistik{};
+const KlassenWerte kKeineWerte{};
+
 }  // namespace
+
+bool SchaetzwerteBerechnen(std::uint32_t nummer, const Eingaben& in, Schaetzwerttabelle& E) {
+  const Member* m = MitgliedSuchen(nummer);
+  if (m == nullptr) return false;
+  if (KlassenImBereich(in.stat)) m->schaetzwerte(in, E);
+  return true;
+}
 
 bool SchaetzwerteBerechnen(std::uint32_t nummer, const TStatistik& stat,
                            const TParameterEigenschaften& eig, Schaetzwerttabelle& E,
                            const KlassenHaeufigkeiten& f, const KlassenWerte& x) {
+  return SchaetzwerteBerechnen(nummer, Eingaben{stat, f, x, eig}, E);
+}
+
+bool AlternativeWaehlen(std::uint32_t nummer, const Eingaben& in, std::uint32_t k,
+                        const Schaetzwerttabelle& E, Parametervektor& p) {
   const Member* m = MitgliedSuchen(nummer);
   if (m == nullptr) return false;
-  if (KlassenImBereich(stat)) m->schaetzwerte(stat, eig, E, f, x);
+  if (m->alternative != nullptr) {
+    m->alternative(in, k, E, p);
+  } else {
+    TabellenAlternative(m->alternativenTabelle, k, E, p);
+  }
   return true;
 }
 
 bool AlternativeWaehlen(std::uint32_t nummer, std::uint32_t k, const Schaetzwerttabelle& E,
                         const KlassenHaeufigkeiten& f, Parametervektor& p,
                         const TParameterEigenschaften& eig) {
+  return AlternativeWaehlen(nummer, Eingaben{kKeineStatistik, f, kKeineWerte, eig}, k, E, p);
+}
+
+bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Parametervektor& p,
+                              Erwartungswerte& NP) {
   const Member* m = MitgliedSuchen(nummer);
   if (m == nullptr) return false;
-  m->alternative(k, E, f, p, eig);
+  // Every member starts from a vector inside its domain; doing it here keeps the members short.
+  ParameterKorrigieren(p, in.eig);
+  if (KlassenImBereich(in.stat)) m->erwartungswerte(in, p, NP);
   return true;
 }
 
 bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,
                               const KlassenWerte& x, const KlassenHaeufigkeiten& f,
                               Erwartungswerte& NP, const TParameterEigenschaften& eig) {
-  const Member* m = MitgliedSuchen(nummer);
-  if (m == nullptr) return false;
-  // Every member starts from a vector inside its domain; doing it here keeps the members short.
-  ParameterKorrigieren(p, eig);
-  if (KlassenImBereich(stat)) m->erwartungswerte(p, stat, x, f, NP, eig);
-  return true;
+  return ErwartungswerteBerechnen(nummer, Eingaben{stat, f, x, eig}, p, NP);
 }
 
 }  // namespace vk

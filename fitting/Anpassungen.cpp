@@ -9,6 +9,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
+#include "distributions/Spezialmodell.h"
 #include "distributions/helpers/Parameter.h"
 #include "fitting/Anpassungsguete.h"
 #include "fitting/Traeger.h"
@@ -54,7 +55,7 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   Parametervektor kopie = v;
   const TStatistik& s = daten_.Statistik;
   FpFaultScope guard;
-  ErwartungswerteBerechnen(index, kopie, s, daten_.XWerte, daten_.Haeufigkeiten, arbeitsNP_, eig_);
+  ErwartungswerteBerechnen(index, eingaben_, kopie, arbeitsNP_);
   if (guard.Faulted()) {
     k = 0;
     return kFehlschlagChiQuadrat;
@@ -89,7 +90,7 @@ bool Anpassungen::AnpassungBewerten() {
     // A vector whose expected frequencies cannot be computed has no final evaluation; the
     // method counts as failed rather than ending the whole fit.
     FpFaultScope guard;
-    ErwartungswerteBerechnen(nummer_, v, s, daten_.XWerte, daten_.Haeufigkeiten, aktuelleNP_, eig_);
+    ErwartungswerteBerechnen(nummer_, eingaben_, v, aktuelleNP_);
     if (guard.Faulted()) return false;
   }
   std::uint32_t k = 0;
@@ -132,7 +133,7 @@ void Anpassungen::BestesMerken(std::uint32_t alternative) {
 
 bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status) {
   simplex_ = Simplex{};
-  AlternativeWaehlen(nummer_, k, schaetzwerte_, daten_.Haeufigkeiten, simplex_.ecke[0], eig_);
+  AlternativeWaehlen(nummer_, eingaben_, k, schaetzwerte_, simplex_.ecke[0]);
   ParameterKorrigieren(simplex_.ecke[0], eig_);
   const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
   bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
@@ -156,7 +157,7 @@ Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const Festparamet
   if (st != status::kOk) return st;
   nummer_ = verteilung.Index;
   schaetzwerte_.fill(0);
-  SchaetzwerteBerechnen(nummer_, s, eig_, schaetzwerte_, daten_.Haeufigkeiten, daten_.XWerte);
+  SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
   return status::kOk;
 }
 
@@ -370,13 +371,12 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
       // Once cancelled, the rest of the row is not worth computing; the row's progress report
       // then stops the grid.
       if (r.abbruch && r.abbruch()) break;
-      schaetzwerte_[150] = b1;
-      schaetzwerte_[200] = b2;
+      schaetzwerte_[kSpezialSlotB1] = b1;
+      schaetzwerte_[kSpezialSlotB2] = b2;
       FpFaultScope punkt;
-      SchaetzwerteBerechnen(nummer_, daten_.Statistik, eig_, schaetzwerte_, daten_.Haeufigkeiten,
-                            daten_.XWerte);
+      SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
       simplex_ = Simplex{};
-      AlternativeWaehlen(nummer_, 0, schaetzwerte_, daten_.Haeufigkeiten, simplex_.ecke[0], eig_);
+      AlternativeWaehlen(nummer_, eingaben_, 0, schaetzwerte_, simplex_.ecke[0]);
       ParameterKorrigieren(simplex_.ecke[0], eig_);
       Status zyklus = status::kOk;
       const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
@@ -396,8 +396,8 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
     }
   }
   if (s.fortschritt) s.fortschritt(2, 0);
-  schaetzwerte_[150] = b1Bester;
-  schaetzwerte_[200] = b2Bester;
+  schaetzwerte_[kSpezialSlotB1] = b1Bester;
+  schaetzwerte_[kSpezialSlotB2] = b2Bester;
   return status::kOk;
 }
 
@@ -463,8 +463,7 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
 
     st = PreflightSuche(vorgaben, r, s);
     if (st != status::kOk) return st;
-    SchaetzwerteBerechnen(nummer_, daten_.Statistik, eig_, schaetzwerte_, daten_.Haeufigkeiten,
-                          daten_.XWerte);
+    SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
     st = AlternativenDurchlaufen(verteilung, Modus::kSpeziell, true, r);
     if (guard.Faulted()) return status::kException;
     if (st == status::kOk) st = AbschlussPruefen();

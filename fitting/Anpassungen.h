@@ -42,6 +42,9 @@ struct SpezialRueckrufe {
 class Anpassungen final : private Zielfunktion {
  public:
   explicit Anpassungen(const Verteilungsverzeichnis& katalog);
+  // The member inputs refer to the engine's own fields, so an engine is never copied.
+  Anpassungen(const Anpassungen&) = delete;
+  Anpassungen& operator=(const Anpassungen&) = delete;
 
   // Reading replaces the current data set (statistics included).
   Status DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften);
@@ -115,6 +118,8 @@ class Anpassungen final : private Zielfunktion {
   TDatensatz daten_;
   OptimisationSettings einstellungen_;
   TParameterEigenschaften eig_;
+  // The member's inputs, built once over the engine's own data set and properties.
+  const Eingaben eingaben_{daten_.Statistik, daten_.Haeufigkeiten, daten_.XWerte, eig_};
   Schaetzwerttabelle schaetzwerte_{};
   Simplex simplex_;
   std::uint32_t nummer_ = 0;  // distribution being fitted

@@ -9,59 +9,89 @@
 
 namespace vk {
 
-// The common shapes of an expected-frequency routine. The last class L stands for "L or more":
-// it receives the remainder |N - (NP[0] + ... + NP[L-1])| (the tail rule), so the expected
-// frequencies sum to N whatever mass the distribution puts beyond L. None of these allocates;
-// the step functions are small lambdas that the compiler inlines.
+// The shapes of an expected-frequency routine. Unless a member is truncated at L (Restregel::
+// kKeine), the last class L stands for "L or more" and receives the remainder of N (the tail
+// rule), so the expected frequencies sum to N whatever mass the distribution puts beyond L. None
+// of these allocates; the step functions are small lambdas that the compiler inlines. A step
+// receives the class index as an unsigned integer: a lambda taking `double i` converts it
+// exactly, one taking `std::uint32_t i` can read x[i] with it.
 
-// The tail rule, given the sum of NP[0..L-1].
-inline void RestklasseSetzen(Erwartungswerte& NP, std::uint32_t L, double N, Summe summe) {
-  NP[L] = static_cast<double>(std::fabs(static_cast<Summe>(N) - summe));
+// The tail rule, given the sum of NP[0..L-1]: |N - summe| or N - summe. (kKeine writes
+// nothing: the last class was computed like the others.)
+inline void RestklasseSetzen(Erwartungswerte& NP, std::uint32_t L, double N, Summe summe,
+                             Restregel regel = Restregel::kBetrag) {
+  const Summe rest = static_cast<Summe>(N) - summe;
+  if (regel == Restregel::kBetrag) {
+    NP[L] = static_cast<double>(std::fabs(rest));
+  } else if (regel == Restregel::kOhneBetrag) {
+    NP[L] = static_cast<double>(rest);
+  }
 }
 
-// Recurrence with tail rule: NP[0] = np0, NP[i] = schritt(i, NP[i-1]) for 0 < i < L, then the
-// tail (RekursionBisRest does the classes below L and returns their sum). `schritt` writes the
-// member's ratio in the member's own order of evaluation, for example
-// [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); }.
+// Recurrence below the last class: NP[0] = np0, NP[i] = schritt(i, NP[i-1]) for 0 < i < L.
+// Returns the sum of NP[0..L-1].
 template <typename Schritt>
 Summe RekursionBisRest(Erwartungswerte& NP, std::uint32_t L, double np0, Schritt schritt) {
   NP[0] = np0;
   Summe summe = 0;
   if (L > 0) summe = NP[0];
   for (std::uint32_t i = 1; i < L; ++i) {
-    NP[i] = schritt(static_cast<double>(i), NP[i - 1]);
+    NP[i] = schritt(i, NP[i - 1]);
     summe += NP[i];
   }
   return summe;
 }
 
+// Recurrence with tail rule: the classes below L by RekursionBisRest, then the last class, for
+// example RekursionMitRest(NP, L, N, N * std::pow(p, k), [&](double i, double vorher) {
+// return vorher * (i + k - 1) * (1 - p) / i; }).
 template <typename Schritt>
-void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0, Schritt schritt) {
-  RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, np0, schritt));
+void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0, Schritt schritt,
+                      Restregel regel = Restregel::kBetrag) {
+  RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, np0, schritt), regel);
 }
 
-// Normalised terms with tail rule: r[0] = 1, r[i] = schritt(i, r[i-1]) for i = 1..K, S = the sum
-// of r[0..K]; NP[i] = N r[i] / S for i < L, the tail for L. K = L + 100 stands in for an infinite
-// support. The terms below L are kept in NP itself between the two passes, the ones from L on
-// only enter the sum: no working array is needed, whatever K is.
-template <typename Schritt>
-void NormierteTermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, double N,
-                           Schritt schritt) {
-  double r = 1;
-  Summe S = r;
-  if (L > 0) NP[0] = r;
-  for (std::uint32_t i = 1; i <= K; ++i) {
-    r = schritt(static_cast<double>(i), r);
-    S += r;
-    if (i < L) NP[i] = r;
-  }
+// The second pass of normalised terms: NP[0..L-1] (and NP[L] when truncated at L) hold terms
+// whose sum over the whole support is S; each becomes N NP[i] / S, and the last class follows
+// the rule.
+inline void TermeNormieren(Erwartungswerte& NP, std::uint32_t L, double N, Summe S,
+                           Restregel regel = Restregel::kBetrag) {
   const double s = static_cast<double>(S);
+  if (regel == Restregel::kKeine) {
+    for (std::uint32_t i = 0; i <= L; ++i) NP[i] = N * NP[i] / s;
+    return;
+  }
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     NP[i] = N * NP[i] / s;
     summe += NP[i];
   }
-  RestklasseSetzen(NP, L, N, summe);
+  RestklasseSetzen(NP, L, N, summe, regel);
+}
+
+// Normalised terms: r[0] = r0, r[i] = schritt(i, r[i-1]) for i = 1..K, S = the sum of r[0..K];
+// NP[i] = N r[i] / S below L and the last class by the rule (truncated at L: K = L and every
+// class normalised). K = L + 100 stands in for an infinite support. The terms wait in NP itself
+// between the two passes, the ones from L on only enter the sum: no working array is needed,
+// whatever K is.
+template <typename Schritt>
+void NormierteTerme(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, double N, double r0,
+                    Schritt schritt, Restregel regel = Restregel::kBetrag) {
+  const std::uint32_t gespeichert = regel == Restregel::kKeine ? L + 1 : L;
+  double r = r0;
+  Summe S = r;
+  if (gespeichert > 0) NP[0] = r;
+  for (std::uint32_t i = 1; i <= K; ++i) {
+    r = schritt(i, r);
+    S += r;
+    if (i < gespeichert) NP[i] = r;
+  }
+  TermeNormieren(NP, L, N, S, regel);
+}
+
+// The common bound of an infinite support: 100 terms beyond the last class.
+inline std::uint32_t UnendlicherTraeger(std::uint32_t L) {
+  return L + 100;
 }
 
 }  // namespace vk

@@ -26,7 +26,7 @@ inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const Klassen
   }
   const double np0 =
       N * b * (n - t + 1) * p / ((1 - std::fabs(p)) * t) / (1 - static_cast<double>(S));
-  RekursionMitRestJeKlasse(NP, stat.n, N, np0, [&](std::uint32_t i, double vorher) {
+  RekursionMitRest(NP, stat.n, N, np0, [&](std::uint32_t i, double vorher) {
     const double xi = static_cast<double>(x[i]);
     return vorher * p * (n - xi + 1) / ((1 - p) * xi);
   });

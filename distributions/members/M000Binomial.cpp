@@ -19,14 +19,14 @@ namespace {
 inline constexpr double kNewtonArbeit = 1e8;
 inline constexpr std::uint32_t kNewtonMindestRunden = 1000;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
+  const std::uint32_t L = in.stat.n;
   const double dL = static_cast<double>(L);
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double m2 = stat.m2;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double m2 = in.stat.m2;
 
   E[0] = dL;
   E[1] = std::fabs(M * M / (M - m2));
@@ -67,46 +67,16 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[55] = p;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[50];
-      break;
-    case 2:
-      p[0] = E[1];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = E[1];
-      p[1] = E[52];
-      break;
-    case 4:
-      p[0] = (E[0] + E[1]) / 2;
-      p[1] = E[53];
-      break;
-    case 5:
-      p[0] = (E[0] + E[1]) / 2;
-      p[1] = (E[50] + E[51] + E[52] + E[53]) / 4;
-      break;
-    case 6:
-      p[0] = E[5];
-      p[1] = E[55];
-      break;
-    default:
-      break;  // no element is common to all six alternatives
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}}, {{1}, {51}}, {{1}, {52}}, {{0, 1}, {53}}, {{0, 1}, {50, 51, 52, 53}}, {{5}, {55}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, vk::Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
-  const std::uint32_t L = stat.n;
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const std::uint32_t L = in.stat.n;
   if (static_cast<double>(L) > par[0]) par[0] = static_cast<double>(L);
   const double n = par[0];
   const double p = par[1];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   RekursionMitRest(NP, L, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
     return vorher * (n - i + 1) * p / ((1 - p) * i);
   });
@@ -115,6 +85,12 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 }  // namespace
 
 const Member kM000Binomial{
-    0, 2, 0, 6, "Binomial", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 0,
+    .name = "Binomial",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,13 +12,13 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double n = eig.festparameter[0];
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double n = in.eig.festparameter[0];
 
   E[0] = M / (static_cast<double>(x[0]) + n);
   E[1] = (f[0] > 0) ? 1 - std::pow(f[0] / N, 1 / n) : E[0];
@@ -31,43 +31,33 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
     B += l * l;
   }
   E[2] = static_cast<double>(A / (A + B));
-  E[3] = std::fabs(1 - stat.m2 / M);
+  E[3] = std::fabs(1 - in.stat.m2 / M);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-      break;
-    case 2:
-      p[0] = E[0];
-      break;
-    default:
-      break;  // the two alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+    {{0}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
-  const double n = eig.festparameter[0];
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const double n = in.eig.festparameter[0];
   const double p = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
-    return vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  const double N = in.stat.summe;
+  RekursionMitRest(
+      NP, in.stat.n, N, N * std::exp(n * std::log(1 - p)),
+      [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
 }
 
 }  // namespace
 
-const Member kM001BinomialFixedN{1,
-                                 1,
-                                 1,
-                                 2,
-                                 "Binomial (fixed n)",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM001BinomialFixedN{
+    .nummer = 1,
+    .name = "Binomial (fixed n)",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

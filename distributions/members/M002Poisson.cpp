@@ -12,12 +12,11 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double M = stat.m1x0;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
   const double f1 = KlasseOderNull(f, L, 1);
 
   E[0] = M;
@@ -33,23 +32,28 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[3] = static_cast<double>(z / q);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double N = stat.summe;
-  RekursionMitRestOhneBetrag(NP, stat.n, N, N * std::exp(-a),
-                             [&](double i, double vorher) { return vorher * a / i; });
+  const double N = in.stat.summe;
+  RekursionMitRest(
+      NP, in.stat.n, N, N * std::exp(-a), [&](double i, double vorher) { return vorher * a / i; },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
 const Member kM002Poisson{
-    2, 1, 0, 1, "Poisson", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 2,
+    .name = "Poisson",
+    .parZahl = 1,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

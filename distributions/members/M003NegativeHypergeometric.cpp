@@ -15,11 +15,11 @@ namespace {
 
 namespace nh = negativhypergeometrisch;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TStatistik& stat = in.stat;
+  const KlassenHaeufigkeiten& f = in.f;
   const std::uint32_t L = stat.n;
-  const double n = eig.festparameter[0];
+  const double n = in.eig.festparameter[0];
   nh::MomentSchaetzer(stat, n, E);
 
   // From the ratios of classes 1, 2 and 3, which fix R and K for this n.
@@ -36,51 +36,36 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   }
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = E[100];
-      p[1] = E[101];
-      break;
-    default:
-      break;  // the three alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{50}, {51}},
+    {{100}, {101}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double K = par[0];
   const double R = par[1];
-  const double n = eig.festparameter[0];
+  const double n = in.eig.festparameter[0];
   const std::uint32_t faktoren = FaktorAnzahl(n);
   double p0 = 1;
   for (std::uint32_t j = 0; j < faktoren; ++j) {
     const double dj = static_cast<double>(j);
     p0 *= (K - R + dj) / (K + dj);
   }
-  RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0,
+  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
                    [&](double i, double vorher) { return vorher * nh::Verhaeltnis(K, R, n, i); });
 }
 
 }  // namespace
 
-const Member kM003NegativeHypergeometric{3,
-                                         2,
-                                         1,
-                                         3,
-                                         "Negative hypergeometric (fixed n)",
-                                         SchaetzwerteBerechnen,
-                                         AlternativeWaehlen,
-                                         ErwartungswerteBerechnen};
+const Member kM003NegativeHypergeometric{
+    .nummer = 3,
+    .name = "Negative hypergeometric (fixed n)",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

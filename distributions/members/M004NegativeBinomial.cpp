@@ -16,13 +16,12 @@ namespace {
 inline constexpr double kToleranz = 0.001;
 inline constexpr std::uint32_t kRunden = 11;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double m2 = stat.m2;
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double m2 = in.stat.m2;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
 
   E[0] = M / m2;
   if (E[0] >= 1) E[0] = 0.9;
@@ -43,45 +42,29 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[1] = vorher;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[50];
-      p[1] = E[0];
-      break;
-    case 2:
-      p[0] = E[51];
-      p[1] = E[1];
-      break;
-    case 3:
-      p[0] = (E[50] + E[51]) / 2;
-      p[1] = (E[0] + E[1]) / 2;
-      break;
-    default:
-      break;  // the three alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{50}, {0}},
+    {{51}, {1}},
+    {{50, 51}, {0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::pow(p, k),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * std::pow(p, k),
                    [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace
 
-const Member kM004NegativeBinomial{4,
-                                   2,
-                                   0,
-                                   3,
-                                   "Negative binomial",
-                                   SchaetzwerteBerechnen,
-                                   AlternativeWaehlen,
-                                   ErwartungswerteBerechnen};
+const Member kM004NegativeBinomial{
+    .nummer = 4,
+    .name = "Negative binomial",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,19 +12,18 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
   // The member declares no fixed parameter, yet E[102] reads the first fixed-parameter place as
   // a truncation point: whatever the engine holds there enters this one estimate.
-  const double F0 = eig.festparameter[0];
+  const double F0 = in.eig.festparameter[0];
 
-  E[1] = std::fabs(M / stat.m2);
+  E[1] = std::fabs(M / in.stat.m2);
   E[0] = std::fabs(M * E[1] / (1 - E[1]));
 
   const double f1 = KlasseOderNull(f, L, 1);
@@ -48,54 +47,27 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[102] = ((E[0] + 1) * M - E[0] * F0) / (fm2 + m1 - m1 * (F0 - E[0]) - E[0] * F0);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = (E[50] + E[0]) / 2;
-      p[1] = E[101];
-      break;
-    case 4:
-      p[0] = E[0];
-      p[1] = E[102];
-      break;
-    case 5:
-      p[0] = (E[50] + E[0]) / 2;
-      p[1] = (E[101] + E[1] + E[51] + E[102]) / 4;
-      break;
-    default:
-      break;  // the five alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}}, {{50}, {51}}, {{50, 0}, {101}}, {{0}, {102}}, {{50, 0}, {101, 1, 51, 102}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
-  const std::uint32_t L = stat.n;
-  NormierteTermeMitRest(NP, L, L, stat.summe, [&](double i, double vorher) {
-    return vorher * (i + k - 1) * (1 - p) / i;
-  });
+  const std::uint32_t L = in.stat.n;
+  NormierteTerme(NP, L, L, in.stat.summe, 1,
+                 [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace
 
-const Member kM005NegativeBinomialRightTruncated{5,
-                                                 2,
-                                                 0,
-                                                 5,
-                                                 "Right-truncated negative binomial",
-                                                 SchaetzwerteBerechnen,
-                                                 AlternativeWaehlen,
-                                                 ErwartungswerteBerechnen};
+const Member kM005NegativeBinomialRightTruncated{
+    .nummer = 5,
+    .name = "Right-truncated negative binomial",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

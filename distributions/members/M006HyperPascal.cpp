@@ -15,17 +15,16 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // The ratio estimators read only classes 0..3; classes beyond L count as empty.
   std::array<double, 4> g{};
-  std::copy_n(f.begin(), std::min<std::uint32_t>(stat.n + 1, 4), g.begin());
+  std::copy_n(f.begin(), std::min<std::uint32_t>(in.stat.n + 1, 4), g.begin());
   NullhaeufigkeitenErsetzen(g);
 
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
   const double r1 = g[1] / g[0];
   const double r2 = g[2] / g[1];
   const double r3 = g[3] / g[2];
@@ -40,45 +39,29 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[1] = E[0];
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[50];
-      p[2] = E[100];
-      break;
-    case 2:
-      p[0] = E[1];
-      p[1] = E[51];
-      p[2] = E[101];
-      break;
-    default:
-      break;  // the two alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}, {100}},
+    {{1}, {51}, {101}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double m = par[1];
   const double q = par[2];
-  const std::uint32_t L = stat.n;
-  NormierteTermeMitRest(NP, L, L + 100, stat.summe, [&](double i, double vorher) {
-    return vorher * (i + k - 1) * q / (i + m - 1);
-  });
+  const std::uint32_t L = in.stat.n;
+  NormierteTerme(NP, L, L + 100, in.stat.summe, 1,
+                 [&](double i, double vorher) { return vorher * (i + k - 1) * q / (i + m - 1); });
 }
 
 }  // namespace
 
-const Member kM006HyperPascal{6,
-                              3,
-                              0,
-                              2,
-                              "Hyper-Pascal",
-                              SchaetzwerteBerechnen,
-                              AlternativeWaehlen,
-                              ErwartungswerteBerechnen};
+const Member kM006HyperPascal{
+    .nummer = 6,
+    .name = "Hyper-Pascal",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

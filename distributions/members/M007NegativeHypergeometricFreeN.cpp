@@ -15,35 +15,22 @@ namespace {
 
 namespace nh = negativhypergeometrisch;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte& x) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TStatistik& stat = in.stat;
+  const KlassenWerte& x = in.x;
   const double spanne = static_cast<double>(x[stat.n]) - static_cast<double>(x[0]);
   E[2] = (spanne == 0) ? 1 : spanne;
   nh::MomentSchaetzer(stat, E[2], E);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    default:
-      break;
-  }
-  p[2] = E[2];  // n is common to both alternatives
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}, {2}},
+    {{50}, {51}, {2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
-  const double spanne = static_cast<double>(x[stat.n]) - static_cast<double>(x[0]);
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
+  const double spanne = static_cast<double>(x[in.stat.n]) - static_cast<double>(x[0]);
   if (par[2] < spanne) par[2] = spanne;
   const double K = par[0];
   const double R = par[1];
@@ -54,19 +41,19 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
     const double dj = static_cast<double>(j);
     p0 *= (K - R + dj) / (K + dj);
   }
-  RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0,
+  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
                    [&](double i, double vorher) { return vorher * nh::Verhaeltnis(K, R, n, i); });
 }
 
 }  // namespace
 
-const Member kM007NegativeHypergeometricFreeN{7,
-                                              3,
-                                              0,
-                                              2,
-                                              "Negative hypergeometric",
-                                              SchaetzwerteBerechnen,
-                                              AlternativeWaehlen,
-                                              ErwartungswerteBerechnen};
+const Member kM007NegativeHypergeometricFreeN{
+    .nummer = 7,
+    .name = "Negative hypergeometric",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

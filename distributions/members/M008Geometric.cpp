@@ -11,33 +11,36 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double M = stat.m1x0;
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double M = in.stat.m1x0;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = 1 - M / (M + 1);
-  E[1] = g[0] / stat.summe;
+  E[1] = g[0] / in.stat.summe;
   E[2] = 1 - g[1] / g[0];
-  E[3] = M / stat.m2;
+  E[3] = M / in.stat.m2;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * p, [&](double, double vorher) { return vorher * (1 - p); });
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * p,
+                   [&](double, double vorher) { return vorher * (1 - p); });
 }
 
 }  // namespace
 
 const Member kM008Geometric{
-    8, 1, 0, 1, "Geometric", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 8,
+    .name = "Geometric",
+    .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,41 +12,27 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double F0 = eig.festparameter[0];
-  E[0] = static_cast<double>(stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double F0 = in.eig.festparameter[0];
+  E[0] = static_cast<double>(in.stat.n);
   E[50] = F0;
   // (1 - p)^n = f[0]/N solved for n.
-  E[1] = (f[0] > 1e-6) ? std::log(f[0] / stat.summe) / std::log(std::fabs(1 - F0)) : E[0];
+  E[1] = (f[0] > 1e-6) ? std::log(f[0] / in.stat.summe) / std::log(std::fabs(1 - F0)) : E[0];
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      break;
-    case 2:
-      p[0] = E[1];
-      break;
-    case 3:
-      p[0] = (E[0] + E[1]) / 2;
-      break;
-    default:
-      break;
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}},
+    {{1}},
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
-  const std::uint32_t L = stat.n;
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const std::uint32_t L = in.stat.n;
   if (par[0] < static_cast<double>(L)) par[0] = static_cast<double>(L);
   const double n = par[0];
-  const double p = eig.festparameter[0];
-  const double N = stat.summe;
+  const double p = in.eig.festparameter[0];
+  const double N = in.stat.summe;
   RekursionMitRest(NP, L, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
     return vorher * (n - i + 1) * p / ((1 - p) * i);
   });
@@ -54,13 +40,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM009BinomialFixedP{9,
-                                 1,
-                                 1,
-                                 3,
-                                 "Binomial (fixed p)",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM009BinomialFixedP{
+    .nummer = 9,
+    .name = "Binomial (fixed p)",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,37 +12,34 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double m1 = stat.m1;
-  E[51] = m1 - f[0] / stat.summe;
-  E[50] = (m1 * m1 + stat.m2) / m1 - 1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double m1 = in.stat.m1;
+  E[51] = m1 - f[0] / in.stat.summe;
+  E[50] = (m1 * m1 + in.stat.m2) / m1 - 1;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[50] + E[51]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{50, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * (a / (std::exp(a) - 1)),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * (a / (std::exp(a) - 1)),
                    [&](double i, double vorher) { return vorher * a / (i + 1); });
 }
 
 }  // namespace
 
-const Member kM010PositivePoisson{10,
-                                  1,
-                                  0,
-                                  1,
-                                  "Positive Poisson",
-                                  SchaetzwerteBerechnen,
-                                  AlternativeWaehlen,
-                                  ErwartungswerteBerechnen};
+const Member kM010PositivePoisson{
+    .nummer = 10,
+    .name = "Positive Poisson",
+    .parZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

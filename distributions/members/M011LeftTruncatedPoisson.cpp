@@ -18,25 +18,23 @@ std::uint32_t Abschneidepunkt(const TParameterEigenschaften& eig) {
   return BegrenzteAnzahl(eig.festparameter[0], kMaxKlassenIndex);
 }
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TParameterEigenschaften& eig = in.eig;
+  const KlassenHaeufigkeiten& f = in.f;
   const double m = static_cast<double>(Abschneidepunkt(eig));
-  const double m1 = stat.m1;
-  E[51] = (m1 * m1 + stat.m2 - m1 * m) / (m1 - m + 1);
-  E[50] = m1 - m * f[0] / stat.summe;
+  const double m1 = in.stat.m1;
+  E[51] = (m1 * m1 + in.stat.m2 - m1 * m) / (m1 - m + 1);
+  E[50] = m1 - m * f[0] / in.stat.summe;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[50] + E[51]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{50, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TParameterEigenschaften& eig = in.eig;
   const double a = par[0];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const std::uint32_t m = Abschneidepunkt(eig);
   const double dm = static_cast<double>(m);
   // The Poisson mass below m, each term as a power over a factorial: from 171 on the factorial
@@ -44,19 +42,21 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
   Summe unten = 0;
   for (std::uint32_t i = 0; i < m; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
   const double p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
-  RekursionMitRest(NP, stat.n, N, N * p0,
+  RekursionMitRest(NP, in.stat.n, N, N * p0,
                    [&](double j, double vorher) { return vorher * a / (j + dm); });
 }
 
 }  // namespace
 
-const Member kM011LeftTruncatedPoisson{11,
-                                       1,
-                                       1,
-                                       1,
-                                       "Left-truncated Poisson",
-                                       SchaetzwerteBerechnen,
-                                       AlternativeWaehlen,
-                                       ErwartungswerteBerechnen};
+const Member kM011LeftTruncatedPoisson{
+    .nummer = 11,
+    .name = "Left-truncated Poisson",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .traeger = Traeger::kNichtNull,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

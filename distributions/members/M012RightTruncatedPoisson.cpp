@@ -12,48 +12,44 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
   const double dL = static_cast<double>(L);
-  const double N = stat.summe;
-  const double m1 = stat.m1;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
   const double f1 = KlasseOderNull(f, L, 1);
-  E[0] = N * stat.m1x0 / (N - f[L]);
+  E[0] = N * in.stat.m1x0 / (N - f[L]);
   E[1] = (f[0] > 0 && f1 > 0) ? f1 / f[0] : E[0];
-  E[2] = std::fabs((stat.fm2 + m1 - m1 * (dL + 1)) / (m1 - dL));
+  E[2] = std::fabs((in.stat.fm2 + m1 - m1 * (dL + 1)) / (m1 - dL));
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2]) / 3;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const std::uint32_t L = stat.n;
+  const std::uint32_t L = in.stat.n;
   double r = 1;
   Summe S = r;
   for (std::uint32_t i = 1; i <= L; ++i) {
     r = r * a / static_cast<double>(i);
     S += r;
   }
-  NP[0] = stat.summe / static_cast<double>(S);
+  NP[0] = in.stat.summe / static_cast<double>(S);
   for (std::uint32_t j = 1; j <= L; ++j) NP[j] = NP[j - 1] * a / static_cast<double>(j);
 }
 
 }  // namespace
 
-const Member kM012RightTruncatedPoisson{12,
-                                        1,
-                                        0,
-                                        1,
-                                        "Right-truncated Poisson",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM012RightTruncatedPoisson{
+    .nummer = 12,
+    .name = "Right-truncated Poisson",
+    .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

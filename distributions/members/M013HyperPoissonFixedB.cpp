@@ -13,14 +13,14 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double b = eig.festparameter[0];
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double b = in.eig.festparameter[0];
   const double f1 = KlasseOderNull(f, L, 1);
-  E[0] = (N * stat.m1 - b * f[0]) / (N - f[L]);
+  E[0] = (N * in.stat.m1 - b * f[0]) / (N - f[L]);
   E[1] = (f[0] > 0 && f1 > 0) ? f1 * (b + 1) / f[0] : E[0];
   // Ratio regression of f[i+1] on f[i]/(x_i + 1).
   Summe z = 0, q = 0;
@@ -32,29 +32,30 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[2] = static_cast<double>(z / q);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2]) / 3;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double b = eig.festparameter[0];
-  NormierteTermeOhneRest(NP, stat.n, stat.summe,
-                         [&](double i, double vorher) { return vorher * a / (b + i); });
+  const double b = in.eig.festparameter[0];
+  NormierteTerme(
+      NP, in.stat.n, in.stat.n, in.stat.summe, 1,
+      [&](double i, double vorher) { return vorher * a / (b + i); }, Restregel::kKeine);
 }
 
 }  // namespace
 
-const Member kM013HyperPoissonFixedB{13,
-                                     1,
-                                     1,
-                                     1,
-                                     "Truncated hyper-Poisson (fixed b)",
-                                     SchaetzwerteBerechnen,
-                                     AlternativeWaehlen,
-                                     ErwartungswerteBerechnen};
+const Member kM013HyperPoissonFixedB{
+    .nummer = 13,
+    .name = "Truncated hyper-Poisson (fixed b)",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .traeger = Traeger::kNichtNull,
+    .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

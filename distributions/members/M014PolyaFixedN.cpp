@@ -15,56 +15,45 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  polya::Schaetzer(stat, f, eig.festparameter[0], E);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TStatistik& stat = in.stat;
+  const KlassenHaeufigkeiten& f = in.f;
+  polya::Schaetzer(stat, f, in.eig.festparameter[0], E);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      break;
-    case 2:
-      p[0] = E[50];
-      break;
-    case 3:
-      p[0] = (E[0] + E[50]) / 2;
-      break;
-    default:
-      break;
-  }
-  p[1] = E[1];  // p is common to all three alternatives
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{50}, {1}},
+    {{0, 50}, {1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double s = par[0];
   const double p = par[1];
-  const double n = eig.festparameter[0];
+  const double n = in.eig.festparameter[0];
   const std::uint32_t faktoren = FaktorAnzahl(n);
   double p0 = 1 - p;
   for (std::uint32_t j = 1; j < faktoren; ++j) {
     const double dj = static_cast<double>(j);
     p0 *= (1 - p + dj * s) / (1 + dj * s);
   }
-  RekursionMitRestOhneBetrag(NP, stat.n, stat.summe, stat.summe * p0, [&](double i, double vorher) {
-    return vorher * polya::Verhaeltnis(s, p, n, i);
-  });
+  RekursionMitRest(
+      NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
+      [&](double i, double vorher) { return vorher * polya::Verhaeltnis(s, p, n, i); },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM014PolyaFixedN{14,
-                              2,
-                              1,
-                              3,
-                              "Polya (fixed n)",
-                              SchaetzwerteBerechnen,
-                              AlternativeWaehlen,
-                              ErwartungswerteBerechnen};
+const Member kM014PolyaFixedN{
+    .nummer = 14,
+    .name = "Polya (fixed n)",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

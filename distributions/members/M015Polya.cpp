@@ -14,35 +14,21 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TStatistik& stat = in.stat;
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
   E[2] = static_cast<double>(x[stat.n]) - static_cast<double>(x[0]) + 1;
   polya::Schaetzer(stat, f, E[2], E);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      break;
-    case 2:
-      p[0] = E[50];
-      break;
-    case 3:
-      p[0] = (E[0] + E[50]) / 2;
-      break;
-    default:
-      break;
-  }
-  p[1] = E[1];  // p and n are common to all three alternatives
-  p[2] = E[2];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}, {2}},
+    {{50}, {1}, {2}},
+    {{0, 50}, {1}, {2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[2] < 1) par[2] = 1;
   const double s = par[0];
   const double p = par[1];
@@ -53,14 +39,22 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
     const double dj = static_cast<double>(j);
     p0 *= (1 - p + dj * s) / (1 + dj * s);
   }
-  RekursionMitRestOhneBetrag(NP, stat.n, stat.summe, stat.summe * p0, [&](double i, double vorher) {
-    return vorher * polya::Verhaeltnis(s, p, n, i);
-  });
+  RekursionMitRest(
+      NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
+      [&](double i, double vorher) { return vorher * polya::Verhaeltnis(s, p, n, i); },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
 const Member kM015Polya{
-    15, 3, 0, 3, "Polya", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 15,
+    .name = "Polya",
+    .parZahl = 3,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,12 +15,10 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
-  const double M = stat.m1x0;
-  const double fm2 = stat.fm2;
-  const double fm3 = stat.fm3;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const double M = in.stat.m1x0;
+  const double fm2 = in.stat.fm2;
+  const double fm3 = in.stat.fm3;
   const double d1 = (fm2 - M * M) / M;
   const double d2 = (fm3 - 3 * M * fm2 + 2 * M * M * M) / (fm2 - M * M);
   double D = d2 - d1;
@@ -30,21 +28,16 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[1] = (E[0] == 0) ? M / D : M / E[0] / D;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[1];
-  p[1] = E[0];
-  p[2] = E[2];
-}
+constexpr Alternative kAlternativen[] = {
+    {{1}, {0}, {2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double lambda = par[0];
   const double k = par[1];
   const double c = par[2];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double ck = std::pow(c, k);
 
   NP[0] = N * std::exp(-lambda * (1 - ck));
@@ -68,13 +61,13 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM016PoissonNegativeBinomial{16,
-                                          3,
-                                          0,
-                                          1,
-                                          "Poisson-Pascal",
-                                          SchaetzwerteBerechnen,
-                                          AlternativeWaehlen,
-                                          ErwartungswerteBerechnen};
+const Member kM016PoissonNegativeBinomial{
+    .nummer = 16,
+    .name = "Poisson-Pascal",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

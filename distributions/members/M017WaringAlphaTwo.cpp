@@ -12,37 +12,34 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // From the first ratio P(1)/P(0) = 2/(a + 3).
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = (2 * g[0] - 3 * g[1]) / g[1];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * (a / (a + 2)),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * (a / (a + 2)),
                    [&](double i, double vorher) { return vorher * (i + 1) / (i + a + 2); });
 }
 
 }  // namespace
 
-const Member kM017WaringAlphaTwo{17,
-                                 1,
-                                 0,
-                                 1,
-                                 "Waring (alpha = 2)",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM017WaringAlphaTwo{
+    .nummer = 17,
+    .name = "Waring (alpha = 2)",
+    .parZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

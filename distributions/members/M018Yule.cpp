@@ -12,17 +12,16 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double m1 = stat.m1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
   const auto g = ErsetzteAnfangsklassen(f, L);
   E[0] = (g[0] - 2 * g[1]) / g[1];
   E[1] = 1 / m1 + 1;
   E[2] = g[0] / (N - g[0]);
-  E[3] = 4 * m1 / stat.fm2 + 2;
+  E[3] = 4 * m1 / in.stat.fm2 + 2;
 
   // Least squares on the linearised ratio: (i + a + 2) f[i+1] = (i + 1) f[i], i.e.
   // a f[i+1] = (i + 1) f[i] - (i + 2) f[i+1], summed over i < L; the three sums stay in
@@ -41,32 +40,27 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[4] = (E[52] > 0) ? (E[50] - E[51]) / E[52] : (E[0] + E[1] + E[2] + E[3]) / 4;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-      break;
-    case 2:
-      p[0] = E[4];
-      break;
-    default:
-      break;
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+    {{4}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * (a / (a + 1)),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * (a / (a + 1)),
                    [&](double i, double vorher) { return vorher * i / (i + a + 1); });
 }
 
 }  // namespace
 
 const Member kM018Yule{
-    18, 1, 0, 2, "Yule", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 18,
+    .name = "Yule",
+    .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

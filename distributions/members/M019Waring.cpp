@@ -12,13 +12,12 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double fm2 = stat.fm2;
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double fm2 = in.stat.fm2;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   // From P(0) = rho/(rho + alpha) and the mean alpha/(rho - 1).
   const double h = M * g[0] / N;
   E[1] = std::fabs(h / (h - (1 - g[0] / N)));
@@ -28,33 +27,17 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[50] = (E[51] - 1) * M;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[1];
-      p[1] = E[0];
-      break;
-    case 2:
-      p[0] = E[51];
-      p[1] = E[50];
-      break;
-    case 3:
-      p[0] = (E[1] + E[51]) / 2;
-      p[1] = (E[0] + E[50]) / 2;
-      break;
-    default:
-      break;
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{1}, {0}},
+    {{51}, {50}},
+    {{1, 51}, {0, 50}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double rho = par[0];
   const double alpha = par[1];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * (rho / (rho + alpha)), [&](double i, double vorher) {
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * (rho / (rho + alpha)), [&](double i, double vorher) {
     return vorher * (i + alpha - 1) / (rho + alpha + i);
   });
 }
@@ -62,6 +45,12 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 }  // namespace
 
 const Member kM019Waring{
-    19, 2, 0, 3, "Waring", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 19,
+    .name = "Waring",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

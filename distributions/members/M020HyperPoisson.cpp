@@ -14,14 +14,13 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double M = stat.m1x0;
-  const double m2 = stat.m2;
-  const double m3 = stat.m3;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double M = in.stat.m1x0;
+  const double m2 = in.stat.m2;
+  const double m3 = in.stat.m3;
   const double f0 = f[0];
   const double f1 = KlasseOderNull(f, L, 1);
   const double q = f0 / N;
@@ -51,53 +50,27 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[2] = static_cast<double>(z / n);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = E[100];
-      p[1] = E[101];
-      break;
-    case 4:
-      p[0] = E[2];
-      p[1] = (E[1] + E[51]) / 2;
-      break;
-    case 5:
-      p[0] = (E[0] + E[50] + E[100] + E[2]) / 4;
-      p[1] = (E[1] + E[51] + E[101]) / 3;
-      break;
-    default:
-      break;
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}}, {{50}, {51}}, {{100}, {101}}, {{2}, {1, 51}}, {{0, 50, 100, 2}, {1, 51, 101}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  NormierteTermeMitRest(NP, L, L + 100, stat.summe,
-                        [&](double i, double vorher) { return vorher * a / (i + b - 1); });
+  const std::uint32_t L = in.stat.n;
+  NormierteTerme(NP, L, L + 100, in.stat.summe, 1,
+                 [&](double i, double vorher) { return vorher * a / (i + b - 1); });
 }
 
 }  // namespace
 
-const Member kM020HyperPoisson{20,
-                               2,
-                               0,
-                               5,
-                               "Hyper-Poisson",
-                               SchaetzwerteBerechnen,
-                               AlternativeWaehlen,
-                               ErwartungswerteBerechnen};
+const Member kM020HyperPoisson{
+    .nummer = 20,
+    .name = "Hyper-Poisson",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -14,51 +14,41 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double dL = static_cast<double>(stat.n);
-  const double m1 = stat.m1;
-  const double q = f[0] / stat.summe;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double dL = static_cast<double>(in.stat.n);
+  const double m1 = in.stat.m1;
+  const double q = f[0] / in.stat.summe;
   E[0] = dL + 1;
   E[1] = std::fabs(m1 - q) / (dL - q);
   E[2] = std::fabs(1 - std::pow(q / m1, 1 / (E[0] - 1)));
-  E[3] = stat.fm2 / (E[0] - 1) / m1;
+  E[3] = in.stat.fm2 / (E[0] - 1) / m1;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-    case 2:
-    case 3:
-      p[1] = E[k];
-      break;
-    case 4:
-      p[1] = (E[1] + E[2] + E[3]) / 3;
-      break;
-    default:
-      break;
-  }
-  p[0] = E[0];  // n is common to all four alternatives
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{0}, {2}},
+    {{0}, {3}},
+    {{0}, {1, 2, 3}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TStatistik& stat = in.stat;
+  const KlassenWerte& x = in.x;
   par[1] = std::fabs(par[1]);
   positivebinomial::Berechnen(NP, stat, x, par[0], par[1]);
 }
 
 }  // namespace
 
-const Member kM021PositiveBinomial{21,
-                                   2,
-                                   0,
-                                   4,
-                                   "Positive binomial",
-                                   SchaetzwerteBerechnen,
-                                   AlternativeWaehlen,
-                                   ErwartungswerteBerechnen};
+const Member kM021PositiveBinomial{
+    .nummer = 21,
+    .name = "Positive binomial",
+    .parZahl = 2,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

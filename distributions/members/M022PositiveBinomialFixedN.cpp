@@ -14,38 +14,38 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double dL = static_cast<double>(stat.n);
-  const double m1 = stat.m1;
-  const double q = f[0] / stat.summe;
-  const double n = eig.festparameter[0];
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double dL = static_cast<double>(in.stat.n);
+  const double m1 = in.stat.m1;
+  const double q = f[0] / in.stat.summe;
+  const double n = in.eig.festparameter[0];
   E[0] = std::fabs(m1 - q) / (dL - q);
-  E[1] = stat.fm2 / std::trunc(n - 1) / m1;
+  E[1] = in.stat.fm2 / std::trunc(n - 1) / m1;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TStatistik& stat = in.stat;
+  const KlassenWerte& x = in.x;
   par[0] = std::fabs(par[0]);
-  positivebinomial::Berechnen(NP, stat, x, eig.festparameter[0], par[0]);
+  positivebinomial::Berechnen(NP, stat, x, in.eig.festparameter[0], par[0]);
 }
 
 }  // namespace
 
-const Member kM022PositiveBinomialFixedN{22,
-                                         1,
-                                         1,
-                                         1,
-                                         "Positive binomial (fixed n)",
-                                         SchaetzwerteBerechnen,
-                                         AlternativeWaehlen,
-                                         ErwartungswerteBerechnen};
+const Member kM022PositiveBinomialFixedN{
+    .nummer = 22,
+    .name = "Positive binomial (fixed n)",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

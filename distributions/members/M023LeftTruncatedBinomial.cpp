@@ -15,16 +15,16 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double t = eig.festparameter[0];
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double t = in.eig.festparameter[0];
   const double xL = static_cast<double>(x[L]);
   const double x0 = static_cast<double>(x[0]);
-  E[1] = (m1 * m1 + stat.m2 - m1 * t) / (m1 * (xL - x0 - 1) - (t - 1) * (xL - x0));
+  E[1] = (m1 * m1 + in.stat.m2 - m1 * t) / (m1 * (xL - x0 - 1) - (t - 1) * (xL - x0));
 
   // p/(1 - p) as the mean of x f/(x[L] - x + 1) over the classes above the first, with n = x[L],
   // on the zero-replaced frequencies (classes 0..L, and the one above L that the replacement
@@ -41,8 +41,8 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[2] = a / (a + N - g[L]);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften& eig) {
+void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
   switch (k) {
     case 1:
       p[1] = E[1];
@@ -56,24 +56,27 @@ void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const Klas
     default:
       break;
   }
-  p[0] = eig.festparameter[0];  // n starts at the truncation value in all three alternatives
+  p[0] = in.eig.festparameter[0];  // n starts at the truncation value in all three alternatives
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
-  linksgestutztebinomial::Berechnen(NP, stat, x, par[0], par[1], eig.festparameter[0]);
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TStatistik& stat = in.stat;
+  const KlassenWerte& x = in.x;
+  linksgestutztebinomial::Berechnen(NP, stat, x, par[0], par[1], in.eig.festparameter[0]);
 }
 
 }  // namespace
 
-const Member kM023LeftTruncatedBinomial{23,
-                                        2,
-                                        1,
-                                        3,
-                                        "Left-truncated binomial",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM023LeftTruncatedBinomial{
+    .nummer = 23,
+    .name = "Left-truncated binomial",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .traeger = Traeger::kNichtNull,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -14,38 +14,38 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte& x) {
-  const double m1 = stat.m1;
-  const double n = eig.festparameter[0];
-  const double t = eig.festparameter[1];
-  const double xL = static_cast<double>(x[stat.n]);
-  E[0] = (m1 * m1 + stat.m2 - m1 * t) / (m1 * (xL - 1) - (t - 1) * xL);
-  E[1] = (stat.fm2 + m1 - m1 * t) / (m1 * (n - 1) - n * (t - 1));
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenWerte& x = in.x;
+  const double m1 = in.stat.m1;
+  const double n = in.eig.festparameter[0];
+  const double t = in.eig.festparameter[1];
+  const double xL = static_cast<double>(x[in.stat.n]);
+  E[0] = (m1 * m1 + in.stat.m2 - m1 * t) / (m1 * (xL - 1) - (t - 1) * xL);
+  E[1] = (in.stat.fm2 + m1 - m1 * t) / (m1 * (n - 1) - n * (t - 1));
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
-  linksgestutztebinomial::Berechnen(NP, stat, x, eig.festparameter[0], par[0],
-                                    eig.festparameter[1]);
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TStatistik& stat = in.stat;
+  const KlassenWerte& x = in.x;
+  linksgestutztebinomial::Berechnen(NP, stat, x, in.eig.festparameter[0], par[0],
+                                    in.eig.festparameter[1]);
 }
 
 }  // namespace
 
-const Member kM024LeftTruncatedBinomialFixedN{24,
-                                              1,
-                                              2,
-                                              1,
-                                              "Left-truncated binomial (fixed n)",
-                                              SchaetzwerteBerechnen,
-                                              AlternativeWaehlen,
-                                              ErwartungswerteBerechnen};
+const Member kM024LeftTruncatedBinomialFixedN{
+    .nummer = 24,
+    .name = "Left-truncated binomial (fixed n)",
+    .parZahl = 1,
+    .festparZahl = 2,
+    .traeger = Traeger::kUeberEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -13,12 +13,11 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
-  const double m1 = stat.m1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
   const double f0 = f[0];
   const double f1 = KlasseOderNull(f, L, 1);
   const double f2 = KlasseOderNull(f, L, 2);
@@ -26,7 +25,7 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   const double q = f0 / N;
 
   // Mean and variance with the share of the value 1.
-  E[50] = (1 - q) * m1 / stat.m2;
+  E[50] = (1 - q) * m1 / in.stat.m2;
   if (E[50] >= 1) E[50] = 0.9;
   E[0] = std::fabs((m1 * E[50] - q) / (1 - E[50]));
   // k from the first three frequencies, p from the first two with the moment p, or from three.
@@ -39,53 +38,36 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   if (E[51] < 1e-6) E[51] = 0.01;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[50];
-      break;
-    case 2:
-      p[0] = E[2];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = E[1];
-      p[1] = E[53];
-      break;
-    case 4:
-      p[0] = std::fabs((E[0] + E[1] + E[2]) / 3);
-      p[1] = std::fabs((E[50] + E[51] + E[53]) / 3);
-      break;
-    default:
-      break;
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}},
+    {{2}, {51}},
+    {{1}, {53}},
+    {Betrag({0, 1, 2}), Betrag({50, 51, 53})},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double k = par[0];
   const double p = par[1];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const double pk = std::pow(p, k);
-  RekursionMitRestJeKlasse(NP, stat.n, N, N * (k * (1 - p) * pk / (1 - pk)),
-                           [&](std::uint32_t i, double vorher) {
-                             const double xi = static_cast<double>(x[i]);
-                             return vorher * (xi + k - 1) * (1 - p) / xi;
-                           });
+  RekursionMitRest(NP, in.stat.n, N, N * (k * (1 - p) * pk / (1 - pk)),
+                   [&](std::uint32_t i, double vorher) {
+                     const double xi = static_cast<double>(x[i]);
+                     return vorher * (xi + k - 1) * (1 - p) / xi;
+                   });
 }
 
 }  // namespace
 
-const Member kM025PositiveNegativeBinomial{25,
-                                           2,
-                                           0,
-                                           4,
-                                           "Positive negative binomial",
-                                           SchaetzwerteBerechnen,
-                                           AlternativeWaehlen,
-                                           ErwartungswerteBerechnen};
+const Member kM025PositiveNegativeBinomial{
+    .nummer = 25,
+    .name = "Positive negative binomial",
+    .parZahl = 2,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,39 +12,36 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double M = stat.m1x0;
-  const double f1 = KlasseOderNull(f, stat.n, 1);
-  E[51] = M / stat.m2;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double M = in.stat.m1x0;
+  const double f1 = KlasseOderNull(f, in.stat.n, 1);
+  E[51] = M / in.stat.m2;
   E[50] = (f[0] > 0 && f1 > 0) ? f1 / (f[0] * M) : E[51];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[50] + E[51]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{50, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
-  const double k = eig.festparameter[0];
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const double k = in.eig.festparameter[0];
   const double p = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::pow(p, k),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * std::pow(p, k),
                    [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace
 
-const Member kM026NegativeBinomialFixedK{26,
-                                         1,
-                                         1,
-                                         1,
-                                         "Negative binomial (fixed k)",
-                                         SchaetzwerteBerechnen,
-                                         AlternativeWaehlen,
-                                         ErwartungswerteBerechnen};
+const Member kM026NegativeBinomialFixedK{
+    .nummer = 26,
+    .name = "Negative binomial (fixed k)",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

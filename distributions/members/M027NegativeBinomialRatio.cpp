@@ -12,53 +12,38 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double M = stat.m1x0;
-  const double f1 = KlasseOderNull(f, stat.n, 1);
-  E[51] = std::fabs(M / stat.m2);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double M = in.stat.m1x0;
+  const double f1 = KlasseOderNull(f, in.stat.n, 1);
+  E[51] = std::fabs(M / in.stat.m2);
   E[50] = (f[0] > 0 && f1 > 0) ? f1 / (f[0] * M) : E[51];
   E[0] = std::fabs(M * E[50] / (1 - E[50]));
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[1] = E[50];
-      break;
-    case 2:
-      p[1] = E[51];
-      break;
-    case 3:
-      p[1] = (E[50] + E[51]) / 2;
-      break;
-    default:
-      break;
-  }
-  p[0] = E[0];  // k is common to all three alternatives
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}},
+    {{0}, {51}},
+    {{0}, {50, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::pow(p, k),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * std::pow(p, k),
                    [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace
 
-const Member kM027NegativeBinomialRatio{27,
-                                        2,
-                                        0,
-                                        3,
-                                        "Negative binomial (ratio start)",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM027NegativeBinomialRatio{
+    .nummer = 27,
+    .name = "Negative binomial (ratio start)",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -24,11 +24,10 @@ std::uint32_t Zeilen(const TParameterEigenschaften& eig) {
   return std::min<std::uint32_t>(eig.alternativen, kSchaetzSlots);
 }
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
-  const double m1 = stat.m1;
-  const double m2 = stat.m2;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TParameterEigenschaften& eig = in.eig;
+  const double m1 = in.stat.m1;
+  const double m2 = in.stat.m2;
   const std::uint32_t zeilen = Zeilen(eig);
   const double a = static_cast<double>(eig.alternativen);
   for (std::uint32_t j = 1; j <= zeilen; ++j) {
@@ -47,8 +46,9 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[150] = m1;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften& eig) {
+void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
+  const TParameterEigenschaften& eig = in.eig;
   if (k < 1 || k > Zeilen(eig)) return;  // the rows share no element
   double kk = E[k - 1];
   if (kk > kGrossesK) kk = kErsatzK;
@@ -62,15 +62,13 @@ void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const Klas
   p[3] = (m1 - (1 - p2) * kk / p2) / p2 / ((1 - p1) / p1 - (1 - p2) / p2);
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p1 = par[1];
   const double p2 = par[2];
   const double w = par[3];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   // Each component runs its own recurrence; NP holds their weighted sum.
   double a = std::pow(p1, k);
   double b = std::pow(p2, k);
@@ -84,18 +82,20 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
     NP[i] = N * (w * a + (1 - w) * b);
     summe += NP[i];
   }
-  RestklasseOhneBetragSetzen(NP, L, N, summe);
+  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM028NegativeBinomialMixture{28,
-                                          4,
-                                          0,
-                                          3,
-                                          "Mixture of two negative binomials",
-                                          SchaetzwerteBerechnen,
-                                          AlternativeWaehlen,
-                                          ErwartungswerteBerechnen};
+const Member kM028NegativeBinomialMixture{
+    .nummer = 28,
+    .name = "Mixture of two negative binomials",
+    .parZahl = 4,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

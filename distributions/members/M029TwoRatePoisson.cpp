@@ -14,13 +14,12 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double m2 = stat.m2;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double m2 = in.stat.m2;
   const double anteil = g[0] / N;
   E[50] = -std::log(anteil);
   const double a = E[50];
@@ -30,8 +29,8 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   if (E[0] >= E[1]) E[0] = E[1] - 0.1;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
+void AlternativeWaehlen(const Eingaben&, std::uint32_t k, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
   p[0] = E[50];
   switch (k) {
     case 1:
@@ -49,14 +48,12 @@ void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const Klas
   if (p[0] > p[1]) std::swap(p[0], p[1]);
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[0] > par[1]) std::swap(par[0], par[1]);
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
 
   NP[0] = N * std::exp(-a);
   Summe summe = 0;
@@ -87,13 +84,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM029TwoRatePoisson{29,
-                                 2,
-                                 0,
-                                 3,
-                                 "Two-rate Poisson",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM029TwoRatePoisson{
+    .nummer = 29,
+    .name = "Two-rate Poisson",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -20,12 +20,11 @@ namespace {
 inline constexpr std::uint32_t kRunden = 21;
 inline constexpr double kToleranz = 0.001;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double c = eig.festparameter[0];
-  const double m1 = stat.m1;
-  const double f0 = f[0] / stat.summe;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double c = in.eig.festparameter[0];
+  const double m1 = in.stat.m1;
+  const double f0 = f[0] / in.stat.summe;
   double a = 2;
   double b = 3;
   // Outer rounds: b from the mean c (b/(b - 1))^a by Newton steps on
@@ -52,11 +51,9 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[1] = b;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-  p[1] = E[1];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+};
 
 // (x - 1)! / ((x0 - 1)! (x - x0)!) by the factorial table; the counts come from values, so
 // they pass BegrenzteAnzahl (x0 = 0 has no (x0 - 1)! and fails the evaluation).
@@ -66,14 +63,13 @@ double Koeffizient(double x, double x0) {
           Fakultaet(BegrenzteAnzahl(x - x0, kMaxKlassenIndex)));
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double b = par[1];
-  const double c = eig.festparameter[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double c = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double x0 = static_cast<double>(x[0]);
   const double ganzC = std::trunc(c);
 
@@ -104,13 +100,15 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM030GammaPascal{30,
-                              2,
-                              1,
-                              1,
-                              "Gamma-Pascal",
-                              SchaetzwerteBerechnen,
-                              AlternativeWaehlen,
-                              ErwartungswerteBerechnen};
+const Member kM030GammaPascal{
+    .nummer = 30,
+    .name = "Gamma-Pascal",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .traeger = Traeger::kNichtNull,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

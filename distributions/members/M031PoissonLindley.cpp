@@ -11,39 +11,35 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The root of M theta^2 + (M - 1) theta - 2 = 0: the mean (theta + 2)/(theta (theta + 1)) = M.
-  const double M = stat.m1x0;
+  const double M = in.stat.m1x0;
   E[0] = (std::sqrt((M - 1) * (M - 1) + 8 * M) + 1 - M) / (2 * M);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double t = par[0];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const double t1 = t + 1;
   RekursionMitRest(
-      NP, stat.n, N, N * t * t * (t + 2) / (t1 * t1 * t1),
+      NP, in.stat.n, N, N * t * t * (t + 2) / (t1 * t1 * t1),
       [&](double i, double vorher) { return vorher * (i + t + 2) / (t1 * (i + t + 1)); });
 }
 
 }  // namespace
 
-const Member kM031PoissonLindley{31,
-                                 1,
-                                 0,
-                                 1,
-                                 "Poisson-Lindley",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM031PoissonLindley{
+    .nummer = 31,
+    .name = "Poisson-Lindley",
+    .parZahl = 1,
+    .traeger = Traeger::kNull,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,11 +12,11 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte& x) {
-  const double n = eig.festparameter[0];
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const KlassenWerte& x = in.x;
+  const double n = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
   // Least squares for f[i] x (n + b - x) = f[i-1] (n - x + 1)(x - 1), weighted by x f[i].
   Summe paar = 0, quadrat = 0, nenner = 0;
   for (std::uint32_t i = 1; i < L; ++i) {
@@ -28,19 +28,17 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[0] = std::fabs(static_cast<double>((paar - quadrat) / nenner));
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   if (par[0] <= 0) par[0] = 0.1;
   const double b = par[0];
-  const double n = eig.festparameter[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double n = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   // Terms r[0..L] by the recurrence in the values; those below L wait in NP for the scaling.
   double r = n / (n + b - 1);
   Summe S = r;
@@ -62,13 +60,15 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM032BetaHarmonic{32,
-                               1,
-                               1,
-                               1,
-                               "Right-truncated harmonic-beta",
-                               SchaetzwerteBerechnen,
-                               AlternativeWaehlen,
-                               ErwartungswerteBerechnen};
+const Member kM032BetaHarmonic{
+    .nummer = 32,
+    .name = "Right-truncated harmonic-beta",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,28 +15,24 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double n = eig.festparameter[1];
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double n = in.eig.festparameter[1];
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = g[1] / (g[0] * n);
   E[1] = 2 * g[2] / ((n + 1) * g[1]);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double m = std::trunc(eig.festparameter[0]);
-  const double n = eig.festparameter[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const double n = in.eig.festparameter[1];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
 
   double r = 1;
   Summe S = r;
@@ -67,13 +63,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM033FiniteSourceQueue{33,
-                                    1,
-                                    2,
-                                    1,
-                                    "Finite-source queue",
-                                    SchaetzwerteBerechnen,
-                                    AlternativeWaehlen,
-                                    ErwartungswerteBerechnen};
+const Member kM033FiniteSourceQueue{
+    .nummer = 33,
+    .name = "Finite-source queue",
+    .parZahl = 1,
+    .festparZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

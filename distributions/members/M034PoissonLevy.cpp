@@ -14,26 +14,22 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // The mean of the estimates from P(0) and from P(1)/P(0).
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
-  const double l = std::log(g[0] / stat.summe);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const double l = std::log(g[0] / in.stat.summe);
   E[0] = (l * l / 2 + 2 * g[1] * g[1] / (g[0] * g[0])) / 2;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   NP[0] = N * std::exp(-std::sqrt(2 * a));
   Summe summe = 0;
   if (L > 0) summe = NP[0];
@@ -51,13 +47,13 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM034PoissonLevy{34,
-                              1,
-                              0,
-                              1,
-                              "Poisson-Levy",
-                              SchaetzwerteBerechnen,
-                              AlternativeWaehlen,
-                              ErwartungswerteBerechnen};
+const Member kM034PoissonLevy{
+    .nummer = 34,
+    .name = "Poisson-Levy",
+    .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

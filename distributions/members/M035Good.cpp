@@ -13,28 +13,23 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // From f[0] f[2] / f[1]^2 = (4/3)^a and f[1]/f[0] = b / 2^a.
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = std::log(g[0] * g[2] / (g[1] * g[1])) / std::log(4.0 / 3.0);
   E[50] = std::pow(2, E[0]) * g[1] / g[0];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-  p[1] = E[50];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   // Each term straight from its value: the L + 100 values 1..L+100, the classes 0..L+99.
   Summe S = 0;
   for (std::uint32_t i = 0; i < L + 100; ++i) {
@@ -55,6 +50,13 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 }  // namespace
 
 const Member kM035Good{
-    35, 2, 0, 1, "Good", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 35,
+    .name = "Good",
+    .parZahl = 2,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -13,28 +13,26 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // The first two ratios P(2)/P(1) = p/3 and P(3)/P(2) = p/2.
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = 3 * g[1] / g[0];
   E[1] = 2 * g[2] / g[1];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
+void AlternativeWaehlen(const Eingaben&, std::uint32_t, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
   p[0] = (E[0] + E[1]) / 2;
   if (p[0] >= 1) p[0] = 0.8;
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double p = par[0];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const double D = p + (1 - p) * std::log(1 - p);
-  const std::uint32_t L = stat.n;
+  const std::uint32_t L = in.stat.n;
   NP[0] = N * p * p / (2 * D);
   Summe summe = 0;
   if (L > 0) summe = NP[0];
@@ -48,13 +46,15 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM036LogarithmicHarmonic{36,
-                                      1,
-                                      0,
-                                      1,
-                                      "Logarithmic-harmonic",
-                                      SchaetzwerteBerechnen,
-                                      AlternativeWaehlen,
-                                      ErwartungswerteBerechnen};
+const Member kM036LogarithmicHarmonic{
+    .nummer = 36,
+    .name = "Logarithmic-harmonic",
+    .parZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 1,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,28 +12,24 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // P(0) = (1 - a)/m, and the geometric ratio above m.
-  const double m = std::trunc(eig.festparameter[0]);
+  const double m = std::trunc(in.eig.festparameter[0]);
   const std::uint32_t im = BegrenzteAnzahl(m, kMaxKlassenIndex - 1);
-  E[0] = 1 - m * f[0] / stat.summe;
+  E[0] = 1 - m * f[0] / in.stat.summe;
   E[1] = f[im + 1] / f[im];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double m = std::trunc(eig.festparameter[0]);
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     const double di = static_cast<double>(i);
@@ -51,13 +47,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM037UniformGeometric{37,
-                                   1,
-                                   1,
-                                   1,
-                                   "Uniform plus geometric",
-                                   SchaetzwerteBerechnen,
-                                   AlternativeWaehlen,
-                                   ErwartungswerteBerechnen};
+const Member kM037UniformGeometric{
+    .nummer = 37,
+    .name = "Uniform plus geometric",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -17,13 +17,11 @@ inline constexpr double kToleranz = 0.01;
 // bound it where it cycles.
 inline constexpr std::uint32_t kRunden = 100;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
-  const double m1 = stat.m1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const double m1 = in.stat.m1;
   E[0] = 1;
   E[1] = 0.5;
-  E[2] = stat.fm2 / m1;
+  E[2] = in.stat.fm2 / m1;
   const double q = E[2];
   // Each round takes a from c = q/(q + 2) = b^a and b from the mean, both with the old values.
   for (std::uint32_t runde = 0; runde < kRunden; ++runde) {
@@ -35,19 +33,15 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   }
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-  p[1] = E[1];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double c = std::pow(b, a);
   NP[0] = N * (1 - (1 - c) * b / (a * (1 - b)));
   Summe summe = 0;
@@ -65,13 +59,13 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM038ModifiedGeometric{38,
-                                    2,
-                                    0,
-                                    1,
-                                    "Zero-modified geometric (power form)",
-                                    SchaetzwerteBerechnen,
-                                    AlternativeWaehlen,
-                                    ErwartungswerteBerechnen};
+const Member kM038ModifiedGeometric{
+    .nummer = 38,
+    .name = "Zero-modified geometric (power form)",
+    .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,13 +15,12 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
-  const double fm3 = stat.fm3;
-  const double N = stat.summe;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
+  const double fm3 = in.stat.fm3;
+  const double N = in.stat.summe;
 
   // From the first three factorial moments.
   const double c = fm2 - m1 * m1;
@@ -32,7 +31,7 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[53] = m1 / (E[100] * E[52]);
 
   // From the first four frequencies.
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   const double d = g[0] * g[2] - g[1] * g[1];
   const double e = 3 * g[0] * g[1] * (g[0] * g[3] - g[1] * g[2]);
   double v = e - (g[1] * g[1] + 2 * g[0] * g[2]) * d;
@@ -44,21 +43,16 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[152] = g[0] * g[0] * E[150] * (1 - E[151]) / w;
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[100] + E[150]) / 2;
-  p[1] = E[151];
-  p[2] = E[152];
-}
+constexpr Alternative kAlternativen[] = {
+    {{100, 150}, {151}, {152}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
   const double c = par[2];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double pk = std::pow(p, k);
   const double D = 1 - pk * (1 - c);
 
@@ -82,13 +76,13 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM039GeometricPascal{39,
-                                  3,
-                                  0,
-                                  1,
-                                  "Geometric-Pascal",
-                                  SchaetzwerteBerechnen,
-                                  AlternativeWaehlen,
-                                  ErwartungswerteBerechnen};
+const Member kM039GeometricPascal{
+    .nummer = 39,
+    .name = "Geometric-Pascal",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,32 +15,26 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte& x) {
-  const double M = stat.m1x0;
-  const double fm2 = stat.fm2;
-  const double L = static_cast<double>(stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenWerte& x = in.x;
+  const double M = in.stat.m1x0;
+  const double fm2 = in.stat.fm2;
+  const double L = static_cast<double>(in.stat.n);
   // Moments with N' - R taken as the last value L.
   E[100] = std::fabs(M * ((L - 1) * M - fm2) / (L * fm2 - M * M * (L - 1))) + 1;
   E[50] = std::fabs(L * E[100] - M) / M;
-  E[0] = static_cast<double>(x[stat.n]) + E[50];
+  E[0] = static_cast<double>(x[in.stat.n]) + E[50];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[0];
-  p[1] = E[50];
-  p[2] = E[100];
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}, {100}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   double& Ng = par[0];
   double& R = par[1];
   double& n = par[2];
-  const double L = static_cast<double>(stat.n);
+  const double L = static_cast<double>(in.stat.n);
   // Bring the three into the order 1 <= n < R <= N' with room for L failures.
   if (n < 1) n = 1;
   if (R <= n) {
@@ -54,27 +48,27 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
   if (L > Ng - R) Ng = L + R + 1;
   if (n < 1) n = 1;
 
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   double p0 = 1;
   const std::uint32_t faktoren = FaktorAnzahl(n);
   for (std::uint32_t j = 0; j < faktoren; ++j) {
     const double dj = static_cast<double>(j);
     p0 *= (R - dj) / (Ng - dj);
   }
-  RekursionMitRest(NP, stat.n, N, N * p0, [&](double i, double vorher) {
+  RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double i, double vorher) {
     return vorher * (i + n - 1) * (Ng - R - i + 1) / (i * (Ng - n - i + 1));
   });
 }
 
 }  // namespace
 
-const Member kM040InverseHypergeometric{40,
-                                        3,
-                                        0,
-                                        1,
-                                        "Inverse hypergeometric",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM040InverseHypergeometric{
+    .nummer = 40,
+    .name = "Inverse hypergeometric",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -16,10 +16,9 @@ namespace {
 inline constexpr std::uint32_t kRunden = 4;
 inline constexpr double kToleranz = 0.001;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[50] = g[1] / g[0];
   E[51] = g[2] / g[1];
   E[52] = g[3] / g[2];
@@ -30,7 +29,7 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
 
   // Refinement on f[i+1] (i + m) = q (i + k) f[i], i = 0..L-1: each round solves for one
   // parameter at a time by least squares, the other two held at the previous round's values.
-  const std::uint32_t L = stat.n;
+  const std::uint32_t L = in.stat.n;
   for (std::uint32_t runde = 0; runde < kRunden; ++runde) {
     E[0] = E[100];
     E[1] = E[101];
@@ -55,34 +54,28 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   }
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = E[100];
-  p[1] = E[101];
-  p[2] = E[102];
-}
+constexpr Alternative kAlternativen[] = {
+    {{100}, {101}, {102}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double m = par[1];
   const double q = par[2];
-  const std::uint32_t L = stat.n;
-  NormierteTermeMitRest(NP, L, L + 100, stat.summe, [&](double i, double vorher) {
-    return vorher * (i + k - 1) * q / (i + m - 1);
-  });
+  const std::uint32_t L = in.stat.n;
+  NormierteTerme(NP, L, L + 100, in.stat.summe, 1,
+                 [&](double i, double vorher) { return vorher * (i + k - 1) * q / (i + m - 1); });
 }
 
 }  // namespace
 
-const Member kM041HyperPascalRatios{41,
-                                    3,
-                                    0,
-                                    1,
-                                    "Hyper-Pascal (ratio estimates)",
-                                    SchaetzwerteBerechnen,
-                                    AlternativeWaehlen,
-                                    ErwartungswerteBerechnen};
+const Member kM041HyperPascalRatios{
+    .nummer = 41,
+    .name = "Hyper-Pascal (ratio estimates)",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -21,13 +21,12 @@ inline constexpr double kToleranz = 0.0001;
 // with a leading coefficient this small is not solved.
 inline constexpr double kKleinsterNenner = 1e-9;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // The first three ratios rho_i = P(i)/P(i-1) give three equations in a, b, c (F_i = 0 below):
   //   rho1 (ab + 1) = b (1 - c),  2 rho2 ((b + 1) a + 1) = (b + 1)(1 - c + a),
   //   3 rho3 ((b + 2) a + 1) = (b + 2)(1 - c + 2a).
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   const double r1 = g[1] / g[0];
   const double r2 = g[2] / g[1];
   const double r3 = g[3] / g[2];
@@ -101,54 +100,35 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   }
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[50];
-      p[1] = E[51];
-      p[2] = E[52];
-      break;
-    case 2:
-      p[0] = E[100];
-      p[1] = E[101];
-      p[2] = E[102];
-      break;
-    case 3:
-      p[0] = (E[50] + E[100]) / 2;
-      p[1] = (E[51] + E[101]) / 2;
-      p[2] = (E[52] + E[102]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{50}, {51}, {52}},
+    {{100}, {101}, {102}},
+    {{50, 100}, {51, 101}, {52, 102}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
   const double c = par[2];
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const double ab = a * b;
   const double p0 = std::pow(std::fabs((ab + c) / c), c / a - 0.5) *
                     std::pow(std::fabs((ab + c) / (ab + 1)), b) *
                     std::pow(std::fabs(1 / (ab + 1)), 1 / a - 0.5);
-  RekursionMitRest(NP, stat.n, N, N * p0, [&](double i, double vorher) {
+  RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double i, double vorher) {
     return vorher * (i + b - 1) * (1 - c + (i - 1) * a) / (i * ((i + b - 1) * a + 1));
   });
 }
 
 }  // namespace
 
-const Member kM042GeneralisedPascal{42,
-                                    3,
-                                    0,
-                                    3,
-                                    "Generalised negative binomial (three-parameter)",
-                                    SchaetzwerteBerechnen,
-                                    AlternativeWaehlen,
-                                    ErwartungswerteBerechnen};
+const Member kM042GeneralisedPascal{
+    .nummer = 42,
+    .name = "Generalised negative binomial (three-parameter)",
+    .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

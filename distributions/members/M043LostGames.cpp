@@ -13,28 +13,24 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The mean m/(1 - a), and the variance m a (1 + a)/(1 - a)^3 with 1 + a taken as about 1.
-  const double m = eig.festparameter[0];
-  const double m1 = stat.m1;
+  const double m = in.eig.festparameter[0];
+  const double m1 = in.stat.m1;
   E[0] = (m1 - m) / m1;
-  E[1] = std::fabs(m * m * stat.m2 / (m1 * m1 * (m1 - m)) - 1);
+  E[1] = std::fabs(m * m * in.stat.m2 / (m1 * m1 * (m1 - m)) - 1);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
-  const double m = eig.festparameter[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double a1 = a + 1;
   NP[0] = N * std::pow(a1, -static_cast<double>(x[0]));
   Summe summe = 0;
@@ -50,6 +46,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 }  // namespace
 
 const Member kM043LostGames{
-    43, 1, 1, 1, "Lost games", SchaetzwerteBerechnen, AlternativeWaehlen, ErwartungswerteBerechnen};
+    .nummer = 43,
+    .name = "Lost games",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .traeger = Traeger::kNichtNull,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -18,22 +18,24 @@ std::uint32_t KlasseM(const TParameterEigenschaften& eig) {
   return BegrenzteAnzahl(eig.festparameter[0], kMaxKlassenIndex - 1);
 }
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TParameterEigenschaften& eig = in.eig;
+  const KlassenHaeufigkeiten& f = in.f;
   const std::uint32_t im = KlasseM(eig);
   const double m = static_cast<double>(im);
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
   E[50] = f[im] / N + m1 - m - 1;
   E[2] = (std::sqrt(4 * (m + 1) * (m1 - f[im + 1] / N) + E[50] * E[50]) + E[50]) / 2;
   E[1] = (2 * m * m1 < m * m + fm2) ? std::sqrt(m * m + fm2 - 2 * m * m1) + m : E[2];
   E[0] = (f[0] > 0) ? f[1] / f[0] : E[1];
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                        Parametervektor& p, const TParameterEigenschaften& eig) {
+void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
+  const TParameterEigenschaften& eig = in.eig;
+  const KlassenHaeufigkeiten& f = in.f;
   double a;
   switch (k) {
     case 1:
@@ -58,14 +60,12 @@ void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const Klas
   p[1] = (a * f[im] - (m + 1) * f[im + 1]) / (a * (f[im] + f[im + 1]));
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const double m = std::trunc(eig.festparameter[0]);
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double ea = std::exp(-a);
   // e^-a a^i / i! in closed form, for the classes m, m + 1 and m + 2 where the ratio restarts.
   const auto poisson = [&](double i) {
@@ -93,13 +93,15 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM044PoissonDisplacedClass{44,
-                                        2,
-                                        1,
-                                        4,
-                                        "Poisson with a displaced class",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM044PoissonDisplacedClass{
+    .nummer = 44,
+    .name = "Poisson with a displaced class",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 4,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,13 +15,12 @@ namespace {
 inline constexpr std::uint32_t kSchritte = 11;
 inline constexpr double kToleranz = 0.0001;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double m1 = stat.m1;
-  const double anteil = 1 - f[0] / stat.summe;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double m1 = in.stat.m1;
+  const double anteil = 1 - f[0] / in.stat.summe;
   // Moments: fm2/m1 = a and m1 = a b.
-  E[0] = stat.fm2 / m1;
+  E[0] = in.stat.fm2 / m1;
   E[1] = m1 / E[0];
   // Newton for a on a = (1 - e^-a) m1 / (1 - f[0]/N), the mean of the non-zero part.
   double a = E[0];
@@ -35,33 +34,17 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[51] = anteil / (1 - std::exp(-E[2]));
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[2];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = (E[0] + E[2]) / 2;
-      p[1] = (E[1] + E[51]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{2}, {51}},
+    {{0, 2}, {1, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = std::fabs(par[1]);
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double ea = std::exp(-a);
   NP[0] = N * (1 - b + b * ea);
   Summe summe = 0;
@@ -74,18 +57,19 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
     NP[i] = NP[i - 1] * a / static_cast<double>(i);
     summe += NP[i];
   }
-  RestklasseOhneBetragSetzen(NP, L, N, summe);
+  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM045ZeroInflatedPoisson{45,
-                                      2,
-                                      0,
-                                      3,
-                                      "Zero-inflated Poisson",
-                                      SchaetzwerteBerechnen,
-                                      AlternativeWaehlen,
-                                      ErwartungswerteBerechnen};
+const Member kM045ZeroInflatedPoisson{
+    .nummer = 45,
+    .name = "Zero-inflated Poisson",
+    .parZahl = 2,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -12,45 +12,28 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
   E[0] = 3 * f[2] / f[1];
-  E[2] = -std::log(2 * f[1] / (N * stat.fm2));
+  E[2] = -std::log(2 * f[1] / (N * in.stat.fm2));
   const double e0 = std::exp(-E[0]);
   E[50] = (1 - e0) * (1 - f[0] / N) / (1 - e0 * (E[0] + 1));
   const double e2 = std::exp(-E[2]);
-  E[51] = (1 - e2) * (stat.m1 - 1) / (e2 + E[2] - 1);
+  E[51] = (1 - e2) * (in.stat.m1 - 1) / (e2 + E[2] - 1);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[50];
-      break;
-    case 2:
-      p[0] = E[2];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = (E[0] + E[2]) / 2;
-      p[1] = (E[50] + E[51]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {50}},
+    {{2}, {51}},
+    {{0, 2}, {50, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double ea = std::exp(-a);
   NP[0] = N * ((1 - b) + b * a * ea / (1 - ea));
   Summe summe = 0;
@@ -68,13 +51,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM046OneInflatedPositivePoisson{46,
-                                             2,
-                                             0,
-                                             3,
-                                             "One-inflated positive Poisson",
-                                             SchaetzwerteBerechnen,
-                                             AlternativeWaehlen,
-                                             ErwartungswerteBerechnen};
+const Member kM046OneInflatedPositivePoisson{
+    .nummer = 46,
+    .name = "One-inflated positive Poisson",
+    .parZahl = 2,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

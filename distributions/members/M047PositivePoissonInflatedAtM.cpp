@@ -21,13 +21,12 @@ inline constexpr double kErsatzA = 10;
 inline constexpr double kKleinstesA = 0.01;
 inline constexpr double kKleinsteDeterminante = 1e-12;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
-  const double m = std::trunc(eig.festparameter[0]);
-  const double m1 = stat.m1;
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const double m1 = in.stat.m1;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   // P(2)/P(1) = a/2 and P(1) = b a/(e^a - 1).
   E[0] = 2 * g[1] / g[0];
   const double a0 = E[0];
@@ -61,34 +60,19 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[51] = b;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = (E[0] + E[50]) / 2;
-      p[1] = (E[1] + E[51]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{50}, {51}},
+    {{0, 50}, {1, 51}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double b = par[1];
-  const double m = std::trunc(eig.festparameter[0]);
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double em1 = std::exp(a) - 1;
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
@@ -112,13 +96,15 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM047PositivePoissonInflatedAtM{47,
-                                             2,
-                                             1,
-                                             3,
-                                             "Positive Poisson inflated at m",
-                                             SchaetzwerteBerechnen,
-                                             AlternativeWaehlen,
-                                             ErwartungswerteBerechnen};
+const Member kM047PositivePoissonInflatedAtM{
+    .nummer = 47,
+    .name = "Positive Poisson inflated at m",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

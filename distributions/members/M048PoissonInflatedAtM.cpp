@@ -21,15 +21,15 @@ std::uint32_t KlasseM(const TParameterEigenschaften& eig) {
   return BegrenzteAnzahl(eig.festparameter[0], kMaxKlassenIndex);
 }
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TParameterEigenschaften& eig = in.eig;
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
   const std::uint32_t im = KlasseM(eig);
   const double m = static_cast<double>(im);
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
   // The zero-replaced frequencies: classes 0..3 on a copy, f~[m] beyond them directly (a zero
   // becomes 1; the step of f[0] away from f[1] touches only class 0).
   const auto g = ErsetzteAnfangsklassen(f, L);
@@ -64,38 +64,19 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[101] = (im == 0) ? f1 * std::exp(a) / (N * a) : g[0] * std::exp(a) / N;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[0];
-      p[1] = E[1];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[51];
-      break;
-    case 3:
-      p[0] = E[52];
-      p[1] = E[101];
-      break;
-    case 4:
-      p[0] = (E[0] + E[50] + E[52]) / 3;
-      p[1] = (E[1] + E[51] + E[101]) / 3;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{0}, {1}},
+    {{50}, {51}},
+    {{52}, {101}},
+    {{0, 50, 52}, {1, 51, 101}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const double m = std::trunc(eig.festparameter[0]);
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const double m = std::trunc(in.eig.festparameter[0]);
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double ea = std::exp(-a);
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
@@ -119,13 +100,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM048PoissonInflatedAtM{48,
-                                     2,
-                                     1,
-                                     4,
-                                     "Poisson inflated at m",
-                                     SchaetzwerteBerechnen,
-                                     AlternativeWaehlen,
-                                     ErwartungswerteBerechnen};
+const Member kM048PoissonInflatedAtM{
+    .nummer = 48,
+    .name = "Poisson inflated at m",
+    .parZahl = 2,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -20,13 +20,12 @@ inline constexpr double kErsatzA = 10;
 // e^a - 1 - a vanishes at a = 0: Newton stays above this.
 inline constexpr double kKleinstesA = 0.01;
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   // P(3)/P(2) = a/3, then b from P(1)/P(2) = 2 (1 - b)/a.
   E[50] = 3 * g[2] / g[1];
   E[0] = 1 - E[50] * g[0] / (2 * g[1]);
@@ -50,37 +49,19 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[53] = a;
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[50];
-      p[1] = E[0];
-      break;
-    case 2:
-      p[0] = E[50];
-      p[1] = E[1];
-      break;
-    case 3:
-      p[0] = E[53];
-      p[1] = (E[0] + E[1]) / 2;
-      break;
-    case 4:
-      p[0] = (E[50] + E[53]) / 2;
-      p[1] = (E[0] + E[1]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{50}, {0}},
+    {{50}, {1}},
+    {{53}, {0, 1}},
+    {{50, 53}, {0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double nenner = std::exp(a) - 1 - a * b;
   NP[0] = N * (a * (1 - b) / nenner);
   Summe summe = 0;
@@ -98,13 +79,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM049ModifiedPositivePoisson{49,
-                                          2,
-                                          0,
-                                          4,
-                                          "Positive Poisson with modified one",
-                                          SchaetzwerteBerechnen,
-                                          AlternativeWaehlen,
-                                          ErwartungswerteBerechnen};
+const Member kM049ModifiedPositivePoisson{
+    .nummer = 49,
+    .name = "Positive Poisson with modified one",
+    .parZahl = 2,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -11,12 +11,11 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double N = stat.summe;
-  const std::uint32_t L = stat.n;
-  E[1] = stat.m1 - f[0] / N + 1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  E[1] = in.stat.m1 - f[0] / N + 1;
   E[0] = (f[0] > 0) ? 2 * f[1] / f[0] : E[1];
   // sum_i f[i]/(i + 2) is about N/a for the class index i = v - 1.
   Summe s = 0;
@@ -24,29 +23,26 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[2] = N / static_cast<double>(s);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2]) / 3;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * a / (std::exp(a) - 1),
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * a / (std::exp(a) - 1),
                    [&](double i, double vorher) { return vorher * a / (i + 1); });
 }
 
 }  // namespace
 
-const Member kM050PositivePoissonRatios{50,
-                                        1,
-                                        0,
-                                        1,
-                                        "Positive Poisson (ratio estimates)",
-                                        SchaetzwerteBerechnen,
-                                        AlternativeWaehlen,
-                                        ErwartungswerteBerechnen};
+const Member kM050PositivePoissonRatios{
+    .nummer = 50,
+    .name = "Positive Poisson (ratio estimates)",
+    .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -15,12 +15,11 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
   // The ratios 3 f[2]/f[1] = (k + 2)(1 - p) and 4 f[3]/f[2] = (k + 3)(1 - p) of the values 2..4
   // give p and k, two ways; then c from f[0]/f[1] = 2 (1 - c)/((k + 1)(1 - p)).
-  const auto g = ErsetzteAnfangsklassen(f, stat.n);
+  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
   E[0] = std::fabs(1 - (4 * g[1] * g[3] - 3 * g[2] * g[2]) / (g[1] * g[2]));
   E[50] = std::fabs(3 * g[2] / ((1 - E[0]) * g[1]) - 2);
   E[100] = 1 - (1 - E[0]) * (E[50] + 1) * g[0] / (2 * g[1]);
@@ -30,37 +29,19 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[101] = (2 * g[1] - (E[51] + 1) * g[0] * (1 - E[1])) / (2 * g[1]);
 }
 
-void AlternativeWaehlen(std::uint32_t k, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  switch (k) {
-    case 1:
-      p[0] = E[50];
-      p[1] = E[0];
-      p[2] = E[100];
-      break;
-    case 2:
-      p[0] = E[51];
-      p[1] = E[1];
-      p[2] = E[101];
-      break;
-    case 3:
-      p[0] = (E[50] + E[51]) / 2;
-      p[1] = (E[0] + E[1]) / 2;
-      p[2] = (E[100] + E[101]) / 2;
-      break;
-    default:
-      break;  // the alternatives share no element
-  }
-}
+constexpr Alternative kAlternativen[] = {
+    {{50}, {0}, {100}},
+    {{51}, {1}, {101}},
+    {{50, 51}, {0, 1}, {100, 101}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double k = par[0];
   const double p = par[1];
   const double c = par[2];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   const double B = std::pow(p, k);
   const double D = k * B * (1 - p);
   const double nenner = 1 - B - D * c;
@@ -81,13 +62,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM051ModifiedPositiveNegativeBinomial{51,
-                                                   3,
-                                                   0,
-                                                   3,
-                                                   "Positive negative binomial with modified one",
-                                                   SchaetzwerteBerechnen,
-                                                   AlternativeWaehlen,
-                                                   ErwartungswerteBerechnen};
+const Member kM051ModifiedPositiveNegativeBinomial{
+    .nummer = 51,
+    .name = "Positive negative binomial with modified one",
+    .parZahl = 3,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -13,13 +13,12 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double n = eig.festparameter[0];
-  const double N = stat.summe;
-  const std::uint32_t L = stat.n;
-  E[1] = (1 - f[0] / N) / (n - stat.m1);
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double n = in.eig.festparameter[0];
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  E[1] = (1 - f[0] / N) / (n - in.stat.m1);
   E[0] = (f[0] > 0) ? f[1] / (n * f[0]) : E[1];
   // Ratio regressions with the weights d_i = L - i of the classes 0..L-1.
   Summe df = 0, dff = 0, ddff = 0;
@@ -33,29 +32,29 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
   E[3] = static_cast<double>(dff / ddff);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const double n = eig.festparameter[0];
-  NormierteTermeOhneRest(NP, stat.n, stat.summe,
-                         [&](double i, double vorher) { return vorher * (n - i - 1) * a; });
+  const double n = in.eig.festparameter[0];
+  NormierteTerme(
+      NP, in.stat.n, in.stat.n, in.stat.summe, 1,
+      [&](double i, double vorher) { return vorher * (n - i - 1) * a; }, Restregel::kKeine);
 }
 
 }  // namespace
 
-const Member kM052ReflectedTruncatedPoisson{52,
-                                            1,
-                                            1,
-                                            1,
-                                            "Reflected truncated Poisson",
-                                            SchaetzwerteBerechnen,
-                                            AlternativeWaehlen,
-                                            ErwartungswerteBerechnen};
+const Member kM052ReflectedTruncatedPoisson{
+    .nummer = 52,
+    .name = "Reflected truncated Poisson",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -13,25 +13,22 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double anteil = f[0] / stat.summe;
-  E[0] = stat.m1 - 1;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double anteil = f[0] / in.stat.summe;
+  E[0] = in.stat.m1 - 1;
   E[1] = (f[0] > 0) ? 2 * (1 - anteil) / anteil : E[0];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   NP[0] = N * 2 / (a + 2);
   Summe summe = 0;
   if (L > 0) summe = NP[0];
@@ -40,18 +37,20 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
     NP[i] = NP[i - 1] * (xi + a - 2) / (xi + a + 1);
     summe += NP[i];
   }
-  RestklasseOhneBetragSetzen(NP, L, N, summe);
+  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM053PositiveWaring{53,
-                                 1,
-                                 0,
-                                 1,
-                                 "Waring (rho = 2) from 1",
-                                 SchaetzwerteBerechnen,
-                                 AlternativeWaehlen,
-                                 ErwartungswerteBerechnen};
+const Member kM053PositiveWaring{
+    .nummer = 53,
+    .name = "Waring (rho = 2) from 1",
+    .parZahl = 1,
+    .traeger = Traeger::kEins,
+    .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -11,44 +11,41 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const double n = eig.festparameter[0];
-  const double N = stat.summe;
-  const double m1 = stat.m1;
-  const double fm2 = stat.fm2;
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const double n = in.eig.festparameter[0];
+  const double N = in.stat.summe;
+  const double m1 = in.stat.m1;
+  const double fm2 = in.stat.fm2;
+  const std::uint32_t L = in.stat.n;
   E[0] = (fm2 - n * m1) / (fm2 - m1 * (n - 2) - n);
   E[1] = (f[0] > 0) ? f[1] / f[0] : E[0];
   E[2] = (m1 - (1 - f[0] / N) * (n + 1)) / (m1 - n);
   E[3] = (N - f[0]) / (N - f[L]);
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[1] + E[2] + E[3]) / 4;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 1, 2, 3}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
-  const double n = eig.festparameter[0];
-  const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * (1 - p) / (1 - std::pow(p, n + 1)),
+  const double n = in.eig.festparameter[0];
+  const double N = in.stat.summe;
+  RekursionMitRest(NP, in.stat.n, N, N * (1 - p) / (1 - std::pow(p, n + 1)),
                    [&](double, double vorher) { return vorher * p; });
 }
 
 }  // namespace
 
-const Member kM054TruncatedGeometric{54,
-                                     1,
-                                     1,
-                                     1,
-                                     "Right-truncated geometric",
-                                     SchaetzwerteBerechnen,
-                                     AlternativeWaehlen,
-                                     ErwartungswerteBerechnen};
+const Member kM054TruncatedGeometric{
+    .nummer = 54,
+    .name = "Right-truncated geometric",
+    .parZahl = 1,
+    .festparZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

@@ -11,30 +11,27 @@ namespace vk::members {
 
 namespace {
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften&,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten& f,
-                           const KlassenWerte&) {
-  const std::uint32_t L = stat.n;
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const KlassenHaeufigkeiten& f = in.f;
+  const std::uint32_t L = in.stat.n;
   Summe s = 0;
   for (std::uint32_t i = 2; i <= L; ++i) {
     const double di = static_cast<double>(i);
     s += di * f[i] / (di - 1);
   }
-  E[2] = static_cast<double>(s) / (stat.summe - f[L]);
+  E[2] = static_cast<double>(s) / (in.stat.summe - f[L]);
   E[0] = (f[0] > 0) ? 2 * f[1] / f[0] : E[2];
 }
 
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften&) {
-  p[0] = (E[0] + E[2]) / 2;
-}
+constexpr Alternative kAlternativen[] = {
+    {{0, 2}},
+};
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte& x,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften&) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const KlassenWerte& x = in.x;
   const double a = par[0];
-  const std::uint32_t L = stat.n;
-  const double N = stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
   Summe S = 0;
   for (std::uint32_t i = 0; i <= L; ++i) {
     const double xi = static_cast<double>(x[i]);
@@ -47,13 +44,14 @@ void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, cons
 
 }  // namespace
 
-const Member kM055TruncatedLogarithmic{55,
-                                       1,
-                                       0,
-                                       1,
-                                       "Right-truncated logarithmic",
-                                       SchaetzwerteBerechnen,
-                                       AlternativeWaehlen,
-                                       ErwartungswerteBerechnen};
+const Member kM055TruncatedLogarithmic{
+    .nummer = 55,
+    .name = "Right-truncated logarithmic",
+    .parZahl = 1,
+    .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

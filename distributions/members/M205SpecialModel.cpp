@@ -10,6 +10,7 @@
 #include <string>
 
 #include "distributions/Helpers.h"
+#include "distributions/Spezialmodell.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -23,7 +24,7 @@ inline constexpr double kUnbekannt = 123456789.0;
 
 inline constexpr std::array<const char*, 5> kNamen{"a0", "a1", "a2", "b1", "b2"};
 // The estimate slot of each name: slot 0 of rows 0..4.
-inline constexpr std::array<std::size_t, 5> kSlots{0, 50, 100, 150, 200};
+inline constexpr std::array<std::size_t, 5> kSlots{0, 50, 100, kSpezialSlotB1, kSpezialSlotB2};
 
 // The position of `name` among the first `anzahl` entries of `namen` (first match), or -1.
 template <std::size_t K>
@@ -64,17 +65,16 @@ double Normierung(double a0, double a1, double a2, double b1, double b2) {
   return Hypergeometrisch3F2(f, 1 + b1, 1 + b2, u1, u2, 1);
 }
 
-void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften& eig,
-                           Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                           const KlassenWerte&) {
+void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
+  const TParameterEigenschaften& eig = in.eig;
   // Solves g(k) = q1, g(k+1) = q2, g(k+2) = q3 for a1, a2, a0, in that order, so that a fixed
   // a1 (or a2) feeds the coefficients computed after it.
-  const double k = static_cast<double>(static_cast<std::uint32_t>(stat.ModusGruppenIndex));
-  const double q1 = stat.quotient[0];
-  const double q2 = stat.quotient[1];
-  const double q3 = stat.quotient[2];
-  const double b1 = E[150];
-  const double b2 = E[200];
+  const double k = static_cast<double>(static_cast<std::uint32_t>(in.stat.ModusGruppenIndex));
+  const double q1 = in.stat.quotient[0];
+  const double q2 = in.stat.quotient[1];
+  const double q3 = in.stat.quotient[2];
+  const double b1 = E[kSpezialSlotB1];
+  const double b2 = E[kSpezialSlotB2];
 
   if (const int i = FestPosition(eig, "a1"); i >= 0) {
     E[50] = eig.festparameter[i];
@@ -97,43 +97,45 @@ void SchaetzwerteBerechnen(const TStatistik& stat, const TParameterEigenschaften
 
 // Every alternative is the same vector: the free parameters' estimates in catalog order. This
 // matches parNamen because the fitting mode removes fixed names without reordering the rest.
-void AlternativeWaehlen(std::uint32_t, const Schaetzwerttabelle& E, const KlassenHaeufigkeiten&,
-                        Parametervektor& p, const TParameterEigenschaften& eig) {
+void AlternativeWaehlen(const Eingaben& in, std::uint32_t, const Schaetzwerttabelle& E,
+                        Parametervektor& p) {
+  const TParameterEigenschaften& eig = in.eig;
   std::size_t position = 0;
   for (std::size_t j = 0; j < kNamen.size(); ++j) {
     if (FestPosition(eig, kNamen[j]) < 0) p[position++] = E[kSlots[j]];
   }
 }
 
-void ErwartungswerteBerechnen(Parametervektor& par, const TStatistik& stat, const KlassenWerte&,
-                              const KlassenHaeufigkeiten&, Erwartungswerte& NP,
-                              const TParameterEigenschaften& eig) {
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const TParameterEigenschaften& eig = in.eig;
   const double a0 = Wert("a0", par, eig);
   const double a1 = Wert("a1", par, eig);
   const double a2 = Wert("a2", par, eig);
   const double b1 = Wert("b1", par, eig);
   const double b2 = Wert("b2", par, eig);
-  const double N = stat.summe;
+  const double N = in.stat.summe;
   const bool mitA1 = !(std::fabs(a1) < kVernachlaessigbar);
   const bool mitA2 = !(std::fabs(a2) < kVernachlaessigbar);
 
-  RekursionMitRest(NP, stat.n, N, N / Normierung(a0, a1, a2, b1, b2), [&](double x, double vorher) {
-    double r = 1 + a0;
-    if (mitA1 && !(std::fabs(x + b1) < kVernachlaessigbar)) r += a1 / (x + b1);
-    if (mitA2 && !(std::fabs(x + b2) < kVernachlaessigbar)) r += a2 / (x + b2);
-    return r * vorher;
-  });
+  RekursionMitRest(NP, in.stat.n, N, N / Normierung(a0, a1, a2, b1, b2),
+                   [&](double x, double vorher) {
+                     double r = 1 + a0;
+                     if (mitA1 && !(std::fabs(x + b1) < kVernachlaessigbar)) r += a1 / (x + b1);
+                     if (mitA2 && !(std::fabs(x + b2) < kVernachlaessigbar)) r += a2 / (x + b2);
+                     return r * vorher;
+                   });
 }
 
 }  // namespace
 
-const Member kM205SpecialModel{205,
-                               5,
-                               0,
-                               1,
-                               "General five-parameter ratio model",
-                               SchaetzwerteBerechnen,
-                               AlternativeWaehlen,
-                               ErwartungswerteBerechnen};
+const Member kM205SpecialModel{
+    .nummer = 205,
+    .name = "General five-parameter ratio model",
+    .parZahl = 5,
+    .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen,
+    .alternativenZahl = 1,
+    .erwartungswerte = ErwartungswerteBerechnen,
+};
 
 }  // namespace vk::members

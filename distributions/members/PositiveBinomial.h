@@ -15,7 +15,7 @@ inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const Klassen
                       double p) {
   const double N = stat.summe;
   const double p0 = n * p * std::pow(1 - p, n - 1) / (1 - std::pow(1 - p, n));
-  RekursionMitRestJeKlasse(NP, stat.n, N, N * p0, [&](std::uint32_t i, double vorher) {
+  RekursionMitRest(NP, stat.n, N, N * p0, [&](std::uint32_t i, double vorher) {
     const double xi = static_cast<double>(x[i]);
     return vorher * p * (n - xi + 1) / ((1 - p) * xi);
   });

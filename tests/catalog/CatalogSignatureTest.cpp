@@ -28,7 +28,7 @@ TEST(CatalogSignature, EveryEntryMatchesItsMember) {
     ASSERT_NE(m, nullptr) << "entry " << e->index << " has no member";
     EXPECT_EQ(e->parameterZahl, m->parZahl) << e->index;
     EXPECT_EQ(e->festparameterZahl, m->festparZahl) << e->index;
-    EXPECT_EQ(e->alternativen, m->alternativen) << e->index;
+    EXPECT_EQ(e->alternativen, m->Alternativen()) << e->index;
     EXPECT_EQ(e->spezial, e->index == kSpezialIndex) << e->index;
   }
   EXPECT_EQ(entries, static_cast<int>(v.VerteilungenZaehlen().verteilungen))

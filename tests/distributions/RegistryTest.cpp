@@ -34,10 +34,10 @@ TEST(Registry, MembersAreOrderedUniqueAndFindable) {
     EXPECT_GE(m->parZahl, 1u);
     EXPECT_LE(m->parZahl, kMaxParameter);
     EXPECT_LE(m->festparZahl, kMaxFestparameter);
-    EXPECT_GE(m->alternativen, 1u);
+    EXPECT_GE(m->Alternativen(), 1u);
     EXPECT_GT(std::strlen(m->name), 0u);
     EXPECT_NE(m->schaetzwerte, nullptr);
-    EXPECT_NE(m->alternative, nullptr);
+    EXPECT_NE(m->alternative == nullptr, m->alternativenTabelle.empty()) << "a table or a routine";
     EXPECT_NE(m->erwartungswerte, nullptr);
   }
   EXPECT_EQ(MitgliedSuchen(kVerteilungsSlots), nullptr);
@@ -133,7 +133,7 @@ TEST(AllMembers, RealDataGiveFiniteStartsAndFrequencies) {
       ASSERT_TRUE(
           SchaetzwerteBerechnen(m->nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
       EXPECT_FALSE(scope.Faulted()) << "estimates";
-      for (std::uint32_t k = 1; k <= m->alternativen; ++k) {
+      for (std::uint32_t k = 1; k <= m->Alternativen(); ++k) {
         Parametervektor par{};
         ASSERT_TRUE(AlternativeWaehlen(m->nummer, k, E, d->Haeufigkeiten, par, eig));
         for (std::uint32_t j = 0; j < m->parZahl; ++j) {

@@ -66,7 +66,7 @@ inline TParameterEigenschaften Eigenschaften(std::uint32_t nummer) {
   if (const Member* m = MitgliedSuchen(nummer)) {
     eig.parZahl = m->parZahl;
     eig.festparZahl = m->festparZahl;
-    eig.alternativen = m->alternativen;
+    eig.alternativen = m->Alternativen();
   }
   return eig;
 }

@@ -277,28 +277,29 @@ TEST(SpezielleAnpassung, FixedCoefficientsLeaveTheEstimatedList) {
 }
 
 struct TraegerCase {
-  std::uint32_t index;
+  Traeger traeger;
   std::uint32_t x0;
   std::vector<double> f;
   bool passt;
 };
 
-TEST(TraegerPruefen, AcceptsOnlyTheDataEachDistributionIsDefinedFor) {
+TEST(TraegerPasst, AcceptsOnlyTheDataEachRuleAllows) {
   const TraegerCase faelle[] = {
-      {10, 1, {1, 2, 3}, true},
-      {10, 0, {1, 2, 3}, false},
-      {11, 2, {1, 2}, true},
-      {11, 0, {1, 2}, false},
-      {24, 1, {1, 2}, false},
-      {24, 2, {1, 2}, true},
-      {31, 0, {1, 2}, true},
-      {31, 1, {1, 2}, false},
-      {0, 7, {1, 2}, true},
-      {112, 0, {5, 3, 0, 0, 2, 1}, true},
-      {112, 0, {5, 3, 2, 1, 0}, false},
-      {112, 1, {5, 3, 0, 0, 2, 1}, false},
-      {203, 1, {1, 1}, true},
-      {222, 9, {1, 1}, true},
+      {Traeger::kEins, 1, {1, 2, 3}, true},
+      {Traeger::kEins, 0, {1, 2, 3}, false},
+      {Traeger::kEins, 2, {1, 2, 3}, false},
+      {Traeger::kNichtNull, 2, {1, 2}, true},
+      {Traeger::kNichtNull, 0, {1, 2}, false},
+      {Traeger::kUeberEins, 1, {1, 2}, false},
+      {Traeger::kUeberEins, 2, {1, 2}, true},
+      {Traeger::kNull, 0, {1, 2}, true},
+      {Traeger::kNull, 1, {1, 2}, false},
+      {Traeger::kImmer, 7, {1, 2}, true},
+      // The gap must lie inside: an empty class between non-empty ones, not at either end.
+      {Traeger::kNullMitLuecke, 0, {5, 3, 0, 0, 2, 1}, true},
+      {Traeger::kNullMitLuecke, 0, {5, 3, 2, 1, 0}, false},
+      {Traeger::kNullMitLuecke, 0, {0, 3, 2, 1, 1}, false},
+      {Traeger::kNullMitLuecke, 1, {5, 3, 0, 0, 2, 1}, false},
   };
   for (const TraegerCase& c : faelle) {
     KlassenWerte x{};
@@ -307,9 +308,23 @@ TEST(TraegerPruefen, AcceptsOnlyTheDataEachDistributionIsDefinedFor) {
       x[i] = c.x0 + static_cast<std::uint32_t>(i);
       f[i] = c.f[i];
     }
-    EXPECT_EQ(TraegerPruefen(c.index, x, f, static_cast<std::uint32_t>(c.f.size() - 1)), c.passt)
-        << "distribution " << c.index << " from x = " << c.x0;
+    EXPECT_EQ(TraegerPasst(c.traeger, x, f, static_cast<std::uint32_t>(c.f.size() - 1)), c.passt)
+        << "rule " << static_cast<int>(c.traeger) << " from x = " << c.x0;
   }
+}
+
+// The engine asks the member's record: the negative binomial takes any data, the positive
+// Poisson only data from 1, and a number without a member is left to the catalog check.
+TEST(TraegerPruefen, FollowsTheMembersRecord) {
+  KlassenWerte x{};
+  KlassenHaeufigkeiten f{};
+  for (std::uint32_t i = 0; i < 3; ++i) {
+    x[i] = i;
+    f[i] = 1;
+  }
+  EXPECT_TRUE(TraegerPruefen(4, x, f, 2));
+  EXPECT_FALSE(TraegerPruefen(10, x, f, 2));
+  EXPECT_TRUE(TraegerPruefen(kVerteilungsSlots, x, f, 2));
 }
 
 }  // namespace
