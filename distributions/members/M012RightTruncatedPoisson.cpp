@@ -47,6 +47,7 @@ const Member kM012RightTruncatedPoisson{
     .nummer = 12,
     .name = "Right-truncated Poisson",
     .parZahl = 1,
+    .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen,

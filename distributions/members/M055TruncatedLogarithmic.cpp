@@ -49,6 +49,7 @@ const Member kM055TruncatedLogarithmic{
     .name = "Right-truncated logarithmic",
     .parZahl = 1,
     .traeger = Traeger::kEins,
+    .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen,
