@@ -363,7 +363,7 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
     if (!guard.Faulted() && z > 0)
       zeilen = static_cast<std::uint32_t>(std::min<std::int64_t>(z, UINT32_MAX));
   }
-  if (s.fortschritt) s.fortschritt(0, zeilen);
+  if (s.fortschritt) s.fortschritt(PreflightEreignis::kStart, zeilen);
   // A step that is not positive would never reach the stop value: such a grid has no points.
   const bool gitter1 = d1 > 0, gitter2 = d2 > 0;
   for (double b1 = s1; gitter1 && b1 < e1; b1 += d1) {
@@ -391,11 +391,11 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
       }
     }
     if (s.fortschritt) {
-      const Status st = s.fortschritt(1, 0);
+      const Status st = s.fortschritt(PreflightEreignis::kZeile, 0);
       if (st != status::kOk) return st;
     }
   }
-  if (s.fortschritt) s.fortschritt(2, 0);
+  if (s.fortschritt) s.fortschritt(PreflightEreignis::kEnde, 0);
   schaetzwerte_[kSpezialSlotB1] = b1Bester;
   schaetzwerte_[kSpezialSlotB2] = b2Bester;
   return status::kOk;

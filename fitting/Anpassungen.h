@@ -25,13 +25,17 @@ struct TSpezialVorgabe {
 };
 using Spezialvorgaben = std::array<TSpezialVorgabe, 9>;
 
+// What the special fitting's preflight grid reports: its start (with the number of b1 rows),
+// the end of each b1 row, and its end.
+enum class PreflightEreignis { kStart, kZeile, kEnde };
+
 // The two extra callbacks of the special fitting.
 struct SpezialRueckrufe {
   // Fills the entries (count 9, and the model's number of parameters); non-zero stops.
   std::function<Status(Spezialvorgaben& vorgaben, std::uint32_t parZahl)> vorgaben;
-  // (0, rows) before the grid, (1, 0) after each b1 row, (2, 0) after it; non-zero after a row
-  // stops the grid with that status.
-  std::function<Status(int art, std::uint32_t anzahl)> fortschritt;
+  // (kStart, rows) before the grid, (kZeile, 0) after each b1 row, (kEnde, 0) after it;
+  // non-zero after a row stops the grid with that status.
+  std::function<Status(PreflightEreignis ereignis, std::uint32_t anzahl)> fortschritt;
 };
 
 // The fitting engine: owns the current data set, its copy of the optimisation settings, the

@@ -29,6 +29,7 @@ namespace vk::ui {
 
 class BatchZeile;
 class SpezialArbeiter;
+enum class SpezialEreignis;
 struct TBatchObj;
 class TFestparameterDlg;
 class TFrmDiagramm;
@@ -118,7 +119,7 @@ class TFrmMain : public QMainWindow {
   Spezialvorgaben SpezialVorgabenLesen() const;
 
   // What the special fitting's worker posts back, applied on this thread.
-  void SpezialMeldung(int art, std::uint32_t wert);
+  void SpezialMeldung(SpezialEreignis ereignis, std::uint32_t wert);
   void SpezialParameterAnzeigen(const TVerteilungsparameter& vp);
   void SpezialKlassenAnzeigen(const std::vector<double>& np);
   void SpezialErgebnisAnzeigen(const TAnpassung& a);

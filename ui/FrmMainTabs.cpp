@@ -704,9 +704,9 @@ void TFrmMain::SpezielleAnpassungStarten() {
   FSFThread->start();
 }
 
-void TFrmMain::SpezialMeldung(int art, std::uint32_t wert) {
-  switch (art) {
-    case 1: {
+void TFrmMain::SpezialMeldung(SpezialEreignis ereignis, std::uint32_t wert) {
+  switch (ereignis) {
+    case SpezialEreignis::kEnde: {
       if (FSFThread) {
         FSFThread->wait();
         FSFThread.reset();
@@ -716,23 +716,21 @@ void TFrmMain::SpezialMeldung(int art, std::uint32_t wert) {
       ZustandAnpassung(false);
       break;
     }
-    case 2:
+    case SpezialEreignis::kFortschrittStart:
       PrgStatFortschritt->setTextVisible(true);
       FFortschrittErledigt = 0;
       FFortschrittTotal = static_cast<int>(std::min<std::uint32_t>(wert, INT32_MAX));
       PrgStatFortschritt->setRange(0, std::max(FFortschrittTotal, 1));
       PrgStatFortschritt->setValue(0);
       break;
-    case 3:
+    case SpezialEreignis::kFortschrittSchritt:
       FortschrittSchritt();
       break;
-    case 4:
+    case SpezialEreignis::kFortschrittEnde:
       FFortschrittErledigt = 0;
       FFortschrittTotal = 0;
       PrgStatFortschritt->setValue(0);
       PrgStatFortschritt->setTextVisible(false);
-      break;
-    default:
       break;
   }
 }

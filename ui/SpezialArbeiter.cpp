@@ -49,14 +49,22 @@ void SpezialArbeiter::run() {
     for (std::uint32_t k = 0; k < 5 && k < parZahl && k < v.size(); ++k) v[k] = vorgaben_[k];
     return status::kOk;
   };
-  s.fortschritt = [&](int art, std::uint32_t anzahl) {
-    if (art == 0) posten([f, anzahl] { f->SpezialMeldung(2, anzahl); });
-    if (art == 1) posten([f] { f->SpezialMeldung(3, 0); });
-    if (art == 2) posten([f] { f->SpezialMeldung(4, 0); });
+  s.fortschritt = [&](PreflightEreignis ereignis, std::uint32_t anzahl) {
+    switch (ereignis) {
+      case PreflightEreignis::kStart:
+        posten([f, anzahl] { f->SpezialMeldung(SpezialEreignis::kFortschrittStart, anzahl); });
+        break;
+      case PreflightEreignis::kZeile:
+        posten([f] { f->SpezialMeldung(SpezialEreignis::kFortschrittSchritt, 0); });
+        break;
+      case PreflightEreignis::kEnde:
+        posten([f] { f->SpezialMeldung(SpezialEreignis::kFortschrittEnde, 0); });
+        break;
+    }
     return abbruch_.load() ? status::kSkipAbortByUser : status::kOk;
   };
   const Status st = engine_.SpezielleAnpassung(verteilung_, r, s);
-  posten([f, st] { f->SpezialMeldung(1, st); });
+  posten([f, st] { f->SpezialMeldung(SpezialEreignis::kEnde, st); });
 }
 
 }  // namespace vk::ui

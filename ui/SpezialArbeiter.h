@@ -10,6 +10,10 @@ namespace vk::ui {
 
 class TFrmMain;
 
+// What the worker posts to the window: the end of the fit (with its status), and the start
+// (with the number of steps), each step and the end of the preflight's progress.
+enum class SpezialEreignis { kEnde, kFortschrittStart, kFortschrittSchritt, kFortschrittEnde };
+
 // Runs one special fitting on the window's engine. Everything the fit needs from the window is
 // read before the start; everything it reports travels back as queued calls, applied on the GUI
 // thread in the order they were made. The last of them is the end message with the status.

@@ -89,12 +89,14 @@ int RunSpecial(const QStringList& args) {
     v = vorgaben;
     return status::kOk;
   };
-  spezial.fortschritt = [&](int art, std::uint32_t anzahl) -> Status {
-    if (art == 0) zeilen = anzahl;
-    if (art == 1) ++zeile;
-    if (fortschritt && art == 1) std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
-    if (fortschritt && art == 2) std::fprintf(stderr, "\r%40s\r", "");
-    return art == 1 && AbortRequested() ? status::kSkipAbortByUser : status::kOk;
+  spezial.fortschritt = [&](PreflightEreignis ereignis, std::uint32_t anzahl) -> Status {
+    const bool zeileFertig = ereignis == PreflightEreignis::kZeile;
+    if (ereignis == PreflightEreignis::kStart) zeilen = anzahl;
+    if (zeileFertig) ++zeile;
+    if (fortschritt && zeileFertig)
+      std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
+    if (fortschritt && ereignis == PreflightEreignis::kEnde) std::fprintf(stderr, "\r%40s\r", "");
+    return zeileFertig && AbortRequested() ? status::kSkipAbortByUser : status::kOk;
   };
   InstallAbortHandler();
   bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);

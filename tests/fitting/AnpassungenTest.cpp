@@ -214,7 +214,7 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
   const Verteilungsverzeichnis k = Katalog();
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, "0 20\n1 35\n2 30\n3 18\n4 9\n5 4\n6 2\n7 1\n"), status::kOk);
-  std::vector<std::pair<int, std::uint32_t>> fortschritt;
+  std::vector<std::pair<PreflightEreignis, std::uint32_t>> fortschritt;
   SpezialRueckrufe s;
   s.vorgaben = [](Spezialvorgaben& v, std::uint32_t parZahl) {
     EXPECT_EQ(parZahl, 5u);
@@ -222,7 +222,7 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
     v[4] = {0, 0.5, 1, 0.5, false};
     return status::kOk;
   };
-  s.fortschritt = [&](int art, std::uint32_t n) {
+  s.fortschritt = [&](PreflightEreignis art, std::uint32_t n) {
     fortschritt.emplace_back(art, n);
     return status::kOk;
   };
@@ -234,8 +234,8 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
   };
   const Status st = a->SpezielleAnpassung(Ref(k, 205), r, s);
   ASSERT_EQ(fortschritt.size(), 6u);
-  EXPECT_EQ(fortschritt.front(), std::make_pair(0, 4u));
-  EXPECT_EQ(fortschritt.back(), std::make_pair(2, 0u));
+  EXPECT_EQ(fortschritt.front(), std::make_pair(PreflightEreignis::kStart, 4u));
+  EXPECT_EQ(fortschritt.back(), std::make_pair(PreflightEreignis::kEnde, 0u));
   if (st == status::kOk) {
     ASSERT_EQ(berichte.size(), 1u);
     EXPECT_TRUE(berichte[0].BesteMethode);
