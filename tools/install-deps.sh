@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libssl-dev libcsv-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl-dev
+  # Qt Charts' CMake package loads Qt OpenGL's, which apt does not bring without recommends.
+  libqt6opengl6-dev
   xvfb xauth
 )
 

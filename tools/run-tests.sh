@@ -11,6 +11,13 @@ jobs=$(nproc 2>/dev/null || echo 2)
 echo "== GCC build and tests"
 "$root/tools/build.sh" "$root/build/gcc" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=g++
 ctest --test-dir "$root/build/gcc" --output-on-failure -j "$jobs"
+# The desktop's tests are part of the suite: a run without them has not tested the program.
+gui_tests=$(ctest --test-dir "$root/build/gcc" -N -R '^(MainWindow|FittingTabs|Chart)' |
+  sed -n 's/^Total Tests: //p')
+if [ "${gui_tests:-0}" -eq 0 ]; then
+  echo "run-tests: the desktop's tests were not built" >&2
+  exit 1
+fi
 
 echo "== Clang ASan+UBSan build and tests"
 "$root/tools/build.sh" "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
