@@ -131,29 +131,5 @@ TEST(Binomial, StartVectorsOnRealDataGiveDistributions) {
   }
 }
 
-// Alternative k takes its documented slots; a k outside 1..6 writes nothing.
-TEST(Binomial, AlternativesPickTheirSlots) {
-  Schaetzwerttabelle E{};
-  E[0] = 10, E[1] = 12, E[5] = 11;
-  E[50] = 0.1, E[51] = 0.2, E[52] = 0.3, E[53] = 0.4, E[55] = 0.5;
-  const KlassenHaeufigkeiten f{};
-  const TParameterEigenschaften eig = test::Eigenschaften(0);
-  struct Fall {
-    std::uint32_t k;
-    double n, p;
-  };
-  const Fall faelle[] = {{1, 10, 0.1}, {2, 12, 0.2},  {3, 12, 0.3},
-                         {4, 11, 0.4}, {5, 11, 0.25}, {6, 11, 0.5}};
-  for (const Fall& c : faelle) {
-    Parametervektor par{};
-    ASSERT_TRUE(AlternativeWaehlen(0, c.k, E, f, par, eig));
-    EXPECT_EQ(par[0], c.n) << c.k;
-    EXPECT_TRUE(Near(par[1], c.p, test::kRelTight)) << c.k;
-  }
-  Parametervektor par{-1, -1};
-  ASSERT_TRUE(AlternativeWaehlen(0, 7, E, f, par, eig));
-  EXPECT_EQ(par, (Parametervektor{-1, -1}));
-}
-
 }  // namespace
 }  // namespace vk

@@ -260,29 +260,6 @@ TEST(BinomialVariants, EstimatorsRecoverExactData) {
   }
 }
 
-// Member 23 starts every alternative with n at the truncation value; member 9 keeps p in E[50].
-TEST(BinomialVariants, AlternativesTakeTheirDocumentedSlots) {
-  Schaetzwerttabelle E{};
-  E[0] = 7, E[1] = 0.2, E[2] = 0.4, E[3] = 0.6;
-  const KlassenHaeufigkeiten f{};
-  TParameterEigenschaften eig = test::Eigenschaften(23);
-  eig.festparameter = {3};
-  const double erwartetP[] = {0.2, 0.4, 0.3};
-  for (std::uint32_t k = 1; k <= 3; ++k) {
-    Parametervektor par{};
-    ASSERT_TRUE(AlternativeWaehlen(23, k, E, f, par, eig));
-    EXPECT_EQ(par[0], 3) << k;
-    EXPECT_TRUE(Near(par[1], erwartetP[k - 1], test::kRelTight)) << k;
-  }
-  // Member 21: n = E[0] always, p = E[k] or the mean of E[1..3].
-  for (std::uint32_t k = 1; k <= 4; ++k) {
-    Parametervektor par{};
-    ASSERT_TRUE(AlternativeWaehlen(21, k, E, f, par, test::Eigenschaften(21)));
-    EXPECT_EQ(par[0], 7) << k;
-    EXPECT_TRUE(Near(par[1], k < 4 ? E[k] : 0.4, test::kRelTight)) << k;
-  }
-}
-
 // Every alternative gives a proper start on real data, with the catalog's flags and the fixed
 // parameters the catalog's conditions take from the data (n = x[L], t = x[0]).
 TEST(BinomialVariants, StartVectorsOnRealDataGiveDistributions) {

@@ -7,6 +7,7 @@
 
 #include "core/FpFault.h"
 #include "distributions/Helpers.h"
+#include "distributions/helpers/Alternativen.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {
@@ -245,6 +246,41 @@ TEST(Hypergeometrisch, LowerArgumentAtNonPositiveIntegerIsAFault) {
   volatile double r = Hypergeometrisch2F2(0.5, -1, 2, 1, 1);  // (-1)_2 = 0 in a denominator
   (void)r;
   EXPECT_TRUE(scope.Faulted());
+}
+
+// The alternatives of a table: each parameter the mean of its slots in their order (its absolute
+// value where marked), one row serving every k, and for a k outside the table only the
+// parameters that every row starts alike.
+TEST(TabellenAlternative, MeansOfSlotsAndTheCommonPartOutsideTheTable) {
+  Schaetzwerttabelle E{};
+  E[0] = 10, E[1] = 12, E[2] = -7, E[50] = 0.1, E[51] = 0.2, E[52] = 0.3, E[53] = 0.4;
+  constexpr Alternative kDrei[] = {
+      {{0}, {50}, {2}},
+      {{0, 1}, {50, 51, 52, 53}, {2}},
+      {Betrag({1, 2}), {53}, {2}},
+  };
+  struct Fall {
+    std::uint32_t k;
+    Parametervektor erwartet;
+  };
+  const Fall faelle[] = {
+      {1, {10, 0.1, -7}},  {2, {11, (0.1 + 0.2 + 0.3 + 0.4) / 4, -7}},
+      {3, {2.5, 0.4, -7}}, {0, {-1, -1, -7}},  // only the third parameter is common to all rows
+      {4, {-1, -1, -7}},
+  };
+  for (const Fall& c : faelle) {
+    Parametervektor p{};
+    p.fill(-1);
+    TabellenAlternative(kDrei, c.k, E, p);
+    for (std::size_t j = 0; j < 3; ++j) EXPECT_EQ(p[j], c.erwartet[j]) << "k=" << c.k << " j=" << j;
+    EXPECT_EQ(p[3], -1) << "beyond the row's parameters nothing is written";
+  }
+  constexpr Alternative kEine[] = {{{0, 1, 2}}};
+  for (std::uint32_t k : {0u, 1u, 5u}) {
+    Parametervektor p{};
+    TabellenAlternative(kEine, k, E, p);
+    EXPECT_EQ(p[0], (10.0 + 12.0 - 7.0) / 3) << "k=" << k;
+  }
 }
 
 }  // namespace
