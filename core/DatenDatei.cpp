@@ -3,15 +3,62 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
+#include "core/Format.h"
 #include "core/TextRecordSource.h"
 
 namespace vk {
 
+namespace {
+
+std::string Zeile(std::uint64_t n) {
+  return "line " + std::to_string(n);
+}
+
+// Why a read that got past the file itself failed: the line and what was wrong with it.
+std::string Grund(const TextRecordSource& quelle, const TDatensatz& daten, Status st) {
+  const std::string zeile = Zeile(quelle.Line());
+  if (!quelle.Error().empty()) return zeile + ": " + quelle.Error();
+  switch (st) {
+    case status::kNoData:
+      return "the file holds no record (it is empty or only white space)";
+    case status::kDataNotUsable:
+      if (daten.Statistik.summe == 0) return "every frequency is 0";
+      return "the only class is x = 0: the statistics need a value above 0";
+    case status::kTooManyClasses:
+      return zeile + ": more than 20001 classes";
+    case status::kDefXTooLarge:
+      return zeile + ": x must lie between 0 and 20000";
+    case status::kDataError:
+      if (quelle.TrailingWhiteSpace()) {
+        return zeile + ": white space after the last record reads as x = 0; remove the line";
+      }
+      return zeile + ": x must be greater than the previous record's x";
+    case status::kException:
+      if (quelle.SumOverflowLine() != 0) {
+        return Zeile(quelle.SumOverflowLine()) +
+               ": the frequencies add up to more than the largest number (about 1.8e308)";
+      }
+      return "the statistics cannot be computed: they need at least two classes with a "
+             "frequency above 0, one of them at a value above 0";
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
 Status DateiLesen(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& eigenschaften,
                   std::string& detail) {
   detail.clear();
+  std::error_code fehler;
+  if (std::filesystem::is_directory(pfad, fehler)) {
+    daten.DatenGueltig = false;
+    detail = "this is a directory, not a data file";
+    return status::kException;
+  }
   std::ifstream in(pfad, std::ios::binary);
   if (!in) {
     daten.DatenGueltig = false;
@@ -26,15 +73,10 @@ Status DateiLesen(const std::string& pfad, TDatensatz& daten, TDateneigenschafte
     return status::kException;
   }
   if (st == status::kOk) return st;
-  const std::string zeile = "line " + std::to_string(quelle.Line());
-  if (!quelle.Error().empty()) {
-    detail = zeile + ": " + quelle.Error();
-  } else if (st == status::kDataError) {
-    detail = zeile + ": x must be greater than the previous record's x";
-  } else if (st == status::kDefXTooLarge) {
-    detail = zeile + ": x must lie between 0 and 20000";
-  } else if (st == status::kTooManyClasses) {
-    detail = zeile + ": more than 20001 classes";
+  detail = Grund(quelle, daten, st);
+  if (quelle.LineWithoutFrequency() != 0) {
+    detail += "; note: " + Zeile(quelle.LineWithoutFrequency()) +
+              " holds no frequency, so the next number was read as its frequency";
   }
   return st;
 }

@@ -89,12 +89,26 @@ int TextRecordSource::Peek() {
 
 int TextRecordSource::Get() {
   const int c = buf_ ? buf_->sbumpc() : kEof;
-  if (c == '\n') ++line_;
+  // A lone CR ends a line as LF does; the CR of a CR LF pair leaves that to its LF.
+  if (c == '\n' && !pendingCarriageReturn_) ++line_;
+  pendingCarriageReturn_ = false;
+  if (c == '\r') {
+    ++line_;
+    pendingCarriageReturn_ = Peek() == '\n';
+  }
   return c;
 }
 
+void TextRecordSource::Fail(const std::string& what) {
+  recordLine_ = line_;
+  throw MalformedNumber(what);
+}
+
 void TextRecordSource::SkipWhiteSpace() {
-  while (IsSeparator(Peek())) Get();
+  while (IsSeparator(Peek())) {
+    if (Peek() == 0) Fail("a NUL byte: the file is not plain text");
+    Get();
+  }
 }
 
 std::string TextRecordSource::Token(std::size_t maxLength, const char* what) {
@@ -122,7 +136,32 @@ double TextRecordSource::ReadReal() {
 }
 
 void TextRecordSource::SkipLine() {
-  for (int c = Get(); c != kEof && c != '\n'; c = Get()) {
+  const std::uint64_t line = line_;
+  while (Peek() != kEof && line_ == line) {
+    if (Peek() == 0) Fail("a NUL byte: the file is not plain text");
+    Get();
+  }
+  if (pendingCarriageReturn_) Get();  // the LF of a CR LF pair belongs to the line it ends
+}
+
+// Text in another encoding than ASCII or UTF-8 would be read as quite different data (every
+// second byte of UTF-16 is NUL); its byte order mark names it.
+void TextRecordSource::CheckEncoding() {
+  if (!buf_) return;
+  char kopf[4] = {};
+  const std::streamsize n = buf_->sgetn(kopf, 4);
+  buf_->pubseekoff(-n, std::ios_base::cur, std::ios_base::in);
+  const auto b = [&](int i) { return i < n ? static_cast<unsigned char>(kopf[i]) : 0x100u; };
+  const char* kodierung = nullptr;
+  if (b(0) == 0x00 && b(1) == 0x00 && b(2) == 0xFE && b(3) == 0xFF)
+    kodierung = "UTF-32";
+  else if (b(0) == 0xFF && b(1) == 0xFE && b(2) == 0x00 && b(3) == 0x00)
+    kodierung = "UTF-32";
+  else if ((b(0) == 0xFF && b(1) == 0xFE) || (b(0) == 0xFE && b(1) == 0xFF))
+    kodierung = "UTF-16";
+  if (kodierung != nullptr) {
+    Fail(std::string("the file is ") + kodierung +
+         " encoded, which is not supported: save it as plain text (ASCII or UTF-8)");
   }
 }
 
@@ -139,21 +178,34 @@ Status TextRecordSource::ReadRecord(Record& out, std::uint32_t& counter) {
   if (firstRead_) {
     firstRead_ = false;
     // Editors on Windows like to start a text file with a UTF-8 byte order mark; it is not data.
+    CheckEncoding();
     static constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
     if (Peek() == kBom[0]) {
       std::size_t matched = 0;
       while (matched < 3 && Peek() == kBom[matched]) Get(), ++matched;
-      if (matched != 3) throw MalformedNumber("the file does not start with a number");
+      if (matched != 3) Fail("the file starts with an incomplete byte order mark, not a number");
     }
     // A file of nothing but white space holds no record.
     SkipWhiteSpace();
   }
   if (Peek() == kEof) return status::kEndOfData;
+  const std::uint64_t start = line_;
   SkipWhiteSpace();
-  recordLine_ = line_;
+  // White space after the last record still reads as a record (x = 0); it is that line the
+  // message names, not the one after it.
+  trailingWhiteSpace_ = Peek() == kEof;
+  recordLine_ = trailingWhiteSpace_ ? start : line_;
   out.x = ReadInteger();
+  const std::uint64_t xLine = line_;
+  SkipWhiteSpace();
+  const bool eigeneHaeufigkeit = Peek() != kEof && line_ == xLine;
   out.f = ReadReal();
+  if (!eigeneHaeufigkeit && !trailingWhiteSpace_ && lineWithoutFrequency_ == 0)
+    lineWithoutFrequency_ = xLine;
   SkipLine();
+  sum_ += out.f;
+  if (sumOverflowLine_ == 0 && sum_ > std::numeric_limits<double>::max())
+    sumOverflowLine_ = recordLine_;
   if (counter != 0 && out.x == 0) return status::kDataError;
   ++counter;
   return status::kOk;

@@ -17,7 +17,9 @@ class MalformedNumber : public std::runtime_error {
 
 // The record source over an input data file: per line an integer x and a real f separated by
 // white space; the rest of the line is ignored, line ends count as white space while a number
-// is sought, and a number missing at the end of the file reads as 0.
+// is sought, and a number missing at the end of the file reads as 0. A line ends with LF, CR LF
+// or a lone CR. A NUL byte, and a file that starts with a UTF-16 or UTF-32 byte order mark, are
+// not plain text and are refused with the line named.
 class TextRecordSource final : public RecordSource {
  public:
   explicit TextRecordSource(std::istream& in);
@@ -26,12 +28,22 @@ class TextRecordSource final : public RecordSource {
   // Line of the record read last (1-based), and what was wrong with it, for error messages.
   [[nodiscard]] std::uint64_t Line() const { return recordLine_; }
   [[nodiscard]] const std::string& Error() const { return error_; }
+  // The first line whose frequency was missing, so that the next line's first number (or the
+  // 0 at the end of the file) stood in for it; 0 when every record had its own. A read that
+  // fails later mentions it: a file of x values only reads as quite different data.
+  [[nodiscard]] std::uint64_t LineWithoutFrequency() const { return lineWithoutFrequency_; }
+  // Whether the record read last was white space after the last record, read as x = 0.
+  [[nodiscard]] bool TrailingWhiteSpace() const { return trailingWhiteSpace_; }
+  // The line on which the running sum of the frequencies left the range of a double, or 0.
+  [[nodiscard]] std::uint64_t SumOverflowLine() const { return sumOverflowLine_; }
 
  private:
   int Peek();
   int Get();
   void SkipWhiteSpace();
   std::string Token(std::size_t maxLength, const char* what);
+  void CheckEncoding();
+  [[noreturn]] void Fail(const std::string& what);
   std::uint32_t ReadInteger();
   double ReadReal();
   void SkipLine();
@@ -40,7 +52,12 @@ class TextRecordSource final : public RecordSource {
   std::streambuf* buf_;
   std::uint64_t line_ = 1;
   std::uint64_t recordLine_ = 0;
+  std::uint64_t lineWithoutFrequency_ = 0;
+  std::uint64_t sumOverflowLine_ = 0;
+  long double sum_ = 0;
+  bool trailingWhiteSpace_ = false;
   bool firstRead_ = true;
+  bool pendingCarriageReturn_ = false;
   std::string error_;
 };
 

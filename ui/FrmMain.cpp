@@ -307,12 +307,24 @@ void TFrmMain::LBEingabeDatenClick() {
   ZustandDaten(FDatenVorhanden);
 }
 
+namespace {
+
+// The read error as the command line gives it: the message, then where and what on a line of
+// its own.
+QString LesefehlerMitDetail(const std::string& pfad, Status st, const std::string& detail) {
+  QString text = QString::fromStdString(LesefehlerText(pfad, st));
+  if (!detail.empty()) text += "\n" + QString::fromStdString(detail);
+  return text;
+}
+
+}  // namespace
+
 bool TFrmMain::EingabeDatenLesen(const QString& pfad) {
   TDateneigenschaften eig;
   std::string detail;
   const Status st = DateiLesen(pfad.toStdString(), FEngine->DatenZumLesen(), eig, detail);
   if (st != status::kOk) {
-    Warnung(this, QString::fromStdString(LesefehlerText("", st)));
+    Warnung(this, LesefehlerMitDetail("", st, detail));
     return false;
   }
   FDateneigenschaften = eig;
@@ -325,7 +337,7 @@ bool TFrmMain::BatchDatenLesen(const QString& pfad, TBatchObj& obj) {
   std::string detail;
   const Status st = DateiLesen(pfad.toStdString(), FEngine->DatenZumLesen(), eig, detail);
   if (st != status::kOk) {
-    Warnung(this, QString::fromStdString(LesefehlerText(pfad.toStdString(), st)));
+    Warnung(this, LesefehlerMitDetail(pfad.toStdString(), st, detail));
     return false;
   }
   const TDatensatz& d = FEngine->Daten();

@@ -307,7 +307,8 @@ TEST_F(BatchFittingTest, UnreadableFileIsWarnedAboutAndSkipped) {
 
   ASSERT_EQ(warnungen.size(), 1);
   EXPECT_EQ(warnungen[0], "Error encountered while scanning input data (" + kaputt +
-                              "); debug info: No data available");
+                              "); debug info: No data available\n"
+                              "the file holds no record (it is empty or only white space)");
   const auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
   ASSERT_EQ(liste->topLevelItemCount(), 2);
   const QTreeWidgetItem* alpha = liste->topLevelItem(1);

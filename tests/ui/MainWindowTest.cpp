@@ -126,7 +126,9 @@ TEST_F(MainWindowTest, FailedReadWarnsKeepsTheDisplayAndDisablesFitting) {
   QTest::mouseClick(liste->viewport(), Qt::LeftButton, {},
                     liste->visualItemRect(liste->item(1)).center());
   ASSERT_EQ(warnungen.size(), 1);
-  EXPECT_EQ(warnungen[0], "Error encountered while scanning input data; debug info: Error in data");
+  EXPECT_EQ(warnungen[0],
+            "Error encountered while scanning input data; debug info: Error in data\n"
+            "line 3: x must be greater than the previous record's x");
   EXPECT_FALSE(f->DatenVorhanden());
   EXPECT_EQ(Text(*f, "NumEdTOT"), "200");
   EXPECT_EQ(Kind<QTreeWidget>(*f, "LVDaten")->topLevelItemCount(), 5);
