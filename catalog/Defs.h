@@ -11,6 +11,9 @@ inline constexpr std::uint32_t kMaxParameter = 10;       // free parameters of a
 inline constexpr std::uint32_t kMaxFestparameter = 3;    // fixed parameters of a distribution
 inline constexpr std::uint32_t kVerteilungsSlots = 223;  // distribution indices 0..222
 inline constexpr std::uint32_t kSpezialIndex = 205;      // the special-fitting model
+inline constexpr std::uint32_t kMaxAlternativen = 50;    // one estimate slot per row each
+inline constexpr std::uint32_t kDomaenenBits = 10;       // a parameter's "Eigenschaften"
+inline constexpr std::uint32_t kGruppenBits = 4;         // an entry's "Gruppen"
 
 // The parameter vector: free parameters in catalog order; only the first parZahl are used.
 using Parametervektor = std::array<double, kMaxParameter>;

@@ -83,7 +83,15 @@ void EintragLesen(const XmlNode& v, TKatalogeintrag& e, std::string& error) {
   f.Bool("Automatik", e.automatik);
   f.Bool("Spezial", e.spezial);
   f.Unsigned("Alternativen", e.alternativen);
+  // The engine runs alternatives 1..n, each with a start from the estimate table, whose rows
+  // hold 50 slots: more could never be filled, and a huge count would run for ever.
+  if (f.Ok() && (e.alternativen < 1 || e.alternativen > kMaxAlternativen))
+    f.Fail("\"Alternativen\" " + std::to_string(e.alternativen) + " outside 1.." +
+           std::to_string(kMaxAlternativen));
   f.Unsigned("Gruppen", e.gruppen);
+  if (f.Ok() && e.gruppen >= (1u << kGruppenBits))
+    f.Fail("\"Gruppen\" " + std::to_string(e.gruppen) + " has bits beyond the " +
+           std::to_string(kGruppenBits) + " groups");
 
   const auto parameter = f.Repeated("Parameter", kMaxParameter);
   e.parameterZahl = static_cast<std::uint32_t>(parameter.size());
@@ -92,6 +100,9 @@ void EintragLesen(const XmlNode& v, TKatalogeintrag& e, std::string& error) {
     Fields p(*parameter[k], inner);
     p.Text("Bezeichnung", e.parameter[k].bezeichnung);
     p.Unsigned("Eigenschaften", e.parameter[k].eigenschaften);
+    if (p.Ok() && e.parameter[k].eigenschaften >= (1u << kDomaenenBits))
+      p.Fail("\"Eigenschaften\" " + std::to_string(e.parameter[k].eigenschaften) +
+             " has bits beyond the " + std::to_string(kDomaenenBits) + " domain flags");
     if (!p.Ok()) f.Fail("\"Parameter\" " + std::to_string(k + 1) + ": " + inner);
   }
 

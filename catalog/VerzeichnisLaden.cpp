@@ -41,10 +41,18 @@ bool DateiLesen(const std::filesystem::path& datei, std::vector<std::uint8_t>& b
 
 }  // namespace
 
-std::filesystem::path KatalogdateiFinden(const std::filesystem::path& programmVerzeichnis) {
+std::filesystem::path KatalogdateiFinden(const std::filesystem::path& programmVerzeichnis,
+                                         std::string* hinweis) {
   std::error_code ec;
   const std::filesystem::path hier(kKatalogDateiname);
   if (std::filesystem::exists(hier, ec)) return hier;
+  std::error_code linkFehler;
+  if (hinweis != nullptr && std::filesystem::is_symlink(hier, linkFehler)) {
+    *hinweis = std::string("Catalog file \"") + kKatalogDateiname +
+               "\" in the current directory is a link that cannot be followed (" +
+               (ec ? ec.message() : std::string("its target does not exist")) +
+               "); it is passed over";
+  }
   if (!programmVerzeichnis.empty()) {
     const std::filesystem::path dort = programmVerzeichnis / kKatalogDateiname;
     if (std::filesystem::exists(dort, ec)) return dort;
@@ -57,8 +65,14 @@ Status VerzeichnisAusDateiLaden(const std::filesystem::path& datei, Verteilungsv
   std::vector<std::uint8_t> bytes;
   std::string error;
   Verteilungstabelle tabelle;
+  const auto leer = [&] {
+    for (const auto& e : tabelle)
+      if (e) return false;
+    error = "it holds no distribution";
+    return true;
+  };
   if (!DateiLesen(datei, bytes, error) ||
-      !KatalogDateiLesen(bytes, DefaultCatalogKey(), tabelle, error)) {
+      !KatalogDateiLesen(bytes, DefaultCatalogKey(), tabelle, error) || leer()) {
     std::error_code ec;
     const std::filesystem::path voll = std::filesystem::absolute(datei, ec);
     meldung = "Catalog file \"" + (ec ? datei : voll).string() + "\": " + error;
@@ -69,8 +83,8 @@ Status VerzeichnisAusDateiLaden(const std::filesystem::path& datei, Verteilungsv
 }
 
 Status VerzeichnisLaden(const std::filesystem::path& programmVerzeichnis,
-                        Verteilungsverzeichnis& ziel, std::string& meldung) {
-  const std::filesystem::path datei = KatalogdateiFinden(programmVerzeichnis);
+                        Verteilungsverzeichnis& ziel, std::string& meldung, std::string* hinweis) {
+  const std::filesystem::path datei = KatalogdateiFinden(programmVerzeichnis, hinweis);
   if (datei.empty()) {
     std::error_code ec;
     meldung = std::string("Catalog file \"") + kKatalogDateiname +

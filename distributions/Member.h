@@ -16,6 +16,7 @@ namespace vk {
 // own choice, stated in its alternatives (member 4 keeps p in row 0 and k in row 1). Filled by a
 // member's estimate routine and read by its alternative routine; the engine owns it.
 inline constexpr std::size_t kSchaetzSlots = 50;
+static_assert(kSchaetzSlots == kMaxAlternativen, "a grid of alternatives takes one slot a row");
 using Schaetzwerttabelle = std::array<double, kMaxParameter * kSchaetzSlots>;
 
 // Expected frequencies NP[i] of the classes 0..L; elements above L are not written.

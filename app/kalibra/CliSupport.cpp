@@ -11,6 +11,7 @@
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
+#include "fitting/KatalogPruefung.h"
 
 namespace vk::cli {
 
@@ -34,8 +35,9 @@ Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaf
 
 Status LoadCatalog(Verteilungsverzeichnis& katalog, const char* command) {
   const std::filesystem::path programm = QCoreApplication::applicationDirPath().toStdString();
-  std::string meldung;
-  const Status st = VerzeichnisLaden(programm, katalog, meldung);
+  std::string meldung, hinweis;
+  const Status st = KatalogLaden(programm, katalog, meldung, hinweis);
+  if (!hinweis.empty()) std::fprintf(stderr, "kalibra %s: %s\n", command, hinweis.c_str());
   if (st != status::kOk) std::fprintf(stderr, "kalibra %s: %s\n", command, meldung.c_str());
   return st;
 }

@@ -12,6 +12,7 @@
 #include "app/kalibra/Output.h"
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
+#include "fitting/KatalogPruefung.h"
 
 namespace vk::cli {
 
@@ -104,10 +105,12 @@ int RunList(const QStringList& args) {
 
   const std::filesystem::path programm = QCoreApplication::applicationDirPath().toStdString();
   Verteilungsverzeichnis katalog;
-  std::string meldung;
-  if (const Status st = VerzeichnisLaden(programm, katalog, meldung); st != status::kOk) {
+  std::string meldung, hinweis;
+  const Status geladen = KatalogLaden(programm, katalog, meldung, hinweis);
+  if (!hinweis.empty()) std::fprintf(stderr, "kalibra list: %s\n", hinweis.c_str());
+  if (geladen != status::kOk) {
     std::fprintf(stderr, "kalibra list: %s\n", meldung.c_str());
-    return static_cast<int>(st);
+    return static_cast<int>(geladen);
   }
 
   auto daten = std::make_unique<TDatensatz>();

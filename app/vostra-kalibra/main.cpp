@@ -7,7 +7,10 @@
 #include <clocale>
 #include <string>
 
+#include <cstdio>
+
 #include "catalog/VerzeichnisLaden.h"
+#include "fitting/KatalogPruefung.h"
 #include "ui/FrmMain.h"
 
 int main(int argc, char** argv) {
@@ -30,10 +33,12 @@ int main(int argc, char** argv) {
 
   // The catalog comes first: without it there is nothing to fit, and the program does not start.
   vk::Verteilungsverzeichnis katalog;
-  std::string meldung;
+  std::string meldung, hinweis;
   const std::filesystem::path programm =
       QDir(QApplication::applicationDirPath()).filesystemAbsolutePath();
-  if (vk::VerzeichnisLaden(programm, katalog, meldung) != vk::status::kOk) {
+  const vk::Status geladen = vk::KatalogLaden(programm, katalog, meldung, hinweis);
+  if (!hinweis.empty()) std::fprintf(stderr, "vostra-kalibra: %s\n", hinweis.c_str());
+  if (geladen != vk::status::kOk) {
     QMessageBox::critical(nullptr, "Vostra Kalibra",
                           "The distribution catalog could not be read; the program cannot "
                           "start.\n\n" +

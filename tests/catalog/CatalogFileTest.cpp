@@ -238,6 +238,17 @@ TEST(CatalogFile, MalformedEntriesRejectTheWholeFileAndNameTheEntry) {
       {"no Index", with([](EntrySpec& e) { e.omit = "Index"; }), "\"Index\" missing"},
       {"boolean 'yes'", with([](EntrySpec& e) { e.automatik = "yes"; }), "true or false"},
       {"Alternativen 2.5", with([](EntrySpec& e) { e.alternativen = "2.5"; }), "Alternativen"},
+      // Counts the engine loops over: none, or more than the estimate table has rows for (a
+      // count of 2^32 - 1 once made a fit run for ever).
+      {"Alternativen 0", with([](EntrySpec& e) { e.alternativen = "0"; }), "outside 1..50"},
+      {"Alternativen 51", with([](EntrySpec& e) { e.alternativen = "51"; }), "outside 1..50"},
+      {"Alternativen 2^32 - 1", with([](EntrySpec& e) { e.alternativen = "4294967295"; }),
+       "outside 1..50"},
+      {"group bit 4", with([](EntrySpec& e) { e.gruppen = "16"; }), "beyond the 4 groups"},
+      {"domain bit 10", with([](EntrySpec& e) {
+         e.parameter = {{"p", "1024"}};
+       }),
+       "beyond the 10 domain flags"},
       {"parameter bits in hex", with([](EntrySpec& e) {
          e.parameter = {{"p", "0x10"}};
        }),
@@ -280,7 +291,7 @@ TEST(CatalogFile, ReadsEveryFieldAndIgnoresForeignElements) {
                                        .Automatik("TRUE")
                                        .Spezial("False")
                                        .Alternativen("4")
-                                       .Gruppen("4294967295")
+                                       .Gruppen("15")
                                        .Par("a", "1")
                                        .Par("b", "640")
                                        .Fest("F", "g1=xN", "last value")) +
@@ -292,7 +303,7 @@ TEST(CatalogFile, ReadsEveryFieldAndIgnoresForeignElements) {
   EXPECT_TRUE(e.automatik);
   EXPECT_FALSE(e.spezial);
   EXPECT_EQ(e.alternativen, 4u);
-  EXPECT_EQ(e.gruppen, 4294967295u);
+  EXPECT_EQ(e.gruppen, 15u);
   ASSERT_EQ(e.parameterZahl, 2u);
   EXPECT_EQ(e.parameter[1].bezeichnung, "b");
   EXPECT_EQ(e.parameter[1].eigenschaften, 640u);

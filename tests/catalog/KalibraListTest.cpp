@@ -62,10 +62,26 @@ TEST(KalibraList, ShippedCatalogInJson) {
 
 TEST(KalibraList, FiltersAndTheCatalogOfTheCurrentDirectory) {
   QTemporaryDir dir;
-  WriteFile(dir.filePath("Kalibra.bxm"),
-            Packed({Entry("1").Gruppen("2").Fest("F", "g1=xN", "last x"), Entry("2").Gruppen("4"),
-                    Entry("3").Gruppen("8").Automatik("false"),
-                    Entry("205").Gruppen("1").Automatik("false").Spezial("true")}));
+  WriteFile(
+      dir.filePath("Kalibra.bxm"),
+      Packed({Entry("1").Gruppen("2").Alternativen("2").Par("p", "1").Fest("F", "g1=xN", "last x"),
+              Entry("2").Gruppen("4").Par("a", "128"),
+              Entry("3")
+                  .Gruppen("8")
+                  .Automatik("false")
+                  .Alternativen("3")
+                  .Par("K", "128")
+                  .Par("R", "128")
+                  .Fest("n", "g1=xN", "last x"),
+              Entry("205")
+                  .Gruppen("1")
+                  .Automatik("false")
+                  .Spezial("true")
+                  .Par("a0", "0")
+                  .Par("a1", "0")
+                  .Par("a2", "0")
+                  .Par("b1", "0")
+                  .Par("b2", "0")}));
   WriteFile(dir.filePath("from7.dat"), "7 3\n8 1\n");
   struct Case {
     QStringList options;
@@ -82,7 +98,8 @@ TEST(KalibraList, FiltersAndTheCatalogOfTheCurrentDirectory) {
     EXPECT_EQ(Indices(r.out), c.listed) << c.options.join(' ').toStdString();
   }
   const Outcome csv = Kalibra({"list", "--format", "csv"}, dir.path());
-  EXPECT_TRUE(csv.out.contains("\"1\",\"Entry\",\"\",\"F (g1=xN)\",\"1\",\"true\",\"false\",\"2\""))
+  EXPECT_TRUE(
+      csv.out.contains("\"1\",\"Entry\",\"p\",\"F (g1=xN)\",\"2\",\"true\",\"false\",\"2\""))
       << csv.out.toStdString();
 }
 
@@ -99,6 +116,49 @@ TEST(KalibraList, MissingOrBrokenCatalogStopsWithStatus7) {
   EXPECT_EQ(r.exitCode, 7);
   EXPECT_TRUE(r.err.contains("Kalibra.bxm")) << r.err.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
+}
+
+// A catalog the engine could not use is refused at loading, naming the entry, rather than ending
+// fits with "Exception" or "No fit" later; so is one without any entry.
+TEST(KalibraList, CatalogThatDoesNotMatchTheLibraryStopsWithStatus7) {
+  const EntrySpec poisson = Entry("2").Par("a", "128");
+  struct Case {
+    const char* what;
+    std::vector<EntrySpec> entries;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"index without code", {poisson, Entry("100").Par("a", "128")}, "Index 100"},
+      {"special model not flagged",
+       {poisson, Entry("205")
+                     .Automatik("false")
+                     .Par("a0", "0")
+                     .Par("a1", "0")
+                     .Par("a2", "0")
+                     .Par("b1", "0")
+                     .Par("b2", "0")},
+       "\"Spezial\" must be true"},
+      {"special flag elsewhere", {Entry("2").Par("a", "128").Spezial("true")}, "only index 205"},
+      {"parameters", {Entry("2")}, "parameters 0, where its code has 1"},
+      {"empty", {}, "holds no distribution"},
+  };
+  for (const Case& c : cases) {
+    QTemporaryDir dir;
+    WriteFile(dir.filePath("Kalibra.bxm"), Packed(c.entries));
+    const Outcome r = Kalibra({"list"}, dir.path());
+    EXPECT_EQ(r.exitCode, 7) << c.what;
+    EXPECT_TRUE(r.err.contains(c.message)) << c.what << ": " << r.err.toStdString();
+  }
+}
+
+// A link in the current directory that cannot be followed is not silently replaced by the
+// catalog beside the program: the user is told.
+TEST(KalibraList, UnusableCatalogLinkIsReported) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QFile::link("Kalibra.bxm", dir.filePath("Kalibra.bxm")));  // a loop onto itself
+  const Outcome r = Kalibra({"list"}, dir.path());
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("is a link that cannot be followed")) << r.err.toStdString();
 }
 
 }  // namespace
