@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/Festparameter.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
 
@@ -71,6 +74,50 @@ bool AutomatischerWert(const std::string& bedingung, const TDatensatz& daten, do
     return true;
   }
   return false;
+}
+
+namespace {
+
+// A decimal number making up all of `text`.
+bool Zahl(const std::string& text, double& wert) {
+  if (text.empty()) return false;
+  const char* erstes = text.data();
+  const char* ende = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(erstes, ende, wert);
+  return ec == std::errc() && ptr == ende;
+}
+
+std::string ZahlText(double x) {
+  std::string s = std::to_string(x);
+  while (s.size() > 1 && s.back() == '0') s.pop_back();
+  if (!s.empty() && s.back() == '.') s.pop_back();
+  return s;
+}
+
+// The bound a code states: "NAME>=c", "NAME>c" or "a<NAME<b"; empty when it states none, else
+// the reason the value breaks it.
+std::string SchrankePruefen(const std::string& c, double wert) {
+  double a = 0, b = 0;
+  if (const auto ge = c.find(">="); ge != std::string::npos && Zahl(c.substr(ge + 2), a))
+    return wert >= a ? "" : "must be at least " + ZahlText(a);
+  if (const auto gt = c.find('>'); gt != std::string::npos && Zahl(c.substr(gt + 1), a))
+    return wert > a ? "" : "must be greater than " + ZahlText(a);
+  const auto lt1 = c.find('<');
+  const auto lt2 = c.rfind('<');
+  if (lt1 != std::string::npos && lt2 != lt1 && Zahl(c.substr(0, lt1), a) &&
+      Zahl(c.substr(lt2 + 1), b))
+    return wert > a && wert < b ? "" : "must lie between " + ZahlText(a) + " and " + ZahlText(b);
+  return {};
+}
+
+}  // namespace
+
+std::string FestwertPruefen(const std::string& bedingung, double wert) {
+  if (!std::isfinite(wert)) return "is not a finite number";
+  if (GanzzahligerFestparameter(bedingung) &&
+      !(wert >= 0 && wert <= kGroessterGanzzahligerFestwert))
+    return "must be a whole number from 0 to " + ZahlText(kGroessterGanzzahligerFestwert);
+  return SchrankePruefen(bedingung, wert);
 }
 
 bool GanzzahligerFestparameter(const std::string& bedingung) {

@@ -35,6 +35,16 @@ bool AutomatischerWert(const std::string& bedingung, const TDatensatz& daten, do
 // A fixed parameter takes whole numbers when its condition code starts with G or g.
 bool GanzzahligerFestparameter(const std::string& bedingung);
 
+// The largest whole-number fixed parameter: a count beyond the classes any data set can have is
+// no count a member can use.
+inline constexpr double kGroessterGanzzahligerFestwert = 1e7;
+
+// Why `wert` cannot be the value of a fixed parameter with condition code `bedingung`, or empty
+// when it can: it must be finite; a whole-number parameter (code starting with G or g) a count
+// from 0 to kGroessterGanzzahligerFestwert; and a code that states a bound ("g1>0", "g1>=0",
+// "k>0", "b>-1", "0<p<1") must hold. Other codes state nothing to check.
+std::string FestwertPruefen(const std::string& bedingung, double wert);
+
 // Sets `Wert` of each of the first `anzahl` fixed parameters that has an automatic value and
 // marks it in `automatisch`; true when every one got a value.
 bool AutomatischeWerteEintragen(Festparameterfeld& festparameter, std::uint32_t anzahl,

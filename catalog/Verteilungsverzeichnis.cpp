@@ -171,6 +171,12 @@ Status Verteilungsverzeichnis::FestparameterHolen(const TVerteilung& verteilung,
   if (!erfragen) return status::kSkipAbortByUser;
   const Status st = erfragen(vp.Festparameter, vp.FestParZahl);
   if (st != status::kOk) return st;
+  // The hosts refuse such values with a message; a value that still arrives would make a member
+  // count or index with it, so the fit ends here instead.
+  for (std::uint32_t k = 0; k < vp.FestParZahl; ++k) {
+    const TFestparameter& p = vp.Festparameter[k];
+    if (!FestwertPruefen(p.Bedingung, p.Wert).empty()) return status::kException;
+  }
   for (std::uint32_t k = 0; k < vp.FestParZahl; ++k) pe.festparameter[k] = vp.Festparameter[k].Wert;
   return status::kOk;
 }

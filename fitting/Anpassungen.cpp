@@ -350,8 +350,22 @@ Status Anpassungen::AutomatischeAnpassung(const Rueckrufe& r) {
   }
 }
 
+std::string PreflightBereichPruefen(const TSpezialVorgabe& v) {
+  if (!std::isfinite(v.Start) || !std::isfinite(v.Stop) || !std::isfinite(v.Delta))
+    return "START, STOP and DELTA must be finite numbers";
+  if (!(v.Start < v.Stop && v.Delta > 0)) return {};
+  if (!(v.Start + v.Delta > v.Start) || !(v.Stop - v.Delta > v.Start - v.Delta))
+    return "DELTA is too small to move from START at this magnitude";
+  if ((v.Stop - v.Start) / v.Delta > kMaxPreflightPunkte)
+    return "more than 1000000 points; choose a larger DELTA";
+  return {};
+}
+
 Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
                                    const SpezialRueckrufe& s) {
+  // The hosts refuse such ranges with a message; one that still arrives would loop for ever.
+  if (!PreflightBereichPruefen(v[3]).empty() || !PreflightBereichPruefen(v[4]).empty())
+    return status::kException;
   const double s1 = v[3].Start, e1 = v[3].Stop, d1 = v[3].Delta;
   const double s2 = v[4].Start, e2 = v[4].Stop, d2 = v[4].Delta;
   double bestesP = 0, bestesChi = daten_.Statistik.summe, b1Bester = -0.1, b2Bester = 0.1;

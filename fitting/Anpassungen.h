@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
@@ -24,6 +25,15 @@ struct TSpezialVorgabe {
   bool Fest = false;
 };
 using Spezialvorgaben = std::array<TSpezialVorgabe, 9>;
+
+// The most points a preflight range may have; a finer grid would run for hours.
+inline constexpr double kMaxPreflightPunkte = 1e6;
+
+// Why a preflight range START, START + DELTA, ... below STOP cannot be searched, or empty when it
+// can: its values must be finite, and a range that is not empty (START < STOP, DELTA > 0) must
+// move (START + DELTA > START) and have at most kMaxPreflightPunkte points. An empty range is
+// allowed: it has no points.
+std::string PreflightBereichPruefen(const TSpezialVorgabe& v);
 
 // What the special fitting's preflight grid reports: its start (with the number of b1 rows),
 // the end of each b1 row, and its end.

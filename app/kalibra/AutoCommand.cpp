@@ -58,6 +58,11 @@ int RunAuto(const QStringList& args) {
       {"sort", "Order of the rows: p, c, x2, r2, df or name (default: catalog order).", "column"});
   Session s;
   if (const int code = OpenSession(parser, args, "auto", false, true, s); code >= 0) return code;
+  // --fixed names a fixed parameter of some automatic distribution.
+  std::vector<TKatalogeintrag> automatische;
+  for (std::uint32_t i = 0; i < kVerteilungsSlots; ++i)
+    if (auto e = s.katalog.VerteilungHolen(i); e && e->automatik) automatische.push_back(*e);
+  if (!s.fest.Check(automatische, "auto")) return kExitUsage;
   std::vector<TAnpassung> zeilen;
   const bool fortschritt = ProgressWanted();
   Rueckrufe r;

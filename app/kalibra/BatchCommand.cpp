@@ -129,6 +129,7 @@ int RunBatch(const QStringList& args) {
     return static_cast<int>(st);
   const auto eintrag = FindDistribution(katalog, parser.value("distribution"), "batch");
   if (!eintrag) return kExitUsage;
+  if (!fest.Check(std::span(&*eintrag, 1), "batch")) return kExitUsage;
   const TVerteilung ref = Referenz(*eintrag);
 
   std::vector<Zeile> zeilen;

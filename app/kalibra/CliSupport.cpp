@@ -5,9 +5,11 @@
 #include <QCoreApplication>
 #include <atomic>
 #include <charconv>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 
+#include "catalog/Festparameter.h"
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
@@ -67,8 +69,13 @@ bool ParseNumber(const QString& text, double& value) {
   const std::string s = text.trimmed().toStdString();
   if (s.empty()) return false;
   const char* first = s.data() + (s[0] == '+' ? 1 : 0);
-  const auto [ptr, ec] = std::from_chars(first, s.data() + s.size(), value);
-  return ec == std::errc() && ptr == s.data() + s.size();
+  double v = 0;
+  const auto [ptr, ec] = std::from_chars(first, s.data() + s.size(), v);
+  // "inf" and "nan" parse, but no fit can use them: they are refused here, where the option is
+  // known, rather than ending every fit in "Exception".
+  if (ec != std::errc() || ptr != s.data() + s.size() || !std::isfinite(v)) return false;
+  value = v;
+  return true;
 }
 
 void AddOptimisationOptions(QCommandLineParser& parser) {
@@ -97,7 +104,7 @@ bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSetti
   for (const Feld& f : felder) {
     if (!parser.isSet(f.option)) continue;
     if (!ParseNumber(parser.value(f.option), *f.ziel)) {
-      std::fprintf(stderr, "kalibra %s: --%s takes a number, not '%s'\n", command, f.option,
+      std::fprintf(stderr, "kalibra %s: --%s takes a finite number, not '%s'\n", command, f.option,
                    qPrintable(parser.value(f.option)));
       return false;
     }
@@ -119,12 +126,42 @@ void AddFixedOption(QCommandLineParser& parser) {
   parser.addOption({"fixed", "Value of a fixed parameter (repeatable).", "NAME=VALUE"});
 }
 
+bool FixedParameters::Check(std::span<const TKatalogeintrag> eintraege, const char* command) const {
+  for (const auto& [name, wert] : given_) {
+    std::string namen;
+    bool bekannt = false;
+    for (const TKatalogeintrag& e : eintraege) {
+      for (std::uint32_t k = 0; k < e.festparameterZahl; ++k) {
+        const TKatalogFestparameter& p = e.festparameter[k];
+        if (namen.find(" " + p.bezeichnung + ",") == std::string::npos)
+          namen += " " + p.bezeichnung + ",";
+        if (p.bezeichnung != name) continue;
+        bekannt = true;
+        if (const std::string grund = FestwertPruefen(p.bedingung, wert); !grund.empty()) {
+          std::fprintf(stderr, "kalibra %s: --fixed %s=%g: %s %s (condition %s)\n", command,
+                       name.c_str(), wert, name.c_str(), grund.c_str(), p.bedingung.c_str());
+          return false;
+        }
+      }
+    }
+    if (!bekannt) {
+      if (!namen.empty()) namen.pop_back();
+      std::fprintf(stderr, "kalibra %s: --fixed: no fixed parameter '%s'; %s\n", command,
+                   name.c_str(),
+                   namen.empty() ? "the distribution has none"
+                                 : ("the fixed parameters are:" + namen).c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
 bool FixedParameters::Parse(const QCommandLineParser& parser, const char* command) {
   for (const QString& item : parser.values("fixed")) {
     const qsizetype gleich = item.indexOf('=');
     double wert = 0;
     if (gleich <= 0 || !ParseNumber(item.mid(gleich + 1), wert)) {
-      std::fprintf(stderr, "kalibra %s: --fixed takes NAME=VALUE, not '%s'\n", command,
+      std::fprintf(stderr, "kalibra %s: --fixed takes NAME=VALUE with a finite number, not '%s'\n", command,
                    qPrintable(item));
       return false;
     }
@@ -176,6 +213,7 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
   if (mitVerteilung) {
     s.eintrag = FindDistribution(s.katalog, parser.value("distribution"), command);
     if (!s.eintrag) return kExitUsage;
+    if (mitFest && !s.fest.Check(std::span(&*s.eintrag, 1), command)) return kExitUsage;
   }
   s.datei = parser.positionalArguments().front().toStdString();
   s.engine = std::make_unique<Anpassungen>(s.katalog);

@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "app/kalibra/Output.h"
@@ -39,6 +40,9 @@ void AddFixedOption(QCommandLineParser& parser);
 class FixedParameters {
  public:
   bool Parse(const QCommandLineParser& parser, const char* command);
+  // Every given name is a fixed parameter of one of `eintraege` and its value suits that
+  // parameter's condition; otherwise a usage message naming the valid names or the rule.
+  bool Check(std::span<const TKatalogeintrag> eintraege, const char* command) const;
   // Automatic values first, then the given ones; 16 when one is still missing (see Missing).
   FestparameterErfragen Callback(const TDatensatz& daten);
   const std::string& Missing() const { return missing_; }

@@ -39,7 +39,7 @@ int RunSpecial(const QStringList& args) {
   for (int k = 0; k < 3; ++k) {
     if (parser.isSet(koeffizienten[k]) &&
         !ParseNumber(parser.value(koeffizienten[k]), vorgaben[static_cast<std::size_t>(k)].Wert)) {
-      std::fprintf(stderr, "kalibra special: --%s takes a number\n", koeffizienten[k]);
+      std::fprintf(stderr, "kalibra special: --%s takes a finite number\n", koeffizienten[k]);
       return kExitUsage;
     }
   }
@@ -70,7 +70,11 @@ int RunSpecial(const QStringList& args) {
   for (std::size_t k : {3u, 4u}) {
     const char* name = k == 3 ? "b1" : "b2";
     if (parser.isSet(name) && !Bereich(parser.value(name), vorgaben[k])) {
-      std::fprintf(stderr, "kalibra special: --%s takes START:STOP:DELTA\n", name);
+      std::fprintf(stderr, "kalibra special: --%s takes START:STOP:DELTA (finite numbers)\n", name);
+      return kExitUsage;
+    }
+    if (const std::string grund = PreflightBereichPruefen(vorgaben[k]); !grund.empty()) {
+      std::fprintf(stderr, "kalibra special: --%s: %s\n", name, grund.c_str());
       return kExitUsage;
     }
     vorgaben[k].Wert = vorgaben[k].Start;

@@ -127,6 +127,41 @@ TEST(KalibraFit, FailuresAndUsage) {
     EXPECT_EQ(RunKalibra(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
 }
 
+// Values no fit can use are refused where they are given, with a message naming the option:
+// they once ended in a bare "Exception", a wrong "OK", a crash (member 37 reading NP[-1]) or a
+// grid that never ended.
+TEST(KalibraFit, UnusableValuesAreRefusedAtTheDoor) {
+  const QString alpha = Data("alpha-particles.dat");
+  struct Case {
+    QStringList args;
+    const char* message;
+  };
+  const Case cases[] = {
+      {{"fit", alpha, "-d", "37", "--fixed", "m=-1"}, "--fixed m=-1: m must be a whole number"},
+      {{"fit", alpha, "-d", "37", "--fixed", "m=nan"}, "finite number"},
+      {{"fit", alpha, "-d", "37", "--fixed", "m=inf"}, "finite number"},
+      {{"fit", alpha, "-d", "33", "--fixed", "m=-1", "--fixed", "n=20"}, "m must be"},
+      {{"fit", alpha, "-d", "9", "--fixed", "p=1.5"}, "p must lie between 0 and 1"},
+      {{"fit", alpha, "-d", "37", "--fixed", "bogus=3"},
+       "no fixed parameter 'bogus'; the fixed parameters are: m"},
+      {{"fit", alpha, "-d", "4", "--fixed", "m=3"}, "the distribution has none"},
+      {{"auto", alpha, "--fixed", "bogus=3"}, "no fixed parameter 'bogus'"},
+      {{"batch", "-d", "37", alpha, "--fixed", "m=-2"}, "m must be"},
+      {{"fit", alpha, "-d", "4", "--reflection", "nan"}, "--reflection takes a finite number"},
+      {{"fit", alpha, "-d", "4", "--abort-criterion", "inf"}, "--abort-criterion takes a finite"},
+      {{"evaluate", alpha, "-d", "2", "-p", "inf"}, "'inf' is not a number"},
+      {{"special", alpha, "--b1", "1e17:1e18:1"}, "DELTA is too small to move"},
+      {{"special", alpha, "--b1", "0:inf:1"}, "finite numbers"},
+      {{"special", alpha, "--b2", "0:1e7:0.001"}, "more than 1000000 points"},
+  };
+  for (const Case& c : cases) {
+    const KalibraOutcome r = RunKalibra(c.args);
+    EXPECT_EQ(r.exitCode, 64) << c.args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(c.message))
+        << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+  }
+}
+
 TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {
   const KalibraOutcome liste = RunKalibra({"list", "--automatic", "--format", "json"});
   const int automatisch = static_cast<int>(Json(liste)["distributions"].toArray().size());
