@@ -29,7 +29,8 @@ inline void RestklasseSetzen(Erwartungswerte& NP, std::uint32_t L, double N, Sum
 }
 
 // Recurrence below the last class: NP[0] = np0, NP[i] = schritt(i, NP[i-1]) for 0 < i < L.
-// Returns the sum of NP[0..L-1].
+// Returns the sum of NP[0..L-1]. The classes are written in order, so a step may also read
+// NP[0..i-1] (a convolution, a second-order recurrence) or carry state of its own along i.
 template <typename Schritt>
 Summe RekursionBisRest(Erwartungswerte& NP, std::uint32_t L, double np0, Schritt schritt) {
   NP[0] = np0;
@@ -49,6 +50,21 @@ template <typename Schritt>
 void RekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double np0, Schritt schritt,
                       Restregel regel = Restregel::kBetrag) {
   RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, np0, schritt), regel);
+}
+
+// Classes one by one below the last class, then the tail rule: NP[i] = klasse(i, NP[i-1]) for
+// 0 <= i < L, class 0 receiving 0 as its predecessor. For members whose classes switch between
+// closed forms and a ratio by the class index; unlike RekursionMitRest nothing is evaluated for
+// L = 0, where the last class is the only one.
+template <typename Klasse>
+void KlassenMitRest(Erwartungswerte& NP, std::uint32_t L, double N, Klasse klasse,
+                    Restregel regel = Restregel::kBetrag) {
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    NP[i] = klasse(i, i > 0 ? NP[i - 1] : 0.0);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe, regel);
 }
 
 // The second pass of normalised terms: NP[0..L-1] (and NP[L] when truncated at L) hold terms

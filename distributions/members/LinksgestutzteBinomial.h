@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "distributions/Helpers.h"
-#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Binomial.h"
 
 // The expected frequencies that the left-truncated binomial members 23 (free n) and 24 (fixed n)
 // share: the binomial b(v) restricted to the values from x[0] on,
@@ -13,9 +12,9 @@
 // which is N b(t)/(1 - S) when t = x[0]; then the binomial ratio on the class values.
 namespace vk::members::linksgestutztebinomial {
 
-inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const KlassenWerte& x, double n,
-                      double p, double t) {
-  const double N = stat.summe;
+inline void Berechnen(Erwartungswerte& NP, const Eingaben& in, double n, double p, double t) {
+  const KlassenWerte& x = in.x;
+  const double N = in.stat.summe;
   // b(v) for v = 0..x[0]-1 by the binomial recurrence; b(-1) = 0 for data starting at 0.
   double b = 0;
   Summe S = 0;
@@ -26,10 +25,7 @@ inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const Klassen
   }
   const double np0 =
       N * b * (n - t + 1) * p / ((1 - std::fabs(p)) * t) / (1 - static_cast<double>(S));
-  RekursionMitRest(NP, stat.n, N, np0, [&](std::uint32_t i, double vorher) {
-    const double xi = static_cast<double>(x[i]);
-    return vorher * p * (n - xi + 1) / ((1 - p) * xi);
-  });
+  RekursionMitRest(NP, in.stat.n, N, np0, binomial::WerteSchritt(x, n, p));
 }
 
 }  // namespace vk::members::linksgestutztebinomial

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
+#include "distributions/members/Binomial.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -21,7 +22,6 @@ inline constexpr std::uint32_t kNewtonMindestRunden = 1000;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
-  const KlassenWerte& x = in.x;
   const std::uint32_t L = in.stat.n;
   const double dL = static_cast<double>(L);
   const double N = in.stat.summe;
@@ -34,15 +34,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[51] = std::fabs(1 - m2 / M);
   E[52] = (f[0] > 0) ? std::fabs(1 - std::pow(f[0] / N, 1 / dL)) : E[51];
 
-  // Ratio regression with n = L: f[i+1] is about p/(1-p) l_i, l_i = (L - x_i) f[i]/(x_i + 1).
-  Summe A = 0, B = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    const double l = (dL - xi) * f[i] / (xi + 1);
-    A += l * f[i + 1];
-    B += l * l;
-  }
-  E[53] = static_cast<double>(A / (A + B));
+  E[53] = binomial::VerhaeltnisRegression(f, in.x, L, dL);  // with n = L
 
   // Newton steps for n with p = M/n; T_i = sum of f[j] for j > i, accumulated from the top.
   const auto runden =
@@ -74,23 +66,16 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const std::uint32_t L = in.stat.n;
   if (static_cast<double>(L) > par[0]) par[0] = static_cast<double>(L);
-  const double n = par[0];
-  const double p = par[1];
-  const double N = in.stat.summe;
-  RekursionMitRest(NP, L, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
-    return vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  binomial::Berechnen(NP, in.stat, par[0], par[1]);
 }
 
 }  // namespace
 
-const Member kM000Binomial{
-    .nummer = 0,
-    .name = "Binomial",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM000Binomial{.nummer = 0,
+                           .name = "Binomial",
+                           .parZahl = 2,
+                           .schaetzwerte = SchaetzwerteBerechnen,
+                           .alternativenTabelle = kAlternativen,
+                           .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -6,6 +6,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Binomial.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -13,24 +14,12 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const KlassenWerte& x = in.x;
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
   const double M = in.stat.m1x0;
   const double n = in.eig.festparameter[0];
-
-  E[0] = M / (static_cast<double>(x[0]) + n);
-  E[1] = (f[0] > 0) ? 1 - std::pow(f[0] / N, 1 / n) : E[0];
-  // Ratio regression: f[i+1] is about p/(1-p) l_i with l_i = (n - x_i) f[i]/(x_i + 1).
-  Summe A = 0, B = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    const double l = (n - xi) * f[i] / (xi + 1);
-    A += l * f[i + 1];
-    B += l * l;
-  }
-  E[2] = static_cast<double>(A / (A + B));
+  const double f0 = in.f[0];
+  E[0] = M / (static_cast<double>(in.x[0]) + n);
+  E[1] = (f0 > 0) ? 1 - std::pow(f0 / in.stat.summe, 1 / n) : E[0];
+  E[2] = binomial::VerhaeltnisRegression(in.f, in.x, in.stat.n, n);
   E[3] = std::fabs(1 - in.stat.m2 / M);
 }
 
@@ -40,24 +29,17 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const double n = in.eig.festparameter[0];
-  const double p = par[0];
-  const double N = in.stat.summe;
-  RekursionMitRest(
-      NP, in.stat.n, N, N * std::exp(n * std::log(1 - p)),
-      [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
+  binomial::Berechnen(NP, in.stat, in.eig.festparameter[0], par[0]);
 }
 
 }  // namespace
 
-const Member kM001BinomialFixedN{
-    .nummer = 1,
-    .name = "Binomial (fixed n)",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM001BinomialFixedN{.nummer = 1,
+                                 .name = "Binomial (fixed n)",
+                                 .parZahl = 1,
+                                 .festparZahl = 1,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternativenTabelle = kAlternativen,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

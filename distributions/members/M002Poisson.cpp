@@ -13,23 +13,14 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
+  const auto [f0, f1, f2, f3] = Anfangsklassen(in.f, in.stat.n);
   const double M = in.stat.m1x0;
-  const double f1 = KlasseOderNull(f, L, 1);
-
   E[0] = M;
-  E[1] = (f[0] > 0) ? -std::log(f[0] / N) : M;
-  E[2] = (f[0] > 0) ? f1 / f[0] : M;
-  // Ratio regression on f[i+1] = a f[i]/(i + 1).
-  Summe z = 0, q = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double u = static_cast<double>(i) + 1;
-    z += f[i] * f[i + 1] / u;
-    q += f[i] * f[i] / (u * u);
-  }
-  E[3] = static_cast<double>(z / q);
+  E[1] = (f0 > 0) ? -std::log(f0 / in.stat.summe) : M;
+  E[2] = (f0 > 0) ? f1 / f0 : M;
+  // f[i+1] = a f[i]/(i + 1).
+  E[3] = VerhaeltnisRegression(in.f, in.stat.n,
+                               [](std::uint32_t i) { return static_cast<double>(i) + 1; });
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -46,14 +37,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM002Poisson{
-    .nummer = 2,
-    .name = "Poisson",
-    .parZahl = 1,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM002Poisson{.nummer = 2,
+                          .name = "Poisson",
+                          .parZahl = 1,
+                          .rest = Restregel::kOhneBetrag,
+                          .schaetzwerte = SchaetzwerteBerechnen,
+                          .alternativenTabelle = kAlternativen,
+                          .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -16,11 +16,10 @@ namespace {
 namespace nh = negativhypergeometrisch;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const TStatistik& stat = in.stat;
   const KlassenHaeufigkeiten& f = in.f;
-  const std::uint32_t L = stat.n;
+  const std::uint32_t L = in.stat.n;
   const double n = in.eig.festparameter[0];
-  nh::MomentSchaetzer(stat, n, E);
+  nh::MomentSchaetzer(in.stat, n, E);
 
   // From the ratios of classes 1, 2 and 3, which fix R and K for this n.
   const double f1 = KlasseOderNull(f, L, 1);
@@ -46,26 +45,19 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double K = par[0];
   const double R = par[1];
   const double n = in.eig.festparameter[0];
-  const std::uint32_t faktoren = FaktorAnzahl(n);
-  double p0 = 1;
-  for (std::uint32_t j = 0; j < faktoren; ++j) {
-    const double dj = static_cast<double>(j);
-    p0 *= (K - R + dj) / (K + dj);
-  }
-  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
-                   [&](double i, double vorher) { return vorher * nh::Verhaeltnis(K, R, n, i); });
+  const double p0 =
+      Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return nh::NullFaktor(K, R, j); });
+  nh::Berechnen(NP, in.stat, K, R, n, p0);
 }
 
 }  // namespace
 
-const Member kM003NegativeHypergeometric{
-    .nummer = 3,
-    .name = "Negative hypergeometric (fixed n)",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM003NegativeHypergeometric{.nummer = 3,
+                                         .name = "Negative hypergeometric (fixed n)",
+                                         .parZahl = 2,
+                                         .festparZahl = 1,
+                                         .schaetzwerte = SchaetzwerteBerechnen,
+                                         .alternativenTabelle = kAlternativen,
+                                         .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

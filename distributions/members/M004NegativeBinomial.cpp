@@ -7,6 +7,7 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
 
@@ -17,19 +18,15 @@ inline constexpr double kToleranz = 0.001;
 inline constexpr std::uint32_t kRunden = 11;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const double N = in.stat.summe;
   const double M = in.stat.m1x0;
   const double m2 = in.stat.m2;
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
-
   E[0] = M / m2;
   if (E[0] >= 1) E[0] = 0.9;
   E[50] = (m2 == M) ? M * M / 0.1 : std::fabs(M * M / (m2 - M));
-  E[51] = std::fabs(M * E[0] / (1 - E[0]));
+  E[51] = negativbinomial::KAusMittel(M, E[0]);
 
   // p^k = f~[0]/N with k = M p/(1 - p) solved for p by fixed-point steps.
-  const double ln0 = std::log(g[0] / N);
+  const double ln0 = std::log(ErsetzteAnfangsklassen(in.f, in.stat.n)[0] / in.stat.summe);
   double vorher = E[0];
   double p = E[0];
   for (std::uint32_t runde = 1;; ++runde) {
@@ -49,22 +46,16 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const double k = par[0];
-  const double p = par[1];
-  const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * std::pow(p, k),
-                   [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
+  negativbinomial::Berechnen(NP, in.stat, par[0], par[1]);
 }
 
 }  // namespace
 
-const Member kM004NegativeBinomial{
-    .nummer = 4,
-    .name = "Negative binomial",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM004NegativeBinomial{.nummer = 4,
+                                   .name = "Negative binomial",
+                                   .parZahl = 2,
+                                   .schaetzwerte = SchaetzwerteBerechnen,
+                                   .alternativenTabelle = kAlternativen,
+                                   .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

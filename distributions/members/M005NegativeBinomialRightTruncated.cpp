@@ -7,28 +7,19 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
 
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
   const double M = in.stat.m1x0;
-  const double m1 = in.stat.m1;
-  const double fm2 = in.stat.fm2;
-  // The member declares no fixed parameter, yet E[102] reads the first fixed-parameter place as
-  // a truncation point: whatever the engine holds there enters this one estimate.
-  const double F0 = in.eig.festparameter[0];
-
   E[1] = std::fabs(M / in.stat.m2);
-  E[0] = std::fabs(M * E[1] / (1 - E[1]));
+  E[0] = negativbinomial::KAusMittel(M, E[1]);
 
-  const double f1 = KlasseOderNull(f, L, 1);
-  const double f2 = KlasseOderNull(f, L, 2);
-  const double f3 = KlasseOderNull(f, L, 3);
+  const std::uint32_t L = in.stat.n;
+  const auto [f0, f1, f2, f3] = Anfangsklassen(in.f, L);
   if (f1 > 0 && f2 > 0 && f1 * f2 < 3 * f3) {
     E[50] = 2 * f1 * f2 / (3 * f3 - f1 * f2);
     E[51] = std::fabs(1 - 2 * f2 / ((E[50] + 1) * f1));
@@ -41,10 +32,14 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   Summe s = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     const double di = static_cast<double>(i);
-    s += (di + 1) * f[i + 1] / (di + E[0]);
+    s += (di + 1) * in.f[i + 1] / (di + E[0]);
   }
-  E[101] = 1 - static_cast<double>(s) / (N - f[L]);
-  E[102] = ((E[0] + 1) * M - E[0] * F0) / (fm2 + m1 - m1 * (F0 - E[0]) - E[0] * F0);
+  E[101] = 1 - static_cast<double>(s) / (in.stat.summe - in.f[L]);
+  // The member declares no fixed parameter, yet E[102] reads the first fixed-parameter place as
+  // a truncation point: whatever the engine holds there enters this one estimate.
+  const double F0 = in.eig.festparameter[0];
+  const double m1 = in.stat.m1;
+  E[102] = ((E[0] + 1) * M - E[0] * F0) / (in.stat.fm2 + m1 - m1 * (F0 - E[0]) - E[0] * F0);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -54,20 +49,18 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
-  const std::uint32_t L = in.stat.n;
-  NormierteTerme(NP, L, L, in.stat.summe, 1,
+  // The negative binomial ratio, the terms normalised over 0..L alone.
+  NormierteTerme(NP, in.stat.n, in.stat.n, in.stat.summe, 1,
                  [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace
 
-const Member kM005NegativeBinomialRightTruncated{
-    .nummer = 5,
-    .name = "Right-truncated negative binomial",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM005NegativeBinomialRightTruncated{.nummer = 5,
+                                                 .name = "Right-truncated negative binomial",
+                                                 .parZahl = 2,
+                                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                                 .alternativenTabelle = kAlternativen,
+                                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -15,12 +15,15 @@ namespace {
 
 namespace nh = negativhypergeometrisch;
 
+// x[L] - x[0], the least n the data allow.
+double Spanne(const Eingaben& in) {
+  return static_cast<double>(in.x[in.stat.n]) - static_cast<double>(in.x[0]);
+}
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const TStatistik& stat = in.stat;
-  const KlassenWerte& x = in.x;
-  const double spanne = static_cast<double>(x[stat.n]) - static_cast<double>(x[0]);
+  const double spanne = Spanne(in);
   E[2] = (spanne == 0) ? 1 : spanne;
-  nh::MomentSchaetzer(stat, E[2], E);
+  nh::MomentSchaetzer(in.stat, E[2], E);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -29,31 +32,24 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
-  const double spanne = static_cast<double>(x[in.stat.n]) - static_cast<double>(x[0]);
+  const double spanne = Spanne(in);
   if (par[2] < spanne) par[2] = spanne;
   const double K = par[0];
   const double R = par[1];
   const double n = par[2];
-  const std::uint32_t faktoren = FaktorAnzahl(n);
-  double p0 = (K - R) / K;
-  for (std::uint32_t j = 1; j < faktoren; ++j) {
-    const double dj = static_cast<double>(j);
-    p0 *= (K - R + dj) / (K + dj);
-  }
-  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
-                   [&](double i, double vorher) { return vorher * nh::Verhaeltnis(K, R, n, i); });
+  // P(0) starts from the factor j = 0 written out, so that n below 1 still gives (K - R)/K.
+  const double p0 =
+      Produkt((K - R) / K, 1, FaktorAnzahl(n), [&](double j) { return nh::NullFaktor(K, R, j); });
+  nh::Berechnen(NP, in.stat, K, R, n, p0);
 }
 
 }  // namespace
 
-const Member kM007NegativeHypergeometricFreeN{
-    .nummer = 7,
-    .name = "Negative hypergeometric",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM007NegativeHypergeometricFreeN{.nummer = 7,
+                                              .name = "Negative hypergeometric",
+                                              .parZahl = 3,
+                                              .schaetzwerte = SchaetzwerteBerechnen,
+                                              .alternativenTabelle = kAlternativen,
+                                              .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -34,13 +34,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM008Geometric{
-    .nummer = 8,
-    .name = "Geometric",
-    .parZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM008Geometric{.nummer = 8,
+                            .name = "Geometric",
+                            .parZahl = 1,
+                            .schaetzwerte = SchaetzwerteBerechnen,
+                            .alternativenTabelle = kAlternativen,
+                            .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -6,6 +6,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Binomial.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -13,12 +14,12 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double F0 = in.eig.festparameter[0];
+  const double f0 = in.f[0];
   E[0] = static_cast<double>(in.stat.n);
   E[50] = F0;
   // (1 - p)^n = f[0]/N solved for n.
-  E[1] = (f[0] > 1e-6) ? std::log(f[0] / in.stat.summe) / std::log(std::fabs(1 - F0)) : E[0];
+  E[1] = (f0 > 1e-6) ? std::log(f0 / in.stat.summe) / std::log(std::fabs(1 - F0)) : E[0];
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -30,24 +31,17 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const std::uint32_t L = in.stat.n;
   if (par[0] < static_cast<double>(L)) par[0] = static_cast<double>(L);
-  const double n = par[0];
-  const double p = in.eig.festparameter[0];
-  const double N = in.stat.summe;
-  RekursionMitRest(NP, L, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
-    return vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  binomial::Berechnen(NP, in.stat, par[0], in.eig.festparameter[0]);
 }
 
 }  // namespace
 
-const Member kM009BinomialFixedP{
-    .nummer = 9,
-    .name = "Binomial (fixed p)",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM009BinomialFixedP{.nummer = 9,
+                                 .name = "Binomial (fixed p)",
+                                 .parZahl = 1,
+                                 .festparZahl = 1,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternativenTabelle = kAlternativen,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -32,14 +32,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM010PositivePoisson{
-    .nummer = 10,
-    .name = "Positive Poisson",
-    .parZahl = 1,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM010PositivePoisson{.nummer = 10,
+                                  .name = "Positive Poisson",
+                                  .parZahl = 1,
+                                  .traeger = Traeger::kEins,
+                                  .schaetzwerte = SchaetzwerteBerechnen,
+                                  .alternativenTabelle = kAlternativen,
+                                  .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -48,15 +48,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM011LeftTruncatedPoisson{
-    .nummer = 11,
-    .name = "Left-truncated Poisson",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .traeger = Traeger::kNichtNull,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM011LeftTruncatedPoisson{.nummer = 11,
+                                       .name = "Left-truncated Poisson",
+                                       .parZahl = 1,
+                                       .festparZahl = 1,
+                                       .traeger = Traeger::kNichtNull,
+                                       .schaetzwerte = SchaetzwerteBerechnen,
+                                       .alternativenTabelle = kAlternativen,
+                                       .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

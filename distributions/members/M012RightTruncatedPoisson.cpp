@@ -43,14 +43,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM012RightTruncatedPoisson{
-    .nummer = 12,
-    .name = "Right-truncated Poisson",
-    .parZahl = 1,
-    .rest = Restregel::kKeine,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM012RightTruncatedPoisson{.nummer = 12,
+                                        .name = "Right-truncated Poisson",
+                                        .parZahl = 1,
+                                        .rest = Restregel::kKeine,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternativenTabelle = kAlternativen,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

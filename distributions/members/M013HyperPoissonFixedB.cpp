@@ -14,22 +14,15 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const KlassenWerte& x = in.x;
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
   const double b = in.eig.festparameter[0];
-  const double f1 = KlasseOderNull(f, L, 1);
-  E[0] = (N * in.stat.m1 - b * f[0]) / (N - f[L]);
-  E[1] = (f[0] > 0 && f1 > 0) ? f1 * (b + 1) / f[0] : E[0];
-  // Ratio regression of f[i+1] on f[i]/(x_i + 1).
-  Summe z = 0, q = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double u = static_cast<double>(x[i]) + 1;
-    z += f[i] * f[i + 1] / u;
-    q += f[i] * f[i] / (u * u);
-  }
-  E[2] = static_cast<double>(z / q);
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const auto [f0, f1, f2, f3] = Anfangsklassen(in.f, L);
+  E[0] = (N * in.stat.m1 - b * f0) / (N - in.f[L]);
+  E[1] = (f0 > 0 && f1 > 0) ? f1 * (b + 1) / f0 : E[0];
+  // f[i+1] = a f[i]/(x_i + 1).
+  E[2] = VerhaeltnisRegression(in.f, L,
+                               [&](std::uint32_t i) { return static_cast<double>(in.x[i]) + 1; });
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -46,16 +39,14 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM013HyperPoissonFixedB{
-    .nummer = 13,
-    .name = "Truncated hyper-Poisson (fixed b)",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .traeger = Traeger::kNichtNull,
-    .rest = Restregel::kKeine,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM013HyperPoissonFixedB{.nummer = 13,
+                                     .name = "Truncated hyper-Poisson (fixed b)",
+                                     .parZahl = 1,
+                                     .festparZahl = 1,
+                                     .traeger = Traeger::kNichtNull,
+                                     .rest = Restregel::kKeine,
+                                     .schaetzwerte = SchaetzwerteBerechnen,
+                                     .alternativenTabelle = kAlternativen,
+                                     .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

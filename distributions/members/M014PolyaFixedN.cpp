@@ -16,9 +16,7 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const TStatistik& stat = in.stat;
-  const KlassenHaeufigkeiten& f = in.f;
-  polya::Schaetzer(stat, f, in.eig.festparameter[0], E);
+  polya::Schaetzer(in.stat, in.f, in.eig.festparameter[0], E);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -31,29 +29,21 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double s = par[0];
   const double p = par[1];
   const double n = in.eig.festparameter[0];
-  const std::uint32_t faktoren = FaktorAnzahl(n);
-  double p0 = 1 - p;
-  for (std::uint32_t j = 1; j < faktoren; ++j) {
-    const double dj = static_cast<double>(j);
-    p0 *= (1 - p + dj * s) / (1 + dj * s);
-  }
-  RekursionMitRest(
-      NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
-      [&](double i, double vorher) { return vorher * polya::Verhaeltnis(s, p, n, i); },
-      Restregel::kOhneBetrag);
+  // P(0) starts from the factor j = 0 written out, so that n below 1 still gives 1 - p.
+  const double p0 =
+      Produkt(1 - p, 1, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
+  polya::Berechnen(NP, in.stat, s, p, n, p0);
 }
 
 }  // namespace
 
-const Member kM014PolyaFixedN{
-    .nummer = 14,
-    .name = "Polya (fixed n)",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM014PolyaFixedN{.nummer = 14,
+                              .name = "Polya (fixed n)",
+                              .parZahl = 2,
+                              .festparZahl = 1,
+                              .rest = Restregel::kOhneBetrag,
+                              .schaetzwerte = SchaetzwerteBerechnen,
+                              .alternativenTabelle = kAlternativen,
+                              .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

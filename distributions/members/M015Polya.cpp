@@ -15,11 +15,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const TStatistik& stat = in.stat;
-  const KlassenHaeufigkeiten& f = in.f;
-  const KlassenWerte& x = in.x;
-  E[2] = static_cast<double>(x[stat.n]) - static_cast<double>(x[0]) + 1;
-  polya::Schaetzer(stat, f, E[2], E);
+  E[2] = static_cast<double>(in.x[in.stat.n]) - static_cast<double>(in.x[0]) + 1;
+  polya::Schaetzer(in.stat, in.f, E[2], E);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -33,28 +30,19 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double s = par[0];
   const double p = par[1];
   const double n = par[2];
-  const std::uint32_t faktoren = FaktorAnzahl(n);
-  double p0 = 1;
-  for (std::uint32_t j = 0; j < faktoren; ++j) {
-    const double dj = static_cast<double>(j);
-    p0 *= (1 - p + dj * s) / (1 + dj * s);
-  }
-  RekursionMitRest(
-      NP, in.stat.n, in.stat.summe, in.stat.summe * p0,
-      [&](double i, double vorher) { return vorher * polya::Verhaeltnis(s, p, n, i); },
-      Restregel::kOhneBetrag);
+  const double p0 =
+      Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
+  polya::Berechnen(NP, in.stat, s, p, n, p0);
 }
 
 }  // namespace
 
-const Member kM015Polya{
-    .nummer = 15,
-    .name = "Polya",
-    .parZahl = 3,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM015Polya{.nummer = 15,
+                        .name = "Polya",
+                        .parZahl = 3,
+                        .rest = Restregel::kOhneBetrag,
+                        .schaetzwerte = SchaetzwerteBerechnen,
+                        .alternativenTabelle = kAlternativen,
+                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -40,34 +40,27 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double ck = std::pow(c, k);
 
-  NP[0] = N * std::exp(-lambda * (1 - ck));
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t x = 1; x < L; ++x) {
+  RekursionMitRest(NP, L, N, N * std::exp(-lambda * (1 - ck)), [&](std::uint32_t x, double vorher) {
     // The weights are formed afresh for each x: the sum costs O(x) anyway, and no working
     // array is needed for them.
     double w = 1;
-    Summe faltung = w * NP[x - 1];
+    Summe faltung = w * vorher;
     for (std::uint32_t j = 1; j < x; ++j) {
       const double dj = static_cast<double>(j);
       w = w * (dj + k) * (1 - c) / dj;
       faltung += w * NP[x - 1 - j];
     }
-    NP[x] = ck * (1 - c) * k * lambda * static_cast<double>(faltung) / static_cast<double>(x);
-    summe += NP[x];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return ck * (1 - c) * k * lambda * static_cast<double>(faltung) / static_cast<double>(x);
+  });
 }
 
 }  // namespace
 
-const Member kM016PoissonNegativeBinomial{
-    .nummer = 16,
-    .name = "Poisson-Pascal",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM016PoissonNegativeBinomial{.nummer = 16,
+                                          .name = "Poisson-Pascal",
+                                          .parZahl = 3,
+                                          .schaetzwerte = SchaetzwerteBerechnen,
+                                          .alternativenTabelle = kAlternativen,
+                                          .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -32,14 +32,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM017WaringAlphaTwo{
-    .nummer = 17,
-    .name = "Waring (alpha = 2)",
-    .parZahl = 1,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM017WaringAlphaTwo{.nummer = 17,
+                                 .name = "Waring (alpha = 2)",
+                                 .parZahl = 1,
+                                 .traeger = Traeger::kEins,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternativenTabelle = kAlternativen,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

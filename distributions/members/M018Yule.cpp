@@ -15,13 +15,11 @@ namespace {
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
-  const double m1 = in.stat.m1;
   const auto g = ErsetzteAnfangsklassen(f, L);
   E[0] = (g[0] - 2 * g[1]) / g[1];
-  E[1] = 1 / m1 + 1;
-  E[2] = g[0] / (N - g[0]);
-  E[3] = 4 * m1 / in.stat.fm2 + 2;
+  E[1] = 1 / in.stat.m1 + 1;
+  E[2] = g[0] / (in.stat.summe - g[0]);
+  E[3] = 4 * in.stat.m1 / in.stat.fm2 + 2;
 
   // Least squares on the linearised ratio: (i + a + 2) f[i+1] = (i + 1) f[i], i.e.
   // a f[i+1] = (i + 1) f[i] - (i + 2) f[i+1], summed over i < L; the three sums stay in
@@ -54,13 +52,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM018Yule{
-    .nummer = 18,
-    .name = "Yule",
-    .parZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM018Yule{.nummer = 18,
+                       .name = "Yule",
+                       .parZahl = 1,
+                       .schaetzwerte = SchaetzwerteBerechnen,
+                       .alternativenTabelle = kAlternativen,
+                       .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

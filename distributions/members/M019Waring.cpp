@@ -13,11 +13,10 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double N = in.stat.summe;
   const double M = in.stat.m1x0;
   const double fm2 = in.stat.fm2;
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   // From P(0) = rho/(rho + alpha) and the mean alpha/(rho - 1).
   const double h = M * g[0] / N;
   E[1] = std::fabs(h / (h - (1 - g[0] / N)));
@@ -44,13 +43,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM019Waring{
-    .nummer = 19,
-    .name = "Waring",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM019Waring{.nummer = 19,
+                         .name = "Waring",
+                         .parZahl = 2,
+                         .schaetzwerte = SchaetzwerteBerechnen,
+                         .alternativenTabelle = kAlternativen,
+                         .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

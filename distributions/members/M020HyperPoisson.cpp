@@ -4,7 +4,6 @@
 //   factorial. The normalising series is taken over the L + 101 terms i = 0..L+100; the last
 //   class takes the remainder.
 #include <cmath>
-#include <vector>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -15,15 +14,13 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const std::uint32_t L = in.stat.n;
+  const auto [f0, f1, f2, f3] = Anfangsklassen(in.f, L);
   const double N = in.stat.summe;
+  const double q = f0 / N;
   const double M = in.stat.m1x0;
   const double m2 = in.stat.m2;
   const double m3 = in.stat.m3;
-  const double f0 = f[0];
-  const double f1 = KlasseOderNull(f, L, 1);
-  const double q = f0 / N;
 
   // Mean and variance with the zero frequency.
   E[0] = std::fabs(((1 - q) * (M * M + m2) - M * M) / (1 - q * (M + 1)));
@@ -36,18 +33,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[101] = E[100] * f0 / f1;
 
   // Ratio regression f[i+1] = a f[i]/(b + i) with b the mean of the two moment estimates, on the
-  // zero-replaced frequencies (classes 0..L, and the one above L that the replacement reads).
-  std::vector<double> g(L + 2, 0.0);
-  for (std::uint32_t i = 0; i <= L; ++i) g[i] = f[i];
-  NullhaeufigkeitenErsetzen(g);
+  // zero-replaced frequencies.
   const double c = (E[1] + E[51]) / 2;
-  Summe z = 0, n = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double u = c + static_cast<double>(i);
-    z += g[i] * g[i + 1] / u;
-    n += g[i] * g[i] / (u * u);
-  }
-  E[2] = static_cast<double>(z / n);
+  E[2] = VerhaeltnisRegression(ErsetzteKlassen(in.f, L), L,
+                               [c](std::uint32_t i) { return c + static_cast<double>(i); });
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -64,13 +53,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM020HyperPoisson{
-    .nummer = 20,
-    .name = "Hyper-Poisson",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM020HyperPoisson{.nummer = 20,
+                               .name = "Hyper-Poisson",
+                               .parZahl = 2,
+                               .schaetzwerte = SchaetzwerteBerechnen,
+                               .alternativenTabelle = kAlternativen,
+                               .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -15,10 +15,9 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double dL = static_cast<double>(in.stat.n);
   const double m1 = in.stat.m1;
-  const double q = f[0] / in.stat.summe;
+  const double q = in.f[0] / in.stat.summe;
   E[0] = dL + 1;
   E[1] = std::fabs(m1 - q) / (dL - q);
   E[2] = std::fabs(1 - std::pow(q / m1, 1 / (E[0] - 1)));
@@ -33,22 +32,18 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const TStatistik& stat = in.stat;
-  const KlassenWerte& x = in.x;
   par[1] = std::fabs(par[1]);
-  positivebinomial::Berechnen(NP, stat, x, par[0], par[1]);
+  positivebinomial::Berechnen(NP, in, par[0], par[1]);
 }
 
 }  // namespace
 
-const Member kM021PositiveBinomial{
-    .nummer = 21,
-    .name = "Positive binomial",
-    .parZahl = 2,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM021PositiveBinomial{.nummer = 21,
+                                   .name = "Positive binomial",
+                                   .parZahl = 2,
+                                   .traeger = Traeger::kEins,
+                                   .schaetzwerte = SchaetzwerteBerechnen,
+                                   .alternativenTabelle = kAlternativen,
+                                   .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

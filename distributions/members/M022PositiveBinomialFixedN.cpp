@@ -15,13 +15,10 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const double dL = static_cast<double>(in.stat.n);
   const double m1 = in.stat.m1;
-  const double q = f[0] / in.stat.summe;
-  const double n = in.eig.festparameter[0];
-  E[0] = std::fabs(m1 - q) / (dL - q);
-  E[1] = in.stat.fm2 / std::trunc(n - 1) / m1;
+  const double q = in.f[0] / in.stat.summe;
+  E[0] = std::fabs(m1 - q) / (static_cast<double>(in.stat.n) - q);
+  E[1] = in.stat.fm2 / std::trunc(in.eig.festparameter[0] - 1) / m1;
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -29,23 +26,19 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const TStatistik& stat = in.stat;
-  const KlassenWerte& x = in.x;
   par[0] = std::fabs(par[0]);
-  positivebinomial::Berechnen(NP, stat, x, in.eig.festparameter[0], par[0]);
+  positivebinomial::Berechnen(NP, in, in.eig.festparameter[0], par[0]);
 }
 
 }  // namespace
 
-const Member kM022PositiveBinomialFixedN{
-    .nummer = 22,
-    .name = "Positive binomial (fixed n)",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM022PositiveBinomialFixedN{.nummer = 22,
+                                         .name = "Positive binomial (fixed n)",
+                                         .parZahl = 1,
+                                         .festparZahl = 1,
+                                         .traeger = Traeger::kEins,
+                                         .schaetzwerte = SchaetzwerteBerechnen,
+                                         .alternativenTabelle = kAlternativen,
+                                         .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

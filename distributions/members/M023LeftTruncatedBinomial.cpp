@@ -16,10 +16,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const KlassenWerte& x = in.x;
   const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
   const double m1 = in.stat.m1;
   const double t = in.eig.festparameter[0];
   const double xL = static_cast<double>(x[L]);
@@ -27,18 +25,15 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = (m1 * m1 + in.stat.m2 - m1 * t) / (m1 * (xL - x0 - 1) - (t - 1) * (xL - x0));
 
   // p/(1 - p) as the mean of x f/(x[L] - x + 1) over the classes above the first, with n = x[L],
-  // on the zero-replaced frequencies (classes 0..L, and the one above L that the replacement
-  // reads).
-  std::vector<double> g(L + 2, 0.0);
-  for (std::uint32_t i = 0; i <= L; ++i) g[i] = f[i];
-  NullhaeufigkeitenErsetzen(g);
+  // on the zero-replaced frequencies.
+  const std::vector<double> g = ErsetzteKlassen(in.f, L);
   Summe A = 0;
   for (std::uint32_t j = 0; j < L; ++j) {
     const double x1 = static_cast<double>(x[j + 1]);
     A += x1 * g[j + 1] / (xL - x1 + 1);
   }
   const double a = static_cast<double>(A);
-  E[2] = a / (a + N - g[L]);
+  E[2] = a / (a + in.stat.summe - g[L]);
 }
 
 void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwerttabelle& E,
@@ -60,23 +55,19 @@ void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwertta
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const TStatistik& stat = in.stat;
-  const KlassenWerte& x = in.x;
-  linksgestutztebinomial::Berechnen(NP, stat, x, par[0], par[1], in.eig.festparameter[0]);
+  linksgestutztebinomial::Berechnen(NP, in, par[0], par[1], in.eig.festparameter[0]);
 }
 
 }  // namespace
 
-const Member kM023LeftTruncatedBinomial{
-    .nummer = 23,
-    .name = "Left-truncated binomial",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .traeger = Traeger::kNichtNull,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen,
-    .alternativenZahl = 3,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM023LeftTruncatedBinomial{.nummer = 23,
+                                        .name = "Left-truncated binomial",
+                                        .parZahl = 2,
+                                        .festparZahl = 1,
+                                        .traeger = Traeger::kNichtNull,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternative = AlternativeWaehlen,
+                                        .alternativenZahl = 3,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

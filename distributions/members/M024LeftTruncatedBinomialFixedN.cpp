@@ -29,23 +29,19 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const TStatistik& stat = in.stat;
-  const KlassenWerte& x = in.x;
-  linksgestutztebinomial::Berechnen(NP, stat, x, in.eig.festparameter[0], par[0],
+  linksgestutztebinomial::Berechnen(NP, in, in.eig.festparameter[0], par[0],
                                     in.eig.festparameter[1]);
 }
 
 }  // namespace
 
-const Member kM024LeftTruncatedBinomialFixedN{
-    .nummer = 24,
-    .name = "Left-truncated binomial (fixed n)",
-    .parZahl = 1,
-    .festparZahl = 2,
-    .traeger = Traeger::kUeberEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM024LeftTruncatedBinomialFixedN{.nummer = 24,
+                                              .name = "Left-truncated binomial (fixed n)",
+                                              .parZahl = 1,
+                                              .festparZahl = 2,
+                                              .traeger = Traeger::kUeberEins,
+                                              .schaetzwerte = SchaetzwerteBerechnen,
+                                              .alternativenTabelle = kAlternativen,
+                                              .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

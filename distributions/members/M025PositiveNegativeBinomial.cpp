@@ -14,15 +14,9 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
+  const auto [f0, f1, f2, f3] = Anfangsklassen(in.f, in.stat.n);
+  const double q = f0 / in.stat.summe;
   const double m1 = in.stat.m1;
-  const double f0 = f[0];
-  const double f1 = KlasseOderNull(f, L, 1);
-  const double f2 = KlasseOderNull(f, L, 2);
-  const double f3 = KlasseOderNull(f, L, 3);
-  const double q = f0 / N;
 
   // Mean and variance with the share of the value 1.
   E[50] = (1 - q) * m1 / in.stat.m2;
@@ -60,14 +54,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM025PositiveNegativeBinomial{
-    .nummer = 25,
-    .name = "Positive negative binomial",
-    .parZahl = 2,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM025PositiveNegativeBinomial{.nummer = 25,
+                                           .name = "Positive negative binomial",
+                                           .parZahl = 2,
+                                           .traeger = Traeger::kEins,
+                                           .schaetzwerte = SchaetzwerteBerechnen,
+                                           .alternativenTabelle = kAlternativen,
+                                           .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -7,18 +7,17 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
 
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double M = in.stat.m1x0;
-  const double f1 = KlasseOderNull(f, in.stat.n, 1);
   E[51] = std::fabs(M / in.stat.m2);
-  E[50] = (f[0] > 0 && f1 > 0) ? f1 / (f[0] * M) : E[51];
-  E[0] = std::fabs(M * E[50] / (1 - E[50]));
+  E[50] = negativbinomial::PAusErstemVerhaeltnis(in, E[51]);
+  E[0] = negativbinomial::KAusMittel(M, E[50]);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -28,22 +27,16 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const double k = par[0];
-  const double p = par[1];
-  const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * std::pow(p, k),
-                   [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
+  negativbinomial::Berechnen(NP, in.stat, par[0], par[1]);
 }
 
 }  // namespace
 
-const Member kM027NegativeBinomialRatio{
-    .nummer = 27,
-    .name = "Negative binomial (ratio start)",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM027NegativeBinomialRatio{.nummer = 27,
+                                        .name = "Negative binomial (ratio start)",
+                                        .parZahl = 2,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternativenTabelle = kAlternativen,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -67,35 +67,29 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p1 = par[1];
   const double p2 = par[2];
   const double w = par[3];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   // Each component runs its own recurrence; NP holds their weighted sum.
   double a = std::pow(p1, k);
   double b = std::pow(p2, k);
-  NP[0] = N * (w * a + (1 - w) * b);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
-    const double di = static_cast<double>(i);
-    a = a * (di + k - 1) * (1 - p1) / di;
-    b = b * (di + k - 1) * (1 - p2) / di;
-    NP[i] = N * (w * a + (1 - w) * b);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
+  RekursionMitRest(
+      NP, in.stat.n, N, N * (w * a + (1 - w) * b),
+      [&](double i, double) {
+        a = a * (i + k - 1) * (1 - p1) / i;
+        b = b * (i + k - 1) * (1 - p2) / i;
+        return N * (w * a + (1 - w) * b);
+      },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM028NegativeBinomialMixture{
-    .nummer = 28,
-    .name = "Mixture of two negative binomials",
-    .parZahl = 4,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen,
-    .alternativenZahl = 3,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM028NegativeBinomialMixture{.nummer = 28,
+                                          .name = "Mixture of two negative binomials",
+                                          .parZahl = 4,
+                                          .rest = Restregel::kOhneBetrag,
+                                          .schaetzwerte = SchaetzwerteBerechnen,
+                                          .alternative = AlternativeWaehlen,
+                                          .alternativenZahl = 3,
+                                          .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -52,16 +52,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (par[0] > par[1]) std::swap(par[0], par[1]);
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
-
-  NP[0] = N * std::exp(-a);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * a * (std::exp(-a) - std::exp(-b)) / (b - a);
-    summe += NP[1];
-  }
   // For i >= 2: the power (b/(b - a))^i and the partial sum of the exponential series of b - a
   // run along with i.
   const double d = b - a;
@@ -71,27 +62,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   double potenz = quotient;  // (b/(b - a))^1
   double glied = 1;          // (b - a)^j / j!, j = 0
   Summe teilsumme = glied;   // j < 1
-  for (std::uint32_t i = 2; i < L; ++i) {
-    const double di = static_cast<double>(i);
+  RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double) {
+    if (i == 1) return N * a * (std::exp(-a) - std::exp(-b)) / (b - a);
     potenz *= quotient;
-    glied = glied * d / (di - 1);
+    glied = glied * d / (i - 1);
     teilsumme += glied;
-    NP[i] = N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
+  });
 }
 
 }  // namespace
 
-const Member kM029TwoRatePoisson{
-    .nummer = 29,
-    .name = "Two-rate Poisson",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen,
-    .alternativenZahl = 3,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM029TwoRatePoisson{.nummer = 29,
+                                 .name = "Two-rate Poisson",
+                                 .parZahl = 2,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternative = AlternativeWaehlen,
+                                 .alternativenZahl = 3,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

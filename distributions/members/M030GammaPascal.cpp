@@ -21,10 +21,9 @@ inline constexpr std::uint32_t kRunden = 21;
 inline constexpr double kToleranz = 0.001;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double c = in.eig.festparameter[0];
   const double m1 = in.stat.m1;
-  const double f0 = f[0] / in.stat.summe;
+  const double f0 = in.f[0] / in.stat.summe;
   double a = 2;
   double b = 3;
   // Outer rounds: b from the mean c (b/(b - 1))^a by Newton steps on
@@ -68,15 +67,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double c = in.eig.festparameter[0];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double x0 = static_cast<double>(x[0]);
   const double ganzC = std::trunc(c);
 
-  NP[0] = N * std::pow(b / (b + c), a);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
+  RekursionMitRest(NP, in.stat.n, N, N * std::pow(b / (b + c), a), [&](std::uint32_t i, double) {
     const double xi = static_cast<double>(x[i]);
     double r = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
     Summe s = r;
@@ -92,23 +87,19 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         s += r;
       }
     }
-    NP[i] = N * static_cast<double>(s);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return N * static_cast<double>(s);
+  });
 }
 
 }  // namespace
 
-const Member kM030GammaPascal{
-    .nummer = 30,
-    .name = "Gamma-Pascal",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .traeger = Traeger::kNichtNull,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM030GammaPascal{.nummer = 30,
+                              .name = "Gamma-Pascal",
+                              .parZahl = 2,
+                              .festparZahl = 1,
+                              .traeger = Traeger::kNichtNull,
+                              .schaetzwerte = SchaetzwerteBerechnen,
+                              .alternativenTabelle = kAlternativen,
+                              .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -32,14 +32,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM031PoissonLindley{
-    .nummer = 31,
-    .name = "Poisson-Lindley",
-    .parZahl = 1,
-    .traeger = Traeger::kNull,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM031PoissonLindley{.nummer = 31,
+                                 .name = "Poisson-Lindley",
+                                 .parZahl = 1,
+                                 .traeger = Traeger::kNull,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternativenTabelle = kAlternativen,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -16,9 +16,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double n = in.eig.festparameter[1];
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   E[0] = g[1] / (g[0] * n);
   E[1] = 2 * g[2] / ((n + 1) * g[1]);
 }
@@ -31,46 +30,28 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double m = std::trunc(in.eig.festparameter[0]);
   const double n = in.eig.festparameter[1];
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
-
-  double r = 1;
-  Summe S = r;
-  if (L > 0) NP[0] = r;
-  for (std::uint32_t i = 1; i <= L; ++i) {
+  // The terms over the classes 0..L only: the support ends with the sources.
+  NormierteTerme(NP, in.stat.n, in.stat.n, in.stat.summe, 1, [&](std::uint32_t i, double r) {
     const double di = static_cast<double>(i);
-    if (di <= m) {
-      r = r * (n - di + 1) * a / di;
-    } else if (di == m + 1) {
+    if (di <= m) return r * (n - di + 1) * a / di;
+    if (di == m + 1) {
       // The first term of the queueing range in closed form, as the factorial table gives it.
-      r = GanzePotenz(i, a) * Fakultaet(BegrenzteAnzahl(n, kGrenzeFaktoren)) /
-          (Fakultaet(BegrenzteAnzahl(n - m - 1, kGrenzeFaktoren)) *
-           Fakultaet(BegrenzteAnzahl(m, kGrenzeFaktoren)) * m);
-    } else {
-      r = r * (n - di + 1) * a / m;
+      return GanzePotenz(i, a) * Fakultaet(BegrenzteAnzahl(n, kGrenzeFaktoren)) /
+             (Fakultaet(BegrenzteAnzahl(n - m - 1, kGrenzeFaktoren)) *
+              Fakultaet(BegrenzteAnzahl(m, kGrenzeFaktoren)) * m);
     }
-    S += r;
-    if (i < L) NP[i] = r;
-  }
-  const double s = static_cast<double>(S);
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    NP[i] = N * NP[i] / s;
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return r * (n - di + 1) * a / m;
+  });
 }
 
 }  // namespace
 
-const Member kM033FiniteSourceQueue{
-    .nummer = 33,
-    .name = "Finite-source queue",
-    .parZahl = 1,
-    .festparZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM033FiniteSourceQueue{.nummer = 33,
+                                    .name = "Finite-source queue",
+                                    .parZahl = 1,
+                                    .festparZahl = 2,
+                                    .schaetzwerte = SchaetzwerteBerechnen,
+                                    .alternativenTabelle = kAlternativen,
+                                    .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

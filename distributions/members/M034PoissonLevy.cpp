@@ -15,9 +15,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // The mean of the estimates from P(0) and from P(1)/P(0).
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double l = std::log(g[0] / in.stat.summe);
   E[0] = (l * l / 2 + 2 * g[1] * g[1] / (g[0] * g[0])) / 2;
 }
@@ -28,32 +27,23 @@ constexpr Alternative kAlternativen[] = {
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
-  NP[0] = N * std::exp(-std::sqrt(2 * a));
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = NP[0] * std::sqrt(a / 2);
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    const double di = static_cast<double>(i);
-    NP[i] = (2 * di - 3) * NP[i - 1] / (2 * di) + a * NP[i - 2] / (2 * di * (di - 1));
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  // Second order from class 2 on: the step reads NP[i-2] besides its predecessor.
+  RekursionMitRest(NP, in.stat.n, N, N * std::exp(-std::sqrt(2 * a)),
+                   [&](std::uint32_t i, double vorher) {
+                     if (i == 1) return vorher * std::sqrt(a / 2);
+                     const double di = static_cast<double>(i);
+                     return (2 * di - 3) * vorher / (2 * di) + a * NP[i - 2] / (2 * di * (di - 1));
+                   });
 }
 
 }  // namespace
 
-const Member kM034PoissonLevy{
-    .nummer = 34,
-    .name = "Poisson-Levy",
-    .parZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM034PoissonLevy{.nummer = 34,
+                              .name = "Poisson-Levy",
+                              .parZahl = 1,
+                              .schaetzwerte = SchaetzwerteBerechnen,
+                              .alternativenTabelle = kAlternativen,
+                              .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -14,9 +14,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // From f[0] f[2] / f[1]^2 = (4/3)^a and f[1]/f[0] = b / 2^a.
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   E[0] = std::log(g[0] * g[2] / (g[1] * g[1])) / std::log(4.0 / 3.0);
   E[50] = std::pow(2, E[0]) * g[1] / g[0];
 }
@@ -29,34 +28,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
   // Each term straight from its value: the L + 100 values 1..L+100, the classes 0..L+99.
-  Summe S = 0;
-  for (std::uint32_t i = 0; i < L + 100; ++i) {
+  const auto term = [&](std::uint32_t i, double = 0) {
     const double v = static_cast<double>(i + 1);
-    const double r = std::pow(b, v) / std::pow(v, a);
-    S += r;
-    if (i < L) NP[i] = r;
-  }
-  const double s = static_cast<double>(S);
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    NP[i] = N * NP[i] / s;
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return std::pow(b, v) / std::pow(v, a);
+  };
+  NormierteTerme(NP, L, L + 99, in.stat.summe, term(0), term);
 }
 
 }  // namespace
 
-const Member kM035Good{
-    .nummer = 35,
-    .name = "Good",
-    .parZahl = 2,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM035Good{.nummer = 35,
+                       .name = "Good",
+                       .parZahl = 2,
+                       .traeger = Traeger::kEins,
+                       .schaetzwerte = SchaetzwerteBerechnen,
+                       .alternativenTabelle = kAlternativen,
+                       .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -14,9 +14,8 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // The first two ratios P(2)/P(1) = p/3 and P(3)/P(2) = p/2.
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   E[0] = 3 * g[1] / g[0];
   E[1] = 2 * g[2] / g[1];
 }
@@ -28,33 +27,24 @@ void AlternativeWaehlen(const Eingaben&, std::uint32_t, const Schaetzwerttabelle
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double p = par[0];
   const double N = in.stat.summe;
   const double D = p + (1 - p) * std::log(1 - p);
-  const std::uint32_t L = in.stat.n;
-  NP[0] = N * p * p / (2 * D);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    NP[i] = NP[i - 1] * (xi - 1) * p / (xi + 1);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  RekursionMitRest(NP, in.stat.n, N, N * p * p / (2 * D), [&](std::uint32_t i, double vorher) {
+    const double xi = static_cast<double>(in.x[i]);
+    return vorher * (xi - 1) * p / (xi + 1);
+  });
 }
 
 }  // namespace
 
-const Member kM036LogarithmicHarmonic{
-    .nummer = 36,
-    .name = "Logarithmic-harmonic",
-    .parZahl = 1,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen,
-    .alternativenZahl = 1,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM036LogarithmicHarmonic{.nummer = 36,
+                                      .name = "Logarithmic-harmonic",
+                                      .parZahl = 1,
+                                      .traeger = Traeger::kEins,
+                                      .schaetzwerte = SchaetzwerteBerechnen,
+                                      .alternative = AlternativeWaehlen,
+                                      .alternativenZahl = 1,
+                                      .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -13,12 +13,11 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // P(0) = (1 - a)/m, and the geometric ratio above m.
   const double m = std::trunc(in.eig.festparameter[0]);
   const std::uint32_t im = BegrenzteAnzahl(m, kMaxKlassenIndex - 1);
-  E[0] = 1 - m * f[0] / in.stat.summe;
-  E[1] = f[im + 1] / f[im];
+  E[0] = 1 - m * in.f[0] / in.stat.summe;
+  E[1] = in.f[im + 1] / in.f[im];
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -28,33 +27,22 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double m = std::trunc(in.eig.festparameter[0]);
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double di = static_cast<double>(i);
-    if (di < m) {
-      NP[i] = N * (1 - std::pow(a, di + 1)) / m;
-    } else if (di == m) {
-      NP[i] = N * (1 - std::pow(a, m)) * a / m;
-    } else {
-      NP[i] = NP[i - 1] * a;
-    }
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  KlassenMitRest(NP, in.stat.n, N, [&](double i, double vorher) {
+    if (i < m) return N * (1 - std::pow(a, i + 1)) / m;
+    if (i == m) return N * (1 - std::pow(a, m)) * a / m;
+    return vorher * a;
+  });
 }
 
 }  // namespace
 
-const Member kM037UniformGeometric{
-    .nummer = 37,
-    .name = "Uniform plus geometric",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM037UniformGeometric{.nummer = 37,
+                                   .name = "Uniform plus geometric",
+                                   .parZahl = 1,
+                                   .festparZahl = 1,
+                                   .schaetzwerte = SchaetzwerteBerechnen,
+                                   .alternativenTabelle = kAlternativen,
+                                   .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

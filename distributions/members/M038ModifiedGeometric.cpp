@@ -40,32 +40,22 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double c = std::pow(b, a);
-  NP[0] = N * (1 - (1 - c) * b / (a * (1 - b)));
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * ((1 - c) * (1 - c) * b / (a * (1 - b)));
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    NP[i] = NP[i - 1] * c;
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  RekursionMitRest(NP, in.stat.n, N, N * (1 - (1 - c) * b / (a * (1 - b))),
+                   [&](std::uint32_t i, double vorher) {
+                     if (i == 1) return N * ((1 - c) * (1 - c) * b / (a * (1 - b)));
+                     return vorher * c;
+                   });
 }
 
 }  // namespace
 
-const Member kM038ModifiedGeometric{
-    .nummer = 38,
-    .name = "Zero-modified geometric (power form)",
-    .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM038ModifiedGeometric{.nummer = 38,
+                                    .name = "Zero-modified geometric (power form)",
+                                    .parZahl = 2,
+                                    .schaetzwerte = SchaetzwerteBerechnen,
+                                    .alternativenTabelle = kAlternativen,
+                                    .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -16,7 +16,6 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double m1 = in.stat.m1;
   const double fm2 = in.stat.fm2;
   const double fm3 = in.stat.fm3;
@@ -31,7 +30,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[53] = m1 / (E[100] * E[52]);
 
   // From the first four frequencies.
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double d = g[0] * g[2] - g[1] * g[1];
   const double e = 3 * g[0] * g[1] * (g[0] * g[3] - g[1] * g[2]);
   double v = e - (g[1] * g[1] + 2 * g[0] * g[2]) * d;
@@ -56,33 +55,26 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double pk = std::pow(p, k);
   const double D = 1 - pk * (1 - c);
 
-  NP[0] = N * c / D;
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t x = 1; x < L; ++x) {
+  RekursionMitRest(NP, L, N, N * c / D, [&](std::uint32_t x, double vorher) {
     // The weights r_j are formed afresh for each x, as in the Poisson-stopped sum.
     double r = k * (1 - p);
-    Summe faltung = r * NP[x - 1];
+    Summe faltung = r * vorher;
     for (std::uint32_t j = 2; j <= x; ++j) {
       const double dj = static_cast<double>(j);
       r = r * (dj + k - 1) * (1 - p) / dj;
       faltung += r * NP[x - j];
     }
-    NP[x] = pk * (1 - c) * static_cast<double>(faltung) / D;
-    summe += NP[x];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return pk * (1 - c) * static_cast<double>(faltung) / D;
+  });
 }
 
 }  // namespace
 
-const Member kM039GeometricPascal{
-    .nummer = 39,
-    .name = "Geometric-Pascal",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM039GeometricPascal{.nummer = 39,
+                                  .name = "Geometric-Pascal",
+                                  .parZahl = 3,
+                                  .schaetzwerte = SchaetzwerteBerechnen,
+                                  .alternativenTabelle = kAlternativen,
+                                  .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

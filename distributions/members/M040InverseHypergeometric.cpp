@@ -16,14 +16,13 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenWerte& x = in.x;
   const double M = in.stat.m1x0;
   const double fm2 = in.stat.fm2;
   const double L = static_cast<double>(in.stat.n);
   // Moments with N' - R taken as the last value L.
   E[100] = std::fabs(M * ((L - 1) * M - fm2) / (L * fm2 - M * M * (L - 1))) + 1;
   E[50] = std::fabs(L * E[100] - M) / M;
-  E[0] = static_cast<double>(x[in.stat.n]) + E[50];
+  E[0] = static_cast<double>(in.x[in.stat.n]) + E[50];
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -49,12 +48,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (n < 1) n = 1;
 
   const double N = in.stat.summe;
-  double p0 = 1;
-  const std::uint32_t faktoren = FaktorAnzahl(n);
-  for (std::uint32_t j = 0; j < faktoren; ++j) {
-    const double dj = static_cast<double>(j);
-    p0 *= (R - dj) / (Ng - dj);
-  }
+  const double p0 = Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return (R - j) / (Ng - j); });
   RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double i, double vorher) {
     return vorher * (i + n - 1) * (Ng - R - i + 1) / (i * (Ng - n - i + 1));
   });
@@ -62,13 +56,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM040InverseHypergeometric{
-    .nummer = 40,
-    .name = "Inverse hypergeometric",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM040InverseHypergeometric{.nummer = 40,
+                                        .name = "Inverse hypergeometric",
+                                        .parZahl = 3,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternativenTabelle = kAlternativen,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

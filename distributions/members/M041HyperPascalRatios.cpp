@@ -7,6 +7,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/HyperPascal.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -18,11 +19,10 @@ inline constexpr double kToleranz = 0.001;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
-  E[50] = g[1] / g[0];
-  E[51] = g[2] / g[1];
-  E[52] = g[3] / g[2];
-  const double r1 = E[50], r2 = E[51], r3 = E[52];
+  const auto [r1, r2, r3] = ErsteVerhaeltnisse(ErsetzteAnfangsklassen(f, in.stat.n));
+  E[50] = r1;
+  E[51] = r2;
+  E[52] = r3;
   E[101] = std::fabs((4 * r2 - 6 * r3) / (3 * r3 - 4 * r2 + r1));
   E[100] = std::fabs(r1 * E[101] / (2 * r2 * (E[101] + 1) - r1 * E[101]));
   E[102] = std::fabs(r1 * E[101] / E[100]);
@@ -59,23 +59,16 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const double k = par[0];
-  const double m = par[1];
-  const double q = par[2];
-  const std::uint32_t L = in.stat.n;
-  NormierteTerme(NP, L, L + 100, in.stat.summe, 1,
-                 [&](double i, double vorher) { return vorher * (i + k - 1) * q / (i + m - 1); });
+  hyperpascal::Berechnen(NP, in.stat, par[0], par[1], par[2]);
 }
 
 }  // namespace
 
-const Member kM041HyperPascalRatios{
-    .nummer = 41,
-    .name = "Hyper-Pascal (ratio estimates)",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM041HyperPascalRatios{.nummer = 41,
+                                    .name = "Hyper-Pascal (ratio estimates)",
+                                    .parZahl = 3,
+                                    .schaetzwerte = SchaetzwerteBerechnen,
+                                    .alternativenTabelle = kAlternativen,
+                                    .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

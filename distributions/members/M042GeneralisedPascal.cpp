@@ -22,14 +22,10 @@ inline constexpr double kToleranz = 0.0001;
 inline constexpr double kKleinsterNenner = 1e-9;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // The first three ratios rho_i = P(i)/P(i-1) give three equations in a, b, c (F_i = 0 below):
   //   rho1 (ab + 1) = b (1 - c),  2 rho2 ((b + 1) a + 1) = (b + 1)(1 - c + a),
   //   3 rho3 ((b + 2) a + 1) = (b + 2)(1 - c + 2a).
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
-  const double r1 = g[1] / g[0];
-  const double r2 = g[2] / g[1];
-  const double r3 = g[3] / g[2];
+  const auto [r1, r2, r3] = ErsteVerhaeltnisse(ErsetzteAnfangsklassen(in.f, in.stat.n));
 
   // Newton steps on F_i(a, b, c) = (i + b - 1)(1 - c + (i - 1) a) - i rho_i ((i + b - 1) a + 1),
   // i = 1..3, from (0.1, 1.0, 0.6); the 3x3 system by Cramer's rule.
@@ -122,13 +118,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM042GeneralisedPascal{
-    .nummer = 42,
-    .name = "Generalised negative binomial (three-parameter)",
-    .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM042GeneralisedPascal{.nummer = 42,
+                                    .name = "Generalised negative binomial (three-parameter)",
+                                    .parZahl = 3,
+                                    .schaetzwerte = SchaetzwerteBerechnen,
+                                    .alternativenTabelle = kAlternativen,
+                                    .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

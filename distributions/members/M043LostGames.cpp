@@ -26,34 +26,27 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double m = in.eig.festparameter[0];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double a1 = a + 1;
-  NP[0] = N * std::pow(a1, -static_cast<double>(x[0]));
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    NP[i] = NP[i - 1] * (2 * xi - m - 1) * (2 * xi - m - 2) * a / (xi * (xi - m) * a1 * a1);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  RekursionMitRest(NP, in.stat.n, N, N * std::pow(a1, -static_cast<double>(in.x[0])),
+                   [&](std::uint32_t i, double vorher) {
+                     const double xi = static_cast<double>(in.x[i]);
+                     return vorher * (2 * xi - m - 1) * (2 * xi - m - 2) * a /
+                            (xi * (xi - m) * a1 * a1);
+                   });
 }
 
 }  // namespace
 
-const Member kM043LostGames{
-    .nummer = 43,
-    .name = "Lost games",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .traeger = Traeger::kNichtNull,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM043LostGames{.nummer = 43,
+                            .name = "Lost games",
+                            .parZahl = 1,
+                            .festparZahl = 1,
+                            .traeger = Traeger::kNichtNull,
+                            .schaetzwerte = SchaetzwerteBerechnen,
+                            .alternativenTabelle = kAlternativen,
+                            .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

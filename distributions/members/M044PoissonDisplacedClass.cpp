@@ -64,7 +64,6 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double m = std::trunc(in.eig.festparameter[0]);
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
   // e^-a a^i / i! in closed form, for the classes m, m + 1 and m + 2 where the ratio restarts.
@@ -72,36 +71,24 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return ea * GanzePotenz(BegrenzteAnzahl(i, kGrenzeFaktoren), a) /
            Fakultaet(BegrenzteAnzahl(i, kGrenzeFaktoren));
   };
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double di = static_cast<double>(i);
-    if (di == m) {
-      NP[i] = N * poisson(m) * (1 + a * b / (m + 1));
-    } else if (di == m + 1) {
-      NP[i] = N * poisson(m + 1) * (1 - b);
-    } else if (di == m + 2) {
-      NP[i] = N * poisson(m + 2);
-    } else if (i == 0) {
-      NP[i] = N * ea;
-    } else {
-      NP[i] = NP[i - 1] * a / di;
-    }
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  KlassenMitRest(NP, in.stat.n, N, [&](double i, double vorher) {
+    if (i == m) return N * poisson(m) * (1 + a * b / (m + 1));
+    if (i == m + 1) return N * poisson(m + 1) * (1 - b);
+    if (i == m + 2) return N * poisson(m + 2);
+    if (i == 0) return N * ea;
+    return vorher * a / i;
+  });
 }
 
 }  // namespace
 
-const Member kM044PoissonDisplacedClass{
-    .nummer = 44,
-    .name = "Poisson with a displaced class",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen,
-    .alternativenZahl = 4,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM044PoissonDisplacedClass{.nummer = 44,
+                                        .name = "Poisson with a displaced class",
+                                        .parZahl = 2,
+                                        .festparZahl = 1,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternative = AlternativeWaehlen,
+                                        .alternativenZahl = 4,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -16,9 +16,8 @@ inline constexpr std::uint32_t kSchritte = 11;
 inline constexpr double kToleranz = 0.0001;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double m1 = in.stat.m1;
-  const double anteil = 1 - f[0] / in.stat.summe;
+  const double anteil = 1 - in.f[0] / in.stat.summe;
   // Moments: fm2/m1 = a and m1 = a b.
   E[0] = in.stat.fm2 / m1;
   E[1] = m1 / E[0];
@@ -43,33 +42,22 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = std::fabs(par[1]);
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
-  NP[0] = N * (1 - b + b * ea);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * b * a * ea;
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    NP[i] = NP[i - 1] * a / static_cast<double>(i);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
+  RekursionMitRest(
+      NP, in.stat.n, N, N * (1 - b + b * ea),
+      [&](double i, double vorher) { return (i == 1) ? N * b * a * ea : vorher * a / i; },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM045ZeroInflatedPoisson{
-    .nummer = 45,
-    .name = "Zero-inflated Poisson",
-    .parZahl = 2,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM045ZeroInflatedPoisson{.nummer = 45,
+                                      .name = "Zero-inflated Poisson",
+                                      .parZahl = 2,
+                                      .rest = Restregel::kOhneBetrag,
+                                      .schaetzwerte = SchaetzwerteBerechnen,
+                                      .alternativenTabelle = kAlternativen,
+                                      .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

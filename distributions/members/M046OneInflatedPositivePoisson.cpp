@@ -14,11 +14,10 @@ namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
-  const double N = in.stat.summe;
   E[0] = 3 * f[2] / f[1];
-  E[2] = -std::log(2 * f[1] / (N * in.stat.fm2));
+  E[2] = -std::log(2 * f[1] / (in.stat.summe * in.stat.fm2));
   const double e0 = std::exp(-E[0]);
-  E[50] = (1 - e0) * (1 - f[0] / N) / (1 - e0 * (E[0] + 1));
+  E[50] = (1 - e0) * (1 - f[0] / in.stat.summe) / (1 - e0 * (E[0] + 1));
   const double e2 = std::exp(-E[2]);
   E[51] = (1 - e2) * (in.stat.m1 - 1) / (e2 + E[2] - 1);
 }
@@ -32,33 +31,23 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
-  NP[0] = N * ((1 - b) + b * a * ea / (1 - ea));
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * (b * a * a * ea / (2 * (1 - ea)));
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    NP[i] = NP[i - 1] * a / static_cast<double>(i + 1);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  // Class i holds the value i + 1.
+  RekursionMitRest(NP, in.stat.n, N, N * ((1 - b) + b * a * ea / (1 - ea)),
+                   [&](double i, double vorher) {
+                     return (i == 1) ? N * (b * a * a * ea / (2 * (1 - ea))) : vorher * a / (i + 1);
+                   });
 }
 
 }  // namespace
 
-const Member kM046OneInflatedPositivePoisson{
-    .nummer = 46,
-    .name = "One-inflated positive Poisson",
-    .parZahl = 2,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM046OneInflatedPositivePoisson{.nummer = 46,
+                                             .name = "One-inflated positive Poisson",
+                                             .parZahl = 2,
+                                             .traeger = Traeger::kEins,
+                                             .schaetzwerte = SchaetzwerteBerechnen,
+                                             .alternativenTabelle = kAlternativen,
+                                             .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

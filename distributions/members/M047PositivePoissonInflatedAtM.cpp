@@ -67,44 +67,36 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double b = par[1];
   const double m = std::trunc(in.eig.festparameter[0]);
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double em1 = std::exp(a) - 1;
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
+  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
     const double di = static_cast<double>(i);
     if (di == m - 1) {
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
-      NP[i] = N * b * GanzePotenz(im, a) / Fakultaet(im) / em1 + (1 - b) * N;
-    } else if (di == m) {
+      return N * b * GanzePotenz(im, a) / Fakultaet(im) / em1 + (1 - b) * N;
+    }
+    if (di == m) {
       // The class after the inflated one restarts from its closed form.
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
-      NP[i] = N * b * GanzePotenz(im + 1, a) / Fakultaet(x[i]) / em1;
-    } else if (i == 0) {
-      NP[i] = N * a * b / em1;
-    } else {
-      NP[i] = NP[i - 1] * a / static_cast<double>(x[i]);
+      return N * b * GanzePotenz(im + 1, a) / Fakultaet(in.x[i]) / em1;
     }
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    if (i == 0) return N * a * b / em1;
+    return vorher * a / static_cast<double>(in.x[i]);
+  });
 }
 
 }  // namespace
 
-const Member kM047PositivePoissonInflatedAtM{
-    .nummer = 47,
-    .name = "Positive Poisson inflated at m",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM047PositivePoissonInflatedAtM{.nummer = 47,
+                                             .name = "Positive Poisson inflated at m",
+                                             .parZahl = 2,
+                                             .festparZahl = 1,
+                                             .traeger = Traeger::kEins,
+                                             .schaetzwerte = SchaetzwerteBerechnen,
+                                             .alternativenTabelle = kAlternativen,
+                                             .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

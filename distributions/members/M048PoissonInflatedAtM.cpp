@@ -75,39 +75,31 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double m = std::trunc(in.eig.festparameter[0]);
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    const double di = static_cast<double>(i);
-    if (di == m) {
+  KlassenMitRest(NP, in.stat.n, N, [&](double i, double vorher) {
+    if (i == m) {
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
-      NP[i] = N * ((1 - b) + b * ea * GanzePotenz(im, a) / Fakultaet(im));
-    } else if (di == m + 1) {
+      return N * ((1 - b) + b * ea * GanzePotenz(im, a) / Fakultaet(im));
+    }
+    if (i == m + 1) {
       // The class after the inflated one restarts from its closed form.
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);
-      NP[i] = N * (b * ea * GanzePotenz(im + 1, a) / Fakultaet(im + 1));
-    } else if (i == 0) {
-      NP[i] = N * b * ea;
-    } else {
-      NP[i] = NP[i - 1] * a / di;
+      return N * (b * ea * GanzePotenz(im + 1, a) / Fakultaet(im + 1));
     }
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    if (i == 0) return N * b * ea;
+    return vorher * a / i;
+  });
 }
 
 }  // namespace
 
-const Member kM048PoissonInflatedAtM{
-    .nummer = 48,
-    .name = "Poisson inflated at m",
-    .parZahl = 2,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM048PoissonInflatedAtM{.nummer = 48,
+                                     .name = "Poisson inflated at m",
+                                     .parZahl = 2,
+                                     .festparZahl = 1,
+                                     .schaetzwerte = SchaetzwerteBerechnen,
+                                     .alternativenTabelle = kAlternativen,
+                                     .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

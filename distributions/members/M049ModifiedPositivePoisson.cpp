@@ -57,36 +57,25 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double a = par[0];
   const double b = par[1];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double nenner = std::exp(a) - 1 - a * b;
-  NP[0] = N * (a * (1 - b) / nenner);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * (a * a / (2 * nenner));
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    NP[i] = NP[i - 1] * a / static_cast<double>(x[i]);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  RekursionMitRest(NP, in.stat.n, N, N * (a * (1 - b) / nenner),
+                   [&](std::uint32_t i, double vorher) {
+                     if (i == 1) return N * (a * a / (2 * nenner));
+                     return vorher * a / static_cast<double>(in.x[i]);
+                   });
 }
 
 }  // namespace
 
-const Member kM049ModifiedPositivePoisson{
-    .nummer = 49,
-    .name = "Positive Poisson with modified one",
-    .parZahl = 2,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM049ModifiedPositivePoisson{.nummer = 49,
+                                          .name = "Positive Poisson with modified one",
+                                          .parZahl = 2,
+                                          .traeger = Traeger::kEins,
+                                          .schaetzwerte = SchaetzwerteBerechnen,
+                                          .alternativenTabelle = kAlternativen,
+                                          .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

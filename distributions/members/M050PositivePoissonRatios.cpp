@@ -36,13 +36,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM050PositivePoissonRatios{
-    .nummer = 50,
-    .name = "Positive Poisson (ratio estimates)",
-    .parZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM050PositivePoissonRatios{.nummer = 50,
+                                        .name = "Positive Poisson (ratio estimates)",
+                                        .parZahl = 1,
+                                        .schaetzwerte = SchaetzwerteBerechnen,
+                                        .alternativenTabelle = kAlternativen,
+                                        .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

@@ -16,10 +16,9 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   // The ratios 3 f[2]/f[1] = (k + 2)(1 - p) and 4 f[3]/f[2] = (k + 3)(1 - p) of the values 2..4
   // give p and k, two ways; then c from f[0]/f[1] = 2 (1 - c)/((k + 1)(1 - p)).
-  const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
+  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   E[0] = std::fabs(1 - (4 * g[1] * g[3] - 3 * g[2] * g[2]) / (g[1] * g[2]));
   E[50] = std::fabs(3 * g[2] / ((1 - E[0]) * g[1]) - 2);
   E[100] = 1 - (1 - E[0]) * (E[50] + 1) * g[0] / (2 * g[1]);
@@ -36,28 +35,19 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double k = par[0];
   const double p = par[1];
   const double c = par[2];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double B = std::pow(p, k);
   const double D = k * B * (1 - p);
   const double nenner = 1 - B - D * c;
-  NP[0] = N * (D * (1 - c) / nenner);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  if (L > 1) {
-    NP[1] = N * ((k + 1) * D * (1 - p) / (2 * nenner));
-    summe += NP[1];
-  }
-  for (std::uint32_t i = 2; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    NP[i] = NP[i - 1] * (xi + k - 1) * (1 - p) / xi;
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  RekursionMitRest(NP, in.stat.n, N, N * (D * (1 - c) / nenner),
+                   [&](std::uint32_t i, double vorher) {
+                     if (i == 1) return N * ((k + 1) * D * (1 - p) / (2 * nenner));
+                     const double xi = static_cast<double>(in.x[i]);
+                     return vorher * (xi + k - 1) * (1 - p) / xi;
+                   });
 }
 
 }  // namespace
@@ -69,7 +59,6 @@ const Member kM051ModifiedPositiveNegativeBinomial{
     .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+    .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

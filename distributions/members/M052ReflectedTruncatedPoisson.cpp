@@ -16,11 +16,10 @@ namespace {
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const double n = in.eig.festparameter[0];
-  const double N = in.stat.summe;
-  const std::uint32_t L = in.stat.n;
-  E[1] = (1 - f[0] / N) / (n - in.stat.m1);
+  E[1] = (1 - f[0] / in.stat.summe) / (n - in.stat.m1);
   E[0] = (f[0] > 0) ? f[1] / (n * f[0]) : E[1];
   // Ratio regressions with the weights d_i = L - i of the classes 0..L-1.
+  const std::uint32_t L = in.stat.n;
   Summe df = 0, dff = 0, ddff = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     const double d = static_cast<double>(L - i);
@@ -28,7 +27,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
     dff += d * f[i] * f[i + 1];
     ddff += d * d * f[i] * f[i];
   }
-  E[2] = (N - f[0]) / static_cast<double>(df);
+  E[2] = (in.stat.summe - f[0]) / static_cast<double>(df);
   E[3] = static_cast<double>(dff / ddff);
 }
 
@@ -46,15 +45,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM052ReflectedTruncatedPoisson{
-    .nummer = 52,
-    .name = "Reflected truncated Poisson",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .rest = Restregel::kKeine,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM052ReflectedTruncatedPoisson{.nummer = 52,
+                                            .name = "Reflected truncated Poisson",
+                                            .parZahl = 1,
+                                            .festparZahl = 1,
+                                            .rest = Restregel::kKeine,
+                                            .schaetzwerte = SchaetzwerteBerechnen,
+                                            .alternativenTabelle = kAlternativen,
+                                            .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

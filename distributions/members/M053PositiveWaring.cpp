@@ -14,10 +14,10 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
-  const double anteil = f[0] / in.stat.summe;
+  const double f0 = in.f[0];
+  const double anteil = f0 / in.stat.summe;
   E[0] = in.stat.m1 - 1;
-  E[1] = (f[0] > 0) ? 2 * (1 - anteil) / anteil : E[0];
+  E[1] = (f0 > 0) ? 2 * (1 - anteil) / anteil : E[0];
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -25,32 +25,26 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double a = par[0];
-  const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
-  NP[0] = N * 2 / (a + 2);
-  Summe summe = 0;
-  if (L > 0) summe = NP[0];
-  for (std::uint32_t i = 1; i < L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    NP[i] = NP[i - 1] * (xi + a - 2) / (xi + a + 1);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
+  RekursionMitRest(
+      NP, in.stat.n, N, N * 2 / (a + 2),
+      [&](std::uint32_t i, double vorher) {
+        const double xi = static_cast<double>(in.x[i]);
+        return vorher * (xi + a - 2) / (xi + a + 1);
+      },
+      Restregel::kOhneBetrag);
 }
 
 }  // namespace
 
-const Member kM053PositiveWaring{
-    .nummer = 53,
-    .name = "Waring (rho = 2) from 1",
-    .parZahl = 1,
-    .traeger = Traeger::kEins,
-    .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM053PositiveWaring{.nummer = 53,
+                                 .name = "Waring (rho = 2) from 1",
+                                 .parZahl = 1,
+                                 .traeger = Traeger::kEins,
+                                 .rest = Restregel::kOhneBetrag,
+                                 .schaetzwerte = SchaetzwerteBerechnen,
+                                 .alternativenTabelle = kAlternativen,
+                                 .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

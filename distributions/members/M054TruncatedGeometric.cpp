@@ -12,16 +12,15 @@ namespace vk::members {
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const KlassenHaeufigkeiten& f = in.f;
   const double n = in.eig.festparameter[0];
-  const double N = in.stat.summe;
   const double m1 = in.stat.m1;
   const double fm2 = in.stat.fm2;
-  const std::uint32_t L = in.stat.n;
   E[0] = (fm2 - n * m1) / (fm2 - m1 * (n - 2) - n);
-  E[1] = (f[0] > 0) ? f[1] / f[0] : E[0];
-  E[2] = (m1 - (1 - f[0] / N) * (n + 1)) / (m1 - n);
-  E[3] = (N - f[0]) / (N - f[L]);
+  const double f0 = in.f[0];
+  const double N = in.stat.summe;
+  E[1] = (f0 > 0) ? in.f[1] / f0 : E[0];
+  E[2] = (m1 - (1 - f0 / N) * (n + 1)) / (m1 - n);
+  E[3] = (N - f0) / (N - in.f[in.stat.n]);
 }
 
 constexpr Alternative kAlternativen[] = {
@@ -38,14 +37,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM054TruncatedGeometric{
-    .nummer = 54,
-    .name = "Right-truncated geometric",
-    .parZahl = 1,
-    .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM054TruncatedGeometric{.nummer = 54,
+                                     .name = "Right-truncated geometric",
+                                     .parZahl = 1,
+                                     .festparZahl = 1,
+                                     .schaetzwerte = SchaetzwerteBerechnen,
+                                     .alternativenTabelle = kAlternativen,
+                                     .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

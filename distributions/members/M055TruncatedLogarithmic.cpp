@@ -28,31 +28,23 @@ constexpr Alternative kAlternativen[] = {
 };
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const KlassenWerte& x = in.x;
   const double a = par[0];
-  const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
-  Summe S = 0;
-  for (std::uint32_t i = 0; i <= L; ++i) {
-    const double xi = static_cast<double>(x[i]);
-    NP[i] = std::pow(a, xi) / xi;
-    S += NP[i];
-  }
-  const double s = static_cast<double>(S);
-  for (std::uint32_t i = 0; i <= L; ++i) NP[i] = N * NP[i] / s;
+  const auto term = [&](std::uint32_t i, double = 0) {
+    const double xi = static_cast<double>(in.x[i]);
+    return std::pow(a, xi) / xi;
+  };
+  NormierteTerme(NP, in.stat.n, in.stat.n, in.stat.summe, term(0), term, Restregel::kKeine);
 }
 
 }  // namespace
 
-const Member kM055TruncatedLogarithmic{
-    .nummer = 55,
-    .name = "Right-truncated logarithmic",
-    .parZahl = 1,
-    .traeger = Traeger::kEins,
-    .rest = Restregel::kKeine,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen,
-};
+const Member kM055TruncatedLogarithmic{.nummer = 55,
+                                       .name = "Right-truncated logarithmic",
+                                       .parZahl = 1,
+                                       .traeger = Traeger::kEins,
+                                       .rest = Restregel::kKeine,
+                                       .schaetzwerte = SchaetzwerteBerechnen,
+                                       .alternativenTabelle = kAlternativen,
+                                       .erwartungswerte = ErwartungswerteBerechnen};
 
 }  // namespace vk::members

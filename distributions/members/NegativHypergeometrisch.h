@@ -7,14 +7,27 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 
-// What the negative hypergeometric members 3 (fixed n) and 7 (free n) share: the first term and
-// the ratio of P(i) = C(n, i) B(R + i, K - R + n - i) / B(R, K - R), and the moment estimators
-// of K and R for a given n.
+// What the negative hypergeometric members 3 (fixed n) and 7 (free n) share: the factors
+// (K - R + j)/(K + j) of P(0), the ratio of P(i) = C(n, i) B(R + i, K - R + n - i) / B(R, K - R)
+// and the recurrence from P(0) (the last class the remainder), and the moment estimators of K and
+// R for a given n.
 namespace vk::members::negativhypergeometrisch {
 
 // P(i)/P(i-1).
 inline double Verhaeltnis(double K, double R, double n, double i) {
   return (i + R - 1) * (n - i + 1) / ((n + K - R - i) * i);
+}
+
+// The factor j of P(0) = prod_{j<n} (K - R + j)/(K + j).
+inline double NullFaktor(double K, double R, double j) {
+  return (K - R + j) / (K + j);
+}
+
+// The expected frequencies from N P(0) = N p0 by the ratio.
+inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n,
+                      double p0) {
+  RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0,
+                   [&](double i, double vorher) { return vorher * Verhaeltnis(K, R, n, i); });
 }
 
 // Moment estimators for the given n: E[0] = K and E[1] = R from the mean and the second factorial

@@ -8,13 +8,29 @@
 #include "distributions/helpers/Klassen.h"
 
 // What the Polya members 14 (fixed n) and 15 (free n) share: the ratio of
-//   P(i) = C(n, i) prod_{j<i} (p + j s) prod_{j<n-i} (1 - p + j s) / prod_{j<n} (1 + j s)
-// and the estimators of p (mean) and s (variance, first ratio) for a given n.
+//   P(i) = C(n, i) prod_{j<i} (p + j s) prod_{j<n-i} (1 - p + j s) / prod_{j<n} (1 + j s),
+// the factors (1 - p + j s)/(1 + j s) of P(0) and the recurrence from it (the last class N minus
+// the others, without an absolute value), and the estimators of p (mean) and s (variance, first
+// ratio) for a given n.
 namespace vk::members::polya {
 
 // P(i)/P(i-1).
 inline double Verhaeltnis(double s, double p, double n, double i) {
   return (n - i + 1) * ((i - 1) * s + p) / (i * (1 - p + (n - i) * s));
+}
+
+// The factor j of P(0) = prod_{j<n} (1 - p + j s)/(1 + j s).
+inline double NullFaktor(double s, double p, double j) {
+  return (1 - p + j * s) / (1 + j * s);
+}
+
+// The expected frequencies from N P(0) = N p0 by the ratio.
+inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double s, double p, double n,
+                      double p0) {
+  RekursionMitRest(
+      NP, stat.n, stat.summe, stat.summe * p0,
+      [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); },
+      Restregel::kOhneBetrag);
 }
 
 // E[1] = p from the mean M = n p; E[0] = s from the variance n p (1 - p)(1 + n s)/(1 + s);

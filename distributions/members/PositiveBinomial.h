@@ -4,21 +4,17 @@
 #include <cmath>
 #include <cstdint>
 
-#include "distributions/Helpers.h"
-#include "distributions/helpers/Klassen.h"
+#include "distributions/members/Binomial.h"
 
 // The expected frequencies that the positive binomial members 21 (free n) and 22 (fixed n)
-// share: P(value 1) = n p (1 - p)^(n-1) / (1 - (1 - p)^n), then the ratio on the class values.
+// share: P(value 1) = n p (1 - p)^(n-1) / (1 - (1 - p)^n), then the binomial ratio on the class
+// values. A negative p is taken as |p| and written back by the caller.
 namespace vk::members::positivebinomial {
 
-inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, const KlassenWerte& x, double n,
-                      double p) {
-  const double N = stat.summe;
+inline void Berechnen(Erwartungswerte& NP, const Eingaben& in, double n, double p) {
+  const double N = in.stat.summe;
   const double p0 = n * p * std::pow(1 - p, n - 1) / (1 - std::pow(1 - p, n));
-  RekursionMitRest(NP, stat.n, N, N * p0, [&](std::uint32_t i, double vorher) {
-    const double xi = static_cast<double>(x[i]);
-    return vorher * p * (n - xi + 1) / ((1 - p) * xi);
-  });
+  RekursionMitRest(NP, in.stat.n, N, N * p0, binomial::WerteSchritt(in.x, n, p));
 }
 
 }  // namespace vk::members::positivebinomial
