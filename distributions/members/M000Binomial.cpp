@@ -60,8 +60,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{0}, {50}}, {{1}, {51}}, {{1}, {52}}, {{0, 1}, {53}}, {{0, 1}, {50, 51, 52, 53}}, {{5}, {55}},
-};
+    {{0}, {50}}, {{1}, {51}}, {{1}, {52}}, {{0, 1}, {53}}, {{0, 1}, {50, 51, 52, 53}}, {{5}, {55}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const std::uint32_t L = in.stat.n;
@@ -71,11 +70,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM000Binomial{.nummer = 0,
-                           .name = "Binomial",
-                           .parZahl = 2,
-                           .schaetzwerte = SchaetzwerteBerechnen,
-                           .alternativenTabelle = kAlternativen,
-                           .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM000Binomial{.nummer = 0, .name = "Binomial", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

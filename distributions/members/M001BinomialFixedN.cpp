@@ -23,10 +23,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[3] = std::fabs(1 - in.stat.m2 / M);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-    {{0}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}, {{0}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   binomial::Berechnen(NP, in.stat, in.eig.festparameter[0], par[0]);
@@ -34,12 +31,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM001BinomialFixedN{.nummer = 1,
-                                 .name = "Binomial (fixed n)",
-                                 .parZahl = 1,
-                                 .festparZahl = 1,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternativenTabelle = kAlternativen,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM001BinomialFixedN{.nummer = 1, .name = "Binomial (fixed n)", .parZahl = 1,
+    .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -23,9 +23,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
                                [](std::uint32_t i) { return static_cast<double>(i) + 1; });
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -37,12 +35,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM002Poisson{.nummer = 2,
-                          .name = "Poisson",
-                          .parZahl = 1,
-                          .rest = Restregel::kOhneBetrag,
-                          .schaetzwerte = SchaetzwerteBerechnen,
-                          .alternativenTabelle = kAlternativen,
-                          .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM002Poisson{.nummer = 2, .name = "Poisson", .parZahl = 1,
+    .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

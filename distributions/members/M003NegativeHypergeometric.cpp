@@ -35,11 +35,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   }
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{50}, {51}},
-    {{100}, {101}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{50}, {51}}, {{100}, {101}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double K = par[0];
@@ -52,12 +48,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM003NegativeHypergeometric{.nummer = 3,
-                                         .name = "Negative hypergeometric (fixed n)",
-                                         .parZahl = 2,
-                                         .festparZahl = 1,
-                                         .schaetzwerte = SchaetzwerteBerechnen,
-                                         .alternativenTabelle = kAlternativen,
-                                         .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM003NegativeHypergeometric{.nummer = 3, .name = "Negative hypergeometric (fixed n)",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -39,11 +39,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = vorher;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{50}, {0}},
-    {{51}, {1}},
-    {{50, 51}, {0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{50}, {0}}, {{51}, {1}}, {{50, 51}, {0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   negativbinomial::Berechnen(NP, in.stat, par[0], par[1]);
@@ -51,11 +47,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM004NegativeBinomial{.nummer = 4,
-                                   .name = "Negative binomial",
-                                   .parZahl = 2,
-                                   .schaetzwerte = SchaetzwerteBerechnen,
-                                   .alternativenTabelle = kAlternativen,
-                                   .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM004NegativeBinomial{.nummer = 4, .name = "Negative binomial", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

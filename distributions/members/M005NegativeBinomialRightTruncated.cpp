@@ -43,8 +43,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{0}, {1}}, {{50}, {51}}, {{50, 0}, {101}}, {{0}, {102}}, {{50, 0}, {101, 1, 51, 102}},
-};
+    {{0}, {1}}, {{50}, {51}}, {{50, 0}, {101}}, {{0}, {102}}, {{50, 0}, {101, 1, 51, 102}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
@@ -56,11 +55,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
+// clang-format off
 const Member kM005NegativeBinomialRightTruncated{.nummer = 5,
-                                                 .name = "Right-truncated negative binomial",
-                                                 .parZahl = 2,
-                                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                                 .alternativenTabelle = kAlternativen,
-                                                 .erwartungswerte = ErwartungswerteBerechnen};
+    .name = "Right-truncated negative binomial", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

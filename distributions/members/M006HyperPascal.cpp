@@ -31,10 +31,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = E[0];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {50}, {100}},
-    {{1}, {51}, {101}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {50}, {100}}, {{1}, {51}, {101}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   hyperpascal::Berechnen(NP, in.stat, par[0], par[1], par[2]);
@@ -42,11 +39,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM006HyperPascal{.nummer = 6,
-                              .name = "Hyper-Pascal",
-                              .parZahl = 3,
-                              .schaetzwerte = SchaetzwerteBerechnen,
-                              .alternativenTabelle = kAlternativen,
-                              .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM006HyperPascal{.nummer = 6, .name = "Hyper-Pascal", .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -26,10 +26,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   nh::MomentSchaetzer(in.stat, E[2], E);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}, {2}},
-    {{50}, {51}, {2}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {51}, {2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double spanne = Spanne(in);
@@ -45,11 +42,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM007NegativeHypergeometricFreeN{.nummer = 7,
-                                              .name = "Negative hypergeometric",
-                                              .parZahl = 3,
-                                              .schaetzwerte = SchaetzwerteBerechnen,
-                                              .alternativenTabelle = kAlternativen,
-                                              .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM007NegativeHypergeometricFreeN{.nummer = 7, .name = "Negative hypergeometric",
+    .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -21,9 +21,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[3] = M / in.stat.m2;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
@@ -34,11 +32,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM008Geometric{.nummer = 8,
-                            .name = "Geometric",
-                            .parZahl = 1,
-                            .schaetzwerte = SchaetzwerteBerechnen,
-                            .alternativenTabelle = kAlternativen,
-                            .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM008Geometric{.nummer = 8, .name = "Geometric", .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -22,11 +22,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = (f0 > 1e-6) ? std::log(f0 / in.stat.summe) / std::log(std::fabs(1 - F0)) : E[0];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}},
-    {{1}},
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0}}, {{1}}, {{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const std::uint32_t L = in.stat.n;
@@ -36,12 +32,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM009BinomialFixedP{.nummer = 9,
-                                 .name = "Binomial (fixed p)",
-                                 .parZahl = 1,
-                                 .festparZahl = 1,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternativenTabelle = kAlternativen,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM009BinomialFixedP{.nummer = 9, .name = "Binomial (fixed p)", .parZahl = 1,
+    .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

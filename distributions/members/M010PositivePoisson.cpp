@@ -19,9 +19,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = (m1 * m1 + in.stat.m2) / m1 - 1;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{50, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{50, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -32,12 +30,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM010PositivePoisson{.nummer = 10,
-                                  .name = "Positive Poisson",
-                                  .parZahl = 1,
-                                  .traeger = Traeger::kEins,
-                                  .schaetzwerte = SchaetzwerteBerechnen,
-                                  .alternativenTabelle = kAlternativen,
-                                  .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM010PositivePoisson{.nummer = 10, .name = "Positive Poisson", .parZahl = 1,
+    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

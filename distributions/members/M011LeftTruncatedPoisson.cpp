@@ -27,9 +27,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = m1 - m * f[0] / in.stat.summe;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{50, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{50, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const TParameterEigenschaften& eig = in.eig;
@@ -48,13 +46,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM011LeftTruncatedPoisson{.nummer = 11,
-                                       .name = "Left-truncated Poisson",
-                                       .parZahl = 1,
-                                       .festparZahl = 1,
-                                       .traeger = Traeger::kNichtNull,
-                                       .schaetzwerte = SchaetzwerteBerechnen,
-                                       .alternativenTabelle = kAlternativen,
-                                       .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM011LeftTruncatedPoisson{.nummer = 11, .name = "Left-truncated Poisson", .parZahl = 1,
+    .festparZahl = 1, .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -24,9 +24,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[2] = std::fabs((in.stat.fm2 + m1 - m1 * (dL + 1)) / (m1 - dL));
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -43,12 +41,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM012RightTruncatedPoisson{.nummer = 12,
-                                        .name = "Right-truncated Poisson",
-                                        .parZahl = 1,
-                                        .rest = Restregel::kKeine,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternativenTabelle = kAlternativen,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM012RightTruncatedPoisson{.nummer = 12, .name = "Right-truncated Poisson",
+    .parZahl = 1, .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -25,9 +25,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
                                [&](std::uint32_t i) { return static_cast<double>(in.x[i]) + 1; });
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -39,14 +37,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM013HyperPoissonFixedB{.nummer = 13,
-                                     .name = "Truncated hyper-Poisson (fixed b)",
-                                     .parZahl = 1,
-                                     .festparZahl = 1,
-                                     .traeger = Traeger::kNichtNull,
-                                     .rest = Restregel::kKeine,
-                                     .schaetzwerte = SchaetzwerteBerechnen,
-                                     .alternativenTabelle = kAlternativen,
-                                     .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM013HyperPoissonFixedB{.nummer = 13, .name = "Truncated hyper-Poisson (fixed b)",
+    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -19,11 +19,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   polya::Schaetzer(in.stat, in.f, in.eig.festparameter[0], E);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{50}, {1}},
-    {{0, 50}, {1}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{50}, {1}}, {{0, 50}, {1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double s = par[0];
@@ -37,13 +33,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM014PolyaFixedN{.nummer = 14,
-                              .name = "Polya (fixed n)",
-                              .parZahl = 2,
-                              .festparZahl = 1,
-                              .rest = Restregel::kOhneBetrag,
-                              .schaetzwerte = SchaetzwerteBerechnen,
-                              .alternativenTabelle = kAlternativen,
-                              .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM014PolyaFixedN{.nummer = 14, .name = "Polya (fixed n)", .parZahl = 2,
+    .festparZahl = 1, .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

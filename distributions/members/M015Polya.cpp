@@ -19,11 +19,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   polya::Schaetzer(in.stat, in.f, E[2], E);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}, {2}},
-    {{50}, {1}, {2}},
-    {{0, 50}, {1}, {2}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {1}, {2}}, {{0, 50}, {1}, {2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[2] < 1) par[2] = 1;
@@ -37,12 +33,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM015Polya{.nummer = 15,
-                        .name = "Polya",
-                        .parZahl = 3,
-                        .rest = Restregel::kOhneBetrag,
-                        .schaetzwerte = SchaetzwerteBerechnen,
-                        .alternativenTabelle = kAlternativen,
-                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM015Polya{.nummer = 15, .name = "Polya", .parZahl = 3, .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

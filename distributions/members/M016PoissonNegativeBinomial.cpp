@@ -28,9 +28,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = (E[0] == 0) ? M / D : M / E[0] / D;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{1}, {0}, {2}},
-};
+constexpr Alternative kAlternativen[] = {{{1}, {0}, {2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double lambda = par[0];
@@ -56,11 +54,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM016PoissonNegativeBinomial{.nummer = 16,
-                                          .name = "Poisson-Pascal",
-                                          .parZahl = 3,
-                                          .schaetzwerte = SchaetzwerteBerechnen,
-                                          .alternativenTabelle = kAlternativen,
-                                          .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM016PoissonNegativeBinomial{.nummer = 16, .name = "Poisson-Pascal", .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -19,9 +19,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = (2 * g[0] - 3 * g[1]) / g[1];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}},
-};
+constexpr Alternative kAlternativen[] = {{{0}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -32,12 +30,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM017WaringAlphaTwo{.nummer = 17,
-                                 .name = "Waring (alpha = 2)",
-                                 .parZahl = 1,
-                                 .traeger = Traeger::kEins,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternativenTabelle = kAlternativen,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM017WaringAlphaTwo{.nummer = 17, .name = "Waring (alpha = 2)", .parZahl = 1,
+    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -38,10 +38,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[4] = (E[52] > 0) ? (E[50] - E[51]) / E[52] : (E[0] + E[1] + E[2] + E[3]) / 4;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-    {{4}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}, {{4}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -52,11 +49,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM018Yule{.nummer = 18,
-                       .name = "Yule",
-                       .parZahl = 1,
-                       .schaetzwerte = SchaetzwerteBerechnen,
-                       .alternativenTabelle = kAlternativen,
-                       .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM018Yule{.nummer = 18, .name = "Yule", .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

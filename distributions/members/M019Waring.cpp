@@ -26,11 +26,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = (E[51] - 1) * M;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{1}, {0}},
-    {{51}, {50}},
-    {{1, 51}, {0, 50}},
-};
+constexpr Alternative kAlternativen[] = {{{1}, {0}}, {{51}, {50}}, {{1, 51}, {0, 50}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double rho = par[0];
@@ -43,11 +39,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM019Waring{.nummer = 19,
-                         .name = "Waring",
-                         .parZahl = 2,
-                         .schaetzwerte = SchaetzwerteBerechnen,
-                         .alternativenTabelle = kAlternativen,
-                         .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM019Waring{.nummer = 19, .name = "Waring", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -40,8 +40,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{0}, {1}}, {{50}, {51}}, {{100}, {101}}, {{2}, {1, 51}}, {{0, 50, 100, 2}, {1, 51, 101}},
-};
+    {{0}, {1}}, {{50}, {51}}, {{100}, {101}}, {{2}, {1, 51}}, {{0, 50, 100, 2}, {1, 51, 101}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -53,11 +52,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM020HyperPoisson{.nummer = 20,
-                               .name = "Hyper-Poisson",
-                               .parZahl = 2,
-                               .schaetzwerte = SchaetzwerteBerechnen,
-                               .alternativenTabelle = kAlternativen,
-                               .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM020HyperPoisson{.nummer = 20, .name = "Hyper-Poisson", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -24,12 +24,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[3] = in.stat.fm2 / (E[0] - 1) / m1;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{0}, {2}},
-    {{0}, {3}},
-    {{0}, {1, 2, 3}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{0}, {2}}, {{0}, {3}}, {{0}, {1, 2, 3}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   par[1] = std::fabs(par[1]);
@@ -38,12 +33,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM021PositiveBinomial{.nummer = 21,
-                                   .name = "Positive binomial",
-                                   .parZahl = 2,
-                                   .traeger = Traeger::kEins,
-                                   .schaetzwerte = SchaetzwerteBerechnen,
-                                   .alternativenTabelle = kAlternativen,
-                                   .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM021PositiveBinomial{.nummer = 21, .name = "Positive binomial", .parZahl = 2,
+    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

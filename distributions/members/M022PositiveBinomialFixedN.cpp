@@ -21,9 +21,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = in.stat.fm2 / std::trunc(in.eig.festparameter[0] - 1) / m1;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   par[0] = std::fabs(par[0]);
@@ -32,13 +30,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM022PositiveBinomialFixedN{.nummer = 22,
-                                         .name = "Positive binomial (fixed n)",
-                                         .parZahl = 1,
-                                         .festparZahl = 1,
-                                         .traeger = Traeger::kEins,
-                                         .schaetzwerte = SchaetzwerteBerechnen,
-                                         .alternativenTabelle = kAlternativen,
-                                         .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM022PositiveBinomialFixedN{.nummer = 22, .name = "Positive binomial (fixed n)",
+    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -60,14 +60,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM023LeftTruncatedBinomial{.nummer = 23,
-                                        .name = "Left-truncated binomial",
-                                        .parZahl = 2,
-                                        .festparZahl = 1,
-                                        .traeger = Traeger::kNichtNull,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternative = AlternativeWaehlen,
-                                        .alternativenZahl = 3,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM023LeftTruncatedBinomial{.nummer = 23, .name = "Left-truncated binomial",
+    .parZahl = 2, .festparZahl = 1, .traeger = Traeger::kNichtNull,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

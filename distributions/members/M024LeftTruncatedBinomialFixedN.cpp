@@ -24,9 +24,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = (in.stat.fm2 + m1 - m1 * t) / (m1 * (n - 1) - n * (t - 1));
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   linksgestutztebinomial::Berechnen(NP, in, in.eig.festparameter[0], par[0],
@@ -35,13 +33,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
+// clang-format off
 const Member kM024LeftTruncatedBinomialFixedN{.nummer = 24,
-                                              .name = "Left-truncated binomial (fixed n)",
-                                              .parZahl = 1,
-                                              .festparZahl = 2,
-                                              .traeger = Traeger::kUeberEins,
-                                              .schaetzwerte = SchaetzwerteBerechnen,
-                                              .alternativenTabelle = kAlternativen,
-                                              .erwartungswerte = ErwartungswerteBerechnen};
+    .name = "Left-truncated binomial (fixed n)", .parZahl = 1, .festparZahl = 2,
+    .traeger = Traeger::kUeberEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -33,11 +33,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{0}, {50}},
-    {{2}, {51}},
-    {{1}, {53}},
-    {Betrag({0, 1, 2}), Betrag({50, 51, 53})},
-};
+    {{0}, {50}}, {{2}, {51}}, {{1}, {53}}, {Betrag({0, 1, 2}), Betrag({50, 51, 53})}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
@@ -54,12 +50,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM025PositiveNegativeBinomial{.nummer = 25,
-                                           .name = "Positive negative binomial",
-                                           .parZahl = 2,
-                                           .traeger = Traeger::kEins,
-                                           .schaetzwerte = SchaetzwerteBerechnen,
-                                           .alternativenTabelle = kAlternativen,
-                                           .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM025PositiveNegativeBinomial{.nummer = 25, .name = "Positive negative binomial",
+    .parZahl = 2, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

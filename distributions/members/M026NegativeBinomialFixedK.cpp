@@ -18,9 +18,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = negativbinomial::PAusErstemVerhaeltnis(in, E[51]);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{50, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{50, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   negativbinomial::Berechnen(NP, in.stat, in.eig.festparameter[0], par[0]);
@@ -28,12 +26,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM026NegativeBinomialFixedK{.nummer = 26,
-                                         .name = "Negative binomial (fixed k)",
-                                         .parZahl = 1,
-                                         .festparZahl = 1,
-                                         .schaetzwerte = SchaetzwerteBerechnen,
-                                         .alternativenTabelle = kAlternativen,
-                                         .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM026NegativeBinomialFixedK{.nummer = 26, .name = "Negative binomial (fixed k)",
+    .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

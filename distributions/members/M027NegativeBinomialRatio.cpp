@@ -20,11 +20,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = negativbinomial::KAusMittel(M, E[50]);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {50}},
-    {{0}, {51}},
-    {{0}, {50, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {50}}, {{0}, {51}}, {{0}, {50, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   negativbinomial::Berechnen(NP, in.stat, par[0], par[1]);
@@ -32,11 +28,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM027NegativeBinomialRatio{.nummer = 27,
-                                        .name = "Negative binomial (ratio start)",
-                                        .parZahl = 2,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternativenTabelle = kAlternativen,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM027NegativeBinomialRatio{.nummer = 27, .name = "Negative binomial (ratio start)",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -83,13 +83,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM028NegativeBinomialMixture{.nummer = 28,
-                                          .name = "Mixture of two negative binomials",
-                                          .parZahl = 4,
-                                          .rest = Restregel::kOhneBetrag,
-                                          .schaetzwerte = SchaetzwerteBerechnen,
-                                          .alternative = AlternativeWaehlen,
-                                          .alternativenZahl = 3,
-                                          .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM028NegativeBinomialMixture{.nummer = 28, .name = "Mixture of two negative binomials",
+    .parZahl = 4, .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen, .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -73,12 +73,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM029TwoRatePoisson{.nummer = 29,
-                                 .name = "Two-rate Poisson",
-                                 .parZahl = 2,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternative = AlternativeWaehlen,
-                                 .alternativenZahl = 3,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM029TwoRatePoisson{.nummer = 29, .name = "Two-rate Poisson", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 3,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -50,9 +50,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = b;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
 // (x - 1)! / ((x0 - 1)! (x - x0)!) by the factorial table; the counts come from values, so
 // they pass BegrenzteAnzahl (x0 = 0 has no (x0 - 1)! and fails the evaluation).
@@ -93,13 +91,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM030GammaPascal{.nummer = 30,
-                              .name = "Gamma-Pascal",
-                              .parZahl = 2,
-                              .festparZahl = 1,
-                              .traeger = Traeger::kNichtNull,
-                              .schaetzwerte = SchaetzwerteBerechnen,
-                              .alternativenTabelle = kAlternativen,
-                              .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM030GammaPascal{.nummer = 30, .name = "Gamma-Pascal", .parZahl = 2, .festparZahl = 1,
+    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -17,9 +17,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = (std::sqrt((M - 1) * (M - 1) + 8 * M) + 1 - M) / (2 * M);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}},
-};
+constexpr Alternative kAlternativen[] = {{{0}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double t = par[0];
@@ -32,12 +30,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM031PoissonLindley{.nummer = 31,
-                                 .name = "Poisson-Lindley",
-                                 .parZahl = 1,
-                                 .traeger = Traeger::kNull,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternativenTabelle = kAlternativen,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM031PoissonLindley{.nummer = 31, .name = "Poisson-Lindley", .parZahl = 1,
+    .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

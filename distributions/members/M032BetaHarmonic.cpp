@@ -26,9 +26,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = std::fabs(static_cast<double>((paar - quadrat) / nenner));
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}},
-};
+constexpr Alternative kAlternativen[] = {{{0}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[0] <= 0) par[0] = 0.1;
@@ -44,13 +42,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM032BetaHarmonic{.nummer = 32,
-                               .name = "Right-truncated harmonic-beta",
-                               .parZahl = 1,
-                               .festparZahl = 1,
-                               .traeger = Traeger::kEins,
-                               .schaetzwerte = SchaetzwerteBerechnen,
-                               .alternativenTabelle = kAlternativen,
-                               .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM032BetaHarmonic{.nummer = 32, .name = "Right-truncated harmonic-beta", .parZahl = 1,
+    .festparZahl = 1, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -22,9 +22,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = 2 * g[2] / ((n + 1) * g[1]);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -46,12 +44,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM033FiniteSourceQueue{.nummer = 33,
-                                    .name = "Finite-source queue",
-                                    .parZahl = 1,
-                                    .festparZahl = 2,
-                                    .schaetzwerte = SchaetzwerteBerechnen,
-                                    .alternativenTabelle = kAlternativen,
-                                    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM033FiniteSourceQueue{.nummer = 33, .name = "Finite-source queue", .parZahl = 1,
+    .festparZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

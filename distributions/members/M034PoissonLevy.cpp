@@ -21,9 +21,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = (l * l / 2 + 2 * g[1] * g[1] / (g[0] * g[0])) / 2;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}},
-};
+constexpr Alternative kAlternativen[] = {{{0}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -39,11 +37,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM034PoissonLevy{.nummer = 34,
-                              .name = "Poisson-Levy",
-                              .parZahl = 1,
-                              .schaetzwerte = SchaetzwerteBerechnen,
-                              .alternativenTabelle = kAlternativen,
-                              .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM034PoissonLevy{.nummer = 34, .name = "Poisson-Levy", .parZahl = 1,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -20,9 +20,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = std::pow(2, E[0]) * g[1] / g[0];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {50}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {50}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -38,12 +36,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM035Good{.nummer = 35,
-                       .name = "Good",
-                       .parZahl = 2,
-                       .traeger = Traeger::kEins,
-                       .schaetzwerte = SchaetzwerteBerechnen,
-                       .alternativenTabelle = kAlternativen,
-                       .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM035Good{.nummer = 35, .name = "Good", .parZahl = 2, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -38,13 +38,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM036LogarithmicHarmonic{.nummer = 36,
-                                      .name = "Logarithmic-harmonic",
-                                      .parZahl = 1,
-                                      .traeger = Traeger::kEins,
-                                      .schaetzwerte = SchaetzwerteBerechnen,
-                                      .alternative = AlternativeWaehlen,
-                                      .alternativenZahl = 1,
-                                      .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM036LogarithmicHarmonic{.nummer = 36, .name = "Logarithmic-harmonic", .parZahl = 1,
+    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen, .alternativenZahl = 1,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

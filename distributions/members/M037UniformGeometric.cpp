@@ -20,9 +20,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = in.f[im + 1] / in.f[im];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -37,12 +35,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM037UniformGeometric{.nummer = 37,
-                                   .name = "Uniform plus geometric",
-                                   .parZahl = 1,
-                                   .festparZahl = 1,
-                                   .schaetzwerte = SchaetzwerteBerechnen,
-                                   .alternativenTabelle = kAlternativen,
-                                   .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM037UniformGeometric{.nummer = 37, .name = "Uniform plus geometric", .parZahl = 1,
+    .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

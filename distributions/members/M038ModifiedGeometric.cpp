@@ -33,9 +33,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   }
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -51,11 +49,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM038ModifiedGeometric{.nummer = 38,
-                                    .name = "Zero-modified geometric (power form)",
-                                    .parZahl = 2,
-                                    .schaetzwerte = SchaetzwerteBerechnen,
-                                    .alternativenTabelle = kAlternativen,
-                                    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM038ModifiedGeometric{.nummer = 38, .name = "Zero-modified geometric (power form)",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -42,9 +42,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[152] = g[0] * g[0] * E[150] * (1 - E[151]) / w;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{100, 150}, {151}, {152}},
-};
+constexpr Alternative kAlternativen[] = {{{100, 150}, {151}, {152}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
@@ -70,11 +68,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM039GeometricPascal{.nummer = 39,
-                                  .name = "Geometric-Pascal",
-                                  .parZahl = 3,
-                                  .schaetzwerte = SchaetzwerteBerechnen,
-                                  .alternativenTabelle = kAlternativen,
-                                  .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM039GeometricPascal{.nummer = 39, .name = "Geometric-Pascal", .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -25,9 +25,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = static_cast<double>(in.x[in.stat.n]) + E[50];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {50}, {100}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {50}, {100}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   double& Ng = par[0];
@@ -56,11 +54,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM040InverseHypergeometric{.nummer = 40,
-                                        .name = "Inverse hypergeometric",
-                                        .parZahl = 3,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternativenTabelle = kAlternativen,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM040InverseHypergeometric{.nummer = 40, .name = "Inverse hypergeometric",
+    .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

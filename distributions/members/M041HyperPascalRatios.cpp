@@ -54,9 +54,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   }
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{100}, {101}, {102}},
-};
+constexpr Alternative kAlternativen[] = {{{100}, {101}, {102}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   hyperpascal::Berechnen(NP, in.stat, par[0], par[1], par[2]);
@@ -64,11 +62,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM041HyperPascalRatios{.nummer = 41,
-                                    .name = "Hyper-Pascal (ratio estimates)",
-                                    .parZahl = 3,
-                                    .schaetzwerte = SchaetzwerteBerechnen,
-                                    .alternativenTabelle = kAlternativen,
-                                    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM041HyperPascalRatios{.nummer = 41, .name = "Hyper-Pascal (ratio estimates)",
+    .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -97,10 +97,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{50}, {51}, {52}},
-    {{100}, {101}, {102}},
-    {{50, 100}, {51, 101}, {52, 102}},
-};
+    {{50}, {51}, {52}}, {{100}, {101}, {102}}, {{50, 100}, {51, 101}, {52, 102}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -118,11 +115,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
+// clang-format off
 const Member kM042GeneralisedPascal{.nummer = 42,
-                                    .name = "Generalised negative binomial (three-parameter)",
-                                    .parZahl = 3,
-                                    .schaetzwerte = SchaetzwerteBerechnen,
-                                    .alternativenTabelle = kAlternativen,
-                                    .erwartungswerte = ErwartungswerteBerechnen};
+    .name = "Generalised negative binomial (three-parameter)", .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -21,9 +21,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = std::fabs(m * m * in.stat.m2 / (m1 * m1 * (m1 - m)) - 1);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -40,13 +38,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM043LostGames{.nummer = 43,
-                            .name = "Lost games",
-                            .parZahl = 1,
-                            .festparZahl = 1,
-                            .traeger = Traeger::kNichtNull,
-                            .schaetzwerte = SchaetzwerteBerechnen,
-                            .alternativenTabelle = kAlternativen,
-                            .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM043LostGames{.nummer = 43, .name = "Lost games", .parZahl = 1, .festparZahl = 1,
+    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -82,13 +82,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM044PoissonDisplacedClass{.nummer = 44,
-                                        .name = "Poisson with a displaced class",
-                                        .parZahl = 2,
-                                        .festparZahl = 1,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternative = AlternativeWaehlen,
-                                        .alternativenZahl = 4,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM044PoissonDisplacedClass{.nummer = 44, .name = "Poisson with a displaced class",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen, .alternativenZahl = 4,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

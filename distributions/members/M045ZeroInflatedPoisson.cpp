@@ -33,11 +33,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[51] = anteil / (1 - std::exp(-E[2]));
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{2}, {51}},
-    {{0, 2}, {1, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{2}, {51}}, {{0, 2}, {1, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -52,12 +48,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM045ZeroInflatedPoisson{.nummer = 45,
-                                      .name = "Zero-inflated Poisson",
-                                      .parZahl = 2,
-                                      .rest = Restregel::kOhneBetrag,
-                                      .schaetzwerte = SchaetzwerteBerechnen,
-                                      .alternativenTabelle = kAlternativen,
-                                      .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM045ZeroInflatedPoisson{.nummer = 45, .name = "Zero-inflated Poisson", .parZahl = 2,
+    .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

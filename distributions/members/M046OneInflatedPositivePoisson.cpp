@@ -22,11 +22,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[51] = (1 - e2) * (in.stat.m1 - 1) / (e2 + E[2] - 1);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {50}},
-    {{2}, {51}},
-    {{0, 2}, {50, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {50}}, {{2}, {51}}, {{0, 2}, {50, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -42,12 +38,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM046OneInflatedPositivePoisson{.nummer = 46,
-                                             .name = "One-inflated positive Poisson",
-                                             .parZahl = 2,
-                                             .traeger = Traeger::kEins,
-                                             .schaetzwerte = SchaetzwerteBerechnen,
-                                             .alternativenTabelle = kAlternativen,
-                                             .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM046OneInflatedPositivePoisson{.nummer = 46, .name = "One-inflated positive Poisson",
+    .parZahl = 2, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -60,11 +60,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[51] = b;
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{50}, {51}},
-    {{0, 50}, {1, 51}},
-};
+constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{50}, {51}}, {{0, 50}, {1, 51}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -90,13 +86,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM047PositivePoissonInflatedAtM{.nummer = 47,
-                                             .name = "Positive Poisson inflated at m",
-                                             .parZahl = 2,
-                                             .festparZahl = 1,
-                                             .traeger = Traeger::kEins,
-                                             .schaetzwerte = SchaetzwerteBerechnen,
-                                             .alternativenTabelle = kAlternativen,
-                                             .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM047PositivePoissonInflatedAtM{.nummer = 47, .name = "Positive Poisson inflated at m",
+    .parZahl = 2, .festparZahl = 1, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

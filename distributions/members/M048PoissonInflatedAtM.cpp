@@ -65,11 +65,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{0}, {1}},
-    {{50}, {51}},
-    {{52}, {101}},
-    {{0, 50, 52}, {1, 51, 101}},
-};
+    {{0}, {1}}, {{50}, {51}}, {{52}, {101}}, {{0, 50, 52}, {1, 51, 101}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -94,12 +90,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM048PoissonInflatedAtM{.nummer = 48,
-                                     .name = "Poisson inflated at m",
-                                     .parZahl = 2,
-                                     .festparZahl = 1,
-                                     .schaetzwerte = SchaetzwerteBerechnen,
-                                     .alternativenTabelle = kAlternativen,
-                                     .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM048PoissonInflatedAtM{.nummer = 48, .name = "Poisson inflated at m", .parZahl = 2,
+    .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

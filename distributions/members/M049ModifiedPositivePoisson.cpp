@@ -50,11 +50,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{50}, {0}},
-    {{50}, {1}},
-    {{53}, {0, 1}},
-    {{50, 53}, {0, 1}},
-};
+    {{50}, {0}}, {{50}, {1}}, {{53}, {0, 1}}, {{50, 53}, {0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -70,12 +66,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
+// clang-format off
 const Member kM049ModifiedPositivePoisson{.nummer = 49,
-                                          .name = "Positive Poisson with modified one",
-                                          .parZahl = 2,
-                                          .traeger = Traeger::kEins,
-                                          .schaetzwerte = SchaetzwerteBerechnen,
-                                          .alternativenTabelle = kAlternativen,
-                                          .erwartungswerte = ErwartungswerteBerechnen};
+    .name = "Positive Poisson with modified one", .parZahl = 2, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

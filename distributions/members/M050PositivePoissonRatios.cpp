@@ -23,9 +23,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[2] = N / static_cast<double>(s);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -36,11 +34,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM050PositivePoissonRatios{.nummer = 50,
-                                        .name = "Positive Poisson (ratio estimates)",
-                                        .parZahl = 1,
-                                        .schaetzwerte = SchaetzwerteBerechnen,
-                                        .alternativenTabelle = kAlternativen,
-                                        .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM050PositivePoissonRatios{.nummer = 50, .name = "Positive Poisson (ratio estimates)",
+    .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -29,10 +29,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 }
 
 constexpr Alternative kAlternativen[] = {
-    {{50}, {0}, {100}},
-    {{51}, {1}, {101}},
-    {{50, 51}, {0, 1}, {100, 101}},
-};
+    {{50}, {0}, {100}}, {{51}, {1}, {101}}, {{50, 51}, {0, 1}, {100, 101}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
@@ -52,13 +49,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM051ModifiedPositiveNegativeBinomial{
-    .nummer = 51,
-    .name = "Positive negative binomial with modified one",
-    .parZahl = 3,
-    .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen,
+// clang-format off
+const Member kM051ModifiedPositiveNegativeBinomial{.nummer = 51,
+    .name = "Positive negative binomial with modified one", .parZahl = 3, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

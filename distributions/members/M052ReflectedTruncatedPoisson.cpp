@@ -31,9 +31,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[3] = static_cast<double>(dff / ddff);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -45,13 +43,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM052ReflectedTruncatedPoisson{.nummer = 52,
-                                            .name = "Reflected truncated Poisson",
-                                            .parZahl = 1,
-                                            .festparZahl = 1,
-                                            .rest = Restregel::kKeine,
-                                            .schaetzwerte = SchaetzwerteBerechnen,
-                                            .alternativenTabelle = kAlternativen,
-                                            .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM052ReflectedTruncatedPoisson{.nummer = 52, .name = "Reflected truncated Poisson",
+    .parZahl = 1, .festparZahl = 1, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -20,9 +20,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[1] = (f0 > 0) ? 2 * (1 - anteil) / anteil : E[0];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -38,13 +36,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM053PositiveWaring{.nummer = 53,
-                                 .name = "Waring (rho = 2) from 1",
-                                 .parZahl = 1,
-                                 .traeger = Traeger::kEins,
-                                 .rest = Restregel::kOhneBetrag,
-                                 .schaetzwerte = SchaetzwerteBerechnen,
-                                 .alternativenTabelle = kAlternativen,
-                                 .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM053PositiveWaring{.nummer = 53, .name = "Waring (rho = 2) from 1", .parZahl = 1,
+    .traeger = Traeger::kEins, .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

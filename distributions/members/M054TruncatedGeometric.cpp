@@ -23,9 +23,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[3] = (N - f0) / (N - in.f[in.stat.n]);
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 1, 2, 3}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
@@ -37,12 +35,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM054TruncatedGeometric{.nummer = 54,
-                                     .name = "Right-truncated geometric",
-                                     .parZahl = 1,
-                                     .festparZahl = 1,
-                                     .schaetzwerte = SchaetzwerteBerechnen,
-                                     .alternativenTabelle = kAlternativen,
-                                     .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM054TruncatedGeometric{.nummer = 54, .name = "Right-truncated geometric",
+    .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -23,9 +23,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[0] = (f[0] > 0) ? 2 * f[1] / f[0] : E[2];
 }
 
-constexpr Alternative kAlternativen[] = {
-    {{0, 2}},
-};
+constexpr Alternative kAlternativen[] = {{{0, 2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
@@ -38,13 +36,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM055TruncatedLogarithmic{.nummer = 55,
-                                       .name = "Right-truncated logarithmic",
-                                       .parZahl = 1,
-                                       .traeger = Traeger::kEins,
-                                       .rest = Restregel::kKeine,
-                                       .schaetzwerte = SchaetzwerteBerechnen,
-                                       .alternativenTabelle = kAlternativen,
-                                       .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM055TruncatedLogarithmic{.nummer = 55, .name = "Right-truncated logarithmic",
+    .parZahl = 1, .traeger = Traeger::kEins, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members

@@ -128,12 +128,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 }  // namespace
 
-const Member kM205SpecialModel{.nummer = 205,
-                               .name = "General five-parameter ratio model",
-                               .parZahl = 5,
-                               .schaetzwerte = SchaetzwerteBerechnen,
-                               .alternative = AlternativeWaehlen,
-                               .alternativenZahl = 1,
-                               .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format off
+const Member kM205SpecialModel{.nummer = 205, .name = "General five-parameter ratio model",
+    .parZahl = 5, .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen,
+    .alternativenZahl = 1, .erwartungswerte = ErwartungswerteBerechnen};
+// clang-format on
 
 }  // namespace vk::members
