@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QString>
 #include <charconv>
+#include <cmath>
 #include <string>
 
 #include "core/Format.h"
@@ -26,6 +27,28 @@ double LeseDouble(const QSettings& store, const char* name, double vorgabe) {
   if (text.empty() || ec != std::errc() || ptr != text.data() + text.size()) return vorgabe;
   return wert;
 }
+
+// Collects what a settings read had to replace: the group, key, the stored text and the default.
+struct Pruefung {
+  const QSettings& store;
+  std::vector<std::string>* warnungen;
+
+  void Melden(const char* name, const std::string& regel, const std::string& vorgabe) const {
+    if (warnungen == nullptr) return;
+    const std::string text = store.value(QString::fromUtf8(name)).toString().toStdString();
+    warnungen->push_back("setting " + store.group().toStdString() + "/" + name + " = '" + text +
+                         "' " + regel + "; the default " + vorgabe + " is used");
+  }
+
+  double Zahl(const char* name, double vorgabe) const {
+    const double wert = LeseDouble(store, name, vorgabe);
+    if (std::isfinite(wert)) return wert;
+    Melden(name, "is not a finite number", FormatExact(vorgabe));
+    return vorgabe;
+  }
+
+  std::uint32_t Schritte(const char* name, std::uint32_t vorgabe) const;
+};
 
 long long LeseGanzzahl(const QSettings& store, const char* name, long long vorgabe) {
   const QVariant v = store.value(QString::fromUtf8(name));
@@ -55,29 +78,43 @@ void Schreibe(QSettings& store, const char* name, const std::string& text) {
 
 }  // namespace
 
-void OptParLesen(QSettings& store, OptimisationSettings& s) {
+std::uint32_t Pruefung::Schritte(const char* name, std::uint32_t vorgabe) const {
+  const std::uint32_t wert = LeseCardinal(store, name, vorgabe);
+  if (wert >= 1) return wert;
+  Melden(name, "is not a step count of 1 or more", std::to_string(vorgabe));
+  return vorgabe;
+}
+
+void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::string>* warnungen) {
   const OptimisationSettings d;
   store.beginGroup("OptPar");
-  s.Reflektionsweite = LeseDouble(store, "Reflektionsweite", d.Reflektionsweite);
-  s.Expansionsweite = LeseDouble(store, "Expansionsweite", d.Expansionsweite);
-  s.Kontraktionsgroesse = LeseDouble(store, "Kontraktionsgröße", d.Kontraktionsgroesse);
-  s.Abbruchkriterium = LeseDouble(store, "Abbruchkriterium", d.Abbruchkriterium);
-  s.Mindestklassengroesse = LeseDouble(store, "Mindestklassengröße", d.Mindestklassengroesse);
-  s.Iterationswiederholungen =
-      LeseCardinal(store, "Iterationswiederholungen", d.Iterationswiederholungen);
-  s.Optimierungsversuche = LeseCardinal(store, "Optimierungsversuche", d.Optimierungsversuche);
+  const Pruefung p{store, warnungen};
+  s.Reflektionsweite = p.Zahl("Reflektionsweite", d.Reflektionsweite);
+  s.Expansionsweite = p.Zahl("Expansionsweite", d.Expansionsweite);
+  s.Kontraktionsgroesse = p.Zahl("Kontraktionsgröße", d.Kontraktionsgroesse);
+  s.Abbruchkriterium = p.Zahl("Abbruchkriterium", d.Abbruchkriterium);
+  s.Mindestklassengroesse = p.Zahl("Mindestklassengröße", d.Mindestklassengroesse);
+  s.Iterationswiederholungen = p.Schritte("Iterationswiederholungen", d.Iterationswiederholungen);
+  s.Optimierungsversuche = p.Schritte("Optimierungsversuche", d.Optimierungsversuche);
   store.endGroup();
 }
 
 void OptParSchreiben(QSettings& store, const OptimisationSettings& s) {
   store.beginGroup("OptPar");
-  Schreibe(store, "Reflektionsweite", FormatExact(s.Reflektionsweite));
-  Schreibe(store, "Expansionsweite", FormatExact(s.Expansionsweite));
-  Schreibe(store, "Kontraktionsgröße", FormatExact(s.Kontraktionsgroesse));
-  Schreibe(store, "Abbruchkriterium", FormatExact(s.Abbruchkriterium));
-  Schreibe(store, "Mindestklassengröße", FormatExact(s.Mindestklassengroesse));
-  Schreibe(store, "Iterationswiederholungen", std::to_string(s.Iterationswiederholungen));
-  Schreibe(store, "Optimierungsversuche", std::to_string(s.Optimierungsversuche));
+  // A value no fit can use is not made permanent; the store keeps what it had.
+  const auto zahl = [&](const char* name, double wert) {
+    if (std::isfinite(wert)) Schreibe(store, name, FormatExact(wert));
+  };
+  const auto schritte = [&](const char* name, std::uint32_t wert) {
+    if (wert >= 1) Schreibe(store, name, std::to_string(wert));
+  };
+  zahl("Reflektionsweite", s.Reflektionsweite);
+  zahl("Expansionsweite", s.Expansionsweite);
+  zahl("Kontraktionsgröße", s.Kontraktionsgroesse);
+  zahl("Abbruchkriterium", s.Abbruchkriterium);
+  zahl("Mindestklassengröße", s.Mindestklassengroesse);
+  schritte("Iterationswiederholungen", s.Iterationswiederholungen);
+  schritte("Optimierungsversuche", s.Optimierungsversuche);
   store.endGroup();
   store.sync();
 }
@@ -110,9 +147,9 @@ void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
   store.sync();
 }
 
-void OptParLesen(OptimisationSettings& s) {
+void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen) {
   QSettings store(kOrganisation, kAnwendung);
-  OptParLesen(store, s);
+  OptParLesen(store, s, warnungen);
 }
 void OptParSchreiben(const OptimisationSettings& s) {
   QSettings store(kOrganisation, kAnwendung);

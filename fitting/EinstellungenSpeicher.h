@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "fitting/Einstellungen.h"
 
 class QSettings;
@@ -10,12 +13,18 @@ namespace vk {
 // The per-user store: organisation "Tessaro", application "Vostra-Kalibra", sections "OptPar"
 // and "FitPar", every value a string. The forms without a QSettings use the user's store (the
 // registry on Windows, an INI file elsewhere). A missing or malformed value reads as its default.
-void OptParLesen(OptimisationSettings& s);
+//
+// An optimisation value that no fit can use (a number that is not finite, a step count below 1)
+// reads as its default too, and `warnungen` (when given) receives a line naming the key, the
+// value and the default. Such a value is never written: OptParSchreiben keeps what the store
+// holds for it.
+void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(const OptimisationSettings& s);
 void FitParLesen(PresentationSettings& s);
 void FitParSchreiben(const PresentationSettings& s);
 
-void OptParLesen(QSettings& store, OptimisationSettings& s);
+void OptParLesen(QSettings& store, OptimisationSettings& s,
+                 std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(QSettings& store, const OptimisationSettings& s);
 void FitParLesen(QSettings& store, PresentationSettings& s);
 void FitParSchreiben(QSettings& store, const PresentationSettings& s);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FrmDiagramm.h"
 
+#include "ui/Bildschirm.h"
+
 #include <QApplication>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -182,8 +184,8 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
 
   PresentationSettings p;
   FitParLesen(p);
-  move(p.GrafFensterX, p.GrafFensterY);
-  resize(std::max(p.GrafFensterW, 200), std::max(p.GrafFensterH, 150));
+  setGeometry(AufBildschirme(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
+                             QSize(200, 150)));
 }
 
 TFrmDiagramm::~TFrmDiagramm() = default;

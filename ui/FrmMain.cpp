@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FrmMain.h"
 
+#include "ui/Bildschirm.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -23,6 +25,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -85,14 +88,23 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   DatensatzZeigen(TDateneigenschaften{});
   LVDaten->clear();
   ZustandDaten(false);
-  OptParLesen(FOptPar);
+  std::vector<std::string> einstellungsWarnungen;
+  OptParLesen(FOptPar, &einstellungsWarnungen);
   FEngine->EinstellungenUebernehmen(FOptPar);
+  if (!einstellungsWarnungen.empty()) {
+    // Told once the window is up, not from inside its construction.
+    QString text = "Some saved optimisation settings cannot be used:";
+    for (const std::string& w : einstellungsWarnungen) text += "\n" + QString::fromStdString(w);
+    QTimer::singleShot(0, this, [this, text] { Warnung(this, text); });
+  }
   PresentationSettings p;
   FitParLesen(p);
   CBNFAuswahlhilfe->setChecked(p.AuswahlHilfe);
   FAuswahlhilfe = p.AuswahlHilfe;
   CBNFNurBesteMethode->setChecked(p.NurBesteMethode);
-  move(p.KalibraFensterX, p.KalibraFensterY);
+  const QRect platz =
+      AufBildschirme(p.KalibraFensterX, p.KalibraFensterY, width(), height(), size());
+  move(platz.topLeft());
 
   NFAnzeigeLeeren();
   AFListeLeeren();
@@ -516,12 +528,15 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
   PresentationSettings p;
   p.NurBesteMethode = CBNFNurBesteMethode->isChecked();
   p.AuswahlHilfe = CBNFAuswahlhilfe->isChecked();
-  p.KalibraFensterX = x();
-  p.KalibraFensterY = y();
-  p.GrafFensterX = FDiagramm->x();
-  p.GrafFensterY = FDiagramm->y();
-  p.GrafFensterW = FDiagramm->width();
-  p.GrafFensterH = FDiagramm->height();
+  const QRect haupt = AufBildschirme(x(), y(), width(), height(), size());
+  const QRect grafik = AufBildschirme(FDiagramm->x(), FDiagramm->y(), FDiagramm->width(),
+                                      FDiagramm->height(), QSize(200, 150));
+  p.KalibraFensterX = haupt.x();
+  p.KalibraFensterY = haupt.y();
+  p.GrafFensterX = grafik.x();
+  p.GrafFensterY = grafik.y();
+  p.GrafFensterW = grafik.width();
+  p.GrafFensterH = grafik.height();
   FitParSchreiben(p);
   OptParSchreiben(FOptPar);
   FDiagramm->close();

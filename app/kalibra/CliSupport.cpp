@@ -91,7 +91,10 @@ void AddOptimisationOptions(QCommandLineParser& parser) {
 
 bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
                              const char* command) {
-  OptParLesen(s);
+  std::vector<std::string> warnungen;
+  OptParLesen(s, &warnungen);
+  for (const std::string& w : warnungen)
+    std::fprintf(stderr, "kalibra %s: %s\n", command, w.c_str());
   struct Feld {
     const char* option;
     double* ziel;
@@ -161,8 +164,8 @@ bool FixedParameters::Parse(const QCommandLineParser& parser, const char* comman
     const qsizetype gleich = item.indexOf('=');
     double wert = 0;
     if (gleich <= 0 || !ParseNumber(item.mid(gleich + 1), wert)) {
-      std::fprintf(stderr, "kalibra %s: --fixed takes NAME=VALUE with a finite number, not '%s'\n", command,
-                   qPrintable(item));
+      std::fprintf(stderr, "kalibra %s: --fixed takes NAME=VALUE with a finite number, not '%s'\n",
+                   command, qPrintable(item));
       return false;
     }
     given_[item.left(gleich).trimmed().toStdString()] = wert;

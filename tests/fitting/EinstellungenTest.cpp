@@ -3,6 +3,9 @@
 
 #include <QSettings>
 #include <QTemporaryDir>
+#include <limits>
+#include <string>
+#include <vector>
 
 #include "fitting/EinstellungenSpeicher.h"
 
@@ -87,6 +90,54 @@ TEST_F(Einstellungen, MalformedValuesReadAsTheirDefaults) {
   FitParLesen(store, p);
   EXPECT_TRUE(p.AuswahlHilfe);  // any non-zero integer is true
   EXPECT_EQ(p.GrafFensterH, 443);
+}
+
+// Values no fit can use once made every fit end in "Exception", and the desktop wrote them back
+// on closing, so they stayed: now each reads as its default with a warning that names it, and
+// is never written.
+TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
+  {
+    QSettings store(Pfad(), QSettings::IniFormat);
+    store.setValue("OptPar/Reflektionsweite", "nan");
+    store.setValue("OptPar/Expansionsweite", "inf");
+    store.setValue("OptPar/Kontraktionsgröße", "-inf");
+    store.setValue("OptPar/Abbruchkriterium", "1e999");  // beyond the range: malformed, no warning
+    store.setValue("OptPar/Mindestklassengröße", "1e308");  // finite: the user's business
+    store.setValue("OptPar/Iterationswiederholungen", "0");
+    store.setValue("OptPar/Optimierungsversuche", "0");
+  }
+  QSettings store(Pfad(), QSettings::IniFormat);
+  OptimisationSettings o;
+  std::vector<std::string> warnungen;
+  OptParLesen(store, o, &warnungen);
+  const OptimisationSettings d;
+  EXPECT_EQ(o.Reflektionsweite, d.Reflektionsweite);
+  EXPECT_EQ(o.Expansionsweite, d.Expansionsweite);
+  EXPECT_EQ(o.Kontraktionsgroesse, d.Kontraktionsgroesse);
+  EXPECT_EQ(o.Abbruchkriterium, d.Abbruchkriterium);
+  EXPECT_EQ(o.Mindestklassengroesse, 1e308);
+  EXPECT_EQ(o.Iterationswiederholungen, d.Iterationswiederholungen);
+  EXPECT_EQ(o.Optimierungsversuche, d.Optimierungsversuche);
+  const std::vector<std::string> erwartet = {
+      "setting OptPar/Reflektionsweite = 'nan' is not a finite number; the default 1 is used",
+      "setting OptPar/Expansionsweite = 'inf' is not a finite number; the default 2 is used",
+      "setting OptPar/Kontraktionsgröße = '-inf' is not a finite number; the default 0.5 is used",
+      "setting OptPar/Iterationswiederholungen = '0' is not a step count of 1 or more; the "
+      "default " +
+          std::to_string(d.Iterationswiederholungen) + " is used",
+      "setting OptPar/Optimierungsversuche = '0' is not a step count of 1 or more; the default "
+      "320 is used"};
+  EXPECT_EQ(warnungen, erwartet);
+
+  // Whatever reaches the writer unusable leaves the stored text alone.
+  OptimisationSettings kaputt;
+  kaputt.Reflektionsweite = std::numeric_limits<double>::quiet_NaN();
+  kaputt.Optimierungsversuche = 0;
+  kaputt.Expansionsweite = 3;
+  OptParSchreiben(store, kaputt);
+  EXPECT_EQ(store.value("OptPar/Reflektionsweite").toString(), "nan");
+  EXPECT_EQ(store.value("OptPar/Optimierungsversuche").toString(), "0");
+  EXPECT_EQ(store.value("OptPar/Expansionsweite").toString(), "3");
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QSettings>
 #include <QTabWidget>
 #include <QTest>
@@ -189,6 +191,54 @@ TEST_F(MainWindowTest, ClosingStoresBothWindowsAndTheCriteria) {
   auto f = Fenster(katalog);
   EXPECT_TRUE(Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->isChecked());
   EXPECT_EQ(f->Diagramm()->width(), 700);
+}
+
+// Saved geometry from another screen or a damaged store: a chart width of 2^31 - 1 once
+// overflowed inside Qt's geometry arithmetic on closing and was written back. Both windows land
+// on the screens, and what is written is clamped too.
+TEST_F(MainWindowTest, ExtremeSavedGeometryIsClampedOnReadingAndWriting) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("FitPar/GrafFensterX", "-2147483648");
+    s.setValue("FitPar/GrafFensterY", "2147483647");
+    s.setValue("FitPar/GrafFensterW", "2147483647");
+    s.setValue("FitPar/GrafFensterH", "2147483647");
+    s.setValue("FitPar/KalibraFensterX", "2147483647");
+    s.setValue("FitPar/KalibraFensterY", "-2147483648");
+  }
+  const auto katalog = TestKatalog();
+  QRect flaeche;
+  for (const QScreen* b : QGuiApplication::screens())
+    flaeche = flaeche.united(b->availableGeometry());
+  {
+    auto f = Fenster(katalog);
+    EXPECT_TRUE(flaeche.contains(f->Diagramm()->geometry())) << "chart window";
+    EXPECT_TRUE(flaeche.contains(f->geometry().topLeft())) << "main window";
+    EXPECT_TRUE(f->close());
+  }
+  PresentationSettings p;
+  FitParLesen(p);
+  EXPECT_TRUE(
+      flaeche.contains(QRect(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH)));
+  EXPECT_TRUE(flaeche.contains(QPoint(p.KalibraFensterX, p.KalibraFensterY)));
+}
+
+// A saved criterion no fit can use is replaced by its default, and the user is told which.
+TEST_F(MainWindowTest, UnusableSavedCriteriaAreReplacedAndNamed) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("OptPar/Reflektionsweite", "nan");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(f->Engine().Einstellungen().Reflektionsweite, 1.0);
+  ASSERT_EQ(warnungen.size(), 1);
+  EXPECT_TRUE(warnungen[0].contains("OptPar/Reflektionsweite = 'nan' is not a finite number"))
+      << warnungen[0].toStdString();
+  EXPECT_TRUE(f->close());
+  EXPECT_EQ(QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Reflektionsweite").toString(),
+            "1");
 }
 
 }  // namespace
