@@ -23,6 +23,7 @@
 #include "ui/FrmDiagramm.h"
 #include "ui/FrmMain.h"
 #include "ui/Listen.h"
+#include "ui/Meldungen.h"
 #include "ui/SpezialArbeiter.h"
 #include "ui/Zahlenfeld.h"
 
@@ -694,13 +695,23 @@ void TFrmMain::SpezielleAnpassungStarten() {
     QApplication::beep();
     return;
   }
+  // A grid that cannot end (a step that does not move its value, or too many points) is refused
+  // before anything starts.
+  const Spezialvorgaben vorgaben = SpezialVorgabenLesen();
+  for (std::size_t k : {3u, 4u}) {
+    if (const std::string grund = PreflightBereichPruefen(vorgaben[k]); !grund.empty()) {
+      Warnung(this, QString("Preflight range of %1: %2")
+                        .arg(k == 3 ? "b1" : "b2", QString::fromStdString(grund)));
+      return;
+    }
+  }
   Abbruch = false;
   SFAnzeigeLeeren();
   ZustandAnpassung(true);
   // The worker gets everything it needs from the tab now; the values a0..a2 the user entered
   // are kept, so a ticked coefficient is held at the value shown.
-  FSFThread = std::make_unique<SpezialArbeiter>(this, *FEngine, Gewaehlt(CBSFVerteilung),
-                                                SpezialVorgabenLesen(), Abbruch);
+  FSFThread = std::make_unique<SpezialArbeiter>(this, *FEngine, Gewaehlt(CBSFVerteilung), vorgaben,
+                                                Abbruch);
   FSFThread->start();
 }
 

@@ -105,5 +105,30 @@ TEST_F(SpecialFittingTest, CancelDuringThePreflightEndsTheRun) {
   EXPECT_TRUE(Kind<QPushButton>(*f, "RfBtnEingabeDaten")->isEnabled());
 }
 
+// A grid whose step cannot move its value, or with more points than any search could visit,
+// would keep the worker running for ever: it is refused with a warning and nothing starts.
+TEST_F(SpecialFittingTest, GridThatCannotEndIsRefusedBeforeTheStart) {
+  const auto katalog = TestKatalog();
+  auto f = Bereit(katalog);
+  struct Fall {
+    const char *start, *stop, *delta, *meldung;
+  };
+  const Fall faelle[] = {{"100000000000000000", "1000000000000000000", "1", "too small to move"},
+                         {"0", "10000000", "0.001", "more than 1000000 points"}};
+  for (const Fall& c : faelle) {
+    warnungen.clear();
+    Setzen(*f, "NumEdSFb1Start", c.start);
+    Setzen(*f, "NumEdSFb1Stop", c.stop);
+    Setzen(*f, "NumEdSFb1Delta", c.delta);
+    Kind<QAction>(*f, "TBBtnGo")->trigger();
+    EXPECT_FALSE(f->SpezialLaeuft()) << c.meldung;
+    EXPECT_FALSE(f->InAnpassung()) << c.meldung;
+    ASSERT_EQ(warnungen.size(), 1) << c.meldung;
+    EXPECT_TRUE(warnungen[0].startsWith("Preflight range of b1: ")) << warnungen[0].toStdString();
+    EXPECT_TRUE(warnungen[0].contains(c.meldung)) << warnungen[0].toStdString();
+  }
+  EXPECT_TRUE(f->close());
+}
+
 }  // namespace
 }  // namespace vk::ui::test
