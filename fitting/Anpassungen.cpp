@@ -5,6 +5,7 @@
 #include <cmath>
 #include <exception>
 #include <span>
+#include <utility>
 
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
@@ -27,6 +28,28 @@ bool AbbruchPollen(void* daten) {
 
 Status Melden(const std::function<Status(const TAnpassung&)>& cb, const TAnpassung& a) {
   return cb ? cb(a) : status::kOk;
+}
+
+// A host's callback may show a dialog, wait for a button or run an event loop, and the toolkit
+// raises floating-point flags of its own there: none of them may count against the fit. Every
+// callback therefore runs in a scope of its own, which puts the fit's flags aside and gives them
+// back afterwards, so a fit's fault scope covers its computation only.
+template <typename R, typename... A>
+std::function<R(A...)> Abgeschirmt(const std::function<R(A...)>& f) {
+  if (!f) return f;
+  return [f](A... a) -> R {
+    FpFaultScope beiseite;
+    return f(std::forward<A>(a)...);
+  };
+}
+
+Rueckrufe Abgeschirmt(const Rueckrufe& r) {
+  return {Abgeschirmt(r.ergebnis),      Abgeschirmt(r.parameter), Abgeschirmt(r.klasse),
+          Abgeschirmt(r.festparameter), Abgeschirmt(r.abbruch),   Abgeschirmt(r.weiter)};
+}
+
+SpezialRueckrufe Abgeschirmt(const SpezialRueckrufe& s) {
+  return {Abgeschirmt(s.vorgaben), Abgeschirmt(s.fortschritt)};
 }
 
 }  // namespace
@@ -257,8 +280,9 @@ Status Anpassungen::AlternativenDurchlaufen(const TVerteilung& verteilung, Modus
 }
 
 Status Anpassungen::GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBeste,
-                                       const Rueckrufe& r) {
+                                       const Rueckrufe& host) {
   if (verteilung.spezial) return status::kFitNotPossible;
+  const Rueckrufe r = Abgeschirmt(host);
   Status st = status::kException;
   try {
     FpFaultScope guard;
@@ -290,8 +314,9 @@ Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const Rueckrufe
   }
 }
 
-Status Anpassungen::AutomatischeAnpassung(const Rueckrufe& r) {
+Status Anpassungen::AutomatischeAnpassung(const Rueckrufe& host) {
   if (!daten_.DatenGueltig) return status::kNoData;
+  const Rueckrufe r = Abgeschirmt(host);
   try {
     const std::uint32_t anzahl = katalog_.VerteilungenZaehlen().automatik;
     double schwelle = 100;
@@ -415,8 +440,10 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
   return status::kOk;
 }
 
-Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Rueckrufe& r,
-                                       const SpezialRueckrufe& s) {
+Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Rueckrufe& host,
+                                       const SpezialRueckrufe& spezialHost) {
+  const Rueckrufe r = Abgeschirmt(host);
+  const SpezialRueckrufe s = Abgeschirmt(spezialHost);
   if (!verteilung.spezial || verteilung.Index != kSpezialIndex) return status::kFitNotPossible;
   try {
     FpFaultScope guard;
@@ -489,7 +516,8 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
 }
 
 Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
-                              const FestparameterErfragen& festparameter) {
+                              const FestparameterErfragen& festparameterHost) {
+  const FestparameterErfragen festparameter = Abgeschirmt(festparameterHost);
   if (verteilung.spezial) return status::kFitNotPossible;
   try {
     FpFaultScope guard;
