@@ -517,13 +517,17 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
 
 Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
                               const FestparameterErfragen& festparameterHost) {
+  // The special model too: evaluating given coefficients is how a special fit is checked.
   const FestparameterErfragen festparameter = Abgeschirmt(festparameterHost);
-  if (verteilung.spezial) return status::kFitNotPossible;
   try {
     FpFaultScope guard;
     BestesZuruecksetzen();
     Status st = Vorbereiten(verteilung, festparameter);
     if (st != status::kOk) return st;
+    // The estimates that preparing computes start no simplex here: a fault in them (the special
+    // model's, for one, divide by the grid point the special fitting would have set) says
+    // nothing about the given parameters.
+    guard.Reset();
     simplex_ = Simplex{};
     for (std::uint32_t k = 0; k <= eig_.parZahl; ++k) simplex_.ecke[k] = parameter;
     const bool ok = AnpassungBewerten();

@@ -127,6 +127,21 @@ TEST(KalibraFit, FailuresAndUsage) {
     EXPECT_EQ(RunKalibra(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
 }
 
+// Given coefficients of the special model are evaluated as for any other distribution (the
+// fitting modes still refuse it): with a0 = -1, a1 = a, a2 = 0 its ratio is a/x, the Poisson's.
+TEST(KalibraEvaluate, SpecialModelWithThePoissonsRatioIsThePoisson) {
+  const auto auswerten = [](const QString& dist, const QString& p) {
+    const KalibraOutcome r = RunKalibra(
+        {"evaluate", Data("alpha-particles.dat"), "-d", dist, "-p", p, "--format", "json"});
+    EXPECT_EQ(r.exitCode, 0) << dist.toStdString() << ": " << r.err.toStdString();
+    return Json(r);
+  };
+  const QJsonObject spezial = auswerten("205", "-1,3.87,0,0,1");
+  const QJsonObject poisson = auswerten("Poisson", "3.87");
+  EXPECT_TRUE(Near(spezial["chiSquare"].toDouble(), poisson["chiSquare"].toDouble(), 1e-9));
+  EXPECT_EQ(spezial["df"].toInt(), poisson["df"].toInt() - 4) << "five free parameters, not one";
+}
+
 // Values no fit can use are refused where they are given, with a message naming the option:
 // they once ended in a bare "Exception", a wrong "OK", a crash (member 37 reading NP[-1]) or a
 // grid that never ended.

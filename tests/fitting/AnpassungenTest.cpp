@@ -7,9 +7,11 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/TextRecordSource.h"
+#include "fitting/Anpassungsguete.h"
 #include "fitting/Traeger.h"
 #include "tests/support/Tolerance.h"
 
@@ -273,6 +275,276 @@ TEST(SpezielleAnpassung, FixedCoefficientsLeaveTheEstimatedList) {
   EXPECT_EQ(e.festparNamen[0], "a1");
   if (!namen.empty()) {
     EXPECT_EQ(namen, (std::vector<std::string>{"a0", "a1", "a2", "b1", "b2"}));
+  }
+}
+
+// Entries with the domain bits and fixed parameters of the shipped catalog, for the rules of
+// evaluation and choice below.
+std::unique_ptr<const TKatalogeintrag> EintragMitFest(std::uint32_t index, const char* name,
+                                                      std::uint32_t alternativen,
+                                                      std::vector<Par> parameter,
+                                                      const char* fest) {
+  auto e = std::make_unique<TKatalogeintrag>(*Eintrag(index, name, alternativen, parameter));
+  e->festparameterZahl = 1;
+  e->festparameter[0].bezeichnung = fest;
+  return e;
+}
+
+Verteilungsverzeichnis RegelKatalog() {
+  Verteilungstabelle t;
+  t[0] = Eintrag(0, "Binomial", 6, {{"n", 16}, {"p", 1}});
+  t[1] = EintragMitFest(1, "Binomial (fixed n)", 2, {{"p", 1}}, "n");
+  t[4] = Eintrag(4, "Negative binomial", 3, {{"k", 128}, {"p", 1}});
+  t[8] = Eintrag(8, "Geometric", 1, {{"p", 1}});
+  t[9] = EintragMitFest(9, "Binomial (fixed p)", 3, {{"n", 16}}, "p");
+  return Verteilungsverzeichnis(std::move(t));
+}
+
+std::string Klassen(const std::vector<double>& f) {
+  std::string text;
+  for (std::size_t x = 0; x < f.size(); ++x)
+    text += std::to_string(x) + " " + std::to_string(f[x]) + "\n";
+  return text;
+}
+
+FestparameterErfragen FesterWert(double wert) {
+  return [wert](Festparameterfeld& fest, std::uint32_t) {
+    fest[0].Wert = wert;
+    return status::kOk;
+  };
+}
+
+// The final evaluation of a given vector. The expected frequencies are binomial or geometric
+// terms small enough to write out: Binomial(4, 1/2) times 160 is 10, 40, 60, 40, 10, times 16 it
+// is 1, 4, 6, 4, 1, and Binomial(3, 1/2) times 8 is 1, 3, 3, 1; Geometric(1/2) times 64 on four
+// classes (the last one "3 or more") is 32, 16, 8, 8. X² is summed by hand over the classes left
+// after pooling; with DF = 2 the tail probability is exactly exp(-X²/2).
+struct FgFall {
+  const char* name;
+  std::uint32_t index;
+  std::vector<double> fest;  // the fixed parameter's value, when the distribution has one
+  Parametervektor parameter;
+  std::vector<double> f;
+  double mindest;  // minimal class size, well away from the NP so rounding cannot decide
+  Status status;
+  std::uint32_t klassen;
+  std::uint32_t fg;
+  double chi;  // not checked when the evaluation fails
+  double p;
+};
+
+TEST(AnpassungBewerten, DegreesOfFreedomCountEveryParameter) {
+  const double chiA = 4.0 / 10 + 4.0 / 40 + 4.0 / 60 + 16.0 / 40 + 4.0 / 10;
+  const double chiC = 4.0 / 32 + 4.0 / 16;
+  const double chiD = 1.0 / 6 + 1.0 / 5;  // classes 1 (5 against 5), 2 (6 against 7), 3 (5, 4)
+  const FgFall faelle[] = {
+      // K = 5, one estimated and one fixed parameter: DF = 5 - 1 - 1 - 1 = 2.
+      {"FixedParameterCountsLikeAnEstimatedOne",
+       1,
+       {4},
+       {0.5},
+       {12, 38, 58, 44, 8},
+       1,
+       status::kOk,
+       5,
+       2,
+       chiA,
+       std::exp(-chiA / 2)},
+      // The same frequencies with both parameters estimated: DF = 5 - 2 - 1 = 2 again.
+      {"TwoEstimatedParameters",
+       0,
+       {},
+       {4, 0.5},
+       {12, 38, 58, 44, 8},
+       1,
+       status::kOk,
+       5,
+       2,
+       chiA,
+       std::exp(-chiA / 2)},
+      // K = 4 and no fixed parameter: DF = 4 - 1 - 1 = 2.
+      {"NoFixedParameter",
+       8,
+       {},
+       {0.5},
+       {30, 18, 8, 8},
+       1,
+       status::kOk,
+       4,
+       2,
+       chiC,
+       std::exp(-chiC / 2)},
+      // Both end classes (NP 1) pool, K = 3 and K' = 3 - 1 = 2 = parZahl + 1: the evaluation
+      // succeeds with DF = 0 and P = 0. A method with DF 0 alone leaves the fit with "no fit".
+      {"NoDegreeLeftGivesPZero",
+       1,
+       {4},
+       {0.5},
+       {2, 3, 7, 3, 1},
+       1.5,
+       status::kNoFit,
+       3,
+       0,
+       chiD,
+       0},
+      // K = 2, K' = 1 < parZahl + 1: not enough degrees of freedom.
+      {"TooFewClassesAfterPooling",
+       1,
+       {3},
+       {0.5},
+       {1, 3, 3, 1},
+       1.5,
+       status::kNotEnoughDf,
+       2,
+       0,
+       -1,
+       kZuWenigFreiheitsgrade},
+  };
+  const Verteilungsverzeichnis k = RegelKatalog();
+  for (const FgFall& c : faelle) {
+    SCOPED_TRACE(c.name);
+    auto a = std::make_unique<Anpassungen>(k);
+    ASSERT_EQ(Lesen(*a, Klassen(c.f)), status::kOk);
+    OptimisationSettings e;
+    e.Mindestklassengroesse = c.mindest;
+    a->EinstellungenUebernehmen(e);
+    const FestparameterErfragen fest =
+        c.fest.empty() ? FestparameterErfragen{} : FesterWert(c.fest[0]);
+    EXPECT_EQ(a->Auswerten(Ref(k, c.index), c.parameter, fest), c.status);
+    const Anpassungen::Kennzahlen& z = a->Aktuell();
+    EXPECT_EQ(z.klassen, c.klassen);
+    if (c.status == status::kNotEnoughDf) {
+      EXPECT_EQ(z.p, c.p);
+      continue;
+    }
+    EXPECT_EQ(z.fg, c.fg);
+    EXPECT_TRUE(Near(z.chi, c.chi, test::kRelTight));
+    EXPECT_TRUE(Near(z.c, c.chi / a->Daten().Statistik.summe, test::kRelTight));
+    EXPECT_TRUE(Near(z.p, c.p, test::kRelTight));
+  }
+}
+
+TEST(AnpassungBewerten, DeterminationAgainstTheUnpooledClasses) {
+  // f = 12, 38, 58, 44, 8 around their mean 32: SST = 400 + 36 + 676 + 144 + 576 = 1832;
+  // against NP = 10, 40, 60, 40, 10: SSE = 4 + 4 + 4 + 16 + 4 = 32.
+  const Verteilungsverzeichnis k = RegelKatalog();
+  auto a = std::make_unique<Anpassungen>(k);
+  ASSERT_EQ(Lesen(*a, Klassen({12, 38, 58, 44, 8})), status::kOk);
+  ASSERT_EQ(a->Auswerten(Ref(k, 1), {0.5}, FesterWert(4)), status::kOk);
+  EXPECT_TRUE(Near(a->Aktuell().r2, 1 - 32.0 / 1832, test::kRelTight));
+}
+
+// The best method: the highest P; on equal P the smaller X²; on equal X² too the earlier method.
+// Before the first method the best stands at P = 0 and X² = N, so a method with P = 0 counts only
+// with X² below N. Each scenario is a fit whose methods differ in the way named; the figures of
+// every method come from its own report, and the test checks that the scenario still has that
+// shape before judging the choice.
+enum class Form { kPUndChiUneinig, kGleichesP, kAllesGleich };
+
+struct WahlFall {
+  const char* name;
+  std::uint32_t index;
+  double fest;  // the fixed parameter's value, if the distribution has one
+  std::vector<double> f;
+  std::uint32_t schritte;  // simplex steps per method: few, so that the methods stay apart
+  double mindest;
+  Form form;
+};
+
+TEST(BestesMerken, ChoosesByPThenXSquareThenOrder) {
+  const WahlFall faelle[] = {
+      // Pooling at 3 leaves the methods with different DF, so the highest P is not the
+      // smallest X².
+      {"HighestPBeatsSmallerXSquare", 4, 0, {40, 30, 15, 8, 4, 2, 1}, 1, 3, Form::kPUndChiUneinig},
+      // Geometric counts under a binomial with n = 9: every X² is far above 200, so every P is
+      // 0, while X² stays below N = 15 984. The smaller X² wins, whichever method has it.
+      {"EqualPSmallerXSquareFirst",
+       1,
+       9,
+       {8000, 4000, 2000, 1000, 500, 250, 125, 62, 31, 16},
+       2,
+       3,
+       Form::kGleichesP},
+      {"EqualPSmallerXSquareLater",
+       1,
+       9,
+       {8000, 4000, 2000, 1000, 500, 250, 125, 62, 31, 16},
+       5,
+       3,
+       Form::kGleichesP},
+      // The estimated n is a natural number: every method ends on the same n, with the same P
+      // and X², and the first method stays the best.
+      {"EqualPAndXSquareKeepsTheFirst",
+       9,
+       0.4,
+       {3, 10, 25, 30, 20, 8, 3, 1},
+       1,
+       1,
+       Form::kAllesGleich},
+  };
+  const Verteilungsverzeichnis k = RegelKatalog();
+  for (const WahlFall& c : faelle) {
+    SCOPED_TRACE(c.name);
+    auto a = std::make_unique<Anpassungen>(k);
+    ASSERT_EQ(Lesen(*a, Klassen(c.f)), status::kOk);
+    OptimisationSettings e;
+    e.Optimierungsversuche = c.schritte;
+    e.Mindestklassengroesse = c.mindest;
+    a->EinstellungenUebernehmen(e);
+    std::vector<TAnpassung> methoden;
+    std::vector<TAnpassung> beste;
+    Rueckrufe r;
+    r.ergebnis = [&](const TAnpassung& x) {
+      (x.BesteMethode ? beste : methoden).push_back(x);
+      return status::kOk;
+    };
+    r.festparameter = FesterWert(c.fest);
+    ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, c.index), false, r), status::kOk);
+    ASSERT_EQ(beste.size(), 1u);
+    const double N = a->Daten().Statistik.summe;
+
+    // The choice, written as a lexicographic maximum of (P, -X², -method) over the methods that
+    // ended with a result and could beat the initial state.
+    const TAnpassung* erwartet = nullptr;
+    for (const TAnpassung& m : methoden) {
+      if (m.Status != 0 || !(m.PChi > 0 || m.Chi < N)) continue;
+      if (erwartet == nullptr || std::make_tuple(m.PChi, -m.Chi, -static_cast<double>(m.Methode)) >
+                                     std::make_tuple(erwartet->PChi, -erwartet->Chi,
+                                                     -static_cast<double>(erwartet->Methode)))
+        erwartet = &m;
+    }
+    ASSERT_NE(erwartet, nullptr);
+
+    // The shape of the scenario, so that it keeps telling the rules apart.
+    ASSERT_GE(methoden.size(), 2u);
+    const TAnpassung* kleinstesChi = &methoden[0];
+    bool gleichesP = true, gleichesChi = true;
+    for (const TAnpassung& m : methoden) {
+      ASSERT_EQ(m.Status, 0u);
+      if (m.Chi < kleinstesChi->Chi) kleinstesChi = &m;
+      gleichesP = gleichesP && m.PChi == methoden[0].PChi;
+      gleichesChi = gleichesChi && m.Chi == methoden[0].Chi;
+    }
+    switch (c.form) {
+      case Form::kPUndChiUneinig:
+        ASSERT_LT(kleinstesChi->PChi, erwartet->PChi);
+        break;
+      case Form::kGleichesP:
+        ASSERT_TRUE(gleichesP);
+        ASSERT_FALSE(gleichesChi);
+        for (const TAnpassung& m : methoden) ASSERT_LT(m.Chi, N);
+        break;
+      case Form::kAllesGleich:
+        ASSERT_TRUE(gleichesP);
+        ASSERT_TRUE(gleichesChi);
+        break;
+    }
+
+    EXPECT_EQ(beste[0].Methode, erwartet->Methode);
+    EXPECT_EQ(a->BesteAlternative(), erwartet->Methode);
+    EXPECT_EQ(beste[0].PChi, erwartet->PChi);
+    EXPECT_EQ(beste[0].Chi, erwartet->Chi);
+    EXPECT_EQ(beste[0].FG, erwartet->FG);
   }
 }
 

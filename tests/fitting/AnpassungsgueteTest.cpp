@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
+#include "distributions/helpers/Schemata.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {
@@ -54,8 +56,58 @@ INSTANTIATE_TEST_SUITE_P(
         PoolCase{"MinimalSizeZero", {0.2, 6, 0}, {1, 5, 0}, 0, 0.8 * 0.8 / 0.2 + 1.0 / 6, 2},
         PoolCase{"PerfectFitIsFloored", {2, 5, 3}, {2, 5, 3}, 1, 0.0001, 3},
         // A pooled amount travels inward through several small classes to the mode.
-        PoolCase{"CascadeToMode", {9, 0.4, 0.3, 0.2}, {8, 1, 0, 1}, 1, 0.1 * 0.1 / 9.9, 1}),
+        PoolCase{"CascadeToMode", {9, 0.4, 0.3, 0.2}, {8, 1, 0, 1}, 1, 0.1 * 0.1 / 9.9, 1},
+        // NP exactly at the minimal class size is "not above" it: both ends join the mode
+        // (NP 1 + 4 + 1 = 6 against f 2 + 3 + 1 = 6), leaving one class and a perfect fit.
+        PoolCase{"ClassAtTheMinimumIsPooled", {1, 4, 1}, {2, 3, 1}, 1, 0.0001, 1},
+        // 0.5 joins 0.5 and makes exactly the minimum, 1.0, which must travel on to the mode:
+        // NP 6 against f 3 + 2 + 1 = 6.
+        PoolCase{"PooledSumAtTheMinimumTravelsOn", {5, 0.5, 0.5}, {3, 2, 1}, 1, 0.0001, 1},
+        // With a minimal class size of 0 an empty class is still pooled: its observed count
+        // moves to the mode (f 6 + 2 = 8 against NP 6, X² = 4/6) instead of being dropped.
+        PoolCase{"EmptyClassCarriesItsCountAtMinimumZero", {6, 0}, {6, 2}, 0, 4.0 / 6, 1},
+        // Every NP 0 (a distribution that put no mass on the data): everything pools into the
+        // mode, class 0, whose NP of 0 does not count; X² is the floor and no class is left.
+        PoolCase{"AllExpectedZeroLeavesNoClass", {0, 0, 0}, {1, 2, 3}, 1, 0.0001, 0},
+        // Below a negative minimum nothing is pooled, and the empty class 0 still stays out of
+        // X² and K: (5 - 6)²/5 + (3 - 2)²/3 over two classes.
+        PoolCase{
+            "NegativeMinimumKeepsEmptyClassOut", {0, 5, 3}, {0, 6, 2}, -1, 1.0 / 5 + 1.0 / 3, 2}),
     [](const auto& tp) { return std::string(tp.param.name); });
+
+// The last class stands for "L or more" and takes what the classes below it leave of N. When
+// those hold more than N (a series whose terms change sign, or rounding), the common rule keeps
+// the last class positive, |N - sum|, and the rows marked without absolute value keep the
+// negative remainder; a truncated member has computed its last class already.
+struct RestFall {
+  const char* name;
+  std::vector<double> unterL;  // NP[0..L-1]
+  double N;
+  Restregel regel;
+  double letzte;  // NP[L] afterwards; the class starts at -7 so "untouched" is visible
+};
+
+TEST(Restklasse, TakesTheRemainderByTheMembersRule) {
+  const RestFall faelle[] = {
+      {"BelowNWithAbsoluteValue", {60, 30}, 100, Restregel::kBetrag, 10},
+      {"BelowNWithoutAbsoluteValue", {60, 30}, 100, Restregel::kOhneBetrag, 10},
+      {"AboveNWithAbsoluteValue", {70, 40}, 100, Restregel::kBetrag, 10},
+      {"AboveNWithoutAbsoluteValue", {70, 40}, 100, Restregel::kOhneBetrag, -10},
+      {"TruncatedLeavesTheLastClass", {70, 40}, 100, Restregel::kKeine, -7},
+  };
+  auto np = std::make_unique<Erwartungswerte>();
+  for (const RestFall& c : faelle) {
+    const auto L = static_cast<std::uint32_t>(c.unterL.size());
+    Summe summe = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      (*np)[i] = c.unterL[i];
+      summe += c.unterL[i];
+    }
+    (*np)[L] = -7;
+    RestklasseSetzen(*np, L, c.N, summe, c.regel);
+    EXPECT_EQ((*np)[L], c.letzte) << c.name;
+  }
+}
 
 TEST(Bestimmtheitsmass, AgainstSumsOfSquares) {
   const std::vector<double> f = {10, 20, 30, 40};

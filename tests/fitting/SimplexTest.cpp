@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/Tolerance.h"
@@ -193,6 +196,136 @@ TEST(Simplex, CorrectionAppliesToEveryEvaluatedVertex) {
   Optimierungszyklus(s, 1, f, e, z.Abfrage(), st);
   for (const auto& v : f.gesehen) EXPECT_LT(v[0], 1);
 }
+
+// X² values handed out by call order instead of by position: they steer a step into the
+// branch under test, and the coordinates then follow from the step's arithmetic alone.
+class Drehbuch final : public Zielfunktion {
+ public:
+  explicit Drehbuch(std::vector<double> werte) : werte_(std::move(werte)) {}
+  void Korrigieren(Parametervektor&) const override {}
+  double ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) override {
+    gesehen.push_back(v);
+    klassen = 0;
+    // Past the script every vertex is worse than anything scripted; the call count shows it.
+    return gesehen.size() <= werte_.size() ? werte_[gesehen.size() - 1] : 1e9;
+  }
+  std::vector<Parametervektor> gesehen;
+
+ private:
+  std::vector<double> werte_;
+};
+
+struct Vektor2 {
+  double x, y;
+};
+
+struct SchrittFall {
+  const char* name;
+  double gamma;                  // expansion factor; the others keep their defaults
+  std::vector<double> werte;     // X² of the start vertices, then of each new point in turn
+  std::vector<Vektor2> gesehen;  // every evaluated point, in order
+  std::array<Vektor2, 3> ecken;  // the simplex after the step (sorted before it)
+  std::array<double, 3> chi;
+};
+
+// One step of a two-parameter simplex from the start vector (2, -4). The start simplex is
+// (2, -4), |1.10 (2, -4)| = (2.2, 4.4) and |0.85 (2, -4)| = (1.7, 3.4).
+//
+// With X² 1, 9, 2 the worst vertex is (2.2, 4.4) and the centroid of the other two is
+// c = ((2 + 1.7)/2, (-4 + 3.4)/2) = (1.85, -0.3); the reflection 2c - worst = (1.5, -5.0) becomes
+// (1.5, 5.0).
+//
+// With X² 9, 1, 2 the worst vertex is the start (2, -4) and c = ((2.2 + 1.7)/2, (4.4 + 3.4)/2)
+// = (1.95, 3.9); the reflection is 2c - worst = (1.9, 11.8).
+//
+// The figures below are that arithmetic done by hand for each branch.
+class SimplexSchritt : public ::testing::TestWithParam<SchrittFall> {};
+
+TEST_P(SimplexSchritt, MovesTheWorstVertexByTheBranchRules) {
+  const SchrittFall& c = GetParam();
+  Drehbuch f(c.werte);
+  OptimisationSettings e;
+  e.Expansionsweite = c.gamma;
+  e.Optimierungsversuche = 1;
+  Simplex s;
+  s.ecke[0] = {2, -4};
+  Zaehler z;
+  Status st = 0;
+  Optimierungszyklus(s, 2, f, e, z.Abfrage(), st);
+
+  ASSERT_EQ(f.gesehen.size(), c.gesehen.size());
+  for (std::size_t i = 0; i < c.gesehen.size(); ++i) {
+    EXPECT_TRUE(Near(f.gesehen[i][0], c.gesehen[i].x, test::kRelTight)) << "point " << i;
+    EXPECT_TRUE(Near(f.gesehen[i][1], c.gesehen[i].y, test::kRelTight)) << "point " << i;
+  }
+  for (std::size_t k = 0; k < 3; ++k) {
+    EXPECT_TRUE(Near(s.ecke[k][0], c.ecken[k].x, test::kRelTight)) << "vertex " << k;
+    EXPECT_TRUE(Near(s.ecke[k][1], c.ecken[k].y, test::kRelTight)) << "vertex " << k;
+    EXPECT_EQ(s.chiQuadrat[k], c.chi[k]) << "vertex " << k;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Simplex, SimplexSchritt,
+    ::testing::Values(
+        // Between the best and the second worst: the reflection, made positive, replaces the
+        // worst vertex. The start simplex itself is made positive: -4 scales to 4.4 and 3.4.
+        SchrittFall{"ReflectionIsMadePositive",
+                    2,
+                    {1, 9, 2, 1.5},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.5, 5}},
+                    {{{2, -4}, {1.7, 3.4}, {1.5, 5}}},
+                    {1, 2, 1.5}},
+        // Better than the best, and a wide expansion (gamma 6): 6 (1.5, 5) - 5 (1.85, -0.3)
+        // = (-0.25, 31.5) becomes (0.25, 31.5). It starts from the positive reflection.
+        SchrittFall{"ExpansionIsMadePositive",
+                    6,
+                    {1, 9, 2, 0.5, 0.4},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.5, 5}, {0.25, 31.5}},
+                    {{{2, -4}, {1.7, 3.4}, {0.25, 31.5}}},
+                    {1, 2, 0.4}},
+        // The expansion 2 (1.5, 5) - (1.85, -0.3) = (1.15, 10.3) is worse than the reflection
+        // (0.8 against 0.5) but better than the best vertex (1), and that is all that is asked.
+        SchrittFall{"ExpansionIsJudgedAgainstTheBestVertex",
+                    2,
+                    {1, 9, 2, 0.5, 0.8},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.5, 5}, {1.15, 10.3}},
+                    {{{2, -4}, {1.7, 3.4}, {1.15, 10.3}}},
+                    {1, 2, 0.8}},
+        // An expansion only equal to the best vertex is not taken: the reflection is.
+        SchrittFall{"ExpansionEqualToTheBestKeepsTheReflection",
+                    2,
+                    {1, 9, 2, 0.5, 1},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.5, 5}, {1.15, 10.3}},
+                    {{{2, -4}, {1.7, 3.4}, {1.5, 5}}},
+                    {1, 2, 0.5}},
+        // Reflection worse than the worst: the worst vertex (2, -4) is contracted towards c,
+        // (2 + 1.95)/2 = 1.975 and (-4 + 3.9)/2 = -0.05, made positive.
+        SchrittFall{"ContractionIsMadePositive",
+                    2,
+                    {9, 1, 2, 10, 5},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.9, 11.8}, {1.975, 0.05}},
+                    {{{2.2, 4.4}, {1.7, 3.4}, {1.975, 0.05}}},
+                    {1, 2, 5}},
+        // Reflection equal to the worst: it replaces the worst vertex first, and the
+        // contraction starts from it: ((1.9 + 1.95)/2, (11.8 + 3.9)/2) = (1.925, 7.85).
+        SchrittFall{"ContractionOfTheReflectedPointWhenNoWorse",
+                    2,
+                    {9, 1, 2, 9, 3},
+                    {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.9, 11.8}, {1.925, 7.85}},
+                    {{{2.2, 4.4}, {1.7, 3.4}, {1.925, 7.85}}},
+                    {1, 2, 3}},
+        // Reflection and contraction ((2.2 + 1.85)/2, (4.4 - 0.3)/2) = (2.025, 2.05) both fail:
+        // every other vertex moves halfway to the best (2, -4), with no absolute value, so
+        // (1.7, 3.4) becomes (1.85, -0.3) and (2.2, 4.4) becomes (2.1, 0.2).
+        SchrittFall{
+            "ShrinkKeepsItsSigns",
+            2,
+            {1, 9, 2, 10, 9.5, 7, 8},
+            {{2, -4}, {2.2, 4.4}, {1.7, 3.4}, {1.5, 5}, {2.025, 2.05}, {1.85, -0.3}, {2.1, 0.2}},
+            {{{2, -4}, {1.85, -0.3}, {2.1, 0.2}}},
+            {1, 7, 8}}),
+    [](const auto& tp) { return std::string(tp.param.name); });
 
 }  // namespace
 }  // namespace vk
