@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "distributions/Dispatch.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/FpFault.h"
 #include "distributions/Registry.h"
 #include "distributions/helpers/Alternativen.h"
@@ -15,6 +18,21 @@ bool KlassenImBereich(const TStatistik& stat) {
   if (stat.n <= kMaxKlassenIndex) return true;
   RaiseInvalid();
   return false;
+}
+
+// A parameter without a value (NaN) or beyond every value (an infinity) has no expected
+// frequencies, yet quiet arithmetic would carry it into them without raising anything (N * inf,
+// exp(NaN)): it fails the evaluation here, once, after the domain corrections have had their say
+// and before any formula sees it. The counts are the larger of the member's and the properties':
+// the special model finds its parameters by name among those the properties list.
+void NichtEndlicheParameterMelden(const Member& m, const Parametervektor& p,
+                                  const TParameterEigenschaften& eig) {
+  const std::uint32_t frei = std::min(std::max(m.parZahl, eig.parZahl), kMaxParameter);
+  const std::uint32_t fest = std::min(std::max(m.festparZahl, eig.festparZahl), kMaxFestparameter);
+  bool endlich = true;
+  for (std::uint32_t j = 0; j < frei; ++j) endlich &= std::isfinite(p[j]);
+  for (std::uint32_t j = 0; j < fest; ++j) endlich &= std::isfinite(eig.festparameter[j]);
+  if (!endlich) RaiseInvalid();
 }
 
 // What the alternative routine's contract leaves out: no alternative reads it.
@@ -60,6 +78,7 @@ bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Paramete
   if (m == nullptr) return false;
   // Every member starts from a vector inside its domain; doing it here keeps the members short.
   ParameterKorrigieren(p, in.eig);
+  NichtEndlicheParameterMelden(*m, p, in.eig);
   if (KlassenImBereich(in.stat)) m->erwartungswerte(in, p, NP);
   return true;
 }

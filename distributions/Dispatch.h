@@ -39,7 +39,8 @@ bool AlternativeWaehlen(std::uint32_t nummer, std::uint32_t k, const Schaetzwert
                         const TParameterEigenschaften& eig);
 
 // Passes `p` through ParameterKorrigieren and the member's own repairs (both written back into
-// `p`), then writes NP[0..stat.n]. `NP` must not be the same array as `f`.
+// `p`), then writes NP[0..stat.n]. `NP` must not be the same array as `f`. A parameter, free or
+// fixed, that is NaN or infinite after the corrections raises the invalid fault.
 bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Parametervektor& p,
                               Erwartungswerte& NP);
 bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,

@@ -20,16 +20,14 @@ constexpr std::array<double, kTabellenEnde + 1> kFakultaeten = [] {
   return t;
 }();
 
-// 171! is the first factorial beyond the double range; every further product stays infinite and
-// raises nothing new, so the loop need not run on to a huge n.
-inline constexpr std::uint32_t kErsteUeberlaufende = 171;
-
 }  // namespace
 
 double Fakultaet(std::uint32_t n) {
   if (n <= kTabellenEnde) return kFakultaeten[n];
   double r = kFakultaeten[kTabellenEnde];
-  const std::uint32_t ende = std::min(n, kErsteUeberlaufende);
+  // Every product beyond the first overflowing one stays infinite and raises nothing new, so the
+  // loop need not run on to a huge n.
+  const std::uint32_t ende = std::min(n, kErsteUeberlaufendeFakultaet);
   for (std::uint32_t i = kTabellenEnde + 1; i <= ende; ++i) r *= static_cast<double>(i);
   return r;
 }

@@ -13,6 +13,8 @@ using Summe = long double;
 // by 101, 102, ..., n. From n = 171 on the result leaves the double range and raises the
 // overflow fault: a failed evaluation, not something to avoid.
 double Fakultaet(std::uint32_t n);
+// 171! is the first factorial beyond the double range.
+inline constexpr std::uint32_t kErsteUeberlaufendeFakultaet = 171;
 
 // x (x+1) ... (x+n-1), for n >= 1 (n = 0 gives x; callers never pass it).
 double SteigendeFakultaet(std::uint32_t n, double x);

@@ -3,6 +3,7 @@
 //   P(v) = (a^v / v!) / (e^a - sum_{i<m} a^i / i!),  v = m, m + 1, ...;  m = Int(F0) fixed
 //   (the data's first value), a > 0. Class j holds the value j + m; the last class takes the
 //   remainder.
+#include <algorithm>
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -36,9 +37,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t m = Abschneidepunkt(eig);
   const double dm = static_cast<double>(m);
   // The Poisson mass below m, each term as a power over a factorial: from 171 on the factorial
-  // overflows, a failed evaluation.
+  // overflows, a failed evaluation. The sum stops at that first overflowing term: the ones
+  // beyond change nothing about the failure, and with their powers formed by repeated
+  // multiplication a truncation point near the last class index would cost some 10^8 steps.
   Summe unten = 0;
-  for (std::uint32_t i = 0; i < m; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
+  const std::uint32_t ende = std::min(m, kErsteUeberlaufendeFakultaet + 1);
+  for (std::uint32_t i = 0; i < ende; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
   const double p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
   RekursionMitRest(NP, in.stat.n, N, N * p0,
                    [&](double j, double vorher) { return vorher * a / (j + dm); });

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "catalog/VerzeichnisLaden.h"
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "distributions/Spezialmodell.h"
 #include "tests/distributions/Beispiele.h"
+#include "tests/distributions/KatalogBeispiel.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/Support.h"
 
@@ -25,34 +25,6 @@ namespace {
 // Below this times N an expected frequency is a rounding error of a zero, not a negative one.
 inline constexpr double kNegativRundung = 1e-9;
 inline constexpr double kN = 1000;
-
-const Verteilungsverzeichnis& Katalog() {
-  static const Verteilungsverzeichnis v = [] {
-    Verteilungsverzeichnis k;
-    std::string meldung;
-    EXPECT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, k, meldung), status::kOk) << meldung;
-    return k;
-  }();
-  return v;
-}
-
-const Beispiel* BeispielSuchen(std::uint32_t nummer) {
-  for (const Beispiel& b : kBeispiele)
-    if (b.nummer == nummer) return &b;
-  return nullptr;
-}
-
-// The properties the engine would set for the example: names, counts and domain flags from
-// the shipped catalog, the fixed parameters from the example.
-TParameterEigenschaften BeispielEigenschaften(const Beispiel& b) {
-  TParameterEigenschaften eig;
-  TVerteilung v;
-  v.Index = b.nummer;
-  EXPECT_EQ(Katalog().ParameterEigenschaftenSetzen(v, eig, b.L), status::kOk)
-      << "member " << b.nummer;
-  eig.festparameter = b.fest;
-  return eig;
-}
 
 struct Auswertung {
   bool fehler = false;

@@ -3,11 +3,15 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+#include <memory>
+#include <vector>
 
 #include "core/FpFault.h"
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Alternativen.h"
+#include "distributions/helpers/Klassen.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {
@@ -246,6 +250,276 @@ TEST(Hypergeometrisch, LowerArgumentAtNonPositiveIntegerIsAFault) {
   volatile double r = Hypergeometrisch2F2(0.5, -1, 2, 1, 1);  // (-1)_2 = 0 in a denominator
   (void)r;
   EXPECT_TRUE(scope.Faulted());
+}
+
+// Class arrays on the heap, as the data set holds them: the leading classes given, the rest
+// empty.
+std::unique_ptr<KlassenHaeufigkeiten> Haeufigkeiten(const std::vector<double>& werte) {
+  auto f = std::make_unique<KlassenHaeufigkeiten>();
+  f->fill(0);
+  std::copy(werte.begin(), werte.end(), f->begin());
+  return f;
+}
+
+// The first four classes as the ratio estimators read them: a class beyond L is empty whatever
+// the array holds there, and the replacement turns empty classes into 1 before it compares f[0]
+// with f[1]. Expected values by the two rules applied by hand.
+TEST(Anfangsklassen, ClassesBeyondLAreEmptyAndZerosAreReplaced) {
+  struct Fall {
+    std::vector<double> f;
+    std::uint32_t L;
+    std::array<double, 4> roh;
+    std::array<double, 4> ersetzt;
+  };
+  const Fall faelle[] = {
+      {{4, 0, 7, 3, 9}, 5, {4, 0, 7, 3}, {4, 1, 7, 3}},
+      // f[3] = 3 lies beyond L = 2: read as empty, then replaced by 1.
+      {{4, 0, 7, 3, 9}, 2, {4, 0, 7, 0}, {4, 1, 7, 1}},
+      {{4, 0, 7, 3, 9}, 0, {4, 0, 0, 0}, {4, 1, 1, 1}},
+      // A tie of the first two classes: f[0] steps up by 0.1.
+      {{5, 5, 0, 2}, 3, {5, 5, 0, 2}, {5 + 0.1, 5, 1, 2}},
+      // Two empty leading classes tie only after the replacement: 1 and 1, then 1.1.
+      {{0, 0, 6}, 3, {0, 0, 6, 0}, {1 + 0.1, 1, 6, 1}},
+      // L = 0 with f[0] = 1: the empty class 1 becomes 1 and ties with it.
+      {{1, 8}, 0, {1, 0, 0, 0}, {1 + 0.1, 1, 1, 1}},
+  };
+  for (const Fall& c : faelle) {
+    const auto f = Haeufigkeiten(c.f);
+    EXPECT_EQ(Anfangsklassen(*f, c.L), c.roh) << "L=" << c.L;
+    EXPECT_EQ(ErsetzteAnfangsklassen(*f, c.L), c.ersetzt) << "L=" << c.L;
+  }
+}
+
+// The whole array for the regressions: classes 0..L replaced, and one more above L, which is
+// empty by definition (whatever the array holds there) and so becomes 1.
+TEST(ErsetzteKlassen, CopiesZeroToLPlusOneEmptyClassAbove) {
+  struct Fall {
+    std::vector<double> f;
+    std::uint32_t L;
+    std::vector<double> erwartet;
+  };
+  const Fall faelle[] = {
+      {{3, 3, 0, 2, 8}, 3, {3 + 0.1, 3, 1, 2, 1}},
+      {{2, 0, 5, 0, 8}, 4, {2, 1, 5, 1, 8, 1}},
+      {{0, 9}, 0, {1 + 0.1, 1}},
+  };
+  for (const Fall& c : faelle) {
+    const auto f = Haeufigkeiten(c.f);
+    EXPECT_EQ(ErsetzteKlassen(*f, c.L), c.erwartet) << "L=" << c.L;
+  }
+}
+
+TEST(ErsteVerhaeltnisse, NeighbourRatiosOfTheFirstFourClasses) {
+  // 6/2, 3/6, 12/3, each exact in binary.
+  EXPECT_EQ(ErsteVerhaeltnisse({2, 6, 3, 12}), (std::array<double, 3>{3, 0.5, 4}));
+}
+
+// Least squares through the origin for f[i+1] = a f[i]/u_i over i < L: frequencies that follow
+// the ratio exactly give a back; others the quotient of the two sums, worked out by hand.
+TEST(VerhaeltnisRegression, RecoversAnExactRatioAndWeighsByTheDenominator) {
+  // Poisson-shaped with a = 2.5, u_i = i + 1: f[i] = 64 * 2.5^i / i!.
+  std::vector<double> poisson{64};
+  for (int i = 1; i <= 8; ++i) poisson.push_back(poisson.back() * 2.5 / i);
+  // Hyper-Poisson-shaped with a = 1.5, u_i = b + i, b = 0.75.
+  std::vector<double> hyper{10};
+  for (int i = 0; i < 8; ++i) hyper.push_back(hyper.back() * 1.5 / (0.75 + i));
+  using Nenner = double (*)(std::uint32_t);
+  const Nenner plusEins = [](std::uint32_t i) { return i + 1.0; };
+  const Nenner eins = [](std::uint32_t) { return 1.0; };
+  struct Fall {
+    const char* name;
+    std::vector<double> f;
+    std::uint32_t L;
+    Nenner nenner;
+    double a;
+    double rel;
+  };
+  const Fall faelle[] = {
+      {"Poisson a=2.5", poisson, 8, plusEins, 2.5, 1e-14},
+      {"hyper-Poisson a=1.5", hyper, 8, [](std::uint32_t i) { return 0.75 + i; }, 1.5, 1e-14},
+      // {1, 2, 2} with u_i = i + 1: z = 1*2/1 + 2*2/2 = 4, q = 1/1 + 4/4 = 2, a = 2 (it is
+      // Poisson(2) up to a factor). The 100 beyond L must not enter.
+      {"three classes, u = i + 1", {1, 2, 2, 100}, 2, plusEins, 2, 0},
+      // u_i = 1: z = 1*2 + 2*2 = 6, q = 1 + 4 = 5, a = 6/5.
+      {"three classes, u = 1", {1, 2, 2, 100}, 2, eins, 1.2, 0},
+  };
+  for (const Fall& c : faelle) {
+    const double a = VerhaeltnisRegression(c.f, c.L, c.nenner);
+    EXPECT_TRUE(Near(a, c.a, c.rel)) << c.name << ": " << a;
+  }
+}
+
+// Products taken from the left, start first, with the index handed over as a double.
+TEST(Produkt, FromTheLeftOverHalfOpenRange) {
+  const auto j = [](double x) { return x; };
+  EXPECT_EQ(Produkt(3, 1, 4, j), 18);                                   // 3 * 1 * 2 * 3
+  EXPECT_EQ(Produkt(3, 5, 5, j), 3);                                    // empty
+  EXPECT_EQ(Produkt(3, 6, 5, j), 3);                                    // empty, von beyond bis
+  EXPECT_EQ(Produkt(2, 0, 3, [](double x) { return x + 0.5; }), 3.75);  // 2 * 0.5 * 1.5 * 2.5
+  // From the left, 1e308 * 10 overflows before the 0.1 could bring it back: infinite and a
+  // fault (from the right it would stay 1e308).
+  FpFaultScope scope;
+  EXPECT_TRUE(std::isinf(Produkt(1e308, 0, 2, [](double x) { return x == 0 ? 10.0 : 0.1; })));
+  EXPECT_TRUE(scope.Faulted());
+}
+
+TEST(FaktorAnzahl, EmptyBelowOneFaultBeyondTheLimit) {
+  struct Fall {
+    double x;
+    std::uint32_t anzahl;
+    bool fehler;
+  };
+  const Fall faelle[] = {{0.99, 0, false},
+                         {-5, 0, false},
+                         {-std::numeric_limits<double>::infinity(), 0, false},
+                         {1, 1, false},
+                         {3.9, 3, false},
+                         {1e7, 10'000'000, false},
+                         {1e7 + 0.5, 0, true},
+                         {std::numeric_limits<double>::infinity(), 0, true},
+                         {std::numeric_limits<double>::quiet_NaN(), 0, true}};
+  for (const Fall& c : faelle) {
+    FpFaultScope scope;
+    EXPECT_EQ(FaktorAnzahl(c.x), c.anzahl) << c.x;
+    EXPECT_EQ(scope.Faulted(), c.fehler) << c.x;
+  }
+}
+
+// Below L values whose sum is known, then the tail rule. A sentinel marks what must stay
+// unwritten: the class above L always, the last class under kKeine.
+inline constexpr double kUnberuehrt = -12345;
+
+struct RestFall {
+  Restregel regel;
+  double N;
+  double letzte;  // expected NP[L]
+};
+
+// The tail rule after the classes 8, 4, 2, 1 (sum 15): N = 20 leaves 5 either way; N = 10
+// leaves -5, which kBetrag turns into 5; kKeine leaves the last class to the caller.
+TEST(RekursionMitRest, EachTailRule) {
+  const RestFall faelle[] = {{Restregel::kBetrag, 20, 5},
+                             {Restregel::kOhneBetrag, 20, 5},
+                             {Restregel::kBetrag, 10, 5},
+                             {Restregel::kOhneBetrag, 10, -5},
+                             {Restregel::kKeine, 10, kUnberuehrt}};
+  for (const RestFall& c : faelle) {
+    auto NP = std::make_unique<Erwartungswerte>();
+    NP->fill(kUnberuehrt);
+    RekursionMitRest(
+        *NP, 4, c.N, 8, [](double, double vorher) { return vorher / 2; }, c.regel);
+    const std::array<double, 6> erwartet{8, 4, 2, 1, c.letzte, kUnberuehrt};
+    for (std::size_t i = 0; i < erwartet.size(); ++i)
+      EXPECT_EQ((*NP)[i], erwartet[i]) << "N=" << c.N << " i=" << i;
+  }
+  // L = 0: the only class is the last one; the tail rule overwrites the first term with N,
+  // truncated at L it keeps the first term.
+  auto NP = std::make_unique<Erwartungswerte>();
+  RekursionMitRest(
+      *NP, 0, 30, 8, [](double, double v) { return v; }, Restregel::kBetrag);
+  EXPECT_EQ((*NP)[0], 30);
+  RekursionMitRest(
+      *NP, 0, 30, 8, [](double, double v) { return v; }, Restregel::kKeine);
+  EXPECT_EQ((*NP)[0], 8);
+}
+
+// Classes 10, 20, 30 (each its predecessor plus 10, the first seeing 0 as its predecessor), sum
+// 60, then the tail rule; at L = 0 no class is evaluated.
+TEST(KlassenMitRest, PredecessorFromZeroAndEachTailRule) {
+  const RestFall faelle[] = {{Restregel::kBetrag, 100, 40},
+                             {Restregel::kOhneBetrag, 100, 40},
+                             {Restregel::kBetrag, 50, 10},
+                             {Restregel::kOhneBetrag, 50, -10},
+                             {Restregel::kKeine, 50, kUnberuehrt}};
+  for (const RestFall& c : faelle) {
+    auto NP = std::make_unique<Erwartungswerte>();
+    NP->fill(kUnberuehrt);
+    std::uint32_t aufrufe = 0;
+    KlassenMitRest(
+        *NP, 3, c.N,
+        [&](std::uint32_t, double vorher) {
+          ++aufrufe;
+          return vorher + 10;
+        },
+        c.regel);
+    EXPECT_EQ(aufrufe, 3u);
+    const std::array<double, 5> erwartet{10, 20, 30, c.letzte, kUnberuehrt};
+    for (std::size_t i = 0; i < erwartet.size(); ++i)
+      EXPECT_EQ((*NP)[i], erwartet[i]) << "N=" << c.N << " i=" << i;
+  }
+  auto NP = std::make_unique<Erwartungswerte>();
+  std::uint32_t aufrufe = 0;
+  KlassenMitRest(*NP, 0, 7, [&](std::uint32_t, double) { return static_cast<double>(++aufrufe); });
+  EXPECT_EQ(aufrufe, 0u);
+  EXPECT_EQ((*NP)[0], 7);
+}
+
+// The second pass alone on terms 2, 6, 4 below L = 3: scaled by N/S, the last class by the rule.
+TEST(TermeNormieren, ScalesByNOverSThenTheTailRule) {
+  struct Fall {
+    Restregel regel;
+    double N;
+    Summe S;
+    std::array<double, 5> erwartet;
+  };
+  const Fall faelle[] = {
+      // 30/20 = 1.5: 3, 9, 6 (sum 18), rest 12.
+      {Restregel::kBetrag, 30, 20, {3, 9, 6, 12, kUnberuehrt}},
+      // S = 10 below the terms' own sum 12: 2, 6, 4, rest 10 - 12 = -2, |.| = 2.
+      {Restregel::kBetrag, 10, 10, {2, 6, 4, 2, kUnberuehrt}},
+      {Restregel::kOhneBetrag, 10, 10, {2, 6, 4, -2, kUnberuehrt}},
+      // Truncated at L: the last term 8 is scaled too; S = 2 + 6 + 4 + 8 = 20, N = 10 halves
+      // each, and the classes sum to N.
+      {Restregel::kKeine, 10, 20, {1, 3, 2, 4, kUnberuehrt}},
+  };
+  for (const Fall& c : faelle) {
+    auto NP = std::make_unique<Erwartungswerte>();
+    NP->fill(kUnberuehrt);
+    (*NP)[0] = 2, (*NP)[1] = 6, (*NP)[2] = 4, (*NP)[3] = 8;
+    TermeNormieren(*NP, 3, c.N, c.S, c.regel);
+    for (std::size_t i = 0; i < c.erwartet.size(); ++i)
+      EXPECT_EQ((*NP)[i], c.erwartet[i]) << "N=" << c.N << " i=" << i;
+  }
+}
+
+// Both passes: the terms halve from r0 = 1, K terms beyond the first, normalised to N. Terms from
+// L on only enter the sum; nothing above L is written, however far K reaches.
+TEST(NormierteTerme, NormalisesOverKTermsAndStoresNoneAboveL) {
+  const auto halb = [](double, double r) { return r / 2; };
+  struct Fall {
+    const char* name;
+    std::uint32_t L, K;
+    double N;
+    Restregel regel;
+    std::array<double, 4> erwartet;
+  };
+  const Fall faelle[] = {
+      // 1, 1/2, 1/4, 1/8: S = 15/8, N = 15 gives 8, 4, then 15 - 12 = 3.
+      {"K = 3", 2, 3, 15, Restregel::kBetrag, {8, 4, 3, kUnberuehrt}},
+      // S = 2 - 2^-102, which the running sum already rounds to 2: 10, 5, then 20 - 15 = 5.
+      {"K = L + 100", 2, UnendlicherTraeger(2), 20, Restregel::kBetrag, {10, 5, 5, kUnberuehrt}},
+      // Truncated: K = L = 2, S = 7/4, N = 14 gives 8, 4, 2, which sum to N.
+      {"truncated", 2, 2, 14, Restregel::kKeine, {8, 4, 2, kUnberuehrt}},
+  };
+  for (const Fall& c : faelle) {
+    auto NP = std::make_unique<Erwartungswerte>();
+    NP->fill(kUnberuehrt);
+    NormierteTerme(*NP, c.L, c.K, c.N, 1, halb, c.regel);
+    for (std::size_t i = 0; i < c.erwartet.size(); ++i)
+      EXPECT_EQ((*NP)[i], c.erwartet[i]) << c.name << " i=" << i;
+    for (std::uint32_t i = c.L + 1; i <= c.K; ++i)
+      ASSERT_EQ((*NP)[i], kUnberuehrt) << c.name << ": term " << i << " stored above L";
+  }
+  // Terms 1, 1, -1 (K = 2): S = 1, so the two classes below L = 2 hold 2N and the remainder is
+  // -N, which only kOhneBetrag keeps.
+  const auto kippt = [](double i, double r) { return i < 2 ? r : -r; };
+  for (Restregel regel : {Restregel::kBetrag, Restregel::kOhneBetrag}) {
+    auto NP = std::make_unique<Erwartungswerte>();
+    NormierteTerme(*NP, 2, 2, 10, 1, kippt, regel);
+    EXPECT_EQ((*NP)[0], 10);
+    EXPECT_EQ((*NP)[1], 10);
+    EXPECT_EQ((*NP)[2], regel == Restregel::kBetrag ? 10 : -10);
+  }
 }
 
 // The alternatives of a table: each parameter the mean of its slots in their order (its absolute
