@@ -79,11 +79,12 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   const TStatistik& s = daten_.Statistik;
   FpFaultScope guard;
   ErwartungswerteBerechnen(index, eingaben_, kopie, arbeitsNP_);
-  if (guard.Faulted()) {
+  const std::size_t klassen = s.n + 1;
+  if (guard.Faulted() ||
+      NegativeErwartung(std::span<const double>(arbeitsNP_.data(), klassen), s.summe)) {
     k = 0;
     return kFehlschlagChiQuadrat;
   }
-  const std::size_t klassen = s.n + 1;
   std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
   std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
   const double chi =
@@ -115,6 +116,8 @@ bool Anpassungen::AnpassungBewerten() {
     FpFaultScope guard;
     ErwartungswerteBerechnen(nummer_, eingaben_, v, aktuelleNP_);
     if (guard.Faulted()) return false;
+    if (NegativeErwartung(std::span<const double>(aktuelleNP_.data(), s.n + 1), s.summe))
+      return false;
   }
   std::uint32_t k = 0;
   aktuell_ = Kennzahlen{};

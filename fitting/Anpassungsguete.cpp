@@ -44,6 +44,13 @@ double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double min
   return chi <= 0.00009 ? 0.0001 : chi;
 }
 
+bool NegativeErwartung(std::span<const double> np, double summe) {
+  const double grenze = -kNegativeErwartungProN * summe;
+  for (double v : np)
+    if (v < grenze) return true;
+  return false;
+}
+
 double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,
                                   std::span<const double> np) {
   const double mittel = summe / static_cast<double>(f.size());
@@ -70,8 +77,11 @@ namespace {
 
 double Wahrscheinlichkeit(std::uint32_t nu, double x) {
   if (nu == 0) return 0;
-  if (nu == 1) return 2 * NormalSchwanz(std::sqrt(x));
+  // For every degree of freedom: the normal tail's clamp keeps 2 Q(sqrt(x)) above 8.6e-32
+  // however large x is, and a method with one degree of freedom and an absurd X² would beat
+  // every method with more degrees of freedom and X² >= 200 in the best-method rule.
   if (x >= 200) return 0;
+  if (nu == 1) return 2 * NormalSchwanz(std::sqrt(x));
   if (nu <= 30) {
     if (nu % 2 == 1) {
       double r = std::exp(0.5 * std::log(x));

@@ -18,6 +18,14 @@ inline constexpr double kZuWenigFreiheitsgrade = 10000000.0;
 double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindestklassengroesse,
                            std::uint32_t& klassen);
 
+// Below this times N an expected frequency is negative, not a rounding error around 0.
+inline constexpr double kNegativeErwartungProN = 1e-9;
+
+// Whether some expected frequency is negative beyond rounding: such a vector is no distribution
+// (a member whose formula leaves its domain, a tail without absolute value below 0), and pooling
+// would skip the class as if it had been pooled. Its evaluation fails.
+bool NegativeErwartung(std::span<const double> np, double summe);
+
 // R² = 1 - SSE/SST of the unpooled NP against f, SST around the mean frequency per class.
 double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,
                                   std::span<const double> np);

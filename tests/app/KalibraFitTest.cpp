@@ -142,6 +142,25 @@ TEST(KalibraEvaluate, SpecialModelWithThePoissonsRatioIsThePoisson) {
   EXPECT_EQ(spezial["df"].toInt(), poisson["df"].toInt() - 4) << "five free parameters, not one";
 }
 
+// Two results that were reported as fits. A method with one degree of freedom and X² = 979 on
+// 200 horse kicks once got P = 8.6e-32 > 0 and became the best (and only) fit of member 39,
+// where an X² of 200 or more has P = 0 for any other DF; and expected frequencies far below 0
+// (member 3 with K < R: NP[4] = -2.06e6 on word syllables) counted as an evaluation with the
+// negative classes skipped as if pooled.
+TEST(KalibraFit, AbsurdResultsAreNoFits) {
+  const KalibraOutcome geometrischPascal =
+      RunKalibra({"fit", Data("horse-kicks.dat"), "-d", "39", "--format", "json"});
+  EXPECT_EQ(geometrischPascal.exitCode, 13) << geometrischPascal.out.toStdString();
+  const KalibraOutcome negativ = RunKalibra({"evaluate", Data("gpl3-word-syllables.dat"), "-d", "3",
+                                             "-p", "0.5,4", "--fixed", "n=7", "--format", "json"});
+  EXPECT_EQ(negativ.exitCode, 15);
+  const QJsonObject o = Json(negativ);
+  EXPECT_EQ(o["status"].toInt(), 15);
+  bool negativeKlasse = false;
+  for (const auto& k : o["expected"].toArray()) negativeKlasse |= k.toObject()["np"].toDouble() < 0;
+  EXPECT_TRUE(negativeKlasse) << "the frequencies shown are the ones that failed";
+}
+
 // Values no fit can use are refused where they are given, with a message naming the option:
 // they once ended in a bare "Exception", a wrong "OK", a crash (member 37 reading NP[-1]) or a
 // grid that never ended.

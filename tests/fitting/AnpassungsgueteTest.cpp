@@ -155,7 +155,11 @@ TEST(ChiQuadratWahrscheinlichkeit, BranchRules) {
   EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(2, 2), std::exp(-1.0), 1e-15));
   EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(1, 3.841), 0.05, 0, 1e-4));
   EXPECT_EQ(ChiQuadratWahrscheinlichkeit(5, 250), 0);
-  EXPECT_GT(ChiQuadratWahrscheinlichkeit(1, 250), 0);  // df 1 is answered before the cut-off
+  // The cut-off holds for one degree of freedom too: the normal tail never reaches 0, and a
+  // method with DF 1 and an absurd X² would otherwise beat every other one.
+  EXPECT_EQ(ChiQuadratWahrscheinlichkeit(1, 250), 0);
+  EXPECT_EQ(ChiQuadratWahrscheinlichkeit(1, 200), 0);
+  EXPECT_GT(ChiQuadratWahrscheinlichkeit(1, 199.9), 0);
 }
 
 TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
