@@ -62,6 +62,14 @@ QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
 
 }  // namespace
 
+double RunderSchritt(double mindestens) {
+  if (!(mindestens > 0) || !std::isfinite(mindestens)) return 1;
+  const double zehner = std::pow(10.0, std::floor(std::log10(mindestens)));
+  for (double faktor : {1.0, 2.0, 5.0, 10.0})
+    if (faktor * zehner >= mindestens) return faktor * zehner;
+  return 10 * zehner;
+}
+
 TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
     : QWidget(nullptr), anwendungsTitel_(anwendungsTitel) {
   setObjectName("TFrmDiagramm");
@@ -232,22 +240,19 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
   for (QLineSeries* s : linien_) s->clear();
   kategorien_.clear();
+  punkteF_.clear();
+  punkteNP_.clear();
   QList<qreal> f, np;
-  QList<QPointF> punkteF, punkteNP;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
     f.append(w.E);
     np.append(w.NP);
-    punkteF.append(QPointF(w.X, w.E));
-    punkteNP.append(QPointF(w.X, w.NP));
+    punkteF_.append(QPointF(w.X, w.E));
+    punkteNP_.append(QPointF(w.X, w.NP));
     kategorien_.append(QString::number(w.X));
   }
   balkenF_->append(f);
   balkenNP_->append(np);
-  linien_[0]->replace(punkteF);
-  linien_[1]->replace(punkteNP);
-  linien_[2]->replace(punkteF);
-  linien_[3]->replace(punkteNP);
   xMin_ = letzte >= 0 ? daten[0].X : 0;
   xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
   AchsenAnordnen();
@@ -271,6 +276,9 @@ void TFrmDiagramm::StilAnwenden() {
 // The axes are made anew for every change of style, scale or grid: a bar series needs a category
 // axis, lines a value axis, and Qt Charts cannot switch an axis between linear and logarithmic.
 void TFrmDiagramm::AchsenAnordnen() {
+  // The lines are emptied before their scale changes, so that no point meets a scale it has no
+  // place on.
+  for (QLineSeries* s : linien_) s->clear();
   for (QAbstractAxis* achse : chart_->axes()) {
     chart_->removeAxis(achse);
     delete achse;
@@ -289,7 +297,14 @@ void TFrmDiagramm::AchsenAnordnen() {
   } else {
     auto* a = new QValueAxis;
     a->setRange(min_, max_);
-    a->setLabelFormat("%.1f");
+    // Ticks on round values (1, 2 or 5 times a power of ten, from 0), at most about eight of them,
+    // with just the decimals the step needs; the range itself stays as computed.
+    const double schritt = RunderSchritt((max_ - min_) / 8);
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(0);
+    a->setTickInterval(schritt);
+    const int stellen = std::clamp(static_cast<int>(-std::floor(std::log10(schritt))), 0, 6);
+    a->setLabelFormat(QStringLiteral("%.%1f").arg(stellen));
     links = a;
   }
   links->setTitleText(anwendungsTitel_);
@@ -321,12 +336,32 @@ void TFrmDiagramm::AchsenAnordnen() {
   unten->setGridLineVisible(raster);
   chart_->addAxis(unten, Qt::AlignBottom);
 
-  balken_->attachAxis(links);
-  if (bars_->isChecked()) balken_->attachAxis(unten);
+  // Hidden bars are laid out all the same; on a logarithmic axis their zeros would be taken to
+  // the logarithm, so they are put on the axes only when drawn.
+  if (bars_->isChecked()) {
+    balken_->attachAxis(links);
+    balken_->attachAxis(unten);
+  }
   for (QLineSeries* s : linien_) {
     s->attachAxis(links);
     if (!bars_->isChecked()) s->attachAxis(unten);
   }
+
+  // A logarithmic axis has no place for x = 0 or a value of 0: those points are left out of the
+  // lines (given to Qt Charts, one of them leaves the whole plot empty). The points go in only
+  // now, when each series knows the scale it is drawn on.
+  const bool xLog = xAxisLog_->isChecked() && !bars_->isChecked();
+  const bool yLog = yAxisLog_->isChecked();
+  const auto darstellbar = [xLog, yLog](const QList<QPointF>& punkte) {
+    QList<QPointF> bleiben;
+    for (const QPointF& p : punkte)
+      if ((!xLog || p.x() > 0) && (!yLog || p.y() > 0)) bleiben.append(p);
+    return bleiben;
+  };
+  linien_[0]->replace(darstellbar(punkteF_));
+  linien_[1]->replace(darstellbar(punkteNP_));
+  linien_[2]->replace(darstellbar(punkteF_));
+  linien_[3]->replace(darstellbar(punkteNP_));
 }
 
 // Qt Charts draws flat. The depth effect: bars shaded like cylinders with a dark edge, lines
@@ -378,7 +413,8 @@ bool TFrmDiagramm::Speichern(const QString& pfad) {
     svg.setOutputDevice(&datei);
     svg.setSize(ansicht_->size());
     svg.setViewBox(QRect(QPoint(0, 0), ansicht_->size()));
-    svg.setTitle(titel_);
+    // The generator writes the title into the XML as it is; "&" or "<" in it would break the file.
+    svg.setTitle(titel_.toHtmlEscaped());
     QPainter maler;
     if (!maler.begin(&svg)) return false;
     ansicht_->render(&maler);

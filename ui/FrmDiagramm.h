@@ -20,6 +20,9 @@ namespace vk::ui {
 
 class TDiagrammTitelDlg;
 
+// The smallest of 1, 2 and 5 times a power of ten that is at least `mindestens` (1 for no range).
+double RunderSchritt(double mindestens);
+
 // The chart of the observed frequencies f[x] and the expected NP[x] of one fit against x.
 // A top-level window of its own, so that it can lie beside or behind the main window.
 class TFrmDiagramm : public QWidget {
@@ -79,6 +82,9 @@ class TFrmDiagramm : public QWidget {
   QString titel_ = "(Verteilung)";
   QString titelUnten_ = "f[x], NP[x]";
   QStringList kategorien_;
+  // Every point of f and NP; the line series get those their axes can show.
+  QList<QPointF> punkteF_;
+  QList<QPointF> punkteNP_;
   double min_ = 0;
   double max_ = 1;
   double xMin_ = 0;

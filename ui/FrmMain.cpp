@@ -166,7 +166,15 @@ void TFrmMain::FensterBauen() {
   eingabeLayout->addWidget(LBEingabeDaten, 1, 0);
   eingabeLayout->addWidget(RfBtnEingabeDaten, 1, 1, Qt::AlignTop);
   connect(RfBtnEingabeDaten, &QPushButton::clicked, this, &TFrmMain::RfBtnEingabeDatenClick);
-  connect(LBEingabeDaten, &QListWidget::itemClicked, this, &TFrmMain::LBEingabeDatenClick);
+  // A file is read when it becomes the selected one, by mouse or by keyboard, and again when the
+  // selected file is clicked once more.
+  connect(LBEingabeDaten, &QListWidget::currentRowChanged, this, [this](int zeile) {
+    if (zeile >= 0) LBEingabeDatenClick();
+  });
+  connect(LBEingabeDaten, &QListWidget::itemClicked, this, [this] {
+    if (LBEingabeDaten->currentRow() == FZeileVorKlick) LBEingabeDatenClick();
+  });
+  LBEingabeDaten->viewport()->installEventFilter(this);
 
   PgCtrlAnpassungen = new QTabWidget(zentral);
   PgCtrlAnpassungen->setObjectName("PgCtrlAnpassungen");
@@ -234,18 +242,34 @@ QWidget* TFrmMain::StatistikBauen() {
   NumEdExzess = Feld(panel, "NumEdExzess", 4);
   NumEdEntropie = Feld(panel, "NumEdEntropie", 4);
   NumEdWiederholungsrate = Feld(panel, "NumEdWiederholungsrate", 4);
+  // Room for the widest statistic shown in fixed point, -10^9 with four decimals; past that the
+  // fields switch to exponent notation. The moments get a row of their own for it, and the other
+  // fields share a grid of the same four columns.
+  const QString breitester = QStringLiteral("-1000000000.0000");
+  for (TNumEdit* f : {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4})
+    f->BreiteFuer(breitester);
+  auto* ord = new QGroupBox("Ord", panel);
+  auto* ordLayout = new QHBoxLayout(ord);
+  ordLayout->setContentsMargins(4, 2, 4, 2);
+  for (auto [text, feld] : {std::pair{"I", NumEdOrdI}, std::pair{"S", NumEdOrdS}}) {
+    auto* beschriftung = new QLabel(text, ord);
+    beschriftung->setBuddy(feld);
+    ordLayout->addWidget(beschriftung);
+    ordLayout->addWidget(feld, 1);
+  }
   auto* raster = new QGridLayout(panel);
   raster->setContentsMargins(0, 0, 0, 0);
   raster->setSpacing(3);
-  raster->addWidget(Gruppe(panel, "Sample size", {NumEdTOT}), 0, 0);
   raster->addWidget(
-      Gruppe(panel, "Moments", {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4}), 0, 1, 1,
-      3);
-  raster->addWidget(Gruppe(panel, "Ord", {NumEdOrdI, NumEdOrdS}), 1, 0);
-  raster->addWidget(Gruppe(panel, "Skewness", {NumEdSchiefe}), 1, 1);
-  raster->addWidget(Gruppe(panel, "Excess", {NumEdExzess}), 1, 2);
-  raster->addWidget(Gruppe(panel, "Entropy", {NumEdEntropie}), 1, 3);
-  raster->addWidget(Gruppe(panel, "Repeat rate", {NumEdWiederholungsrate}), 0, 4);
+      Gruppe(panel, "Moments", {NumEdMoment1, NumEdMoment2, NumEdMoment3, NumEdMoment4}), 0, 0, 1,
+      4);
+  raster->addWidget(Gruppe(panel, "Sample size", {NumEdTOT}), 1, 0);
+  raster->addWidget(ord, 1, 1, 1, 2);
+  raster->addWidget(Gruppe(panel, "Skewness", {NumEdSchiefe}), 1, 3);
+  raster->addWidget(Gruppe(panel, "Excess", {NumEdExzess}), 2, 0);
+  raster->addWidget(Gruppe(panel, "Entropy", {NumEdEntropie}), 2, 1);
+  raster->addWidget(Gruppe(panel, "Repeat rate", {NumEdWiederholungsrate}), 2, 2);
+  for (int s = 0; s < 4; ++s) raster->setColumnStretch(s, 1);
   return panel;
 }
 
@@ -300,13 +324,28 @@ void TFrmMain::RfBtnEingabeDatenClick() {
 
 void TFrmMain::DateienOeffnen(const QStringList& pfade) {
   if (pfade.isEmpty() || FInAnpassung) return;
-  LBEingabeDaten->clear();
-  for (const QString& p : pfade) LBEingabeDaten->addItem(QFileInfo(p).absoluteFilePath());
-  LBEingabeDaten->setCurrentRow(0);
+  {
+    // Only the first file is read, once, below.
+    const QSignalBlocker still(LBEingabeDaten);
+    LBEingabeDaten->clear();
+    for (const QString& p : pfade) LBEingabeDaten->addItem(QFileInfo(p).absoluteFilePath());
+    LBEingabeDaten->setCurrentRow(0);
+  }
   if (LBEingabeDaten->isEnabled()) LBEingabeDaten->setFocus();
   FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
   ZustandDaten(FDatenVorhanden);
   BFListeLeeren();
+}
+
+void TFrmMain::StartdateienOeffnen(const QStringList& pfade) {
+  DateienOeffnen(pfade);
+  if (FAuswahlhilfe && FDatenVorhanden) AuswahlFuellen();
+}
+
+bool TFrmMain::eventFilter(QObject* objekt, QEvent* e) {
+  if (objekt == LBEingabeDaten->viewport() && e->type() == QEvent::MouseButtonPress)
+    FZeileVorKlick = LBEingabeDaten->currentRow();
+  return QMainWindow::eventFilter(objekt, e);
 }
 
 void TFrmMain::LBEingabeDatenClick() {
@@ -340,6 +379,7 @@ bool TFrmMain::EingabeDatenLesen(const QString& pfad) {
     return false;
   }
   FDateneigenschaften = eig;
+  FAngezeigteDatei = pfad;
   DatensatzZeigen(eig);
   return true;
 }
@@ -357,6 +397,7 @@ bool TFrmMain::BatchDatenLesen(const QString& pfad, TBatchObj& obj) {
     obj.Daten[i] = TWerte{d.Haeufigkeiten[i], 0.0, d.XWerte[i], i, false};
   obj.Dateneigenschaften = eig;
   FDateneigenschaften = eig;
+  FAngezeigteDatei = pfad;
   DatensatzZeigen(eig);
   return true;
 }
@@ -397,6 +438,7 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
     zeilen.append(zeile);
   }
   LVDaten->addTopLevelItems(zeilen);
+  SpaltenEinpassen(LVDaten, 0, 1);
   LVDaten->setUpdatesEnabled(true);
 }
 
@@ -499,9 +541,8 @@ void TFrmMain::TBBtnDiagrammClick() {
     w.NP = ZahlAusText(z->text(2));
     w.Idx = static_cast<std::uint32_t>(i);
   }
-  const QString datei = LBEingabeDaten->currentItem()
-                            ? QFileInfo(LBEingabeDaten->currentItem()->text()).fileName()
-                            : QString();
+  // The name of the file whose data the list shows, which need not be the highlighted one.
+  const QString datei = QFileInfo(FAngezeigteDatei).fileName();
   QString verteilung;
   QWidget* tab = PgCtrlAnpassungen->currentWidget();
   if (tab == TabShAnpassen) verteilung = CBNFVerteilung->currentText();

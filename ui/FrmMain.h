@@ -49,6 +49,9 @@ class TFrmMain : public QMainWindow {
   // The files as the open dialog would return them: listed, the first read, the batch list
   // cleared. An empty list changes nothing (a cancelled dialog).
   void DateienOeffnen(const QStringList& pfade);
+  // The files named when the program starts: opened as above; with assisted selection the
+  // distribution list, empty until now for want of data, is then filled for the first data set.
+  void StartdateienOeffnen(const QStringList& pfade);
 
   bool InAnpassung() const { return FInAnpassung; }
   bool DatenVorhanden() const { return FDatenVorhanden; }
@@ -70,6 +73,7 @@ class TFrmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool eventFilter(QObject* objekt, QEvent* e) override;
 
  private:
   friend class SpezialArbeiter;
@@ -94,6 +98,9 @@ class TFrmMain : public QMainWindow {
   void BatchAuswahlFuellen();
   void BatchSpaltenBauen();
   void PreflightVorgaben(int parameter);  // 3 = b1, 4 = b2
+
+  // The data list's column "NP[i]" back to 0: no fit is shown.
+  void NPLeeren();
 
   // Clearing the displays.
   void NFAnzeigeLeeren();
@@ -142,6 +149,13 @@ class TFrmMain : public QMainWindow {
   bool FInAnpassung = false;
   bool FDatenVorhanden = false;
   bool FAuswahlhilfe = false;
+  // The file whose data the statistics and the data list show (the last one read successfully).
+  QString FAngezeigteDatei;
+  // The current row of the input file list when a mouse button went down on it: a click that
+  // did not move the selection reads the file again, one that did has read it already.
+  int FZeileVorKlick = -1;
+  // What the running special fitting was given (which coefficients it holds fixed).
+  Spezialvorgaben FSFVorgaben{};
   std::atomic<bool> Abbruch{false};
   bool NaechsteMethode = false;
   QEventLoop* FWarteschleife = nullptr;

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <array>
 
 #include "ui/DlgFestparameter.h"
 #include "ui/FrmDiagramm.h"
@@ -49,12 +50,14 @@ QTreeWidget* ParameterListe(QWidget* eltern, const char* name) {
   l->header()->setStretchLastSection(false);
   l->header()->setSectionResizeMode(0, QHeaderView::Stretch);
   l->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  VolltextHinweise(l);
   return l;
 }
 
-void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert) {
+void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert, bool fest = false) {
   auto* z = new QTreeWidgetItem(liste);
-  z->setText(0, QString::fromStdString(name));
+  // A value held fixed was given, not fitted; the list says so.
+  z->setText(0, QString::fromStdString(name) + (fest ? QStringLiteral(" (fixed)") : QString()));
   z->setText(1, Fest(wert, 4));
   z->setTextAlignment(1, kRechts);
 }
@@ -294,16 +297,31 @@ QWidget* TFrmMain::SpezialTabBauen() {
   CBSFb2 = haken("CBSFb2", "b2");
   CBSFb1->hide();
   CBSFb2->hide();
-  pr->addWidget(new QLabel("b1", preflight), 0, 0);
-  pr->addWidget(NumEdSFb1Start, 0, 1);
-  pr->addWidget(NumEdSFb1Stop, 0, 2);
-  pr->addWidget(NumEdSFb1Delta, 0, 3);
-  pr->addWidget(BtnSFb1Default, 0, 4);
-  pr->addWidget(new QLabel("b2", preflight), 1, 0);
-  pr->addWidget(NumEdSFb2Start, 1, 1);
-  pr->addWidget(NumEdSFb2Stop, 1, 2);
-  pr->addWidget(NumEdSFb2Delta, 1, 3);
-  pr->addWidget(BtnSFb2Default, 1, 4);
+  // Each column of the grid is captioned once; the rows are named by their parameter.
+  const char* spalten[] = {"Start", "Stop", "Delta"};
+  const std::array<std::array<TNumEdit*, 3>, 2> bereich = {
+      {{NumEdSFb1Start, NumEdSFb1Stop, NumEdSFb1Delta},
+       {NumEdSFb2Start, NumEdSFb2Stop, NumEdSFb2Delta}}};
+  for (int s = 0; s < 3; ++s) {
+    auto* kopf = new QLabel(spalten[s], preflight);
+    kopf->setObjectName(QStringLiteral("LblSF") + spalten[s]);
+    kopf->setAlignment(Qt::AlignCenter);
+    kopf->setBuddy(bereich[0][static_cast<std::size_t>(s)]);
+    pr->addWidget(kopf, 0, s + 1);
+  }
+  QPushButton* vorgabe[] = {BtnSFb1Default, BtnSFb2Default};
+  for (int p = 0; p < 2; ++p) {
+    const QString name = p == 0 ? QStringLiteral("b1") : QStringLiteral("b2");
+    auto* zeile = new QLabel(name, preflight);
+    zeile->setBuddy(bereich[static_cast<std::size_t>(p)][0]);
+    pr->addWidget(zeile, p + 1, 0);
+    for (int s = 0; s < 3; ++s) {
+      TNumEdit* feld = bereich[static_cast<std::size_t>(p)][static_cast<std::size_t>(s)];
+      feld->setAccessibleName(name + " " + QString(spalten[s]).toLower());
+      pr->addWidget(feld, p + 1, s + 1);
+    }
+    pr->addWidget(vorgabe[p], p + 1, 4);
+  }
   // The three coefficients side by side, each box before its value, on one row of their own.
   auto* koeffizienten = new QHBoxLayout;
   for (auto [kasten, feld] :
@@ -311,7 +329,7 @@ QWidget* TFrmMain::SpezialTabBauen() {
     koeffizienten->addWidget(kasten);
     koeffizienten->addWidget(feld, 1);
   }
-  pr->addLayout(koeffizienten, 2, 0, 1, 5);
+  pr->addLayout(koeffizienten, 3, 0, 1, 5);
 
   auto* werte = new QGridLayout;
   werte->addWidget(new QLabel("Result", tab), 0, 0);
@@ -411,6 +429,11 @@ void TFrmMain::NFAnzeigeLeeren() {
   LblNFMethode->setText("Method");
 }
 
+void TFrmMain::NPLeeren() {
+  for (int i = 0; i < LVDaten->topLevelItemCount(); ++i)
+    LVDaten->topLevelItem(i)->setText(2, "0.00");
+}
+
 void TFrmMain::AFListeLeeren() {
   LVAFAutomatik->clear();
   FAFSortiert = -1;
@@ -479,6 +502,8 @@ void TFrmMain::GewaehlteAnpassungStarten() {
   }
   Abbruch = false;
   NFAnzeigeLeeren();
+  // The data list shows this run's fit or none, never an earlier distribution's.
+  NPLeeren();
   ZustandAnpassung(true);
   Status st = status::kOk;
   {
@@ -494,7 +519,10 @@ void TFrmMain::GewaehlteAnpassungStarten() {
     r.parameter = [this](const TVerteilungsparameter& vp) { return ParameterAnzeigen(vp); };
     st = FEngine->GewaehlteAnpassung(Gewaehlt(CBNFVerteilung), CBNFNurBesteMethode->isChecked(), r);
   }
-  if (st != status::kOk) NFAnzeigeLeeren();
+  if (st != status::kOk) {
+    NFAnzeigeLeeren();
+    NPLeeren();
+  }
   EdNFErgebnis->setText(QString::fromStdString(StatusText(st)));
   ZustandAnpassung(false);
 }
@@ -512,8 +540,7 @@ Status TFrmMain::ErgebnisAnzeigen(const TAnpassung& a) {
     NumEdNFDetKoeff->SetzeWert(0);
     LVNFParameter->clear();
     EdNFErgebnis->setText(QString::fromStdString(StatusText(a.Status)));
-    for (int i = 0; i < LVDaten->topLevelItemCount(); ++i)
-      LVDaten->topLevelItem(i)->setText(2, "0.00");
+    NPLeeren();
   } else {
     NumEdNFFG->SetzeWert(a.FG);
     NumedNFChi2->SetzeWert(a.Chi);
@@ -530,7 +557,7 @@ Status TFrmMain::ParameterAnzeigen(const TVerteilungsparameter& vp) {
   for (std::uint32_t k = 0; k < vp.ParZahl && k < kMaxParameter; ++k)
     ParameterZeile(LVNFParameter, vp.Parameter[k].Bezeichnung, vp.Parameter[k].Wert);
   for (std::uint32_t k = 0; k < vp.FestParZahl && k < kMaxFestparameter; ++k)
-    ParameterZeile(LVNFParameter, vp.Festparameter[k].Bezeichnung, vp.Festparameter[k].Wert);
+    ParameterZeile(LVNFParameter, vp.Festparameter[k].Bezeichnung, vp.Festparameter[k].Wert, true);
   return status::kOk;
 }
 
@@ -573,6 +600,8 @@ void TFrmMain::AutomatischeAnpassungStarten() {
   r.abbruch = [this] { return Abbruch.load(); };
   FEngine->AutomatischeAnpassung(r);
   FortschrittEnde();
+  // The figures are never cut off; a long name is, and shows whole as its tooltip.
+  SpaltenEinpassen(LVAFAutomatik, kSpChi, kSpR2);
   ZustandAnpassung(false);
 }
 
@@ -630,13 +659,25 @@ void TFrmMain::BatchAnpassungStarten() {
     r.parameter = [this, z](const TVerteilungsparameter& vp) {
       return BatchParameterAnzeigen(z, vp);
     };
-    FEngine->GewaehlteAnpassung(verteilung, true, r);
+    const Status st = FEngine->GewaehlteAnpassung(verteilung, true, r);
+    if (st != status::kOk) {
+      // The placeholders are no result: the row says why it has none, and nothing is coloured.
+      z->setText(kSpChi, QString::fromStdString(StatusText(st)));
+      for (int s = 0; s < spalten; ++s) z->setBackground(s, QBrush());
+    }
     LVBFBatch->scrollToItem(z);
     // A cancel between two files is seen here as well, not only when the progress starts.
     QCoreApplication::processEvents();
   }
   FortschrittEnde();
+  SpaltenEinpassen(LVBFBatch, 0, LVBFBatch->columnCount() - 1);
   ZustandAnpassung(false);
+  // The engine now holds the last file read: the input list, the data list and the chart show
+  // that file with its fit, as if its row had been selected.
+  if (const int zeilen = LVBFBatch->topLevelItemCount(); zeilen > 0) {
+    LVBFBatch->setCurrentItem(LVBFBatch->topLevelItem(zeilen - 1));
+    BatchZeileGewaehlt();
+  }
 }
 
 Status TFrmMain::BatchErgebnisAnzeigen(BatchZeile* z, const TAnpassung& a) {
@@ -707,6 +748,8 @@ void TFrmMain::SpezielleAnpassungStarten() {
   }
   Abbruch = false;
   SFAnzeigeLeeren();
+  NPLeeren();
+  FSFVorgaben = vorgaben;
   ZustandAnpassung(true);
   // The worker gets everything it needs from the tab now; the values a0..a2 the user entered
   // are kept, so a ticked coefficient is held at the value shown.
@@ -722,7 +765,10 @@ void TFrmMain::SpezialMeldung(SpezialEreignis ereignis, std::uint32_t wert) {
         FSFThread->wait();
         FSFThread.reset();
       }
-      if (wert != status::kOk) SFAnzeigeLeeren();
+      if (wert != status::kOk) {
+        SFAnzeigeLeeren();
+        NPLeeren();
+      }
       EdSFErgebnis->setText(QString::fromStdString(StatusText(wert)));
       ZustandAnpassung(false);
       break;
@@ -748,7 +794,8 @@ void TFrmMain::SpezialMeldung(SpezialEreignis ereignis, std::uint32_t wert) {
 
 void TFrmMain::SpezialParameterAnzeigen(const TVerteilungsparameter& vp) {
   for (std::uint32_t k = 0; k < vp.ParZahl && k < kMaxParameter; ++k)
-    ParameterZeile(LVSFParameter, vp.Parameter[k].Bezeichnung, vp.Parameter[k].Wert);
+    ParameterZeile(LVSFParameter, vp.Parameter[k].Bezeichnung, vp.Parameter[k].Wert,
+                   k < 5 && FSFVorgaben[k].Fest);
 }
 
 void TFrmMain::SpezialKlassenAnzeigen(const std::vector<double>& np) {
@@ -821,7 +868,10 @@ void TFrmMain::BatchZeileGewaehlt() {
   if (z == nullptr) return;
   const QList<QListWidgetItem*> treffer = LBEingabeDaten->findItems(z->text(0), Qt::MatchExactly);
   if (treffer.isEmpty()) return;
-  LBEingabeDaten->setCurrentItem(treffer.first());
+  {
+    const QSignalBlocker still(LBEingabeDaten);
+    LBEingabeDaten->setCurrentItem(treffer.first());
+  }
   NFAnzeigeLeeren();
   AFListeLeeren();
   SFLeeren();

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Listen.h"
 
+#include <QAbstractItemView>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <algorithm>
 #include <vector>
@@ -62,9 +65,26 @@ void SpalteSortieren(QTreeWidget* liste, int spalte, int& gemerkt) {
 
 namespace {
 
-class Gitterdelegat : public QStyledItemDelegate {
+// A cell too narrow for its text shows it elided; the whole text is then its tooltip.
+class Volltextdelegat : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  bool helpEvent(QHelpEvent* e, QAbstractItemView* ansicht, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) override {
+    if (e->type() == QEvent::ToolTip && index.data(Qt::ToolTipRole).isNull()) {
+      const QString text = index.data(Qt::DisplayRole).toString();
+      if (Abgeschnitten(ansicht, option, text)) {
+        QToolTip::showText(e->globalPos(), text, ansicht->viewport(), option.rect);
+        return true;
+      }
+    }
+    return QStyledItemDelegate::helpEvent(e, ansicht, option, index);
+  }
+};
+
+class Gitterdelegat : public Volltextdelegat {
+ public:
+  using Volltextdelegat::Volltextdelegat;
   void paint(QPainter* maler, const QStyleOptionViewItem& option,
              const QModelIndex& index) const override {
     QStyledItemDelegate::paint(maler, option, index);
@@ -78,8 +98,36 @@ class Gitterdelegat : public QStyledItemDelegate {
 
 }  // namespace
 
+bool Abgeschnitten(const QAbstractItemView* ansicht, const QStyleOptionViewItem& option,
+                   const QString& text) {
+  return ansicht->fontMetrics().horizontalAdvance(text) >
+         option.rect.width() - 2 * Zellenrand(ansicht);
+}
+
+int Zellenrand(const QWidget* ansicht) {
+  // What the style keeps free on either side of a cell's text.
+  return ansicht->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ansicht) + 1;
+}
+
 void GitterlinienZeichnen(QTreeWidget* liste) {
   liste->setItemDelegate(new Gitterdelegat(liste));
+}
+
+void VolltextHinweise(QTreeWidget* liste) {
+  liste->setItemDelegate(new Volltextdelegat(liste));
+}
+
+void SpaltenEinpassen(QTreeWidget* liste, int von, int bis) {
+  const QFontMetrics fm = liste->fontMetrics();
+  const QFontMetrics kopf = liste->header()->fontMetrics();
+  const int rand = 2 * Zellenrand(liste) + 2;
+  for (int s = von; s <= bis && s < liste->columnCount(); ++s) {
+    // The header's text plus room for the sort indicator, and every cell.
+    int breite = kopf.horizontalAdvance(liste->headerItem()->text(s)) + rand + 16;
+    for (int i = 0; i < liste->topLevelItemCount(); ++i)
+      breite = std::max(breite, fm.horizontalAdvance(liste->topLevelItem(i)->text(s)) + rand);
+    liste->setColumnWidth(s, std::max(breite, liste->columnWidth(s)));
+  }
 }
 
 QColor FarbePChi(double p) {

@@ -11,6 +11,8 @@
 #include "core/Datensatz.h"
 #include "fitting/Ergebnis.h"
 
+class QAbstractItemView;
+class QStyleOptionViewItem;
 class QTreeWidget;
 
 namespace vk::ui {
@@ -66,8 +68,17 @@ inline const QColor kRot{0xFF, 0xA8, 0xA8};
 
 QColor FarbePChi(double p);
 QColor FarbeKontingenz(double c);
-// Draws the grid lines of a report list (a style sheet would hide the cell colours).
+// Draws the grid lines of a report list (a style sheet would hide the cell colours); a cell whose
+// text is cut off gets the whole text as its tooltip.
 void GitterlinienZeichnen(QTreeWidget* liste);
+// Only the tooltips, for lists without grid lines.
+void VolltextHinweise(QTreeWidget* liste);
+// Widens columns `von`..`bis` (never narrows them) to their header and every cell's text.
+void SpaltenEinpassen(QTreeWidget* liste, int von, int bis);
+// Whether `text` is elided in a cell of `option.rect`; the room a cell's text leaves free.
+bool Abgeschnitten(const QAbstractItemView* ansicht, const QStyleOptionViewItem& option,
+                   const QString& text);
+int Zellenrand(const QWidget* ansicht);
 
 // Colours the "P(X²)" and "C" cells of a row from the numbers they show.
 void ZeileFaerben(QTreeWidgetItem* zeile);

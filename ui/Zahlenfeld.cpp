@@ -3,10 +3,22 @@
 
 #include <QLocale>
 #include <QRegularExpressionValidator>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <cmath>
 
 #include "core/Format.h"
 
 namespace vk::ui {
+
+namespace {
+
+// Beyond this a fixed-point statistic is hard to read and wider than any field is made for.
+constexpr double kFestBis = 1e9;
+// QLineEdit keeps this much room on either side of its text (not exposed by Qt).
+constexpr int kInnenrand = 2;
+
+}  // namespace
 
 QString Fest(double wert, int dezimalen) {
   return QString::fromStdString(FormatFixed(wert, dezimalen));
@@ -24,6 +36,11 @@ TNumEdit::TNumEdit(int dezimalen, bool nurLesen, QWidget* eltern)
   setReadOnly(nurLesen);
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   ValidatorSetzen();
+  // Whatever the user (or a program acting for one) puts in the text becomes the value; the
+  // field's own reformatting does not.
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+    if (!eigenerText_) wert_ = ZahlAusText(text);
+  });
   SetzeWert(0);
 }
 
@@ -37,18 +54,63 @@ void TNumEdit::ValidatorSetzen() {
 }
 
 void TNumEdit::SetzeWert(double wert) {
-  setText(Fest(wert, dezimalen_));
+  wert_ = wert;
+  Anzeigen();
 }
 
-double TNumEdit::Wert() const {
-  return ZahlAusText(text());
+void TNumEdit::Anzeigen() {
+  const QString text = Anzeigetext();
+  if (text == this->text()) return;
+  eigenerText_ = true;
+  setText(text);
+  eigenerText_ = false;
+}
+
+QString TNumEdit::Anzeigetext() const {
+  const QString fest = Fest(wert_, dezimalen_);
+  if (!std::isfinite(wert_)) return fest;
+  if (!isReadOnly()) {
+    // What was typed stays visible: as many decimals as the value needs to read back unchanged.
+    for (int d = dezimalen_; d <= 17; ++d) {
+      const QString text = Fest(wert_, d);
+      if (ZahlAusText(text) == wert_) return text;
+    }
+    return QString::fromStdString(FormatExact(wert_));
+  }
+  const QFontMetrics fm = fontMetrics();
+  const int platz = Textbreite();
+  if (std::fabs(wert_) <= kFestBis && fm.horizontalAdvance(fest) <= platz) return fest;
+  // Exponent notation, with as many of the format's decimals as the field has room for.
+  QString text;
+  for (int d = std::max(dezimalen_, 4); d >= 0; --d) {
+    text = QLocale::c().toString(wert_, 'e', d);
+    if (fm.horizontalAdvance(text) <= platz) break;
+  }
+  return text;
+}
+
+int TNumEdit::Textbreite() const {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect r = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  return r.marginsRemoved(textMargins()).width() - 2 * kInnenrand;
+}
+
+void TNumEdit::BreiteFuer(const QString& muster) {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QMargins rand = textMargins();
+  const int innen =
+      fontMetrics().horizontalAdvance(muster) + 2 * kInnenrand + rand.left() + rand.right();
+  const QSize groesse = style()->sizeFromContents(QStyle::CT_LineEdit, &option,
+                                                  QSize(innen, sizeHint().height()), this);
+  setMinimumWidth(groesse.width());
 }
 
 void TNumEdit::SetzeDezimalen(int dezimalen) {
-  const double wert = Wert();
   dezimalen_ = dezimalen;
   ValidatorSetzen();
-  SetzeWert(wert);
+  Anzeigen();
 }
 
 void TNumEdit::SetzeNurPositiv(bool nurPositiv) {
@@ -58,8 +120,13 @@ void TNumEdit::SetzeNurPositiv(bool nurPositiv) {
 
 void TNumEdit::focusOutEvent(QFocusEvent* e) {
   // An edited value is shown again in the field's format once the user leaves it.
-  if (!isReadOnly()) SetzeWert(Wert());
+  if (!isReadOnly()) Anzeigen();
   QLineEdit::focusOutEvent(e);
+}
+
+void TNumEdit::resizeEvent(QResizeEvent* e) {
+  QLineEdit::resizeEvent(e);
+  if (isReadOnly()) Anzeigen();
 }
 
 }  // namespace vk::ui

@@ -8,26 +8,39 @@ namespace vk::ui {
 // A numeric field: shows its value with a fixed number of decimals ("." as separator whatever
 // the locale), 0 decimals for whole numbers. Read-only fields show results; editable ones accept
 // only what parses as a number (no "-" when negatives are not wanted).
+//
+// The field keeps the value itself, not its text: the format is for the eye only. An editable
+// field holds exactly what was typed and, on leaving it, shows that value with as many decimals
+// as it needs beyond the format's; a read-only field never shows a number cut off by its width
+// (past 10^9, or when the fixed text would not fit, it switches to exponent notation).
 class TNumEdit : public QLineEdit {
  public:
   TNumEdit(int dezimalen, bool nurLesen, QWidget* eltern = nullptr);
 
   void SetzeWert(double wert);
-  // The value the text stands for; 0 for an empty or unfinished text.
-  double Wert() const;
+  // The value typed or set last; 0 for an empty or unfinished text.
+  double Wert() const { return wert_; }
 
   void SetzeDezimalen(int dezimalen);
   int Dezimalen() const { return dezimalen_; }
   void SetzeNurPositiv(bool nurPositiv);
+  // Makes the field wide enough for `muster` in its own font and frame.
+  void BreiteFuer(const QString& muster);
 
  protected:
   void focusOutEvent(QFocusEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
   void ValidatorSetzen();
+  void Anzeigen();
+  int Textbreite() const;
+  QString Anzeigetext() const;
 
   int dezimalen_;
   bool nurPositiv_ = false;
+  double wert_ = 0;
+  bool eigenerText_ = false;
 };
 
 // The display formats: "0.0000;-0.0000" and the like, "." separator.

@@ -49,6 +49,6 @@ int main(int argc, char** argv) {
   vk::ui::TFrmMain fenster(katalog);
   fenster.show();
   QStringList dateien = argumente.positionalArguments();
-  if (!dateien.isEmpty()) fenster.DateienOeffnen(dateien);
+  if (!dateien.isEmpty()) fenster.StartdateienOeffnen(dateien);
   return QApplication::exec();
 }

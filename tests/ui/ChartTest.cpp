@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QValueAxis>
+#include <QXmlStreamReader>
 
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
@@ -88,6 +89,33 @@ TEST_F(ChartTest, ValueAxisRunsATenthBeyondTheValuesAndNotBelowZero) {
   diagramm->Zeigen(1, 1000, "Binomial", "a.dat", *daten);
   EXPECT_NEAR(diagramm->AchseMin(), 90, 1e-12);
   EXPECT_NEAR(diagramm->AchseMax(), 210, 1e-12);
+}
+
+// The value axis keeps its computed range, but its ticks fall on round values.
+TEST_F(ChartTest, ValueTicksFallOnRoundValues) {
+  struct Fall {
+    std::initializer_list<std::pair<double, double>> werte;
+    long long tot;
+    double schritt;
+    const char* format;
+  };
+  const Fall faelle[] = {{{{2, 3}, {50, 40}, {10, 12}}, 62, 10, "%.0f"},  // 0 .. 54.8
+                         {{{109, 108.7}, {65, 66.3}}, 200, 10, "%.0f"},   // 60.6 .. 113.4
+                         {{{0.2, 0.1}, {0.9, 0.35}}, 2, 0.2, "%.1f"},     // 0 .. 0.98
+                         {{{532, 525.5}, {1, 0.9}}, 2608, 100, "%.0f"}};  // 0 .. 585
+  for (const Fall& c : faelle) {
+    *daten = TDaten{};
+    Fuellen(c.werte);
+    diagramm->Zeigen(static_cast<int>(c.werte.size()) - 1, c.tot, "Binomial", "a.dat", *daten);
+    QValueAxis* a = Links();
+    ASSERT_NE(a, nullptr);
+    EXPECT_NEAR(a->min(), diagramm->AchseMin(), 1e-12);
+    EXPECT_EQ(a->tickType(), QValueAxis::TicksDynamic);
+    EXPECT_NEAR(a->tickAnchor(), 0, 1e-12);
+    EXPECT_NEAR(a->tickInterval(), c.schritt, 1e-12 * c.schritt);
+    EXPECT_EQ(a->labelFormat(), c.format);
+  }
+  EXPECT_NEAR(RunderSchritt(0), 1, 1e-12) << "a flat range";
 }
 
 TEST_F(ChartTest, StylesSwitchThePairsOfSeries) {
@@ -166,6 +194,72 @@ TEST_F(ChartTest, SavesPngAndSvg) {
   EXPECT_TRUE(inhalt.contains("<svg"));
   EXPECT_TRUE(inhalt.contains("</svg>"));
   EXPECT_FALSE(diagramm->Speichern(dateien->filePath("no/such/dir/chart.png")));
+}
+
+// "&" in a title once made the saved SVG unreadable as XML.
+TEST_F(ChartTest, SvgIsWellFormedWhateverTheTitleHolds) {
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->show();
+  for (const QString name : {"Greenwood & Yule", "a < b > c", "\"quoted\" 'single'"}) {
+    diagramm->Zeigen(1, 7, name, "a.dat", *daten);
+    const QString pfad = dateien->filePath("chart.svg");
+    ASSERT_TRUE(diagramm->Speichern(pfad));
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QXmlStreamReader xml(&f);
+    QString titel;
+    while (!xml.atEnd()) {
+      if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"title" &&
+          titel.isEmpty())
+        titel = xml.readElementText();
+    }
+    EXPECT_FALSE(xml.hasError()) << name << ": " << xml.errorString() << " at line "
+                                 << xml.lineNumber();
+    EXPECT_EQ(titel, "a.dat  -  " + name);
+  }
+}
+
+// A logarithmic axis cannot show x = 0 or a value of 0; given such a point, the line series
+// once drew nothing at all (and Qt complained of the logarithm of zero).
+TEST_F(ChartTest, LogarithmicAxesLeaveOutWhatTheyCannotShow) {
+  // x = 3, 4, 5, 6 from Fuellen; then x = 0 put first by hand.
+  Fuellen({{0, 0.5}, {4, 0}, {7, 6.5}, {2, 1}});
+  (*daten)[0].X = 0;
+  diagramm->Zeigen(3, 13, "Binomial", "a.dat", *daten);
+
+  QStringList meldungen;
+  static QStringList* sammler = nullptr;
+  sammler = &meldungen;
+  const QtMessageHandler vorher =
+      qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) {
+        if (sammler != nullptr) sammler->append(text);
+      });
+  struct Fall {
+    const char* stil;
+    bool xLog, yLog;
+    int punkteF, punkteNP;  // what the two drawn series keep
+  };
+  // f = 0, 4, 7, 2 and NP = 0.5, 0, 6.5, 1 at x = 0, 4, 5, 6.
+  const Fall faelle[] = {{"lines", true, false, 3, 3},     {"lines", false, true, 3, 3},
+                         {"lines", true, true, 3, 2},      {"linesdots", true, false, 3, 3},
+                         {"linesdots", false, true, 3, 3}, {"linesdots", true, true, 3, 2},
+                         {"lines", false, false, 4, 4}};
+  for (const Fall& c : faelle) {
+    meldungen.clear();
+    diagramm->findChild<QRadioButton*>(c.stil)->click();
+    diagramm->findChild<QCheckBox*>("xAxisLog")->setChecked(c.xLog);
+    diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(c.yLog);
+    diagramm->show();
+    // Drawn, so that whatever Qt Charts computes for the picture is computed.
+    QCoreApplication::processEvents();
+    diagramm->grab();
+    const int erste = std::string(c.stil) == "lines" ? 5 : 3;
+    EXPECT_EQ(diagramm->SeriePunkte(erste), c.punkteF) << c.stil << c.xLog << c.yLog;
+    EXPECT_EQ(diagramm->SeriePunkte(erste + 1), c.punkteNP) << c.stil << c.xLog << c.yLog;
+    EXPECT_TRUE(meldungen.filter("Logarithm").isEmpty()) << meldungen.join("\n");
+  }
+  qInstallMessageHandler(vorher);
+  sammler = nullptr;
 }
 
 class ChartFromMainWindowTest : public UiTest {};

@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The optimisation criteria dialog and the fixed-parameter dialog.
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
+#include "tests/support/Tolerance.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/DlgFestparameter.h"
+#include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
 namespace {
@@ -69,6 +73,68 @@ TEST_F(OptimisationDialogTest, OkHandsTheEditsToTheEngineAndTheStore) {
   QSettings s("Tessaro", "Vostra-Kalibra");
   EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1.25");
   EXPECT_EQ(s.value("OptPar/Optimierungsversuche").toString(), "99");
+}
+
+// Typing a value and leaving the field once rounded it to the field's four decimals: 0.00004 was
+// shown as 0.0000 and saved as 0.
+TEST_F(OptimisationDialogTest, TypedValuesKeepEveryDigit) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QString gezeigt, reflektion;
+  BeiDialog([&](QWidget* d) {
+    // Focus moves only inside the active window; on a busy machine activation can lag.
+    QApplication::setActiveWindow(d);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(d));
+    auto* feld = d->findChild<QLineEdit*>("NumEdAbortionCriterium");
+    feld->setFocus();
+    feld->selectAll();
+    QTest::keyClicks(feld, "0.00004");
+    QTest::keyClick(feld, Qt::Key_Tab);
+    EXPECT_FALSE(feld->hasFocus());
+    gezeigt = feld->text();
+    auto* r = d->findChild<QLineEdit*>("NumEdReflection");
+    r->setFocus();
+    r->selectAll();
+    QTest::keyClicks(r, "1.5");
+    QTest::keyClick(r, Qt::Key_Tab);
+    reflektion = r->text();
+    static_cast<QDialog*>(d)->accept();
+  });
+  f->findChild<QAction*>("TBBtnOptionen")->trigger();
+  EXPECT_EQ(gezeigt, "0.00004") << "leaving the field keeps the digits typed";
+  EXPECT_EQ(reflektion, "1.5000") << "a value the format holds is shown in it";
+  EXPECT_TRUE(
+      vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(
+      QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Abbruchkriterium").toDouble(), 4e-5,
+      vk::test::kRelTight));
+  // Shown again, the stored value keeps its digits.
+  BeiDialog([&](QWidget* d) {
+    gezeigt = d->findChild<QLineEdit*>("NumEdAbortionCriterium")->text();
+    static_cast<QDialog*>(d)->reject();
+  });
+  f->findChild<QAction*>("TBBtnOptionen")->trigger();
+  EXPECT_EQ(gezeigt, "0.00004");
+}
+
+TEST(FixedParameterDialog, TypedValuesKeepEveryDigit) {
+  TFestparameterDlg d;
+  d.InitFeld(1, "Shift", false);
+  d.InitFeld(2, "Scale", false);
+  d.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  auto* erstes = d.findChild<QLineEdit*>("NumEdFestparameter1");
+  erstes->setFocus();
+  erstes->selectAll();
+  QTest::keyClicks(erstes, "2.123456");
+  QTest::keyClick(erstes, Qt::Key_Tab);
+  EXPECT_FALSE(erstes->hasFocus());
+  EXPECT_EQ(erstes->text(), "2.123456");
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(1), 2.123456, vk::test::kRelTight));
+  // A value set from the data shows the digits it has.
+  d.SetzeFeld(2, 0.125);
+  EXPECT_EQ(d.findChild<QLineEdit*>("NumEdFestparameter2")->text(), "0.1250");
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(2), 0.125, vk::test::kRelTight));
 }
 
 TEST(FixedParameterDialog, RowsFollowTheirDescriptions) {

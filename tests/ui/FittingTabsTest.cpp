@@ -14,9 +14,17 @@
 #include <QTimer>
 #include <cmath>
 
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QHelpEvent>
+#include <QToolTip>
+
 #include "core/DatenDatei.h"
+#include "core/Status.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/DlgFestparameter.h"
+#include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
 #include "ui/Zahlenfeld.h"
 
@@ -30,7 +38,91 @@ double NPSumme(const QTreeWidget* daten) {
   return s;
 }
 
+// The values of bar set 0 (f) or 1 (NP) as the chart draws them.
+QList<double> Balken(const TFrmDiagramm* d, int satz) {
+  QList<double> werte;
+  for (QAbstractSeries* s : d->Chart()->series())
+    if (auto* b = qobject_cast<QBarSeries*>(s))
+      for (int i = 0; i < b->barSets()[satz]->count(); ++i) werte << b->barSets()[satz]->at(i);
+  return werte;
+}
+
+// Rejects every modal dialog that opens while it lives.
+class DialogAblehner {
+ public:
+  DialogAblehner() {
+    zeitgeber_.setInterval(1);
+    QObject::connect(&zeitgeber_, &QTimer::timeout, [this] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        ++abgelehnt;
+        d->reject();
+      }
+    });
+    zeitgeber_.start();
+  }
+  int abgelehnt = 0;
+
+ private:
+  QTimer zeitgeber_;
+};
+
 class SelectedFittingTest : public UiTest {};
+
+// A fit that ends without a result leaves no expected frequencies behind, so the chart drawn
+// under the new distribution's name cannot show an earlier fit.
+TEST_F(SelectedFittingTest, AFailedFitLeavesNoExpectedFrequencies) {
+  struct Fall {
+    const char* was;
+    const char* festparameter;  // the Binomial's fixed parameter, if any
+    const char* ergebnis;
+  };
+  const Fall faelle[] = {{"Cancel after a reported method", nullptr, "Abort"},
+                         {"fixed-parameter dialog cancelled", "g1", "Skip/Abort by user"}};
+  for (const Fall& c : faelle) {
+    const auto katalog = TestKatalog(c.festparameter);
+    auto f = Fenster(katalog);
+    f->DateienOeffnen({Daten("alpha-particles.dat")});
+    auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+    auto* nurBeste = Kind<QCheckBox>(*f, "CBNFNurBesteMethode");
+    // A good fit first, so that there is something to leave behind.
+    nurBeste->setChecked(true);
+    if (c.festparameter != nullptr)
+      BeiDialog([](QWidget* d) {
+        d->findChild<QLineEdit*>("NumEdFestparameter1")->setText("14");
+        static_cast<QDialog*>(d)->accept();
+      });
+    Kind<QAction>(*f, "TBBtnGo")->trigger();
+    ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK") << c.was;
+    ASSERT_GT(NPSumme(daten), 2000) << c.was;
+
+    if (c.festparameter == nullptr) {
+      // Method by method: go on after the first, cancel at the second.
+      nurBeste->setChecked(false);
+      auto* weiter = Kind<QPushButton>(*f, "BtnNFNaechsteMethode");
+      int gesehen = 0;
+      QTimer klicker;
+      klicker.setInterval(5);
+      QObject::connect(&klicker, &QTimer::timeout, [&] {
+        if (!weiter->isEnabled()) return;
+        QTest::mouseClick(++gesehen == 1 ? weiter : Kind<QPushButton>(*f, "BtnNFAbbruch"),
+                          Qt::LeftButton);
+      });
+      klicker.start();
+      Kind<QAction>(*f, "TBBtnGo")->trigger();
+      klicker.stop();
+    } else {
+      BeiDialog([](QWidget* d) { static_cast<QDialog*>(d)->reject(); });
+      Kind<QAction>(*f, "TBBtnGo")->trigger();
+    }
+    EXPECT_EQ(Text(*f, "EdNFErgebnis"), c.ergebnis) << c.was;
+    for (int i = 0; i < daten->topLevelItemCount(); ++i)
+      EXPECT_EQ(daten->topLevelItem(i)->text(2), "0.00") << c.was << ", class " << i;
+    Kind<QAction>(*f, "TBBtnDiagramm")->trigger();
+    const QList<double> np = Balken(f->Diagramm(), 1);
+    EXPECT_EQ(np.size(), 15) << c.was;
+    EXPECT_TRUE(std::all_of(np.begin(), np.end(), [](double v) { return v == 0; })) << c.was;
+  }
+}
 
 TEST_F(SelectedFittingTest, MethodByMethodWaitsForNextMethodAndEndsWithTheBest) {
   const auto katalog = TestKatalog();
@@ -148,7 +240,7 @@ TEST_F(SelectedFittingTest, FixedParameterWithoutAutomaticValueIsAskedFor) {
   EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
   const auto* parameter = Kind<QTreeWidget>(*f, "LVNFParameter");
   ASSERT_EQ(parameter->topLevelItemCount(), 3);
-  EXPECT_EQ(parameter->topLevelItem(2)->text(0), "N0");
+  EXPECT_EQ(parameter->topLevelItem(2)->text(0), "N0 (fixed)");
   EXPECT_EQ(parameter->topLevelItem(2)->text(1), "7.0000");
 }
 
@@ -217,6 +309,47 @@ TEST_F(AutomaticFittingTest, ListsEachFittedDistributionColouredByQuality) {
   EXPECT_TRUE(fortschritt.contains("33%") || fortschritt.contains("67%")) << fortschritt.join(",");
   EXPECT_FALSE(balken->isTextVisible());
   EXPECT_FALSE(f->InAnpassung());
+}
+
+// No figure is cut off; a cell too narrow for its text shows the whole of it as a tooltip.
+TEST_F(AutomaticFittingTest, FiguresFitTheirColumnsAndCutTextsHaveTooltips) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  ASSERT_GE(liste->topLevelItemCount(), 2);
+  QApplication::processEvents();
+  // What the view's delegate and header ask for, by the style's measures.
+  QStyleOptionViewItem option;
+  option.initFrom(liste->viewport());
+  option.font = liste->font();
+  option.fontMetrics = liste->fontMetrics();
+  for (int s = 1; s <= 5; ++s) {
+    for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+      const QModelIndex zelle = liste->model()->index(i, s);
+      EXPECT_GE(liste->columnWidth(s), liste->itemDelegate()->sizeHint(option, zelle).width())
+          << liste->headerItem()->text(s) << " " << zelle.data().toString();
+    }
+    EXPECT_GE(liste->columnWidth(s), liste->header()->sectionSizeHint(s))
+        << liste->headerItem()->text(s);
+  }
+
+  const auto hinweis = [&](QTreeWidgetItem* z, int s) {
+    QToolTip::hideText();
+    const QRect r = liste->visualItemRect(z);
+    const QPoint p(liste->columnViewportPosition(s) + 3, r.center().y());
+    QHelpEvent e(QEvent::ToolTip, p, liste->viewport()->mapToGlobal(p));
+    QApplication::sendEvent(liste->viewport(), &e);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+  };
+  QTreeWidgetItem* z = liste->topLevelItem(0);
+  EXPECT_EQ(hinweis(z, 0), QString()) << "a name shown whole needs no tooltip";
+  liste->setColumnWidth(0, 30);
+  QApplication::processEvents();
+  EXPECT_EQ(hinweis(z, 0), z->text(0));
+  QToolTip::hideText();
 }
 
 TEST_F(AutomaticFittingTest, ColumnClicksSortBestFirstThenReverseThenAscending) {
@@ -364,6 +497,58 @@ TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
   EXPECT_EQ(Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->currentIndex(), 0);
   EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
   EXPECT_EQ(Text(*f, "NumEdNFPChi2"), liste->topLevelItem(0)->text(2));
+}
+
+// After a batch the engine holds the last file read; the input list, the data list and the chart
+// must name and show that same file, with its fit. The chart once drew the last file's data
+// under the name of the file highlighted before the batch.
+TEST_F(BatchFittingTest, AfterABatchTheChartDrawsTheFileItNames) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(liste->topLevelItemCount(), 2);
+  auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(1));
+  ASSERT_NE(zeile, nullptr);
+  EXPECT_EQ(Kind<QListWidget>(*f, "LBEingabeDaten")->currentRow(), 1);
+  EXPECT_EQ(liste->currentItem(), zeile);
+  Kind<QAction>(*f, "TBBtnDiagramm")->trigger();
+  const TFrmDiagramm* d = f->Diagramm();
+  EXPECT_EQ(d->Titel(), "horse-kicks.dat  -  Binomial");
+  EXPECT_EQ(Balken(d, 0), (QList<double>{109, 65, 22, 3, 1}));
+  const QList<double> np = Balken(d, 1);
+  ASSERT_EQ(np.size(), 5);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(Fest(np[i], 2), Fest(zeile->obj->Daten[static_cast<std::size_t>(i)].NP, 2)) << i;
+
+  // A fit on the selected tab now fits the file shown.
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(0);
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  EXPECT_EQ(Text(*f, "NumEdNFPChi2"), zeile->text(2));
+}
+
+// A row whose fit failed once showed a green C of 0.0000 and no reason.
+TEST_F(BatchFittingTest, AFailedFitShowsItsStatusUncoloured) {
+  const auto katalog = TestKatalog("g1");
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+  {
+    DialogAblehner ablehner;
+    Kind<QAction>(*f, "TBBtnGo")->trigger();
+    EXPECT_EQ(ablehner.abgelehnt, 2);
+  }
+  const auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  ASSERT_EQ(liste->topLevelItemCount(), 2);
+  for (int i = 0; i < 2; ++i) {
+    const QTreeWidgetItem* z = liste->topLevelItem(i);
+    EXPECT_EQ(z->text(1), QString::fromStdString(StatusText(status::kSkipAbortByUser))) << i;
+    for (int s = 0; s < liste->columnCount(); ++s)
+      EXPECT_EQ(z->background(s).style(), Qt::NoBrush) << "row " << i << ", column " << s;
+  }
 }
 
 TEST_F(BatchFittingTest, ChangingTheDistributionRebuildsTheParameterColumns) {

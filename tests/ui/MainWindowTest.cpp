@@ -10,12 +10,18 @@
 #include <QListWidget>
 #include <QScreen>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 #include <QTest>
+#include <cmath>
 
+#include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
+#include "tests/support/Tolerance.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
+#include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
 namespace {
@@ -34,6 +40,147 @@ QStringList Zeile(const QTreeWidget* liste, int i) {
 }
 
 class MainWindowTest : public UiTest {};
+
+// The width a line edit leaves for its text, as QLineEdit lays it out: the contents rectangle of
+// its style, less the text margins and the two pixels it keeps free on either side.
+int Textplatz(const QLineEdit* feld) {
+  QStyleOptionFrame option;
+  option.initFrom(feld);
+  option.rect = feld->rect();
+  option.lineWidth = feld->hasFrame()
+                         ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld)
+                         : 0;
+  const QRect r = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
+  return r.marginsRemoved(feld->textMargins()).width() - 4;
+}
+
+struct Statistikfeld {
+  const char* name;
+  double TDateneigenschaften::*wert;
+};
+const Statistikfeld kStatistikfelder[] = {
+    {"NumEdMoment1", &TDateneigenschaften::m1},
+    {"NumEdMoment2", &TDateneigenschaften::m2},
+    {"NumEdMoment3", &TDateneigenschaften::m3},
+    {"NumEdMoment4", &TDateneigenschaften::m4},
+    {"NumEdOrdI", &TDateneigenschaften::ord_i},
+    {"NumEdOrdS", &TDateneigenschaften::ord_s},
+    {"NumEdSchiefe", &TDateneigenschaften::schiefe},
+    {"NumEdExzess", &TDateneigenschaften::exzess},
+    {"NumEdEntropie", &TDateneigenschaften::entropie},
+    {"NumEdWiederholungsrate", &TDateneigenschaften::wiederholungsrate}};
+
+// A statistic is shown whole: the text fits the field, and it is the value in the field's format
+// or in exponent notation that reads back as the value to the digits shown. The moments have
+// room for the format up to 10^9 and switch to exponents only beyond.
+::testing::AssertionResult Ganz(const QLineEdit* feld, double wert) {
+  const QString text = feld->text();
+  const int breite = feld->fontMetrics().horizontalAdvance(text);
+  if (breite > Textplatz(feld))
+    return ::testing::AssertionFailure() << feld->objectName() << ": \"" << text << "\" needs "
+                                         << breite << " px of " << Textplatz(feld);
+  if (text == Fest(wert, 4)) return ::testing::AssertionSuccess();
+  if (feld->objectName().startsWith("NumEdMoment") && std::fabs(wert) <= 1e9)
+    return ::testing::AssertionFailure()
+           << feld->objectName() << " shows \"" << text << "\" for " << Fest(wert, 4);
+  bool ok = false;
+  const double gelesen = ZahlAusText(text, &ok);
+  if (!ok || !text.contains('e'))
+    return ::testing::AssertionFailure() << feld->objectName() << ": \"" << text << "\"";
+  return vk::test::Near(gelesen, wert, vk::test::kRelPrinted);
+}
+
+TEST_F(MainWindowTest, StatisticsAreShownWholeUpToAndBeyondABillion) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  struct Fall {
+    const char* datei;
+    const char* inhalt;  // nullptr: a shipped data file
+  };
+  // Sentence lengths: m2..m4 = 394.6833, 14080.7330, 1176413.8339, once shown without their
+  // leading digits. Then m3 = -0.09375 * 2200^3, a fixed-point text of 15 characters; and x up
+  // to 20000 with one far outlier, which takes m3, m4 and the excess past 10^9.
+  const Fall faelle[] = {{"gpl3-sentence-words.dat", nullptr},
+                         {"schief.dat", "0 1\n2200 3\n"},
+                         {"ausreisser.dat", "0 1000000\n20000 1\n"}};
+  for (const Fall& c : faelle) {
+    const QString pfad = c.inhalt ? Schreiben(c.datei, c.inhalt) : Daten(c.datei);
+    f->DateienOeffnen({pfad});
+    ASSERT_TRUE(f->DatenVorhanden()) << c.datei;
+    TDatensatz d;
+    TDateneigenschaften e;
+    std::string detail;
+    ASSERT_EQ(DateiLesen(pfad.toStdString(), d, e, detail), 0u) << c.datei;
+    EXPECT_EQ(Text(*f, "NumEdTOT"), QString::number(e.tot)) << c.datei;
+    for (const Statistikfeld& s : kStatistikfelder)
+      EXPECT_TRUE(Ganz(Kind<QLineEdit>(*f, s.name), e.*s.wert)) << c.datei;
+  }
+
+  // The extremes of the format, in every field.
+  for (double wert : {-1e9, 999999999.9999, -123456789.0123, 1.5e12, -2.5e300}) {
+    for (const Statistikfeld& s : kStatistikfelder) {
+      auto* feld = Kind<TNumEdit>(*f, s.name);
+      feld->SetzeWert(wert);
+      EXPECT_TRUE(Ganz(feld, wert)) << wert;
+    }
+  }
+}
+
+TEST_F(MainWindowTest, ChoosingAFileByKeyboardReadsItAsAClickDoes) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("horse-kicks.dat"), Daten("alpha-particles.dat")});
+  auto* liste = Kind<QListWidget>(*f, "LBEingabeDaten");
+  liste->setFocus();
+  QTest::keyClick(liste, Qt::Key_Down);
+  ASSERT_EQ(liste->currentRow(), 1);
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "2608");
+  EXPECT_EQ(Kind<QTreeWidget>(*f, "LVDaten")->topLevelItemCount(), 15);
+  Kind<QAction>(*f, "TBBtnDiagramm")->trigger();
+  EXPECT_EQ(f->Diagramm()->Titel(), "alpha-particles.dat  -  Binomial");
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(1), 15);
+
+  QTest::keyClick(liste, Qt::Key_Home);
+  EXPECT_EQ(Text(*f, "NumEdTOT"), "200");
+  Kind<QAction>(*f, "TBBtnDiagramm")->trigger();
+  EXPECT_EQ(f->Diagramm()->Titel(), "horse-kicks.dat  -  Binomial");
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(1), 5);
+  EXPECT_TRUE(warnungen.isEmpty());
+}
+
+// Files named at start-up are read after the distribution list was filled for want of data
+// with nothing; with assisted selection the list follows the first data set.
+TEST_F(MainWindowTest, AssistedSelectionIsFilledForTheFilesGivenAtStart) {
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    s.setValue("FitPar/AuswahlHilfe", "1");
+    s.setValue("FitPar/NurBesteMethode", "1");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  auto* box = Kind<QComboBox>(*f, "CBNFVerteilung");
+  f->StartdateienOeffnen({Daten("gpl3-word-syllables.dat")});
+  EXPECT_EQ(Eintraege(box), (QStringList{"Binomial", "Poisson-stopped negative binomial (Katz)"}));
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  EXPECT_FALSE(Text(*f, "EdNFErgebnis").isEmpty()) << "Fit fitted";
+
+  // Without assisted selection the list stays as it was.
+  QSettings("Tessaro", "Vostra-Kalibra").setValue("FitPar/AuswahlHilfe", "0");
+  auto g = Fenster(katalog);
+  g->StartdateienOeffnen({Daten("gpl3-word-syllables.dat")});
+  EXPECT_EQ(Kind<QComboBox>(*g, "CBNFVerteilung")->count(), 3);
+}
+
+TEST_F(MainWindowTest, OrdFieldsAreCaptioned) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QStringList beschriftet;
+  for (const QLabel* l : f->findChildren<QLabel*>())
+    if (l->buddy() != nullptr && l->isVisible() && !l->text().isEmpty())
+      beschriftet << l->buddy()->objectName() + "=" + l->text();
+  EXPECT_TRUE(beschriftet.contains("NumEdOrdI=I")) << beschriftet.join(" ");
+  EXPECT_TRUE(beschriftet.contains("NumEdOrdS=S")) << beschriftet.join(" ");
+}
 
 TEST_F(MainWindowTest, StartsWithoutDataWithEveryListFilledAndFittingDisabled) {
   const auto katalog = TestKatalog();

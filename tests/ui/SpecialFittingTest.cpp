@@ -3,6 +3,7 @@
 // against closing and refitting meanwhile.
 #include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
@@ -103,6 +104,75 @@ TEST_F(SpecialFittingTest, CancelDuringThePreflightEndsTheRun) {
   EXPECT_EQ(Kind<QTreeWidget>(*f, "LVSFParameter")->topLevelItemCount(), 0);
   EXPECT_TRUE(Kind<QAction>(*f, "TBBtnGo")->isEnabled());
   EXPECT_TRUE(Kind<QPushButton>(*f, "RfBtnEingabeDaten")->isEnabled());
+}
+
+TEST_F(SpecialFittingTest, EveryPreflightFieldHasACaptionAboveIt) {
+  const auto katalog = TestKatalog();
+  auto f = Bereit(katalog);
+  const struct {
+    const char* kopf;
+    const char* felder[2];
+  } spalten[] = {{"Start", {"NumEdSFb1Start", "NumEdSFb2Start"}},
+                 {"Stop", {"NumEdSFb1Stop", "NumEdSFb2Stop"}},
+                 {"Delta", {"NumEdSFb1Delta", "NumEdSFb2Delta"}}};
+  for (const auto& s : spalten) {
+    const QLabel* kopf = nullptr;
+    for (const QLabel* l : f->findChildren<QLabel*>())
+      if (l->text() == s.kopf && l->isVisible()) kopf = l;
+    ASSERT_NE(kopf, nullptr) << s.kopf;
+    const QRect k(kopf->mapTo(f.get(), QPoint(0, 0)), kopf->size());
+    for (const char* name : s.felder) {
+      const auto* feld = Kind<QLineEdit>(*f, name);
+      const QRect r(feld->mapTo(f.get(), QPoint(0, 0)), feld->size());
+      EXPECT_TRUE(r.left() <= k.center().x() && k.center().x() <= r.right()) << s.kopf << name;
+      EXPECT_LE(k.bottom(), r.top()) << s.kopf << name;
+    }
+  }
+}
+
+// A ticked coefficient is held at its value: the parameter list marks it as not fitted. A run
+// that ends without a result leaves no expected frequencies of an earlier fit in the data list.
+TEST_F(SpecialFittingTest, HeldCoefficientsAreMarkedAndAFailedRunClearsTheFit) {
+  const auto katalog = TestKatalog();
+  auto f = Bereit(katalog);
+  auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(0);
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  ASSERT_NE(daten->topLevelItem(4)->text(2), "0.00");
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(2);
+
+  Setzen(*f, "NumEdSFb1Start", "-1");
+  Setzen(*f, "NumEdSFb1Stop", "1");
+  Setzen(*f, "NumEdSFb1Delta", "0.5");
+  Setzen(*f, "NumEdSFb2Start", "-1");
+  Setzen(*f, "NumEdSFb2Stop", "1");
+  Setzen(*f, "NumEdSFb2Delta", "0.5");
+  Kind<QCheckBox>(*f, "CBSFa0")->setChecked(true);
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  ASSERT_TRUE(Warten([&] { return !f->InAnpassung(); }));
+  const auto* parameter = Kind<QTreeWidget>(*f, "LVSFParameter");
+  if (Text(*f, "EdSFErgebnis") == "OK") {
+    ASSERT_EQ(parameter->topLevelItemCount(), 5);
+    EXPECT_EQ(parameter->topLevelItem(0)->text(0), "a0 (fixed)");
+    EXPECT_EQ(parameter->topLevelItem(1)->text(0), "a1");
+  } else {
+    for (int i = 0; i < daten->topLevelItemCount(); ++i)
+      EXPECT_EQ(daten->topLevelItem(i)->text(2), "0.00") << i;
+  }
+
+  // Cancelled in the preflight: the data list holds no fit.
+  for (const char* name : {"NumEdSFb1Start", "NumEdSFb2Start"}) Setzen(*f, name, "-14");
+  for (const char* name : {"NumEdSFb1Stop", "NumEdSFb2Stop"}) Setzen(*f, name, "14");
+  for (const char* name : {"NumEdSFb1Delta", "NumEdSFb2Delta"}) Setzen(*f, name, "0.28");
+  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  auto* balken = Kind<QProgressBar>(*f, "PrgStatFortschritt");
+  EXPECT_TRUE(Warten([&] { return balken->isTextVisible(); }, 10000));
+  QTest::mouseClick(Kind<QPushButton>(*f, "BtnSFAbbrechen"), Qt::LeftButton);
+  ASSERT_TRUE(Warten([&] { return !f->InAnpassung(); }));
+  for (int i = 0; i < daten->topLevelItemCount(); ++i)
+    EXPECT_EQ(daten->topLevelItem(i)->text(2), "0.00") << i;
 }
 
 // A grid whose step cannot move its value, or with more points than any search could visit,
