@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/FpFault.h"
 #include "distributions/Member.h"
 #include "distributions/helpers/Numerik.h"
 
@@ -40,6 +41,21 @@ Summe RekursionBisRest(Erwartungswerte& NP, std::uint32_t L, double np0, Schritt
     NP[i] = schritt(i, NP[i - 1]);
     summe += NP[i];
   }
+  return summe;
+}
+
+// A recurrence started at an inner class j < L instead of class 0, for a distribution whose first
+// term underflows to 0 (a mean far above 0) although its classes near the mode are
+// representable: NP[j] = npj, NP[i] = hoch(i, NP[i-1]) for j < i < L, NP[i-1] = runter(i, NP[i])
+// for j >= i > 0. Returns the sum of NP[0..L-1], taken from class 0 up as RekursionBisRest does.
+template <typename Hoch, typename Runter>
+Summe RekursionVonInnen(Erwartungswerte& NP, std::uint32_t L, std::uint32_t j, double npj,
+                        Hoch hoch, Runter runter) {
+  NP[j] = npj;
+  for (std::uint32_t i = j + 1; i < L; ++i) NP[i] = hoch(i, NP[i - 1]);
+  for (std::uint32_t i = j; i > 0; --i) NP[i - 1] = runter(i, NP[i]);
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
   return summe;
 }
 
@@ -108,6 +124,49 @@ void NormierteTerme(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, doubl
 // The common bound of an infinite support: 100 terms beyond the last class.
 inline std::uint32_t UnendlicherTraeger(std::uint32_t L) {
   return L + 100;
+}
+
+// How far NormierteTermeBisKonvergenz sums beyond L + 100 before it gives up.
+inline constexpr std::uint32_t kMaxWeitereTerme = 1000000;
+
+// Normalised terms over an infinite support, the tail rule for the last class: as NormierteTerme
+// with K = L + 100, and beyond that the sum goes on while a term still changes it. A tail that
+// L + 100 terms already exhaust gives exactly the sum of those terms; a heavy one (a ratio near
+// 1, a mode far above L) is no longer cut off. The step must be a ratio (linear in the previous
+// term). A series still growing after kMaxWeitereTerme more terms (a divergent one) raises the
+// invalid fault.
+template <typename Schritt>
+void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N, double r0,
+                                 Schritt schritt) {
+  const std::uint32_t K = UnendlicherTraeger(L);
+  double r = r0;
+  Summe S = r;
+  if (L > 0) NP[0] = r;
+  for (std::uint32_t i = 1; i <= K; ++i) {
+    r = schritt(i, r);
+    S += r;
+    if (i < L) NP[i] = r;
+  }
+  // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1) lets the terms rise
+  // past the double range on their way to it. The step is a ratio, so the terms, their sum and
+  // the stored classes can all be scaled down by the same power of two: the classes below L then
+  // come out as the vanishing fractions they are instead of an overflow.
+  constexpr double kGross = 0x1p900;
+  constexpr double kVerkleinern = 0x1p-900;
+  std::uint32_t i = K + 1;
+  for (; i <= K + kMaxWeitereTerme; ++i) {
+    r = schritt(i, r);
+    if (r > kGross) {
+      r *= kVerkleinern;
+      S *= kVerkleinern;
+      for (std::uint32_t j = 0; j < L; ++j) NP[j] *= kVerkleinern;
+    }
+    const Summe neu = S + r;
+    if (neu == S) break;
+    S = neu;
+  }
+  if (i > K + kMaxWeitereTerme) RaiseInvalid();
+  TermeNormieren(NP, L, N, S);
 }
 
 }  // namespace vk

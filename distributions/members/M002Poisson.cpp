@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 2: Poisson distribution.
 //   P(i) = e^-a a^i / i!,  i = 0, 1, 2, ...;  a > 0. The last class takes N minus the others
-//   (without an absolute value).
+//   (without an absolute value). Where e^-a underflows the recurrence starts at the mode.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -28,9 +28,24 @@ constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double N = in.stat.summe;
-  RekursionMitRest(
-      NP, in.stat.n, N, N * std::exp(-a), [&](double i, double vorher) { return vorher * a / i; },
-      Restregel::kOhneBetrag);
+  const std::uint32_t L = in.stat.n;
+  const double ea = std::exp(-a);
+  const auto hoch = [&](double i, double vorher) { return vorher * a / i; };
+  if (ea != 0 || L == 0) {
+    RekursionMitRest(NP, L, N, N * ea, hoch, Restregel::kOhneBetrag);
+    return;
+  }
+  // From a of about 745 on e^-a is 0 in double and the recurrence from class 0 would give 0
+  // everywhere. The classes near the mode are still representable: start at the mode (or at the
+  // highest class below L, where all of them lie below it) in logarithms, log(j!) summed rather
+  // than taken from lgamma, which is not safe across threads.
+  const std::uint32_t j = BegrenzteAnzahl(std::fmin(std::floor(a), L - 1.0), L - 1);
+  Summe logFakultaet = 0;
+  for (std::uint32_t k = 2; k <= j; ++k) logFakultaet += std::log(static_cast<double>(k));
+  const double npj = N * std::exp(j * std::log(a) - a - static_cast<double>(logFakultaet));
+  const Summe summe = RekursionVonInnen(NP, L, j, npj, hoch,
+                                        [&](double i, double danach) { return danach * i / a; });
+  RestklasseSetzen(NP, L, N, summe, Restregel::kOhneBetrag);
 }
 
 }  // namespace

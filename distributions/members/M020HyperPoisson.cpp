@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 20: hyper-Poisson distribution.
 //   P(i) = a^i / ((b)_i 1F1(1; b; a)),  i = 0, 1, 2, ...;  a > 0, b > 0; (b)_i the rising
-//   factorial. The normalising series is taken over the L + 101 terms i = 0..L+100; the last
-//   class takes the remainder.
+//   factorial. The normalising series is taken over i = 0..L+100 and on while a term still
+//   changes its sum (its terms rise up to i near a - b, far beyond L + 100 for a large a); the
+//   last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -46,8 +47,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const std::uint32_t L = in.stat.n;
-  NormierteTerme(NP, L, L + 100, in.stat.summe, 1,
-                 [&](double i, double vorher) { return vorher * a / (i + b - 1); });
+  NormierteTermeBisKonvergenz(NP, L, in.stat.summe, 1,
+                              [&](double i, double vorher) { return vorher * a / (i + b - 1); });
 }
 
 }  // namespace

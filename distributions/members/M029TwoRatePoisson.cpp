@@ -48,13 +48,32 @@ void AlternativeWaehlen(const Eingaben&, std::uint32_t k, const Schaetzwerttabel
   if (p[0] > p[1]) std::swap(p[0], p[1]);
 }
 
+// sum_{j >= i} d^j/j! divided by its first term d^i/i!: 1 + d/(i + 1) + d^2/((i + 1)(i + 2)) + ...,
+// until a term no longer changes the sum. Only called where the partial sum below i is at least
+// half of e^d, i.e. i beyond about d, so the terms fall from the start and a few hundred of them
+// suffice for any d whose e^d is finite; the round limit is a safeguard.
+Summe ObereReihe(double d, double i) {
+  constexpr int kRunden = 100000;
+  Summe summe = 1;
+  double glied = 1;
+  for (int r = 1; r <= kRunden; ++r) {
+    glied = glied * d / (i + r);
+    const Summe neu = summe + glied;
+    if (neu == summe) break;
+    summe = neu;
+  }
+  return summe;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[0] > par[1]) std::swap(par[0], par[1]);
   const double a = par[0];
   const double b = par[1];
   const double N = in.stat.summe;
   // For i >= 2: the power (b/(b - a))^i and the partial sum of the exponential series of b - a
-  // run along with i.
+  // run along with i. Once that partial sum reaches half of e^(b-a) the difference would cancel
+  // (all of it for b - a near 0 or i well above b - a): from there the tail from i on is summed
+  // upwards instead, where its terms fall.
   const double d = b - a;
   const double vorfaktor = a / b * std::exp(-b);
   const double quotient = b / d;
@@ -62,12 +81,18 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   double potenz = quotient;  // (b/(b - a))^1
   double glied = 1;          // (b - a)^j / j!, j = 0
   Summe teilsumme = glied;   // j < 1
+  // (a/b) e^-b (b/(b - a))^i (b - a)^i/i! = (a/b) e^-b b^i/i!, at most a/b, run along with i: it
+  // stays representable where the power overflows and the tail's first term underflows.
+  double anfang = a * std::exp(-b);  // i = 1
   RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double) {
     if (i == 1) return N * a * (std::exp(-a) - std::exp(-b)) / (b - a);
     potenz *= quotient;
     glied = glied * d / (i - 1);
     teilsumme += glied;
-    return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
+    anfang = anfang * b / i;
+    if (!(teilsumme >= ed / 2))
+      return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
+    return N * anfang * static_cast<double>(ObereReihe(d, i));
   });
 }
 

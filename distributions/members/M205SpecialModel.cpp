@@ -6,6 +6,7 @@
 //   of g), or as a 2F2 series when 1 + a0 vanishes. Parameters a0, a1, a2, b1, b2, any real;
 //   they are found by name, so that the special fitting may hold a0, a1, a2 fixed.
 #include <array>
+#include <cfenv>
 #include <cmath>
 #include <string>
 
@@ -19,6 +20,8 @@ namespace {
 
 // A coefficient or a shifted x of magnitude below this (strictly) drops its term from g.
 inline constexpr double kVernachlaessigbar = 1e-5;
+// A difference below this share of its larger term is taken as cancelled to zero.
+inline constexpr double kAusgeloescht = 1e-12;
 // What a parameter reads as when its name is in neither list.
 inline constexpr double kUnbekannt = 123456789.0;
 
@@ -79,9 +82,17 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   if (const int i = FestPosition(eig, "a1"); i >= 0) {
     E[50] = eig.festparameter[i];
   } else {
-    E[50] = (q1 - q3 - 2 * (k + b2 + 1) * (q1 - q2) / (k + b2 + 2)) /
-            (2 / ((k + b1) * (k + b1 + 2)) -
-             2 * (k + b2 + 1) / ((k + b1) * (k + b1 + 1) * (k + b2 + 2)));
+    // The two terms of the denominator are equal in exact arithmetic when b1 = b2, and then
+    // their rounded difference is a few units of the last place, of either sign: a1 would come
+    // out near 1e13 instead of failing like the exact zero it stands for.
+    const double erster = 2 / ((k + b1) * (k + b1 + 2));
+    const double zweiter = 2 * (k + b2 + 1) / ((k + b1) * (k + b1 + 1) * (k + b2 + 2));
+    double nenner = erster - zweiter;
+    if (std::fabs(nenner) < kAusgeloescht * std::fmax(std::fabs(erster), std::fabs(zweiter))) {
+      std::feraiseexcept(FE_DIVBYZERO);
+      nenner = 0;
+    }
+    E[50] = (q1 - q3 - 2 * (k + b2 + 1) * (q1 - q2) / (k + b2 + 2)) / nenner;
   }
   if (const int i = FestPosition(eig, "a2"); i >= 0) {
     E[100] = eig.festparameter[i];

@@ -522,6 +522,37 @@ TEST(NormierteTerme, NormalisesOverKTermsAndStoresNoneAboveL) {
   }
 }
 
+// Over an infinite support: where the terms beyond L + 100 no longer change the sum, the result
+// is bit for bit that of NormierteTerme over L + 101 terms; a slower tail is summed on, to the
+// exact geometric sum 1/(1 - 0.9) = 10; a series that does not converge raises the fault.
+TEST(NormierteTerme, InfiniteSupportSumsOnWhileTermsCount) {
+  for (double r : {0.5, 0.3, 0.05}) {
+    const auto schritt = [r](double, double vorher) { return vorher * r; };
+    auto alt = std::make_unique<Erwartungswerte>();
+    auto neu = std::make_unique<Erwartungswerte>();
+    NormierteTerme(*alt, 7, UnendlicherTraeger(7), 1000, 1, schritt);
+    FpFaultScope scope;
+    NormierteTermeBisKonvergenz(*neu, 7, 1000, 1, schritt);
+    EXPECT_FALSE(scope.Faulted());
+    for (std::uint32_t i = 0; i <= 7; ++i) EXPECT_EQ((*neu)[i], (*alt)[i]) << r << " i=" << i;
+  }
+  {
+    auto NP = std::make_unique<Erwartungswerte>();
+    FpFaultScope scope;
+    NormierteTermeBisKonvergenz(*NP, 3, 10, 1, [](double, double vorher) { return vorher * 0.9; });
+    EXPECT_FALSE(scope.Faulted());
+    EXPECT_TRUE(Near((*NP)[0], 1, 1e-15));
+    EXPECT_TRUE(Near((*NP)[2], 0.81, 1e-15));
+    EXPECT_TRUE(Near((*NP)[3], 10 * 0.729, 1e-14));
+  }
+  {
+    auto NP = std::make_unique<Erwartungswerte>();
+    FpFaultScope scope;
+    NormierteTermeBisKonvergenz(*NP, 3, 10, 1, [](double, double vorher) { return vorher; });
+    EXPECT_TRUE(scope.Faulted());
+  }
+}
+
 // The alternatives of a table: each parameter the mean of its slots in their order (its absolute
 // value where marked), one row serving every k, and for a k outside the table only the
 // parameters that every row starts alike.

@@ -134,6 +134,91 @@ TEST(MixtureFamily, TwoRatePoissonSwapsItsRates) {
   EXPECT_TRUE(Near((*NP)[3], 100 * ZweiRaten(1, 3, 3), test::kRelLogRoute));
 }
 
+// Close rates: e^(b-a) minus the partial sum of its series cancels, by 4 % at class 9 for
+// (0.8, 0.9) and to nothing for b - a = 0.005, and the alpha-particle counts (N = 2608, classes
+// 0..14) at (3.927, 3.967) gave 123.3 at class 8 and 0 from class 9 on. Reference N P(i): the
+// tail sum_{j>=i} (b - a)^j/j! summed upwards to j = i + 299 in 60-digit decimal arithmetic
+// (python3 with decimal, getcontext().prec = 60, exact Decimal('3.927') etc.), times
+// (a/b) e^-b (b/(b - a))^i.
+TEST(MixtureFamily, TwoRatePoissonCloseRatesDoNotCancel) {
+  struct Fall {
+    double a, b, N;
+    std::uint32_t L;
+    std::vector<double> np;  // classes 0..L-1
+  };
+  const Fall faelle[] = {
+      {3.927,
+       3.967,
+       2608,
+       14,
+       {51.3846208813017, 197.80493422835389, 389.73051620941879, 513.63124158609435,
+        508.37159939519995, 402.80239108872246, 266.06502954080338, 150.674808507102,
+        74.674237058465337, 32.900074030224943, 13.046700700194407, 4.7036853089509378,
+        1.5545603095333966, 0.47427556248162078}},
+      {0.8,
+       0.9,
+       1000,
+       12,
+       {449.32896411722157, 342.07443501297985, 151.36836498450492, 45.029587301003176,
+        10.080576441166226, 1.8084033852270114, 0.2706092416946777, 0.034729991449835865,
+        0.0039016565596603015, 0.0003897290569456832, 3.504351451144593e-05,
+        2.8650107830400828e-06}},
+      {1.2,
+       1.205,
+       1000,
+       10,
+       {301.19421191220209, 360.53097574938255, 217.03889637035235, 87.140954068334693,
+        26.244646875384213, 6.323905285120385, 1.2698997185364405, 0.21858463985733223,
+        0.032922024110365156, 0.0044076482585550802}},
+  };
+  for (const Fall& fall : faelle) {
+    TStatistik s;
+    s.summe = fall.N;
+    s.n = fall.L;
+    const auto x = test::Werte(0);
+    const KlassenHaeufigkeiten f{};
+    auto NP = std::make_unique<Erwartungswerte>();
+    Parametervektor par{fall.a, fall.b};
+    FpFaultScope scope;
+    ASSERT_TRUE(ErwartungswerteBerechnen(29, par, s, *x, f, *NP, test::Eigenschaften(29)));
+    EXPECT_FALSE(scope.Faulted());
+    long double unten = 0;
+    for (std::uint32_t i = 0; i < fall.L; ++i) {
+      EXPECT_TRUE(Near((*NP)[i], fall.np[i], 1e-12)) << fall.b << ", i=" << i << ": " << (*NP)[i];
+      unten += (*NP)[i];
+    }
+    EXPECT_EQ((*NP)[fall.L], static_cast<double>(std::fabs(fall.N - unten)));
+  }
+}
+
+// Where the partial sum stays below half of e^(b-a) the difference loses nothing and is still
+// what the member computes, bit for bit: a = 1, b = 6, classes 2..4 (partial sums 6, 18.5, 39.3
+// against e^5 = 148.4), the difference formed as the member always formed it.
+TEST(MixtureFamily, TwoRatePoissonKeepsTheExactDifference) {
+  const double a = 1, b = 6, N = 1000;
+  TStatistik s;
+  s.summe = N;
+  s.n = 8;
+  const auto x = test::Werte(0);
+  const KlassenHaeufigkeiten f{};
+  auto NP = std::make_unique<Erwartungswerte>();
+  Parametervektor par{a, b};
+  ASSERT_TRUE(ErwartungswerteBerechnen(29, par, s, *x, f, *NP, test::Eigenschaften(29)));
+  const double d = b - a;
+  const double vorfaktor = a / b * std::exp(-b);
+  const double quotient = b / d;
+  double potenz = quotient;
+  double glied = 1;
+  long double teilsumme = glied;
+  for (int i = 2; i <= 4; ++i) {
+    potenz *= quotient;
+    glied = glied * d / (i - 1);
+    teilsumme += glied;
+    EXPECT_EQ((*NP)[i], N * vorfaktor * potenz * (std::exp(d) - static_cast<double>(teilsumme)))
+        << i;
+  }
+}
+
 // The grid of member 28 with three alternatives: p1 = j/4, p2 = (91 - 2j)/100, and a k above
 // 10 replaced by 5.
 TEST(MixtureFamily, NegativeBinomialMixtureGrid) {

@@ -52,8 +52,9 @@ TEST(PoissonFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
           [&](std::uint32_t i) { return Poisson(a, m + i) / (1 - unten); });
     }
   }
-  // Hyper-Poisson: a^i/(b)_i normalised over the L + 101 terms 0..L+100 (member 20), and with
-  // second parameter b + 1 normalised over 0..L (member 13).
+  // Hyper-Poisson: a^i/(b)_i normalised over the infinite support (member 20; for these a the
+  // terms beyond L + 100 are far below the tolerance), and with second parameter b + 1
+  // normalised over 0..L (member 13).
   for (const auto& fall :
        {std::tuple{2.0, 3.5, 1000.0, 10u}, {0.8, 0.4, 300.0, 6u}, {7.5, 1.0, 100.0, 20u}}) {
     const auto a = std::get<0>(fall);
@@ -72,6 +73,74 @@ TEST(PoissonFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
   // With b = 1 the hyper-Poisson is the Poisson.
   test::MitReferenzVergleichen("hyper-Poisson, b = 1", 20, {2.2, 1}, {}, 400, 9, 0, Letzte::kRest,
                                [](std::uint32_t i) { return Poisson(2.2, i); });
+  // A large a puts the mode near a - b, far beyond L + 100, where cutting the normalising series
+  // made the classes about a times too large. With b = 1 the distribution is Poisson(a), with
+  // b = 2 it is a^(i+1)/((i+1)! (e^a - 1)), since 1F1(1; 2; a) = (e^a - 1)/a.
+  for (std::uint32_t L : {10u, 40u}) {
+    test::MitReferenzVergleichen("hyper-Poisson, b = 1, a = 150", 20, {150, 1}, {}, 1000, L, 0,
+                                 Letzte::kRest, [](std::uint32_t i) { return Poisson(150, i); });
+    test::MitReferenzVergleichen("hyper-Poisson, b = 2, a = 150", 20, {150, 2}, {}, 1000, L, 0,
+                                 Letzte::kRest, [](std::uint32_t i) {
+                                   return std::exp((i + 1.0) * std::log(150.0) -
+                                                   std::lgamma(i + 2.0) - 150 -
+                                                   std::log1p(-std::exp(-150.0)));
+                                 });
+  }
+}
+
+// Beyond a = 745 e^-a is 0 in double, and the recurrence from class 0 gave nothing but zeros.
+// Reference N e^-a a^i/i! at a = 800, N = 1000, classes 0..899: 80-digit decimal arithmetic
+// (python3 with decimal, getcontext().prec = 80, i! as an exact integer), the last class
+// N minus the sum of the others in the same arithmetic.
+TEST(PoissonFamily, LargeMeanStartsAtTheMode) {
+  struct Klasse {
+    std::uint32_t i;
+    double np;
+  };
+  const Klasse klassen[] = {{500, 1.0543855325322216e-27}, {650, 4.6241844627504817e-06},
+                            {700, 0.022040631730731366},   {799, 14.103270421583719},
+                            {800, 14.103270421583719},     {850, 2.959948850216811},
+                            {899, 0.036904481569505744}};
+  TStatistik s;
+  s.summe = 1000;
+  s.n = 900;
+  const auto x = test::Werte(0);
+  const KlassenHaeufigkeiten f{};
+  auto NP = std::make_unique<Erwartungswerte>();
+  Parametervektor par{800};
+  FpFaultScope scope;
+  ASSERT_TRUE(ErwartungswerteBerechnen(2, par, s, *x, f, *NP, test::Eigenschaften(2)));
+  EXPECT_FALSE(scope.Faulted());
+  EXPECT_EQ((*NP)[0], 0);
+  for (const Klasse& k : klassen)
+    EXPECT_TRUE(Near((*NP)[k.i], k.np, 1e-10)) << k.i << ": " << (*NP)[k.i];
+  EXPECT_TRUE(Near((*NP)[900], 0.27591344090745107, 1e-9, 1e-9)) << (*NP)[900];
+  // Data below the mode: the start is the highest class below L, here 99 at a = 800.
+  s.n = 100;
+  ASSERT_TRUE(ErwartungswerteBerechnen(2, par, s, *x, f, *NP, test::Eigenschaften(2)));
+  EXPECT_FALSE(scope.Faulted());
+  EXPECT_TRUE(Near((*NP)[99], 1000 * std::exp(-800 + 99 * std::log(800.0) - std::lgamma(100.0)),
+                   test::kRelLogRoute));
+  EXPECT_TRUE(Near((*NP)[98], (*NP)[99] * 99 / 800, test::kRelTight));
+}
+
+// Where e^-a is representable the recurrence still runs from class 0, bit for bit.
+TEST(PoissonFamily, ModerateMeanKeepsTheRecurrenceFromZero) {
+  for (double a : {3.5, 700.0, 744.0}) {
+    TStatistik s;
+    s.summe = 1000;
+    s.n = 30;
+    const auto x = test::Werte(0);
+    const KlassenHaeufigkeiten f{};
+    auto NP = std::make_unique<Erwartungswerte>();
+    Parametervektor par{a};
+    ASSERT_TRUE(ErwartungswerteBerechnen(2, par, s, *x, f, *NP, test::Eigenschaften(2)));
+    double np = 1000 * std::exp(-a);
+    for (std::uint32_t i = 0; i < 30; ++i) {
+      if (i > 0) np = np * a / i;
+      EXPECT_EQ((*NP)[i], np) << a << " i=" << i;
+    }
+  }
 }
 
 // On exact Poisson frequencies the zero-frequency, first-ratio and regression estimates are a

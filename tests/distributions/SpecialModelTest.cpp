@@ -197,6 +197,30 @@ TEST(SpecialModel, StartingValuesSolveTheThreeRatios) {
   }
 }
 
+// With b1 = b2 the two equations for a1 coincide and its denominator is zero in exact arithmetic
+// (both of its terms are 2/((k + b)(k + b + 2))); rounded, it was a few units of the last place
+// and a1 came out near 1e13 on the alpha-particle counts. It must fail as the exact zero does,
+// whatever the common shift; shifts that differ keep their finite estimates.
+TEST(SpecialModel, EqualShiftsFailTheStartingValues) {
+  const auto d = test::Beispieldaten("alpha-particles.dat");
+  const KlassenHaeufigkeiten& f = d->Haeufigkeiten;
+  struct Fall {
+    double b1, b2;
+    bool fehler;
+  };
+  const Fall faelle[] = {{-0.1, -0.1, true}, {0.1, 0.1, true},   {0.3, 0.3, true},
+                         {0.7, 0.7, true},   {1.9, 1.9, true},   {2.6, 2.6, true},
+                         {-0.1, 0.1, false}, {0.7, 0.75, false}, {1.9, 2.6, false}};
+  for (const Fall& c : faelle) {
+    Schaetzwerttabelle E{};
+    E[150] = c.b1;
+    E[200] = c.b2;
+    FpFaultScope scope;
+    ASSERT_TRUE(SchaetzwerteBerechnen(kSpezialIndex, d->Statistik, AlleFrei(), E, f, d->XWerte));
+    EXPECT_EQ(scope.Faulted(), c.fehler) << c.b1 << ", " << c.b2 << ": a1 = " << E[50];
+  }
+}
+
 // A fixed a1 is stored as its estimate, feeds a2 and a0, is left out of the vector, and is used
 // by the expected frequencies.
 TEST(SpecialModel, FixedA1FeedsTheOthersAndLeavesTheVector) {
