@@ -97,4 +97,20 @@ void BM_AutomatischeAnpassung(benchmark::State& state) {
 }
 BENCHMARK(BM_AutomatischeAnpassung)->Unit(benchmark::kMillisecond);
 
+// Cancel latency on 20001 classes: the abort poll answers yes once the fit has been asked a few
+// times, and the time is what the fit then still takes to return. Members 16 and 39 cost seconds
+// per evaluation; they ask inside it.
+void BM_Abbruchlatenz(benchmark::State& state) {
+  const auto nummer = static_cast<std::uint32_t>(state.range(0));
+  auto a = Engine(20000);
+  const vk::TVerteilung ref = vk::Referenz(*Katalog().VerteilungHolen(nummer));
+  for (auto _ : state) {
+    int fragen = 0;
+    vk::Rueckrufe r;
+    r.abbruch = [&] { return ++fragen > 3; };
+    benchmark::DoNotOptimize(a->GewaehlteAnpassung(ref, true, r));
+  }
+}
+BENCHMARK(BM_Abbruchlatenz)->Arg(16)->Arg(39)->Arg(4)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -22,14 +22,24 @@ using Schaetzwerttabelle = std::array<double, kMaxParameter * kSchaetzSlots>;
 // Expected frequencies NP[i] of the classes 0..L; elements above L are not written.
 using Erwartungswerte = std::array<double, kMaxKlassen>;
 
+// How a long evaluation asks whether the fit is to stop: the engine hands in its abort poll.
+// Members whose cost grows with the square of the classes ask every kUnterbrechungsTakt class
+// operations; a cancel then ends the evaluation within milliseconds instead of seconds.
+struct Unterbrechung {
+  bool (*abfragen)(void* daten) = nullptr;
+  void* daten = nullptr;
+};
+inline constexpr std::uint32_t kUnterbrechungsTakt = 4096;
+
 // Everything a member reads, in one read-only record that the dispatch builds: the statistics,
-// the frequencies and values of the classes 0..stat.n, and the parameter properties (fixed
-// parameters in festparameter[0..2]).
+// the frequencies and values of the classes 0..stat.n, the parameter properties (fixed
+// parameters in festparameter[0..2]) and, during a fit, the abort poll.
 struct Eingaben {
   const TStatistik& stat;
   const KlassenHaeufigkeiten& f;
   const KlassenWerte& x;
   const TParameterEigenschaften& eig;
+  const Unterbrechung* unterbrechung = nullptr;
 };
 
 // A member's three routines, each with the one thing it writes after its inputs. The

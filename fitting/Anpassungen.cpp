@@ -162,7 +162,10 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   AlternativeWaehlen(nummer_, eingaben_, k, schaetzwerte_, simplex_.ecke[0]);
   ParameterKorrigieren(simplex_.ecke[0], eig_);
   const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  eingaben_.unterbrechung = &unterbrechung_;
   bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  eingaben_.unterbrechung = nullptr;
   if (ok) ok = AnpassungBewerten();
   if (k <= fgJeAlternative_.size()) fgJeAlternative_[k - 1] = ok ? aktuell_.fg : 0;
   return ok;
@@ -422,7 +425,10 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
       ParameterKorrigieren(simplex_.ecke[0], eig_);
       Status zyklus = status::kOk;
       const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+      unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+      eingaben_.unterbrechung = &unterbrechung_;
       bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, zyklus);
+      eingaben_.unterbrechung = nullptr;
       if (ok) ok = AnpassungBewerten();
       if (!ok || punkt.Faulted()) continue;
       if (aktuell_.p > bestesP || (aktuell_.p == bestesP && aktuell_.chi < bestesChi)) {

@@ -133,7 +133,9 @@ class Anpassungen final : private Zielfunktion {
   OptimisationSettings einstellungen_;
   TParameterEigenschaften eig_;
   // The member's inputs, built once over the engine's own data set and properties.
-  const Eingaben eingaben_{daten_.Statistik, daten_.Haeufigkeiten, daten_.XWerte, eig_};
+  // During a method's optimisation it carries the abort poll, so long evaluations can stop.
+  Unterbrechung unterbrechung_{};
+  Eingaben eingaben_{daten_.Statistik, daten_.Haeufigkeiten, daten_.XWerte, eig_, nullptr};
   Schaetzwerttabelle schaetzwerte_{};
   Simplex simplex_;
   std::uint32_t nummer_ = 0;  // distribution being fitted

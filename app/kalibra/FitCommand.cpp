@@ -41,11 +41,26 @@ int RunFit(const QStringList& args) {
   Rueckrufe r;
   bericht.Verbinden(r);
   r.festparameter = s.fest.Callback(s.engine->Daten());
-  r.abbruch = AbortRequested;
-  r.weiter = [] { return !AbortRequested(); };
+  // A fit on many classes can take minutes: on a terminal, the method under way and a count of
+  // the engine's questions (asked every simplex step and inside long evaluations) show it lives.
+  const bool fortschritt = ProgressWanted();
+  const std::uint32_t methoden = s.eintrag->alternativen;
+  std::uint32_t methode = 1;
+  std::uint64_t fragen = 0;
+  r.abbruch = [&] {
+    if (fortschritt && ++fragen % 64 == 0)
+      std::fprintf(stderr, "\rmethod %u of %u, checkpoint %llu", methode, methoden,
+                   static_cast<unsigned long long>(fragen));
+    return AbortRequested();
+  };
+  r.weiter = [&] {
+    ++methode;
+    return !AbortRequested();
+  };
   InstallAbortHandler();
   bericht.status =
       s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
+  if (fortschritt && fragen >= 64) std::fprintf(stderr, "\r%60s\r", "");
   if (bericht.status == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("fit", s);
   bericht.Drucken(s.format);

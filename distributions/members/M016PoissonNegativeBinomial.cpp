@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
+#include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -37,8 +38,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double ck = std::pow(c, k);
+  Unterbrechungszaehler stopp(in);
 
   RekursionMitRest(NP, L, N, N * std::exp(-lambda * (1 - ck)), [&](std::uint32_t x, double vorher) {
+    // O(L²) in all: on many classes a cancel must not wait for the whole evaluation.
+    if (stopp.Zaehlen(x)) return 0.0;
     // The weights are formed afresh for each x: the sum costs O(x) anyway, and no working
     // array is needed for them.
     double w = 1;

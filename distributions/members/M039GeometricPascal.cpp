@@ -9,6 +9,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -52,8 +53,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double pk = std::pow(p, k);
   const double D = 1 - pk * (1 - c);
+  Unterbrechungszaehler stopp(in);
 
   RekursionMitRest(NP, L, N, N * c / D, [&](std::uint32_t x, double vorher) {
+    if (stopp.Zaehlen(x)) return 0.0;
     // The weights r_j are formed afresh for each x, as in the Poisson-stopped sum.
     double r = k * (1 - p);
     Summe faltung = r * vorher;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cfenv>
+#include <cmath>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -97,6 +98,54 @@ TEST(Rueckrufe, TheFitsOwnFlagsSurviveACallback) {
     EXPECT_FALSE(beiseite.Faulted());
   }
   EXPECT_TRUE(fit.Faulted());
+}
+
+// On many classes one evaluation of a convolution member costs seconds: the abort poll is asked
+// inside it too, not only once per simplex step, so a cancel is seen at once. Counted, not timed:
+// a few simplex steps on 2001 classes ask the poll hundreds of times.
+TEST(Rueckrufe, LongEvaluationsAskTheAbortPollAsTheyGo) {
+  static const Verteilungsverzeichnis katalog = [] {
+    Verteilungsverzeichnis k;
+    std::string meldung;
+    EXPECT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, k, meldung), status::kOk) << meldung;
+    return k;
+  }();
+  std::ostringstream text;
+  for (int x = 0; x <= 2000; ++x) text << x << ' ' << 1 + 1000 * std::exp(-x / 40.0) << '\n';
+  for (const std::uint32_t nummer : {16u, 39u}) {
+    SCOPED_TRACE("member " + std::to_string(nummer));
+    auto engine = std::make_unique<Anpassungen>(katalog);
+    std::istringstream in(text.str());
+    TextRecordSource quelle(in);
+    TDateneigenschaften e;
+    ASSERT_EQ(engine->DatenLesen(quelle, e), status::kOk);
+    OptimisationSettings kurz;
+    kurz.Optimierungsversuche = 2;
+    engine->EinstellungenUebernehmen(kurz);
+    const TVerteilung ref = Referenz(*katalog.VerteilungHolen(nummer));
+
+    std::uint32_t fragen = 0;
+    Rueckrufe r;
+    r.abbruch = [&] {
+      ++fragen;
+      return false;
+    };
+    engine->GewaehlteAnpassung(ref, true, r);
+    EXPECT_GT(fragen, 100u) << "asked inside the evaluations";
+
+    // Answering yes inside an evaluation ends the fit with Abort: every evaluation still to come
+    // (the rest of the start simplex, the step) stops at its first question, after at most
+    // kUnterbrechungsTakt class operations, where a whole one costs about 2 million.
+    std::uint32_t nachJa = 0;
+    fragen = 0;
+    r.abbruch = [&] {
+      if (++fragen < 5) return false;
+      ++nachJa;
+      return true;
+    };
+    EXPECT_EQ(engine->GewaehlteAnpassung(ref, true, r), status::kAbort);
+    EXPECT_LE(nachJa, 20u);
+  }
 }
 
 }  // namespace
