@@ -30,20 +30,55 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{50, 51}}};
 
+// Beyond e^700 the written normaliser is near the double range.
+constexpr double kGrenzeExponent = 700;
+
+// sum_{k>=0} a^k m! / (m + k)!: the tail of the series of e^a from m on over its first term.
+// The terms fall once k exceeds a - m, so the sum ends when a term no longer changes it; a
+// mean in the millions would need more rounds than any data set warrants and fails instead.
+Summe SchwanzDurchErstenTerm(double a, double dm) {
+  constexpr std::uint32_t kMaxTerme = 10'000'000;
+  Summe summe = 1;
+  double t = 1;
+  for (std::uint32_t k = 1; k <= kMaxTerme; ++k) {
+    t *= a / (dm + k);
+    const Summe neu = summe + t;
+    if (neu == summe) return summe;
+    summe = neu;
+  }
+  RaiseInvalid();
+  return summe;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const TParameterEigenschaften& eig = in.eig;
   const double a = par[0];
   const double N = in.stat.summe;
   const std::uint32_t m = Abschneidepunkt(eig);
   const double dm = static_cast<double>(m);
-  // The Poisson mass below m, each term as a power over a factorial: from 171 on the factorial
-  // overflows, a failed evaluation. The sum stops at that first overflowing term: the ones
-  // beyond change nothing about the failure, and with their powers formed by repeated
-  // multiplication a truncation point near the last class index would cost some 10^8 steps.
-  Summe unten = 0;
-  const std::uint32_t ende = std::min(m, kErsteUeberlaufendeFakultaet + 1);
-  for (std::uint32_t i = 0; i < ende; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
-  const double p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
+  // The Poisson mass below m, each term as a power over a factorial, subtracted from e^a. That is
+  // exact enough while m! and a^m stay in range and the difference keeps at least half of e^a;
+  // otherwise (data far from 0, or a mean well below m, where e^a and the partial sum agree in
+  // nearly every digit) P(0) = 1 / sum_{k>=0} a^k m! / (m + k)!, a series of positive terms
+  // whose ratio a / (m + k) needs no factorial and loses nothing to cancellation.
+  double p0 = 0;
+  bool geschrieben = !(a > 0);
+  if (!geschrieben && m < kErsteUeberlaufendeFakultaet && a < kGrenzeExponent &&
+      dm * std::log(a) < kGrenzeExponent) {
+    Summe unten = 0;
+    for (std::uint32_t i = 0; i < m; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
+    const double ea = std::exp(a);
+    const double rest = ea - static_cast<double>(unten);
+    geschrieben = rest >= 0.5 * ea;
+    if (geschrieben) p0 = (GanzePotenz(m, a) / Fakultaet(m)) / rest;
+  } else if (geschrieben) {
+    // Outside the domain: the formula as written, whatever fault it raises.
+    Summe unten = 0;
+    const std::uint32_t ende = std::min(m, kErsteUeberlaufendeFakultaet + 1);
+    for (std::uint32_t i = 0; i < ende; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
+    p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
+  }
+  if (!geschrieben) p0 = 1 / static_cast<double>(SchwanzDurchErstenTerm(a, dm));
   RekursionMitRest(NP, in.stat.n, N, N * p0,
                    [&](double j, double vorher) { return vorher * a / (j + dm); });
 }

@@ -15,6 +15,39 @@ namespace vk::members {
 
 namespace {
 
+// The start of n. Truncation removes whole classes but leaves the ratios of the remaining ones
+// as they were: x f(x)/f(x - 1) = beta (n + 1) - beta x with beta = p/(1 - p), a line in x
+// whatever the truncation point. Its least-squares fit over the classes below the last (which
+// holds the remainder) gives n = intercept/beta - 1; each ratio is weighted by
+// f(x - 1) f(x)/(f(x - 1) + f(x)), the inverse of its relative variance for counted data, so the
+// sparse outer classes do not tip the line. n is at least the largest value seen; without two
+// ratios or with a line that does not fall (no binomial shape) that value is the start.
+double AnzahlAusVerhaeltnissen(const std::vector<double>& g, const KlassenWerte& x,
+                               std::uint32_t L) {
+  Summe sw = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+  std::uint32_t paare = 0;
+  for (std::uint32_t j = 1; j < L; ++j) {
+    if (!(g[j - 1] > 0 && g[j] > 0)) continue;
+    const double xj = static_cast<double>(x[j]);
+    const double y = xj * g[j] / g[j - 1];
+    const double w = g[j - 1] * g[j] / (g[j - 1] + g[j]);
+    sw += w;
+    sx += w * xj;
+    sy += w * y;
+    sxx += w * xj * xj;
+    sxy += w * xj * y;
+    ++paare;
+  }
+  const double xL = static_cast<double>(x[L]);
+  if (paare < 2) return xL;
+  const Summe nenner = sw * sxx - sx * sx;
+  const double steigung = static_cast<double>((sw * sxy - sx * sy) / nenner);
+  const double achse = static_cast<double>((sy - static_cast<Summe>(steigung) * sx) / sw);
+  const double n = -achse / steigung - 1;
+  if (!(steigung < 0) || !(n > xL)) return xL;
+  return std::round(n);
+}
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenWerte& x = in.x;
   const std::uint32_t L = in.stat.n;
@@ -34,9 +67,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   }
   const double a = static_cast<double>(A);
   E[2] = a / (a + in.stat.summe - g[L]);
+  E[0] = AnzahlAusVerhaeltnissen(g, x, L);
 }
 
-void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwerttabelle& E,
+void AlternativeWaehlen(const Eingaben& /*in*/, std::uint32_t k, const Schaetzwerttabelle& E,
                         Parametervektor& p) {
   switch (k) {
     case 1:
@@ -51,7 +85,9 @@ void AlternativeWaehlen(const Eingaben& in, std::uint32_t k, const Schaetzwertta
     default:
       break;
   }
-  p[0] = in.eig.festparameter[0];  // n starts at the truncation value in all three alternatives
+  // Not at the truncation value t: there the whole mass lies on the first class and the simplex
+  // finds no slope to leave it.
+  p[0] = E[0];
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {

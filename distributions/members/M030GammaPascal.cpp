@@ -5,7 +5,9 @@
 //   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-b and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
 //   1))/j, an alternating form of C(x - 1, c - 1) E[p^c (1 - p)^(x - c)];  c the first value x0 of
 //   the data (fixed), a, b > 0. The weight of r_0 carries the exponent b where the mixture has a;
-//   it is kept so, and the last value takes the remainder.
+//   it is kept so, and the last value takes the remainder. Far beyond c the alternating sum
+//   cancels; there the same sum is taken from its positive form (see PositiveForm).
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -60,6 +62,41 @@ double Koeffizient(double x, double x0) {
           Fakultaet(BegrenzteAnzahl(x - x0, kMaxKlassenIndex)));
 }
 
+// The alternating sum telescopes: r_j = r_0 (s/(s + j))^a (-1)^j C(n, j) with s = b + c and
+// n = x - c, and sum_j (-1)^j C(n, j) (s/(s + j))^a = E[(1 - e^(-T/s))^n] for T gamma
+// distributed with shape a and rate 1, since (s/(s + j))^a = E[e^(-jT/s)]. The expectation is an
+// integral of a positive function; over w = ln T it decays on both sides faster than any power,
+// so the trapezoidal rule, a sum of positive terms, reaches full precision with a modest step.
+// The step shrinks with n because the factor (1 - e^(-T/s))^n turns from 0 to 1 over a width in
+// w of about 1/ln n, and with a because ln T itself spreads over about 1/sqrt(a). Summed outward
+// from near the peak (between T = a and T = a + n) until a term no longer changes the sum.
+double PositiveForm(double a, double s, double n) {
+  constexpr std::uint32_t kMaxSchritte = 1000000;
+  const double h = std::min({0.05, 0.25 / std::log(n + 2), 0.25 / std::sqrt(a)});
+  const double lg = std::lgamma(a);
+  const auto term = [&](double w) {
+    const double t = std::exp(w);
+    return std::exp(a * w - t - lg + n * std::log(-std::expm1(-t / s)));
+  };
+  const double w0 = std::log(a + 0.5 * n);
+  Summe S = term(w0);
+  for (const double richtung : {1.0, -1.0}) {
+    std::uint32_t k = 1;
+    for (; k <= kMaxSchritte; ++k) {
+      const double g = term(w0 + richtung * h * static_cast<double>(k));
+      const Summe neu = S + g;
+      if (neu == S) break;
+      S = neu;
+    }
+    if (k > kMaxSchritte) RaiseInvalid();
+  }
+  return static_cast<double>(S) * h;
+}
+
+// The alternating sum is kept while its terms do not exceed the result by more than this factor:
+// then at most three of its digits are lost.
+constexpr double kAusloeschung = 1024;
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
   const double a = par[0];
@@ -68,11 +105,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double x0 = static_cast<double>(x[0]);
   const double ganzC = std::trunc(c);
+  // The telescoped form holds for an integer c and a mixture that exists.
+  const bool positivMoeglich = c == ganzC && a > 0 && b + c > 0;
 
   RekursionMitRest(NP, in.stat.n, N, N * std::pow(b / (b + c), a), [&](std::uint32_t i, double) {
     const double xi = static_cast<double>(x[i]);
-    double r = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
+    const double r0 = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
+    double r = r0;
     Summe s = r;
+    Summe betrag = std::fabs(r);
     // The sum runs to x - Int(c); for c above x it is empty beyond r_0's range and stays 0.
     const double bis = xi - ganzC;
     if (bis < 0) {
@@ -83,7 +124,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         const double dj = static_cast<double>(j);
         r = r * std::pow(1 - 1 / (dj + b + c), a) * (-(xi - c - dj + 1)) / dj;
         s += r;
+        betrag += std::fabs(r);
       }
+      if (positivMoeglich && betrag > kAusloeschung * std::fabs(s))
+        return N * (r0 * PositiveForm(a, b + c, bis));
     }
     return N * static_cast<double>(s);
   });

@@ -9,6 +9,7 @@
 
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
+#include "distributions/helpers/Numerik.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
@@ -79,6 +80,70 @@ double GeometrischPascal(double k, double p, double c, double x) {
   double s = 0;
   for (int m = 0; m < 3000; ++m) s += c * std::pow(1 - c, m) * NB(m * k, p, x);
   return s;
+}
+
+// Gamma-Pascal far beyond c, where the alternating sum cancels (x up to 81, a = 1.5, b = 2.5,
+// c = x0 = 1, N = 1000). Reference N C(x - 1, c - 1) (c/b + 1)^-b sum_{j=0}^{x-c} (-1)^j
+// C(x - c, j) ((b + c)/(b + c + j))^a, the alternating sum itself in 150-digit decimal arithmetic
+// (python3 with decimal, getcontext().prec = 150, math.comb exact, powers by Decimal ln/exp); the
+// first class N (b/(b + c))^a and the last N minus the others in the same arithmetic.
+TEST(MixtureFamily, GammaPascalFarBeyondCDoesNotCancel) {
+  struct Klasse {
+    std::uint32_t i;
+    double np;
+  };
+  const Klasse klassen[] = {{1, 135.42496287171994},    {10, 2.0345475354546356},
+                            {30, 0.0861226840350259},   {45, 0.024283246135143127},
+                            {60, 0.009688923600870094}, {79, 0.003974541575317486},
+                            {80, 113.36837526829027}};
+  TStatistik st;
+  st.summe = 1000;
+  st.n = 80;
+  const auto x = test::Werte(1);
+  const KlassenHaeufigkeiten f{};
+  auto NP = std::make_unique<Erwartungswerte>();
+  Parametervektor par{1.5, 2.5};
+  TParameterEigenschaften eig = test::Eigenschaften(30);
+  eig.festparameter[0] = 1;
+  FpFaultScope scope;
+  ASSERT_TRUE(ErwartungswerteBerechnen(30, par, st, *x, f, *NP, eig));
+  EXPECT_FALSE(scope.Faulted());
+  for (const Klasse& k : klassen)
+    EXPECT_TRUE(Near((*NP)[k.i], k.np, 1e-12, 1e-12)) << k.i << ": " << (*NP)[k.i];
+  for (std::uint32_t i = 0; i <= 80; ++i) EXPECT_GT((*NP)[i], 0) << i;
+}
+
+// Where the alternating sum of gamma-Pascal loses little to cancellation it stays as written,
+// bit for bit: the classes x = 3..5 from c = x0 = 2 (the sum's terms at most 1024 times the
+// result, checked here).
+TEST(MixtureFamily, GammaPascalKeepsTheAlternatingSumWhereItIsAccurate) {
+  const double a = 1.5, b = 4, c = 2, N = 300;
+  TStatistik st;
+  st.summe = N;
+  st.n = 4;
+  const auto x = test::Werte(2);
+  const KlassenHaeufigkeiten f{};
+  auto NP = std::make_unique<Erwartungswerte>();
+  Parametervektor par{a, b};
+  TParameterEigenschaften eig = test::Eigenschaften(30);
+  eig.festparameter[0] = c;
+  ASSERT_TRUE(ErwartungswerteBerechnen(30, par, st, *x, f, *NP, eig));
+  EXPECT_EQ((*NP)[0], N * std::pow(b / (b + c), a));
+  for (std::uint32_t i = 1; i < 4; ++i) {
+    const double xi = 2.0 + i;
+    double r = Fakultaet(static_cast<std::uint32_t>(xi) - 1) /
+               (Fakultaet(1) * Fakultaet(static_cast<std::uint32_t>(xi - 2))) *
+               std::pow(c / b + 1, -b);
+    long double s = r, betrag = std::fabs(r);
+    for (std::uint32_t j = 1; j <= i; ++j) {
+      const double dj = j;
+      r = r * std::pow(1 - 1 / (dj + b + c), a) * (-(xi - c - dj + 1)) / dj;
+      s += r;
+      betrag += std::fabs(r);
+    }
+    ASSERT_LE(betrag, 1024 * std::fabs(s)) << i;
+    EXPECT_EQ((*NP)[i], N * static_cast<double>(s)) << i;
+  }
 }
 
 TEST(MixtureFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {

@@ -6,10 +6,12 @@
 #include <cmath>
 #include <memory>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
+#include "distributions/helpers/Numerik.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -122,6 +124,75 @@ TEST(PoissonFamily, LargeMeanStartsAtTheMode) {
   EXPECT_TRUE(Near((*NP)[99], 1000 * std::exp(-800 + 99 * std::log(800.0) - std::lgamma(100.0)),
                    test::kRelLogRoute));
   EXPECT_TRUE(Near((*NP)[98], (*NP)[99] * 99 / 800, test::kRelTight));
+}
+
+// Member 11 with its normaliser e^a - sum_{i<m} a^i/i! cancelling (a = 0.2, m = 12) and with
+// the factorial and power beyond the double range (data starting at 200). Reference
+// N a^(m+i)/(m+i)! / (e^a - sum_{i<m} a^i/i!) in 80-digit decimal arithmetic (python3 with
+// decimal, getcontext().prec = 80, Decimal.exp, the factorials exact integers), the last class N
+// minus the others in the same arithmetic.
+TEST(PoissonFamily, LeftTruncatedFarFromZeroOrAboveTheMean) {
+  struct Fall {
+    double a;
+    std::uint32_t m;
+    std::vector<double> np;
+  };
+  const Fall faelle[] = {
+      {0.2,
+       12,
+       {984.6324833389186, 15.14819205136798, 0.21640274359097114, 0.002885369914546282,
+        3.606712393182852e-05, 4.2908389081842955e-07}},
+      {210,
+       200,
+       {28.976971077197224, 30.27444739408665, 31.473435409694044, 32.55872628589039,
+        33.51633588253422, 34.333807489425304, 35.000483363006374, 35.50773674507894,
+        35.849157290704696, 36.02068435908127, 36.02068435908127, 35.84997021519937,
+        594.6175601290203}}};
+  for (const Fall& fall : faelle) {
+    const auto L = static_cast<std::uint32_t>(fall.np.size() - 1);
+    TStatistik s;
+    s.summe = 1000;
+    s.n = L;
+    const auto x = test::Werte(fall.m);
+    const KlassenHaeufigkeiten f{};
+    auto NP = std::make_unique<Erwartungswerte>();
+    Parametervektor par{fall.a};
+    TParameterEigenschaften eig = test::Eigenschaften(11);
+    eig.festparameter[0] = fall.m;
+    FpFaultScope scope;
+    ASSERT_TRUE(ErwartungswerteBerechnen(11, par, s, *x, f, *NP, eig));
+    EXPECT_FALSE(scope.Faulted()) << fall.m;
+    for (std::uint32_t i = 0; i <= L; ++i)
+      EXPECT_TRUE(Near((*NP)[i], fall.np[i], 1e-12, 1e-12))
+          << fall.m << " i=" << i << ": " << (*NP)[i];
+  }
+}
+
+// Where e^a - sum_{i<m} a^i/i! keeps most of e^a, member 11 computes the normaliser as written,
+// bit for bit.
+TEST(PoissonFamily, LeftTruncatedKeepsTheWrittenNormaliserWhereItIsAccurate) {
+  for (const auto& fall : {std::pair{3.5, 2u}, {40.0, 30u}, {0.9, 1u}, {100.0, 90u}}) {
+    const double a = fall.first;
+    const std::uint32_t m = fall.second;
+    TStatistik s;
+    s.summe = 1000;
+    s.n = 20;
+    const auto x = test::Werte(m);
+    const KlassenHaeufigkeiten f{};
+    auto NP = std::make_unique<Erwartungswerte>();
+    Parametervektor par{a};
+    TParameterEigenschaften eig = test::Eigenschaften(11);
+    eig.festparameter[0] = m;
+    ASSERT_TRUE(ErwartungswerteBerechnen(11, par, s, *x, f, *NP, eig));
+    long double unten = 0;
+    for (std::uint32_t i = 0; i < m; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
+    double np =
+        1000 * ((GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten)));
+    for (std::uint32_t i = 0; i < 20; ++i) {
+      if (i > 0) np = np * a / (i + static_cast<double>(m));
+      EXPECT_EQ((*NP)[i], np) << a << " m=" << m << " i=" << i;
+    }
+  }
 }
 
 // Where e^-a is representable the recurrence still runs from class 0, bit for bit.
