@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   vk::OptimisationSettings o;
   std::vector<std::string> warnungen;
   vk::OptParLesen(store, o, &warnungen);
-  for (double v : {o.Reflektionsweite, o.Expansionsweite, o.Kontraktionsgroesse,
-                   o.Abbruchkriterium, o.Mindestklassengroesse})
+  for (double v : {o.Reflektionsweite, o.Expansionsweite, o.Kontraktionsgroesse, o.Abbruchkriterium,
+                   o.Mindestklassengroesse})
     if (!std::isfinite(v)) std::abort();
   if (o.Iterationswiederholungen < 1 || o.Optimierungsversuche < 1) std::abort();
   vk::PresentationSettings p;
