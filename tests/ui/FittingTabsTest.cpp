@@ -427,7 +427,16 @@ TEST(ListText, CaseOfAToZIgnoredOtherCodesCompared) {
   EXPECT_NE(TextVergleich("\u00e4", "\u00c4"), 0) << "only a-z fold";
 }
 
-class BatchFittingTest : public UiTest {};
+class BatchFittingTest : public UiTest {
+ protected:
+  // The batch of the default distribution over the alpha particles and the horse kicks.
+  QTreeWidget* BatchUeberZweiDateien(TFrmMain& f) {
+    f.DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
+    Kind<QTabWidget>(f, "PgCtrlAnpassungen")->setCurrentIndex(3);
+    Kind<QAction>(f, "TBBtnGo")->trigger();
+    return Kind<QTreeWidget>(f, "LVBFBatch");
+  }
+};
 
 TEST_F(BatchFittingTest, UnreadableFileIsWarnedAboutAndSkipped) {
   const auto katalog = TestKatalog();
@@ -474,10 +483,7 @@ TEST_F(BatchFittingTest, UnreadableFileIsWarnedAboutAndSkipped) {
 TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
-  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
-  Kind<QAction>(*f, "TBBtnGo")->trigger();
-  auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  auto* liste = BatchUeberZweiDateien(*f);
   ASSERT_EQ(liste->topLevelItemCount(), 2);
   auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
   ASSERT_NE(zeile, nullptr);
@@ -505,10 +511,7 @@ TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
 TEST_F(BatchFittingTest, AfterABatchTheChartDrawsTheFileItNames) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("alpha-particles.dat"), Daten("horse-kicks.dat")});
-  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(3);
-  Kind<QAction>(*f, "TBBtnGo")->trigger();
-  auto* liste = Kind<QTreeWidget>(*f, "LVBFBatch");
+  auto* liste = BatchUeberZweiDateien(*f);
   ASSERT_EQ(liste->topLevelItemCount(), 2);
   auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(1));
   ASSERT_NE(zeile, nullptr);
