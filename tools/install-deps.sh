@@ -5,7 +5,7 @@
 set -euo pipefail
 
 packages=(
-  g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
+  g++ clang libclang-rt-14-dev cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libssl-dev libcsv-dev
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libgl-dev
