@@ -40,7 +40,11 @@
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
 #include "ui/Meldungen.h"
-#include "ui/SpezialArbeiter.h"
+#include "ui/TabAnpassen.h"
+#include "ui/TabAutomatik.h"
+#include "ui/TabBatch.h"
+#include "ui/TabBausteine.h"
+#include "ui/TabSpezial.h"
 #include "ui/Zahlenfeld.h"
 
 namespace vk::ui {
@@ -49,12 +53,6 @@ namespace {
 
 constexpr int kBreite = 769;
 constexpr int kHoehe = 612;
-
-TNumEdit* Feld(QWidget* eltern, const char* name, int dezimalen, bool nurLesen = true) {
-  auto* f = new TNumEdit(dezimalen, nurLesen, eltern);
-  f->setObjectName(name);
-  return f;
-}
 
 QGroupBox* Gruppe(QWidget* eltern, const char* titel, std::initializer_list<QWidget*> felder) {
   auto* g = new QGroupBox(titel, eltern);
@@ -99,33 +97,25 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   }
   PresentationSettings p;
   FitParLesen(p);
-  CBNFAuswahlhilfe->setChecked(p.AuswahlHilfe);
-  FAuswahlhilfe = p.AuswahlHilfe;
-  CBNFNurBesteMethode->setChecked(p.NurBesteMethode);
+  TabShAnpassen->AuswahlhilfeSetzen(p.AuswahlHilfe);
+  TabShAnpassen->NurBesteMethodeSetzen(p.NurBesteMethode);
   const QRect platz =
       AufBildschirme(p.KalibraFensterX, p.KalibraFensterY, width(), height(), size());
   move(platz.topLeft());
 
-  NFAnzeigeLeeren();
-  AFListeLeeren();
-  SFLeeren();
-  BFListeLeeren();
-  AuswahlFuellen();
-  SpezialAuswahlFuellen();
-  BatchAuswahlFuellen();
+  AnzeigenLeeren();
+  TabShBatch->Leeren();
+  TabShAnpassen->AuswahlFuellen();
+  TabShSpezial->AuswahlFuellen();
+  TabShBatch->AuswahlFuellen();
 }
 
-TFrmMain::~TFrmMain() {
-  // A window destroyed under a running worker (only possible when the program is torn down) must
-  // not leave the worker writing into freed controls.
-  if (FSFThread) {
-    Abbruch = true;
-    FSFThread->wait();
-  }
-}
+// A window destroyed under a running fit (only when the program is torn down: closing is refused
+// meanwhile) has each tab cancel its worker and wait for it before its controls go.
+TFrmMain::~TFrmMain() = default;
 
 bool TFrmMain::SpezialLaeuft() const {
-  return FSFThread != nullptr;
+  return TabShSpezial->Laeuft();
 }
 
 void TFrmMain::FensterBauen() {
@@ -178,10 +168,11 @@ void TFrmMain::FensterBauen() {
 
   PgCtrlAnpassungen = new QTabWidget(zentral);
   PgCtrlAnpassungen->setObjectName("PgCtrlAnpassungen");
-  TabShAnpassen = AnpassenTabBauen();
-  TabShAutomatik = AutomatikTabBauen();
-  TabShSpezial = SpezialTabBauen();
-  TabShBatch = BatchTabBauen();
+  Fensterdienste& dienste = *this;
+  TabShAnpassen = new TabAnpassen(dienste, this);
+  TabShAutomatik = new TabAutomatik(dienste, this);
+  TabShSpezial = new TabSpezial(dienste, this);
+  TabShBatch = new TabBatch(dienste, this);
   PgCtrlAnpassungen->addTab(TabShAnpassen, "Selected Fitting");
   PgCtrlAnpassungen->addTab(TabShAutomatik, "Automatic Fitting");
   PgCtrlAnpassungen->addTab(TabShSpezial, "Special Fitting");
@@ -290,7 +281,9 @@ void TFrmMain::MenuesBauen() {
   AktNaechsteMethode->setObjectName("AktNaechsteMethode");
   AktNaechsteMethode->setShortcut(Qt::Key_F10);
   AktNaechsteMethode->setEnabled(false);
-  connect(AktNaechsteMethode, &QAction::triggered, BtnNFNaechsteMethode, &QPushButton::click);
+  connect(AktNaechsteMethode, &QAction::triggered, TabShAnpassen, &TabAnpassen::NaechsteMethode);
+  connect(TabShAnpassen, &TabAnpassen::NaechsteMethodeMoeglich, AktNaechsteMethode,
+          &QAction::setEnabled);
 
   QMenu* grafik = menuBar()->addMenu("&Graph");
   grafik->addAction(TBBtnDiagramm);
@@ -334,12 +327,12 @@ void TFrmMain::DateienOeffnen(const QStringList& pfade) {
   if (LBEingabeDaten->isEnabled()) LBEingabeDaten->setFocus();
   FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
   ZustandDaten(FDatenVorhanden);
-  BFListeLeeren();
+  TabShBatch->Leeren();
 }
 
 void TFrmMain::StartdateienOeffnen(const QStringList& pfade) {
   DateienOeffnen(pfade);
-  if (FAuswahlhilfe && FDatenVorhanden) AuswahlFuellen();
+  if (TabShAnpassen->Auswahlhilfe() && FDatenVorhanden) TabShAnpassen->AuswahlFuellen();
 }
 
 bool TFrmMain::eventFilter(QObject* objekt, QEvent* e) {
@@ -351,24 +344,10 @@ bool TFrmMain::eventFilter(QObject* objekt, QEvent* e) {
 void TFrmMain::LBEingabeDatenClick() {
   // The data set belongs to a running fit until it ends.
   if (FInAnpassung || LBEingabeDaten->currentItem() == nullptr) return;
-  NFAnzeigeLeeren();
-  AFListeLeeren();
-  SFLeeren();
+  AnzeigenLeeren();
   FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
   ZustandDaten(FDatenVorhanden);
 }
-
-namespace {
-
-// The read error as the command line gives it: the message, then where and what on a line of
-// its own.
-QString LesefehlerMitDetail(const std::string& pfad, Status st, const std::string& detail) {
-  QString text = QString::fromStdString(LesefehlerText(pfad, st));
-  if (!detail.empty()) text += "\n" + QString::fromStdString(detail);
-  return text;
-}
-
-}  // namespace
 
 bool TFrmMain::EingabeDatenLesen(const QString& pfad) {
   TDateneigenschaften eig;
@@ -384,25 +363,7 @@ bool TFrmMain::EingabeDatenLesen(const QString& pfad) {
   return true;
 }
 
-bool TFrmMain::BatchDatenLesen(const QString& pfad, TBatchObj& obj) {
-  TDateneigenschaften eig;
-  std::string detail;
-  const Status st = DateiLesen(pfad.toStdString(), FEngine->DatenZumLesen(), eig, detail);
-  if (st != status::kOk) {
-    Warnung(this, LesefehlerMitDetail(pfad.toStdString(), st, detail));
-    return false;
-  }
-  const TDatensatz& d = FEngine->Daten();
-  for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
-    obj.Daten[i] = TWerte{d.Haeufigkeiten[i], 0.0, d.XWerte[i], i, false};
-  obj.Dateneigenschaften = eig;
-  FDateneigenschaften = eig;
-  FAngezeigteDatei = pfad;
-  DatensatzZeigen(eig);
-  return true;
-}
-
-void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
+void TFrmMain::StatistikZeigen(const TDateneigenschaften& eig) {
   NumEdTOT->SetzeWert(static_cast<double>(eig.tot));
   NumEdMoment1->SetzeWert(eig.m1);
   NumEdMoment2->SetzeWert(eig.m2);
@@ -414,6 +375,25 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
   NumEdOrdS->SetzeWert(eig.ord_s);
   NumEdWiederholungsrate->SetzeWert(eig.wiederholungsrate);
   NumEdEntropie->SetzeWert(eig.entropie);
+}
+
+namespace {
+
+QTreeWidgetItem* DatenZeile(std::uint32_t x, double f) {
+  auto* zeile = new QTreeWidgetItem;
+  zeile->setText(0, QString::number(x));
+  // The list shows whole frequencies: 4.7 is listed (and charted) as 4.
+  zeile->setText(1, Fest(std::trunc(f) + 0.0, 0));
+  zeile->setText(2, "0.00");
+  zeile->setTextAlignment(1, kRechts);
+  zeile->setTextAlignment(2, kRechts);
+  return zeile;
+}
+
+}  // namespace
+
+void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
+  StatistikZeigen(eig);
   if (!FEngine->Daten().DatenGueltig) return;
 
   LVDaten->setUpdatesEnabled(false);
@@ -428,14 +408,24 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
                         ": Problems empir. record : " + QString::number(i));
       continue;
     }
-    auto* zeile = new QTreeWidgetItem;
-    zeile->setText(0, QString::number(x));
-    // The list shows whole frequencies: 4.7 is listed (and charted) as 4.
-    zeile->setText(1, Fest(std::trunc(f) + 0.0, 0));
-    zeile->setText(2, "0.00");
-    zeile->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    zeile->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    zeilen.append(zeile);
+    zeilen.append(DatenZeile(x, f));
+  }
+  LVDaten->addTopLevelItems(zeilen);
+  SpaltenEinpassen(LVDaten, 0, 1);
+  LVDaten->setUpdatesEnabled(true);
+}
+
+void TFrmMain::DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften& eig,
+                                 const TDaten& daten) {
+  FDateneigenschaften = eig;
+  FAngezeigteDatei = pfad;
+  StatistikZeigen(eig);
+  LVDaten->setUpdatesEnabled(false);
+  LVDaten->clear();
+  QList<QTreeWidgetItem*> zeilen;
+  for (std::int32_t i = 0; i <= eig.n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
+    const TWerte& w = daten[static_cast<std::size_t>(i)];
+    zeilen.append(DatenZeile(w.X, w.E));
   }
   LVDaten->addTopLevelItems(zeilen);
   SpaltenEinpassen(LVDaten, 0, 1);
@@ -446,10 +436,7 @@ void TFrmMain::ZustandDaten(bool datenVorhanden) {
   PgCtrlAnpassungen->setEnabled(datenVorhanden);
   TBBtnGo->setEnabled(datenVorhanden && !FInAnpassung);
   TBBtnDiagramm->setEnabled(datenVorhanden && !FInAnpassung);
-  if (datenVorhanden) {
-    PreflightVorgaben(3);
-    PreflightVorgaben(4);
-  }
+  if (datenVorhanden) TabShSpezial->DatenGeaendert(FDateneigenschaften.n);
 }
 
 void TFrmMain::ZustandAnpassung(bool laeuft) {
@@ -462,72 +449,119 @@ void TFrmMain::ZustandAnpassung(bool laeuft) {
   TBBtnGo->setEnabled(!laeuft && FDatenVorhanden);
   TBBtnDiagramm->setEnabled(!laeuft && FDatenVorhanden);
   TBBtnOptionen->setEnabled(!laeuft);
-  CBNFVerteilung->setEnabled(!laeuft);
-  CBSFVerteilung->setEnabled(!laeuft);
-  CBBFVerteilung->setEnabled(!laeuft);
-  CBNFAuswahlhilfe->setEnabled(!laeuft);
-  BtnSFb1Default->setEnabled(!laeuft);
-  BtnSFb2Default->setEnabled(!laeuft);
-  BtnAFAbbrechen->setEnabled(laeuft);
-  BtnSFAbbrechen->setEnabled(laeuft);
-  BtnBFAbbrechen->setEnabled(laeuft);
-  QCoreApplication::processEvents();
+  TabShAnpassen->ZustandAnpassung(laeuft);
+  TabShAutomatik->ZustandAnpassung(laeuft);
+  TabShSpezial->ZustandAnpassung(laeuft);
+  TabShBatch->ZustandAnpassung(laeuft);
 }
 
-void TFrmMain::AuswahlFuellen() {
-  CBNFVerteilung->blockSignals(true);
-  CBNFVerteilung->clear();
-  FKatalog.VerteilungenAuflisten(FAuswahlhilfe, FEngine->Daten(), [this](const TVerteilung& v) {
-    if (!v.spezial)
-      CBNFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
-                              QVariant::fromValue(TListObj{v}));
-    return status::kOk;
-  });
-  CBNFVerteilung->model()->sort(0);
-  CBNFVerteilung->setCurrentIndex(CBNFVerteilung->count() > 0 ? 0 : -1);
-  CBNFVerteilung->blockSignals(false);
-  NFAnzeigeLeeren();
+void TFrmMain::AnzeigenLeeren() {
+  TabShAnpassen->Leeren();
+  TabShAutomatik->Leeren();
+  TabShSpezial->Leeren();
 }
 
-void TFrmMain::SpezialAuswahlFuellen() {
-  CBSFVerteilung->clear();
-  FKatalog.VerteilungenAuflisten(false, FEngine->Daten(), [this](const TVerteilung& v) {
-    if (v.spezial)
-      CBSFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
-                              QVariant::fromValue(TListObj{v}));
-    return status::kOk;
-  });
-  CBSFVerteilung->model()->sort(0);
-  CBSFVerteilung->setCurrentIndex(CBSFVerteilung->count() > 0 ? 0 : -1);
+// ---------------------------------------------------------------------------------------------
+// What the tabs use of the window.
+
+Status TFrmMain::FestparameterErfragen(Festparameterfeld& fest, std::uint32_t anzahl) {
+  for (int k = 1; k <= 3; ++k) FFestparameterDlg->InitFeld(k, QString(), false);
+  const std::uint32_t n = std::min(anzahl, kMaxFestparameter);
+  for (std::uint32_t k = 0; k < n; ++k)
+    FFestparameterDlg->InitFeld(static_cast<int>(k + 1),
+                                QString::fromStdString(fest[k].Beschreibung),
+                                GanzzahligerFestparameter(fest[k].Bedingung));
+  std::array<bool, kMaxFestparameter> automatisch{};
+  if (AutomatischeWerteEintragen(fest, n, FEngine->Daten(), automatisch)) return status::kOk;
+  // The dialog offers the values the data give as they are; the user supplies the rest.
+  for (std::uint32_t k = 0; k < n; ++k)
+    if (automatisch[k]) FFestparameterDlg->SetzeFeld(static_cast<int>(k + 1), fest[k].Wert);
+  NormalerZeiger zeiger;
+  if (FFestparameterDlg->exec() != QDialog::Accepted) return status::kSkipAbortByUser;
+  for (std::uint32_t k = 0; k < n; ++k)
+    fest[k].Wert = FFestparameterDlg->GibFeld(static_cast<int>(k + 1));
+  return status::kOk;
 }
 
-void TFrmMain::BatchAuswahlFuellen() {
-  CBBFVerteilung->blockSignals(true);
-  CBBFVerteilung->clear();
-  FKatalog.VerteilungenAuflisten(false, FEngine->Daten(), [this](const TVerteilung& v) {
-    if (!v.spezial)
-      CBBFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
-                              QVariant::fromValue(TListObj{v}));
-    return status::kOk;
-  });
-  CBBFVerteilung->model()->sort(0);
-  CBBFVerteilung->setCurrentIndex(CBBFVerteilung->count() > 0 ? 0 : -1);
-  CBBFVerteilung->blockSignals(false);
-  BatchSpaltenBauen();
+void TFrmMain::FortschrittStart(int gesamt) {
+  FFortschrittTotal = std::max(gesamt, 0);
+  FFortschrittErledigt = 0;
+  // Without a count the field shows that work goes on.
+  PrgStatFortschritt->setRange(0, FFortschrittTotal);
+  PrgStatFortschritt->setValue(0);
+  PrgStatFortschritt->setTextVisible(FFortschrittTotal > 0);
 }
 
-void TFrmMain::PreflightVorgaben(int parameter) {
-  const double n = FDateneigenschaften.n;
-  TNumEdit* start = parameter == 3 ? NumEdSFb1Start : NumEdSFb2Start;
-  TNumEdit* stop = parameter == 3 ? NumEdSFb1Stop : NumEdSFb2Stop;
-  TNumEdit* delta = parameter == 3 ? NumEdSFb1Delta : NumEdSFb2Delta;
-  start->SetzeWert(-n);
-  stop->SetzeWert(n);
-  delta->SetzeWert(2 * n / 100);
+void TFrmMain::FortschrittStand(int erledigt, int gesamt) {
+  FFortschrittTotal = std::max(gesamt, 1);
+  FFortschrittErledigt = std::clamp(erledigt, 0, FFortschrittTotal);
+  PrgStatFortschritt->setRange(0, FFortschrittTotal);
+  PrgStatFortschritt->setValue(FFortschrittErledigt);
+  PrgStatFortschritt->setTextVisible(true);
+}
+
+void TFrmMain::FortschrittSchritt() {
+  ++FFortschrittErledigt;
+  PrgStatFortschritt->setValue(std::min(FFortschrittErledigt, PrgStatFortschritt->maximum()));
+}
+
+void TFrmMain::FortschrittEnde() {
+  FFortschrittErledigt = 0;
+  FFortschrittTotal = 0;
+  PrgStatFortschritt->setTextVisible(false);
+  PrgStatFortschritt->setRange(0, 1);
+  PrgStatFortschritt->setValue(0);
+}
+
+void TFrmMain::NPLeeren() {
+  for (int i = 0; i < LVDaten->topLevelItemCount(); ++i)
+    LVDaten->topLevelItem(i)->setText(2, "0.00");
+}
+
+void TFrmMain::NPZeigen(std::uint32_t idx, double np) {
+  if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) z->setText(2, Fest(np, 2));
+}
+
+QStringList TFrmMain::Eingabedateien() const {
+  QStringList pfade;
+  for (int i = 0; i < LBEingabeDaten->count(); ++i) pfade << LBEingabeDaten->item(i)->text();
+  return pfade;
+}
+
+bool TFrmMain::DateiAnzeigen(const QString& pfad) {
+  const QList<QListWidgetItem*> treffer = LBEingabeDaten->findItems(pfad, Qt::MatchExactly);
+  if (treffer.isEmpty()) return false;
+  {
+    const QSignalBlocker still(LBEingabeDaten);
+    LBEingabeDaten->setCurrentItem(treffer.first());
+  }
+  AnzeigenLeeren();
+  FDatenVorhanden = EingabeDatenLesen(pfad);
+  ZustandDaten(FDatenVorhanden);
+  return FDatenVorhanden;
+}
+
+void TFrmMain::Warnen(const QString& text) {
+  Warnung(this, text);
+}
+
+void TFrmMain::AufAnpassenTabAnpassen(const QString& name) {
+  if (!TabShAnpassen->VerteilungWaehlen(name)) return;
+  PgCtrlAnpassungen->setCurrentWidget(TabShAnpassen);
+  TBBtnGoClick();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Toolbar commands and closing.
+
+void TFrmMain::TBBtnGoClick() {
+  if (FInAnpassung || !FDatenVorhanden) return;
+  QWidget* tab = PgCtrlAnpassungen->currentWidget();
+  if (tab == TabShAnpassen) TabShAnpassen->Starten();
+  if (tab == TabShAutomatik) TabShAutomatik->Starten();
+  if (tab == TabShSpezial) TabShSpezial->Starten();
+  if (tab == TabShBatch) TabShBatch->Starten();
+}
 
 void TFrmMain::TBBtnDiagrammClick() {
   if (!FDatenVorhanden || FInAnpassung) return;
@@ -545,9 +579,9 @@ void TFrmMain::TBBtnDiagrammClick() {
   const QString datei = QFileInfo(FAngezeigteDatei).fileName();
   QString verteilung;
   QWidget* tab = PgCtrlAnpassungen->currentWidget();
-  if (tab == TabShAnpassen) verteilung = CBNFVerteilung->currentText();
-  if (tab == TabShSpezial) verteilung = CBSFVerteilung->currentText();
-  if (tab == TabShBatch) verteilung = CBBFVerteilung->currentText();
+  if (tab == TabShAnpassen) verteilung = TabShAnpassen->Verteilungsname();
+  if (tab == TabShSpezial) verteilung = TabShSpezial->Verteilungsname();
+  if (tab == TabShBatch) verteilung = TabShBatch->Verteilungsname();
   FDiagramm->Zeigen(std::min(FDateneigenschaften.n, zeilen - 1), FDateneigenschaften.tot,
                     verteilung, datei, *daten);
   FDiagramm->show();
@@ -567,8 +601,8 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
     return;
   }
   PresentationSettings p;
-  p.NurBesteMethode = CBNFNurBesteMethode->isChecked();
-  p.AuswahlHilfe = CBNFAuswahlhilfe->isChecked();
+  p.NurBesteMethode = TabShAnpassen->NurBesteMethode();
+  p.AuswahlHilfe = TabShAnpassen->Auswahlhilfe();
   const QRect haupt = AufBildschirme(x(), y(), width(), height(), size());
   const QRect grafik = AufBildschirme(FDiagramm->x(), FDiagramm->y(), FDiagramm->width(),
                                       FDiagramm->height(), QSize(200, 150));

@@ -3,43 +3,36 @@
 
 #include <QMainWindow>
 #include <QStringList>
-#include <atomic>
 #include <memory>
-#include <vector>
 
 #include "core/Datensatz.h"
 #include "fitting/Anpassungen.h"
 #include "fitting/Einstellungen.h"
+#include "ui/Fensterdienste.h"
 
 class QAction;
-class QCheckBox;
-class QComboBox;
-class QEventLoop;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTreeWidget;
-class QTreeWidgetItem;
+class QLabel;
 
 namespace vk::ui {
 
-class BatchZeile;
-class SpezialArbeiter;
-enum class SpezialEreignis;
-struct TBatchObj;
+class TabAnpassen;
+class TabAutomatik;
+class TabBatch;
+class TabSpezial;
 class TFestparameterDlg;
 class TFrmDiagramm;
 class TNumEdit;
 class TOptimierungDlg;
 
 // The main window: input files, statistics, the four fitting tabs, the data list, the progress
-// field. It owns the engine, which runs the selected, automatic and batch fittings on this thread
-// and the special fitting on a worker thread while this window refuses every other fit.
-class TFrmMain : public QMainWindow {
+// field. It owns the engine; each tab runs its fits on a worker of its own, and while one runs
+// the window refuses every other fit and any change of the data.
+class TFrmMain : public QMainWindow, private Fensterdienste {
   Q_OBJECT
  public:
   // `katalog` must outlive the window.
@@ -53,13 +46,14 @@ class TFrmMain : public QMainWindow {
   // distribution list, empty until now for want of data, is then filled for the first data set.
   void StartdateienOeffnen(const QStringList& pfade);
 
-  bool InAnpassung() const { return FInAnpassung; }
+  bool InAnpassung() const override { return FInAnpassung; }
   bool DatenVorhanden() const { return FDatenVorhanden; }
   TFrmDiagramm* Diagramm() const { return FDiagramm.get(); }
   TFestparameterDlg* FestparameterDialog() const { return FFestparameterDlg; }
   TOptimierungDlg* OptimierungDialog() const { return FOptimierungDlg; }
   const OptimisationSettings& Optimierungseinstellungen() const { return FOptPar; }
   const Anpassungen& Engine() const { return *FEngine; }
+  Anpassungen& Engine() override { return *FEngine; }
   // The special fitting's worker, while one runs (tests wait for its end through this).
   bool SpezialLaeuft() const;
 
@@ -76,71 +70,38 @@ class TFrmMain : public QMainWindow {
   bool eventFilter(QObject* objekt, QEvent* e) override;
 
  private:
-  friend class SpezialArbeiter;
+  // What the tabs use of the window.
+  const Verteilungsverzeichnis& Katalog() const override { return FKatalog; }
+  void AnpassungBeginnt() override { ZustandAnpassung(true); }
+  void AnpassungEndet() override { ZustandAnpassung(false); }
+  Status FestparameterErfragen(Festparameterfeld& fest, std::uint32_t anzahl) override;
+  void FortschrittStart(int gesamt) override;
+  void FortschrittStand(int erledigt, int gesamt) override;
+  void FortschrittSchritt() override;
+  void FortschrittEnde() override;
+  void NPLeeren() override;
+  void NPZeigen(std::uint32_t idx, double np) override;
+  QStringList Eingabedateien() const override;
+  bool DateiAnzeigen(const QString& pfad) override;
+  void DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften& eig,
+                         const TDaten& daten) override;
+  void Warnen(const QString& text) override;
+  void AufAnpassenTabAnpassen(const QString& name) override;
 
   // Building the window.
   void FensterBauen();
   QWidget* StatistikBauen();
-  QWidget* AnpassenTabBauen();
-  QWidget* AutomatikTabBauen();
-  QWidget* SpezialTabBauen();
-  QWidget* BatchTabBauen();
   void MenuesBauen();
 
   // Data.
   bool EingabeDatenLesen(const QString& pfad);
-  bool BatchDatenLesen(const QString& pfad, TBatchObj& obj);
+  void StatistikZeigen(const TDateneigenschaften& eig);
   void DatensatzZeigen(const TDateneigenschaften& eig);
   void ZustandDaten(bool datenVorhanden);
   void ZustandAnpassung(bool laeuft);
-  void AuswahlFuellen();
-  void SpezialAuswahlFuellen();
-  void BatchAuswahlFuellen();
-  void BatchSpaltenBauen();
-  void PreflightVorgaben(int parameter);  // 3 = b1, 4 = b2
-
-  // The data list's column "NP[i]" back to 0: no fit is shown.
-  void NPLeeren();
-
-  // Clearing the displays.
-  void NFAnzeigeLeeren();
-  void AFListeLeeren();
-  void SFAnzeigeLeeren();
-  void SFLeeren();
-  void BFListeLeeren();
-
-  // The fits.
-  void GewaehlteAnpassungStarten();
-  void AutomatischeAnpassungStarten();
-  void SpezielleAnpassungStarten();
-  void BatchAnpassungStarten();
-  Status FestparameterErfragen(Festparameterfeld& fest, std::uint32_t anzahl);
-  Status ErgebnisAnzeigen(const TAnpassung& a);
-  Status ParameterAnzeigen(const TVerteilungsparameter& vp);
-  Status KlasseAnzeigen(const TWerte& w);
-  bool NaechsteMethodeAbwarten();
-  Status AutomatikErgebnisAnzeigen(const TAnpassung& a);
-  Status BatchErgebnisAnzeigen(BatchZeile* zeile, const TAnpassung& a);
-  Status BatchParameterAnzeigen(BatchZeile* zeile, const TVerteilungsparameter& vp);
-  Status BatchKlasseSpeichern(BatchZeile* zeile, const TWerte& w);
-  Spezialvorgaben SpezialVorgabenLesen() const;
-
-  // What the special fitting's worker posts back, applied on this thread.
-  void SpezialMeldung(SpezialEreignis ereignis, std::uint32_t wert);
-  void SpezialParameterAnzeigen(const TVerteilungsparameter& vp);
-  void SpezialKlassenAnzeigen(const std::vector<double>& np);
-  void SpezialErgebnisAnzeigen(const TAnpassung& a);
-
-  // Progress.
-  void FortschrittStart(int gesamt);
-  void FortschrittSchritt();
-  void FortschrittEnde();
-
-  // Row actions.
-  void AutomatikZeileDoppelklick();
-  void BatchZeileGewaehlt();
-  void BatchZeileDoppelklick();
-  void VerteilungWaehlenUndAnpassen(const QString& name);
+  // The result displays of the selected, automatic and special tabs: they belong to the data
+  // set that was shown until now.
+  void AnzeigenLeeren();
 
   const Verteilungsverzeichnis& FKatalog;
   std::unique_ptr<Anpassungen> FEngine;
@@ -148,21 +109,11 @@ class TFrmMain : public QMainWindow {
   TDateneigenschaften FDateneigenschaften;
   bool FInAnpassung = false;
   bool FDatenVorhanden = false;
-  bool FAuswahlhilfe = false;
   // The file whose data the statistics and the data list show (the last one read successfully).
   QString FAngezeigteDatei;
   // The current row of the input file list when a mouse button went down on it: a click that
   // did not move the selection reads the file again, one that did has read it already.
   int FZeileVorKlick = -1;
-  // What the running special fitting was given (which coefficients it holds fixed).
-  Spezialvorgaben FSFVorgaben{};
-  std::atomic<bool> Abbruch{false};
-  bool NaechsteMethode = false;
-  QEventLoop* FWarteschleife = nullptr;
-  std::unique_ptr<SpezialArbeiter> FSFThread;
-  int FAFSortiert = -1;
-  int FBFSortiert = -1;
-  int FBFParameterSpalten = 0;
   int FFortschrittTotal = 0;
   int FFortschrittErledigt = 0;
 
@@ -170,7 +121,7 @@ class TFrmMain : public QMainWindow {
   TFestparameterDlg* FFestparameterDlg = nullptr;
   TOptimierungDlg* FOptimierungDlg = nullptr;
 
-  // Toolbar, menus, input data, statistics, data list, status bar.
+  // Toolbar, menus, input data, statistics, tabs, data list, status bar.
   QAction* TBBtnGo = nullptr;
   QAction* TBBtnDiagramm = nullptr;
   QAction* TBBtnOptionen = nullptr;
@@ -190,66 +141,13 @@ class TFrmMain : public QMainWindow {
   TNumEdit* NumEdEntropie = nullptr;
   TNumEdit* NumEdWiederholungsrate = nullptr;
   QTabWidget* PgCtrlAnpassungen = nullptr;
-  QWidget* TabShAnpassen = nullptr;
-  QWidget* TabShAutomatik = nullptr;
-  QWidget* TabShSpezial = nullptr;
-  QWidget* TabShBatch = nullptr;
+  TabAnpassen* TabShAnpassen = nullptr;
+  TabAutomatik* TabShAutomatik = nullptr;
+  TabSpezial* TabShSpezial = nullptr;
+  TabBatch* TabShBatch = nullptr;
   QTreeWidget* LVDaten = nullptr;
   QProgressBar* PrgStatFortschritt = nullptr;
   QLabel* VIStatus = nullptr;
-
-  // Selected fitting.
-  QComboBox* CBNFVerteilung = nullptr;
-  QTreeWidget* LVNFParameter = nullptr;
-  QLineEdit* EdNFErgebnis = nullptr;
-  TNumEdit* NumedNFChi2 = nullptr;
-  TNumEdit* NumEdNFPChi2 = nullptr;
-  TNumEdit* NumEdNFFG = nullptr;
-  TNumEdit* NumEdNFKontingenz = nullptr;
-  TNumEdit* NumEdNFDetKoeff = nullptr;
-  QLabel* LblNFMethode = nullptr;
-  TNumEdit* NumEdNFMethode = nullptr;
-  TNumEdit* NumEdNFAlternativen = nullptr;
-  QCheckBox* CBNFNurBesteMethode = nullptr;
-  QCheckBox* CBNFAuswahlhilfe = nullptr;
-  QPushButton* BtnNFAbbruch = nullptr;
-  QPushButton* BtnNFNaechsteMethode = nullptr;
-
-  // Automatic fitting.
-  QPushButton* BtnAFAbbrechen = nullptr;
-  QTreeWidget* LVAFAutomatik = nullptr;
-
-  // Special fitting.
-  QComboBox* CBSFVerteilung = nullptr;
-  QTreeWidget* LVSFParameter = nullptr;
-  QLineEdit* EdSFErgebnis = nullptr;
-  TNumEdit* NumEdSFChi2 = nullptr;
-  TNumEdit* NumEdSFPChi2 = nullptr;
-  TNumEdit* NumEdSFFG = nullptr;
-  TNumEdit* NumEdSFKontingenz = nullptr;
-  TNumEdit* NumEdSFDetKoeff = nullptr;
-  TNumEdit* NumEdSFb1Start = nullptr;
-  TNumEdit* NumEdSFb1Stop = nullptr;
-  TNumEdit* NumEdSFb1Delta = nullptr;
-  TNumEdit* NumEdSFb2Start = nullptr;
-  TNumEdit* NumEdSFb2Stop = nullptr;
-  TNumEdit* NumEdSFb2Delta = nullptr;
-  QPushButton* BtnSFb1Default = nullptr;
-  QPushButton* BtnSFb2Default = nullptr;
-  TNumEdit* NumEdSFa0 = nullptr;
-  TNumEdit* NumEdSFa1 = nullptr;
-  TNumEdit* NumEdSFa2 = nullptr;
-  QCheckBox* CBSFa0 = nullptr;
-  QCheckBox* CBSFa1 = nullptr;
-  QCheckBox* CBSFa2 = nullptr;
-  QCheckBox* CBSFb1 = nullptr;
-  QCheckBox* CBSFb2 = nullptr;
-  QPushButton* BtnSFAbbrechen = nullptr;
-
-  // Batch fitting.
-  QPushButton* BtnBFAbbrechen = nullptr;
-  QComboBox* CBBFVerteilung = nullptr;
-  QTreeWidget* LVBFBatch = nullptr;
 };
 
 }  // namespace vk::ui

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "core/DatenDatei.h"
+
 namespace vk::ui {
 
 namespace {
@@ -19,6 +21,12 @@ void Warnung(QWidget* eltern, const QString& text) {
     return;
   }
   QMessageBox::warning(eltern, QStringLiteral("Vostra Kalibra"), text, QMessageBox::Ok);
+}
+
+QString LesefehlerMitDetail(const std::string& pfad, Status st, const std::string& detail) {
+  QString text = QString::fromStdString(LesefehlerText(pfad, st));
+  if (!detail.empty()) text += "\n" + QString::fromStdString(detail);
+  return text;
 }
 
 WarnungsAnzeige WarnungsAnzeigeSetzen(WarnungsAnzeige anzeige) {

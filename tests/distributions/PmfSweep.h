@@ -67,8 +67,8 @@ inline std::string Beschreibung(std::uint32_t nummer, const SweepPunkt& p) {
   os.precision(17);
   os << "member " << nummer << " par (";
   for (std::uint32_t j = 0; j < 4; ++j) os << (j ? ", " : "") << p.par[j];
-  os << ") fest (" << p.fest[0] << ", " << p.fest[1] << ", " << p.fest[2] << ") L " << p.L
-     << " x0 " << p.x0;
+  os << ") fest (" << p.fest[0] << ", " << p.fest[1] << ", " << p.fest[2] << ") L " << p.L << " x0 "
+     << p.x0;
   return os.str();
 }
 
@@ -113,9 +113,8 @@ inline bool SweepPunktPruefen(std::uint32_t nummer, const SweepPunkt& p, Letzte 
     if (i == p.L) break;
     unterL += ref[i];
     const long double erwartet = N * ref[i];
-    const bool gut = ref[i] > kSweepWinzig
-                         ? std::fabs(np - erwartet) <= kSweepRel * erwartet
-                         : np <= N * 1e-290;
+    const bool gut =
+        ref[i] > kSweepWinzig ? std::fabs(np - erwartet) <= kSweepRel * erwartet : np <= N * 1e-290;
     if (!gut) {
       ADD_FAILURE() << Beschreibung(nummer, p) << ": NP[" << i << "] = " << np << ", expected "
                     << static_cast<double>(erwartet);
@@ -145,7 +144,9 @@ inline void Sweep(std::uint32_t nummer, const std::vector<SweepPunkt>& punkte, L
 
 // Helpers for references: long-double logarithms of factorials, binomial coefficients and the
 // Poisson probability.
-inline long double LogFak(long double n) { return std::lgamma(n + 1); }
+inline long double LogFak(long double n) {
+  return std::lgamma(n + 1);
+}
 inline long double LogBinomL(long double n, long double k) {
   return std::lgamma(n + 1) - std::lgamma(k + 1) - std::lgamma(n - k + 1);
 }

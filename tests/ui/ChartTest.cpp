@@ -269,7 +269,7 @@ TEST_F(ChartFromMainWindowTest, GraphDrawsTheDataListAsShown) {
   auto f = Fenster(katalog);
   f->DateienOeffnen({Daten("alpha-particles.dat")});
   f->findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
-  f->findChild<QAction*>("TBBtnGo")->trigger();
+  Anpassen(*f);
   f->findChild<QAction*>("TBBtnDiagramm")->trigger();
   TFrmDiagramm* d = f->Diagramm();
   ASSERT_TRUE(d->isVisible());
@@ -282,7 +282,7 @@ TEST_F(ChartFromMainWindowTest, GraphDrawsTheDataListAsShown) {
   EXPECT_NEAR(d->AchseMax(), 532 + (532 - 0) / 10.0, 1.0);
   EXPECT_EQ(liste->topLevelItem(4)->text(1), "532");
   // A new fit hides the chart.
-  f->findChild<QAction*>("TBBtnGo")->trigger();
+  Anpassen(*f);
   EXPECT_FALSE(d->isVisible());
 }
 

@@ -161,7 +161,7 @@ TEST_F(MainWindowTest, AssistedSelectionIsFilledForTheFilesGivenAtStart) {
   auto* box = Kind<QComboBox>(*f, "CBNFVerteilung");
   f->StartdateienOeffnen({Daten("gpl3-word-syllables.dat")});
   EXPECT_EQ(Eintraege(box), (QStringList{"Binomial", "Poisson-stopped negative binomial (Katz)"}));
-  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  Anpassen(*f);
   EXPECT_FALSE(Text(*f, "EdNFErgebnis").isEmpty()) << "Fit fitted";
 
   // Without assisted selection the list stays as it was.

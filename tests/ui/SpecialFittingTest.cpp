@@ -138,7 +138,7 @@ TEST_F(SpecialFittingTest, HeldCoefficientsAreMarkedAndAFailedRunClearsTheFit) {
   auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
   Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(0);
   Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
-  Kind<QAction>(*f, "TBBtnGo")->trigger();
+  Anpassen(*f);
   ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
   ASSERT_NE(daten->topLevelItem(4)->text(2), "0.00");
   Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(2);

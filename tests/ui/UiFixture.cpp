@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/ui/UiFixture.h"
 
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -104,6 +105,11 @@ void UiTest::BeiDialog(std::function<void(QWidget*)> aktion) {
     aktion(dialog);
   });
   zeitgeber->start();
+}
+
+void UiTest::Anpassen(TFrmMain& f) {
+  f.findChild<QAction*>("TBBtnGo")->trigger();
+  EXPECT_TRUE(Warten([&f] { return !f.InAnpassung(); }, 120000)) << "the fit did not end";
 }
 
 bool UiTest::Warten(const std::function<bool()>& bedingung, int ms) {

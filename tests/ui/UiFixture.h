@@ -55,6 +55,9 @@ class UiTest : public ::testing::Test {
 
   // Runs `aktion` on the modal dialog as soon as one is open.
   static void BeiDialog(std::function<void(QWidget*)> aktion);
+  // "Fit" on the current tab, and the event loop run until the fit has ended (fits run on a
+  // worker, the window stays live meanwhile).
+  static void Anpassen(TFrmMain& f);
   // Lets the event loop run until `bedingung` holds or `ms` have passed.
   static bool Warten(const std::function<bool()>& bedingung, int ms = 30000);
   static void Klicken(QTreeWidget* liste, QTreeWidgetItem* zeile, bool doppelt);

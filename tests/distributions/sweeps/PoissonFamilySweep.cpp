@@ -78,9 +78,8 @@ TEST(PoissonFamilySweep, HyperPoisson) {
   // Member 13: the second parameter is F0 + 1, normalised over 0..L.
   for (double b0 : {0.05, 1.0, 30.0})
     Sweep(13, Gitter({{1e-3, 0.6, 5, 80}}, {b0}, 25, 1), Letzte::kPunkt, [](const SweepPunkt& p) {
-      return Normiert(Klassen(p, [&](std::uint32_t i) {
-        return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i));
-      }));
+      return Normiert(Klassen(
+          p, [&](std::uint32_t i) { return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i)); }));
     });
 }
 

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TabAnpassen.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <vector>
+
+#include "core/Status.h"
+#include "ui/Arbeiter.h"
+#include "ui/Fensterdienste.h"
+#include "ui/TabBausteine.h"
+#include "ui/Zahlenfeld.h"
+
+namespace vk::ui {
+
+TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
+    : QWidget(eltern), fenster_(fenster) {
+  setObjectName("TabShAnpassen");
+  CBNFVerteilung = new QComboBox(this);
+  CBNFVerteilung->setObjectName("CBNFVerteilung");
+  LVNFParameter = ParameterListe(this, "LVNFParameter");
+  EdNFErgebnis = new QLineEdit(this);
+  EdNFErgebnis->setObjectName("EdNFErgebnis");
+  EdNFErgebnis->setReadOnly(true);
+  NumedNFChi2 = Feld(this, "NumedNFChi2", 4);
+  NumEdNFPChi2 = Feld(this, "NumEdNFPChi2", 4);
+  NumEdNFFG = Feld(this, "NumEdNFFG", 0);
+  NumEdNFKontingenz = Feld(this, "NumEdNFKontingenz", 4);
+  NumEdNFDetKoeff = Feld(this, "NumEdNFDetKoeff", 4);
+  LblNFMethode = new QLabel("Method", this);
+  LblNFMethode->setObjectName("LblNFMethode");
+  NumEdNFMethode = Feld(this, "NumEdNFMethode", 0);
+  NumEdNFAlternativen = Feld(this, "NumEdNFAlternativen", 0);
+  NumEdNFMethode->setMaximumWidth(50);
+  NumEdNFAlternativen->setMaximumWidth(50);
+  CBNFNurBesteMethode = new QCheckBox("Show only best method", this);
+  CBNFNurBesteMethode->setObjectName("CBNFNurBesteMethode");
+  CBNFAuswahlhilfe = new QCheckBox("Assisted selection of distribution", this);
+  CBNFAuswahlhilfe->setObjectName("CBNFAuswahlhilfe");
+  BtnNFAbbruch = new QPushButton("Cancel", this);
+  BtnNFAbbruch->setObjectName("BtnNFAbbruch");
+  BtnNFAbbruch->setEnabled(false);
+  BtnNFNaechsteMethode = new QPushButton("Next Method", this);
+  BtnNFNaechsteMethode->setObjectName("BtnNFNaechsteMethode");
+  BtnNFNaechsteMethode->setEnabled(false);
+  BtnNFNaechsteMethode->setToolTip("Go on with the next method (F10)");
+
+  auto* werte = new QFormLayout;
+  werte->addRow("Result", EdNFErgebnis);
+  werte->addRow("X²", NumedNFChi2);
+  werte->addRow("P(X²)", NumEdNFPChi2);
+  werte->addRow("DF", NumEdNFFG);
+  werte->addRow("C", NumEdNFKontingenz);
+  werte->addRow("R²", NumEdNFDetKoeff);
+  auto* methode = new QHBoxLayout;
+  methode->addWidget(LblNFMethode);
+  methode->addWidget(NumEdNFMethode);
+  methode->addWidget(new QLabel("of", this));
+  methode->addWidget(NumEdNFAlternativen);
+  methode->addStretch();
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(BtnNFNaechsteMethode);
+  knoepfe->addWidget(BtnNFAbbruch);
+
+  auto* raster = new QGridLayout(this);
+  raster->addWidget(new QLabel("Distribution", this), 0, 0);
+  raster->addWidget(CBNFVerteilung, 0, 1, 1, 2);
+  raster->addWidget(new QLabel("Parameters", this), 1, 0, Qt::AlignTop);
+  raster->addWidget(LVNFParameter, 1, 1, 3, 1);
+  raster->addLayout(werte, 1, 2);
+  raster->addLayout(methode, 2, 2);
+  raster->addLayout(knoepfe, 3, 2);
+  raster->addWidget(CBNFNurBesteMethode, 4, 1);
+  raster->addWidget(CBNFAuswahlhilfe, 4, 2);
+  raster->setColumnStretch(1, 1);
+  raster->setColumnStretch(2, 1);
+
+  connect(CBNFVerteilung, &QComboBox::currentIndexChanged, this, [this] { Leeren(); });
+  connect(CBNFAuswahlhilfe, &QCheckBox::clicked, this, [this] {
+    auswahlhilfe_ = CBNFAuswahlhilfe->isChecked();
+    AuswahlFuellen();
+  });
+  connect(BtnNFAbbruch, &QPushButton::clicked, this, [this] { Abbrechen(); });
+  connect(BtnNFNaechsteMethode, &QPushButton::clicked, this, [this] {
+    // One answer per wait: the button goes off at once, before the worker has taken it up.
+    if (!wartet_) return;
+    WartenAnzeigen(false);
+    {
+      const std::lock_guard<std::mutex> l(antwortSperre_);
+      naechste_ = true;
+    }
+    antwortSignal_.notify_all();
+  });
+}
+
+TabAnpassen::~TabAnpassen() {
+  if (arbeiter_) {
+    Abbrechen();
+    arbeiter_->wait();
+  }
+}
+
+void TabAnpassen::Abbrechen() {
+  {
+    const std::lock_guard<std::mutex> l(antwortSperre_);
+    abbruch_ = true;
+  }
+  antwortSignal_.notify_all();
+}
+
+void TabAnpassen::Leeren() {
+  LVNFParameter->clear();
+  NumEdNFFG->SetzeWert(0);
+  NumEdNFMethode->SetzeWert(0);
+  NumEdNFAlternativen->SetzeWert(0);
+  NumedNFChi2->SetzeWert(0);
+  NumEdNFPChi2->SetzeWert(0);
+  NumEdNFKontingenz->SetzeWert(0);
+  NumEdNFDetKoeff->SetzeWert(0);
+  EdNFErgebnis->clear();
+  LblNFMethode->setText("Method");
+}
+
+void TabAnpassen::AuswahlFuellen() {
+  CBNFVerteilung->blockSignals(true);
+  CBNFVerteilung->clear();
+  fenster_.Katalog().VerteilungenAuflisten(
+      auswahlhilfe_, fenster_.Engine().Daten(), [this](const TVerteilung& v) {
+        if (!v.spezial)
+          CBNFVerteilung->addItem(QString::fromStdString(v.Bezeichnung),
+                                  QVariant::fromValue(TListObj{v}));
+        return status::kOk;
+      });
+  CBNFVerteilung->model()->sort(0);
+  CBNFVerteilung->setCurrentIndex(CBNFVerteilung->count() > 0 ? 0 : -1);
+  CBNFVerteilung->blockSignals(false);
+  Leeren();
+}
+
+void TabAnpassen::ZustandAnpassung(bool laeuft) {
+  CBNFVerteilung->setEnabled(!laeuft);
+  CBNFAuswahlhilfe->setEnabled(!laeuft);
+}
+
+void TabAnpassen::AuswahlhilfeSetzen(bool an) {
+  CBNFAuswahlhilfe->setChecked(an);
+  auswahlhilfe_ = an;
+}
+
+bool TabAnpassen::NurBesteMethode() const {
+  return CBNFNurBesteMethode->isChecked();
+}
+
+void TabAnpassen::NurBesteMethodeSetzen(bool an) {
+  CBNFNurBesteMethode->setChecked(an);
+}
+
+QString TabAnpassen::Verteilungsname() const {
+  return CBNFVerteilung->currentText();
+}
+
+bool TabAnpassen::VerteilungWaehlen(const QString& name) {
+  if (CBNFAuswahlhilfe->isChecked()) {
+    AuswahlhilfeSetzen(false);
+    AuswahlFuellen();
+  }
+  const int i = CBNFVerteilung->findText(name);
+  if (i < 0) return false;
+  CBNFVerteilung->setCurrentIndex(i);
+  return true;
+}
+
+void TabAnpassen::NaechsteMethode() {
+  if (BtnNFNaechsteMethode->isEnabled()) BtnNFNaechsteMethode->click();
+}
+
+void TabAnpassen::Starten() {
+  // With assisted selection the list may be empty; then there is nothing to fit.
+  if (CBNFVerteilung->currentIndex() < 0 || arbeiter_) {
+    QApplication::beep();
+    return;
+  }
+  abbruch_ = false;
+  naechste_ = false;
+  Leeren();
+  // The data list shows this run's fit or none, never an earlier distribution's.
+  fenster_.NPLeeren();
+  fenster_.AnpassungBeginnt();
+  // How far the fit is shows as methods done of methods in all, once the first has ended.
+  fenster_.FortschrittStart(0);
+  BtnNFAbbruch->setEnabled(true);
+  sanduhr_ = std::make_unique<Sanduhr>();
+
+  Anpassungen& engine = fenster_.Engine();
+  const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
+  const bool nurBeste = CBNFNurBesteMethode->isChecked();
+  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste] {
+    // The classes come one by one; the window gets them as one list when the method ends.
+    std::vector<double> np;
+    Rueckrufe r;
+    r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
+      return Erfragen(this, [this, &f, n] { return fenster_.FestparameterErfragen(f, n); });
+    };
+    r.abbruch = [this] { return abbruch_.load(); };
+    r.weiter = [this, nurBeste] { return nurBeste || NaechsteMethodeAbwarten(); };
+    r.klasse = [this, &np](const TWerte& w) {
+      if (w.Ergebnis) {
+        Posten(this, [this, liste = std::move(np)] {
+          for (std::size_t i = 0; i < liste.size(); ++i)
+            fenster_.NPZeigen(static_cast<std::uint32_t>(i), liste[i]);
+        });
+        np.clear();
+      } else if (w.Idx <= kMaxKlassenIndex) {
+        if (np.size() <= w.Idx) np.resize(w.Idx + 1, 0.0);
+        np[w.Idx] = w.NP;
+      }
+      return status::kOk;
+    };
+    r.ergebnis = [this](const TAnpassung& a) {
+      Posten(this, [this, a] { ErgebnisAnzeigen(a); });
+      return status::kOk;
+    };
+    r.parameter = [this](const TVerteilungsparameter& vp) {
+      Posten(this, [this, vp] { ParameterAnzeigen(vp); });
+      return status::kOk;
+    };
+    const Status st = engine.GewaehlteAnpassung(verteilung, nurBeste, r);
+    Posten(this, [this, st] { Beendet(st); });
+  });
+  arbeiter_->start();
+}
+
+bool TabAnpassen::NaechsteMethodeAbwarten() {
+  Posten(this, [this] { WartenAnzeigen(true); });
+  bool weiter = false;
+  {
+    std::unique_lock<std::mutex> l(antwortSperre_);
+    antwortSignal_.wait(l, [this] { return naechste_ || abbruch_; });
+    weiter = naechste_;
+    naechste_ = false;
+  }
+  Posten(this, [this] { WartenAnzeigen(false); });
+  return weiter;
+}
+
+void TabAnpassen::WartenAnzeigen(bool wartet) {
+  if (wartet == wartet_) return;
+  wartet_ = wartet;
+  BtnNFNaechsteMethode->setEnabled(wartet);
+  emit NaechsteMethodeMoeglich(wartet);
+  // While the fit waits for the user, the normal cursor.
+  if (wartet) {
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
+}
+
+void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
+  if (a.Alternativen > 0)
+    fenster_.FortschrittStand(static_cast<int>(a.Methode), static_cast<int>(a.Alternativen));
+  if (a.BesteMethode) LblNFMethode->setText("Best method");
+  NumEdNFMethode->SetzeWert(a.Methode);
+  NumEdNFAlternativen->SetzeWert(a.Alternativen);
+  if (a.Status != status::kOk) {
+    NumEdNFFG->SetzeWert(0);
+    NumedNFChi2->SetzeWert(0);
+    NumEdNFPChi2->SetzeWert(0);
+    NumEdNFKontingenz->SetzeWert(0);
+    NumEdNFDetKoeff->SetzeWert(0);
+    LVNFParameter->clear();
+    EdNFErgebnis->setText(QString::fromStdString(StatusText(a.Status)));
+    fenster_.NPLeeren();
+  } else {
+    NumEdNFFG->SetzeWert(a.FG);
+    NumedNFChi2->SetzeWert(a.Chi);
+    NumEdNFPChi2->SetzeWert(a.PChi);
+    NumEdNFKontingenz->SetzeWert(a.Kontingenz);
+    NumEdNFDetKoeff->SetzeWert(a.R2);
+    EdNFErgebnis->setText("OK");
+  }
+}
+
+void TabAnpassen::ParameterAnzeigen(const TVerteilungsparameter& vp) {
+  LVNFParameter->clear();
+  for (std::uint32_t k = 0; k < vp.ParZahl && k < kMaxParameter; ++k)
+    ParameterZeile(LVNFParameter, vp.Parameter[k].Bezeichnung, vp.Parameter[k].Wert);
+  for (std::uint32_t k = 0; k < vp.FestParZahl && k < kMaxFestparameter; ++k)
+    ParameterZeile(LVNFParameter, vp.Festparameter[k].Bezeichnung, vp.Festparameter[k].Wert, true);
+}
+
+void TabAnpassen::Beendet(Status st) {
+  arbeiter_->wait();
+  arbeiter_.reset();
+  sanduhr_.reset();
+  BtnNFAbbruch->setEnabled(false);
+  if (st != status::kOk) {
+    Leeren();
+    fenster_.NPLeeren();
+  }
+  EdNFErgebnis->setText(QString::fromStdString(StatusText(st)));
+  fenster_.FortschrittEnde();
+  fenster_.AnpassungEndet();
+}
+
+}  // namespace vk::ui

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TabAutomatik.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/Status.h"
+#include "ui/Arbeiter.h"
+#include "ui/Fensterdienste.h"
+#include "ui/Listen.h"
+#include "ui/TabBausteine.h"
+
+namespace vk::ui {
+
+TabAutomatik::TabAutomatik(Fensterdienste& fenster, QWidget* eltern)
+    : QWidget(eltern), fenster_(fenster) {
+  setObjectName("TabShAutomatik");
+  BtnAFAbbrechen = new QPushButton("Cancel", this);
+  BtnAFAbbrechen->setObjectName("BtnAFAbbrechen");
+  BtnAFAbbrechen->setEnabled(false);
+  LVAFAutomatik = ErgebnisListe(this, "LVAFAutomatik");
+  SpaltenAnlegen(LVAFAutomatik, {{"Distribution", 265, Spaltenart::kText},
+                                 {"X²", 60, Spaltenart::kZahl},
+                                 {"P(X²)", 60, Spaltenart::kPChi},
+                                 {"C", 60, Spaltenart::kKontingenz},
+                                 {"DF", 45, Spaltenart::kZahl},
+                                 {"R²", 60, Spaltenart::kZahlAbsteigend}});
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(LVAFAutomatik, 1);
+  auto* unten = new QHBoxLayout;
+  unten->addStretch();
+  unten->addWidget(BtnAFAbbrechen);
+  layout->addLayout(unten);
+  connect(BtnAFAbbrechen, &QPushButton::clicked, this, [this] { abbruch_ = true; });
+  connect(LVAFAutomatik->header(), &QHeaderView::sectionClicked, this,
+          [this](int s) { SpalteSortieren(LVAFAutomatik, s, sortiert_); });
+  connect(LVAFAutomatik, &QTreeWidget::itemDoubleClicked, this, [this] { ZeileDoppelklick(); });
+}
+
+TabAutomatik::~TabAutomatik() {
+  if (arbeiter_) {
+    abbruch_ = true;
+    arbeiter_->wait();
+  }
+}
+
+void TabAutomatik::Leeren() {
+  LVAFAutomatik->clear();
+  sortiert_ = -1;
+  LVAFAutomatik->header()->setSortIndicatorShown(false);
+}
+
+void TabAutomatik::ZustandAnpassung(bool laeuft) {
+  BtnAFAbbrechen->setEnabled(laeuft);
+}
+
+void TabAutomatik::Starten() {
+  if (arbeiter_) return;
+  abbruch_ = false;
+  Leeren();
+  fenster_.FortschrittStart(static_cast<int>(fenster_.Katalog().VerteilungenZaehlen().automatik));
+  Anpassungen& engine = fenster_.Engine();
+  arbeiter_ = std::make_unique<Arbeiter>([this, &engine] {
+    Rueckrufe r;
+    r.ergebnis = [this](const TAnpassung& a) {
+      Posten(this, [this, a] { ErgebnisAnzeigen(a); });
+      return status::kOk;
+    };
+    r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
+      return Erfragen(this, [this, &f, n] { return fenster_.FestparameterErfragen(f, n); });
+    };
+    r.abbruch = [this] { return abbruch_.load(); };
+    engine.AutomatischeAnpassung(r);
+    Posten(this, [this] { Beendet(); });
+  });
+  fenster_.AnpassungBeginnt();
+  arbeiter_->start();
+}
+
+void TabAutomatik::ErgebnisAnzeigen(const TAnpassung& a) {
+  fenster_.FortschrittSchritt();
+  if (a.Status != status::kOk) return;
+  auto* z = new AutomatikZeile(a.Verteilung);
+  z->setText(0, QString::fromStdString(a.Verteilung.Bezeichnung));
+  ErgebnisEintragen(z, a);
+  for (int s = 1; s <= kSpR2; ++s) z->setTextAlignment(s, kRechts);
+  LVAFAutomatik->addTopLevelItem(z);
+  ZeileFaerben(z);
+  LVAFAutomatik->scrollToItem(z);
+}
+
+void TabAutomatik::Beendet() {
+  arbeiter_->wait();
+  arbeiter_.reset();
+  fenster_.FortschrittEnde();
+  // The figures are never cut off; a long name is, and shows whole as its tooltip.
+  SpaltenEinpassen(LVAFAutomatik, kSpChi, kSpR2);
+  fenster_.AnpassungEndet();
+}
+
+void TabAutomatik::ZeileDoppelklick() {
+  if (fenster_.InAnpassung()) return;
+  auto* z = dynamic_cast<AutomatikZeile*>(LVAFAutomatik->currentItem());
+  if (z == nullptr || !z->isSelected()) return;
+  fenster_.AufAnpassenTabAnpassen(QString::fromStdString(z->obj.Verteilung.Bezeichnung));
+}
+
+}  // namespace vk::ui

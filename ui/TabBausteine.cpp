@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/TabBausteine.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QTreeWidget>
+
+#include "ui/Zahlenfeld.h"
+
+namespace vk::ui {
+
+TNumEdit* Feld(QWidget* eltern, const char* name, int dezimalen, bool nurLesen) {
+  auto* f = new TNumEdit(dezimalen, nurLesen, eltern);
+  f->setObjectName(name);
+  return f;
+}
+
+QTreeWidget* ParameterListe(QWidget* eltern, const char* name) {
+  auto* l = new QTreeWidget(eltern);
+  l->setObjectName(name);
+  l->setColumnCount(2);
+  l->setHeaderHidden(true);
+  l->setRootIsDecorated(false);
+  // The name takes what the value leaves over, so a value is never cut off.
+  l->header()->setStretchLastSection(false);
+  l->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+  l->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+  VolltextHinweise(l);
+  return l;
+}
+
+void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert, bool fest) {
+  auto* z = new QTreeWidgetItem(liste);
+  // A value held fixed was given, not fitted; the list says so.
+  z->setText(0, QString::fromStdString(name) + (fest ? QStringLiteral(" (fixed)") : QString()));
+  z->setText(1, Fest(wert, 4));
+  z->setTextAlignment(1, kRechts);
+}
+
+QTreeWidget* ErgebnisListe(QWidget* eltern, const char* name) {
+  auto* l = new QTreeWidget(eltern);
+  l->setObjectName(name);
+  l->setRootIsDecorated(false);
+  l->setUniformRowHeights(true);
+  l->setSelectionBehavior(QAbstractItemView::SelectRows);
+  l->setSelectionMode(QAbstractItemView::SingleSelection);
+  l->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  l->header()->setSectionsClickable(true);
+  l->header()->setStretchLastSection(true);
+  GitterlinienZeichnen(l);
+  return l;
+}
+
+void SpaltenAnlegen(QTreeWidget* liste, const std::vector<Spalte>& spalten) {
+  liste->setColumnCount(static_cast<int>(spalten.size()));
+  for (int s = 0; s < static_cast<int>(spalten.size()); ++s) {
+    const Spalte& sp = spalten[static_cast<std::size_t>(s)];
+    liste->headerItem()->setText(s, sp.titel);
+    if (s > 0) liste->headerItem()->setTextAlignment(s, kRechts);
+    SpaltenartSetzen(liste, s, sp.art);
+    liste->setColumnWidth(s, sp.breite);
+  }
+}
+
+void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a) {
+  z->setText(kSpChi, Fest(a.Chi, 2));
+  z->setText(kSpP, Fest(a.PChi, 4));
+  z->setText(kSpC, Fest(a.Kontingenz, 4));
+  z->setText(kSpFG, QString::number(a.FG));
+  z->setText(kSpR2, Fest(a.R2, 4));
+}
+
+TVerteilung Gewaehlt(const QComboBox* box) {
+  return box->currentData().value<TListObj>().Verteilung;
+}
+
+}  // namespace vk::ui
