@@ -8,6 +8,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBuffer>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -57,10 +58,27 @@ QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
   s->setPointsVisible(punkte);
   s->setMarkerSize(7);
   s->setPointLabelsFormat("@yPoint");
+  // A label in its series' colour, darkened to read on white and on the colour background.
+  s->setPointLabelsColor(farbe.darker(220));
+  s->setPointLabelsClipping(false);
   return s;
 }
 
 }  // namespace
+
+QStringList KategorienBeschriften(const QStringList& werte) {
+  // About twenty labels find room under the plot; with more classes the values that are multiples
+  // of a round step k are labelled. The others get labels of zero width (the axis wants them
+  // distinct), so that no label is cut to "10...".
+  constexpr int kBeschriftungen = 20;
+  const int k =
+      static_cast<int>(RunderSchritt(static_cast<double>(werte.size()) / kBeschriftungen));
+  if (k <= 1) return werte;
+  QStringList beschriftet;
+  for (int i = 0; i < werte.size(); ++i)
+    beschriftet << (werte[i].toLongLong() % k == 0 ? werte[i] : QString(i + 1, QChar(0x200B)));
+  return beschriftet;
+}
 
 double RunderSchritt(double mindestens) {
   if (!(mindestens > 0) || !std::isfinite(mindestens)) return 1;
@@ -88,6 +106,9 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   balken_->append(balkenF_);
   balken_->append(balkenNP_);
   balken_->setLabelsFormat("@value");
+  // Above the bars, in black, never white on a light bar: legible in every diagram style.
+  balken_->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+  for (QBarSet* s : {balkenF_, balkenNP_}) s->setLabelColor(Qt::black);
   chart_->addSeries(balken_);
   linien_ = {Linie("f[x]", kSilber, true), Linie("NP[x]", Farbe(4227072), true),
              Linie("f[x]", kSilber, false), Linie("NP[x]", kGruenLinie, false)};
@@ -294,6 +315,7 @@ void TFrmDiagramm::AchsenAnordnen() {
     const double unten = min_ > 0 ? min_ : std::max(max_ / 1000, 0.1);
     a->setRange(unten, std::max(max_, unten * 10));
     links = a;
+    logBoden_ = unten;
   } else {
     auto* a = new QValueAxis;
     a->setRange(min_, max_);
@@ -313,8 +335,17 @@ void TFrmDiagramm::AchsenAnordnen() {
 
   QAbstractAxis* unten = nullptr;
   if (bars_->isChecked()) {
-    auto* a = new QBarCategoryAxis;
-    a->append(kategorien_.isEmpty() ? QStringList{"0"} : kategorien_);
+    // The bars stand at their indices; a label goes on the index of each value the labelling
+    // keeps, so none has to share the narrow room of one bar.
+    auto* a = new QCategoryAxis;
+    a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const QStringList beschriftet = KategorienBeschriften(kategorien_);
+    const int n = static_cast<int>(std::max<qsizetype>(beschriftet.size(), 1));
+    a->setRange(-0.5, n - 0.5);
+    for (int i = 0; i < beschriftet.size(); ++i)
+      if (!beschriftet[i].isEmpty() && beschriftet[i][0] != QChar(0x200B))
+        a->append(beschriftet[i], i);
+    a->setStartValue(-0.5);
     unten = a;
   } else if (xAxisLog_->isChecked()) {
     auto* a = new QLogValueAxis;
@@ -335,6 +366,15 @@ void TFrmDiagramm::AchsenAnordnen() {
   unten->setTitleText(titelUnten_);
   unten->setGridLineVisible(raster);
   chart_->addAxis(unten, Qt::AlignBottom);
+
+  // A bar of 0 has no height on a logarithmic axis; it stands on the axis' floor instead, which
+  // draws nothing, where Qt Charts would take the logarithm of zero.
+  for (auto [satz, punkte] : {std::pair{balkenF_, &punkteF_}, std::pair{balkenNP_, &punkteNP_}}) {
+    for (int i = 0; i < punkte->size() && i < satz->count(); ++i) {
+      const double y = (*punkte)[i].y();
+      satz->replace(i, yAxisLog_->isChecked() && !(y > 0) ? logBoden_ : y);
+    }
+  }
 
   // Hidden bars are laid out all the same; on a logarithmic axis their zeros would be taken to
   // the logarithm, so they are put on the axes only when drawn.

@@ -22,6 +22,9 @@ class TDiagrammTitelDlg;
 
 // The smallest of 1, 2 and 5 times a power of ten that is at least `mindestens` (1 for no range).
 double RunderSchritt(double mindestens);
+// The category labels of the bar chart's x axis for the class values `werte`: all of them when
+// they fit, else those on a round step, the others of zero width.
+QStringList KategorienBeschriften(const QStringList& werte);
 
 // The chart of the observed frequencies f[x] and the expected NP[x] of one fit against x.
 // A top-level window of its own, so that it can lie beside or behind the main window.
@@ -86,6 +89,8 @@ class TFrmDiagramm : public QWidget {
   QList<QPointF> punkteF_;
   QList<QPointF> punkteNP_;
   double min_ = 0;
+  // The lower end of the logarithmic value axis, where bars of 0 stand.
+  double logBoden_ = 0.1;
   double max_ = 1;
   double xMin_ = 0;
   double xMax_ = 1;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/Status.h"
 #include "ui/Arbeiter.h"
@@ -14,6 +15,11 @@
 #include "ui/TabBausteine.h"
 
 namespace vk::ui {
+
+namespace {
+// Room for the start of a name when the figures take almost the whole width.
+constexpr int kMindestensName = 120;
+}  // namespace
 
 TabAutomatik::TabAutomatik(Fensterdienste& fenster, QWidget* eltern)
     : QWidget(eltern), fenster_(fenster) {
@@ -96,8 +102,13 @@ void TabAutomatik::Beendet() {
   arbeiter_->wait();
   arbeiter_.reset();
   fenster_.FortschrittEnde();
-  // The figures are never cut off; a long name is, and shows whole as its tooltip.
+  // The figures are never cut off and all of them are in view; the name takes the room that
+  // is left (a long one is cut and shows whole as its tooltip).
   SpaltenEinpassen(LVAFAutomatik, kSpChi, kSpR2);
+  int zahlen = 0;
+  for (int s = kSpChi; s <= kSpR2; ++s) zahlen += LVAFAutomatik->columnWidth(s);
+  const int rest = LVAFAutomatik->viewport()->width() - zahlen;
+  LVAFAutomatik->setColumnWidth(0, std::max(rest, kMindestensName));
   fenster_.AnpassungEndet();
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QSettings>
@@ -54,9 +55,14 @@ int main(int argc, char** argv) {
   // The best method at once: nobody is there to press "Next Method".
   tabs->setCurrentIndex(0);
   fenster.findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
+  // A distribution that fits word and sentence counts, when the catalog has it.
+  auto* auswahl = fenster.findChild<QComboBox*>("CBNFVerteilung");
+  if (const int i = auswahl->findText("Negative binomial"); i >= 0) auswahl->setCurrentIndex(i);
   anpassen();
   fenster.findChild<QAction*>("TBBtnDiagramm")->trigger();
   vk::ui::TFrmDiagramm* diagramm = fenster.Diagramm();
+  // Frequencies over several orders of magnitude read best on a logarithmic value axis.
+  diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(true);
   diagramm->resize(800, 520);
   if (!QTest::qWaitForWindowExposed(diagramm)) return 1;
   QTest::qWait(500);

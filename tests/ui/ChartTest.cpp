@@ -10,12 +10,17 @@
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QLogValueAxis>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSet>
 #include <QTest>
 #include <QValueAxis>
 #include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
+#include <iterator>
 
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
@@ -136,6 +141,75 @@ TEST_F(ChartTest, StylesSwitchThePairsOfSeries) {
   for (int k = 3; k <= 6; ++k) EXPECT_FALSE(diagramm->SerieAktiv(k)) << k;
 }
 
+// Relative luminance and contrast ratio as the accessibility guidelines define them.
+double Leuchtdichte(const QColor& c) {
+  const auto kanal = [](double v) {
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * kanal(c.redF()) + 0.7152 * kanal(c.greenF()) + 0.0722 * kanal(c.blueF());
+}
+double Kontrast(const QColor& a, const QColor& b) {
+  const double la = Leuchtdichte(a), lb = Leuchtdichte(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Value labels sit on the plot background (white, or the colour gradient up to B8D0F0), never
+// on a bar, and read on both; in the line styles the labels of f and NP are told apart by colour.
+TEST_F(ChartTest, ValueLabelsReadOnEveryBackground) {
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
+  const QColor hintergruende[] = {Qt::white, QColor(0xB8, 0xD0, 0xF0)};
+  const auto lesbar = [&](const QColor& farbe) {
+    return std::all_of(std::begin(hintergruende), std::end(hintergruende),
+                       [&](const QColor& h) { return Kontrast(farbe, h) >= 4.5; });
+  };
+  QList<QColor> linienfarben;
+  for (QAbstractSeries* serie : diagramm->Chart()->series()) {
+    if (auto* balken = qobject_cast<QBarSeries*>(serie)) {
+      EXPECT_TRUE(balken->isLabelsVisible());
+      EXPECT_EQ(balken->labelsPosition(), QAbstractBarSeries::LabelsOutsideEnd);
+      for (QBarSet* satz : balken->barSets())
+        EXPECT_TRUE(lesbar(satz->labelColor())) << satz->label();
+    } else if (auto* linie = qobject_cast<QLineSeries*>(serie)) {
+      EXPECT_TRUE(linie->pointLabelsVisible());
+      EXPECT_TRUE(lesbar(linie->pointLabelsColor())) << linie->name();
+      linienfarben << linie->pointLabelsColor();
+    }
+  }
+  ASSERT_EQ(linienfarben.size(), 4);
+  EXPECT_NE(linienfarben[0], linienfarben[1]) << "f and NP with dots";
+  EXPECT_NE(linienfarben[2], linienfarben[3]) << "f and NP as lines";
+}
+
+// Under many bars only round values are labelled, so that none is cut off; the labels stay
+// distinct, as the category axis needs.
+TEST_F(ChartTest, ManyBarsAreLabelledOnRoundValues) {
+  struct Fall {
+    int von, anzahl;
+    QStringList erwartet;
+  };
+  const Fall faelle[] = {
+      {3, 20, {}},
+      {1,
+       92,
+       {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60", "65", "70", "75",
+        "80", "85", "90"}},
+      {0, 400, {"0",   "20",  "40",  "60",  "80",  "100", "120", "140", "160", "180",
+                "200", "220", "240", "260", "280", "300", "320", "340", "360", "380"}}};
+  for (const Fall& c : faelle) {
+    QStringList werte;
+    for (int i = 0; i < c.anzahl; ++i) werte << QString::number(c.von + i);
+    const QStringList beschriftet = KategorienBeschriften(werte);
+    ASSERT_EQ(beschriftet.size(), werte.size());
+    EXPECT_EQ(QSet<QString>(beschriftet.begin(), beschriftet.end()).size(), werte.size());
+    QStringList sichtbar;
+    for (const QString& b : beschriftet)
+      if (!b.trimmed().isEmpty() && b[0] != QChar(0x200B)) sichtbar << b;
+    EXPECT_EQ(sichtbar, c.erwartet.isEmpty() ? werte : c.erwartet) << c.anzahl;
+  }
+}
+
 TEST_F(ChartTest, GridAndLogarithmicAxesFollowTheirBoxes) {
   Fuellen({{2, 3}, {50, 40}});
   diagramm->Zeigen(1, 52, "Binomial", "a.dat", *daten);
@@ -243,7 +317,8 @@ TEST_F(ChartTest, LogarithmicAxesLeaveOutWhatTheyCannotShow) {
   const Fall faelle[] = {{"lines", true, false, 3, 3},     {"lines", false, true, 3, 3},
                          {"lines", true, true, 3, 2},      {"linesdots", true, false, 3, 3},
                          {"linesdots", false, true, 3, 3}, {"linesdots", true, true, 3, 2},
-                         {"lines", false, false, 4, 4}};
+                         {"lines", false, false, 4, 4},    {"bars", false, true, -1, -1},
+                         {"bars", true, true, -1, -1}};
   for (const Fall& c : faelle) {
     meldungen.clear();
     diagramm->findChild<QRadioButton*>(c.stil)->click();
@@ -253,9 +328,12 @@ TEST_F(ChartTest, LogarithmicAxesLeaveOutWhatTheyCannotShow) {
     // Drawn, so that whatever Qt Charts computes for the picture is computed.
     QCoreApplication::processEvents();
     diagramm->grab();
-    const int erste = std::string(c.stil) == "lines" ? 5 : 3;
-    EXPECT_EQ(diagramm->SeriePunkte(erste), c.punkteF) << c.stil << c.xLog << c.yLog;
-    EXPECT_EQ(diagramm->SeriePunkte(erste + 1), c.punkteNP) << c.stil << c.xLog << c.yLog;
+    // Bars keep their zeros (on the axis' floor); only the drawing is checked for them.
+    if (c.punkteF >= 0) {
+      const int erste = std::string(c.stil) == "lines" ? 5 : 3;
+      EXPECT_EQ(diagramm->SeriePunkte(erste), c.punkteF) << c.stil << c.xLog << c.yLog;
+      EXPECT_EQ(diagramm->SeriePunkte(erste + 1), c.punkteNP) << c.stil << c.xLog << c.yLog;
+    }
     EXPECT_TRUE(meldungen.filter("Logarithm").isEmpty()) << meldungen.join("\n");
   }
   qInstallMessageHandler(vorher);

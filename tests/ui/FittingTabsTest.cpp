@@ -369,6 +369,8 @@ TEST_F(AutomaticFittingTest, FiguresFitTheirColumnsAndCutTextsHaveTooltips) {
     EXPECT_GE(liste->columnWidth(s), liste->header()->sectionSizeHint(s))
         << liste->headerItem()->text(s);
   }
+  // Every figure, R² included, is in view without scrolling.
+  EXPECT_LE(liste->columnViewportPosition(5) + liste->columnWidth(5), liste->viewport()->width());
 
   const auto hinweis = [&](QTreeWidgetItem* z, int s) {
     QToolTip::hideText();
