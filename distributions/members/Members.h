@@ -37,6 +37,7 @@ extern const Member kM041HyperPascalRatios;
 extern const Member kM042GeneralisedPascal;
 extern const Member kM051ModifiedPositiveNegativeBinomial;
 extern const Member kM054TruncatedGeometric;
+extern const Member kM066DoublyTruncatedGeometric;
 
 // Poisson family
 extern const Member kM002Poisson;
@@ -54,12 +55,18 @@ extern const Member kM048PoissonInflatedAtM;
 extern const Member kM049ModifiedPositivePoisson;
 extern const Member kM050PositivePoissonRatios;
 extern const Member kM052ReflectedTruncatedPoisson;
+extern const Member kM058FinitePoissonType;
+extern const Member kM061GroupedPoisson;
+extern const Member kM065PoissonTailOverMeanPlusOne;
+extern const Member kM068PoissonTailOverMean;
 
 // Waring (beta-geometric) family
 extern const Member kM017WaringAlphaTwo;
 extern const Member kM018Yule;
 extern const Member kM019Waring;
 extern const Member kM053PositiveWaring;
+extern const Member kM059YuleSimonFromOne;
+extern const Member kM063PositiveWaringRhoOne;
 
 // Compound (stopped-sum) family
 extern const Member kM016PoissonNegativeBinomial;
@@ -74,6 +81,15 @@ extern const Member kM035Good;
 extern const Member kM036LogarithmicHarmonic;
 extern const Member kM043LostGames;
 extern const Member kM055TruncatedLogarithmic;
+extern const Member kM060LeftTruncatedLogarithmic;
+extern const Member kM062Logarithmic;
+extern const Member kM064OddPowerDifferences;
+extern const Member kM067TruncatedLogarithmicFromFirstValue;
+
+// Queue family
+extern const Member kM056FiniteWaitingRoomQueue;
+extern const Member kM057UnlimitedQueue;
+extern const Member kM069ThreePhaseQueue;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
