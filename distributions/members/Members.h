@@ -21,6 +21,7 @@ extern const Member kM023LeftTruncatedBinomial;
 extern const Member kM024LeftTruncatedBinomialFixedN;
 extern const Member kM033FiniteSourceQueue;
 extern const Member kM040InverseHypergeometric;
+extern const Member kM070ThreeRangeBinomialRatios;
 
 // Pascal (negative binomial) family
 extern const Member kM006HyperPascal;
@@ -54,12 +55,16 @@ extern const Member kM048PoissonInflatedAtM;
 extern const Member kM049ModifiedPositivePoisson;
 extern const Member kM050PositivePoissonRatios;
 extern const Member kM052ReflectedTruncatedPoisson;
+extern const Member kM071MirroredTruncatedPoisson;
+extern const Member kM073ZeroModifiedPositivePoisson;
+extern const Member kM083PoissonShareMovedToZero;
 
 // Waring (beta-geometric) family
 extern const Member kM017WaringAlphaTwo;
 extern const Member kM018Yule;
 extern const Member kM019Waring;
 extern const Member kM053PositiveWaring;
+extern const Member kM074GeneralizedWaring;
 
 // Compound (stopped-sum) family
 extern const Member kM016PoissonNegativeBinomial;
@@ -74,6 +79,19 @@ extern const Member kM035Good;
 extern const Member kM036LogarithmicHarmonic;
 extern const Member kM043LostGames;
 extern const Member kM055TruncatedLogarithmic;
+extern const Member kM072ZeroModifiedLogarithmic;
+
+// Mixtures of uniform distributions on 0..v-1
+extern const Member kM075UniformBinomialMixture;
+extern const Member kM076UniformBinomialMixtureFixedN;
+extern const Member kM077UniformBinomialMixtureFixedP;
+extern const Member kM078UniformGeometricMixture;
+extern const Member kM079UniformPoissonMixture;
+extern const Member kM080UniformNegativeBinomialMixture;
+
+// Borel family
+extern const Member kM081Borel;
+extern const Member kM082BorelTanner;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
