@@ -46,8 +46,8 @@ TEST(RatioRangesSweep, ThreeRangesMirroredPoissonAndGeneralizedWaring) {
             return Normiert(r);
           });
   for (std::uint32_t L : {5u, 60u})
-    Sweep(74, Gitter({{0.05, 1, 7, 100}, {0.1, 2, 50}, {0.1, 1.5, 40}}, {}, L), Letzte::kRest,
-          [](const SweepPunkt& p) {
+    Sweep(74, Gitter({{0.05, 1, 7, 100, 3000}, {0.1, 2, 50, 2000}, {0.1, 1.5, 40}}, {}, L),
+          Letzte::kRest, [](const SweepPunkt& p) {
             const long double a = p.par[0], b = p.par[1], c = p.par[2], s = a + b + c;
             std::vector<long double> P(p.L + 1);
             for (std::uint32_t i = 0; i <= p.L; ++i)
