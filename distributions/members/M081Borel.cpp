@@ -27,11 +27,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double N = in.stat.summe;
   const double aea = a * std::exp(-a);
+  // (x/(x - 1))^{x-2} as e^{(x-2) ln(1 + 1/(x - 1))}: the rounding of the quotient x/(x - 1) would
+  // be raised to the power x - 2 and grow with the class value.
   KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
     if (i == 0) return N * std::exp(-a);
     if (i == 1) return N * a * std::exp(-2 * a);
     const double x = in.x[i];
-    return vorher * aea * std::pow(x / (x - 1), x - 2);
+    return vorher * aea * std::exp((x - 2) * std::log1p(1 / (x - 1)));
   });
 }
 

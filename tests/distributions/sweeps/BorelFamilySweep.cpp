@@ -18,14 +18,14 @@ long double BorelTanner(long double a, long double b, long double x) {
 }
 
 TEST(BorelFamilySweep, BorelAndBorelTanner) {
-  for (std::uint32_t L : {1u, 20u, 500u})
+  for (std::uint32_t L : {1u, 20u, 500u, 5000u})
     Sweep(81, Gitter({{1e-3, 0.3, 0.8, 0.999}}, {}, L, 1), Letzte::kRest, [](const SweepPunkt& p) {
       std::vector<long double> P(p.L + 1);
       for (std::uint32_t i = 0; i <= p.L; ++i) P[i] = BorelTanner(p.par[0], 1, i + 1);
       return P;
     });
   for (double b : {1.0, 2.0, 30.0})
-    for (std::uint32_t L : {5u, 300u})
+    for (std::uint32_t L : {5u, 300u, 5000u})
       Sweep(82, Gitter({{1e-3, 0.3, 0.9}}, {b}, L, static_cast<std::uint32_t>(b)), Letzte::kRest,
             [](const SweepPunkt& p) {
               std::vector<long double> P(p.L + 1);
