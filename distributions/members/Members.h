@@ -21,6 +21,7 @@ extern const Member kM023LeftTruncatedBinomial;
 extern const Member kM024LeftTruncatedBinomialFixedN;
 extern const Member kM033FiniteSourceQueue;
 extern const Member kM040InverseHypergeometric;
+extern const Member kM070ThreeRangeBinomialRatios;
 
 // Pascal (negative binomial) family
 extern const Member kM006HyperPascal;
@@ -59,6 +60,9 @@ extern const Member kM058FinitePoissonType;
 extern const Member kM061GroupedPoisson;
 extern const Member kM065PoissonTailOverMeanPlusOne;
 extern const Member kM068PoissonTailOverMean;
+extern const Member kM071MirroredTruncatedPoisson;
+extern const Member kM073ZeroModifiedPositivePoisson;
+extern const Member kM083PoissonShareMovedToZero;
 
 // Waring (beta-geometric) family
 extern const Member kM017WaringAlphaTwo;
@@ -67,6 +71,7 @@ extern const Member kM019Waring;
 extern const Member kM053PositiveWaring;
 extern const Member kM059YuleSimonFromOne;
 extern const Member kM063PositiveWaringRhoOne;
+extern const Member kM074GeneralizedWaring;
 
 // Compound (stopped-sum) family
 extern const Member kM016PoissonNegativeBinomial;
@@ -90,6 +95,19 @@ extern const Member kM067TruncatedLogarithmicFromFirstValue;
 extern const Member kM056FiniteWaitingRoomQueue;
 extern const Member kM057UnlimitedQueue;
 extern const Member kM069ThreePhaseQueue;
+extern const Member kM072ZeroModifiedLogarithmic;
+
+// Mixtures of uniform distributions on 0..v-1
+extern const Member kM075UniformBinomialMixture;
+extern const Member kM076UniformBinomialMixtureFixedN;
+extern const Member kM077UniformBinomialMixtureFixedP;
+extern const Member kM078UniformGeometricMixture;
+extern const Member kM079UniformPoissonMixture;
+extern const Member kM080UniformNegativeBinomialMixture;
+
+// Borel family
+extern const Member kM081Borel;
+extern const Member kM082BorelTanner;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
