@@ -2,12 +2,13 @@
 // Member 96: Poisson distribution mixed with its shift by one.
 //   P(i) = e^-a a^(i-1) (i b + (1 - b) a) / i! = (1 - b) Pois(i; a) + b Pois(i - 1; a),
 //   i = 0, 1, 2, ...;  a > 0, b in (0, 1). Mean a + b, variance a + b (1 - b). The last class
-//   takes the remainder.
+//   takes the remainder. Where e^-a underflows the classes come from the mixture form.
 #include <cmath>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/PoissonTerme.h"
 
 namespace vk::members {
 
@@ -97,10 +98,25 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
-  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * std::exp(-a) * (1 - b),
-                   [&](double i, double vorher) {
-                     return vorher * a * (i * b + (1 - b) * a) / (i * (a + (i - 1 - a) * b));
-                   });
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const double ea = std::exp(-a);
+  if (ea != 0 || L == 0) {
+    RekursionMitRest(NP, L, N, N * ea * (1 - b), [&](double i, double vorher) {
+      return vorher * a * (i * b + (1 - b) * a) / (i * (a + (i - 1 - a) * b));
+    });
+    return;
+  }
+  // From a of about 745 on e^-a is 0 and the recurrence would give 0 below the last class. The
+  // same classes as the mixture (1 - b) Pois(i; a) + b Pois(i - 1; a): the Poisson terms from
+  // the mode, mixed in place from the top down.
+  poissonterme::Schreiben(NP, L, N, a);
+  Summe summe = 0;
+  for (std::uint32_t i = L; i-- > 0;) {
+    NP[i] = (1 - b) * NP[i] + (i >= 1 ? b * NP[i - 1] : 0.0);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 }  // namespace

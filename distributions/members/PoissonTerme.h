@@ -6,7 +6,7 @@
 
 #include "distributions/Helpers.h"
 
-// The Poisson probabilities that the corrected and mixed Poisson members (84, 85, 97) build on:
+// The Poisson probabilities that the corrected and mixed Poisson members (84, 85, 96, 97) build on:
 // N Pois(i; a) for the classes i < L, written into NP, their sum returned. From a of about 745
 // on e^-a is 0 in double, while the classes near the mode are still representable: the terms
 // then start at the mode (or at the highest class below L) in logarithms and run outward.

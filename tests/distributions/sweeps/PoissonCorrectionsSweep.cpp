@@ -67,39 +67,38 @@ TEST(PoissonCorrectionsSweep, GeometricallyWeightedTail) {
 
 TEST(PoissonCorrectionsSweep, PoissonStoppedPositivePoisson) {
   // P(x) = e^-lambda b^x/x! sum_n S(x, n) (a/b)^n with Stirling numbers of the second kind,
-  // lambda = a (e^b - 1)/b. Where e^-lambda underflows the member computes nothing but zeros
-  // below the last class; the grid stays below that.
-  for (std::uint32_t L : {4u, 40u, 150u})
-    for (double a : {1e-3, 0.5, 3.0, 30.0})
-      for (double b : {1e-4, 0.3, 2.0, 6.0}) {
-        if (a * std::expm1(b) / b > 650) continue;
-        SweepPunktPruefen(88, SweepPunkt{{a, b}, {}, L, 0}, Letzte::kRest, [](const SweepPunkt& p) {
-          const long double aa = p.par[0], bb = p.par[1];
-          const long double lambda = aa * std::expm1(bb) / bb;
-          std::vector<long double> S(p.L + 1, 0), neu(p.L + 1, 0);
-          S[0] = 1;
-          std::vector<long double> r(p.L + 1);
-          for (std::uint32_t x = 0; x <= p.L; ++x) {
-            if (x > 0) {
-              neu.assign(p.L + 1, 0);
-              for (std::uint32_t k = 1; k <= x; ++k) neu[k] = k * S[k] + S[k - 1];
-              S = neu;
-            }
-            long double t = 0;
-            for (std::uint32_t k = 0; k <= x; ++k)
-              t += S[k] * std::pow(aa / bb, static_cast<long double>(k));
-            r[x] = std::exp(-lambda + x * std::log(bb) - LogFak(x)) * t;
-          }
-          return r;
-        });
+  // lambda = a (e^b - 1)/b, up to and beyond where e^-lambda underflows.
+  std::vector<SweepPunkt> punkte = Gitter({{1e-3, 0.5, 3, 30, 600}, {1e-4, 0.3, 2, 6}}, {}, 4);
+  for (std::uint32_t L : {40u, 150u})
+    for (SweepPunkt p : Gitter({{1e-3, 0.5, 3, 30, 600}, {1e-4, 0.3, 2, 6}}, {}, L))
+      punkte.push_back(p);
+  // e^-lambda far below the double range with the mode (a e^b = 989) inside the classes.
+  punkte.push_back(SweepPunkt{{600, 0.5}, {}, 1100, 0});
+  Sweep(88, punkte, Letzte::kRest, [](const SweepPunkt& p) {
+    const long double aa = p.par[0], bb = p.par[1];
+    const long double lambda = aa * std::expm1(bb) / bb;
+    std::vector<long double> S(p.L + 1, 0), neu(p.L + 1, 0);
+    S[0] = 1;
+    std::vector<long double> r(p.L + 1);
+    for (std::uint32_t x = 0; x <= p.L; ++x) {
+      if (x > 0) {
+        neu.assign(p.L + 1, 0);
+        for (std::uint32_t k = 1; k <= x; ++k) neu[k] = k * S[k] + S[k - 1];
+        S = neu;
       }
+      long double t = 0;
+      for (std::uint32_t k = 0; k <= x; ++k)
+        t += S[k] * std::pow(aa / bb, static_cast<long double>(k));
+      r[x] = std::exp(-lambda + x * std::log(bb) - LogFak(x)) * t;
+    }
+    return r;
+  });
 }
 
 TEST(PoissonCorrectionsSweep, ShiftMixtures) {
-  // Member 96 (shift by one) runs its own ratio from e^-a, so its grid stays below the underflow;
-  // member 97 (shift by m) starts at the mode there.
+  // Both reach means beyond the underflow of e^-a (800), where they start at the mode.
   for (std::uint32_t L : {1u, 30u, 1200u}) {
-    for (double a : {1e-3, 0.5, 3.0, 40.0, 300.0, 700.0})
+    for (double a : {1e-3, 0.5, 3.0, 40.0, 300.0, 700.0, 800.0})
       for (double b : {0.01, 0.4, 0.98})
         SweepPunktPruefen(96, SweepPunkt{{a, b}, {}, L, 0}, Letzte::kRest, [](const SweepPunkt& p) {
           return Klassen(p, [&](std::uint32_t i) {
