@@ -17,12 +17,37 @@ namespace vk::members::binomialanteil {
 
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double n, double p, double b) {
   const double N = stat.summe;
-  KlassenMitRest(NP, stat.n, N, [&](std::uint32_t i, double vorher) {
+  if (std::pow(1 - p, n) != 0 || !(p < 1)) {
+    KlassenMitRest(NP, stat.n, N, [&](std::uint32_t i, double vorher) {
+      const double di = static_cast<double>(i);
+      if (i == 0) return N * std::pow(1 - p, n) * (1 + b * n * p / (1 - p));
+      if (i == 1) return N * n * p * std::pow(1 - p, n - 1) * (1 - b);
+      if (i == 2) return N * n * (n - 1) * p * p * std::pow(1 - p, n - 2) / 2;
+      return vorher * (n - di + 1) * p / ((1 - p) * di);
+    });
+    return;
+  }
+  // (1 - p)^n below the double range (n ln(1 - p) < -745) would make every class 0. The same
+  // classes from the binomial's logarithm, ln C(n, i) + i ln p + (n - i) ln(1 - p), with the
+  // coefficient carried along i; once a factor n - i + 1 reaches 0 the terms stay 0.
+  const double lnp = std::log(p);
+  const double lnq = std::log1p(-p);
+  Summe lnC = 0;
+  bool null = false;
+  const auto bin = [&](std::uint32_t i) {
     const double di = static_cast<double>(i);
-    if (i == 0) return N * std::pow(1 - p, n) * (1 + b * n * p / (1 - p));
-    if (i == 1) return N * n * p * std::pow(1 - p, n - 1) * (1 - b);
-    if (i == 2) return N * n * (n - 1) * p * p * std::pow(1 - p, n - 2) / 2;
-    return vorher * (n - di + 1) * p / ((1 - p) * di);
+    if (i > 0) {
+      null = null || n - di + 1 <= 0;
+      if (!null) lnC += std::log((n - di + 1) / di);
+    }
+    return null ? 0.0 : std::exp(static_cast<double>(lnC) + di * lnp + (n - di) * lnq);
+  };
+  const double bin0 = bin(0);
+  const double bin1 = bin(1);
+  KlassenMitRest(NP, stat.n, N, [&](std::uint32_t i, double) {
+    if (i == 0) return N * (bin0 + b * bin1);
+    if (i == 1) return N * (1 - b) * bin1;
+    return N * bin(i);
   });
 }
 

@@ -73,10 +73,27 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // added at m: class m + 1 then follows from class m's binomial term, the value the written
   // factorials give for Bin(m + 1), which overflow for n from 171 on.
   double term = N * b * std::pow(std::fabs(1 - p), n);
+  if (term != 0 || b == 0 || !(p < 1)) {
+    KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
+      const double di = static_cast<double>(i);
+      if (i > 0) term *= (n - di + 1) * p / ((1 - p) * di);
+      return i == m ? term + N * (1 - b) : term;
+    });
+    return;
+  }
+  // (1 - p)^n below the double range: the binomial terms from their logarithm, ln C(n, i) +
+  // i ln p + (n - i) ln(1 - p), with the coefficient carried along i (n is a whole number, so
+  // the terms end at 0 beyond it).
+  const double lnb = std::log(N * b);
+  const double lnp = std::log(p);
+  const double lnq = std::log1p(-p);
+  Summe lnC = 0;
   KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
     const double di = static_cast<double>(i);
-    if (i > 0) term *= (n - di + 1) * p / ((1 - p) * di);
-    return i == m ? term + N * (1 - b) : term;
+    if (i > 0 && di <= n) lnC += std::log((n - di + 1) / di);
+    const double t =
+        di <= n ? std::exp(lnb + static_cast<double>(lnC) + di * lnp + (n - di) * lnq) : 0.0;
+    return i == m ? t + N * (1 - b) : t;
   });
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Modified binomial and negative binomial forms (members 89 to 95) over their parameters,
-// against long-double probabilities. The grid keeps (1 - p)^n above the double range's bottom:
-// the first class is computed from it.
+// against long-double probabilities, with numbers of trials and p for which (1 - p)^n is far
+// below the double range (89, 90, 94; the zero-modified 91 and 92 keep above it).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,7 +29,6 @@ TEST(BinomialShareSweep, FixedAndFreeN) {
     for (double n : {1.0 * L, 2.0 * L + 3, 1000.0})
       for (double p : {1e-3, 0.2, 0.5, 0.9, 0.999})
         for (double b : {0.0, 0.3, 0.99}) {
-          if (n * std::log1p(-p) < -650) continue;
           SweepPunktPruefen(
               89, SweepPunkt{{p, b}, {n}, L, 0}, Letzte::kRest,
               [](const SweepPunkt& s) { return Anteil(s, s.fest[0], s.par[0], s.par[1]); });
@@ -108,7 +107,6 @@ TEST(BinomialShareSweep, BinomialInflatedAtM) {
       for (double m : {0.0, 1.0, 5.0, 2000.0})
         for (double p : {1e-3, 0.2, 0.5, 0.9})
           for (double b : {0.0, 0.3, 0.99}) {
-            if (n * std::log1p(-p) < -650) continue;
             SweepPunktPruefen(94, SweepPunkt{{p, b}, {n, m}, L, 0}, Letzte::kRest,
                               [](const SweepPunkt& s) {
                                 std::vector<long double> r(s.L + 1);
