@@ -62,12 +62,29 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // 1 - |1 - p|^n as -expm1(n ln|1 - p|): the same value, without the cancellation of the
   // written difference when p n is small.
   const double lnq = p < 1 ? std::log1p(-p) : std::log(std::fabs(1 - p));
-  const double p1 = b * n * p * std::exp((n - 1) * lnq) / -std::expm1(n * lnq);
-  KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
+  const double qn1 = std::exp((n - 1) * lnq);
+  if (qn1 != 0 || b == 0 || !(p < 1)) {
+    const double p1 = b * n * p * qn1 / -std::expm1(n * lnq);
+    KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
+      const double di = static_cast<double>(i);
+      if (i == 0) return N * (1 - b);
+      if (i == 1) return N * p1;
+      return vorher * (n - di + 1) * p / (di * (1 - p));
+    });
+    return;
+  }
+  // |1 - p|^(n-1) below the double range would make every class from 1 on 0. The same classes
+  // from their logarithm, ln(b N) + ln C(n, i) + i ln p + (n - i) ln(1 - p) - ln(1 - (1 - p)^n),
+  // with the coefficient carried along i (n >= L, so no factor reaches 0).
+  const double lnbN = std::log(b * N);
+  const double lnp = std::log(p);
+  const double lnNenner = std::log(-std::expm1(n * lnq));
+  Summe lnC = 0;
+  KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
     const double di = static_cast<double>(i);
     if (i == 0) return N * (1 - b);
-    if (i == 1) return N * p1;
-    return vorher * (n - di + 1) * p / (di * (1 - p));
+    lnC += std::log((n - di + 1) / di);
+    return std::exp(lnbN + static_cast<double>(lnC) + di * lnp + (n - di) * lnq - lnNenner);
   });
 }
 

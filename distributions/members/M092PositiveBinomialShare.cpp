@@ -73,11 +73,31 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
                                 : 1 - std::fabs(klammer) * std::pow(q, n);
   // Without mass beyond the value 0 there is nothing to truncate to.
   if (!(D > 0)) RaiseInvalid();
-  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
-    if (i == 0) return N * std::fabs(1 - b) * n * p * std::pow(q, n - 1) / D;
-    if (i == 1) return N * n * (n - 1) * p * p * std::pow(q, n - 2) / (2 * D);
-    const double xi = static_cast<double>(in.x[i]);
-    return vorher * (n - xi + 1) * p / (q * xi);
+  if (std::pow(q, n - 1) != 0 || !(p < 1)) {
+    KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
+      if (i == 0) return N * std::fabs(1 - b) * n * p * std::pow(q, n - 1) / D;
+      if (i == 1) return N * n * (n - 1) * p * p * std::pow(q, n - 2) / (2 * D);
+      const double xi = static_cast<double>(in.x[i]);
+      return vorher * (n - xi + 1) * p / (q * xi);
+    });
+    return;
+  }
+  // (1 - p)^(n-1) below the double range would make every class 0. The same classes from the
+  // binomial's logarithm, ln C(n, v) + v ln p + (n - v) ln(1 - p) for the value v = x[i], with
+  // the coefficient carried along v; once a factor n - v + 1 reaches 0 the terms stay 0.
+  const double lnND = std::log(N / D);
+  const double lnp = std::log(p);
+  Summe lnC = std::log(n);
+  bool null = false;
+  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
+    const double v = static_cast<double>(in.x[i]);
+    if (i > 0) {
+      null = null || n - v + 1 <= 0;
+      if (!null) lnC += std::log((n - v + 1) / v);
+    }
+    const double t =
+        null ? 0.0 : std::exp(lnND + static_cast<double>(lnC) + v * lnp + (n - v) * lnq);
+    return i == 0 ? std::fabs(1 - b) * t : t;
   });
 }
 

@@ -57,12 +57,29 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // p^k (1 - p)/(1 - p^k) with 1 - p^k as -expm1(k ln p): the same value, without the
   // cancellation of the written difference for small k.
   const double lnp = std::log(p);
-  const double p1 = b * k * std::exp(k * lnp) * (1 - p) / -std::expm1(k * lnp);
-  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
+  const double pk = std::exp(k * lnp);
+  if (pk != 0 || b == 0) {
+    const double p1 = b * k * pk * (1 - p) / -std::expm1(k * lnp);
+    KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
+      const double di = static_cast<double>(i);
+      if (i == 0) return N * (1 - b);
+      if (i == 1) return N * p1;
+      return vorher * (di + k - 1) * (1 - p) / di;
+    });
+    return;
+  }
+  // p^k below the double range (k in the hundreds and more) would make every class from 1 on 0
+  // although the mode, near k (1 - p)/p, may lie among them. The same classes from their
+  // logarithm, ln(b N) + ln C(k + i - 1, i) + k ln p + i ln(1 - p) (1 - p^k is 1 there), with
+  // the coefficient carried along i.
+  const double lnbN = std::log(b * N);
+  const double ln1p = std::log1p(-p);
+  Summe lnC = 0;
+  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
     const double di = static_cast<double>(i);
     if (i == 0) return N * (1 - b);
-    if (i == 1) return N * p1;
-    return vorher * (di + k - 1) * (1 - p) / di;
+    lnC += std::log((di + k - 1) / di);
+    return std::exp(lnbN + static_cast<double>(lnC) + k * lnp + di * ln1p);
   });
 }
 
