@@ -46,9 +46,8 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The mean of the classes other than m is (n p - m B)/(1 - B), B = Bin(m; n, p). p is kept in
   // (0, 1) between rounds, so that B stays defined.
   double p = 0.5;
-  double B = BinomialPunkt(dm, n, p);
   for (std::uint32_t runde = 0; runde < kRunden; ++runde) {
-    B = BinomialPunkt(dm, n, p);
+    const double B = BinomialPunkt(dm, n, p);
     double neu = rest * (1 - B) / ((N - fm) * (n - B * dm / p));
     InEinheitsintervallKorrigieren(neu);
     const double d = neu - p;
