@@ -109,6 +109,22 @@ extern const Member kM080UniformNegativeBinomialMixture;
 extern const Member kM081Borel;
 extern const Member kM082BorelTanner;
 
+// Members 84 to 97: corrected, modified and mixed Poisson, zeta and Zipf, modified binomial
+extern const Member kM084PoissonSecondOrder;
+extern const Member kM085PoissonGeometricTail;
+extern const Member kM086Zeta;
+extern const Member kM087Zipf;
+extern const Member kM088PoissonPositivePoisson;
+extern const Member kM089BinomialShareFixedN;
+extern const Member kM090BinomialShare;
+extern const Member kM091ZeroModifiedPositiveBinomial;
+extern const Member kM092PositiveBinomialShare;
+extern const Member kM093RightTruncatedBinomial;
+extern const Member kM094BinomialInflatedAtM;
+extern const Member kM095ZeroModifiedPositiveNegativeBinomial;
+extern const Member kM096PoissonShiftedMixture;
+extern const Member kM097PoissonShiftMixture;
+
 // Special-fitting model
 extern const Member kM205SpecialModel;
 

@@ -44,7 +44,8 @@ TEST(MemberRecord, TailRuleOfTheRowsThatDiffer) {
   } kFaelle[] = {{0, Restregel::kBetrag},      {2, Restregel::kOhneBetrag},
                  {12, Restregel::kKeine},      {13, Restregel::kKeine},
                  {14, Restregel::kOhneBetrag}, {28, Restregel::kOhneBetrag},
-                 {52, Restregel::kKeine},      {55, Restregel::kKeine}};
+                 {52, Restregel::kKeine},      {55, Restregel::kKeine},
+                 {87, Restregel::kKeine},      {93, Restregel::kKeine}};
   for (const auto& c : kFaelle) {
     const Member* m = MitgliedSuchen(c.nummer);
     ASSERT_NE(m, nullptr);
