@@ -3,12 +3,15 @@
 //   P(i) = w NB(i; k, p1) + (1 - w) NB(i; k, p2),  NB(i; k, p) = C(k + i - 1, i) p^k (1 - p)^i,
 //   i = 0, 1, 2, ...;  k > 0, 0 < p1, p2 < 1, 0 < w < 1. The last class takes N minus the others
 //   without an absolute value.
+#include <math.h>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -71,6 +74,31 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // Each component runs its own recurrence; NP holds their weighted sum.
   double a = std::pow(p1, k);
   double b = std::pow(p2, k);
+  const std::uint32_t L = in.stat.n;
+  if ((a < voninnen::kKleinsterStart || b < voninnen::kKleinsterStart) && L > 0) {
+    // A first term p^k below the double range (a large k): each component from its mode, where
+    // its logarithm gives a representable start, up and down by the ratio.
+    voninnen::Leeren(NP, L);
+    for (const auto& [p, gewicht] : {std::pair{p1, w}, std::pair{p2, 1 - w}}) {
+      const std::uint32_t j = voninnen::Startklasse((k - 1) * (1 - p) / p, 0, L);
+      const double dj = static_cast<double>(j);
+      // The logarithm of the start in long double: its parts reach k ln p, thousands for a k
+      // of hundreds, and their rounding in double would shift every class by 1e-12.
+      int vorzeichen = 0;
+      const long double kl = k, jl = dj;
+      const long double logTerm = ::lgammal_r(kl + jl, &vorzeichen) - ::lgammal_r(kl, &vorzeichen) -
+                                  ::lgammal_r(jl + 1, &vorzeichen) +
+                                  kl * std::log(static_cast<long double>(p)) +
+                                  jl * std::log1p(-static_cast<long double>(p));
+      const double start = static_cast<double>(N * gewicht * std::exp(logTerm));
+      voninnen::Addieren(NP, L, j, start, [&](std::uint32_t i) {
+        const double di = static_cast<double>(i);
+        return (di + k - 1) * (1 - p) / di;
+      });
+    }
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L), Restregel::kOhneBetrag);
+    return;
+  }
   RekursionMitRest(
       NP, in.stat.n, N, N * (w * a + (1 - w) * b),
       [&](double i, double) {

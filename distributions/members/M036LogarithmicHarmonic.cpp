@@ -29,7 +29,20 @@ void AlternativeWaehlen(const Eingaben&, std::uint32_t, const Schaetzwerttabelle
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
   const double N = in.stat.summe;
-  const double D = p + (1 - p) * std::log(1 - p);
+  // For p up to 1/2 the two terms of p + (1 - p) ln(1 - p) cancel to about p^2/2 (all digits at
+  // p = 1e-8): there the same number as the positive series sum_{k >= 2} p^k/(k (k - 1)).
+  double D = p + (1 - p) * std::log(1 - p);
+  if (p <= 0.5) {
+    Summe reihe = 0;
+    double pk = p;
+    for (std::uint32_t k = 2; k < 200; ++k) {
+      pk *= p;
+      const Summe neu = reihe + pk / (static_cast<double>(k) * (k - 1));
+      if (neu == reihe) break;
+      reihe = neu;
+    }
+    D = static_cast<double>(reihe);
+  }
   RekursionMitRest(NP, in.stat.n, N, N * p * p / (2 * D), [&](std::uint32_t i, double vorher) {
     const double xi = static_cast<double>(in.x[i]);
     return vorher * (xi - 1) * p / (xi + 1);

@@ -15,6 +15,8 @@ namespace vk::members {
 namespace {
 
 inline constexpr std::uint32_t kRunden = 4;
+// Rounds that only bring a start from outside the domain into it.
+inline constexpr std::uint32_t kMaxRunden = 40;
 inline constexpr double kToleranz = 0.001;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
@@ -27,30 +29,74 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[100] = std::fabs(r1 * E[101] / (2 * r2 * (E[101] + 1) - r1 * E[101]));
   E[102] = std::fabs(r1 * E[101] / E[100]);
 
-  // Refinement on f[i+1] (i + m) = q (i + k) f[i], i = 0..L-1: each round solves for one
-  // parameter at a time by least squares, the other two held at the previous round's values.
+  // Refinement on f[i+1] (i + m) = q (i + k) f[i], i = 0..L-1, by least squares for one
+  // parameter at a time. Each of the three solutions minimises the same sum of squared residuals
+  // R = sum (q (i + k) f[i] - (i + m) f[i+1])^2 in its own parameter; solved all three from the
+  // previous round's values they overshoot and run away (q cycling between 0.2 and 18 on real
+  // data), so each is solved from the newest values of the other two, which lowers R every round.
+  // A round is kept only when it lowers R and does not leave the domain (k, m > 0, 0 < q < 1);
+  // otherwise the refinement ends at the last kept values, the ratio estimates if none was kept.
+  // Ratio estimates outside the domain (q above 1 is common) are refined beyond the four rounds
+  // until they enter it.
   const std::uint32_t L = in.stat.n;
-  for (std::uint32_t runde = 0; runde < kRunden; ++runde) {
+  const auto residuen = [&](double k, double m, double q) {
+    Summe r = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      const double di = static_cast<double>(i);
+      const double d = q * (di + k) * f[i] - (di + m) * f[i + 1];
+      r += d * d;
+    }
+    return r;
+  };
+  const auto imBereich = [](double k, double m, double q) {
+    return k > 0 && m > 0 && q > 0 && q < 1;
+  };
+  const auto qLS = [&](double kk, double mm) {
+    Summe z = 0, n = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      const double di = static_cast<double>(i);
+      const double u = (di + kk) * f[i];
+      z += u * (di + mm) * f[i + 1];
+      n += u * u;
+    }
+    return static_cast<double>(z / n);
+  };
+  const auto kLS = [&](double mm, double qq) {
+    Summe z = 0, n = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      const double di = static_cast<double>(i);
+      z += f[i] * ((di + mm) * f[i + 1] / qq - di * f[i]);
+      n += f[i] * f[i];
+    }
+    return std::fabs(static_cast<double>(z / n));
+  };
+  const auto mLS = [&](double kk, double qq) {
+    Summe z = 0, n = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      const double di = static_cast<double>(i);
+      z += f[i + 1] * (qq * (di + kk) * f[i] - di * f[i + 1]);
+      n += f[i + 1] * f[i + 1];
+    }
+    return std::fabs(static_cast<double>(z / n));
+  };
+  Summe R = residuen(E[100], E[101], E[102]);
+  for (std::uint32_t runde = 0;
+       runde < kRunden || (runde < kMaxRunden && !imBereich(E[100], E[101], E[102])); ++runde) {
     E[0] = E[100];
     E[1] = E[101];
     E[2] = E[102];
     const double k = E[0], m = E[1], q = E[2];
-    Summe qz = 0, qn = 0, kz = 0, kn = 0, mz = 0, mn = 0;
-    for (std::uint32_t i = 0; i < L; ++i) {
-      const double di = static_cast<double>(i);
-      const double u = (di + k) * f[i];  // q u = (i + m) f[i+1]
-      const double v = (di + m) * f[i + 1];
-      qz += u * v;
-      qn += u * u;
-      kz += f[i] * (v / q - di * f[i]);  // k f[i] = (i + m) f[i+1] / q - i f[i]
-      kn += f[i] * f[i];
-      mz += f[i + 1] * (q * u - di * f[i + 1]);  // m f[i+1] = q (i + k) f[i] - i f[i+1]
-      mn += f[i + 1] * f[i + 1];
-    }
-    E[102] = static_cast<double>(qz / qn);
-    E[100] = std::fabs(static_cast<double>(kz / kn));
-    E[101] = std::fabs(static_cast<double>(mz / mn));
-    if (std::fabs(E[102] - q) < kToleranz) break;
+    const double qNeu = qLS(k, m);
+    const double kNeu = kLS(m, qNeu);
+    const double mNeu = mLS(kNeu, qNeu);
+    const Summe RNeu = residuen(kNeu, mNeu, qNeu);
+    if (!(RNeu < R)) break;
+    if (!imBereich(kNeu, mNeu, qNeu) && imBereich(k, m, q)) break;
+    R = RNeu;
+    E[100] = kNeu;
+    E[101] = mNeu;
+    E[102] = qNeu;
+    if (std::fabs(qNeu - q) < kToleranz) break;
   }
 }
 

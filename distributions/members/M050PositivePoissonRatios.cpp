@@ -6,6 +6,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -28,7 +29,17 @@ constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * a / (std::exp(a) - 1),
+  const std::uint32_t L = in.stat.n;
+  if (a > 700) {
+    // e^a overflows: the Poisson terms from the mode over 1 - e^-a.
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 1, N / -std::expm1(-a));
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
+  // e^a - 1 through expm1 where it would cancel (a small).
+  const double em1 = a < 0.7 ? std::expm1(a) : std::exp(a) - 1;
+  RekursionMitRest(NP, L, N, N * a / em1,
                    [&](double i, double vorher) { return vorher * a / (i + 1); });
 }
 

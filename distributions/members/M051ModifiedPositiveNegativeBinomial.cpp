@@ -38,7 +38,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double B = std::pow(p, k);
   const double D = k * B * (1 - p);
-  const double nenner = 1 - B - D * c;
+  // 1 - p^k through expm1 where p^k is near 1 and the difference would cancel.
+  const double einsMinusB = B > 0.5 ? -std::expm1(k * std::log(p)) : 1 - B;
+  const double nenner = einsMinusB - D * c;
   RekursionMitRest(NP, in.stat.n, N, N * (D * (1 - c) / nenner),
                    [&](std::uint32_t i, double vorher) {
                      if (i == 1) return N * ((k + 1) * D * (1 - p) / (2 * nenner));
