@@ -50,21 +50,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     }
     return r * (n - di + 1) * a / m;
   };
+  // The classes below L hold their terms until the sum is known; the last class takes the
+  // remainder.
   double r = 1;
   Summe S = r;
-  NP[0] = r;
+  if (L > 0) NP[0] = r;
   for (std::uint32_t i = 1; i <= L; ++i) {
     r = schritt(i, r);
     if (r > kGross) {
       r *= kVerkleinern;
       S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
+      for (std::uint32_t j = 0; j < i && j < L; ++j) NP[j] *= kVerkleinern;
       skaliert = true;
     }
     S += r;
-    NP[i] = r;
+    if (i < L) NP[i] = r;
   }
-  TermeNormieren(NP, L, in.stat.summe, S, Restregel::kKeine);
+  TermeNormieren(NP, L, in.stat.summe, S);
 }
 
 }  // namespace

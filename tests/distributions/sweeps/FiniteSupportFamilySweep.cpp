@@ -44,7 +44,7 @@ TEST(FiniteSupportFamilySweep, FiniteSourceQueue) {
       for (std::uint32_t L : {0u, 2u, 30u, 400u})
         for (double a : {1e-3, 0.05, 0.5, 3.0})
           if (L <= n) punkte.push_back({{a}, {m, n}, L});
-  Sweep(33, punkte, Letzte::kPunkt, [](const SweepPunkt& s) {
+  Sweep(33, punkte, Letzte::kRest, [](const SweepPunkt& s) {
     const long double a = s.par[0], m = s.fest[0], n = s.fest[1];
     return NormiertLog(s, [&](long double i) {
       const long double gemeinsam = std::lgamma(n + 1) - std::lgamma(n - i + 1) + i * std::log(a);
