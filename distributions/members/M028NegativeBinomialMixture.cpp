@@ -79,23 +79,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // A first term p^k below the double range (a large k): each component from its mode, where
     // its logarithm gives a representable start, up and down by the ratio.
     voninnen::Leeren(NP, L);
-    for (const auto& [p, gewicht] : {std::pair{p1, w}, std::pair{p2, 1 - w}}) {
-      const std::uint32_t j = voninnen::Startklasse((k - 1) * (1 - p) / p, 0, L);
-      const double dj = static_cast<double>(j);
-      // The logarithm of the start in long double: its parts reach k ln p, thousands for a k
-      // of hundreds, and their rounding in double would shift every class by 1e-12.
-      int vorzeichen = 0;
-      const long double kl = k, jl = dj;
-      const long double logTerm = ::lgammal_r(kl + jl, &vorzeichen) - ::lgammal_r(kl, &vorzeichen) -
-                                  ::lgammal_r(jl + 1, &vorzeichen) +
-                                  kl * std::log(static_cast<long double>(p)) +
-                                  jl * std::log1p(-static_cast<long double>(p));
-      const double start = static_cast<double>(N * gewicht * std::exp(logTerm));
-      voninnen::Addieren(NP, L, j, start, [&](std::uint32_t i) {
-        const double di = static_cast<double>(i);
-        return (di + k - 1) * (1 - p) / di;
-      });
-    }
+    voninnen::NegBinAddieren(NP, L, k, p1, 0, N * w);
+    voninnen::NegBinAddieren(NP, L, k, p2, 0, N * (1 - w));
     RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L), Restregel::kOhneBetrag);
     return;
   }

@@ -37,7 +37,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // A round is kept only when it lowers R and does not leave the domain (k, m > 0, 0 < q < 1);
   // otherwise the refinement ends at the last kept values, the ratio estimates if none was kept.
   // Ratio estimates outside the domain (q above 1 is common) are refined beyond the four rounds
-  // until they enter it.
+  // until they enter it. R is linear in (q, q k, m), so its minimum over all three at once is one
+  // 3x3 system of normal equations: where that minimum lies in the domain it is the refined
+  // estimate (no round can lower R further); on real data it mostly lies outside (a negative k
+  // or m), and the rounds search the domain instead.
   const std::uint32_t L = in.stat.n;
   const auto residuen = [&](double k, double m, double q) {
     Summe r = 0;
@@ -80,6 +83,42 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
     return std::fabs(static_cast<double>(z / n));
   };
   Summe R = residuen(E[100], E[101], E[102]);
+  {
+    // Normal equations of q (i f[i]) + (q k) f[i] - m f[i+1] = i f[i+1], by Cramer's rule.
+    double A[3][3] = {}, y[3] = {};
+    for (std::uint32_t i = 0; i < L; ++i) {
+      const double di = static_cast<double>(i);
+      const double zeile[3] = {di * f[i], f[i], -f[i + 1]};
+      for (int s = 0; s < 3; ++s) {
+        y[s] += zeile[s] * di * f[i + 1];
+        for (int t = 0; t < 3; ++t) A[s][t] += zeile[s] * zeile[t];
+      }
+    }
+    const auto det3 = [](const double(&M)[3][3]) {
+      return M[0][0] * (M[1][1] * M[2][2] - M[1][2] * M[2][1]) -
+             M[0][1] * (M[1][0] * M[2][2] - M[1][2] * M[2][0]) +
+             M[0][2] * (M[1][0] * M[2][1] - M[1][1] * M[2][0]);
+    };
+    const double D = det3(A);
+    double loesung[3] = {};
+    for (int s = 0; D != 0 && s < 3; ++s) {
+      double As[3][3];
+      for (int z = 0; z < 3; ++z)
+        for (int t = 0; t < 3; ++t) As[z][t] = t == s ? y[z] : A[z][t];
+      loesung[s] = det3(As) / D;
+    }
+    const double q = loesung[0], m = loesung[2];
+    const double k = q != 0 ? loesung[1] / q : 0;
+    if (D != 0 && imBereich(k, m, q)) {
+      E[0] = E[100];
+      E[1] = E[101];
+      E[2] = E[102];
+      E[100] = k;
+      E[101] = m;
+      E[102] = q;
+      R = residuen(k, m, q);
+    }
+  }
   for (std::uint32_t runde = 0;
        runde < kRunden || (runde < kMaxRunden && !imBereich(E[100], E[101], E[102])); ++runde) {
     E[0] = E[100];

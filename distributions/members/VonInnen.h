@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <math.h>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -60,6 +61,26 @@ inline void PoissonAddieren(Erwartungswerte& NP, std::uint32_t L, double a, doub
   const double vj = v0 + j;
   const double tj = skala * std::exp(vj * std::log(a) - a - LogFakultaet(vj));
   Addieren(NP, L, j, tj, [&](std::uint32_t i) { return a / (v0 + i); });
+}
+
+// NP[i] += skala C(k + v - 1, v) p^k (1 - p)^v for the values v = v0 + i of the classes
+// i = 0..L-1. The logarithm of the start in long double: its parts reach k ln p, thousands for a k
+// of hundreds, and their rounding in double would shift every class by 1e-12. (lgammal_r: the
+// plain lgamma keeps a global sign and is not safe across threads.)
+inline void NegBinAddieren(Erwartungswerte& NP, std::uint32_t L, double k, double p, double v0,
+                           double skala) {
+  if (L == 0) return;
+  const std::uint32_t j = Startklasse((k - 1) * (1 - p) / p, v0, L);
+  int vorzeichen = 0;
+  const long double kl = k, vl = v0 + j, pl = p;
+  const long double logTerm = ::lgammal_r(kl + vl, &vorzeichen) - ::lgammal_r(kl, &vorzeichen) -
+                              ::lgammal_r(vl + 1, &vorzeichen) + kl * std::log(pl) +
+                              vl * std::log1p(-pl);
+  const double tj = static_cast<double>(skala * std::exp(logTerm));
+  Addieren(NP, L, j, tj, [&](std::uint32_t i) {
+    const double v = v0 + i;
+    return (v + k - 1) * (1 - p) / v;
+  });
 }
 
 // Clears NP[0..L-1] before the Addieren functions fill them.

@@ -33,27 +33,26 @@ TEST(GeneralisedPascalSweep, InverseHypergeometric) {
   });
 }
 
-// (k)_x q^x / (m)_x normalised over x = 0, 1, ... in logarithms, summed until the terms past the
-// mode no longer count.
+// (k)_x q^x / (m)_x normalised over x = 0, 1, ...: the terms as products of their ratios in long
+// double (whose range holds the largest of them), summed until the terms past the mode no longer
+// count.
 TEST(GeneralisedPascalSweep, HyperPascalRatios) {
   for (std::uint32_t L : {0u, 3u, 40u, 500u})
     Sweep(41, Gitter({{0.05, 1, 12, 300}, {0.05, 1, 20}, {1e-3, 0.5, 0.95, 0.999}}, {}, L),
           Letzte::kRest, [](const SweepPunkt& s) {
             const long double k = s.par[0], m = s.par[1], q = s.par[2];
-            const auto logTerm = [&](long double x) {
-              return std::lgamma(k + x) - std::lgamma(k) - std::lgamma(m + x) + std::lgamma(m) +
-                     x * std::log(q);
-            };
             // Past x* = (k - m q)/(1 - q) the ratio (x + k - 1) q/(x + m - 1) is below 1.
             const long double gipfel = std::max<long double>(0, (k - m * q) / (1 - q));
-            const long double oben = logTerm(std::floor(gipfel));
-            long double S = 0;
-            for (long double x = 0; x < 1e7L; ++x) {
-              const long double t = std::exp(logTerm(x) - oben);
+            std::vector<long double> r(s.L + 1);
+            long double t = 1, S = 0;
+            for (long double x = 0; x < 1e8L; ++x) {
+              if (x > 0) t *= (x + k - 1) * q / (x + m - 1);
+              if (x <= s.L) r[static_cast<std::size_t>(x)] = t;
               S += t;
-              if (x > gipfel && t < 1e-25L * S) break;
+              if (x > gipfel && x >= s.L && t < 1e-25L * S) break;
             }
-            return Terme(s, [&](long double x) { return std::exp(logTerm(x) - oben) / S; });
+            for (long double& v : r) v /= S;
+            return r;
           });
 }
 
@@ -106,6 +105,23 @@ TEST(GeneralisedPascalSweep, ModifiedPositiveNegativeBinomial) {
             return Terme(
                 s, [&](long double i) { return (i == 0 ? nb(1) * (1 - c) : nb(i + 1)) / nenner; });
           });
+}
+
+// Exponents whose p^k is below the double range while the classes near the mode are not.
+TEST(GeneralisedPascalSweep, ModifiedPositiveNegativeBinomialLargeK) {
+  Sweep(51, Gitter({{400, 2500}, {0.2, 0.45}, {0, 0.5}}, {}, 9000, 1), Letzte::kRest,
+        [](const SweepPunkt& s) {
+          const long double k = s.par[0], p = s.par[1], c = s.par[2];
+          const auto nb = [&](long double v) {
+            return std::exp(std::lgamma(k + v) - std::lgamma(k) - std::lgamma(v + 1) +
+                            k * std::log(p) + v * std::log1p(-p));
+          };
+          const long double nenner = -std::expm1(k * std::log(p)) - nb(1) * c;
+          std::vector<long double> r(s.L + 1);
+          for (std::uint32_t i = 0; i <= s.L; ++i)
+            r[i] = (i == 0 ? nb(1) * (1 - c) : nb(i + 1.0L)) / nenner;
+          return r;
+        });
 }
 
 TEST(GeneralisedPascalSweep, PositiveWaring) {
