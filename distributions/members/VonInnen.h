@@ -36,6 +36,26 @@ void Addieren(Erwartungswerte& NP, std::uint32_t L, std::uint32_t j, double tj,
   }
 }
 
+// NP[i] += skala t(i) for i = 0..L-1, with t(0) = e^logT0 and t(i)/t(i-1) = verhaeltnis(i) > 0,
+// for a first term known only by its logarithm: the logarithms summed along the classes find the
+// largest term below L, which starts the walk.
+template <typename Verhaeltnis>
+void AusLogarithmen(Erwartungswerte& NP, std::uint32_t L, double logT0, double skala,
+                    Verhaeltnis verhaeltnis) {
+  if (L == 0) return;
+  Summe logT = logT0;
+  Summe groesster = logT;
+  std::uint32_t j = 0;
+  for (std::uint32_t i = 1; i < L; ++i) {
+    logT += std::log(verhaeltnis(i));
+    if (logT > groesster) {
+      groesster = logT;
+      j = i;
+    }
+  }
+  Addieren(NP, L, j, skala * std::exp(static_cast<double>(groesster)), verhaeltnis);
+}
+
 // The class nearest the mode among 0..L-1, for a mode at value `gipfel` and classes holding the
 // values v0, v0 + 1, ...
 inline std::uint32_t Startklasse(double gipfel, double v0, std::uint32_t L) {

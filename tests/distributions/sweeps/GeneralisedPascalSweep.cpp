@@ -25,6 +25,8 @@ TEST(GeneralisedPascalSweep, InverseHypergeometric) {
     for (double n : {1.0, 3.0, 40.0})
       for (double R : {n + 1, n + 30, n + 500})
         for (double extra : {0.0, 1000.0}) punkte.push_back({{L + R + 1 + extra, R, n}, {}, L});
+  // Many successes awaited among few: a first term below the double range.
+  for (double n : {300.0, 700.0}) punkte.push_back({{4000 + n + 702, n + 1, n}, {}, 4000});
   Sweep(40, punkte, Letzte::kRest, [](const SweepPunkt& s) {
     const long double Ng = s.par[0], R = s.par[1], n = s.par[2];
     return Terme(s, [&](long double x) {
@@ -79,17 +81,22 @@ TEST(GeneralisedPascalSweep, GeneralisedPascal) {
 
 // m/(2x - m) C(2x - m, x) a^(x - m)/(1 + a)^(2x - m) from x = m on.
 TEST(GeneralisedPascalSweep, LostGames) {
+  std::vector<SweepPunkt> punkte;
   for (double mf : {1.0, 2.0, 7.0, 60.0})
     for (std::uint32_t L : {0u, 2u, 30u, 500u})
-      Sweep(43, Gitter({{1e-3, 0.3, 0.9, 0.999}}, {mf}, L, static_cast<std::uint32_t>(mf)),
-            Letzte::kRest, [](const SweepPunkt& s) {
-              const long double a = s.par[0], m = s.fest[0];
-              return Terme(s, [&](long double i) {
-                const long double x = m + i;
-                return std::exp(std::log(m / (2 * x - m)) + LogBinomL(2 * x - m, x) +
-                                (x - m) * std::log(a) - (2 * x - m) * std::log1p(a));
-              });
-            });
+      for (const SweepPunkt& p :
+           Gitter({{1e-3, 0.3, 0.9, 0.999}}, {mf}, L, static_cast<std::uint32_t>(mf)))
+        punkte.push_back(p);
+  // Thousands of ancestors: (a + 1)^-m below the double range.
+  for (const SweepPunkt& p : Gitter({{0.7, 0.9}}, {2000}, 8000, 2000)) punkte.push_back(p);
+  Sweep(43, punkte, Letzte::kRest, [](const SweepPunkt& s) {
+    const long double a = s.par[0], m = s.fest[0];
+    return Terme(s, [&](long double i) {
+      const long double x = m + i;
+      return std::exp(std::log(m / (2 * x - m)) + LogBinomL(2 * x - m, x) + (x - m) * std::log(a) -
+                      (2 * x - m) * std::log1p(a));
+    });
+  });
 }
 
 TEST(GeneralisedPascalSweep, ModifiedPositiveNegativeBinomial) {
