@@ -14,6 +14,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
@@ -89,7 +93,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // would cancel.
     if (i == 1) {
       const double differenz =
-          d < 0.5 ? std::exp(-a) * -std::expm1(-d) : std::exp(-a) - std::exp(-b);
+          d < kNahe ? std::exp(-a) * -std::expm1(-d) : std::exp(-a) - std::exp(-b);
       return N * a * differenz / (b - a);
     }
     glied = glied * d / (i - 1);

@@ -64,8 +64,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     RestklasseSetzen(NP, letzte, N, voninnen::Unterhalb(NP, letzte));
     return;
   }
-  RekursionMitRest(NP, letzte, N, N * p0,
-                   [&](double i, double vorher) { return vorher * verhaeltnis(i); });
+  RekursionMitRest(NP, letzte, N, N * p0, [&](double i, double vorher) {
+    return vorher * (i + n - 1) * (Ng - R - i + 1) / (i * (Ng - n - i + 1));
+  });
 }
 
 }  // namespace

@@ -43,8 +43,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
     return;
   }
-  RekursionMitRest(NP, L, N, N * start,
-                   [&](std::uint32_t i, double vorher) { return vorher * verhaeltnis(i); });
+  RekursionMitRest(NP, L, N, N * start, [&](std::uint32_t i, double vorher) {
+    const double xi = static_cast<double>(in.x[i]);
+    return vorher * (2 * xi - m - 1) * (2 * xi - m - 2) * a / (xi * (xi - m) * a1 * a1);
+  });
 }
 
 }  // namespace

@@ -13,6 +13,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   E[0] = 3 * f[2] / f[1];
@@ -31,7 +35,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
   // 1 - e^-a through expm1 where e^-a is near 1 (a small) and the difference would cancel.
-  const double einsMinusEa = ea > 0.5 ? -std::expm1(-a) : 1 - ea;
+  const double einsMinusEa = ea > 1 - kNahe ? -std::expm1(-a) : 1 - ea;
   const std::uint32_t L = in.stat.n;
   if (ea < voninnen::kKleinsterStart && L > 0) {
     // e^-a underflows: the truncated Poisson part from its mode, the extra ones added to class 0.

@@ -14,6 +14,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 inline constexpr std::uint32_t kSchritte = 6;
 inline constexpr double kToleranz = 0.0001;
 inline constexpr double kGrossesA = 15;
@@ -81,7 +85,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return;
   }
   // e^a - 1 through expm1 where it would cancel (a small).
-  const double em1 = a < 0.7 ? std::expm1(a) : std::exp(a) - 1;
+  const double em1 = a < kNahe ? std::expm1(a) : std::exp(a) - 1;
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = static_cast<double>(i);
     if (di == m - 1) {

@@ -14,6 +14,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 inline constexpr std::uint32_t kSchritte = 11;
 inline constexpr double kToleranz = 0.0001;
 inline constexpr double kGrossesA = 20;
@@ -68,7 +72,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return;
   }
   double nenner = std::exp(a) - 1 - a * b;
-  if (a < 0.5) {
+  if (a < 0.5 && (a < kNahe || a / 2 + (1 - b) < kNahe)) {
     // e^a - 1 - a b cancels for small a (to about a^2/2 at b = 1): the same number as
     // a (1 - b) + sum_{k >= 2} a^k/k!.
     Summe reihe = 0;

@@ -12,6 +12,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const double N = in.stat.summe;
@@ -38,7 +42,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return;
   }
   // e^a - 1 through expm1 where it would cancel (a small).
-  const double em1 = a < 0.7 ? std::expm1(a) : std::exp(a) - 1;
+  const double em1 = a < kNahe ? std::expm1(a) : std::exp(a) - 1;
   RekursionMitRest(NP, L, N, N * a / em1,
                    [&](double i, double vorher) { return vorher * a / (i + 1); });
 }

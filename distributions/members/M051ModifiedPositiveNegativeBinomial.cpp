@@ -16,6 +16,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The ratios 3 f[2]/f[1] = (k + 2)(1 - p) and 4 f[3]/f[2] = (k + 3)(1 - p) of the values 2..4
   // give p and k, two ways; then c from f[0]/f[1] = 2 (1 - c)/((k + 1)(1 - p)).
@@ -40,7 +44,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double B = std::pow(p, k);
   const double D = k * B * (1 - p);
   // 1 - p^k through expm1 where p^k is near 1 and the difference would cancel.
-  const double einsMinusB = B > 0.5 ? -std::expm1(k * std::log(p)) : 1 - B;
+  const double einsMinusB = B > 1 - kNahe ? -std::expm1(k * std::log(p)) : 1 - B;
   const double nenner = einsMinusB - D * c;
   const std::uint32_t L = in.stat.n;
   if (D < voninnen::kKleinsterStart && L > 0) {

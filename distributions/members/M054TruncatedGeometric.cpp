@@ -11,6 +11,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double n = in.eig.festparameter[0];
   const double m1 = in.stat.m1;
@@ -35,7 +39,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   double anfang = (1 - p) / (1 - std::pow(p, n + 1));
   if (p == 1) {
     anfang = 1 / (n + 1);
-  } else if (std::fabs(1 - p) < 0.5) {
+  } else if (std::fabs(1 - p) < kNahe) {
     anfang = (1 - p) / -std::expm1((n + 1) * std::log(p));
   }
   RekursionMitRest(NP, in.stat.n, N, N * anfang, [&](double, double vorher) { return vorher * p; });
