@@ -20,7 +20,7 @@ std::vector<long double> Terme(const SweepPunkt& p, auto term) {
 
 const std::vector<double> kMittel{1e-6, 0.3, 4, 60, 800};
 const std::vector<double> kAnteil{0, 0.4, 1};
-const std::vector<std::uint32_t> kLaengen{3, 40, 1200};
+const std::vector<std::uint32_t> kLaengen{0, 1, 3, 40, 1200};
 
 TEST(InflatedFamilySweep, PoissonDisplacedClass) {
   for (double mf : {0.0, 1.0, 5.0, 200.0})

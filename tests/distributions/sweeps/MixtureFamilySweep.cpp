@@ -27,7 +27,7 @@ long double NegBinL(long double k, long double p, long double i) {
 
 TEST(MixtureFamilySweep, NegativeBinomialMixture) {
   const std::vector<double> p{0.02, 0.4, 0.97, 0.999};
-  for (std::uint32_t L : {2u, 40u, 400u})
+  for (std::uint32_t L : {0u, 2u, 40u, 400u})
     Sweep(28, Gitter({{0.05, 1, 7.5, 60}, p, p, {0, 0.35, 1}}, {}, L), Letzte::kRest,
           [](const SweepPunkt& s) {
             const long double k = s.par[0], w = s.par[3];
@@ -48,7 +48,7 @@ TEST(MixtureFamilySweep, NegativeBinomialMixture) {
 // (a/b)(b/d)^i e^-a P(Poisson(d) >= i), d = b - a, with the Poisson tail summed upwards.
 TEST(MixtureFamilySweep, TwoRatePoisson) {
   std::vector<SweepPunkt> punkte;
-  for (std::uint32_t L : {2u, 14u, 80u})
+  for (std::uint32_t L : {0u, 1u, 2u, 14u, 80u})
     for (double a : {1e-3, 0.8, 3.927, 40.0})
       for (double d : {1e-6, 0.01, 0.1, 2.0, 30.0}) punkte.push_back({{a, a + d}, {}, L});
   Sweep(29, punkte, Letzte::kRest, [](const SweepPunkt& s) {
