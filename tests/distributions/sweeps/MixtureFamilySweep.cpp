@@ -108,6 +108,8 @@ TEST(MixtureFamilySweep, GammaPascal) {
       });
       Sweep(30, punkte, Letzte::kRest, GammaPascalL);
     }
+  // Values beyond 171, where (x - 1)! leaves the double range.
+  Sweep(30, Gitter({{1.5}, {3, 20}}, {3}, 220, 3), Letzte::kRest, GammaPascalL);
 }
 
 TEST(MixtureFamilySweep, UniformPlusGeometric) {
