@@ -30,23 +30,27 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[102] = std::fabs(r1 * E[101] / E[100]);
 
   // Refinement on f[i+1] (i + m) = q (i + k) f[i], i = 0..L-1, by least squares for one
-  // parameter at a time. Each of the three solutions minimises the same sum of squared residuals
-  // R = sum (q (i + k) f[i] - (i + m) f[i+1])^2 in its own parameter; solved all three from the
-  // previous round's values they overshoot and run away (q cycling between 0.2 and 18 on real
-  // data), so each is solved from the newest values of the other two, which lowers R every round.
-  // A round is kept only when it lowers R and does not leave the domain (k, m > 0, 0 < q < 1);
-  // otherwise the refinement ends at the last kept values, the ratio estimates if none was kept.
-  // Ratio estimates outside the domain (q above 1 is common) are refined beyond the four rounds
-  // until they enter it. R is linear in (q, q k, m), so its minimum over all three at once is one
-  // 3x3 system of normal equations: where that minimum lies in the domain it is the refined
-  // estimate (no round can lower R further); on real data it mostly lies outside (a negative k
+  // parameter at a time, each from the newest values of the other two (solved all three from the
+  // previous round's values they overshoot and run away: q cycled between 0.2 and 18 on real
+  // data). Whether a round improves the start is judged by how well the model's ratios
+  // q (i + k)/(i + m) match the observed f[i+1]/f[i]: the sum of their squared relative
+  // mismatches over the classes with f[i+1] > 0. (The least-squares sums themselves weigh the
+  // classes by i f[i], so that the first ratios, which the fit depends on most, count for little;
+  // judged by them the rounds drove m to 0 on the word syllables, a start the fit could not leave.)
+  // A round is kept only when it lowers that sum and does not leave the domain (k, m > 0,
+  // 0 < q < 1); otherwise the refinement ends at the last kept values, the ratio estimates if none
+  // was kept. Ratio estimates outside the domain (q above 1 is common) are refined beyond the
+  // four rounds until they enter it. The least-squares residual is linear in (q, q k, m), so its
+  // minimum over all three at once is one 3x3 system of normal equations: where that minimum lies
+  // in the domain it is the refined estimate; on real data it mostly lies outside (a negative k
   // or m), and the rounds search the domain instead.
   const std::uint32_t L = in.stat.n;
-  const auto residuen = [&](double k, double m, double q) {
+  const auto abweichung = [&](double k, double m, double q) {
     Summe r = 0;
     for (std::uint32_t i = 0; i < L; ++i) {
       const double di = static_cast<double>(i);
-      const double d = q * (di + k) * f[i] - (di + m) * f[i + 1];
+      if (f[i + 1] == 0) continue;
+      const double d = q * (di + k) * f[i] / ((di + m) * f[i + 1]) - 1;
       r += d * d;
     }
     return r;
@@ -82,7 +86,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
     }
     return std::fabs(static_cast<double>(z / n));
   };
-  Summe R = residuen(E[100], E[101], E[102]);
+  Summe R = abweichung(E[100], E[101], E[102]);
   {
     // Normal equations of q (i f[i]) + (q k) f[i] - m f[i+1] = i f[i+1], by Cramer's rule.
     double A[3][3] = {}, y[3] = {};
@@ -116,7 +120,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
       E[100] = k;
       E[101] = m;
       E[102] = q;
-      R = residuen(k, m, q);
+      R = abweichung(k, m, q);
     }
   }
   for (std::uint32_t runde = 0;
@@ -128,7 +132,7 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
     const double qNeu = qLS(k, m);
     const double kNeu = kLS(m, qNeu);
     const double mNeu = mLS(kNeu, qNeu);
-    const Summe RNeu = residuen(kNeu, mNeu, qNeu);
+    const Summe RNeu = abweichung(kNeu, mNeu, qNeu);
     if (!(RNeu < R)) break;
     if (!imBereich(kNeu, mNeu, qNeu) && imBereich(k, m, q)) break;
     R = RNeu;

@@ -167,7 +167,8 @@ TEST(HyperPascal, ZeroFrequenciesAreReplacedInACopy) {
 
 // Member 41's refinement of its ratio estimates ran away on real data (q through 4.9, 0.98,
 // 4.7, 0.16, 17.7 on the alpha particles) and left starts the fit could not use. On every
-// sample it now ends inside the domain, with no more residual than the ratio estimates had.
+// sample it now ends inside the domain, with model ratios q (i + k)/(i + m) no farther from the
+// observed f[i+1]/f[i] than those of the ratio estimates.
 TEST(HyperPascal, RatioRefinementStaysInDomain) {
   for (const char* datei :
        {"alpha-particles.dat", "gpl3-sentence-words.dat", "gpl3-word-letters.dat",
@@ -185,12 +186,14 @@ TEST(HyperPascal, RatioRefinementStaysInDomain) {
     EXPECT_GT(par[1], 0);
     EXPECT_GT(par[2], 0);
     EXPECT_LT(par[2], 1);
-    // The sum of squared residuals of f[i+1] (i + m) = q (i + k) f[i] at the start and at the
-    // ratio estimates E[50..52] turned into (k, m, q) as the member's first slots do.
+    // The squared relative mismatches of the ratios, at the start and at the ratio estimates
+    // E[50..52] turned into (k, m, q) as the member's first slots do.
     const auto R = [&](double k, double m, double q) {
       long double r = 0;
       for (std::uint32_t i = 0; i < d->Statistik.n; ++i) {
-        const long double t = q * (i + k) * d->Haeufigkeiten[i] - (i + m) * d->Haeufigkeiten[i + 1];
+        const double f0 = d->Haeufigkeiten[i], f1 = d->Haeufigkeiten[i + 1];
+        if (f1 == 0) continue;
+        const long double t = q * (i + k) * f0 / ((i + m) * f1) - 1;
         r += t * t;
       }
       return r;
