@@ -3,12 +3,15 @@
 //   P(i) = w NB(i; k, p1) + (1 - w) NB(i; k, p2),  NB(i; k, p) = C(k + i - 1, i) p^k (1 - p)^i,
 //   i = 0, 1, 2, ...;  k > 0, 0 < p1, p2 < 1, 0 < w < 1. The last class takes N minus the others
 //   without an absolute value.
+#include <math.h>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -71,6 +74,16 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // Each component runs its own recurrence; NP holds their weighted sum.
   double a = std::pow(p1, k);
   double b = std::pow(p2, k);
+  const std::uint32_t L = in.stat.n;
+  if ((a < voninnen::kKleinsterStart || b < voninnen::kKleinsterStart) && L > 0) {
+    // A first term p^k below the double range (a large k): each component from its mode, where
+    // its logarithm gives a representable start, up and down by the ratio.
+    voninnen::Leeren(NP, L);
+    voninnen::NegBinAddieren(NP, L, k, p1, 0, N * w);
+    voninnen::NegBinAddieren(NP, L, k, p2, 0, N * (1 - w));
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L), Restregel::kOhneBetrag);
+    return;
+  }
   RekursionMitRest(
       NP, in.stat.n, N, N * (w * a + (1 - w) * b),
       [&](double i, double) {

@@ -14,6 +14,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const auto g = ErsetzteAnfangsklassen(f, in.stat.n);
@@ -85,13 +89,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // stays representable where the power overflows and the tail's first term underflows.
   double anfang = a * std::exp(-b);  // i = 1
   RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double) {
-    if (i == 1) return N * a * (std::exp(-a) - std::exp(-b)) / (b - a);
-    potenz *= quotient;
+    // e^-a - e^-b as e^-a (1 - e^-(b-a)), through expm1 where b - a is small and the difference
+    // would cancel.
+    if (i == 1) {
+      const double differenz =
+          d < kNahe ? std::exp(-a) * -std::expm1(-d) : std::exp(-a) - std::exp(-b);
+      return N * a * differenz / (b - a);
+    }
     glied = glied * d / (i - 1);
     teilsumme += glied;
     anfang = anfang * b / i;
-    if (!(teilsumme >= ed / 2))
+    // Once the partial sum has reached half of e^(b-a) it stays there: the power is needed only
+    // before, and beyond it would overflow for b - a far below b.
+    if (!(teilsumme >= ed / 2)) {
+      potenz *= quotient;
       return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
+    }
     return N * anfang * static_cast<double>(ObereReihe(d, i));
   });
 }

@@ -56,7 +56,12 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
 // (x - 1)! / ((x0 - 1)! (x - x0)!) by the factorial table; the counts come from values, so
 // they pass BegrenzteAnzahl (x0 = 0 has no (x0 - 1)! and fails the evaluation).
+// From x = 172 on (x - 1)! leaves the double range while the coefficient itself does not: there
+// it is the product C(x - 1, x0 - 1) = prod_{j=1}^{x0-1} (x - x0 + j)/j.
 double Koeffizient(double x, double x0) {
+  if (x - 1 > 170) {
+    return Produkt(1, 1, FaktorAnzahl(x0), [&](double j) { return (x - x0 + j) / j; });
+  }
   return Fakultaet(BegrenzteAnzahl(x - 1, kMaxKlassenIndex)) /
          (Fakultaet(BegrenzteAnzahl(x0 - 1, kMaxKlassenIndex)) *
           Fakultaet(BegrenzteAnzahl(x - x0, kMaxKlassenIndex)));
@@ -96,6 +101,8 @@ double PositiveForm(double a, double s, double n) {
 // The alternating sum is kept while its terms do not exceed the result by more than this factor:
 // then at most three of its digits are lost.
 constexpr double kAusloeschung = 1024;
+// Beyond this many terms the alternating sum is not even formed.
+constexpr double kGrosseSumme = 170;
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
@@ -118,6 +125,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double bis = xi - ganzC;
     if (bis < 0) {
       s = 0;
+    } else if (positivMoeglich && bis > kGrosseSumme) {
+      // C(n, n/2) alone exceeds 1e49 here: the alternating sum cancels beyond any use (and its
+      // terms overflow from n of about a thousand), so the positive form is taken directly.
+      return N * (r0 * PositiveForm(a, b + c, bis));
     } else {
       const std::uint32_t J = BegrenzteAnzahl(bis, kMaxKlassenIndex);
       for (std::uint32_t j = 1; j <= J; ++j) {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 35: Good distribution on the values 1, 2, 3, ... (class i holds the value i + 1).
 //   P(v) proportional to b^v / v^a,  v = 1, 2, ...;  a real, 0 < b < 1 (b = 1 is the zeta
-//   distribution). The infinite normalising sum is taken over the values 1..L+100; the last
-//   class takes the remainder.
+//   distribution). The infinite normalising sum is taken over the values 1..L+100 and on while a
+//   term still changes it (b near 1 leaves a heavy tail); the last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -31,7 +31,36 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double v = static_cast<double>(i + 1);
     return std::pow(b, v) / std::pow(v, a);
   };
-  NormierteTerme(NP, L, L + 99, in.stat.summe, term(0), term);
+  // The terms rise at most up to one mode and then fall, so a term past L + 100 that no longer
+  // changes the sum ends it; a sum still growing after kMaxWeitereTerme more terms fails.
+  const std::uint32_t K = UnendlicherTraeger(L) - 1;
+  Summe S = 0;
+  for (std::uint32_t i = 0; i <= K; ++i) {
+    const double t = term(i);
+    S += t;
+    if (i < L) NP[i] = t;
+  }
+  if (b == 1) {
+    // The zeta series falls too slowly to be summed to its end: a thousand more terms, then the
+    // rest sum_{v > V} v^-a by Euler-Maclaurin, whose next term is of order V^(-a-5).
+    if (!(a > 1)) RaiseInvalid();
+    constexpr std::uint32_t kWeitere = 1000;
+    for (std::uint32_t i = K + 1; i <= K + kWeitere; ++i) S += term(i);
+    const double V = static_cast<double>(K + kWeitere + 1);
+    const double va = std::pow(V, -a);
+    S += V * va / (a - 1) - va / 2 + a * va / (12 * V) -
+         a * (a + 1) * (a + 2) * va / (720 * V * V * V);
+    TermeNormieren(NP, L, in.stat.summe, S);
+    return;
+  }
+  std::uint32_t i = K + 1;
+  for (; i <= K + kMaxWeitereTerme; ++i) {
+    const Summe neu = S + term(i);
+    if (neu == S) break;
+    S = neu;
+  }
+  if (i > K + kMaxWeitereTerme) RaiseInvalid();
+  TermeNormieren(NP, L, in.stat.summe, S);
 }
 
 }  // namespace

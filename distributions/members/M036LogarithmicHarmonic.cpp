@@ -13,6 +13,10 @@ namespace vk::members {
 
 namespace {
 
+// Below this p the written D loses more than three digits (its rounding of 1e-16 against a D of
+// about p^2/2); there the series takes over, which needs a dozen terms at most.
+inline constexpr double kKleinesP = 0.05;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The first two ratios P(2)/P(1) = p/3 and P(3)/P(2) = p/2.
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
@@ -29,7 +33,20 @@ void AlternativeWaehlen(const Eingaben&, std::uint32_t, const Schaetzwerttabelle
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
   const double N = in.stat.summe;
-  const double D = p + (1 - p) * std::log(1 - p);
+  // For small p the two terms of p + (1 - p) ln(1 - p) cancel to about p^2/2 (all digits at
+  // p = 1e-8): there the same number as the positive series sum_{k >= 2} p^k/(k (k - 1)).
+  double D = p + (1 - p) * std::log(1 - p);
+  if (p < kKleinesP) {
+    Summe reihe = 0;
+    double pk = p;
+    for (std::uint32_t k = 2; k < 200; ++k) {
+      pk *= p;
+      const Summe neu = reihe + pk / (static_cast<double>(k) * (k - 1));
+      if (neu == reihe) break;
+      reihe = neu;
+    }
+    D = static_cast<double>(reihe);
+  }
   RekursionMitRest(NP, in.stat.n, N, N * p * p / (2 * D), [&](std::uint32_t i, double vorher) {
     const double xi = static_cast<double>(in.x[i]);
     return vorher * (xi - 1) * p / (xi + 1);

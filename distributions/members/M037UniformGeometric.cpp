@@ -12,6 +12,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // P(0) = (1 - a)/m, and the geometric ratio above m.
   const double m = std::trunc(in.eig.festparameter[0]);
@@ -22,13 +26,19 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
+// 1 - a^e; for a near 1 through expm1, where the difference would lose the digits of a^e.
+double EinsMinusPotenz(double a, double e) {
+  if (a > 1 - kNahe) return -std::expm1(e * std::log(a));
+  return 1 - std::pow(a, e);
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double m = std::trunc(in.eig.festparameter[0]);
   const double N = in.stat.summe;
   KlassenMitRest(NP, in.stat.n, N, [&](double i, double vorher) {
-    if (i < m) return N * (1 - std::pow(a, i + 1)) / m;
-    if (i == m) return N * (1 - std::pow(a, m)) * a / m;
+    if (i < m) return N * EinsMinusPotenz(a, i + 1) / m;
+    if (i == m) return N * EinsMinusPotenz(a, m) * a / m;
     return vorher * a;
   });
 }

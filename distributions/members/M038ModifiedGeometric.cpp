@@ -12,6 +12,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 inline constexpr double kToleranz = 0.01;
 // The fixed point moves b by a few hundredths per round on ordinary data; a hundred rounds
 // bound it where it cycles.
@@ -40,9 +44,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = par[1];
   const double N = in.stat.summe;
   const double c = std::pow(b, a);
-  RekursionMitRest(NP, in.stat.n, N, N * (1 - (1 - c) * b / (a * (1 - b))),
+  // 1 - c; for c near 1 (a small) through expm1, where the difference loses the digits of c.
+  const double einsMinusC = c > 1 - kNahe ? -std::expm1(a * std::log(b)) : 1 - c;
+  RekursionMitRest(NP, in.stat.n, N, N * (1 - einsMinusC * b / (a * (1 - b))),
                    [&](std::uint32_t i, double vorher) {
-                     if (i == 1) return N * ((1 - c) * (1 - c) * b / (a * (1 - b)));
+                     if (i == 1) return N * (einsMinusC * einsMinusC * b / (a * (1 - b)));
                      return vorher * c;
                    });
 }

@@ -10,6 +10,7 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -46,8 +47,24 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (n < 1) n = 1;
 
   const double N = in.stat.summe;
-  const double p0 = Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return (R - j) / (Ng - j); });
-  RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double i, double vorher) {
+  const std::uint32_t anzahl = FaktorAnzahl(n);
+  const double p0 = Produkt(1, 0, anzahl, [&](double j) { return (R - j) / (Ng - j); });
+  const auto verhaeltnis = [&](double i) {
+    return (i + n - 1) * (Ng - R - i + 1) / (i * (Ng - n - i + 1));
+  };
+  const std::uint32_t letzte = in.stat.n;
+  if (p0 < voninnen::kKleinsterStart && letzte > 0) {
+    // Many successes awaited among few: the product below the double range, summed in
+    // logarithms instead, and the classes from the largest term below L.
+    Summe logP0 = 0;
+    for (std::uint32_t j = 0; j < anzahl; ++j) logP0 += std::log((R - j) / (Ng - j));
+    voninnen::Leeren(NP, letzte);
+    voninnen::AusLogarithmen(NP, letzte, static_cast<double>(logP0), N,
+                             [&](std::uint32_t i) { return verhaeltnis(i); });
+    RestklasseSetzen(NP, letzte, N, voninnen::Unterhalb(NP, letzte));
+    return;
+  }
+  RekursionMitRest(NP, letzte, N, N * p0, [&](double i, double vorher) {
     return vorher * (i + n - 1) * (Ng - R - i + 1) / (i * (Ng - n - i + 1));
   });
 }

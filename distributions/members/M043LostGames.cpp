@@ -8,6 +8,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -28,12 +29,24 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double m = in.eig.festparameter[0];
   const double N = in.stat.summe;
   const double a1 = a + 1;
-  RekursionMitRest(NP, in.stat.n, N, N * std::pow(a1, -static_cast<double>(in.x[0])),
-                   [&](std::uint32_t i, double vorher) {
-                     const double xi = static_cast<double>(in.x[i]);
-                     return vorher * (2 * xi - m - 1) * (2 * xi - m - 2) * a /
-                            (xi * (xi - m) * a1 * a1);
-                   });
+  const double x0 = static_cast<double>(in.x[0]);
+  const std::uint32_t L = in.stat.n;
+  const auto verhaeltnis = [&](std::uint32_t i) {
+    const double xi = static_cast<double>(in.x[i]);
+    return (2 * xi - m - 1) * (2 * xi - m - 2) * a / (xi * (xi - m) * a1 * a1);
+  };
+  const double start = std::pow(a1, -x0);
+  if (start < voninnen::kKleinsterStart && L > 0) {
+    // Many ancestors: (a + 1)^-x0 below the double range, the classes near the mode not.
+    voninnen::Leeren(NP, L);
+    voninnen::AusLogarithmen(NP, L, -x0 * std::log(a1), N, verhaeltnis);
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
+  RekursionMitRest(NP, L, N, N * start, [&](std::uint32_t i, double vorher) {
+    const double xi = static_cast<double>(in.x[i]);
+    return vorher * (2 * xi - m - 1) * (2 * xi - m - 2) * a / (xi * (xi - m) * a1 * a1);
+  });
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -66,6 +67,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double m = std::trunc(in.eig.festparameter[0]);
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
+  const std::uint32_t L = in.stat.n;
+  // Where e^-a underflows, or the closed forms of the classes m to m + 2 would overflow (m + 2
+  // beyond the factorial table's range, a^(m+2) beyond the double range), the Poisson terms come
+  // from the mode and the two classes that exchange the share are scaled afterwards.
+  const bool geschlossen = m + 2 >= L || (m + 2 <= 170 && (m + 2) * std::log(a) < 700);
+  if (ea < voninnen::kKleinsterStart || !geschlossen) {
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 0, N);
+    if (m < L) {
+      const std::uint32_t im = BegrenzteAnzahl(m, L);
+      NP[im] *= 1 + a * b / (m + 1);
+      if (im + 1 < L) NP[im + 1] *= 1 - b;
+    }
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
   // e^-a a^i / i! in closed form, for the classes m, m + 1 and m + 2 where the ratio restarts.
   const auto poisson = [&](double i) {
     return ea * GanzePotenz(BegrenzteAnzahl(i, kGrenzeFaktoren), a) /

@@ -7,6 +7,7 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -40,6 +41,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = std::fabs(par[1]);
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
+  const std::uint32_t L = in.stat.n;
+  if (ea < voninnen::kKleinsterStart && L > 0) {
+    // e^-a underflows: the Poisson part from its mode, the extra zeros added to class 0.
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 0, N * b);
+    NP[0] += N * (1 - b);
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L), Restregel::kOhneBetrag);
+    return;
+  }
   RekursionMitRest(
       NP, in.stat.n, N, N * (1 - b + b * ea),
       [&](double i, double vorher) { return (i == 1) ? N * b * a * ea : vorher * a / i; },

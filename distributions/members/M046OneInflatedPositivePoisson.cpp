@@ -7,10 +7,15 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
 namespace {
+
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
@@ -29,11 +34,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = par[1];
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
+  // 1 - e^-a through expm1 where e^-a is near 1 (a small) and the difference would cancel.
+  const double einsMinusEa = ea > 1 - kNahe ? -std::expm1(-a) : 1 - ea;
+  const std::uint32_t L = in.stat.n;
+  if (ea < voninnen::kKleinsterStart && L > 0) {
+    // e^-a underflows: the truncated Poisson part from its mode, the extra ones added to class 0.
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 1, N * b / einsMinusEa);
+    NP[0] += N * (1 - b);
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
   // Class i holds the value i + 1.
-  RekursionMitRest(NP, in.stat.n, N, N * ((1 - b) + b * a * ea / (1 - ea)),
-                   [&](double i, double vorher) {
-                     return (i == 1) ? N * (b * a * a * ea / (2 * (1 - ea))) : vorher * a / (i + 1);
-                   });
+  RekursionMitRest(
+      NP, L, N, N * ((1 - b) + b * a * ea / einsMinusEa), [&](double i, double vorher) {
+        return (i == 1) ? N * (b * a * a * ea / (2 * einsMinusEa)) : vorher * a / (i + 1);
+      });
 }
 
 }  // namespace

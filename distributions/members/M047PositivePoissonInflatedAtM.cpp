@@ -8,10 +8,15 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
 namespace {
+
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
 
 inline constexpr std::uint32_t kSchritte = 6;
 inline constexpr double kToleranz = 0.0001;
@@ -67,8 +72,21 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = par[1];
   const double m = std::trunc(in.eig.festparameter[0]);
   const double N = in.stat.summe;
-  const double em1 = std::exp(a) - 1;
-  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
+  const std::uint32_t L = in.stat.n;
+  // Where e^a overflows, or the closed forms of the classes m - 1 and m would (m + 1 beyond the
+  // factorial table's range, a^(m+1) beyond the double range), the Poisson terms come from the
+  // mode, divided by 1 - e^-a instead of multiplied by e^-a/(e^a - 1), and the inflation is added.
+  const bool geschlossen = m >= L || (m + 1 <= 170 && (m + 1) * std::log(a) < 700);
+  if (a > 700 || !geschlossen) {
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 1, N * b / -std::expm1(-a));
+    if (m >= 1 && m - 1 < L) NP[BegrenzteAnzahl(m - 1, L)] += (1 - b) * N;
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
+  // e^a - 1 through expm1 where it would cancel (a small).
+  const double em1 = a < kNahe ? std::expm1(a) : std::exp(a) - 1;
+  KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = static_cast<double>(i);
     if (di == m - 1) {
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);

@@ -7,6 +7,7 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
@@ -73,6 +74,17 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double m = std::trunc(in.eig.festparameter[0]);
   const double N = in.stat.summe;
   const double ea = std::exp(-a);
+  const std::uint32_t L = in.stat.n;
+  // Where e^-a underflows, or the closed forms of the classes m and m + 1 would overflow, the
+  // Poisson terms come from the mode and the inflation is added to class m.
+  const bool geschlossen = m + 1 >= L || (m + 1 <= 170 && (m + 1) * std::log(a) < 700);
+  if (ea < voninnen::kKleinsterStart || !geschlossen) {
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 0, N * b);
+    if (m < L) NP[BegrenzteAnzahl(m, L)] += N * (1 - b);
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
   KlassenMitRest(NP, in.stat.n, N, [&](double i, double vorher) {
     if (i == m) {
       const std::uint32_t im = BegrenzteAnzahl(m, kGrenzeFaktoren);

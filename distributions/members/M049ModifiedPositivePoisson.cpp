@@ -8,10 +8,15 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
 namespace {
+
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
 
 inline constexpr std::uint32_t kSchritte = 11;
 inline constexpr double kToleranz = 0.0001;
@@ -56,12 +61,34 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double N = in.stat.summe;
-  const double nenner = std::exp(a) - 1 - a * b;
-  RekursionMitRest(NP, in.stat.n, N, N * (a * (1 - b) / nenner),
-                   [&](std::uint32_t i, double vorher) {
-                     if (i == 1) return N * (a * a / (2 * nenner));
-                     return vorher * a / static_cast<double>(in.x[i]);
-                   });
+  const std::uint32_t L = in.stat.n;
+  if (a > 700) {
+    // e^a overflows: the terms a^v/v!/(e^a - 1 - a b) as Poisson terms from the mode over
+    // 1 - e^-a (1 + a b), the value 1 scaled by 1 - b.
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 1, N / (1 - std::exp(-a) * (1 + a * b)));
+    if (L > 0) NP[0] *= 1 - b;
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
+  double nenner = std::exp(a) - 1 - a * b;
+  if (a < 0.5 && (a < kNahe || a / 2 + (1 - b) < kNahe)) {
+    // e^a - 1 - a b cancels for small a (to about a^2/2 at b = 1): the same number as
+    // a (1 - b) + sum_{k >= 2} a^k/k!.
+    Summe reihe = 0;
+    double glied = a;
+    for (std::uint32_t k = 2; k < 100; ++k) {
+      glied *= a / k;
+      const Summe neu = reihe + glied;
+      if (neu == reihe) break;
+      reihe = neu;
+    }
+    nenner = static_cast<double>(reihe + a * (1 - b));
+  }
+  RekursionMitRest(NP, L, N, N * (a * (1 - b) / nenner), [&](std::uint32_t i, double vorher) {
+    if (i == 1) return N * (a * a / (2 * nenner));
+    return vorher * a / static_cast<double>(in.x[i]);
+  });
 }
 
 }  // namespace

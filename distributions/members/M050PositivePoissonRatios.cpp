@@ -6,10 +6,15 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
 namespace {
+
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
@@ -28,7 +33,17 @@ constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * a / (std::exp(a) - 1),
+  const std::uint32_t L = in.stat.n;
+  if (a > 700) {
+    // e^a overflows: the Poisson terms from the mode over 1 - e^-a.
+    voninnen::Leeren(NP, L);
+    voninnen::PoissonAddieren(NP, L, a, 1, N / -std::expm1(-a));
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
+  // e^a - 1 through expm1 where it would cancel (a small).
+  const double em1 = a < kNahe ? std::expm1(a) : std::exp(a) - 1;
+  RekursionMitRest(NP, L, N, N * a / em1,
                    [&](double i, double vorher) { return vorher * a / (i + 1); });
 }
 

@@ -10,10 +10,15 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/VonInnen.h"
 
 namespace vk::members {
 
 namespace {
+
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // The ratios 3 f[2]/f[1] = (k + 2)(1 - p) and 4 f[3]/f[2] = (k + 3)(1 - p) of the values 2..4
@@ -38,7 +43,19 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double B = std::pow(p, k);
   const double D = k * B * (1 - p);
-  const double nenner = 1 - B - D * c;
+  // 1 - p^k through expm1 where p^k is near 1 and the difference would cancel.
+  const double einsMinusB = B > 1 - kNahe ? -std::expm1(k * std::log(p)) : 1 - B;
+  const double nenner = einsMinusB - D * c;
+  const std::uint32_t L = in.stat.n;
+  if (D < voninnen::kKleinsterStart && L > 0) {
+    // p^k below the double range (a large k): the negative binomial terms of the values 1, 2, ...
+    // from their mode, the value 1 weighted by 1 - c afterwards.
+    voninnen::Leeren(NP, L);
+    voninnen::NegBinAddieren(NP, L, k, p, 1, N / nenner);
+    NP[0] *= 1 - c;
+    RestklasseSetzen(NP, L, N, voninnen::Unterhalb(NP, L));
+    return;
+  }
   RekursionMitRest(NP, in.stat.n, N, N * (D * (1 - c) / nenner),
                    [&](std::uint32_t i, double vorher) {
                      if (i == 1) return N * ((k + 1) * D * (1 - p) / (2 * nenner));

@@ -13,6 +13,9 @@ namespace vk::members {
 
 namespace {
 
+inline constexpr double kGross = 0x1p900;
+inline constexpr double kVerkleinern = 0x1p-900;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const double n = in.eig.festparameter[0];
@@ -36,9 +39,24 @@ constexpr Alternative kAlternativen[] = {{{0, 1, 2, 3}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double n = in.eig.festparameter[0];
-  NormierteTerme(
-      NP, in.stat.n, in.stat.n, in.stat.summe, 1,
-      [&](double i, double vorher) { return vorher * (n - i - 1) * a; }, Restregel::kKeine);
+  // The terms rise by (n - i - 1) a each, past the double range for a few hundred classes with
+  // (n - L) a above 1; whenever one passes 2^900 all of them so far and their sum are scaled
+  // down by 2^-900, which leaves the normalised classes as they are.
+  const std::uint32_t L = in.stat.n;
+  double r = 1;
+  Summe S = r;
+  NP[0] = r;
+  for (std::uint32_t i = 1; i <= L; ++i) {
+    r = r * (n - i - 1) * a;
+    if (r > kGross) {
+      r *= kVerkleinern;
+      S *= kVerkleinern;
+      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
+    }
+    S += r;
+    NP[i] = r;
+  }
+  TermeNormieren(NP, L, in.stat.summe, S, Restregel::kKeine);
 }
 
 }  // namespace

@@ -11,6 +11,10 @@ namespace vk::members {
 
 namespace {
 
+// The written difference is kept until it would lose three digits (its operands within this of
+// each other, relatively); closer, the same number comes from a form without the difference.
+inline constexpr double kNahe = 1e-3;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double n = in.eig.festparameter[0];
   const double m1 = in.stat.m1;
@@ -29,8 +33,16 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = par[0];
   const double n = in.eig.festparameter[0];
   const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * (1 - p) / (1 - std::pow(p, n + 1)),
-                   [&](double, double vorher) { return vorher * p; });
+  // (1 - p)/(1 - p^(n+1)) = 1/(1 + p + ... + p^n): at p = 1 the limit 1/(n + 1), near 1 the
+  // denominator through expm1, where 1 - p^(n+1) would keep only the digits of p's distance to 1
+  // (1 - p itself is exact there).
+  double anfang = (1 - p) / (1 - std::pow(p, n + 1));
+  if (p == 1) {
+    anfang = 1 / (n + 1);
+  } else if (std::fabs(1 - p) < kNahe) {
+    anfang = (1 - p) / -std::expm1((n + 1) * std::log(p));
+  }
+  RekursionMitRest(NP, in.stat.n, N, N * anfang, [&](double, double vorher) { return vorher * p; });
 }
 
 }  // namespace

@@ -27,9 +27,13 @@ constexpr Alternative kAlternativen[] = {{{0, 2}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
+  // Where a^x of the last value would overflow (a above 1, many classes), every term is taken
+  // relative to it, a^(x - x_L)/x: the normalised classes are the same.
+  const double xL = static_cast<double>(in.x[in.stat.n]);
+  const double bezug = xL * std::log(a) > 700 ? xL : 0;
   const auto term = [&](std::uint32_t i, double = 0) {
     const double xi = static_cast<double>(in.x[i]);
-    return std::pow(a, xi) / xi;
+    return std::pow(a, xi - bezug) / xi;
   };
   NormierteTerme(NP, in.stat.n, in.stat.n, in.stat.summe, term(0), term, Restregel::kKeine);
 }

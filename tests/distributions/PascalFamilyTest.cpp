@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pascal (negative binomial) family: member 6.
+// Pascal (negative binomial) family: members 6 and 41.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -163,6 +163,46 @@ TEST(HyperPascal, ZeroFrequenciesAreReplacedInACopy) {
   const double r1 = 25.0 / 40, r2 = 1.0 / 25, r3 = 6.0 / 1;
   EXPECT_TRUE(Near(E[101], std::fabs((2 * r1 * r3 - r1 * r2 - r3 * r2) / (r1 + r3 - 2 * r2)),
                    test::kRelTight));
+}
+
+// Member 41's refinement of its ratio estimates ran away on real data (q through 4.9, 0.98,
+// 4.7, 0.16, 17.7 on the alpha particles) and left starts the fit could not use. On every
+// sample it now ends inside the domain, with model ratios q (i + k)/(i + m) no farther from the
+// observed f[i+1]/f[i] than those of the ratio estimates.
+TEST(HyperPascal, RatioRefinementStaysInDomain) {
+  for (const char* datei :
+       {"alpha-particles.dat", "gpl3-sentence-words.dat", "gpl3-word-letters.dat",
+        "gpl3-word-syllables.dat", "horse-kicks.dat", "shell-accidents.dat"}) {
+    SCOPED_TRACE(datei);
+    const auto d = test::Beispieldaten(datei);
+    const TParameterEigenschaften eig = test::Eigenschaften(41);
+    Schaetzwerttabelle E{};
+    FpFaultScope scope;
+    ASSERT_TRUE(SchaetzwerteBerechnen(41, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
+    Parametervektor par{};
+    ASSERT_TRUE(AlternativeWaehlen(41, 1, E, d->Haeufigkeiten, par, eig));
+    EXPECT_FALSE(scope.Faulted());
+    EXPECT_GT(par[0], 0);
+    EXPECT_GT(par[1], 0);
+    EXPECT_GT(par[2], 0);
+    EXPECT_LT(par[2], 1);
+    // The squared relative mismatches of the ratios, at the start and at the ratio estimates
+    // E[50..52] turned into (k, m, q) as the member's first slots do.
+    const auto R = [&](double k, double m, double q) {
+      long double r = 0;
+      for (std::uint32_t i = 0; i < d->Statistik.n; ++i) {
+        const double f0 = d->Haeufigkeiten[i], f1 = d->Haeufigkeiten[i + 1];
+        if (f1 == 0) continue;
+        const long double t = q * (i + k) * f0 / ((i + m) * f1) - 1;
+        r += t * t;
+      }
+      return r;
+    };
+    const double r1 = E[50], r2 = E[51], r3 = E[52];
+    const double m0 = std::fabs((4 * r2 - 6 * r3) / (3 * r3 - 4 * r2 + r1));
+    const double k0 = std::fabs(r1 * m0 / (2 * r2 * (m0 + 1) - r1 * m0));
+    EXPECT_LE(R(par[0], par[1], par[2]), R(k0, m0, std::fabs(r1 * m0 / k0)));
+  }
 }
 
 }  // namespace
