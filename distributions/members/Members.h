@@ -21,6 +21,9 @@ extern const Member kM023LeftTruncatedBinomial;
 extern const Member kM024LeftTruncatedBinomialFixedN;
 extern const Member kM033FiniteSourceQueue;
 extern const Member kM040InverseHypergeometric;
+extern const Member kM102ZeroInflatedBinomialFixedN;
+extern const Member kM103ZeroInflatedBinomial;
+extern const Member kM109ZeroModifiedBinomialFixedN;
 
 // Pascal (negative binomial) family
 extern const Member kM006HyperPascal;
@@ -37,6 +40,8 @@ extern const Member kM041HyperPascalRatios;
 extern const Member kM042GeneralisedPascal;
 extern const Member kM051ModifiedPositiveNegativeBinomial;
 extern const Member kM054TruncatedGeometric;
+extern const Member kM100LinearlyModifiedGeometric;
+extern const Member kM108ZeroInflatedNegativeBinomial;
 
 // Poisson family
 extern const Member kM002Poisson;
@@ -54,6 +59,8 @@ extern const Member kM048PoissonInflatedAtM;
 extern const Member kM049ModifiedPositivePoisson;
 extern const Member kM050PositivePoissonRatios;
 extern const Member kM052ReflectedTruncatedPoisson;
+extern const Member kM098PoissonShiftedMixtureFreeM;
+extern const Member kM101PoissonUniformMixture;
 
 // Waring (beta-geometric) family
 extern const Member kM017WaringAlphaTwo;
@@ -67,6 +74,12 @@ extern const Member kM030GammaPascal;
 extern const Member kM031PoissonLindley;
 extern const Member kM034PoissonLevy;
 extern const Member kM039GeometricPascal;
+extern const Member kM099PolyaAeppli;
+extern const Member kM104LogarithmicPoisson;
+extern const Member kM105LogarithmicPoissonUnitMean;
+extern const Member kM106GeometricPoisson;
+extern const Member kM107GeometricPoissonUnitMean;
+extern const Member kM111Hermite;
 
 // Logarithmic, zeta and related families
 extern const Member kM032BetaHarmonic;
@@ -74,6 +87,7 @@ extern const Member kM035Good;
 extern const Member kM036LogarithmicHarmonic;
 extern const Member kM043LostGames;
 extern const Member kM055TruncatedLogarithmic;
+extern const Member kM110UniformHarmonicMixture;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
