@@ -15,13 +15,15 @@ namespace vk::members::geompoisson {
 
 inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double b) {
   const double N = in.stat.summe;
-  const double ea = std::exp(-a);
-  const double nenner = 1 - b * ea;
+  // The Poisson weights in extended precision: e^-a leaves the double range from a of about 745
+  // on, where the classes near multiples of a are still representable.
+  const long double ea = std::exp(-static_cast<long double>(a));
+  const double nenner = static_cast<double>(1 - b * ea);
   Unterbrechungszaehler stopp(in);
   RekursionMitRest(NP, in.stat.n, N, N * (1 - b) / nenner, [&](std::uint32_t j, double) {
     if (stopp.Zaehlen(j)) return 0.0;
     // The Poisson weights formed along the sum, afresh for each class: no working array.
-    double w = ea;
+    long double w = ea;
     Summe faltung = 0;
     for (std::uint32_t k = 1; k <= j; ++k) {
       w = w * a / k;

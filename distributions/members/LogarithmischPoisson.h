@@ -24,23 +24,41 @@ inline void RKorrigieren(double& r) {
 // the logarithm needs.
 inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double r) {
   const double N = in.stat.summe;
-  const double q = r * std::exp(-a);
-  const double c = std::log1p(-r);
+  const std::uint32_t L = in.stat.n;
+  // q and the weights a^k/k! in extended precision: in double q = r e^-a is 0 from a of about 745
+  // on, and a^k/k! overflows near k = a from a of about 709 on.
+  const long double q = r * std::exp(-static_cast<long double>(a));
+  const long double c = std::log1p(-static_cast<long double>(r));
+  const long double np0 = N * std::log1p(-q) / c;
+  // The recurrence is homogeneous in P: where the first class lies below the double range (a
+  // beyond about 700) the classes are carried scaled up, so that those near the multiples of a
+  // do not start from zeros, and scaled back at the end.
+  const long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
   Unterbrechungszaehler stopp(in);
-  RekursionMitRest(NP, in.stat.n, N, N * std::log1p(-q) / c, [&](std::uint32_t i, double vorher) {
-    const double di = i;
-    if (i == 1) return -N * a * q / ((1 - q) * c);
-    if (stopp.Zaehlen(i)) return 0.0;
-    // a^k/k! formed along the sum: no factorial, no working array.
-    double w = 1;
-    Summe faltung = 0;
-    for (std::uint32_t k = 1; k + 1 < i; ++k) {
-      w = w * a / k;
-      const double ik = di - k;
-      faltung += w * ik * (ik - 1) * NP[i - k];
+  Summe summe = RekursionBisRest(
+      NP, L, static_cast<double>(np0 * skala), [&](std::uint32_t i, double vorher) {
+        const long double di = i;
+        if (i == 1) return static_cast<double>(-N * a * q / ((1 - q) * c) * skala);
+        if (stopp.Zaehlen(i)) return 0.0;
+        // a^k/k! formed along the sum: no factorial, no working array.
+        long double w = 1;
+        Summe faltung = 0;
+        for (std::uint32_t k = 1; k + 1 < i; ++k) {
+          w = w * a / k;
+          const long double ik = di - k;
+          faltung += w * ik * (ik - 1) * NP[i - k];
+        }
+        return static_cast<double>((q * faltung + (di - 1) * a * vorher) /
+                                   (di * (di - 1) * (1 - q)));
+      });
+  if (skala != 1) {
+    summe = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      NP[i] = static_cast<double>(NP[i] / skala);
+      summe += NP[i];
     }
-    return (q * static_cast<double>(faltung) + (di - 1) * a * vorher) / (di * (di - 1) * (1 - q));
-  });
+  }
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 }  // namespace vk::members::logpoisson

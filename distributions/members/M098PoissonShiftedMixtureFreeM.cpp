@@ -34,14 +34,16 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (par[2] != std::trunc(par[2])) RaiseInvalid();
   const std::uint32_t m = BegrenzteAnzahl(par[2], L);
   const double N = in.stat.summe;
-  const double ea = std::exp(-a);
   // Two Poisson terms run along the classes: the unshifted one at i and the shifted one at i - m.
-  double p = ea;
-  double q = ea;
+  // In extended precision: e^-a leaves the double range from a of about 745 on, where the classes
+  // near the mean are still representable; its range reaches about 11000.
+  const long double ea = std::exp(-static_cast<long double>(a));
+  long double p = ea;
+  long double q = ea;
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
-    if (i > 0) p *= a / i;
-    if (i > m) q *= a / (i - m);
-    return N * ((1 - b) * p + (i >= m ? b * q : 0.0));
+    if (i > 0) p *= a / static_cast<long double>(i);
+    if (i > m) q *= a / static_cast<long double>(i - m);
+    return static_cast<double>(N * ((1 - b) * p + (i >= m ? b * q : 0.0L)));
   });
 }
 

@@ -36,13 +36,17 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = par[1];
   const double c = 1 - b;
   const double N = in.stat.summe;
-  double vorvorher = 0;
-  RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double vorher) {
-    const double neu = i == 1
-                           ? a * b * vorher
-                           : ((2 * c * (i - 1) + a * b) * vorher - c * c * (i - 2) * vorvorher) / i;
+  // The recurrence runs in extended precision, whose range keeps e^-a representable up to a of
+  // about 11000 (in double it is 0 from about 745 on, and with it every class).
+  long double vorher = N * std::exp(-static_cast<long double>(a));
+  long double vorvorher = 0;
+  RekursionMitRest(NP, in.stat.n, N, static_cast<double>(vorher), [&](double i, double) {
+    const long double neu =
+        i == 1 ? a * b * vorher
+               : ((2 * c * (i - 1) + a * b) * vorher - c * c * (i - 2) * vorvorher) / i;
     vorvorher = vorher;
-    return neu;
+    vorher = neu;
+    return static_cast<double>(neu);
   });
 }
 

@@ -59,11 +59,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double N = in.stat.summe;
-  double vorvorher = 0;
-  RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double vorher) {
-    const double neu = ((1 - b) * a * vorher + 2 * a * b * vorvorher) / i;
+  // The recurrence runs in extended precision, whose range keeps e^-a representable up to a of
+  // about 11000 (in double it is 0 from about 745 on, and with it every class).
+  long double vorher = N * std::exp(-static_cast<long double>(a));
+  long double vorvorher = 0;
+  RekursionMitRest(NP, in.stat.n, N, static_cast<double>(vorher), [&](double i, double) {
+    const long double neu = ((1 - b) * a * vorher + 2 * a * b * vorvorher) / i;
     vorvorher = vorher;
-    return neu;
+    vorher = neu;
+    return static_cast<double>(neu);
   });
 }
 

@@ -35,6 +35,17 @@ TEST(MixedFormsSweep, PoissonMixedWithItsShift) {
           });
 }
 
+// Means beyond the point where e^-a leaves the double range, classes reaching the mass.
+TEST(MixedFormsSweep, PoissonMixedWithItsShiftAtLargeMeans) {
+  Sweep(98, Gitter({{900, 5000}, {0.3}, {1, 40}}, {}, 5500), Letzte::kRest,
+        [](const SweepPunkt& p) {
+          const long double a = p.par[0], b = p.par[1], m = p.par[2];
+          return Klassen(p, [&](std::uint32_t i) {
+            return (1 - b) * PoissonL(a, i) + (i >= m ? b * PoissonL(a, i - m) : 0);
+          });
+        });
+}
+
 TEST(MixedFormsSweep, GeometricWithALinearFactor) {
   for (std::uint32_t L : {5u, 60u, 1500u}) {
     // |b| up to p/(1 - p), where the first value's probability reaches zero.

@@ -89,6 +89,36 @@ TEST(StoppedSumSweep, GeometricPoisson) {
         });
 }
 
+// Means beyond the point where e^-a leaves the double range, with classes reaching the mass.
+TEST(StoppedSumSweep, MeansBeyondTheDoubleRangeOfTheFirstClass) {
+  Sweep(99, Gitter({{900, 1500}, {0.3, 0.999}}, {}, 1600), Letzte::kRest, [](const SweepPunkt& p) {
+    const long double a = p.par[0], b = p.par[1];
+    return Klassen(p, [&](std::uint32_t x) {
+      if (x == 0) return std::exp(-a);
+      long double s = 0;
+      for (std::uint32_t n = 1; n <= x; ++n)
+        s += std::exp(LogBinomL(x - 1, n - 1) + n * std::log(b) +
+                      (n < x ? (x - n) * std::log1p(-b) : 0) - a + n * std::log(a) - LogFak(n));
+      return s;
+    });
+  });
+  Sweep(111, Gitter({{900, 3000}, {0.001, 0.5}}, {}, 3500), Letzte::kRest, [](const SweepPunkt& p) {
+    const long double a = p.par[0], b = p.par[1];
+    return Klassen(p, [&](std::uint32_t x) {
+      long double s = 0;
+      for (std::uint32_t j = 0; 2 * j <= x; ++j)
+        s += PoissonL(a * (1 - b), x - 2 * j) * PoissonL(a * b, j);
+      return s;
+    });
+  });
+  Sweep(104, Gitter({{900}, {0.5, 0.9}}, {}, 1000), Letzte::kRest, [](const SweepPunkt& p) {
+    return Klassen(p, [&](std::uint32_t x) { return LogPoisson(p.par[0], p.par[1], x); });
+  });
+  Sweep(106, Gitter({{900}, {0.5}}, {}, 1000), Letzte::kRest, [](const SweepPunkt& p) {
+    return Klassen(p, [&](std::uint32_t x) { return GeomPoisson(p.par[0], p.par[1], x); });
+  });
+}
+
 TEST(StoppedSumSweep, Hermite) {
   // x = Y1 + 2 Y2 with Y1 ~ Poisson(a (1 - b)), Y2 ~ Poisson(a b).
   for (std::uint32_t L : {5u, 80u})
