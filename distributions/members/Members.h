@@ -22,6 +22,9 @@ extern const Member kM024LeftTruncatedBinomialFixedN;
 extern const Member kM033FiniteSourceQueue;
 extern const Member kM040InverseHypergeometric;
 extern const Member kM070ThreeRangeBinomialRatios;
+extern const Member kM102ZeroInflatedBinomialFixedN;
+extern const Member kM103ZeroInflatedBinomial;
+extern const Member kM109ZeroModifiedBinomialFixedN;
 
 // Pascal (negative binomial) family
 extern const Member kM006HyperPascal;
@@ -39,6 +42,8 @@ extern const Member kM042GeneralisedPascal;
 extern const Member kM051ModifiedPositiveNegativeBinomial;
 extern const Member kM054TruncatedGeometric;
 extern const Member kM066DoublyTruncatedGeometric;
+extern const Member kM100LinearlyModifiedGeometric;
+extern const Member kM108ZeroInflatedNegativeBinomial;
 
 // Poisson family
 extern const Member kM002Poisson;
@@ -63,6 +68,8 @@ extern const Member kM068PoissonTailOverMean;
 extern const Member kM071MirroredTruncatedPoisson;
 extern const Member kM073ZeroModifiedPositivePoisson;
 extern const Member kM083PoissonShareMovedToZero;
+extern const Member kM098PoissonShiftedMixtureFreeM;
+extern const Member kM101PoissonUniformMixture;
 
 // Waring (beta-geometric) family
 extern const Member kM017WaringAlphaTwo;
@@ -79,6 +86,12 @@ extern const Member kM030GammaPascal;
 extern const Member kM031PoissonLindley;
 extern const Member kM034PoissonLevy;
 extern const Member kM039GeometricPascal;
+extern const Member kM099PolyaAeppli;
+extern const Member kM104LogarithmicPoisson;
+extern const Member kM105LogarithmicPoissonUnitMean;
+extern const Member kM106GeometricPoisson;
+extern const Member kM107GeometricPoissonUnitMean;
+extern const Member kM111Hermite;
 
 // Logarithmic, zeta and related families
 extern const Member kM032BetaHarmonic;
@@ -124,6 +137,7 @@ extern const Member kM094BinomialInflatedAtM;
 extern const Member kM095ZeroModifiedPositiveNegativeBinomial;
 extern const Member kM096PoissonShiftedMixture;
 extern const Member kM097PoissonShiftMixture;
+extern const Member kM110UniformHarmonicMixture;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Unterbrechung.h"
+
+// What members 104 (a free) and 105 (a = 1) share: the logarithmic stopped sum of Poisson
+// summands, X = Y_1 + ... + Y_K with K logarithmic on 1, 2, ... (parameter r) and Y_j Poisson(a).
+//   G(s) = ln(1 - r e^(a(s-1))) / ln(1 - r).
+// From (1 - q e^(as)) G'' = a G' (q = r e^-a) follows the recurrence for i >= 2
+//   i (i - 1)(1 - q) P(i) = q sum_{k=1}^{i-2} a^k/k! (i - k)(i - k - 1) P(i-k) + (i - 1) a P(i-1).
+namespace vk::members::logpoisson {
+
+// r of 1 or more is pulled back into (0, 1); written back by the caller's reference.
+inline void RKorrigieren(double& r) {
+  if (r >= 1) InEinheitsintervallKorrigieren(r);
+}
+
+// The classes for a, r, the last one as the remainder. ln(1 - r) and ln(1 - q) are taken as
+// log1p(-r) and log1p(-q): for a small r or a large a the written 1 - q rounds away the digits
+// the logarithm needs.
+inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double r) {
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  // q and the weights a^k/k! in extended precision: in double q = r e^-a is 0 from a of about 745
+  // on, and a^k/k! overflows near k = a from a of about 709 on.
+  const long double q = r * std::exp(-static_cast<long double>(a));
+  const long double c = std::log1p(-static_cast<long double>(r));
+  const long double np0 = N * std::log1p(-q) / c;
+  // The recurrence is homogeneous in P: where the first class lies below the double range (a
+  // beyond about 700) the classes are carried scaled up, so that those near the multiples of a
+  // do not start from zeros, and scaled back at the end.
+  const long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
+  Unterbrechungszaehler stopp(in);
+  Summe summe = RekursionBisRest(
+      NP, L, static_cast<double>(np0 * skala), [&](std::uint32_t i, double vorher) {
+        const long double di = i;
+        if (i == 1) return static_cast<double>(-N * a * q / ((1 - q) * c) * skala);
+        if (stopp.Zaehlen(i)) return 0.0;
+        // a^k/k! formed along the sum: no factorial, no working array.
+        long double w = 1;
+        Summe faltung = 0;
+        for (std::uint32_t k = 1; k + 1 < i; ++k) {
+          w = w * a / k;
+          const long double ik = di - k;
+          faltung += w * ik * (ik - 1) * NP[i - k];
+        }
+        return static_cast<double>((q * faltung + (di - 1) * a * vorher) /
+                                   (di * (di - 1) * (1 - q)));
+      });
+  if (skala != 1) {
+    summe = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      NP[i] = static_cast<double>(NP[i] / skala);
+      summe += NP[i];
+    }
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace vk::members::logpoisson
