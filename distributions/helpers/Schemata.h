@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "core/FpFault.h"
 #include "distributions/Member.h"
@@ -57,6 +58,57 @@ Summe RekursionVonInnen(Erwartungswerte& NP, std::uint32_t L, std::uint32_t j, d
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
   return summe;
+}
+
+// The smallest normal double. A first term below it has lost digits (or is 0) before a
+// recurrence starts, although the classes near the mode may be ordinary numbers.
+inline constexpr double kKleinsteNormale = std::numeric_limits<double>::min();
+
+// The index of the largest of the terms 0..bis (bis <= L) of a ratio recurrence, found through
+// the running sum of the logarithms of the ratio. The step must be a ratio (linear in the
+// previous term); the logarithm of a ratio that is not positive raises its fault.
+template <typename Schritt>
+std::uint32_t GroessterTerm(std::uint32_t bis, Summe logT0, Schritt schritt, Summe& logGroesster) {
+  Summe logT = logT0;
+  logGroesster = logT0;
+  std::uint32_t j = 0;
+  for (std::uint32_t i = 1; i <= bis; ++i) {
+    logT += std::log(static_cast<Summe>(schritt(i, 1.0)));
+    if (logT > logGroesster) {
+      logGroesster = logT;
+      j = i;
+    }
+  }
+  return j;
+}
+
+// A recurrence whose first term N P(0) lies below the normal range, given as log P(0): the
+// largest class below L is found in logarithms and starts RekursionVonInnen, the classes above it
+// by the step and those below by its inverse. Returns the sum of NP[0..L-1].
+template <typename Schritt>
+Summe RekursionVomGroesstenTerm(Erwartungswerte& NP, std::uint32_t L, double N, Summe logP0,
+                                Schritt schritt) {
+  if (L == 0) return 0;
+  Summe logGroesster = 0;
+  const std::uint32_t j = GroessterTerm(L - 1, logP0, schritt, logGroesster);
+  const double npj = N * static_cast<double>(std::exp(logGroesster));
+  return RekursionVonInnen(NP, L, j, npj, schritt, [&](std::uint32_t i, double danach) {
+    return danach / schritt(i, 1.0);
+  });
+}
+
+// Recurrence with tail rule from the first term p0 = P(0) as written: from class 0 as
+// RekursionMitRest while p0 is a normal double (the same values as there), otherwise from the
+// largest class, with log P(0) = logP0() computed on a route that does not underflow.
+template <typename LogP0, typename Schritt>
+void RekursionMitRestGeschuetzt(Erwartungswerte& NP, std::uint32_t L, double N, double p0,
+                                LogP0 logP0, Schritt schritt,
+                                Restregel regel = Restregel::kBetrag) {
+  if (p0 >= kKleinsteNormale) {
+    RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, N * p0, schritt), regel);
+  } else {
+    RestklasseSetzen(NP, L, N, RekursionVomGroesstenTerm(NP, L, N, logP0(), schritt), regel);
+  }
 }
 
 // Recurrence with tail rule: the classes below L by RekursionBisRest, then the last class, for
@@ -119,6 +171,40 @@ void NormierteTerme(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, doubl
     if (i < gespeichert) NP[i] = r;
   }
   TermeNormieren(NP, L, N, S, regel);
+}
+
+// Terms above this leave too little room for their sum: normalised terms that reach it are
+// taken relative to the largest one instead.
+inline constexpr double kGrosseTerme = 1e300;
+
+// Normalised terms over 0..L (K = L) as NormierteTerme with r[0] = 1, the same values as there
+// while the terms and their sum stay below kGrosseTerme. Beyond that (a mode far above class 0,
+// terms like e^a or p^-k) each term is taken relative to the largest, found in logarithms, so
+// that none overflows; the classes far from the mode come out as the vanishing fractions they
+// are.
+template <typename Schritt>
+void NormierteTermeBisL(Erwartungswerte& NP, std::uint32_t L, double N, Schritt schritt,
+                        Restregel regel = Restregel::kBetrag) {
+  double r = 1;
+  Summe S = r;
+  bool gross = false;
+  for (std::uint32_t i = 1; i <= L && !gross; ++i) {
+    r = schritt(i, r);
+    S += r;
+    gross = S > kGrosseTerme;
+  }
+  if (!gross) {
+    NormierteTerme(NP, L, L, N, 1, schritt, regel);
+    return;
+  }
+  Summe logGroesster = 0;
+  const std::uint32_t j = GroessterTerm(L, 0, schritt, logGroesster);
+  NP[j] = 1;
+  for (std::uint32_t i = j + 1; i <= L; ++i) NP[i] = schritt(i, NP[i - 1]);
+  for (std::uint32_t i = j; i > 0; --i) NP[i - 1] = NP[i] / schritt(i, 1.0);
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i <= L; ++i) summe += NP[i];
+  TermeNormieren(NP, L, N, summe, regel);
 }
 
 // The common bound of an infinite support: 100 terms beyond the last class.

@@ -15,11 +15,14 @@
 namespace vk::members::binomial {
 
 // The binomial with the last class as the remainder.
+// Where (1 - p)^n falls below the normal range (many trials, p near 1) the recurrence starts at
+// the largest class instead, from log P(0) = n log(1 - p).
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double n, double p) {
   const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
-    return vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  RekursionMitRestGeschuetzt(
+      NP, stat.n, N, std::exp(n * std::log(1 - p)),
+      [&] { return static_cast<Summe>(n) * std::log1p(-static_cast<Summe>(p)); },
+      [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
 }
 
 // P(x_i)/P(x_{i-1}) for neighbouring values, as a step of RekursionMitRest on the class values.
