@@ -61,11 +61,11 @@ inline void Berechnen(Erwartungswerte& NP, const Eingaben& in, double n, double 
   Summe S = 0;
   for (std::uint32_t v = 0; v < x[0]; ++v) {
     const double dv = static_cast<double>(v);
-    b = (v == 0) ? std::exp(n * std::log(1 - p)) : b * (n - dv + 1) * p / ((1 - p) * dv);
+    b = (v == 0) ? std::exp(n * binomial::LogGegenP(n, p)) : b * (n - dv + 1) * p / ((1 - p) * dv);
     S += b;
   }
   const auto schritt = binomial::WerteSchritt(x, n, p);
-  if (x[0] > 0 && (S > 0.5 || !(std::exp(n * std::log(1 - p)) >= kKleinsteNormale))) {
+  if (x[0] > 0 && (S > 0.5 || !(std::exp(n * binomial::LogGegenP(n, p)) >= kKleinsteNormale))) {
     Stabil(NP, in, n, p, schritt);
     return;
   }

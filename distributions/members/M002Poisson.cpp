@@ -37,9 +37,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return;
   }
   // From a of about 708 on e^-a is below the normal range (from 745 on it is 0) and the recurrence
-  // from class 0 would carry its lost digits into every class. The classes near the mode are still representable: start at the mode (or at the
-  // highest class below L, where all of them lie below it) in logarithms, log(j!) summed rather
-  // than taken from lgamma, which is not safe across threads.
+  // from class 0 would carry its lost digits into every class. The classes near the mode are still
+  // representable: start at the mode (or at the highest class below L, where all of them lie below
+  // it) in logarithms, log(j!) summed rather than taken from lgamma, which is not safe across
+  // threads.
   const std::uint32_t j = BegrenzteAnzahl(std::fmin(std::floor(a), L - 1.0), L - 1);
   Summe logFakultaet = 0;
   for (std::uint32_t k = 2; k <= j; ++k) logFakultaet += std::log(static_cast<double>(k));

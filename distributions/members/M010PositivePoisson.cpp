@@ -33,11 +33,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // the mode, from log P(0) = log a - a - log(1 - e^-a).
   const double ema = std::exp(-a);
   if (ema < kKleinsteNormale) {
-    RestklasseSetzen(NP, in.stat.n, N,
-                     RekursionVomGroesstenTerm(NP, in.stat.n, N,
-                                               std::log(static_cast<Summe>(a)) - a -
-                                                   std::log1p(-static_cast<Summe>(ema)),
-                                               schritt));
+    RestklasseSetzen(
+        NP, in.stat.n, N,
+        RekursionVomGroesstenTerm(
+            NP, in.stat.n, N,
+            std::log(static_cast<Summe>(a)) - a - std::log1p(-static_cast<Summe>(ema)), schritt));
     return;
   }
   const double nenner = a < kKlein ? std::expm1(a) : std::exp(a) - 1;

@@ -86,8 +86,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const Summe S = SchwanzDurchErstenTerm(a, dm);
     if (S == 0) {
       // P(0) = e^-a a^m / m! / P(X >= m) is below 1e-300 here, and so is the Poisson mass below m
-      // (at most m times its term at m, the terms rising up to the mode): P(X >= m) is 1 in double, and the classes start at
-      // the mode from log P(0) = m log a - a - log m!.
+      // (at most m times its term at m, the terms rising up to the mode): P(X >= m) is 1 in double,
+      // and the classes start at the mode from log P(0) = m log a - a - log m!.
       Summe logP0 = dm * std::log(static_cast<Summe>(a)) - a;
       for (std::uint32_t k = 2; k <= m; ++k) logP0 -= std::log(static_cast<Summe>(k));
       RestklasseSetzen(NP, in.stat.n, N,

@@ -52,7 +52,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       NP, in.stat.n, N, k * (1 - p) * pk / nenner,
       [&] {
         const Summe logp = std::log(static_cast<Summe>(p));
-        return std::log(static_cast<Summe>(k) * (1 - p)) + k * logp - std::log1p(-std::exp(k * logp));
+        return std::log(static_cast<Summe>(k) * (1 - p)) + k * logp -
+               std::log1p(-std::exp(k * logp));
       },
       [&](std::uint32_t i, double vorher) {
         const double xi = static_cast<double>(x[i]);

@@ -27,8 +27,8 @@ inline double NullFaktor(double K, double R, double j) {
 // range (many draws and a large R) the recurrence starts at the largest class, from log P(0) =
 // logP0().
 template <typename LogP0>
-void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n,
-               double p0, LogP0 logP0) {
+void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n, double p0,
+               LogP0 logP0) {
   RekursionMitRestGeschuetzt(NP, stat.n, stat.summe, p0, logP0, [&](double i, double vorher) {
     return vorher * Verhaeltnis(K, R, n, i);
   });

@@ -13,7 +13,11 @@ namespace vk::members::positivebinomial {
 
 inline void Berechnen(Erwartungswerte& NP, const Eingaben& in, double n, double p) {
   const double N = in.stat.summe;
-  const double p0 = n * p * std::pow(1 - p, n - 1) / (1 - std::pow(1 - p, n));
+  // Beyond kVieleVersuche trials the powers of 1 - p go through log1p(-p) (see LogGegenP).
+  const double p0 =
+      n > binomial::kVieleVersuche
+          ? n * p * std::exp((n - 1) * std::log1p(-p)) / -std::expm1(n * std::log1p(-p))
+          : n * p * std::pow(1 - p, n - 1) / (1 - std::pow(1 - p, n));
   // Where (1 - p)^(n-1) falls below the normal range the recurrence starts at the largest class.
   RekursionMitRestGeschuetzt(
       NP, in.stat.n, N, p0,
