@@ -15,9 +15,10 @@
 namespace vk::members::binomial {
 
 // log(1 - p) for the exponent n log(1 - p) of (1 - p)^n. The rounding of 1 - p moves the exponent
-// by up to n 2^-53, which beyond kVieleVersuche trials would cost more than 1e-13 of every
-// class; log1p(-p) carries no such error and is taken there (below, the written log(1 - p)).
-inline constexpr double kVieleVersuche = 1000;
+// by up to n 2^-53, which beyond kVieleVersuche trials would cost more than 1e-12 of every
+// class (and of N in the remainder); log1p(-p) carries no such error and is taken there (below,
+// the written log(1 - p)).
+inline constexpr double kVieleVersuche = 10000;
 inline double LogGegenP(double n, double p) {
   return n > kVieleVersuche ? std::log1p(-p) : std::log(1 - p);
 }

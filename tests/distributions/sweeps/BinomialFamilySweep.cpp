@@ -19,10 +19,15 @@ long double BinomL(long double n, long double p, long double v) {
   return std::exp(LogBinomL(n, v) + v * std::log(p) + (n - v) * std::log1p(-p));
 }
 
-// The mass from value t on, summed term by term so that nothing cancels.
+// The mass from value t on, summed term by term so that nothing cancels, until (beyond the mode)
+// a term no longer counts.
 long double ObenL(long double n, long double p, long double t) {
   long double s = 0;
-  for (long double v = t; v <= n; ++v) s += BinomL(n, p, v);
+  for (long double v = t; v <= n; ++v) {
+    const long double b = BinomL(n, p, v);
+    s += b;
+    if (v > n * p + 1 && b < s * 1e-25L) break;
+  }
   return s;
 }
 

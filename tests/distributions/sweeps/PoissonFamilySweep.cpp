@@ -23,7 +23,7 @@ std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
   return r;
 }
 
-const std::vector<double> kMittel{1e-3, 0.5, 3, 30, 200, 740, 800};
+const std::vector<double> kMittel{1e-7, 1e-3, 0.5, 3, 30, 200, 740, 800};
 
 TEST(PoissonFamilySweep, Poisson) {
   for (std::uint32_t L : {5u, 40u, 1200u})
@@ -76,12 +76,15 @@ TEST(PoissonFamilySweep, HyperPoisson) {
       return Klassen(p, [&](std::uint32_t i) { return std::exp(HyperLog(a, bb, i)) / s; });
     });
   // Member 13: the second parameter is F0 + 1, normalised over 0..L.
+  // Up to 1200 classes with a = 800, where the terms would pass the double range.
   for (double b0 : {0.05, 1.0, 30.0})
-    Sweep(13, Gitter({{1e-3, 0.6, 5, 80}}, {b0}, 25, 1), Letzte::kPunkt, [](const SweepPunkt& p) {
-      return Normiert(Klassen(p, [&](std::uint32_t i) {
-        return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i));
-      }));
-    });
+    for (std::uint32_t L : {25u, 1200u})
+      Sweep(13, Gitter({{1e-3, 0.6, 5, 80, 800}}, {b0}, L, 1), Letzte::kPunkt,
+            [](const SweepPunkt& p) {
+              return Normiert(Klassen(p, [&](std::uint32_t i) {
+                return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i));
+              }));
+            });
 }
 
 }  // namespace
