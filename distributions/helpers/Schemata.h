@@ -66,14 +66,17 @@ inline constexpr double kKleinsteNormale = std::numeric_limits<double>::min();
 
 // The index of the largest of the terms 0..bis (bis <= L) of a ratio recurrence, found through
 // the running sum of the logarithms of the ratio. The step must be a ratio (linear in the
-// previous term); the logarithm of a ratio that is not positive raises its fault.
+// previous term). A ratio that is not positive ends the search: the terms from there on are 0
+// (the end of a finite support) and follow from the recurrence as they always did.
 template <typename Schritt>
 std::uint32_t GroessterTerm(std::uint32_t bis, Summe logT0, Schritt schritt, Summe& logGroesster) {
   Summe logT = logT0;
   logGroesster = logT0;
   std::uint32_t j = 0;
   for (std::uint32_t i = 1; i <= bis; ++i) {
-    logT += std::log(static_cast<Summe>(schritt(i, 1.0)));
+    const double g = schritt(i, 1.0);
+    if (!(g > 0)) break;
+    logT += std::log(static_cast<Summe>(g));
     if (logT > logGroesster) {
       logGroesster = logT;
       j = i;
@@ -225,28 +228,31 @@ template <typename Schritt>
 void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N, double r0,
                                  Schritt schritt) {
   const std::uint32_t K = UnendlicherTraeger(L);
+  // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1, hyper-Poisson with a
+  // in the hundreds) lets the terms rise past the double range on their way to it, within the
+  // first L + 100 terms or beyond. The step is a ratio, so the terms, their sum and the stored
+  // classes can all be scaled down by the same power of two: the classes below L then come out as
+  // the vanishing fractions they are instead of an overflow.
+  constexpr double kGross = 0x1p900;
+  constexpr double kVerkleinern = 0x1p-900;
   double r = r0;
   Summe S = r;
+  const auto verkleinern = [&](std::uint32_t gespeichert) {
+    r *= kVerkleinern;
+    S *= kVerkleinern;
+    for (std::uint32_t j = 0; j < gespeichert; ++j) NP[j] *= kVerkleinern;
+  };
   if (L > 0) NP[0] = r;
   for (std::uint32_t i = 1; i <= K; ++i) {
     r = schritt(i, r);
+    if (r > kGross) verkleinern(i < L ? i : L);
     S += r;
     if (i < L) NP[i] = r;
   }
-  // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1) lets the terms rise
-  // past the double range on their way to it. The step is a ratio, so the terms, their sum and
-  // the stored classes can all be scaled down by the same power of two: the classes below L then
-  // come out as the vanishing fractions they are instead of an overflow.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
   std::uint32_t i = K + 1;
   for (; i <= K + kMaxWeitereTerme; ++i) {
     r = schritt(i, r);
-    if (r > kGross) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < L; ++j) NP[j] *= kVerkleinern;
-    }
+    if (r > kGross) verkleinern(L);
     const Summe neu = S + r;
     if (neu == S) break;
     S = neu;

@@ -29,9 +29,14 @@ inline double NullFaktor(double K, double R, double j) {
 template <typename LogP0>
 void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n, double p0,
                LogP0 logP0) {
-  RekursionMitRestGeschuetzt(NP, stat.n, stat.summe, p0, logP0, [&](double i, double vorher) {
-    return vorher * Verhaeltnis(K, R, n, i);
-  });
+  const auto schritt = [&](double i, double vorher) { return vorher * Verhaeltnis(K, R, n, i); };
+  // Outside K > R > 0 the factors of P(0) change sign and have no logarithm: the written route,
+  // whatever it gives.
+  if (!(K > R && R > 0)) {
+    RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0, schritt);
+    return;
+  }
+  RekursionMitRestGeschuetzt(NP, stat.n, stat.summe, p0, logP0, schritt);
 }
 
 // log of prod_{j=von}^{bis-1} NullFaktor(K, R, j), summed in extended precision.

@@ -38,9 +38,15 @@ inline Summe LogNullProdukt(double start, double s, double p, std::uint32_t von,
 // starts at the largest class, from the logarithm of the same product.
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double s, double p, double n,
                       double p0, double start, std::uint32_t von, std::uint32_t bis) {
+  const auto schritt = [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); };
+  // Outside s >= 0, 0 < p < 1 the factors of P(0) may change sign and have no logarithm: the
+  // written route, whatever it gives.
+  if (!(s >= 0 && p > 0 && p < 1)) {
+    RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0, schritt, Restregel::kOhneBetrag);
+    return;
+  }
   RekursionMitRestGeschuetzt(
-      NP, stat.n, stat.summe, p0, [&] { return LogNullProdukt(start, s, p, von, bis); },
-      [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); },
+      NP, stat.n, stat.summe, p0, [&] { return LogNullProdukt(start, s, p, von, bis); }, schritt,
       Restregel::kOhneBetrag);
 }
 

@@ -24,6 +24,8 @@ TEST(PascalFamilySweep, HyperPascal) {
       punkte.push_back(p);
     for (const SweepPunkt& p : Gitter({{1e-3, 0.7, 5}, km, {0.9999}}, {}, L)) punkte.push_back(p);
   }
+  // Terms beyond the double range within the first L + 100.
+  punkte.push_back({{200, 0.7, 0.99}, {}, 3000});
   Sweep(6, punkte, Letzte::kRest, [](const SweepPunkt& p) {
     const long double k = p.par[0], m = p.par[1], q = p.par[2];
     const auto logTerm = [&](long double x) {
