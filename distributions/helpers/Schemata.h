@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "core/FpFault.h"
 #include "distributions/Member.h"
@@ -57,6 +58,60 @@ Summe RekursionVonInnen(Erwartungswerte& NP, std::uint32_t L, std::uint32_t j, d
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
   return summe;
+}
+
+// The smallest normal double. A first term below it has lost digits (or is 0) before a
+// recurrence starts, although the classes near the mode may be ordinary numbers.
+inline constexpr double kKleinsteNormale = std::numeric_limits<double>::min();
+
+// The index of the largest of the terms 0..bis (bis <= L) of a ratio recurrence, found through
+// the running sum of the logarithms of the ratio. The step must be a ratio (linear in the
+// previous term). A ratio that is not positive ends the search: the terms from there on are 0
+// (the end of a finite support) and follow from the recurrence as they always did.
+template <typename Schritt>
+std::uint32_t GroessterTerm(std::uint32_t bis, Summe logT0, Schritt schritt, Summe& logGroesster) {
+  Summe logT = logT0;
+  logGroesster = logT0;
+  std::uint32_t j = 0;
+  for (std::uint32_t i = 1; i <= bis; ++i) {
+    const double g = schritt(i, 1.0);
+    if (!(g > 0)) break;
+    logT += std::log(static_cast<Summe>(g));
+    if (logT > logGroesster) {
+      logGroesster = logT;
+      j = i;
+    }
+  }
+  return j;
+}
+
+// A recurrence whose first term N P(0) lies below the normal range, given as log P(0): the
+// largest class below L is found in logarithms and starts RekursionVonInnen, the classes above it
+// by the step and those below by its inverse. Returns the sum of NP[0..L-1].
+template <typename Schritt>
+Summe RekursionVomGroesstenTerm(Erwartungswerte& NP, std::uint32_t L, double N, Summe logP0,
+                                Schritt schritt) {
+  if (L == 0) return 0;
+  Summe logGroesster = 0;
+  const std::uint32_t j = GroessterTerm(L - 1, logP0, schritt, logGroesster);
+  const double npj = N * static_cast<double>(std::exp(logGroesster));
+  return RekursionVonInnen(NP, L, j, npj, schritt, [&](std::uint32_t i, double danach) {
+    return danach / schritt(i, 1.0);
+  });
+}
+
+// Recurrence with tail rule from the first term p0 = P(0) as written: from class 0 as
+// RekursionMitRest while p0 is a normal double (the same values as there), otherwise from the
+// largest class, with log P(0) = logP0() computed on a route that does not underflow.
+template <typename LogP0, typename Schritt>
+void RekursionMitRestGeschuetzt(Erwartungswerte& NP, std::uint32_t L, double N, double p0,
+                                LogP0 logP0, Schritt schritt,
+                                Restregel regel = Restregel::kBetrag) {
+  if (p0 >= kKleinsteNormale) {
+    RestklasseSetzen(NP, L, N, RekursionBisRest(NP, L, N * p0, schritt), regel);
+  } else {
+    RestklasseSetzen(NP, L, N, RekursionVomGroesstenTerm(NP, L, N, logP0(), schritt), regel);
+  }
 }
 
 // Recurrence with tail rule: the classes below L by RekursionBisRest, then the last class, for
@@ -121,6 +176,40 @@ void NormierteTerme(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, doubl
   TermeNormieren(NP, L, N, S, regel);
 }
 
+// Terms above this leave too little room for their sum: normalised terms that reach it are
+// taken relative to the largest one instead.
+inline constexpr double kGrosseTerme = 1e300;
+
+// Normalised terms over 0..L (K = L) as NormierteTerme with r[0] = 1, the same values as there
+// while the terms and their sum stay below kGrosseTerme. Beyond that (a mode far above class 0,
+// terms like e^a or p^-k) each term is taken relative to the largest, found in logarithms, so
+// that none overflows; the classes far from the mode come out as the vanishing fractions they
+// are.
+template <typename Schritt>
+void NormierteTermeBisL(Erwartungswerte& NP, std::uint32_t L, double N, Schritt schritt,
+                        Restregel regel = Restregel::kBetrag) {
+  double r = 1;
+  Summe S = r;
+  bool gross = false;
+  for (std::uint32_t i = 1; i <= L && !gross; ++i) {
+    r = schritt(i, r);
+    S += r;
+    gross = S > kGrosseTerme;
+  }
+  if (!gross) {
+    NormierteTerme(NP, L, L, N, 1, schritt, regel);
+    return;
+  }
+  Summe logGroesster = 0;
+  const std::uint32_t j = GroessterTerm(L, 0, schritt, logGroesster);
+  NP[j] = 1;
+  for (std::uint32_t i = j + 1; i <= L; ++i) NP[i] = schritt(i, NP[i - 1]);
+  for (std::uint32_t i = j; i > 0; --i) NP[i - 1] = NP[i] / schritt(i, 1.0);
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i <= L; ++i) summe += NP[i];
+  TermeNormieren(NP, L, N, summe, regel);
+}
+
 // The common bound of an infinite support: 100 terms beyond the last class.
 inline std::uint32_t UnendlicherTraeger(std::uint32_t L) {
   return L + 100;
@@ -139,28 +228,31 @@ template <typename Schritt>
 void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N, double r0,
                                  Schritt schritt) {
   const std::uint32_t K = UnendlicherTraeger(L);
+  // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1, hyper-Poisson with a
+  // in the hundreds) lets the terms rise past the double range on their way to it, within the
+  // first L + 100 terms or beyond. The step is a ratio, so the terms, their sum and the stored
+  // classes can all be scaled down by the same power of two: the classes below L then come out as
+  // the vanishing fractions they are instead of an overflow.
+  constexpr double kGross = 0x1p900;
+  constexpr double kVerkleinern = 0x1p-900;
   double r = r0;
   Summe S = r;
+  const auto verkleinern = [&](std::uint32_t gespeichert) {
+    r *= kVerkleinern;
+    S *= kVerkleinern;
+    for (std::uint32_t j = 0; j < gespeichert; ++j) NP[j] *= kVerkleinern;
+  };
   if (L > 0) NP[0] = r;
   for (std::uint32_t i = 1; i <= K; ++i) {
     r = schritt(i, r);
+    if (r > kGross) verkleinern(i < L ? i : L);
     S += r;
     if (i < L) NP[i] = r;
   }
-  // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1) lets the terms rise
-  // past the double range on their way to it. The step is a ratio, so the terms, their sum and
-  // the stored classes can all be scaled down by the same power of two: the classes below L then
-  // come out as the vanishing fractions they are instead of an overflow.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
   std::uint32_t i = K + 1;
   for (; i <= K + kMaxWeitereTerme; ++i) {
     r = schritt(i, r);
-    if (r > kGross) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < L; ++j) NP[j] *= kVerkleinern;
-    }
+    if (r > kGross) verkleinern(L);
     const Summe neu = S + r;
     if (neu == S) break;
     S = neu;

@@ -14,12 +14,24 @@
 // and 1 also share the ratio regression for p with n held.
 namespace vk::members::binomial {
 
+// log(1 - p) for the exponent n log(1 - p) of (1 - p)^n. The rounding of 1 - p moves the exponent
+// by up to n 2^-53, which beyond kVieleVersuche trials would cost more than 1e-12 of every
+// class (and of N in the remainder); log1p(-p) carries no such error and is taken there (below,
+// the written log(1 - p)).
+inline constexpr double kVieleVersuche = 10000;
+inline double LogGegenP(double n, double p) {
+  return n > kVieleVersuche ? std::log1p(-p) : std::log(1 - p);
+}
+
 // The binomial with the last class as the remainder.
+// Where (1 - p)^n falls below the normal range (many trials, p near 1) the recurrence starts at
+// the largest class instead, from log P(0) = n log(1 - p).
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double n, double p) {
   const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::exp(n * std::log(1 - p)), [&](double i, double vorher) {
-    return vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  RekursionMitRestGeschuetzt(
+      NP, stat.n, N, std::exp(n * LogGegenP(n, p)),
+      [&] { return static_cast<Summe>(n) * std::log1p(-static_cast<Summe>(p)); },
+      [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
 }
 
 // P(x_i)/P(x_{i-1}) for neighbouring values, as a step of RekursionMitRest on the class values.

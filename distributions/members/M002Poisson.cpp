@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 2: Poisson distribution.
 //   P(i) = e^-a a^i / i!,  i = 0, 1, 2, ...;  a > 0. The last class takes N minus the others
-//   (without an absolute value). Where e^-a underflows the recurrence starts at the mode.
+//   (without an absolute value). Where e^-a is below the normal range the recurrence starts at
+//   the mode.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -31,14 +32,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   const double ea = std::exp(-a);
   const auto hoch = [&](double i, double vorher) { return vorher * a / i; };
-  if (ea != 0 || L == 0) {
+  if (ea >= kKleinsteNormale || L == 0) {
     RekursionMitRest(NP, L, N, N * ea, hoch, Restregel::kOhneBetrag);
     return;
   }
-  // From a of about 745 on e^-a is 0 in double and the recurrence from class 0 would give 0
-  // everywhere. The classes near the mode are still representable: start at the mode (or at the
-  // highest class below L, where all of them lie below it) in logarithms, log(j!) summed rather
-  // than taken from lgamma, which is not safe across threads.
+  // From a of about 708 on e^-a is below the normal range (from 745 on it is 0) and the recurrence
+  // from class 0 would carry its lost digits into every class. The classes near the mode are still
+  // representable: start at the mode (or at the highest class below L, where all of them lie below
+  // it) in logarithms, log(j!) summed rather than taken from lgamma, which is not safe across
+  // threads.
   const std::uint32_t j = BegrenzteAnzahl(std::fmin(std::floor(a), L - 1.0), L - 1);
   Summe logFakultaet = 0;
   for (std::uint32_t k = 2; k <= j; ++k) logFakultaet += std::log(static_cast<double>(k));

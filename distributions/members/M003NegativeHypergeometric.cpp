@@ -43,7 +43,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double n = in.eig.festparameter[0];
   const double p0 =
       Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return nh::NullFaktor(K, R, j); });
-  nh::Berechnen(NP, in.stat, K, R, n, p0);
+  nh::Berechnen(NP, in.stat, K, R, n, p0,
+                [&] { return nh::LogNullProdukt(K, R, 0, FaktorAnzahl(n)); });
 }
 
 }  // namespace

@@ -49,8 +49,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double k = par[0];
   const double p = par[1];
   // The negative binomial ratio, the terms normalised over 0..L alone.
-  NormierteTerme(NP, in.stat.n, in.stat.n, in.stat.summe, 1,
-                 [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
+  NormierteTermeBisL(NP, in.stat.n, in.stat.summe,
+                     [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 }  // namespace

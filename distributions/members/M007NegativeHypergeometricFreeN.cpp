@@ -37,7 +37,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // P(0) starts from the factor j = 0 written out, so that n below 1 still gives (K - R)/K.
   const double p0 =
       Produkt((K - R) / K, 1, FaktorAnzahl(n), [&](double j) { return nh::NullFaktor(K, R, j); });
-  nh::Berechnen(NP, in.stat, K, R, n, p0);
+  nh::Berechnen(NP, in.stat, K, R, n, p0, [&] {
+    return std::log(static_cast<Summe>((K - R) / K)) + nh::LogNullProdukt(K, R, 1, FaktorAnzahl(n));
+  });
 }
 
 }  // namespace

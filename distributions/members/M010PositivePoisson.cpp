@@ -21,11 +21,27 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{50, 51}}};
 
+// Below this e^a - 1 has lost three digits or more to cancellation.
+constexpr double kKlein = 1e-3;
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double N = in.stat.summe;
-  RekursionMitRest(NP, in.stat.n, N, N * (a / (std::exp(a) - 1)),
-                   [&](double i, double vorher) { return vorher * a / (i + 1); });
+  const auto schritt = [&](double i, double vorher) { return vorher * a / (i + 1); };
+  // Near a = 0, e^a - 1 cancels and is taken as expm1(a). From a of about 708 on e^a approaches
+  // the end of the double range and e^-a is no longer a normal number: the recurrence starts at
+  // the mode, from log P(0) = log a - a - log(1 - e^-a).
+  const double ema = std::exp(-a);
+  if (ema < kKleinsteNormale) {
+    RestklasseSetzen(
+        NP, in.stat.n, N,
+        RekursionVomGroesstenTerm(
+            NP, in.stat.n, N,
+            std::log(static_cast<Summe>(a)) - a - std::log1p(-static_cast<Summe>(ema)), schritt));
+    return;
+  }
+  const double nenner = a < kKlein ? std::expm1(a) : std::exp(a) - 1;
+  RekursionMitRest(NP, in.stat.n, N, N * (a / nenner), schritt);
 }
 
 }  // namespace

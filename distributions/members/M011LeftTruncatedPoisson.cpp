@@ -36,6 +36,8 @@ constexpr double kGrenzeExponent = 700;
 // sum_{k>=0} a^k m! / (m + k)!: the tail of the series of e^a from m on over its first term.
 // The terms fall once k exceeds a - m, so the sum ends when a term no longer changes it; a
 // mean in the millions would need more rounds than any data set warrants and fails instead.
+// A sum beyond kGrosseTerme (a mean far above m, where the series approaches e^a) is not
+// finished: 0 is returned, and the caller starts at the mode.
 Summe SchwanzDurchErstenTerm(double a, double dm) {
   constexpr std::uint32_t kMaxTerme = 10'000'000;
   Summe summe = 1;
@@ -44,6 +46,7 @@ Summe SchwanzDurchErstenTerm(double a, double dm) {
     t *= a / (dm + k);
     const Summe neu = summe + t;
     if (neu == summe) return summe;
+    if (neu > kGrosseTerme) return 0;
     summe = neu;
   }
   RaiseInvalid();
@@ -78,9 +81,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     for (std::uint32_t i = 0; i < ende; ++i) unten += GanzePotenz(i, a) / Fakultaet(i);
     p0 = (GanzePotenz(m, a) / Fakultaet(m)) / (std::exp(a) - static_cast<double>(unten));
   }
-  if (!geschrieben) p0 = 1 / static_cast<double>(SchwanzDurchErstenTerm(a, dm));
-  RekursionMitRest(NP, in.stat.n, N, N * p0,
-                   [&](double j, double vorher) { return vorher * a / (j + dm); });
+  const auto schritt = [&](double j, double vorher) { return vorher * a / (j + dm); };
+  if (!geschrieben) {
+    const Summe S = SchwanzDurchErstenTerm(a, dm);
+    if (S == 0) {
+      // P(0) = e^-a a^m / m! / P(X >= m) is below 1e-300 here, and so is the Poisson mass below m
+      // (at most m times its term at m, the terms rising up to the mode): P(X >= m) is 1 in double,
+      // and the classes start at the mode from log P(0) = m log a - a - log m!.
+      Summe logP0 = dm * std::log(static_cast<Summe>(a)) - a;
+      for (std::uint32_t k = 2; k <= m; ++k) logP0 -= std::log(static_cast<Summe>(k));
+      RestklasseSetzen(NP, in.stat.n, N,
+                       RekursionVomGroesstenTerm(NP, in.stat.n, N, logP0, schritt));
+      return;
+    }
+    p0 = 1 / static_cast<double>(S);
+  }
+  RekursionMitRest(NP, in.stat.n, N, N * p0, schritt);
 }
 
 }  // namespace

@@ -34,6 +34,14 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   for (std::uint32_t i = 1; i <= L; ++i) {
     r = r * a / static_cast<double>(i);
     S += r;
+    if (S > kGrosseTerme) {
+      // The sum approaches e^a (a beyond about 690 with L near or above a): the terms are taken
+      // relative to the largest one, so that neither they nor P(0) leave the double range.
+      NormierteTermeBisL(
+          NP, L, in.stat.summe, [&](double j, double vorher) { return vorher * a / j; },
+          Restregel::kKeine);
+      return;
+    }
   }
   NP[0] = in.stat.summe / static_cast<double>(S);
   for (std::uint32_t j = 1; j <= L; ++j) NP[j] = NP[j - 1] * a / static_cast<double>(j);

@@ -30,9 +30,9 @@ constexpr Alternative kAlternativen[] = {{{0, 1, 2}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = in.eig.festparameter[0];
-  NormierteTerme(
-      NP, in.stat.n, in.stat.n, in.stat.summe, 1,
-      [&](double i, double vorher) { return vorher * a / (b + i); }, Restregel::kKeine);
+  NormierteTermeBisL(
+      NP, in.stat.n, in.stat.summe, [&](double i, double vorher) { return vorher * a / (b + i); },
+      Restregel::kKeine);
 }
 
 }  // namespace

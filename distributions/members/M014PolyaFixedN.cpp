@@ -28,7 +28,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // P(0) starts from the factor j = 0 written out, so that n below 1 still gives 1 - p.
   const double p0 =
       Produkt(1 - p, 1, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
-  polya::Berechnen(NP, in.stat, s, p, n, p0);
+  polya::Berechnen(NP, in.stat, s, p, n, p0, 1 - p, 1, FaktorAnzahl(n));
 }
 
 }  // namespace

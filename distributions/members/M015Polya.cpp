@@ -28,7 +28,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double n = par[2];
   const double p0 =
       Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
-  polya::Berechnen(NP, in.stat, s, p, n, p0);
+  polya::Berechnen(NP, in.stat, s, p, n, p0, 1, 0, FaktorAnzahl(n));
 }
 
 }  // namespace

@@ -35,17 +35,30 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 constexpr Alternative kAlternativen[] = {
     {{0}, {50}}, {{2}, {51}}, {{1}, {53}}, {Betrag({0, 1, 2}), Betrag({50, 51, 53})}};
 
+// Above this 1 - p^k has lost two digits or more to cancellation.
+constexpr double kNaheEins = 0.99;
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
   const double k = par[0];
   const double p = par[1];
   const double N = in.stat.summe;
   const double pk = std::pow(p, k);
-  RekursionMitRest(NP, in.stat.n, N, N * (k * (1 - p) * pk / (1 - pk)),
-                   [&](std::uint32_t i, double vorher) {
-                     const double xi = static_cast<double>(x[i]);
-                     return vorher * (xi + k - 1) * (1 - p) / xi;
-                   });
+  // With p^k near 1 (a small k, p near 1) 1 - p^k keeps few digits: it is taken as
+  // -expm1(k log p) there. Where p^k falls below the normal range (a large k, a small p) the
+  // recurrence starts at the largest class.
+  const double nenner = pk > kNaheEins ? -std::expm1(k * std::log(p)) : 1 - pk;
+  RekursionMitRestGeschuetzt(
+      NP, in.stat.n, N, k * (1 - p) * pk / nenner,
+      [&] {
+        const Summe logp = std::log(static_cast<Summe>(p));
+        return std::log(static_cast<Summe>(k) * (1 - p)) + k * logp -
+               std::log1p(-std::exp(k * logp));
+      },
+      [&](std::uint32_t i, double vorher) {
+        const double xi = static_cast<double>(x[i]);
+        return vorher * (xi + k - 1) * (1 - p) / xi;
+      });
 }
 
 }  // namespace

@@ -14,10 +14,14 @@
 // f[1]/f[0] = k (1 - p) with k = M p/(1 - p), i.e. p = f[1]/(f[0] M) (members 26, 27).
 namespace vk::members::negativbinomial {
 
+// Where p^k falls below the normal range (a large k or a small p) the recurrence starts at the
+// largest class instead, from log P(0) = k log p.
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double k, double p) {
   const double N = stat.summe;
-  RekursionMitRest(NP, stat.n, N, N * std::pow(p, k),
-                   [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
+  RekursionMitRestGeschuetzt(
+      NP, stat.n, N, std::pow(p, k),
+      [&] { return static_cast<Summe>(k) * std::log(static_cast<Summe>(p)); },
+      [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
 }
 
 // |M p / (1 - p)|.

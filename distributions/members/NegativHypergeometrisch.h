@@ -23,11 +23,28 @@ inline double NullFaktor(double K, double R, double j) {
   return (K - R + j) / (K + j);
 }
 
-// The expected frequencies from N P(0) = N p0 by the ratio.
-inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n,
-                      double p0) {
-  RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0,
-                   [&](double i, double vorher) { return vorher * Verhaeltnis(K, R, n, i); });
+// The expected frequencies from P(0) = p0 by the ratio. Where p0 has fallen below the normal
+// range (many draws and a large R) the recurrence starts at the largest class, from log P(0) =
+// logP0().
+template <typename LogP0>
+void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double K, double R, double n, double p0,
+               LogP0 logP0) {
+  const auto schritt = [&](double i, double vorher) { return vorher * Verhaeltnis(K, R, n, i); };
+  // Outside K > R > 0 the factors of P(0) change sign and have no logarithm: the written route,
+  // whatever it gives.
+  if (!(K > R && R > 0)) {
+    RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0, schritt);
+    return;
+  }
+  RekursionMitRestGeschuetzt(NP, stat.n, stat.summe, p0, logP0, schritt);
+}
+
+// log of prod_{j=von}^{bis-1} NullFaktor(K, R, j), summed in extended precision.
+inline Summe LogNullProdukt(double K, double R, std::uint32_t von, std::uint32_t bis) {
+  Summe s = 0;
+  for (std::uint32_t j = von; j < bis; ++j)
+    s += std::log(static_cast<Summe>(NullFaktor(K, R, static_cast<double>(j))));
+  return s;
 }
 
 // Moment estimators for the given n: E[0] = K and E[1] = R from the mean and the second factorial

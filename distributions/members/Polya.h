@@ -24,12 +24,29 @@ inline double NullFaktor(double s, double p, double j) {
   return (1 - p + j * s) / (1 + j * s);
 }
 
-// The expected frequencies from N P(0) = N p0 by the ratio.
+// log of start * prod_{j=von}^{bis-1} NullFaktor(s, p, j), summed in extended precision.
+inline Summe LogNullProdukt(double start, double s, double p, std::uint32_t von,
+                            std::uint32_t bis) {
+  Summe l = std::log(static_cast<Summe>(start));
+  for (std::uint32_t j = von; j < bis; ++j)
+    l += std::log(static_cast<Summe>(NullFaktor(s, p, static_cast<double>(j))));
+  return l;
+}
+
+// The expected frequencies from P(0) = p0 = start * prod_{j=von}^{bis-1} NullFaktor(s, p, j)
+// by the ratio. Where p0 has fallen below the normal range (many draws, p near 1) the recurrence
+// starts at the largest class, from the logarithm of the same product.
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double s, double p, double n,
-                      double p0) {
-  RekursionMitRest(
-      NP, stat.n, stat.summe, stat.summe * p0,
-      [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); },
+                      double p0, double start, std::uint32_t von, std::uint32_t bis) {
+  const auto schritt = [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); };
+  // Outside s >= 0, 0 < p < 1 the factors of P(0) may change sign and have no logarithm: the
+  // written route, whatever it gives.
+  if (!(s >= 0 && p > 0 && p < 1)) {
+    RekursionMitRest(NP, stat.n, stat.summe, stat.summe * p0, schritt, Restregel::kOhneBetrag);
+    return;
+  }
+  RekursionMitRestGeschuetzt(
+      NP, stat.n, stat.summe, p0, [&] { return LogNullProdukt(start, s, p, von, bis); }, schritt,
       Restregel::kOhneBetrag);
 }
 

@@ -23,7 +23,7 @@ std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
   return r;
 }
 
-const std::vector<double> kMittel{1e-3, 0.5, 3, 30, 200, 740, 800};
+const std::vector<double> kMittel{1e-7, 1e-3, 0.5, 3, 30, 200, 740, 800};
 
 TEST(PoissonFamilySweep, Poisson) {
   for (std::uint32_t L : {5u, 40u, 1200u})
@@ -63,24 +63,32 @@ TEST(PoissonFamilySweep, RightTruncatedPoisson) {
 
 TEST(PoissonFamilySweep, HyperPoisson) {
   const std::vector<double> b{0.05, 0.7, 1, 4.5, 60};
+  std::vector<SweepPunkt> punkte;
   for (std::uint32_t L : {4u, 30u})
-    Sweep(20, Gitter({{1e-3, 0.6, 5, 80}, b}, {}, L), Letzte::kRest, [](const SweepPunkt& p) {
-      const long double a = p.par[0], bb = p.par[1];
-      long double s = 0;
-      long double t = 1;
-      for (std::uint32_t i = 0; i < 100000; ++i) {
-        s += t;
-        t *= a / (bb + i);
-        if (t < s * 1e-22L && i > a) break;
-      }
-      return Klassen(p, [&](std::uint32_t i) { return std::exp(HyperLog(a, bb, i)) / s; });
-    });
+    for (const SweepPunkt& p : Gitter({{1e-3, 0.6, 5, 80}, b}, {}, L)) punkte.push_back(p);
+  // Terms beyond the double range within the first L + 100.
+  for (const SweepPunkt& p : Gitter({{800}, {0.05, 4.5}}, {}, 1200)) punkte.push_back(p);
+  Sweep(20, punkte, Letzte::kRest, [](const SweepPunkt& p) {
+    const long double a = p.par[0], bb = p.par[1];
+    long double s = 0;
+    long double t = 1;
+    for (std::uint32_t i = 0; i < 100000; ++i) {
+      s += t;
+      t *= a / (bb + i);
+      if (t < s * 1e-22L && i > a) break;
+    }
+    return Klassen(p, [&](std::uint32_t i) { return std::exp(HyperLog(a, bb, i)) / s; });
+  });
   // Member 13: the second parameter is F0 + 1, normalised over 0..L.
+  // Up to 1200 classes with a = 800, where the terms would pass the double range.
   for (double b0 : {0.05, 1.0, 30.0})
-    Sweep(13, Gitter({{1e-3, 0.6, 5, 80}}, {b0}, 25, 1), Letzte::kPunkt, [](const SweepPunkt& p) {
-      return Normiert(Klassen(
-          p, [&](std::uint32_t i) { return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i)); }));
-    });
+    for (std::uint32_t L : {25u, 1200u})
+      Sweep(13, Gitter({{1e-3, 0.6, 5, 80, 800}}, {b0}, L, 1), Letzte::kPunkt,
+            [](const SweepPunkt& p) {
+              return Normiert(Klassen(p, [&](std::uint32_t i) {
+                return std::exp(HyperLog(p.par[0], p.fest[0] + 1, i));
+              }));
+            });
 }
 
 }  // namespace
