@@ -20,7 +20,8 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 # Values for the fixed parameters that the data cannot give (the others come from the data).
 declare -A fest=(
   [9]="p=0.3" [13]="b=1" [26]="k=2" [33]="m=2 n=20" [37]="m=2" [44]="m=2" [47]="m=2"
-  [48]="m=2" [52]="n=20"
+  [48]="m=2" [52]="n=20" [56]="m=3" [57]="m=5" [61]="m=2" [69]="k=2 l=5 c=5" [70]="k=2 l=5 c=0.8"
+  [76]="n=20" [77]="p=0.5" [94]="m=1" [97]="m=2"
 )
 
 rm -rf "$out"
