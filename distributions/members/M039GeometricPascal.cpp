@@ -5,7 +5,9 @@
 //   With D = 1 - p^k (1 - c):  P(0) = c/D,
 //   P(x) = p^k (1 - c) sum_{j=1}^{x} r_j P(x - j) / D,  r_j = C(k + j - 1, j) (1 - p)^j.
 //   The last class takes the remainder.
+#include <array>
 #include <cmath>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -45,6 +47,34 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{100, 150}, {151}, {152}}};
 
+// Where p^k is below the normal range (many summands' worth of successes, k in the hundreds or
+// more) the written product p^k r_j loses its digits or is 0 while r_j grows beyond the range:
+// the weights are then the summand's probabilities g_j = p^k r_j themselves, built once from
+// their logarithm. They are kept for all classes, since forming them afresh for each class would
+// take a logarithm per step; the same values as the written route wherever that is accurate.
+void MitSummandenwahrscheinlichkeiten(const Eingaben& in, double k, double p, double c,
+                                      Erwartungswerte& NP) {
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  std::array<double, kMaxKlassen> g;
+  double logG = std::log(k) + k * std::log(p) + std::log1p(-p);
+  for (std::uint32_t j = 1; j <= L; ++j) {
+    if (j > 1) {
+      const double dj = static_cast<double>(j);
+      logG += std::log((dj + k - 1) * (1 - p) / dj);
+    }
+    g[j] = std::exp(logG);
+  }
+  // D = 1 - p^k (1 - c) is 1 to within rounding here.
+  Unterbrechungszaehler stopp(in);
+  RekursionMitRest(NP, L, N, N * c, [&](std::uint32_t x, double vorher) {
+    if (stopp.Zaehlen(x)) return 0.0;
+    Summe faltung = g[1] * vorher;
+    for (std::uint32_t j = 2; j <= x; ++j) faltung += g[j] * NP[x - j];
+    return (1 - c) * static_cast<double>(faltung);
+  });
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
@@ -52,6 +82,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
   const double pk = std::pow(p, k);
+  if (pk < std::numeric_limits<double>::min() && k > 0 && p > 0 && p < 1 && L > 0) {
+    MitSummandenwahrscheinlichkeiten(in, k, p, c, NP);
+    return;
+  }
   const double D = 1 - pk * (1 - c);
   Unterbrechungszaehler stopp(in);
 

@@ -72,6 +72,21 @@ TEST(CompoundFamilySweep, GeometricPascal) {
               return summe;
             });
           });
+  // Many successes per summand: p^k far below the double range, the mass near k(1-p)/p times
+  // the summands' count.
+  Sweep(39, Gitter({{7000, 8000}, {0.9}, {0.3, 0.9}}, {}, 1500), Letzte::kRest,
+        [](const SweepPunkt& s) {
+          const long double k = s.par[0], p = s.par[1], c = s.par[2];
+          return Terme(s, [&](long double x) {
+            long double summe = x == 0 ? c : 0;
+            for (long double n = 1; n < 200; ++n) {
+              const long double kn = n * k;
+              summe += c * std::exp(n * std::log1p(-c) + std::lgamma(kn + x) - std::lgamma(kn) -
+                                    std::lgamma(x + 1) + kn * std::log(p) + x * std::log1p(-p));
+            }
+            return summe;
+          });
+        });
 }
 
 }  // namespace
