@@ -202,7 +202,6 @@ void TabAnpassen::Starten() {
   const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
   const bool nurBeste = CBNFNurBesteMethode->isChecked();
   arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste] {
-    // The classes come one by one; the window gets them as one list when the method ends.
     std::vector<double> np;
     Rueckrufe r;
     r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
@@ -210,19 +209,7 @@ void TabAnpassen::Starten() {
     };
     r.abbruch = [this] { return abbruch_.load(); };
     r.weiter = [this, nurBeste] { return nurBeste || NaechsteMethodeAbwarten(); };
-    r.klasse = [this, &np](const TWerte& w) {
-      if (w.Ergebnis) {
-        Posten(this, [this, liste = std::move(np)] {
-          for (std::size_t i = 0; i < liste.size(); ++i)
-            fenster_.NPZeigen(static_cast<std::uint32_t>(i), liste[i]);
-        });
-        np.clear();
-      } else if (w.Idx <= kMaxKlassenIndex) {
-        if (np.size() <= w.Idx) np.resize(w.Idx + 1, 0.0);
-        np[w.Idx] = w.NP;
-      }
-      return status::kOk;
-    };
+    r.klasse = KlassenFuerDatenliste(this, fenster_, np);
     r.ergebnis = [this](const TAnpassung& a) {
       Posten(this, [this, a] { ErgebnisAnzeigen(a); });
       return status::kOk;

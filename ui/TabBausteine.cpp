@@ -5,6 +5,9 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include "core/Status.h"
+#include "ui/Arbeiter.h"
+#include "ui/Fensterdienste.h"
 #include "ui/Zahlenfeld.h"
 
 namespace vk::ui {
@@ -72,6 +75,23 @@ void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a) {
 
 TVerteilung Gewaehlt(const QComboBox* box) {
   return box->currentData().value<TListObj>().Verteilung;
+}
+
+std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
+                                                           std::vector<double>& np) {
+  return [ziel, &fenster, &np](const TWerte& w) {
+    if (w.Ergebnis) {
+      Posten(ziel, [&fenster, liste = std::move(np)] {
+        for (std::size_t i = 0; i < liste.size(); ++i)
+          fenster.NPZeigen(static_cast<std::uint32_t>(i), liste[i]);
+      });
+      np.clear();
+    } else if (w.Idx <= kMaxKlassenIndex) {
+      if (np.size() <= w.Idx) np.resize(w.Idx + 1, 0.0);
+      np[w.Idx] = w.NP;
+    }
+    return status::kOk;
+  };
 }
 
 }  // namespace vk::ui

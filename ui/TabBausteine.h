@@ -5,6 +5,7 @@
 // the result columns of the automatic and batch lists, and the cursors of a running fit.
 #include <QApplication>
 #include <QString>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,14 @@
 #include "ui/Listen.h"
 
 class QComboBox;
+class QObject;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
 
 namespace vk::ui {
 
+class Fensterdienste;
 class TNumEdit;
 
 inline constexpr Qt::Alignment kRechts = Qt::AlignRight | Qt::AlignVCenter;
@@ -40,6 +43,12 @@ void SpaltenAnlegen(QTreeWidget* liste, const std::vector<Spalte>& spalten);
 void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a);
 // The distribution of the combo box's current item.
 TVerteilung Gewaehlt(const QComboBox* box);
+
+// The engine's class callback for a worker whose fit shows its expected frequencies in the data
+// list: the classes come one by one and are collected in `np`; the list gets them together when
+// the method's closing record comes, posted to `ziel`'s thread.
+std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
+                                                           std::vector<double>& np);
 
 // The cursor while a fit computes; the normal one while it waits for the user.
 struct Sanduhr {

@@ -248,7 +248,6 @@ void TabSpezial::Starten() {
   Anpassungen& engine = fenster_.Engine();
   const TVerteilung verteilung = Gewaehlt(CBSFVerteilung);
   arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, vorgaben] {
-    // The classes come one by one; the window gets them as one list with the closing record.
     std::vector<double> np;
     Rueckrufe r;
     r.abbruch = [this] { return abbruch_.load(); };
@@ -261,19 +260,7 @@ void TabSpezial::Starten() {
       Posten(this, [this, vp] { ParameterAnzeigen(vp); });
       return status::kOk;
     };
-    r.klasse = [this, &np](const TWerte& w) {
-      if (w.Ergebnis) {
-        Posten(this, [this, liste = std::move(np)] {
-          for (std::size_t i = 0; i < liste.size(); ++i)
-            fenster_.NPZeigen(static_cast<std::uint32_t>(i), liste[i]);
-        });
-        np.clear();
-      } else if (w.Idx <= kMaxKlassenIndex) {
-        if (np.size() <= w.Idx) np.resize(w.Idx + 1, 0.0);
-        np[w.Idx] = w.NP;
-      }
-      return status::kOk;
-    };
+    r.klasse = KlassenFuerDatenliste(this, fenster_, np);
     SpezialRueckrufe s;
     s.vorgaben = [vorgaben](Spezialvorgaben& v, std::uint32_t parZahl) {
       for (std::uint32_t k = 0; k < 5 && k < parZahl && k < v.size(); ++k) v[k] = vorgaben[k];

@@ -25,6 +25,9 @@ struct Terme {
   double r1;
   Verhaeltnis verhaeltnis;
 };
+// Spelled out for compilers without deduction for aggregates.
+template <typename Verhaeltnis>
+Terme(double, Verhaeltnis) -> Terme<Verhaeltnis>;
 
 // r_1..r_L into NP[0..L-1] (r_{i+1} in NP[i]); returns r_L, from which the terms beyond L go on
 // (r_1 for L = 0, where nothing is stored and no class needs the terms).

@@ -16,25 +16,11 @@
 namespace vk {
 namespace {
 
-struct Lauf {
-  bool fehler = false;
-  std::unique_ptr<Erwartungswerte> NP = std::make_unique<Erwartungswerte>();
-};
+using test::Lauf;
 
 Lauf Rechnen(std::uint32_t nummer, double a, double b, std::uint32_t L, std::uint32_t x0) {
-  TParameterEigenschaften eig = test::Eigenschaften(nummer);
-  eig.festparameter = {b};
-  TStatistik s;
-  s.summe = 1000;
-  s.n = L;
-  const auto x = test::Werte(x0);
-  const KlassenHaeufigkeiten f{};
   Parametervektor par{a};
-  Lauf l;
-  FpFaultScope scope;
-  EXPECT_TRUE(ErwartungswerteBerechnen(nummer, par, s, *x, f, *l.NP, eig));
-  l.fehler = scope.Faulted();
-  return l;
+  return test::Auswerten(nummer, par, {b}, L, x0);
 }
 
 TEST(BorelFamily, BorelTannerFromOneIsBorel) {

@@ -90,6 +90,28 @@ void MitReferenzVergleichen(const std::string& name, std::uint32_t nummer, Param
   EXPECT_TRUE(Near(Summe(*NP, L), N, kRelTight));
 }
 
+// One evaluation of member `nummer` at `par` (which takes the repairs the member writes back) on
+// the classes x0..x0+L with total N: the frequencies, and whether a fault was raised.
+struct Lauf {
+  bool fehler = false;
+  std::unique_ptr<Erwartungswerte> NP = std::make_unique<Erwartungswerte>();
+};
+inline Lauf Auswerten(std::uint32_t nummer, Parametervektor& par, const Fest& fest, std::uint32_t L,
+                      std::uint32_t x0 = 0, double N = 1000) {
+  TParameterEigenschaften eig = Eigenschaften(nummer);
+  eig.festparameter = fest;
+  TStatistik s;
+  s.summe = N;
+  s.n = L;
+  const auto x = Werte(x0);
+  const KlassenHaeufigkeiten f{};
+  Lauf l;
+  FpFaultScope scope;
+  EXPECT_TRUE(ErwartungswerteBerechnen(nummer, par, s, *x, f, *l.NP, eig));
+  l.fehler = scope.Faulted();
+  return l;
+}
+
 // Runs the estimates and alternative k of member `nummer` on data `d` and returns the start
 // vector.
 inline Parametervektor Start(std::uint32_t nummer, const TDatensatz& d,

@@ -44,25 +44,11 @@ double Gleichverteilt(double a, double b, double x) {
   return static_cast<double>(s * h / 3 / (b - a));
 }
 
-struct Lauf {
-  std::unique_ptr<Erwartungswerte> NP = std::make_unique<Erwartungswerte>();
-  bool fehler = false;
-};
+using test::Lauf;
 
 Lauf Rechnen(std::uint32_t nummer, Parametervektor& par, std::uint32_t L, std::uint32_t x0,
              const Fest& fest = {}) {
-  TStatistik s;
-  s.summe = 1000;
-  s.n = L;
-  const auto x = test::Werte(x0);
-  const KlassenHaeufigkeiten leer{};
-  TParameterEigenschaften eig = test::Eigenschaften(nummer);
-  eig.festparameter = fest;
-  Lauf l;
-  FpFaultScope scope;
-  EXPECT_TRUE(ErwartungswerteBerechnen(nummer, par, s, *x, leer, *l.NP, eig));
-  l.fehler = scope.Faulted();
-  return l;
+  return test::Auswerten(nummer, par, fest, L, x0);
 }
 
 TEST(MixedFormsFamily, ExpectedFrequenciesAgreeWithIndependentRoutes) {

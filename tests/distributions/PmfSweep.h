@@ -154,6 +154,21 @@ inline long double PoissonL(long double a, long double v) {
   return std::exp(-a + v * std::log(a) - std::lgamma(v + 1));
 }
 
+// The reference probabilities of classes 0..L, one call of `term` per class: with the class index
+// (Klassen) or with the index as a long double (Terme), for formulas that subtract from it.
+template <typename Term>
+std::vector<long double> Klassen(const SweepPunkt& p, Term term) {
+  std::vector<long double> r(p.L + 1);
+  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
+  return r;
+}
+template <typename Term>
+std::vector<long double> Terme(const SweepPunkt& p, Term term) {
+  std::vector<long double> r(p.L + 1);
+  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(static_cast<long double>(i));
+  return r;
+}
+
 // Normalises terms t[0..L] (already holding unnormalised probabilities) in place.
 inline std::vector<long double> Normiert(std::vector<long double> t) {
   long double s = 0;

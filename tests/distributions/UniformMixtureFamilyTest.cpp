@@ -17,25 +17,11 @@ namespace {
 
 using test::Fest;
 
-struct Lauf {
-  bool fehler = false;
-  std::unique_ptr<Erwartungswerte> NP = std::make_unique<Erwartungswerte>();
-};
+using test::Lauf;
 
 Lauf Rechnen(std::uint32_t nummer, Parametervektor par, const Fest& fest, std::uint32_t L,
              double N = 1000) {
-  TParameterEigenschaften eig = test::Eigenschaften(nummer);
-  eig.festparameter = fest;
-  TStatistik s;
-  s.summe = N;
-  s.n = L;
-  const auto x = test::Werte(0);
-  const KlassenHaeufigkeiten f{};
-  Lauf l;
-  FpFaultScope scope;
-  EXPECT_TRUE(ErwartungswerteBerechnen(nummer, par, s, *x, f, *l.NP, eig));
-  l.fehler = scope.Faulted();
-  return l;
+  return test::Auswerten(nummer, par, fest, L, 0, N);
 }
 
 TEST(UniformMixtureFamily, MeanIsHalfTheMixingMeanLessOne) {

@@ -31,12 +31,6 @@ long double ObenL(long double n, long double p, long double t) {
   return s;
 }
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 const std::vector<double> kP{1e-4, 0.01, 0.3, 0.5, 0.9, 0.999, 1 - 1e-9};
 const std::vector<std::uint32_t> kL{0, 1, 2, 30, 300, 2000};
 

@@ -12,12 +12,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Terme(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(static_cast<long double>(i));
-  return r;
-}
-
 TEST(CompoundFamilySweep, PoissonLindley) {
   for (std::uint32_t L : {0u, 2u, 30u, 1000u})
     Sweep(31, Gitter({{1e-3, 0.05, 1, 20, 500}}, {}, L), Letzte::kRest, [](const SweepPunkt& s) {

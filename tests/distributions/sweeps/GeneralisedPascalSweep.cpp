@@ -13,12 +13,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Terme(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(static_cast<long double>(i));
-  return r;
-}
-
 TEST(GeneralisedPascalSweep, InverseHypergeometric) {
   std::vector<SweepPunkt> punkte;
   for (std::uint32_t L : {0u, 3u, 40u, 400u})

@@ -12,12 +12,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Terme(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(static_cast<long double>(i));
-  return r;
-}
-
 const std::vector<double> kMittel{1e-6, 0.3, 4, 60, 800};
 const std::vector<double> kAnteil{0, 0.4, 1};
 const std::vector<std::uint32_t> kLaengen{0, 1, 3, 40, 1200};

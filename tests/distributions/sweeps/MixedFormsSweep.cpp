@@ -15,12 +15,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 TEST(MixedFormsSweep, PoissonMixedWithItsShift) {
   for (std::uint32_t L : {5u, 40u})
     Sweep(98, Gitter({{0.01, 0.5, 3, 30, 200, 600}, {0.01, 0.5, 0.99}, {0.3, 1, 3, 20, 45}}, {}, L),

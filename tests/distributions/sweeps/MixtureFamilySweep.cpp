@@ -13,12 +13,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Terme(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(static_cast<long double>(i));
-  return r;
-}
-
 // C(k + i - 1, i) p^k (1 - p)^i in logarithms.
 long double NegBinL(long double k, long double p, long double i) {
   return std::exp(std::lgamma(k + i) - std::lgamma(k) - std::lgamma(i + 1) + k * std::log(p) +

@@ -11,12 +11,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 TEST(PoissonCorrectionsSweep, SecondOrderCorrection) {
   // b from the lower edge of the bracket (-2 at class 0) to a multiple of the Poisson variance;
   // the points whose bracket goes negative below L fail by design and are left out.

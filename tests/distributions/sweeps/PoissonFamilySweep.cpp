@@ -17,12 +17,6 @@ long double HyperLog(long double a, long double b, long double i) {
   return i * std::log(a) - (std::lgamma(b + i) - std::lgamma(b));
 }
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 const std::vector<double> kMittel{1e-7, 1e-3, 0.5, 3, 30, 200, 740, 800};
 
 TEST(PoissonFamilySweep, Poisson) {

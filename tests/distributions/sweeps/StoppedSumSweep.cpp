@@ -14,12 +14,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 // sum_{k>=1} w(k) Pois(x; k a), w(k) decreasing from some k on: summed until k a is far beyond x
 // and the weight no longer counts.
 long double GemischtePoisson(long double a, std::uint32_t x, auto gewicht) {

@@ -19,12 +19,6 @@ long double WaringL(long double rho, long double alpha, long double v) {
                   std::lgamma(rho + alpha) - std::lgamma(rho + alpha + v + 1));
 }
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 const std::vector<double> kWerte{1e-3, 0.5, 3, 100, 1e4};
 const std::vector<std::uint32_t> kL{0, 2, 30, 2000};
 

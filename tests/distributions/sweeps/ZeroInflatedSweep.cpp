@@ -18,12 +18,6 @@ long double BinomialL(long double n, long double p, std::uint32_t i) {
   return std::exp(LogBinomL(n, i) + i * std::log(p) + (n - i) * std::log1p(-p));
 }
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 const std::vector<double> kP{0.001, 0.3, 0.9, 0.999};
 const std::vector<double> kAnteile{0.01, 0.5, 0.99};
 

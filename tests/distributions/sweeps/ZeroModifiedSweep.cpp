@@ -12,12 +12,6 @@
 namespace vk::test {
 namespace {
 
-std::vector<long double> Klassen(const SweepPunkt& p, auto term) {
-  std::vector<long double> r(p.L + 1);
-  for (std::uint32_t i = 0; i <= p.L; ++i) r[i] = term(i);
-  return r;
-}
-
 TEST(ZeroModifiedSweep, LogarithmicPositivePoissonAndMovedShare) {
   for (double anteil : {0.0, 0.4, 1.0})
     for (std::uint32_t L : {3u, 40u, 500u})
