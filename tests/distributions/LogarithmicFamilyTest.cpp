@@ -57,8 +57,9 @@ TEST(LogarithmicFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
   // Normalised over all values 1, 2, ...: S = sum b^v/v^a = Li_a(b), from mpmath at 30 digits
   // (polylog(1.6, 0.7) and zeta(1.6)). The sum over the values 1..L+100 alone left the zeta
   // case 4 % high.
-  for (const auto& [b, S] :
+  for (const auto& fall :
        {std::pair{0.7, 0.975155903449887413}, std::pair{1.0, 2.285765665680129636}}) {
+    const double b = fall.first, S = fall.second;
     const std::uint32_t L = 9;
     const double a = 1.6;
     test::MitReferenzVergleichen("Good", 35, {a, b}, {}, 900, L, 1, Letzte::kRest,
