@@ -83,7 +83,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const Summe t = std::clamp(logSkala / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
   const Summe ganz = std::floor(t);
   const double bruch = static_cast<double>(std::exp2(t - ganz));
-  const int exponent = static_cast<int>(ganz);
+  // A scale that is no number (the parameters were none, which has raised its fault) gives no
+  // exponent to convert.
+  const int exponent = ganz == ganz ? static_cast<int>(ganz) : 0;
   Summe summe = 0;
   for (std::uint32_t x = 0; x < L; ++x) {
     NP[x] = std::ldexp(NP[x] * bruch, exponent);

@@ -36,11 +36,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // (1 - p)/(1 - p^(n+1)) = 1/(1 + p + ... + p^n): at p = 1 the limit 1/(n + 1), near 1 the
   // denominator through expm1, where 1 - p^(n+1) would keep only the digits of p's distance to 1
   // (1 - p itself is exact there).
-  double anfang = (1 - p) / (1 - std::pow(p, n + 1));
+  double anfang = 0;
   if (p == 1) {
     anfang = 1 / (n + 1);
   } else if (std::fabs(1 - p) < kNahe) {
     anfang = (1 - p) / -std::expm1((n + 1) * std::log(p));
+  } else {
+    anfang = (1 - p) / (1 - std::pow(p, n + 1));
   }
   RekursionMitRest(NP, in.stat.n, N, N * anfang, [&](double, double vorher) { return vorher * p; });
 }
