@@ -14,8 +14,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
@@ -188,7 +190,10 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   connect(showValues_, &QCheckBox::toggled, this, [this](bool an) {
     balken_->setLabelsVisible(an);
     for (QLineSeries* s : linien_) s->setPointLabelsVisible(an);
+    BeschriftungenEntflechten();
   });
+  // Where the points stand on the screen changes with every layout of the plot.
+  connect(chart_, &QChart::plotAreaChanged, this, [this] { BeschriftungenEntflechten(); });
   connect(view3D_, &QCheckBox::toggled, this, [this] { TiefeAnwenden(); });
   connect(viewGrid_, &QCheckBox::toggled, this, [this] { AchsenAnordnen(); });
   connect(colourBg_, &QCheckBox::toggled, this, [this](bool an) {
@@ -402,6 +407,30 @@ void TFrmDiagramm::AchsenAnordnen() {
   linien_[1]->replace(darstellbar(punkteNP_));
   linien_[2]->replace(darstellbar(punkteF_));
   linien_[3]->replace(darstellbar(punkteNP_));
+  BeschriftungenEntflechten();
+}
+
+// In the line styles every label stands above its point. Where f and NP of the same class lie
+// closer on the screen than a label is high, their labels would be drawn over each other: there
+// the NP label alone is shown.
+void TFrmDiagramm::BeschriftungenEntflechten() {
+  const double hoehe = QFontMetricsF(linien_[0]->pointLabelsFont()).height();
+  for (std::size_t paar : {0u, 2u}) {
+    QLineSeries* f = linien_[paar];
+    QLineSeries* np = linien_[paar + 1];
+    f->clearPointsConfiguration();
+    if (!f->isVisible() || !f->pointLabelsVisible()) continue;
+    // A logarithmic axis may have left out different points of the two lines: pair them by x.
+    QHash<qreal, qreal> npHoehe;
+    for (const QPointF& q : np->points()) npHoehe.insert(q.x(), chart_->mapToPosition(q, np).y());
+    const QList<QPointF> punkte = f->points();
+    for (int i = 0; i < punkte.size(); ++i) {
+      const auto treffer = npHoehe.constFind(punkte[i].x());
+      if (treffer == npHoehe.constEnd()) continue;
+      if (std::fabs(chart_->mapToPosition(punkte[i], f).y() - *treffer) < hoehe)
+        f->setPointConfiguration(i, QXYSeries::PointConfiguration::LabelVisibility, false);
+    }
+  }
 }
 
 // Qt Charts draws flat. The depth effect: bars shaded like cylinders with a dark edge, lines

@@ -63,6 +63,7 @@ class TFrmDiagramm : public QWidget {
  private:
   void StilAnwenden();
   void AchsenAnordnen();
+  void BeschriftungenEntflechten();
   void TiefeAnwenden();
 
   QString anwendungsTitel_;

@@ -182,6 +182,34 @@ TEST_F(ChartTest, ValueLabelsReadOnEveryBackground) {
   EXPECT_NE(linienfarben[2], linienfarben[3]) << "f and NP as lines";
 }
 
+// In the line styles the labels of f and NP never stand over each other: where the two values
+// of a class are close, only the NP label is shown; where they are far apart, both.
+TEST_F(ChartTest, LineLabelsOfCloseValuesDoNotOverlap) {
+  Fuellen({{2, 2.05}, {40, 5}, {30, 30.2}, {4, 25}});
+  diagramm->Zeigen(3, 76, "Binomial", "a.dat", *daten);
+  diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
+  for (const char* stil : {"lines", "linesdots"}) {
+    diagramm->findChild<QRadioButton*>(stil)->click();
+    diagramm->show();
+    QCoreApplication::processEvents();
+    diagramm->grab();
+    QList<QLineSeries*> sichtbar;
+    for (QAbstractSeries* s : diagramm->Chart()->series())
+      if (auto* l = qobject_cast<QLineSeries*>(s); l != nullptr && l->isVisible()) sichtbar << l;
+    ASSERT_EQ(sichtbar.size(), 2) << stil;
+    const auto gezeigt = [&](int i) {
+      return sichtbar[0]
+          ->pointConfiguration(i)
+          .value(QXYSeries::PointConfiguration::LabelVisibility, true)
+          .toBool();
+    };
+    EXPECT_FALSE(gezeigt(0)) << stil << ": 2 and 2.05";
+    EXPECT_TRUE(gezeigt(1)) << stil << ": 40 and 5";
+    EXPECT_FALSE(gezeigt(2)) << stil << ": 30 and 30.2";
+    EXPECT_TRUE(gezeigt(3)) << stil << ": 4 and 25";
+  }
+}
+
 // Under many bars only round values are labelled, so that none is cut off; the labels stay
 // distinct, as the category axis needs.
 TEST_F(ChartTest, ManyBarsAreLabelledOnRoundValues) {
