@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "distributions/helpers/Numerik.h"
 
+#include "core/FpFault.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -56,38 +58,57 @@ double Binomialkoeffizient(std::int32_t k, double x) {
   return r;
 }
 
+namespace {
+
+// The longest side of the triangle kept in one sweep: a row of T(., d) or a column of T(j, .).
+inline constexpr std::uint32_t kStirlingSeite = 20001;
+
+// T(j, d), the number in row n = j + d and column k = j of a triangle with T(j, 0) = 1,
+// T(0, d) = 0 for d > 0 and T(j, d) = m(j, d) T(j, d - 1) + T(j - 1, d): for m = j the Stirling
+// numbers of the second kind, for m = j + d - 1 the unsigned ones of the first kind. Integers
+// while they fit 2^53, each cell then the double nearest to the exact sum of two exact products,
+// rounded as doubles beyond; an overflow raises its fault. One line of the triangle is kept, the
+// shorter of j = 0..k and d = 0..n - k.
+template <typename Faktor>
+double StirlingDreieck(std::uint32_t k, std::uint32_t d, Faktor m) {
+  std::array<double, kStirlingSeite> zeile;
+  if (std::min(k, d) >= kStirlingSeite) {
+    RaiseInvalid();
+    return 0;
+  }
+  if (d <= k) {
+    // Over j, a line T(j, 0..d): T(j, e) = m(j, e) T(j, e - 1) + T(j - 1, e), in place.
+    zeile[0] = 1;
+    for (std::uint32_t e = 1; e <= d; ++e) zeile[e] = 0;
+    for (std::uint32_t j = 1; j <= k; ++j)
+      for (std::uint32_t e = 1; e <= d; ++e) zeile[e] = m(j, e) * zeile[e - 1] + zeile[e];
+    return zeile[d];
+  }
+  // Over d, a line T(0..k, e), from T(., 0) = 1 (and T(0, e) = 0 for e > 0).
+  for (std::uint32_t j = 0; j <= k; ++j) zeile[j] = 1;
+  for (std::uint32_t e = 1; e <= d; ++e) {
+    zeile[0] = 0;
+    for (std::uint32_t j = 1; j <= k; ++j) zeile[j] = m(j, e) * zeile[j] + zeile[j - 1];
+  }
+  return zeile[k];
+}
+
+}  // namespace
+
 double StirlingZweiterArt(std::uint32_t n, std::uint32_t k) {
   if (n < k || (k == 0 && n > 0)) return 0;
   if (n == 1 || n == k) return 1;
-  const double dn = static_cast<double>(n);
-  if (n == k + 1) return dn * (dn - 1) / 2;
-  Summe s = 0;
-  for (std::uint32_t i = 1; i <= k; ++i) {
-    // Single precision on purpose: the values the fits rest on were formed this way, and a power
-    // beyond the float range is then an overflow fault here as well.
-    const float potenz = std::pow(static_cast<float>(i), static_cast<float>(n));
-    const double vorzeichen = ((k - i) % 2 == 0) ? 1.0 : -1.0;
-    s += vorzeichen * static_cast<double>(potenz) / (Fakultaet(i) * Fakultaet(k - i));
-  }
-  return static_cast<double>(s);
+  return StirlingDreieck(k, n - k,
+                         [](std::uint32_t j, std::uint32_t) { return static_cast<double>(j); });
 }
 
 double StirlingErsterArt(std::uint32_t n, std::uint32_t k) {
   if (n < k || (k == 0 && n > 0)) return 0;
   if (n == 1 || n == k) return 1;
-  const double dn = static_cast<double>(n);
-  if (k == 1) return ((n - 1) % 2 == 0 ? 1.0 : -1.0) * Fakultaet(n - 1);
-  if (n == k + 1) return -dn * (dn - 1) / 2;
-  const std::uint32_t d = n - k;
-  const double dd = static_cast<double>(d);
-  double t = Fakultaet(2 * n - k) / (Fakultaet(d) * Fakultaet(d) * Fakultaet(k - 1) * dn);
-  Summe s = 0;
-  for (std::uint32_t j = 0; j <= d; ++j) {
-    s += t * StirlingZweiterArt(d + j, j);
-    const double dj = static_cast<double>(j);
-    t = -t * (dn + dj) * (dd - dj) / ((dd + dj + 1) * (dn + dj + 1));
-  }
-  return static_cast<double>(s);
+  const double betrag = StirlingDreieck(k, n - k, [](std::uint32_t j, std::uint32_t e) {
+    return static_cast<double>(j) + static_cast<double>(e) - 1;
+  });
+  return (n - k) % 2 == 0 ? betrag : -betrag;
 }
 
 double Digamma(std::int32_t n) {

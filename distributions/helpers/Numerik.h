@@ -26,11 +26,14 @@ double GanzePotenz(std::uint32_t n, double x);
 // product over i = 1..k of (x - i + 1)/i.
 double Binomialkoeffizient(std::int32_t k, double x);
 
-// Stirling number of the second kind S(n, k). The general case sums (-1)^(k-i) i^n/(i!(k-i)!)
-// with the power i^n in single precision, so large arguments carry about seven digits.
+// Stirling number of the second kind S(n, k), by the triangle S(n + 1, k) = k S(n, k) +
+// S(n, k - 1): exact while it fits 2^53 (the alternating sum of powers loses every digit a few
+// rows below the diagonal), rounded beyond, an overflow fault past the double range. The cost is
+// k (n - k) steps.
 double StirlingZweiterArt(std::uint32_t n, std::uint32_t k);
 
-// Signed Stirling number of the first kind s(n, k), from Stirling numbers of the second kind.
+// Signed Stirling number of the first kind s(n, k), sign (-1)^(n-k), by the triangle |s(n + 1,
+// k)| = n |s(n, k)| + |s(n, k - 1)|, exact in the same way.
 double StirlingErsterArt(std::uint32_t n, std::uint32_t k);
 
 // psi(n) for integers n >= 1: -0.577215664 + sum of 1/a for a = 1..n-1.

@@ -184,7 +184,7 @@ TEST(Kombinatorik, RisingFactorialPowerBinomial) {
 }
 
 // Reference values: the tables of Stirling numbers in Abramowitz and Stegun, 24.3 and 24.4
-// (first kind signed, s(n, k) with sign (-1)^(n-k)).
+// (first kind signed, s(n, k) with sign (-1)^(n-k)); exact integers.
 TEST(Stirling, KnownValues) {
   struct Fall {
     std::uint32_t n, k;
@@ -192,17 +192,48 @@ TEST(Stirling, KnownValues) {
   };
   const Fall zweiter[] = {{0, 0, 1}, {3, 0, 0},   {2, 3, 0},     {1, 1, 1},      {5, 4, 10},
                           {4, 2, 7}, {7, 4, 350}, {10, 3, 9330}, {10, 5, 42525}, {12, 6, 1323652}};
-  for (const Fall& f : zweiter) {
-    // The powers are formed in single precision; the sums above stay within its 24 bits
-    // except for the last, whose terms cancel to a relative 1e-7.
-    EXPECT_TRUE(Near(StirlingZweiterArt(f.n, f.k), f.wert, 1e-6, 1e-9)) << f.n << "," << f.k;
-  }
+  for (const Fall& f : zweiter)
+    EXPECT_EQ(StirlingZweiterArt(f.n, f.k), f.wert) << f.n << "," << f.k;
   const Fall erster[] = {{0, 0, 1},    {3, 0, 0},    {1, 1, 1},     {4, 1, -6},   {5, 1, 24},
                          {5, 4, -10},  {5, 3, 35},   {5, 2, -50},   {6, 3, -225}, {6, 2, 274},
                          {7, 3, 1624}, {7, 4, -735}, {8, 5, -1960}, {8, 4, 6769}};
-  for (const Fall& f : erster) {
-    EXPECT_TRUE(Near(StirlingErsterArt(f.n, f.k), f.wert, 1e-6, 1e-9)) << f.n << "," << f.k;
+  for (const Fall& f : erster) EXPECT_EQ(StirlingErsterArt(f.n, f.k), f.wert) << f.n << "," << f.k;
+}
+
+// Far below the diagonal, where an alternating sum of powers cancels by many orders of magnitude
+// (s(k + 11, k) once came out with the wrong sign): every value that fits 2^53 exactly, against
+// the triangles in 128-bit integers; beyond, within a rounding per step.
+TEST(Stirling, ExactBelowTheDiagonal) {
+  constexpr std::uint32_t kN = 30;               // 29! and every other value below 2^128
+  __extension__ typedef unsigned __int128 Ganz;  // wide enough for the exact values
+  std::vector<std::vector<Ganz>> S(kN + 1, std::vector<Ganz>(kN + 1, 0));
+  std::vector<std::vector<Ganz>> c = S;
+  S[0][0] = c[0][0] = 1;
+  for (std::uint32_t n = 0; n < kN; ++n)
+    for (std::uint32_t k = 1; k <= n + 1; ++k) {
+      S[n + 1][k] = k * S[n][k] + S[n][k - 1];
+      c[n + 1][k] = n * c[n][k] + c[n][k - 1];
+    }
+  const Ganz grenze = Ganz{1} << 53;
+  for (std::uint32_t n = 1; n <= kN; ++n) {
+    for (std::uint32_t k = 1; k <= n; ++k) {
+      const auto pruefen = [&](double ist, Ganz soll, double vorzeichen, const char* art) {
+        const double wert = vorzeichen * static_cast<double>(soll);
+        if (soll <= grenze) {
+          EXPECT_EQ(ist, wert) << art << " " << n << "," << k;
+        } else {
+          EXPECT_TRUE(Near(ist, wert, 1e-15 * n)) << art << " " << n << "," << k;
+        }
+      };
+      pruefen(StirlingZweiterArt(n, k), S[n][k], 1, "S");
+      pruefen(StirlingErsterArt(n, k), c[n][k], (n - k) % 2 == 0 ? 1 : -1, "s");
+    }
   }
+  // A value past the double range is an overflow fault.
+  FpFaultScope scope;
+  EXPECT_FALSE(scope.Faulted());
+  StirlingZweiterArt(400, 200);
+  EXPECT_TRUE(scope.Faulted());
 }
 
 TEST(Digamma, HarmonicNumbersMinusEuler) {
