@@ -63,7 +63,7 @@ TEST(MixedFormsFamily, ExpectedFrequenciesAgreeWithIndependentRoutes) {
       [](std::uint32_t i) { return Gleichverteilt(1.5, 6, i); }, 1e-9);
 }
 
-// The spec of the shift m: below 1 it is 1, at or above L it is Int(L/2); a fractional one
+// The repair of the shift m: below 1 it is 1, at or above L it is Int(L/2); a fractional one
 // fails. Written back, and computed with the value written back.
 TEST(MixedFormsFamily, ShiftRepairsWrittenBack) {
   const struct {

@@ -63,17 +63,8 @@ struct Auswertung1 {
 };
 inline Auswertung1 Auswerten1(std::uint32_t nummer, Parametervektor par, const Fest& fest,
                               std::uint32_t L, std::uint32_t x0 = 0, double N = 1000) {
-  TParameterEigenschaften eig = Eigenschaften(nummer);
-  eig.festparameter = fest;
-  TStatistik s;
-  s.summe = N;
-  s.n = L;
-  const auto x = Werte(x0);
-  const KlassenHaeufigkeiten f{};
-  auto NP = std::make_unique<Erwartungswerte>();
-  FpFaultScope scope;
-  EXPECT_TRUE(ErwartungswerteBerechnen(nummer, par, s, *x, f, *NP, eig));
-  return {scope.Faulted(), par, std::move(NP)};
+  Lauf l = Auswerten(nummer, par, fest, L, x0, N);
+  return {l.fehler, par, std::move(l.NP)};
 }
 
 }  // namespace vk::test
