@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "distributions/Helpers.h"
+#include "distributions/helpers/Unterbrechung.h"
+
+// Stopped sums X = Y_1 + ... + Y_K: K, the number of summands, Poisson, binomial, negative
+// binomial or geometric; the summands Y_j independent with probabilities g_j. The probability
+// generating function is Q(g(s)), and each of the four primaries gives a convolution recurrence
+// over the classes already computed (cost of order L^2):
+//   Poisson(l)          NP[x] = l/x                 sum_j j g_j NP[x-j]
+//   binomial(m, pi)     NP[x] = pi/(x D)            sum_j ((m + 1) j - x) g_j NP[x-j],  D = 1 - pi
+//   + pi g_0 neg. binomial(k, c) NP[x] = (1 - c)/(x D)       sum_j (x + (k - 1) j) g_j NP[x-j],  D
+//   = 1 - (1 - c) g_0 geometric(pi)       NP[x] = (1 - pi)/D          sum_j g_j NP[x-j], D = 1 - (1
+//   - pi) g_0
+// with NP[0] = N Q(g_0). The last class takes the remainder.
+namespace vk::members::gestoppt {
+
+enum class Art { kPoisson, kBinomial, kNegativBinomial, kGeometrisch };
+
+// The primary. a: l (Poisson), m (binomial), k (negative binomial), unused (geometric); p: pi
+// (binomial, geometric), c (negative binomial), unused (Poisson).
+struct Anzahl {
+  Art art;
+  double a = 0;
+  double p = 0;
+};
+
+// The summands: g_0, 1 - g_0 formed without cancellation by the caller (1 - e^-a as -expm1(-a),
+// for instance), g_1, and the largest value with a positive probability (a binomial summand of n
+// trials; unbounded by default). g_j for j >= 2 comes from the ratio g_j/g_(j-1) the caller
+// passes to Berechnen, so no table of the g_j is kept: the weights are formed along each sum in
+// long double, where g_1 of a summand with a large mean is still representable.
+struct Summand {
+  long double g0;
+  long double einsMinusG0;
+  long double g1;
+  std::uint32_t hoechstens = std::numeric_limits<std::uint32_t>::max();
+};
+
+namespace detail {
+
+// ln(NP[0]/N) from 1 - g_0, without the cancellation of g_0 - 1 near g_0 = 1.
+inline long double LogNull(const Anzahl& q, const Summand& g) {
+  switch (q.art) {
+    case Art::kPoisson:
+      return -q.a * g.einsMinusG0;
+    case Art::kBinomial:
+      return q.a * std::log1p(-q.p * g.einsMinusG0);
+    case Art::kNegativBinomial:
+      return q.a *
+             (std::log(static_cast<long double>(q.p)) - std::log(q.p + (1 - q.p) * g.einsMinusG0));
+    case Art::kGeometrisch:
+      return std::log(static_cast<long double>(q.p)) - std::log(q.p + (1 - q.p) * g.einsMinusG0);
+  }
+  return 0;
+}
+
+// D of the recurrence (1 for the Poisson).
+inline long double Nenner(const Anzahl& q, const Summand& g) {
+  switch (q.art) {
+    case Art::kPoisson:
+      return 1;
+    case Art::kBinomial:
+      return 1 - q.p * g.einsMinusG0;
+    case Art::kNegativBinomial:
+    case Art::kGeometrisch:
+      return q.p + (1 - q.p) * g.einsMinusG0;
+  }
+  return 1;
+}
+
+}  // namespace detail
+
+// Above this a scaled class is brought down by kSkalenschritt, and a first class below the normal
+// range is carried scaled up: the recurrence is linear in the classes, and scaling by a power of
+// two changes no digit.
+inline constexpr double kSkalenGrenze = 0x1p900;
+inline constexpr int kSkalenschritt = 900;
+
+template <typename Verhaeltnis>
+void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const Summand& g,
+               Verhaeltnis verhaeltnis) {
+  const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
+  const long double logNull = detail::LogNull(q, g);
+  const long double D = detail::Nenner(q, g);
+  // A binomial number of summands with a whole m and summands of at most n: nothing beyond m n,
+  // where the recurrence would leave only rounding of either sign.
+  std::uint32_t letzte = L;
+  if (q.art == Art::kBinomial && g.hoechstens != std::numeric_limits<std::uint32_t>::max() &&
+      q.a >= 0 && q.a < kMaxKlassen && q.a == std::floor(q.a)) {
+    const std::uint64_t grenze = static_cast<std::uint64_t>(q.a) * g.hoechstens;
+    if (grenze < L) letzte = static_cast<std::uint32_t>(grenze);
+  }
+  // The first class: N Q(g_0) while that is a normal double, otherwise carried scaled by 2^skala.
+  int skala = 0;
+  double np0 = static_cast<double>(N * std::exp(logNull));
+  if (np0 < std::numeric_limits<double>::min()) {
+    const long double log2 = (logNull + std::log(static_cast<long double>(N))) / std::log(2.0L);
+    // A first class of 2^-(2^30) or less is out of reach even scaled: the bound raises the fault.
+    skala = static_cast<int>(BegrenzteAnzahl(static_cast<double>(-log2), 1u << 30)) - 100;
+    np0 = static_cast<double>(std::exp2(log2 + skala));
+  }
+  Unterbrechungszaehler stopp(in);
+  NP[0] = np0;
+  for (std::uint32_t x = 1; x < L; ++x) {
+    if (x > letzte || stopp.Zaehlen(x)) {
+      NP[x] = 0;
+      continue;
+    }
+    const std::uint32_t bis = x < g.hoechstens ? x : g.hoechstens;
+    const long double dx = x;
+    long double w = g.g1;
+    Summe s = 0;
+    for (std::uint32_t j = 1; j <= bis; ++j) {
+      if (j > 1) w *= verhaeltnis(j);
+      const long double dj = j;
+      long double koeff = 1;
+      switch (q.art) {
+        case Art::kPoisson:
+          koeff = dj;
+          break;
+        case Art::kBinomial:
+          koeff = (q.a + 1) * dj - dx;
+          break;
+        case Art::kNegativBinomial:
+          koeff = dx + (q.a - 1) * dj;
+          break;
+        case Art::kGeometrisch:
+          break;
+      }
+      s += koeff * w * NP[x - j];
+    }
+    long double vor = 1;
+    switch (q.art) {
+      case Art::kPoisson:
+        vor = q.a / dx;
+        break;
+      case Art::kBinomial:
+        vor = q.p / (dx * D);
+        break;
+      case Art::kNegativBinomial:
+        vor = (1 - q.p) / (dx * D);
+        break;
+      case Art::kGeometrisch:
+        vor = (1 - q.p) / D;
+        break;
+    }
+    NP[x] = static_cast<double>(vor * s);
+    if (NP[x] > kSkalenGrenze) {
+      for (std::uint32_t i = 0; i <= x; ++i) NP[i] = std::ldexp(NP[i], -kSkalenschritt);
+      skala -= kSkalenschritt;
+    }
+  }
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    if (skala != 0) NP[i] = std::ldexp(NP[i], -skala);
+    summe += NP[i];
+  }
+  RestklasseSetzen(NP, L, N, summe);
+}
+
+}  // namespace vk::members::gestoppt
