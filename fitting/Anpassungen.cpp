@@ -69,7 +69,14 @@ void Anpassungen::Korrigieren(Parametervektor& v) const {
 }
 
 double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
-  return ChiQuadratBerechnen(nummer_, v, klassen);
+  const double chi = ChiQuadratBerechnen(nummer_, v, klassen);
+  // In the refinement a vertex that pools the data into too few classes for one degree of
+  // freedom counts as failed: its small X² would otherwise draw the search into one class.
+  if (verfeinernd_ && klassen < eig_.festparZahl + eig_.parZahl + 2) {
+    klassen = 0;
+    return kFehlschlagChiQuadrat;
+  }
+  return chi;
 }
 
 double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
@@ -161,14 +168,46 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   simplex_ = Simplex{};
   AlternativeWaehlen(nummer_, eingaben_, k, schaetzwerte_, simplex_.ecke[0]);
   ParameterKorrigieren(simplex_.ecke[0], eig_);
+  const Parametervektor start = simplex_.ecke[0];
   const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
   unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
   eingaben_.unterbrechung = &unterbrechung_;
   bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
   eingaben_.unterbrechung = nullptr;
   if (ok) ok = AnpassungBewerten();
+  if (einstellungen_.Verfeinerung && status == status::kOk)
+    ok = VerfeinertRechnen(start, ok, abbruch, status);
   if (k <= fgJeAlternative_.size()) fgJeAlternative_[k - 1] = ok ? aktuell_.fg : 0;
   return ok;
+}
+
+bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassischOk,
+                                    const Abbruchabfrage& abbruch, Status& status) {
+  const std::size_t klassen = daten_.Statistik.n + 1;
+  const Kennzahlen klassisch = aktuell_;
+  const Parametervektor klassischV = simplex_.ecke[0];
+  const std::uint32_t klassischK = simplex_.klassen[0];
+  if (klassischOk) std::copy_n(aktuelleNP_.begin(), klassen, klassischNP_.begin());
+  // From the classic result, or where the classic cycle found none, from the method's start.
+  const Parametervektor von = klassischOk ? klassischV : start;
+  simplex_ = Simplex{};
+  simplex_.ecke[0] = von;
+  verfeinernd_ = true;
+  eingaben_.unterbrechung = &unterbrechung_;
+  const bool zyklusOk = Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  eingaben_.unterbrechung = nullptr;
+  verfeinernd_ = false;
+  const bool ok = zyklusOk && AnpassungBewerten();
+  if (ok) aktuell_.verfeinert = true;
+  // The best-method rule judges the two: the refined result stands only where it is better.
+  const bool besser = ok && (!klassischOk || aktuell_.p > klassisch.p ||
+                             (aktuell_.p == klassisch.p && aktuell_.chi < klassisch.chi));
+  if (besser || !klassischOk) return ok;
+  aktuell_ = klassisch;
+  simplex_.ecke[0] = klassischV;
+  simplex_.klassen[0] = klassischK;
+  std::copy_n(klassischNP_.begin(), klassen, aktuelleNP_.begin());
+  return true;
 }
 
 Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest) {
@@ -202,6 +241,7 @@ TAnpassung Anpassungen::Bericht(const TVerteilung& verteilung, const Kennzahlen&
   a.Methode = methode;
   a.Alternativen = eig_.alternativen;
   a.BesteMethode = beste;
+  a.Verfeinert = k.verfeinert;
   return a;
 }
 

@@ -92,6 +92,7 @@ class Anpassungen final : private Zielfunktion {
     double chi = 0, p = 0, c = 0, r2 = 0;
     std::uint32_t fg = 0;
     std::uint32_t klassen = 0;  // classes that counted after pooling
+    bool verfeinert = false;    // the refinement improved on the classic cycle
   };
   const Kennzahlen& Aktuell() const { return aktuell_; }
   const Kennzahlen& Beste() const { return beste_; }
@@ -116,6 +117,8 @@ class Anpassungen final : private Zielfunktion {
   bool AnpassungBewerten();
   void BestesMerken(std::uint32_t alternative);
   bool AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status);
+  bool VerfeinertRechnen(const Parametervektor& start, bool klassischOk, const Abbruchabfrage& a,
+                         Status& status);
   Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
   Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
                                  const Rueckrufe& r);
@@ -145,6 +148,8 @@ class Anpassungen final : private Zielfunktion {
   Erwartungswerte poolF_{};
   Erwartungswerte aktuelleNP_{};
   Erwartungswerte besteNP_{};
+  Erwartungswerte klassischNP_{};  // the classic result while a refinement tries to beat it
+  bool verfeinernd_ = false;       // a vertex must leave at least one degree of freedom
   Parametervektor besterVektor_{};
   Kennzahlen aktuell_;
   Kennzahlen beste_;

@@ -14,6 +14,9 @@ struct OptimisationSettings {
   double Mindestklassengroesse = 1.0;  // classes with NP not above this are pooled
   std::uint32_t Iterationswiederholungen = 1;  // kept and edited, read by no fitting
   std::uint32_t Optimierungsversuche = 320;    // most simplex steps in one cycle
+  // After each method's classic cycle, restart axis-wise from its best vertex (off: the classic
+  // engine alone).
+  bool Verfeinerung = false;
 };
 
 // What the desktop keeps between sessions besides the criteria.

@@ -48,6 +48,17 @@ struct Pruefung {
   }
 
   std::uint32_t Schritte(const char* name, std::uint32_t vorgabe) const;
+
+  // A switch stored as "1" or "0".
+  bool Schalter(const char* name, bool vorgabe) const {
+    const QVariant v = store.value(QString::fromUtf8(name));
+    if (!v.isValid()) return vorgabe;
+    const QString text = v.toString().trimmed();
+    if (text == "1") return true;
+    if (text == "0") return false;
+    Melden(name, "is neither 1 nor 0", vorgabe ? "1" : "0");
+    return vorgabe;
+  }
 };
 
 long long LeseGanzzahl(const QSettings& store, const char* name, long long vorgabe) {
@@ -96,6 +107,7 @@ void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::str
   s.Mindestklassengroesse = p.Zahl("Mindestklassengröße", d.Mindestklassengroesse);
   s.Iterationswiederholungen = p.Schritte("Iterationswiederholungen", d.Iterationswiederholungen);
   s.Optimierungsversuche = p.Schritte("Optimierungsversuche", d.Optimierungsversuche);
+  s.Verfeinerung = p.Schalter("Verfeinerung", d.Verfeinerung);
   store.endGroup();
 }
 
@@ -115,6 +127,7 @@ void OptParSchreiben(QSettings& store, const OptimisationSettings& s) {
   zahl("Mindestklassengröße", s.Mindestklassengroesse);
   schritte("Iterationswiederholungen", s.Iterationswiederholungen);
   schritte("Optimierungsversuche", s.Optimierungsversuche);
+  Schreibe(store, "Verfeinerung", s.Verfeinerung ? "1" : "0");
   store.endGroup();
   store.sync();
 }

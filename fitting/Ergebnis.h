@@ -24,6 +24,7 @@ struct TAnpassung {
   std::uint32_t Alternativen = 0;
   std::uint32_t Status = 0;  // a status code; 0 for a result
   bool BesteMethode = false;
+  bool Verfeinert = false;  // the refinement improved on the classic cycle
 };
 
 // What a fitting mode tells its host and asks of it. Every reporting callback returns a status;

@@ -18,8 +18,22 @@ double Bewerten(Zielfunktion& ziel, Parametervektor& v) {
   return Bewerten(ziel, v, unbenutzt);
 }
 
-void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel) {
+// A new coordinate: its absolute value in the classic form, itself in the axis-wise one.
+double Koordinate(double x, Simplexform form) {
+  return form == Simplexform::kKlassisch ? std::fabs(x) : x;
+}
+
+void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel, Simplexform form) {
   s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
+  if (form == Simplexform::kAchsenweise) {
+    for (std::uint32_t k = 1; k <= p; ++k) {
+      s.ecke[k] = s.ecke[0];
+      const double x0 = s.ecke[0][k - 1];
+      s.ecke[k][k - 1] = x0 == 0 ? kAchsenSchritt : x0 * (1 + kAchsenSchritt);
+      s.chiQuadrat[k] = Bewerten(ziel, s.ecke[k], s.klassen[k]);
+    }
+    return;
+  }
   double vorzeichen = 1;
   for (std::uint32_t k = 1; k <= p; ++k) {
     // Every vertex scales the whole start vector: factors 1.10, 0.85, 1.20, 0.75, ...
@@ -40,7 +54,7 @@ void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, 
 // One step on a sorted simplex; returns false when the spread is degenerate (S2 < S1²/(p+1),
 // which only rounding can cause), else the spread in `streuung`.
 bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
-                    double& streuung) {
+                    Simplexform form, double& streuung) {
   const double alpha = e.Reflektionsweite;
   const double gamma = e.Expansionsweite;
   const double beta = e.Kontraktionsgroesse;
@@ -53,12 +67,14 @@ bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optim
   }
 
   Parametervektor r{};
-  for (std::uint32_t j = 0; j < p; ++j) r[j] = std::fabs(c[j] * (1 + alpha) - alpha * s.ecke[p][j]);
+  for (std::uint32_t j = 0; j < p; ++j)
+    r[j] = Koordinate(c[j] * (1 + alpha) - alpha * s.ecke[p][j], form);
   const double fr = Bewerten(ziel, r);
 
   if (fr < s.chiQuadrat[0]) {
     Parametervektor x{};
-    for (std::uint32_t j = 0; j < p; ++j) x[j] = std::fabs(gamma * r[j] + (1 - gamma) * c[j]);
+    for (std::uint32_t j = 0; j < p; ++j)
+      x[j] = Koordinate(gamma * r[j] + (1 - gamma) * c[j], form);
     const double fe = Bewerten(ziel, x);
     // The expansion is judged against the best vertex, not against the reflected point.
     if (fe < s.chiQuadrat[0]) {
@@ -71,7 +87,8 @@ bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optim
   } else {
     if (fr <= s.chiQuadrat[p]) ErsetzeSchlechteste(s, p, r, fr);
     Parametervektor x{};
-    for (std::uint32_t j = 0; j < p; ++j) x[j] = std::fabs(beta * s.ecke[p][j] + (1 - beta) * c[j]);
+    for (std::uint32_t j = 0; j < p; ++j)
+      x[j] = Koordinate(beta * s.ecke[p][j] + (1 - beta) * c[j], form);
     const double fc = Bewerten(ziel, x);
     if (fc < s.chiQuadrat[p]) {
       ErsetzeSchlechteste(s, p, x, fc);
@@ -115,8 +132,8 @@ void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel) {
 
 bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
                         const OptimisationSettings& e, const Abbruchabfrage& abbruch,
-                        Status& status) {
-  StartsimplexBilden(s, p, ziel);
+                        Status& status, Simplexform form) {
+  StartsimplexBilden(s, p, ziel, form);
   // Without a free parameter there is nothing to move: the start vector is the result.
   if (p == 0) return true;
 
@@ -128,7 +145,7 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
   do {
     ++schritte;
     SimplexSortieren(s, p, ziel);
-    entartet = !SimplexSchritt(s, p, ziel, e, streuung);
+    entartet = !SimplexSchritt(s, p, ziel, e, form, streuung);
     if (!entartet) {
       if (streuung == vorige) ++gleicheStreuungen;
       vorige = streuung;
@@ -137,6 +154,34 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
   } while (!entartet && streuung > e.Abbruchkriterium && schritte < e.Optimierungsversuche &&
            gleicheStreuungen != 5 && status == status::kOk);
   return !entartet && status == status::kOk;
+}
+
+bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
+                const Abbruchabfrage& abbruch, Status& status) {
+  s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
+  if (p == 0) return true;
+  for (std::uint32_t neustart = 0; neustart < kMaxNeustarts; ++neustart) {
+    Simplex t{};
+    t.ecke[0] = s.ecke[0];
+    // A degenerate end (every vertex failed alike) is no error here: the cycle just found
+    // nothing better, which the comparison below sees.
+    Optimierungszyklus(t, p, ziel, e, abbruch, status, Simplexform::kAchsenweise);
+    if (status != status::kOk) return false;
+    SimplexSortieren(t, p, ziel);
+    const double gewinn = s.chiQuadrat[0] - t.chiQuadrat[0];
+    if (!(gewinn > 0)) break;
+    s.ecke[0] = t.ecke[0];
+    s.chiQuadrat[0] = t.chiQuadrat[0];
+    s.klassen[0] = t.klassen[0];
+    if (gewinn <= e.Abbruchkriterium) break;
+  }
+  // The final evaluation sorts the vertices first: every one of them is the best.
+  for (std::uint32_t k = 1; k <= p; ++k) {
+    s.ecke[k] = s.ecke[0];
+    s.chiQuadrat[k] = s.chiQuadrat[0];
+    s.klassen[k] = s.klassen[0];
+  }
+  return true;
 }
 
 }  // namespace vk

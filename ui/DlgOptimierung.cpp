@@ -40,6 +40,12 @@ TOptimierungDlg::TOptimierungDlg(OptimisationSettings& einstellungen, QWidget* e
   zyklen_ = feld("NumEdOptimisationCycles", "Optimisation cycles", 0);
   wiederholungen_->SetzeNurPositiv(true);
   zyklen_->SetzeNurPositiv(true);
+  verfeinerung_ = new QCheckBox("Refine", this);
+  verfeinerung_->setObjectName("CBVerfeinerung");
+  verfeinerung_->setToolTip(
+      "After each method's classic cycle, restart the simplex axis-wise from its best vertex "
+      "while X² improves; a refined result is kept only where it is better");
+  form->addRow("", verfeinerung_);
 
   auto* knoepfe = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   QPushButton* vorgabe = knoepfe->addButton("Default", QDialogButtonBox::ResetRole);
@@ -60,6 +66,7 @@ void TOptimierungDlg::Fuellen() {
   mindestklasse_->SetzeWert(einstellungen_.Mindestklassengroesse);
   wiederholungen_->SetzeWert(einstellungen_.Iterationswiederholungen);
   zyklen_->SetzeWert(einstellungen_.Optimierungsversuche);
+  verfeinerung_->setChecked(einstellungen_.Verfeinerung);
 }
 
 void TOptimierungDlg::showEvent(QShowEvent* e) {
@@ -81,6 +88,7 @@ void TOptimierungDlg::accept() {
   einstellungen_.Mindestklassengroesse = mindestklasse_->Wert();
   einstellungen_.Iterationswiederholungen = AlsCardinal(wiederholungen_->Wert());
   einstellungen_.Optimierungsversuche = AlsCardinal(zyklen_->Wert());
+  einstellungen_.Verfeinerung = verfeinerung_->isChecked();
   QDialog::accept();
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 
 #include "fitting/Einstellungen.h"
@@ -34,6 +35,7 @@ class TOptimierungDlg : public QDialog {
   TNumEdit* mindestklasse_;
   TNumEdit* wiederholungen_;
   TNumEdit* zyklen_;
+  QCheckBox* verfeinerung_;
 };
 
 }  // namespace vk::ui

@@ -189,6 +189,7 @@ void TabAnpassen::Starten() {
   }
   abbruch_ = false;
   naechste_ = false;
+  besteVerfeinert_ = false;
   Leeren();
   // The data list shows this run's fit or none, never an earlier distribution's.
   fenster_.NPLeeren();
@@ -254,6 +255,7 @@ void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
   if (a.Alternativen > 0)
     fenster_.FortschrittStand(static_cast<int>(a.Methode), static_cast<int>(a.Alternativen));
   if (a.BesteMethode) LblNFMethode->setText("Best method");
+  if (a.BesteMethode) besteVerfeinert_ = a.Status == status::kOk && a.Verfeinert;
   NumEdNFMethode->SetzeWert(a.Methode);
   NumEdNFAlternativen->SetzeWert(a.Alternativen);
   if (a.Status != status::kOk) {
@@ -271,7 +273,7 @@ void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
     NumEdNFPChi2->SetzeWert(a.PChi);
     NumEdNFKontingenz->SetzeWert(a.Kontingenz);
     NumEdNFDetKoeff->SetzeWert(a.R2);
-    EdNFErgebnis->setText("OK");
+    EdNFErgebnis->setText(a.Verfeinert ? QString("OK") + kVerfeinertZusatz : QString("OK"));
   }
 }
 
@@ -292,7 +294,8 @@ void TabAnpassen::Beendet(Status st) {
     Leeren();
     fenster_.NPLeeren();
   }
-  EdNFErgebnis->setText(QString::fromStdString(StatusText(st)));
+  EdNFErgebnis->setText(QString::fromStdString(StatusText(st)) +
+                        (st == status::kOk && besteVerfeinert_ ? kVerfeinertZusatz : ""));
   fenster_.FortschrittEnde();
   fenster_.AnpassungEndet();
 }

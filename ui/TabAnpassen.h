@@ -73,6 +73,7 @@ class TabAnpassen : public QWidget {
   // Window side: the worker waits for the answer and "Next Method" is on.
   bool wartet_ = false;
   std::atomic<bool> abbruch_{false};
+  bool besteVerfeinert_ = false;  // window side: the best method's result was refined
 
   QComboBox* CBNFVerteilung = nullptr;
   QTreeWidget* LVNFParameter = nullptr;

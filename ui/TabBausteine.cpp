@@ -2,6 +2,7 @@
 #include "ui/TabBausteine.h"
 
 #include <QComboBox>
+#include <QFont>
 #include <QHeaderView>
 #include <QTreeWidget>
 
@@ -71,6 +72,14 @@ void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a) {
   z->setText(kSpC, Fest(a.Kontingenz, 4));
   z->setText(kSpFG, QString::number(a.FG));
   z->setText(kSpR2, Fest(a.R2, 4));
+  // A refined result has its first cell in italics and says so over its figures, so the list
+  // reads at a glance which figures the classic cycle alone would not have reached. (The figures
+  // keep the list's font: their columns are fitted to it.)
+  QFont schrift = z->font(0);
+  schrift.setItalic(a.Verfeinert);
+  z->setFont(0, schrift);
+  for (int s = kSpChi; s <= kSpR2; ++s)
+    z->setToolTip(s, a.Verfeinert ? QString(kVerfeinertHinweis) : QString());
 }
 
 TVerteilung Gewaehlt(const QComboBox* box) {

@@ -39,6 +39,11 @@ TNumEdit* Feld(QWidget* eltern, const char* name, int dezimalen, bool nurLesen =
 QTreeWidget* ParameterListe(QWidget* eltern, const char* name);
 void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert, bool fest = false);
 QTreeWidget* ErgebnisListe(QWidget* eltern, const char* name);
+
+// The mark of a result the refinement improved.
+inline constexpr const char* kVerfeinertHinweis =
+    "Refined: axis-wise restarts improved on the classic simplex cycle";
+inline constexpr const char* kVerfeinertZusatz = " (refined)";
 void SpaltenAnlegen(QTreeWidget* liste, const std::vector<Spalte>& spalten);
 void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a);
 // The distribution of the combo box's current item.

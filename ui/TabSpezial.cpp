@@ -229,6 +229,7 @@ void TabSpezial::Starten() {
     QApplication::beep();
     return;
   }
+  besteVerfeinert_ = false;
   // A grid that cannot end (a step that does not move its value, or too many points) is refused
   // before anything starts.
   const Spezialvorgaben vorgaben = VorgabenLesen();
@@ -297,6 +298,7 @@ void TabSpezial::ParameterAnzeigen(const TVerteilungsparameter& vp) {
 
 void TabSpezial::ErgebnisAnzeigen(const TAnpassung& a) {
   if (a.Status != status::kOk) return;
+  if (a.BesteMethode) besteVerfeinert_ = a.Verfeinert;
   NumEdSFFG->SetzeWert(a.FG);
   NumEdSFChi2->SetzeWert(a.Chi);
   NumEdSFPChi2->SetzeWert(a.PChi);
@@ -311,7 +313,8 @@ void TabSpezial::Beendet(Status st) {
     AnzeigeLeeren();
     fenster_.NPLeeren();
   }
-  EdSFErgebnis->setText(QString::fromStdString(StatusText(st)));
+  EdSFErgebnis->setText(QString::fromStdString(StatusText(st)) +
+                        (st == status::kOk && besteVerfeinert_ ? kVerfeinertZusatz : ""));
   fenster_.AnpassungEndet();
 }
 

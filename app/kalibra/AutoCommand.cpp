@@ -94,7 +94,8 @@ int RunAuto(const QStringList& args) {
                                {"df", static_cast<qint64>(a.FG)},
                                {"r2", a.R2},
                                {"status", static_cast<qint64>(a.Status)},
-                               {"statusMessage", QString::fromStdString(StatusText(a.Status))}});
+                               {"statusMessage", QString::fromStdString(StatusText(a.Status))},
+                               {"refined", a.Verfeinert}});
     PrintJson(stdout, QJsonDocument(
                           QJsonObject{{"file", QString::fromStdString(s.datei)},
                                       {"distributions", liste},
@@ -102,11 +103,11 @@ int RunAuto(const QStringList& args) {
                                       {"statusMessage", QString::fromStdString(StatusText(st))}}));
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status"});
+    csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status", "refined"});
     for (const TAnpassung& a : zeilen)
       csv.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung, FormatExact(a.Chi),
                FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
-               FormatExact(a.R2), StatusText(a.Status)});
+               FormatExact(a.R2), StatusText(a.Status), a.Verfeinert ? "true" : "false"});
   } else {
     std::printf("File: %s\n\n", s.datei.c_str());
     TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
@@ -115,7 +116,8 @@ int RunAuto(const QStringList& args) {
       t.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung,
              fit ? FormatFixed(a.Chi, 2) : "", fit ? FormatFixed(a.PChi, 4) : "",
              fit ? FormatFixed(a.Kontingenz, 4) : "", fit ? std::to_string(a.FG) : "",
-             fit ? FormatFixed(a.R2, 4) : "", StatusText(a.Status)});
+             fit ? FormatFixed(a.R2, 4) : "",
+             StatusText(a.Status) + (a.Verfeinert ? " (refined)" : "")});
     }
     t.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());

@@ -208,6 +208,7 @@ int RunBatch(const QStringList& args) {
         o.insert("df", static_cast<qint64>(z->ergebnis.FG));
         o.insert("r2", z->ergebnis.R2);
         o.insert("parameters", ParameterJson(z->parameter));
+        o.insert("refined", z->ergebnis.Verfeinert);
       }
       liste.append(o);
     }
@@ -223,6 +224,9 @@ int RunBatch(const QStringList& args) {
   kopf.insert(kopf.end(), parameterNamen.begin(), parameterNamen.end());
   for (const std::string& s : Statistikspalten()) kopf.push_back(s);
   const bool text = *format == Format::kText;
+  // The table says which results the refinement improved; a classic run's text stays as it was.
+  const bool verfeinertSpalte = !text || einstellungen.Verfeinerung;
+  if (verfeinertSpalte) kopf.push_back("Refined");
   const auto zahl = [&](double v, int stellen) {
     return text ? FormatFixed(v, stellen) : FormatExact(v);
   };
@@ -243,6 +247,9 @@ int RunBatch(const QStringList& args) {
       zeile.push_back(i == 0   ? std::to_string(static_cast<long long>(werte[i]))
                       : i == 1 ? std::to_string(z->xMax)
                                : zahl(werte[i], 4));
+    if (verfeinertSpalte)
+      zeile.push_back(ok && z->ergebnis.Verfeinert ? (text ? "yes" : "true")
+                                                   : (text ? "" : "false"));
     if (text)
       tabelle.Row(zeile);
     else

@@ -87,6 +87,10 @@ void AddOptimisationOptions(QCommandLineParser& parser) {
   parser.addOption(
       {"min-class-size", "Pool classes whose expected frequency is not above this.", "value"});
   parser.addOption({"max-steps", "Most simplex steps in one optimisation cycle.", "count"});
+  parser.addOption({"refine",
+                    "After each method's classic cycle, restart the simplex axis-wise from its "
+                    "best vertex while X² improves (keeps a result only where it is better)."});
+  parser.addOption({"no-refine", "The classic cycle alone, whatever the saved settings say."});
 }
 
 bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
@@ -122,6 +126,12 @@ bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSetti
     }
     s.Optimierungsversuche = schritte;
   }
+  if (parser.isSet("refine") && parser.isSet("no-refine")) {
+    std::fprintf(stderr, "kalibra %s: --refine and --no-refine exclude each other\n", command);
+    return false;
+  }
+  if (parser.isSet("refine")) s.Verfeinerung = true;
+  if (parser.isSet("no-refine")) s.Verfeinerung = false;
   return true;
 }
 

@@ -28,7 +28,8 @@ Status LoadCatalog(Verteilungsverzeichnis& katalog, const char* command);
 std::optional<TKatalogeintrag> FindDistribution(const Verteilungsverzeichnis& katalog,
                                                 const QString& dist, const char* command);
 
-// --reflection, --expansion, --contraction, --abort-criterion, --min-class-size, --max-steps.
+// --reflection, --expansion, --contraction, --abort-criterion, --min-class-size, --max-steps,
+// --refine, --no-refine.
 void AddOptimisationOptions(QCommandLineParser& parser);
 // The persisted settings (else the built-in defaults), overridden by the options given.
 bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,

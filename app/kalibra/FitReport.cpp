@@ -20,12 +20,17 @@ QJsonObject Kennzahlen(const TAnpassung& a) {
           {"r2", a.R2},
           {"df", static_cast<qint64>(a.FG)},
           {"status", static_cast<qint64>(a.Status)},
-          {"statusMessage", QString::fromStdString(StatusText(a.Status))}};
+          {"statusMessage", QString::fromStdString(StatusText(a.Status))},
+          {"refined", a.Verfeinert}};
 }
 
 std::vector<std::string> KennzahlenText(const TAnpassung& a) {
-  return {std::to_string(a.Methode),    FormatFixed(a.Chi, 2), FormatFixed(a.PChi, 4),
-          FormatFixed(a.Kontingenz, 4), FormatFixed(a.R2, 4),  std::to_string(a.FG),
+  return {std::to_string(a.Methode) + (a.Verfeinert ? " (refined)" : ""),
+          FormatFixed(a.Chi, 2),
+          FormatFixed(a.PChi, 4),
+          FormatFixed(a.Kontingenz, 4),
+          FormatFixed(a.R2, 4),
+          std::to_string(a.FG),
           StatusText(a.Status)};
 }
 
@@ -119,17 +124,20 @@ void FitReport::Drucken(Format format) const {
   }
   if (format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row({"method", "chiSquare", "p", "c", "r2", "df", "status", "best", "parameters"});
+    csv.Row(
+        {"method", "chiSquare", "p", "c", "r2", "df", "status", "best", "parameters", "refined"});
     for (const MethodReport& m : methoden) {
       auto row = KennzahlenCsv(m.ergebnis);
       row.push_back("false");
       row.push_back(m.mitParametern ? ParameterText(m.parameter) : "");
+      row.push_back(m.ergebnis.Verfeinert ? "true" : "false");
       csv.Row(row);
     }
     if (hatBeste) {
       auto row = KennzahlenCsv(beste.ergebnis);
       row.push_back("true");
       row.push_back(ParameterText(beste.parameter));
+      row.push_back(beste.ergebnis.Verfeinert ? "true" : "false");
       csv.Row(row);
       csv.BlankLine();
       csv.Row({"x", "f", "np"});
@@ -152,7 +160,8 @@ void FitReport::Drucken(Format format) const {
   }
   if (hatBeste) {
     const TAnpassung& a = beste.ergebnis;
-    std::printf("Best method: %u of %u\n", a.Methode, a.Alternativen);
+    std::printf("Best method: %u of %u%s\n", a.Methode, a.Alternativen,
+                a.Verfeinert ? " (refined)" : "");
     std::printf("X² %s  P(X²) %s  DF %u  C %s  R² %s\n\n", FormatFixed(a.Chi, 2).c_str(),
                 FormatFixed(a.PChi, 4).c_str(), a.FG, FormatFixed(a.Kontingenz, 4).c_str(),
                 FormatFixed(a.R2, 4).c_str());

@@ -105,6 +105,29 @@ TEST(KalibraFit, OptionsReachTheOptimiser) {
   EXPECT_GT(p({"--max-steps", "1"}), p({}));
 }
 
+TEST(KalibraFit, RefineReachesTheEngineAndIsReported) {
+  const auto lauf = [](const QStringList& extra) {
+    return Json(RunKalibra(QStringList{"fit", Data("shell-accidents.dat"), "-d",
+                                       "Negative binomial", "--format", "json"} +
+                           extra));
+  };
+  const QJsonObject klassisch = lauf({"--no-refine"})["best"].toObject();
+  const QJsonObject verfeinert = lauf({"--refine"})["best"].toObject();
+  EXPECT_FALSE(klassisch["refined"].toBool());
+  // The classic cycle stops short on these data; the refinement goes on to a lower X².
+  EXPECT_TRUE(verfeinert["refined"].toBool());
+  EXPECT_LT(verfeinert["chiSquare"].toDouble(), klassisch["chiSquare"].toDouble());
+  const KalibraOutcome csv = RunKalibra({"fit", Data("shell-accidents.dat"), "-d",
+                                         "Negative binomial", "--refine", "--format", "csv"});
+  EXPECT_TRUE(csv.out.startsWith(
+      "\"method\",\"chiSquare\",\"p\",\"c\",\"r2\",\"df\",\"status\",\"best\",\"parameters\","
+      "\"refined\"\n"));
+  EXPECT_TRUE(csv.out.contains(",\"true\"\n")) << csv.out.toStdString();
+  EXPECT_EQ(RunKalibra({"fit", Data("shell-accidents.dat"), "-d", "4", "--refine", "--no-refine"})
+                .exitCode,
+            64);
+}
+
 TEST(KalibraFit, FailuresAndUsage) {
   struct Case {
     QStringList args;

@@ -31,10 +31,12 @@ TEST_F(Einstellungen, FreshStoreGivesDefaults) {
   EXPECT_EQ(p.GrafFensterW, 635);
   EXPECT_EQ(p.GrafFensterH, 443);
   EXPECT_FALSE(p.NurBesteMethode);
+  EXPECT_FALSE(o.Verfeinerung);
 }
 
-TEST_F(Einstellungen, RoundTripWritesFifteenStrings) {
+TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
   OptimisationSettings o;
+  o.Verfeinerung = true;
   o.Reflektionsweite = 1.25;
   o.Abbruchkriterium = 1e-7;
   o.Mindestklassengroesse = 0;
@@ -49,7 +51,8 @@ TEST_F(Einstellungen, RoundTripWritesFifteenStrings) {
     FitParSchreiben(store, p);
   }
   QSettings store(Pfad(), QSettings::IniFormat);
-  EXPECT_EQ(store.allKeys().size(), 15);
+  EXPECT_EQ(store.allKeys().size(), 16);
+  EXPECT_EQ(store.value("OptPar/Verfeinerung").toString(), "1");
   for (const QString& key : store.allKeys())
     EXPECT_EQ(store.value(key).typeId(), QMetaType::QString) << key.toStdString();
   EXPECT_EQ(store.value("OptPar/Abbruchkriterium").toString(), "1e-07");
@@ -64,6 +67,7 @@ TEST_F(Einstellungen, RoundTripWritesFifteenStrings) {
   EXPECT_EQ(o2.Abbruchkriterium, 1e-7);
   EXPECT_EQ(o2.Mindestklassengroesse, 0);
   EXPECT_EQ(o2.Optimierungsversuche, 1u);
+  EXPECT_TRUE(o2.Verfeinerung);
   EXPECT_TRUE(p2.NurBesteMethode);
   EXPECT_EQ(p2.KalibraFensterX, -20);
   EXPECT_EQ(p2.GrafFensterW, 800);
@@ -105,9 +109,11 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
     store.setValue("OptPar/Mindestklassengröße", "1e308");  // finite: the user's business
     store.setValue("OptPar/Iterationswiederholungen", "0");
     store.setValue("OptPar/Optimierungsversuche", "0");
+    store.setValue("OptPar/Verfeinerung", "yes");
   }
   QSettings store(Pfad(), QSettings::IniFormat);
   OptimisationSettings o;
+  o.Verfeinerung = true;
   std::vector<std::string> warnungen;
   OptParLesen(store, o, &warnungen);
   const OptimisationSettings d;
@@ -118,6 +124,7 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
   EXPECT_EQ(o.Mindestklassengroesse, 1e308);
   EXPECT_EQ(o.Iterationswiederholungen, d.Iterationswiederholungen);
   EXPECT_EQ(o.Optimierungsversuche, d.Optimierungsversuche);
+  EXPECT_FALSE(o.Verfeinerung);
   const std::vector<std::string> erwartet = {
       "setting OptPar/Reflektionsweite = 'nan' is not a finite number; the default 1 is used",
       "setting OptPar/Expansionsweite = 'inf' is not a finite number; the default 2 is used",
@@ -126,7 +133,8 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
       "default " +
           std::to_string(d.Iterationswiederholungen) + " is used",
       "setting OptPar/Optimierungsversuche = '0' is not a step count of 1 or more; the default "
-      "320 is used"};
+      "320 is used",
+      "setting OptPar/Verfeinerung = 'yes' is neither 1 nor 0; the default 0 is used"};
   EXPECT_EQ(warnungen, erwartet);
 
   // Whatever reaches the writer unusable leaves the stored text alone.

@@ -2,6 +2,7 @@
 // The optimisation criteria dialog and the fixed-parameter dialog.
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,11 @@ TEST_F(OptimisationDialogTest, OkHandsTheEditsToTheEngineAndTheStore) {
     d->findChild<QLineEdit*>("NumEdReflection")->setText("1.25");
     d->findChild<QLineEdit*>("NumEdOptimisationCycles")->setText("99");
     d->findChild<QLineEdit*>("NumEdMinimalClassSize")->setText("0");
+    auto* verfeinerung = d->findChild<QCheckBox*>("CBVerfeinerung");
+    ASSERT_NE(verfeinerung, nullptr);
+    EXPECT_FALSE(verfeinerung->isChecked());
+    EXPECT_EQ(verfeinerung->text(), "Refine");
+    verfeinerung->setChecked(true);
     static_cast<QDialog*>(d)->accept();
   });
   f->findChild<QAction*>("TBBtnOptionen")->trigger();
@@ -73,6 +79,8 @@ TEST_F(OptimisationDialogTest, OkHandsTheEditsToTheEngineAndTheStore) {
   QSettings s("Tessaro", "Vostra-Kalibra");
   EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1.25");
   EXPECT_EQ(s.value("OptPar/Optimierungsversuche").toString(), "99");
+  EXPECT_TRUE(f->Engine().Einstellungen().Verfeinerung);
+  EXPECT_EQ(s.value("OptPar/Verfeinerung").toString(), "1");
 }
 
 // Typing a value and leaving the field once rounded it to the field's four decimals: 0.00004 was

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -26,6 +27,7 @@
 #include "ui/DlgFestparameter.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
+#include "ui/TabBausteine.h"
 #include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
@@ -219,6 +221,35 @@ TEST_F(SelectedFittingTest, OnlyBestMethodNeverWaits) {
   EXPECT_EQ(Kind<QLabel>(*f, "LblNFMethode")->text(), "Best method");
   EXPECT_EQ(Text(*f, "NumEdNFMethode"), QString::number(f->Engine().BesteAlternative()));
   EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+}
+
+// With "Refine" on, a result the refinement improved is marked: "OK (refined)" in the selected
+// tab, the name in italics with a note over the figures in the automatic list.
+TEST_F(SelectedFittingTest, RefinedResultsAreMarked) {
+  QSettings("Tessaro", "Vostra-Kalibra").setValue("OptPar/Verfeinerung", "1");
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  ASSERT_TRUE(f->Engine().Einstellungen().Verfeinerung);
+  f->DateienOeffnen({Daten("shell-accidents.dat")});
+  auto* verteilung = Kind<QComboBox>(*f, "CBNFVerteilung");
+  verteilung->setCurrentIndex(verteilung->findText("Hyper-Pascal"));
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  Anpassen(*f);
+  ASSERT_TRUE(f->Engine().Beste().verfeinert);
+  EXPECT_EQ(Text(*f, "EdNFErgebnis"), "OK (refined)");
+
+  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
+  Anpassen(*f);
+  const auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  int verfeinert = 0;
+  for (int i = 0; i < liste->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* z = liste->topLevelItem(i);
+    const bool markiert = z->font(0).italic();
+    verfeinert += markiert ? 1 : 0;
+    EXPECT_EQ(z->toolTip(kSpChi), markiert ? QString(kVerfeinertHinweis) : QString()) << i;
+    EXPECT_FALSE(z->font(kSpChi).italic()) << "the figures keep the font their columns fit";
+  }
+  EXPECT_GE(verfeinert, 1);
 }
 
 TEST_F(SelectedFittingTest, FixedParameterWithoutAutomaticValueIsAskedFor) {

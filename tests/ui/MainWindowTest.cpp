@@ -332,7 +332,8 @@ TEST_F(MainWindowTest, ClosingStoresBothWindowsAndTheCriteria) {
   EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1");
   for (const char* name : {"KalibraFensterX", "KalibraFensterY", "GrafFensterX", "GrafFensterY"})
     EXPECT_TRUE(s.contains(QString("FitPar/") + name)) << name;
-  EXPECT_EQ(s.allKeys().size(), 15);
+  EXPECT_EQ(s.value("OptPar/Verfeinerung").toString(), "0");
+  EXPECT_EQ(s.allKeys().size(), 16);
 
   // The next start takes them up again.
   auto f = Fenster(katalog);
