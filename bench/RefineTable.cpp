@@ -103,7 +103,7 @@ Vergleich Vergleichen(const std::string& daten, std::uint32_t nummer,
 }
 
 std::string Zelle(const Ergebnis& e, bool zeit) {
-  if (e.st != vk::status::kOk) return "no fit | |" + std::string(zeit ? " |" : "");
+  if (e.st != vk::status::kOk) return zeit ? "no fit | | " : "no fit | ";
   char text[128];
   if (zeit)
     std::snprintf(text, sizeof text, "%.4f | %.4f | %.1f", e.chi, e.p, e.ms);
@@ -113,15 +113,29 @@ std::string Zelle(const Ergebnis& e, bool zeit) {
 }
 
 void Kopf(const char* erste) {
-  std::printf("| %s | Member | classic X² | P | ms | refined X² | P | ms | ML X² | P |\n", erste);
-  std::printf("|---|---|---|---|---|---|---|---|---|---|\n");
+  std::printf(
+      "| %s | Member | classic X² | P | ms | refined X² | P | ms | refined | ML X² | P | "
+      "refined ≥ ML |\n",
+      erste);
+  std::printf("|---|---|---:|---:|---:|---:|---:|---:|---|---:|---:|---|\n");
+}
+
+// The best-method rule between the refined fit and the likelihood's: P first, then X² within the
+// abort criterion (the refinement's own resolution).
+const char* Urteil(const Vergleich& v) {
+  if (v.verfeinert.st != vk::status::kOk) return v.ml.st == vk::status::kOk ? "no" : "";
+  if (v.ml.st != vk::status::kOk) return "yes";
+  if (v.verfeinert.p > v.ml.p + 1e-9) return "yes";
+  if (v.verfeinert.p < v.ml.p - 1e-9) return "**no**";
+  return v.verfeinert.chi <= v.ml.chi + vk::OptimisationSettings{}.Abbruchkriterium ? "yes"
+                                                                                    : "**no**";
 }
 
 void Zeile(const std::string& erste, std::uint32_t nummer, const Vergleich& v) {
-  std::printf("| %s | %u %s | %s | %s%s | %s |\n", erste.c_str(), nummer,
+  std::printf("| %s | %u %s | %s | %s | %s | %s | %s |\n", erste.c_str(), nummer,
               Katalog().VerteilungHolen(nummer)->bezeichnung.c_str(),
               Zelle(v.klassisch, true).c_str(), Zelle(v.verfeinert, true).c_str(),
-              v.verfeinert.verfeinert ? " (refined)" : "", Zelle(v.ml, false).c_str());
+              v.verfeinert.verfeinert ? "yes" : "", Zelle(v.ml, false).c_str(), Urteil(v));
 }
 
 std::string Lesen(const std::string& pfad) {

@@ -23,13 +23,20 @@ double Koordinate(double x, Simplexform form) {
   return form == Simplexform::kKlassisch ? std::fabs(x) : x;
 }
 
-void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel, Simplexform form) {
+void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel, Simplexform form,
+                        double achsenSchritt) {
   s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
   if (form == Simplexform::kAchsenweise) {
     for (std::uint32_t k = 1; k <= p; ++k) {
-      s.ecke[k] = s.ecke[0];
       const double x0 = s.ecke[0][k - 1];
-      s.ecke[k][k - 1] = x0 == 0 ? kAchsenSchritt : x0 * (1 + kAchsenSchritt);
+      const double schritt = x0 == 0 ? achsenSchritt : std::fabs(x0) * achsenSchritt;
+      // Upward unless the domain would move the vertex elsewhere (a share near 1 stepped past
+      // it is set back far inside): then downward, so the vertex stays beside the start.
+      s.ecke[k] = s.ecke[0];
+      s.ecke[k][k - 1] = x0 + schritt;
+      Parametervektor korrigiert = s.ecke[k];
+      ziel.Korrigieren(korrigiert);
+      if (korrigiert[k - 1] != x0 + schritt) s.ecke[k][k - 1] = x0 - schritt;
       s.chiQuadrat[k] = Bewerten(ziel, s.ecke[k], s.klassen[k]);
     }
     return;
@@ -132,8 +139,8 @@ void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel) {
 
 bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
                         const OptimisationSettings& e, const Abbruchabfrage& abbruch,
-                        Status& status, Simplexform form) {
-  StartsimplexBilden(s, p, ziel, form);
+                        Status& status, Simplexform form, double achsenSchritt) {
+  StartsimplexBilden(s, p, ziel, form, achsenSchritt);
   // Without a free parameter there is nothing to move: the start vector is the result.
   if (p == 0) return true;
 
@@ -160,20 +167,28 @@ bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optimisat
                 const Abbruchabfrage& abbruch, Status& status) {
   s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
   if (p == 0) return true;
+  double schritt = kAchsenSchritt;
   for (std::uint32_t neustart = 0; neustart < kMaxNeustarts; ++neustart) {
     Simplex t{};
     t.ecke[0] = s.ecke[0];
     // A degenerate end (every vertex failed alike) is no error here: the cycle just found
     // nothing better, which the comparison below sees.
-    Optimierungszyklus(t, p, ziel, e, abbruch, status, Simplexform::kAchsenweise);
+    Optimierungszyklus(t, p, ziel, e, abbruch, status, Simplexform::kAchsenweise, schritt);
     if (status != status::kOk) return false;
     SimplexSortieren(t, p, ziel);
     const double gewinn = s.chiQuadrat[0] - t.chiQuadrat[0];
-    if (!(gewinn > 0)) break;
-    s.ecke[0] = t.ecke[0];
-    s.chiQuadrat[0] = t.chiQuadrat[0];
-    s.klassen[0] = t.klassen[0];
-    if (gewinn <= e.Abbruchkriterium) break;
+    if (gewinn > 0) {
+      s.ecke[0] = t.ecke[0];
+      s.chiQuadrat[0] = t.chiQuadrat[0];
+      s.klassen[0] = t.klassen[0];
+    }
+    if (gewinn > e.Abbruchkriterium) {
+      schritt = kAchsenSchritt;
+    } else if (schritt < kGroessterAchsenSchritt) {
+      schritt *= 10;
+    } else {
+      break;
+    }
   }
   // The final evaluation sorts the vertices first: every one of them is the best.
   for (std::uint32_t k = 1; k <= p; ++k) {

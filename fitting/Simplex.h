@@ -43,25 +43,30 @@ void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel);
 // How a cycle moves. The classic form scales the whole start vector for its start simplex (so
 // its vertices lie on one ray through the origin) and takes the absolute value of every new
 // coordinate. The axis-wise form, which the refinement uses, moves each coordinate on its own by
-// kAchsenSchritt of its value (by kAchsenSchritt itself where it is 0) and keeps signs: the
-// domains come from the correction alone.
+// a relative step of its value (by the step itself where it is 0) and keeps signs: the domains
+// come from the correction alone.
 enum class Simplexform { kKlassisch, kAchsenweise };
-inline constexpr double kAchsenSchritt = 0.1;
 
-// The most axis-wise cycles of one refinement.
-inline constexpr std::uint32_t kMaxNeustarts = 25;
+// The refinement's relative steps: kAchsenSchritt, widened tenfold up to kGroessterAchsenSchritt
+// while restarts gain nothing, and at most kMaxNeustarts axis-wise cycles in all.
+inline constexpr double kAchsenSchritt = 0.1;
+inline constexpr double kGroessterAchsenSchritt = 100;
+inline constexpr std::uint32_t kMaxNeustarts = 40;
 
 // One optimisation cycle from the start vector in vertex 0 (already corrected). Returns true
 // when the cycle ended normally (by the spread, the step limit or five equal spreads); false on a
 // degenerate spread or a cancel, which sets `status` to 11.
 bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
                         const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
-                        Status& status, Simplexform form = Simplexform::kKlassisch);
+                        Status& status, Simplexform form = Simplexform::kKlassisch,
+                        double achsenSchritt = kAchsenSchritt);
 
-// The refinement: axis-wise cycles restarted from the best vertex found so far, while a cycle
-// lowers X² by more than the abort criterion, at most kMaxNeustarts times. Starts from vertex 0
-// (already corrected) and leaves the best vertex in every place of the simplex with its X² and
-// class count. Returns false only on a cancel (status 11).
+// The refinement: axis-wise cycles restarted from the best vertex found so far while a cycle
+// lowers X² by more than the abort criterion; a restart that gains no more than that is tried
+// again with tenfold steps (a long, nearly flat valley, as of a shape parameter running off to
+// infinity, is crossed by wide steps only) until the widest, at most kMaxNeustarts cycles. Starts
+// from vertex 0 (already corrected) and leaves the best vertex in every place of the simplex with
+// its X² and class count. Returns false only on a cancel (status 11).
 bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
                 const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
                 Status& status);
