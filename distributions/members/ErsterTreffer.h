@@ -12,7 +12,10 @@
 // the ratio's numerator is 0 there, and every class after it is 0. The written ratio would go on
 // multiplying that 0 by factors whose denominator may itself reach 0 further up (an integer
 // A + B), a division by zero in a class that is 0 anyway; so a class after a 0, or one whose
-// denominator is 0, is 0 (member 221 states the second rule itself).
+// denominator is 0, is 0 (member 221 states the second rule itself). The members write their
+// sums with the whole numbers first, (a - x) + b rather than a + b - x: a share b far below the
+// count would otherwise lose its digits in the rounding of a + b (a + b - 1 is 0 for a = 1 and
+// b below 1e-16, and P(0) a division by zero).
 namespace vk::members::erstertreffer {
 
 // The classes below L from P(0) = p0 (log P(0) = logP0() where p0 underflows) and the ratio

@@ -21,9 +21,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
-// Past this the logarithm of one step's factor b ((x - 1)/x)^a leaves no room below the
-// double range for the terms that follow it.
-constexpr double kGrenzeLogFaktor = 600;
+// Up to this logarithm of one step's factor b ((x - 1)/x)^a a term below the threshold at
+// which the terms are taken relative to the largest (1e300) cannot leave the double range in
+// one step.
+constexpr double kGrenzeLogFaktor = 16;
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];

@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double b = par[1];
   erstertreffer::Klassen(
       in, NP, b / (a + b), [&] { return std::log(static_cast<Summe>(b) / (a + b)); },
-      [&](double x) { return a - x + 1; }, [&](double x) { return a + b - x; });
+      [&](double x) { return a - x + 1; }, [&](double x) { return (a - x) + b; });
 }
 
 }  // namespace

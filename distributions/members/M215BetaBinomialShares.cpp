@@ -26,12 +26,19 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const double N = in.stat.summe;
-  // Int(b) factors: b - x + 1 reaches 0 at x = b + 1, and every class after it stays 0 (the
-  // denominator b - x + a is never 0 for a strictly between 0 and 1).
-  const auto k = static_cast<std::int32_t>(FaktorAnzahl(b));
-  RekursionMitRest(
-      NP, in.stat.n, N, N * Binomialkoeffizient(k, a + b - 1),
-      [&](double x, double vorher) { return vorher * (x - a) * (b - x + 1) / ((b - x + a) * x); });
+  // P(0) = C(a + b - 1, Int(b)), the product of (a + b - i)/i over i = 1..Int(b), taken with
+  // its numerators in reverse order: (u + j - 1)/j, u = a + (b - Int(b)). The factors then stay
+  // below 1 and the product never passes the double range on its way to a small result (in the
+  // written order it rises to about C(b, b/2) first, past the range from b = 1030 on), and the
+  // last numerator a + b - Int(b) no longer loses a's digits to the rounding of a + b - 1.
+  const std::uint32_t k = FaktorAnzahl(b);
+  const double u = a + (b - k);
+  const double p0 = Produkt(1.0, 1, k + 1, [&](double j) { return (u + (j - 1)) / j; });
+  // b - x + 1 reaches 0 at x = b + 1, and every class after it stays 0 (the denominator
+  // b - x + a is never 0 for a strictly between 0 and 1).
+  RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double x, double vorher) {
+    return vorher * (x - a) * (b - x + 1) / ((b - x + a) * x);
+  });
 }
 
 }  // namespace

@@ -35,9 +35,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   erstertreffer::Klassen(
-      in, NP, (a - 1) / (a + b - 1),
-      [&] { return std::log(static_cast<Summe>(a) - 1) - std::log(static_cast<Summe>(a) + b - 1); },
-      [&](double x) { return b - x + 1; }, [&](double x) { return b + a - x - 1; });
+      in, NP, (a - 1) / (b + (a - 1)),
+      [&] {
+        return std::log(static_cast<Summe>(a) - 1) - std::log(b + (static_cast<Summe>(a) - 1));
+      },
+      [&](double x) { return b - x + 1; }, [&](double x) { return (b - x) + (a - 1); });
 }
 
 }  // namespace

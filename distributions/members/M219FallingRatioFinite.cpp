@@ -34,10 +34,20 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // taken from log C = lgamma(b - a + 1) - lgamma(b) - lgamma(2 - a) and the recurrence starts
   // at the largest class (for a whole b, a < 1).
   const auto logC = [&] {
-    return static_cast<Summe>(std::lgamma(b - a + 1)) - std::lgamma(b) - std::lgamma(2 - a);
+    const Summe bl = b, al = a;
+    return std::lgamma(bl - al + 1) - std::lgamma(bl) - std::lgamma(2 - al);
   };
+  // C(b - a, k), k = Int(b) - 1, as the product of (t + i)/i over i = 1..k, t = (b - Int(b)) +
+  // (1 - a): the numerators b - a - i + 1 of the written product in reverse order. Its factors
+  // then only grow, so it passes the double range only where the result does (in the written
+  // order it rises to about C(b, b/2) first), and b - a - k no longer cancels for large b.
   const bool geschlossen = k < 1 || a >= 1 || logC() < kGrenzeLogBinom;
-  const double p0 = geschlossen ? 1 / Binomialkoeffizient(k, b - a) : 0.0;
+  const double t = (b - (k + 1)) + (1 - a);
+  const std::uint32_t faktoren = k > 0 ? static_cast<std::uint32_t>(k) : 0;
+  const double p0 = !geschlossen ? 0.0
+                    : k < 0
+                        ? 1 / Binomialkoeffizient(k, b - a)
+                        : 1 / Produkt(1.0, 1, faktoren + 1, [&](double i) { return (t + i) / i; });
   RekursionMitRestGeschuetzt(
       NP, in.stat.n, N, p0, [&] { return -logC(); },
       [&](double x, double vorher) { return vorher * (1 - a / x); });

@@ -35,9 +35,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   erstertreffer::Klassen(
-      in, NP, b / (a + b - 1),
-      [&] { return std::log(static_cast<Summe>(b)) - std::log(static_cast<Summe>(a) + b - 1); },
-      [&](double x) { return a - x; }, [&](double x) { return a - x - 1 + b; });
+      in, NP, b / ((a - 1) + b),
+      [&] { return std::log(static_cast<Summe>(b)) - std::log((static_cast<Summe>(a) - 1) + b); },
+      [&](double x) { return a - x; }, [&](double x) { return (a - x - 1) + b; });
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ using test::Near;
 // Failures before the first success from A failures and B successes, through log-gamma.
 double Urne(double A, double B, double x) {
   if (x > A) return 0;
-  return std::exp(std::log(B) + std::lgamma(A + 1) + std::lgamma(A + B - x) -
+  return std::exp(std::log(B) + std::lgamma(A + 1) + std::lgamma((A - x) + B) -
                   std::lgamma(A - x + 1) - std::lgamma(A + B + 1));
 }
 
