@@ -77,7 +77,7 @@ TEST(UrnRangeFormsFamily, UniformHarmonicSharesNegativeClassesFail) {
   {
     const double m = 11;
     double psi = 0;
-    for (int k = 1; k <= 10; ++k) psi += 1.0 / k;
+    for (int k = 1; k <= 11; ++k) psi += 1.0 / k;
     const auto r = test::Auswerten1(218, {a, b, m}, Fest{}, 10, 0, N);
     EXPECT_FALSE(r.fehler);
     EXPECT_TRUE(Near((*r.NP)[0], N * (psi * b + a) / ((a + b) * m), test::kRelTight));
