@@ -126,6 +126,20 @@ constexpr std::array kTabelle{
     &members::kM110UniformHarmonicMixture,
     &members::kM111Hermite,
     &members::kM205SpecialModel,
+    &members::kM209YuleRightTruncated,
+    &members::kM210WaringRightTruncated,
+    &members::kM211PowerGeometricRightTruncated,
+    &members::kM212CatalanPower,
+    &members::kM213CatalanPowerRightTruncated,
+    &members::kM214FirstSuccessUrn,
+    &members::kM215BetaBinomialShares,
+    &members::kM216DiscreteArcsine,
+    &members::kM217FirstSuccessUrnShifted,
+    &members::kM218UniformHarmonicShares,
+    &members::kM219FallingRatioFinite,
+    &members::kM220FirstSuccessUrnFromRange,
+    &members::kM221FirstSuccessUrnTotal,
+    &members::kM222RightTruncatedAffineTerms,
 };
 
 using Nachschlagetabelle = std::array<const Member*, kVerteilungsSlots>;

@@ -142,4 +142,21 @@ extern const Member kM110UniformHarmonicMixture;
 // Special-fitting model
 extern const Member kM205SpecialModel;
 
+// Members 209 to 222: right-truncated Yule and Waring, power and Catalan forms, urn and finite
+// forms
+extern const Member kM209YuleRightTruncated;
+extern const Member kM210WaringRightTruncated;
+extern const Member kM211PowerGeometricRightTruncated;
+extern const Member kM212CatalanPower;
+extern const Member kM213CatalanPowerRightTruncated;
+extern const Member kM214FirstSuccessUrn;
+extern const Member kM215BetaBinomialShares;
+extern const Member kM216DiscreteArcsine;
+extern const Member kM217FirstSuccessUrnShifted;
+extern const Member kM218UniformHarmonicShares;
+extern const Member kM219FallingRatioFinite;
+extern const Member kM220FirstSuccessUrnFromRange;
+extern const Member kM221FirstSuccessUrnTotal;
+extern const Member kM222RightTruncatedAffineTerms;
+
 }  // namespace vk::members
