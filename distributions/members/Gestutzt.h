@@ -20,8 +20,8 @@ namespace vk::members::gestutzt {
 // of the ratios, which gives the same quotients and keeps each term at most 1. A range without a
 // value (von > bisS or beyond bis) leaves S = 0, and the division by it raises the fault.
 template <typename Verhaeltnis>
-void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32_t bis,
-               double von, double bisS, Verhaeltnis verhaeltnis) {
+void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32_t bis, double von,
+               double bisS, Verhaeltnis verhaeltnis) {
   const double N = in.stat.summe;
   const std::uint32_t L = in.stat.n;
   const double x0 = in.x[0];
@@ -71,8 +71,8 @@ inline void NegBinStarts(const Eingaben& in, double m, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double x1 = in.x[0] + 1.0, x2 = in.x[0] + 2.0;
   for (std::uint32_t s = 0; s < kAlternativen; ++s) {
-    E[50 + s] = s + 1 <= 9 ? (s + 1) / 10.0
-                           : 1 - (g[2] * g[0] * x2 - g[1] * g[1] * x1) / (g[0] * g[1]);
+    E[50 + s] =
+        s + 1 <= 9 ? (s + 1) / 10.0 : 1 - (g[2] * g[0] * x2 - g[1] * g[1] * x1) / (g[0] * g[1]);
     E[s] = x1 * g[1] / g[0] / (1 - E[50 + s]) - m;
   }
 }

@@ -8,8 +8,8 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
-#include "distributions/members/Members.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonFolge.h"
 
 namespace vk::members {
@@ -48,8 +48,8 @@ Massen MassenBerechnen(double a, const Luecke& l) {
     if (v <= l.unten) bisUnten += p;
     if (l.Innen(v)) m.luecke += p;
   });
-  m.aussen = m.luecke <= 0.5 ? 1 - m.luecke
-                             : bisUnten + poisson::ObererSchwanz(a, ende, pOben, vorOben);
+  m.aussen =
+      m.luecke <= 0.5 ? 1 - m.luecke : bisUnten + poisson::ObererSchwanz(a, ende, pOben, vorOben);
   return m;
 }
 

@@ -44,9 +44,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // |1 - p| in the first term, as the written B(0) = exp(n ln|1 - p|).
   const Summe logB0 = p < 1 ? n * std::log1p(-static_cast<Summe>(p))
                             : n * std::log(std::fabs(1 - static_cast<Summe>(p)));
-  gestutzt::Normieren(in, NP, logB0, gestutzt::LetzterWert(n), F1, F2, [&](std::uint32_t v) {
-    return (n - v + 1) * p / ((1 - p) * v);
-  });
+  gestutzt::Normieren(in, NP, logB0, gestutzt::LetzterWert(n), F1, F2,
+                      [&](std::uint32_t v) { return (n - v + 1) * p / ((1 - p) * v); });
 }
 
 }  // namespace

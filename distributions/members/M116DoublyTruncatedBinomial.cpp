@@ -61,8 +61,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = par[1];
   const double F0 = std::trunc(in.eig.festparameter[0]);
   const double F1 = std::trunc(in.eig.festparameter[1]);
-  gestutzt::Normieren(in, NP, n * std::log1p(-static_cast<Summe>(p)), gestutzt::LetzterWert(n),
-                      F0, F1, [&](std::uint32_t v) { return (n - v + 1) * p / ((1 - p) * v); });
+  gestutzt::Normieren(in, NP, n * std::log1p(-static_cast<Summe>(p)), gestutzt::LetzterWert(n), F0,
+                      F1, [&](std::uint32_t v) { return (n - v + 1) * p / ((1 - p) * v); });
 }
 
 }  // namespace

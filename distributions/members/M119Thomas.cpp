@@ -34,8 +34,8 @@ constexpr Alternative kAlternativen[] = {{{0}, {50}}, {{1}, {51}}, {{0, 1}, {50,
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double lambda = par[0];
   const double phi = par[1];
-  gestoppt::Berechnen(in, NP, {gestoppt::Art::kPoisson, lambda, 0},
-                      summanden::EinsPlusPoisson(phi), summanden::EinsPlusPoissonVerhaeltnis(phi));
+  gestoppt::Berechnen(in, NP, {gestoppt::Art::kPoisson, lambda, 0}, summanden::EinsPlusPoisson(phi),
+                      summanden::EinsPlusPoissonVerhaeltnis(phi));
 }
 
 }  // namespace

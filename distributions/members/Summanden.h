@@ -39,8 +39,7 @@ inline gestoppt::Summand Binomial(double n, double p) {
   const long double g0 = std::pow(q, nl);
   const long double einsMinusG0 = p < 1 ? -std::expm1(nl * std::log1p(-pl)) : 1 - g0;
   const long double g1 = nl * pl * std::pow(q, nl - 1);
-  return {g0, einsMinusG0, g1,
-          BegrenzteAnzahl(n, std::numeric_limits<std::uint32_t>::max() - 1)};
+  return {g0, einsMinusG0, g1, BegrenzteAnzahl(n, std::numeric_limits<std::uint32_t>::max() - 1)};
 }
 inline auto BinomialVerhaeltnis(double n, double p) {
   return [n, p](std::uint32_t j) {
