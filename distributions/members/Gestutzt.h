@@ -15,43 +15,56 @@ namespace vk::members::gestutzt {
 // NP[i] = N t(x[i]) / S for the classes below L whose value is at most `bis` (0 for those above),
 // S = the sum of t(v) over von <= v <= bisS; the last class by the tail rule. t(0) = e^logT0 and
 // t(v)/t(v-1) = verhaeltnis(v). Written from t(0) upward, the first term underflows for a large k
-// or n (p^k, (1 - p)^n) and the terms near the mode may overflow before the division: every term
-// is therefore taken relative to the largest of 0..bis, found through the sum of the logarithms
-// of the ratios, which gives the same quotients and keeps each term at most 1. A range without a
-// value (von > bisS or beyond bis) leaves S = 0, and the division by it raises the fault.
+// or n (p^k, (1 - p)^n), and a mode far from the support leaves its terms below the double range
+// or lets the terms on the way overflow before the division: every term is therefore taken
+// relative to the largest term of the support von..bisS, found through the sum of the logarithms
+// of the ratios, which gives the same quotients. Only the values of the support and of the
+// classes are walked. A support without a value (von > bisS, or beyond bis) leaves S = 0, and
+// the division by it raises the fault.
 template <typename Verhaeltnis>
 void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32_t bis, double von,
                double bisS, Verhaeltnis verhaeltnis) {
   const double N = in.stat.summe;
   const std::uint32_t L = in.stat.n;
   const double x0 = in.x[0];
-  Summe logT = logT0, groesster = logT0;
-  std::uint32_t j = 0;
-  for (std::uint32_t v = 1; v <= bis; ++v) {
-    const double g = verhaeltnis(v);
-    if (!(g > 0)) break;
-    logT += std::log(static_cast<Summe>(g));
-    if (logT > groesster) {
-      groesster = logT;
-      j = v;
-    }
-  }
+  // The values walked: the support and the classes below L, within 0..bis.
+  const double unten = std::fmax(0, std::fmin(von, x0));
+  const double oben = std::fmin(bis, std::fmax(bisS, x0 + L - 1.0));
   for (std::uint32_t i = 0; i < L; ++i) NP[i] = 0;
   Summe S = 0;
-  const auto ablegen = [&](std::uint32_t v, double t) {
-    if (v >= von && v <= bisS) S += t;
-    const double i = v - x0;
-    if (i >= 0 && i < L) NP[static_cast<std::uint32_t>(i)] = t;
-  };
-  double t = 1;
-  for (std::uint32_t v = j; v <= bis; ++v) {
-    if (v > j) t *= verhaeltnis(v);
-    ablegen(v, t);
-  }
-  t = 1;
-  for (std::uint32_t v = j; v > 0; --v) {
-    t /= verhaeltnis(v);
-    ablegen(v - 1, t);
+  if (unten <= oben) {
+    const auto erster = static_cast<std::uint32_t>(unten);
+    const auto letzter = static_cast<std::uint32_t>(oben);
+    Summe logT = logT0, groesster = 0;
+    bool gefunden = false;
+    std::uint32_t j = erster;
+    for (std::uint32_t v = 0; v <= letzter; ++v) {
+      if (v > 0) {
+        const double g = verhaeltnis(v);
+        if (!(g > 0)) break;
+        logT += std::log(static_cast<Summe>(g));
+      }
+      if (v >= von && v <= bisS && (!gefunden || logT > groesster)) {
+        groesster = logT;
+        j = v;
+        gefunden = true;
+      }
+    }
+    const auto ablegen = [&](std::uint32_t v, double t) {
+      if (v >= von && v <= bisS) S += t;
+      const double i = v - x0;
+      if (i >= 0 && i < L) NP[static_cast<std::uint32_t>(i)] = t;
+    };
+    double t = 1;
+    for (std::uint32_t v = j; v <= letzter; ++v) {
+      if (v > j) t *= verhaeltnis(v);
+      ablegen(v, t);
+    }
+    t = 1;
+    for (std::uint32_t v = j; v > erster; --v) {
+      t /= verhaeltnis(v);
+      ablegen(v - 1, t);
+    }
   }
   TermeNormieren(NP, L, N, S);
 }

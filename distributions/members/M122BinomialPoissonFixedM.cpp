@@ -2,7 +2,8 @@
 // Member 122: binomial stopped sum of Poisson summands (binomial-Poisson), m fixed.
 //   A binomial(m, pi) number of summands, each Poisson(a);  pgf (1 - pi + pi e^(a (s - 1)))^m;
 //   a > 0, 0 < pi < 1, m = F0 fixed. Computed by the binomial recursion of the stopped-sum
-//   kernel; the last class takes the remainder.
+//   kernel, or for a whole m up to L by the sum over the number of summands; the last class takes
+//   the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -27,6 +28,7 @@ constexpr Alternative kAlternativen[] = {{{1}, {52}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double pi = par[1];
+  if (summanden::BinomialPoissonMischung(in, NP, in.eig.festparameter[0], a, pi)) return;
   gestoppt::Berechnen(in, NP, {gestoppt::Art::kBinomial, in.eig.festparameter[0], pi},
                       summanden::Poisson(a), summanden::PoissonVerhaeltnis(a));
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 123: binomial stopped sum of Poisson summands (binomial-Poisson), m free.
 //   As member 122 with m a free parameter: pgf (1 - pi + pi e^(a (s - 1)))^m;  a > 0, m a
-//   natural number, 0 < pi < 1. The last class takes the remainder.
+//   natural number, 0 < pi < 1. For m up to L by the sum over the number of summands (see
+//   member 122); the last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -29,6 +30,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double m = par[1];
   const double pi = par[2];
+  if (summanden::BinomialPoissonMischung(in, NP, m, a, pi)) return;
   gestoppt::Berechnen(in, NP, {gestoppt::Art::kBinomial, m, pi}, summanden::Poisson(a),
                       summanden::PoissonVerhaeltnis(a));
 }
