@@ -139,6 +139,22 @@ extern const Member kM096PoissonShiftedMixture;
 extern const Member kM097PoissonShiftMixture;
 extern const Member kM110UniformHarmonicMixture;
 
+// Members 112 to 125: gapped and truncated forms, stopped sums of Poisson and binomial summands
+extern const Member kM112PoissonWithGap;
+extern const Member kM113LeftTruncatedNegativeBinomial;
+extern const Member kM114DoublyTruncatedNegativeBinomial;
+extern const Member kM115DoublyTruncatedBinomialFixedN;
+extern const Member kM116DoublyTruncatedBinomial;
+extern const Member kM117NegativeBinomialShareMovedToZero;
+extern const Member kM118NeymanTypeA;
+extern const Member kM119Thomas;
+extern const Member kM120PoissonBinomialFixedN;
+extern const Member kM121PoissonBinomial;
+extern const Member kM122BinomialPoissonFixedM;
+extern const Member kM123BinomialPoisson;
+extern const Member kM124NegativeBinomialPoisson;
+extern const Member kM125BinomialBinomial;
+
 // Special-fitting model
 extern const Member kM205SpecialModel;
 
