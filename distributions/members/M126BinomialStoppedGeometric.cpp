@@ -28,8 +28,8 @@ constexpr Alternative kAlternativen[] = {{{0}, {50}}};
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[1];
-  gestoppt::Berechnen(in, NP, {gestoppt::Art::kBinomial, in.eig.festparameter[0], par[0]},
-                      summanden::Geometrisch(p), [p](std::uint32_t) { return 1 - p; });
+  summanden::BinomialAnzahl(in, NP, in.eig.festparameter[0], par[0], summanden::Geometrisch(p),
+                            [p](std::uint32_t) { return 1 - p; });
 }
 
 }  // namespace

@@ -29,8 +29,9 @@ constexpr Alternative kAlternativen[] = {{{0}, {51}}, {{1}, {51}}, {{0, 1}, {51}
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double theta = par[1];
-  gestoppt::Berechnen(in, NP, {gestoppt::Art::kBinomial, in.eig.festparameter[0], par[0]},
-                      summanden::Logarithmisch(theta), summanden::LogarithmischVerhaeltnis(theta));
+  summanden::BinomialAnzahl(in, NP, in.eig.festparameter[0], par[0],
+                            summanden::Logarithmisch(theta),
+                            summanden::LogarithmischVerhaeltnis(theta));
 }
 
 }  // namespace
