@@ -154,6 +154,23 @@ extern const Member kM122BinomialPoissonFixedM;
 extern const Member kM123BinomialPoisson;
 extern const Member kM124NegativeBinomialPoisson;
 extern const Member kM125BinomialBinomial;
+// Stopped sums of geometric, logarithmic and binomial summands (126 to 130)
+extern const Member kM126BinomialStoppedGeometric;
+extern const Member kM127GeometricStoppedLogarithmic;
+extern const Member kM128GeometricStoppedBinomial;
+extern const Member kM129GeometricStoppedGeometric;
+extern const Member kM130BinomialStoppedLogarithmic;
+
+// Two-component mixtures (131 to 139)
+extern const Member kM131BinomialMixture;
+extern const Member kM132BinomialMixtureFreeN;
+extern const Member kM133PoissonMixture;
+extern const Member kM134LogarithmicMixture;
+extern const Member kM135GeometricMixture;
+extern const Member kM136PoissonBinomialMixture;
+extern const Member kM137PositivePoissonMixture;
+extern const Member kM138NegativeBinomialShiftMixture;
+extern const Member kM139GeometricLogarithmicMixture;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
