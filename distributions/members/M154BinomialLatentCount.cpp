@@ -10,6 +10,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -20,6 +21,9 @@ inline constexpr double kToleranz = 0.0001;
 inline constexpr std::uint32_t kRunden = 51;
 // Factorials by the table up to here; beyond, the binomial coefficient C(n - m, i - m) they form
 // comes from logarithms (the quotient is an ordinary number long after the factorials overflow).
+// C(n - m, i - m) passes the double range for n - m beyond about 1030: from this logarithm on the
+// terms are summed scaled.
+inline constexpr double kGrosserLog = 700;
 inline constexpr double kGroessteFakultaet = 170;
 inline constexpr double kGross = 0x1p900;
 inline constexpr double kKlein = 0x1p-900;
@@ -65,7 +69,9 @@ double Koeffizient(double nm, double im, double ni) {
     return Fakultaet(FaktorAnzahl(nm)) /
            (Fakultaet(FaktorAnzahl(im)) * Fakultaet(FaktorAnzahl(ni)));
   }
-  return std::exp(std::lgamma(nm + 1) - std::lgamma(im + 1) - std::lgamma(ni + 1));
+  // Beyond the double range 0 stands for "take the logarithms" (the caller's scaled route).
+  const double lg = std::lgamma(nm + 1) - std::lgamma(im + 1) - std::lgamma(ni + 1);
+  return lg < kGrosserLog ? std::exp(lg) : 0.0;
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -79,6 +85,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double kn = std::trunc(n);
   const std::uint32_t ersteSumme = FaktorAnzahl(m);
   const double bp = b * p;
+  Unterbrechungszaehler stopp(in);
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = i;
     if (i < ersteSumme) {
@@ -88,18 +95,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // The m-th success at trial g = m, m + 1, ..., m + n - i (room for the i - m later ones).
     const double oben = km + kn - di;
     if (oben < km) return 0.0;
-    const double r0 = i == ersteSumme
-                          ? std::pow(p, m) * std::pow(std::fabs(1 - bp), n - m)
-                          : std::pow(p, m) * Koeffizient(std::trunc(n - m), di - m, n - di) *
-                                std::pow(bp, di - m) * std::pow(std::fabs(1 - bp), n - di);
-    // Where the first term (the m-th success at trial m) lies below the normal range while the
-    // later ones need not (p small, n large: the m-th success comes late), the terms run scaled
-    // from 1 and the logarithm of the first is added at the end.
-    const bool skaliert = r0 < kKleinsteNormale && bp > 0 && std::fabs(1 - bp) > 0;
+    const double f1 = std::pow(p, m);
+    const double f2 = i == ersteSumme ? 1.0 : Koeffizient(std::trunc(n - m), di - m, n - di);
+    const double f3 = i == ersteSumme ? 1.0 : std::pow(bp, di - m);
+    const double f4 = std::pow(std::fabs(1 - bp), i == ersteSumme ? n - m : n - di);
+    const double r0 = f1 * f2 * f3 * f4;
+    // Where the first term (the m-th success at trial m) or one of its factors lies outside the
+    // normal range while the later terms need not (p small, n large: the m-th success comes
+    // late), the terms run scaled from 1 and the logarithm of the first is added at the end.
+    const bool klein =
+        !(r0 >= kKleinsteNormale && f1 >= kKleinsteNormale && f2 >= kKleinsteNormale &&
+          f3 >= kKleinsteNormale && f4 >= kKleinsteNormale);
+    const bool skaliert = klein && p > 0 && bp > 0 && std::fabs(1 - bp) > 0;
     double r = skaliert ? 1.0 : r0;
     Summe s = r;
     Summe skala = 0;
     const std::uint32_t glieder = BegrenzteAnzahl(oben - km, kGrenzeFaktoren);
+    if (stopp.Zaehlen(glieder)) return 0.0;
     for (std::uint32_t h = 1; h <= glieder; ++h) {
       const double g = km + h;
       r *= (m - di + n + 1 - g) * (g - 1) * (1 - p) / ((g - m) * (n - g + 1) * (1 - p * b));

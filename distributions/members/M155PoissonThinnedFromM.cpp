@@ -44,21 +44,34 @@ double UnterM(double a, std::uint32_t km) {
 }
 
 // P(Y = m) = sum_{x >= m} Po(x; a) (1 - b)^(x - m), from the term x = m up while a term still
-// changes the sum.
+// changes the sum. Where Po(m; a) lies below the normal range (a far above m) the terms run scaled
+// from 1 and the logarithm of the first is added at the end.
 double KlasseM(double a, double b, std::uint32_t km) {
   double t = std::exp(-a);
+  bool skaliert = false;
   if (t >= kKleinsteNormale && km <= 170) {
     for (std::uint32_t x = 1; x <= km; ++x) t *= a / x;
-  } else {
-    t = PoissonLog(a, km);
+  }
+  Summe logStart = 0;
+  if (!(t >= kKleinsteNormale) && a > 0) {
+    skaliert = true;
+    logStart = -a + km * std::log(a) - std::lgamma(km + 1.0);
+    t = 1;
   }
   Summe s = t;
   for (std::uint32_t x = km + 1; x < km + kMaxWeitereGlieder; ++x) {
     t *= a * (1 - b) / x;
     const Summe neu = s + t;
-    if (neu == s && x > km + 1) break;
+    // Non-negative terms: a sum that no longer grows is done (a NaN ends it too).
+    if (!(neu > s) && x > km + 1) break;
     s = neu;
+    if (skaliert && t > kGross) {
+      t *= kKlein;
+      s *= kKlein;
+      logStart += kLogGross;
+    }
   }
+  if (skaliert) return static_cast<double>(std::exp(logStart + std::log(s)));
   return static_cast<double>(s);
 }
 
@@ -194,7 +207,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       const double dt = t;
       r = r * dt * a * (1 - b) / ((dt + m) * (m + dt - di));
       const Summe neu = s + r;
-      if (t > K && neu == s) break;
+      if (t > K && !(neu > s)) break;
       s = neu;
       if (skaliert && r > kGross) {
         r *= kKlein;

@@ -38,12 +38,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   TStatistik eins = in.stat;
   eins.summe = 1;
   binomial::Berechnen(NP, eins, n, p);
-  Summe summe = 0;
   for (std::uint32_t i = L; i-- > 0;) {
     const double unten = i > 0 ? NP[i - 1] : 0.0;
     NP[i] = N * ((1 - w) * NP[i] + w * unten);
-    summe += NP[i];
   }
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
   RestklasseSetzen(NP, L, N, summe);
 }
 

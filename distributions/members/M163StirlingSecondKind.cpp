@@ -52,8 +52,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     }
     if (unten == 1) S[0] = 0;
     zeile = neu;
-    if (groesster > kGross)
-      for (std::uint32_t j = unten; j <= oben; ++j) S[j] *= kVerkleinern;
+    if (!(groesster > kGross)) return 1.0;
+    for (std::uint32_t j = unten; j <= oben; ++j) S[j] *= kVerkleinern;
+    return kVerkleinern;
   };
   if (L > 1) {
     for (std::uint32_t j = 0; j <= km; ++j) S[j] = 0;
@@ -62,9 +63,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   }
   // The ratios of the classes 1..L-1 first, in NP itself (the row moves on with each).
   for (std::uint32_t i = 1; i < L; ++i) {
+    // The previous number as it stands in the new row's scale.
     const double vorige = S[km];
-    weiter();
-    NP[i] = S[km] * a / (static_cast<double>(in.x[i]) * vorige);
+    const double skala = weiter();
+    NP[i] = S[km] * a / (static_cast<double>(in.x[i]) * (vorige * skala));
   }
   // (a/(e^a - 1))^m, which is a^m / (e^a - 1)^m without the overflow of either power for large
   // m or a; e^a - 1 by expm1 for small a.
@@ -78,7 +80,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // below L, found by summing the logarithms of the ratios from log P(m).
     // log(e^a - 1) = a + log(1 - e^-a).
     Summe logT = m * (std::log(static_cast<Summe>(a)) - static_cast<Summe>(a) -
-                std::log1p(-std::exp(-static_cast<Summe>(a))));
+                      std::log1p(-std::exp(-static_cast<Summe>(a))));
     Summe logGroesster = logT;
     std::uint32_t j = 0;
     for (std::uint32_t i = 1; i < L; ++i) {
