@@ -171,6 +171,22 @@ extern const Member kM136PoissonBinomialMixture;
 extern const Member kM137PositivePoissonMixture;
 extern const Member kM138NegativeBinomialShiftMixture;
 extern const Member kM139GeometricLogarithmicMixture;
+// Members 153 to 166: corrected, continued and truncated binomial and Poisson forms, a queue, the
+// Stirling distribution of the second kind
+extern const Member kM153BinomialCorrected;
+extern const Member kM154BinomialLatentCount;
+extern const Member kM155PoissonThinnedFromM;
+extern const Member kM156BinomialSlowedFromM;
+extern const Member kM157QueueConstantService;
+extern const Member kM158PowerQuadraticExponent;
+extern const Member kM159GeometricShareMovedToZero;
+extern const Member kM160PoissonGeometricPlateau;
+extern const Member kM161TelescopingHarmonic;
+extern const Member kM162BinomialDisplacedMixture;
+extern const Member kM163StirlingSecondKind;
+extern const Member kM164BinomialHyperTailFromM;
+extern const Member kM165BinomialGeometricFromM;
+extern const Member kM166PoissonHyperTailFromM;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
