@@ -17,8 +17,9 @@ namespace {
 
 // Mean k(a + 2b)/(1 - a - b); P(1)/P(0) = a k; P(2)/P(0) = k(k + 1) a^2/2 + k b. Alternative
 // 1 is the negative binomial (b = 0) by its moments; 2 takes k from it and a, b from the first
-// two ratios; 3 keeps that a and b and takes k from the zero class; 4 keeps k and a and takes b
-// from the mean; 5 is the mean of the four.
+// two ratios (the negative binomial's where they leave 1 - a - b <= 0); 3 keeps that a and b and
+// takes k from the zero class; 4 keeps k and a and takes b from the mean; 5 is the mean of the
+// four.
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double N = in.stat.summe;
@@ -30,6 +31,12 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[100] = k;
   E[1] = g[1] / g[0] / k;
   E[51] = std::fabs(g[2] / g[0] - k * (k + 1) * E[1] * E[1] / 2) / k;
+  // Ratios that leave 1 - a - b <= 0 would start at the cap, with nearly all mass beyond the
+  // classes: the negative binomial's a and b instead.
+  if (!(E[1] + E[51] < 1)) {
+    E[1] = E[0];
+    E[51] = E[50];
+  }
   E[101] = k;
   E[2] = E[1];
   E[52] = E[51];
