@@ -187,6 +187,21 @@ extern const Member kM163StirlingSecondKind;
 extern const Member kM164BinomialHyperTailFromM;
 extern const Member kM165BinomialGeometricFromM;
 extern const Member kM166PoissonHyperTailFromM;
+// Members 181 to 194: Lagrangian, weighted Poisson, second-order and convolution forms, urn chain
+extern const Member kM181QuasiBinomial;
+extern const Member kM182GeneralizedLogarithmicSeries;
+extern const Member kM183PoissonOverShiftedIndex;
+extern const Member kM184PoissonPowerWeighted;
+extern const Member kM185SecondOrderNegativeBinomial;
+extern const Member kM186LinearRatioPower;
+extern const Member kM187LinearMeanPoisson;
+extern const Member kM188NegBinPolyaAeppli;
+extern const Member kM189NegBinPolyaAeppliFixedA;
+extern const Member kM190NegBinPolyaAeppliFixedB;
+extern const Member kM191OddHarmonicParts;
+extern const Member kM192NegativeBinomialLinearFactor;
+extern const Member kM193StirlingFirstKind;
+extern const Member kM194UrnChain;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
