@@ -139,6 +139,22 @@ extern const Member kM096PoissonShiftedMixture;
 extern const Member kM097PoissonShiftMixture;
 extern const Member kM110UniformHarmonicMixture;
 
+// Members 195 to 208: urn chain, generalized Hermite and other Poisson stopped sums, corrected
+// and weighted binomials, Waring-type and Sibuya distributions from 1, harmonic
+extern const Member kM195UrnChainDampedSuccess;
+extern const Member kM196PoissonMixedPoissonSummands;
+extern const Member kM197GeneralizedHermite;
+extern const Member kM198GeneralizedHermiteFixedM;
+extern const Member kM199PairWeightedBinomial;
+extern const Member kM200BinomialSecondOrder;
+extern const Member kM201BinomialGammaRatioSum;
+extern const Member kM202TrigammaWaring;
+extern const Member kM203BetaLogarithmic;
+extern const Member kM204PoissonTermsGeometricBeyondM;
+extern const Member kM206HarmonicUpToK;
+extern const Member kM207Sibuya;
+extern const Member kM208SibuyaRightTruncated;
+
 // Special-fitting model
 extern const Member kM205SpecialModel;
 
