@@ -196,6 +196,20 @@ constexpr std::array kTabelle{
     &members::kM220FirstSuccessUrnFromRange,
     &members::kM221FirstSuccessUrnTotal,
     &members::kM222RightTruncatedAffineTerms,
+    &members::kM195UrnChainDampedSuccess,
+    &members::kM196PoissonMixedPoissonSummands,
+    &members::kM197GeneralizedHermite,
+    &members::kM198GeneralizedHermiteFixedM,
+    &members::kM199PairWeightedBinomial,
+    &members::kM200BinomialSecondOrder,
+    &members::kM201BinomialGammaRatioSum,
+    &members::kM202TrigammaWaring,
+    &members::kM203BetaLogarithmic,
+    &members::kM204PoissonTermsGeometricBeyondM,
+    &members::kM205SpecialModel,
+    &members::kM206HarmonicUpToK,
+    &members::kM207Sibuya,
+    &members::kM208SibuyaRightTruncated,
 };
 
 using Nachschlagetabelle = std::array<const Member*, kVerteilungsSlots>;

@@ -202,6 +202,21 @@ extern const Member kM191OddHarmonicParts;
 extern const Member kM192NegativeBinomialLinearFactor;
 extern const Member kM193StirlingFirstKind;
 extern const Member kM194UrnChain;
+// Members 195 to 208: urn chain, generalized Hermite and other Poisson stopped sums, corrected
+// and weighted binomials, Waring-type and Sibuya distributions from 1, harmonic
+extern const Member kM195UrnChainDampedSuccess;
+extern const Member kM196PoissonMixedPoissonSummands;
+extern const Member kM197GeneralizedHermite;
+extern const Member kM198GeneralizedHermiteFixedM;
+extern const Member kM199PairWeightedBinomial;
+extern const Member kM200BinomialSecondOrder;
+extern const Member kM201BinomialGammaRatioSum;
+extern const Member kM202TrigammaWaring;
+extern const Member kM203BetaLogarithmic;
+extern const Member kM204PoissonTermsGeometricBeyondM;
+extern const Member kM206HarmonicUpToK;
+extern const Member kM207Sibuya;
+extern const Member kM208SibuyaRightTruncated;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
