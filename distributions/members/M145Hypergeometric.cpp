@@ -38,6 +38,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   }
   const double Mp = par[0];
   const double K = par[1];
+  // More marked items or a larger sample than the population: no hypergeometric distribution,
+  // and the product below would take factors of either sign.
+  if (K > Mp || n > Mp) RaiseInvalid();
   const std::uint32_t faktoren = FaktorAnzahl(n);
   const auto faktor = [&](std::uint32_t i) { return (Mp - K - i) / (Mp - i); };
   double p0 = 1;
@@ -51,7 +54,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   };
   // M' - K < n: P(0) is 0 and the ratio would divide 0 by 0 at the start of the support,
   // x = n - (M' - K). For whole values the classes start there instead, from
-  // P(n - (M' - K)) = C(K, x) / C(M', n) in logarithms; below it they are 0.
+  // P(x) = C(K, x) / C(M', n), x = n - (M' - K); below it they are 0.
   if (!positiv) {
     const double start = n - (Mp - K);
     const bool ganz = n == std::floor(n) && Mp == std::floor(Mp) && K == std::floor(K);
@@ -60,12 +63,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       return;
     }
     const std::uint32_t j = BegrenzteAnzahl(start, kMaxKlassenIndex + 1);
-    const double logPj = std::lgamma(K + 1) - std::lgamma(start + 1) - std::lgamma(K - start + 1) -
-                         (std::lgamma(Mp + 1) - std::lgamma(n + 1) - std::lgamma(Mp - n + 1));
+    // K - x = M' - n there, so C(K, x)/C(M', n) = prod_(t=1..M'-K) (x + t)/(K + t): M' - K
+    // factors, their logarithms summed in long double.
+    Summe logPj = 0;
+    for (std::uint32_t t = 1; t <= FaktorAnzahl(Mp - K); ++t)
+      logPj += std::log((start + t) / static_cast<Summe>(K + t));
     const double N = in.stat.summe;
     KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
       if (i < j) return 0.0;
-      if (i == j) return N * std::exp(logPj);
+      if (i == j) return static_cast<double>(N * std::exp(logPj));
       return ratio(i, vorher);
     });
     return;

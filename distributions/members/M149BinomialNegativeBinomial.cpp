@@ -43,14 +43,45 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}};
 
+// Beyond this the long-double powers (1 - pi)^m and p^(r k) may leave their range: the
+// convolution recurrence takes over there.
+constexpr long double kLogBereich = 11000;
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double pi = par[1];
   const double p = par[2];
-  gestoppt::Berechnen(in, NP, {gestoppt::Art::kBinomial, in.eig.festparameter[0], pi},
-                      summanden::NegativBinomial(k, p), [&](std::uint32_t j) {
-                        return (j + static_cast<long double>(k) - 1) * (1.0L - p) / j;
-                      });
+  const double m = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const long double logEinsMinusPi = std::log1p(-static_cast<long double>(pi));
+  const long double logP = std::log(static_cast<long double>(p));
+  // The binomial recurrence weights its terms by (m + 1) j - x, of either sign: the classes
+  // far out come from sums that cancel. For a whole m the same classes are the finite sum
+  // sum_(r=0..m) Bin(r; m, pi) NB(x; r k, p) of positive terms, each negative binomial by its
+  // ratio from p^(r k).
+  if (m >= 0 && m <= kMaxKlassenIndex && m == std::floor(m) && -m * logEinsMinusPi < kLogBereich &&
+      -m * k * logP < kLogBereich && m * L < 1e8) {
+    const std::uint32_t anzahl = static_cast<std::uint32_t>(m);
+    for (std::uint32_t x = 0; x < L; ++x) NP[x] = 0;
+    long double w = std::exp(m * logEinsMinusPi);
+    for (std::uint32_t r = 0; r <= anzahl; ++r) {
+      if (r > 0) w *= (m - r + 1) * pi / (r * (1.0L - pi));
+      const long double rk = r * static_cast<long double>(k);
+      long double t = std::exp(rk * logP);
+      for (std::uint32_t x = 0; x < L; ++x) {
+        if (x > 0) t *= (x + rk - 1) * (1.0L - p) / x;
+        NP[x] += static_cast<double>(N * w * t);
+      }
+    }
+    Summe summe = 0;
+    for (std::uint32_t x = 0; x < L; ++x) summe += NP[x];
+    RestklasseSetzen(NP, L, N, summe);
+    return;
+  }
+  gestoppt::Berechnen(
+      in, NP, {gestoppt::Art::kBinomial, m, pi}, summanden::NegativBinomial(k, p),
+      [&](std::uint32_t j) { return (j + static_cast<long double>(k) - 1) * (1.0L - p) / j; });
 }
 
 }  // namespace

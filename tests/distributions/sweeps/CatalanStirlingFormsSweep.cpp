@@ -24,31 +24,42 @@ std::vector<std::vector<long double>> StirlingZweite(std::uint32_t n) {
 }
 
 TEST(CatalanStirlingFormsSweep, LogarithmicDifference) {
-  // a <= b; both v = 1 - (1 - b)/a above and below 0, a near 1.
-  Sweep(144, Gitter({{0.05, 0.3, 0.6, 0.9, 0.99999}, {0.1, 0.5, 0.95, 0.999999}}, {}, 40, 1),
-        Letzte::kRest, [](const SweepPunkt& p) {
+  // a + b >= 1, where the probabilities are positive and sum to 1 (a and b exchanged where
+  // a > b); a near 1.
+  Sweep(144, Gitter({{0.3, 0.6, 0.9, 0.99999}, {0.75, 0.95, 0.999999}}, {}, 40, 1), Letzte::kRest,
+        [](const SweepPunkt& p) {
           long double a = p.par[0], b = p.par[1];
           if (a > b) std::swap(a, b);
-          const long double v = std::fabs(1 - (1 - b) / a);
+          // v^x - b^x = (v - b) sum_(k<x) v^k b^(x-1-k), with v - b = (1 - b)(a - 1)/a for v >= 0:
+          // no difference of nearly equal powers.
+          const long double w = 1 - (1 - b) / a;
+          const long double v = std::fabs(w);
+          const long double d = (1 - b) * (a - 1) / a;
           return Klassen(p, [&](std::uint32_t i) {
-            const long double x = i + 1;
-            return (std::pow(v, x) - std::pow(b, x)) / (x * std::log(a));
+            const std::uint32_t x = i + 1;
+            long double s = 0;
+            for (std::uint32_t k = 0; k < x; ++k) s += std::pow(v, k) * std::pow(b, x - 1 - k);
+            return d * s / (x * std::log(a));
           });
         });
 }
 
 TEST(CatalanStirlingFormsSweep, Hypergeometric) {
-  for (double n : {1.0, 5.0, 20.0, 400.0})
-    Sweep(145,
-          Gitter({{n + 2, 2 * n + 1, 10 * n + 5, 5000}, {n, n + 1, std::floor(1.5 * n) + 1, 2 * n}},
-                 {n}, 25),
-          Letzte::kRest, [n](const SweepPunkt& p) {
-            const long double M = p.par[0], K = p.par[1];
-            return Klassen(p, [&](std::uint32_t x) -> long double {
-              if (x > K || x > n || n - x > M - K) return 0;
-              return std::exp(LogBinomL(K, x) + LogBinomL(M - K, n - x) - LogBinomL(M, n));
-            });
-          });
+  // Populations from just above the sample to far above it, marked items from the sample size
+  // (K = n) to all but a few; small populations start the support above 0.
+  for (double n : {1.0, 5.0, 20.0, 400.0}) {
+    std::vector<SweepPunkt> punkte;
+    for (double M : {n + 2, 2 * n + 1, 10 * n + 5, 5000.0})
+      for (double K : {n, n + 1, std::floor((M + n) / 2), M - 1})
+        if (K >= n && K <= M) punkte.push_back({{M, K}, {n}, 25, 0});
+    Sweep(145, punkte, Letzte::kRest, [n](const SweepPunkt& p) {
+      const long double M = p.par[0], K = p.par[1];
+      return Klassen(p, [&](std::uint32_t x) -> long double {
+        if (x > K || x > n || n - x > M - K) return 0;
+        return std::exp(LogBinomL(K, x) + LogBinomL(M - K, n - x) - LogBinomL(M, n));
+      });
+    });
+  }
 }
 
 TEST(CatalanStirlingFormsSweep, PoissonStirling) {
@@ -115,7 +126,7 @@ TEST(CatalanStirlingFormsSweep, PoissonSecondDifference) {
   for (double mittel : {0.05, 1.0, 3.0, 50.0, 800.0}) {
     const double grenze = 4 * mittel * mittel / ((mittel + 1) * (mittel + 1));
     const std::uint32_t L = mittel > 100 ? 1000 : 80;
-    Sweep(152, Gitter({{mittel}, {grenze * 0.001, grenze * 0.5, grenze - 0.011}}, {}, L),
+    Sweep(152, Gitter({{mittel}, {grenze * 0.001, grenze * 0.5, grenze * 0.999}}, {}, L),
           Letzte::kRest, [](const SweepPunkt& p) {
             const long double a = p.par[0], b = p.par[1];
             const auto po = [&](long double i) {

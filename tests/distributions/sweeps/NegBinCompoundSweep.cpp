@@ -28,15 +28,19 @@ long double Bin(long double n, long double p, std::uint32_t x) {
 }
 
 // sum_r w(r) s(r, x) over r = 0, 1, ...: w the number of summands, s the r-fold sum; stops once
-// the weights have passed their largest and no longer count.
+// its terms have passed their largest and no longer count.
 template <typename W, typename S>
 long double Zusammengesetzt(std::uint32_t x, std::uint32_t rMax, W w, S s) {
-  long double summe = 0, groesstes = 0;
+  long double summe = 0, groesstes = 0, vorher = 0;
   for (std::uint32_t r = 0; r <= rMax; ++r) {
     const long double wr = w(r);
     if (wr > groesstes) groesstes = wr;
-    summe += wr * s(r, x);
-    if (r > x + 20 && wr < groesstes * 1e-30L) break;
+    const long double t = wr * s(r, x);
+    summe += t;
+    // The r-fold sums may still grow where the weights fall: only terms that fall and no longer
+    // count end the sum.
+    if (r > x + 20 && wr < groesstes * 1e-30L && t < summe * 1e-24L && t <= vorher) break;
+    vorher = t;
   }
   return summe;
 }
