@@ -37,17 +37,17 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
-// Terms of a positive series beyond this many would only stall the fit: the series of S_j needs
-// about c + 50 of them, so this bounds c far above any data set's range.
-constexpr std::uint32_t kMaxReihenglieder = 10'000'000;
+// e^-c leaves the range of long double beyond this: a larger summand mean fails the evaluation.
+constexpr std::uint32_t kGroessterMittelwert = 11000;
 
 // sum_i r_i from r_0 = erstes with r_i = r_(i-1) verhaeltnis(i), until a term no longer changes
-// the sum after the terms have begun to fall.
+// the sum after the terms have begun to fall; at most `glieder` terms (the terms of the series
+// here rise up to about i = c and have fallen below the sum's last digit a few hundred later).
 template <typename Verhaeltnis>
-long double PositiveReihe(long double erstes, Verhaeltnis verhaeltnis) {
+long double PositiveReihe(long double erstes, std::uint32_t glieder, Verhaeltnis verhaeltnis) {
   long double r = erstes;
   long double s = r;
-  for (std::uint32_t i = 1; i < kMaxReihenglieder; ++i) {
+  for (std::uint32_t i = 1; i < glieder; ++i) {
     const long double q = verhaeltnis(i);
     r *= q;
     if (s + r == s && q < 1) return s;
@@ -62,13 +62,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const long double c = par[1];
   const long double b = in.eig.festparameter[0];
   const std::uint32_t L = in.stat.n;
+  const std::uint32_t glieder = 2 * BegrenzteAnzahl(par[1], kGroessterMittelwert) + 1000;
   const long double e = std::exp(-c);
   const auto summe = [&](std::uint32_t j) {
-    return PositiveReihe(1, [&](std::uint32_t i) { return c * (b + i - 1) / (i * (j + b + i)); });
+    return PositiveReihe(1, glieder,
+                         [&](std::uint32_t i) { return c * (b + i - 1) / (i * (j + b + i)); });
   };
   const long double S0 = summe(0);
   const long double g0 = e * S0;
-  const long double einsMinusG0 = e * PositiveReihe(c / (b + 1), [&](std::uint32_t i) {
+  const long double einsMinusG0 = e * PositiveReihe(c / (b + 1), glieder, [&](std::uint32_t i) {
                                     return c * (b + i) / (i * (b + i + 1));
                                   });
   // The ratios g_j/g_(j-1) = c/(j + b) S_j/S_(j-1) for j = 2..L - 1, which the convolution reads

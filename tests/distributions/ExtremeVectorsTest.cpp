@@ -50,7 +50,8 @@ inline constexpr double kExtremwerteGross[] = {-1, 1e300, kNaN};
 // Members whose every class sums over the classes below it (a convolution, an inner series up to
 // the class value): at 20001 classes one evaluation takes seconds, so they keep to the example's
 // classes. Their counts are bounded the same way as everyone else's.
-inline constexpr std::uint32_t kQuadratisch[] = {16, 30, 39, 88};
+inline constexpr std::uint32_t kQuadratisch[] = {16,  30,  39,  88,  140, 141,
+                                                 142, 143, 146, 148, 149, 151};
 
 // Classes above L that a member must leave alone, faulted or not: the 100 terms beyond L of an
 // infinite support are the likeliest to be written there by mistake, and the top of the array is
