@@ -40,7 +40,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 // clang-format off
 const Member kM147ZeroModifiedGeometric{.nummer = 147, .name = "Zero-modified geometric",
-    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .parZahl = 2, .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
