@@ -217,6 +217,21 @@ extern const Member kM204PoissonTermsGeometricBeyondM;
 extern const Member kM206HarmonicUpToK;
 extern const Member kM207Sibuya;
 extern const Member kM208SibuyaRightTruncated;
+// Members 140 to 152: negative binomial and binomial stopped sums, a beta-Poisson stopped sum,
+// the hypergeometric and further two-parameter forms
+extern const Member kM140NegativeBinomialBinomial;
+extern const Member kM141NegativeBinomialGeometric;
+extern const Member kM142NegativeBinomialLogarithmic;
+extern const Member kM143PoissonBetaPoisson;
+extern const Member kM144LogarithmicDifference;
+extern const Member kM145Hypergeometric;
+extern const Member kM146PoissonStirling;
+extern const Member kM147ZeroModifiedGeometric;
+extern const Member kM148NegativeBinomialNegativeBinomial;
+extern const Member kM149BinomialNegativeBinomial;
+extern const Member kM150Catalan;
+extern const Member kM151FiniteDifferenceBinomial;
+extern const Member kM152PoissonSecondDifference;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
