@@ -53,8 +53,6 @@ inline constexpr double kExtremwerteGross[] = {-1, 1e300, kNaN};
 inline constexpr std::uint32_t kQuadratisch[] = {
     16,  30,  39,  88,  118, 119, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130,
     140, 141, 142, 143, 146, 148, 149, 151, 155, 157, 173, 174, 193, 194, 195, 196};
-inline constexpr std::uint32_t kQuadratisch[] = {16,  30,  39,  88,  140, 141,
-                                                 142, 143, 146, 148, 149, 151};
 
 // Classes above L that a member must leave alone, faulted or not: the 100 terms beyond L of an
 // infinite support are the likeliest to be written there by mistake, and the top of the array is
