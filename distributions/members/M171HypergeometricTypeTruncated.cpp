@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 171: right-truncated hypergeometric-type distribution on the classes 0..L.
-//   P(i) proportional to C(n, i) a^i / (b)_i  (rising factorial (b)_i = b (b + 1) ... (b + i - 1)),
-//   i = 0..L, every class by the formula; n natural, b > 0, a > 0. A denominator i + b - 1 equal
+//   P(i) proportional to n (n - 1) ... (n - i + 1) a^i / (b (b + 1) ... (b + i - 1)),
+//   i = 0..L (0 beyond n), every class by the formula; n natural, b > 0, a > 0 (b = 1: the
+//   binomial (n, a/(1 + a)) truncated at L). A denominator i + b - 1 equal
 //   to 0 counts as 1.
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"

@@ -67,7 +67,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       }
       s2 = static_cast<double>(s);
     }
-    const double mitte = (di - 1) / (di + a - 1) - static_cast<double>(s1);
+    // Only the classes from 3 on read it (at class 0 with a = 1 its quotient would be 1/0).
+    const double mitte = i >= 3 ? (di - 1) / (di + a - 1) - static_cast<double>(s1) : 0.0;
     if (wieGeschrieben) {
       if (i == 0) {
         NP[0] = 1;
