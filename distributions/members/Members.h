@@ -232,6 +232,22 @@ extern const Member kM149BinomialNegativeBinomial;
 extern const Member kM150Catalan;
 extern const Member kM151FiniteDifferenceBinomial;
 extern const Member kM152PoissonSecondDifference;
+// Members 167 to 180: power laws with a modified first class, changed-ratio geometric, weighted
+// Poisson forms, Lagrangian (generalized Poisson and negative binomial) and Abel-type
+extern const Member kM167ZipfAlekseev;
+extern const Member kM168GeometricModifiedFirst;
+extern const Member kM169GeometricChangedRatio;
+extern const Member kM170ConwayMaxwellPoisson;
+extern const Member kM171HypergeometricTypeTruncated;
+extern const Member kM172PoissonChangedTail;
+extern const Member kM173PoissonTypeDoubleSum;
+extern const Member kM174NeymanAPlusPoisson;
+extern const Member kM175GeneralizedPoisson;
+extern const Member kM176ZeroInflatedGeneralizedPoisson;
+extern const Member kM177GeneralizedNegativeBinomial;
+extern const Member kM178ZipfMandelbrot;
+extern const Member kM179LagrangianTruncatedBinomial;
+extern const Member kM180LagrangianNegativeBinomial;
 
 // Special-fitting model
 extern const Member kM205SpecialModel;
