@@ -22,9 +22,9 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double m1 = in.stat.m1;
   const double fm2 = in.stat.fm2;
   E[0] = (F0 * fm2 - F0 * m1 * (F0 - 1)) / (F0 * fm2 - m1 * m1 * (F0 - 1));
-  // As given: K = m1 M' n. The mean n K / M' would suggest m1 M' / n, a start n^2 times
-  // smaller; the repairs of the expected-frequency routine take the start as it is.
-  E[1] = m1 * E[0] * F0;
+  // The mean n K / M' gives K = m1 M' / n. (Multiplying by n instead would put K at n^2 times
+  // that, beyond the population, where no start evaluates.)
+  E[1] = m1 * E[0] / F0;
 }
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}}};
