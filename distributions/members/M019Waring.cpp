@@ -7,23 +7,14 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/Waring.h"
 
 namespace vk::members {
 
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const double N = in.stat.summe;
-  const double M = in.stat.m1x0;
-  const double fm2 = in.stat.fm2;
-  const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
-  // From P(0) = rho/(rho + alpha) and the mean alpha/(rho - 1).
-  const double h = M * g[0] / N;
-  E[1] = std::fabs(h / (h - (1 - g[0] / N)));
-  E[0] = (N - g[0]) * E[1] / g[0];
-  // From the mean and the second factorial moment.
-  E[51] = std::fabs((2 * fm2 + 2 * M - 2 * M * M) / (fm2 - 2 * M * M));
-  E[50] = (E[51] - 1) * M;
+  waring::Startwerte(in, ErsetzteAnfangsklassen(in.f, in.stat.n), E);
 }
 
 constexpr Alternative kAlternativen[] = {{{1}, {0}}, {{51}, {50}}, {{1, 51}, {0, 50}}};

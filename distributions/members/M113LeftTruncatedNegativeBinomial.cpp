@@ -27,7 +27,8 @@ Summe LogErsteKlasse(double k, double p, double m) {
   constexpr std::uint32_t kMaxTerme = 10'000'000;
   constexpr double kGross = 0x1p900;
   Summe summe = 1, t = 1;
-  int skala = 0;
+  // Counted in long double: ten million terms may rescale more often than an int counts.
+  Summe skala = 0;
   for (std::uint32_t j = 1; j <= kMaxTerme; ++j) {
     const double v = m + j;
     const double g = (v + k - 1) * (1 - p) / v;

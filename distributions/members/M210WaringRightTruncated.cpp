@@ -7,23 +7,16 @@
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/Waring.h"
 
 namespace vk::members {
 
 namespace {
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
-  const double N = in.stat.summe;
-  const double M = in.stat.m1x0;
-  const double fm2 = in.stat.fm2;
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
-  // The starts of the untruncated Waring law (member 19): P(0) = a/(a + b) with the mean
-  // b/(a - 1), and the mean with the second factorial moment.
-  const double h = M * g[0] / N;
-  E[1] = std::fabs(h / (h - (1 - g[0] / N)));
-  E[0] = (N - g[0]) * E[1] / g[0];
-  E[51] = std::fabs((2 * fm2 + 2 * M - 2 * M * M) / (fm2 - 2 * M * M));
-  E[50] = (E[51] - 1) * M;
+  // The starts of the untruncated Waring law (member 19).
+  waring::Startwerte(in, g, E);
   // The first two ratios, which truncation leaves alone: f[1]/f[0] = b/(a + b + 1),
   // f[2]/f[1] = (b + 1)/(a + b + 2). E[151] solves them for a, E[150] for b. On geometric
   // classes (f[0] f[2] = f[1]^2) the pair has no solution; the slots then take the moment
