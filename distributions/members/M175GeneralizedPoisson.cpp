@@ -13,7 +13,7 @@ namespace vk::members {
 
 namespace {
 
-// b held inside (-1/a, 1/a) as the estimates of the row keep it: at or above 1/a it becomes
+// b held inside (-1/a, 1/a) as the estimates keep it: at or above 1/a it becomes
 // 1/a - 0.01, at or below -1/a it becomes 1/a + 0.01.
 double Begrenzt(double b, double a) {
   if (b >= 1 / a) return 1 / a - 0.01;

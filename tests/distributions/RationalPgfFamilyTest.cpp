@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Members 185, 186 and 188 to 190: the caps and raises their rows name, written back; their
+// Members 185, 186 and 188 to 190: their caps and raises, written back; their
 // negative binomial limits; 189 and 190 are 188 with a parameter fixed.
 #include <gtest/gtest.h>
 
