@@ -56,42 +56,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     return ck * (1 - c) * k * lambda * static_cast<double>(faltung) / static_cast<double>(x);
   };
   const double e0 = std::exp(-lambda * (1 - ck));
-  if (e0 >= kKleinsteNormale || L == 0) {
-    RekursionMitRest(NP, L, N, N * e0, schritt);
-    return;
-  }
-  // e^-lambda(1 - c^k) is below the normal range (a large lambda): the classes would start from
-  // a number without digits, or from 0. The convolution is linear in the classes, so it runs on
-  // the classes scaled by e^(lambda (1 - c^k)) / N, divided by 2^900 whenever one grows beyond
-  // 2^900, and the scale (kept as its logarithm) is applied at the end; classes whose values lie
-  // below the double range come out as 0.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  const Summe kLn2 = std::log(static_cast<Summe>(2));
-  Summe logSkala = std::log(static_cast<Summe>(N)) - lambda * (1 - ck);
-  NP[0] = 1;
-  for (std::uint32_t x = 1; x < L; ++x) {
-    NP[x] = schritt(x, NP[x - 1]);
-    if (NP[x] > kGross) {
-      for (std::uint32_t j = 0; j <= x; ++j) NP[j] *= kVerkleinern;
-      logSkala += 900 * kLn2;
-    }
-  }
-  // 2^t with t = logSkala / ln 2 split into an integer power (ldexp, which goes gradually into
-  // the subnormal range without a fault) and a fraction. The scale never exceeds N, so only the
-  // lower bound of the clamp can matter: below it every class is 0 anyway.
-  const Summe t = std::clamp(logSkala / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
-  const Summe ganz = std::floor(t);
-  const double bruch = static_cast<double>(std::exp2(t - ganz));
-  // A scale that is no number (the parameters were none, which has raised its fault) gives no
-  // exponent to convert.
-  const int exponent = ganz == ganz ? static_cast<int>(ganz) : 0;
-  Summe summe = 0;
-  for (std::uint32_t x = 0; x < L; ++x) {
-    NP[x] = std::ldexp(NP[x] * bruch, exponent);
-    summe += NP[x];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  // Below the normal range (a large lambda) the linear convolution runs scaled.
+  LineareRekursionMitRest(NP, L, N, e0, -lambda * (1 - ck), schritt);
 }
 
 }  // namespace

@@ -61,38 +61,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   };
   const double logP0 = a * (eb - 1) - c;
   const double p0 = std::exp(logP0);
-  if (p0 >= kKleinsteNormale || L == 0) {
-    RekursionMitRest(NP, L, N, N * p0, schritt);
-    return;
-  }
-  // P(0) is below the normal range (large a or c): the classes would start from a number without
-  // digits, or from 0. The convolution is linear in the classes, so it runs on the classes scaled
-  // by 1/(N P(0)), divided by 2^900 whenever one grows beyond 2^900, and the scale (kept as its
-  // logarithm) is applied at the end; classes below the double range come out as 0.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  const Summe kLn2 = std::log(static_cast<Summe>(2));
-  Summe logSkala = std::log(static_cast<Summe>(N)) + logP0;
-  NP[0] = 1;
-  for (std::uint32_t i = 1; i < L; ++i) {
-    NP[i] = schritt(i, NP[i - 1]);
-    if (NP[i] > kGross) {
-      for (std::uint32_t j = 0; j <= i; ++j) NP[j] *= kVerkleinern;
-      logSkala += 900 * kLn2;
-    }
-  }
-  const Summe t = std::clamp(logSkala / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
-  const Summe ganz = std::floor(t);
-  const double bruch = static_cast<double>(std::exp2(t - ganz));
-  // A scale that is no number (the parameters were none, which has raised its fault) gives no
-  // exponent to convert.
-  const int exponent = ganz == ganz ? static_cast<int>(ganz) : 0;
-  Summe summe = 0;
-  for (std::uint32_t i = 0; i < L; ++i) {
-    NP[i] = std::ldexp(NP[i] * bruch, exponent);
-    summe += NP[i];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+  // P(0) below the normal range (large a or c): the linear convolution runs scaled.
+  LineareRekursionMitRest(NP, L, N, p0, logP0, schritt);
 }
 
 }  // namespace

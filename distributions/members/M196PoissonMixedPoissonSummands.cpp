@@ -60,23 +60,24 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double v = std::exp(-mu2);
   const Summe logP0 = lambda * (u - 1 + m * (v - 1));
   Unterbrechungszaehler stopp(in);
-  hermite::LineareRekursionMitRest(
-      NP, in.stat.n, in.stat.summe, std::exp(static_cast<double>(logP0)), logP0,
-      [&](std::uint32_t j, double vorher) {
-        // O(L²) in all: a cancel must not wait for the whole evaluation.
-        if (stopp.Zaehlen(j)) return 0.0;
-        // The Poisson weights are formed afresh for each j, in extended precision, whose range
-        // keeps e^-(b w) from vanishing for summand means up to about 11000.
-        long double po1 = std::exp(-static_cast<long double>(mu1));
-        long double po2 = std::exp(-static_cast<long double>(mu2));
-        Summe faltung = (w * po1 + (1 - w) * po2) * vorher;
-        for (std::uint32_t s = 1; s < j; ++s) {
-          po1 = po1 * mu1 / s;
-          po2 = po2 * mu2 / s;
-          faltung += (w * po1 + (1 - w) * po2) * NP[j - 1 - s];
-        }
-        return lambda * b / static_cast<double>(j) * static_cast<double>(faltung);
-      });
+  LineareRekursionMitRest(NP, in.stat.n, in.stat.summe, std::exp(static_cast<double>(logP0)), logP0,
+                          [&](std::uint32_t j, double vorher) {
+                            // O(L²) in all: a cancel must not wait for the whole evaluation.
+                            if (stopp.Zaehlen(j)) return 0.0;
+                            // The Poisson weights are formed afresh for each j, in extended
+                            // precision, whose range keeps e^-(b w) from vanishing for summand
+                            // means up to about 11000.
+                            long double po1 = std::exp(-static_cast<long double>(mu1));
+                            long double po2 = std::exp(-static_cast<long double>(mu2));
+                            Summe faltung = (w * po1 + (1 - w) * po2) * vorher;
+                            for (std::uint32_t s = 1; s < j; ++s) {
+                              po1 = po1 * mu1 / s;
+                              po2 = po2 * mu2 / s;
+                              faltung += (w * po1 + (1 - w) * po2) * NP[j - 1 - s];
+                            }
+                            return lambda * b / static_cast<double>(j) *
+                                   static_cast<double>(faltung);
+                          });
 }
 
 }  // namespace

@@ -15,44 +15,6 @@
 
 namespace vk::members::hermite {
 
-// NP[0] = N p0 with p0 = e^logP0 as the caller computed it, NP[x] = schritt(x, NP[x-1]) for
-// 0 < x < L (a step may read every earlier class), tail rule. With p0 normal the same values as
-// RekursionMitRest; below that the recurrence, being linear, runs on the classes divided by
-// N e^logP0, each pass beyond 2^900 scaling all of them down by 2^-900, and the scale (kept as
-// its logarithm) is applied by ldexp, which goes gradually to 0 without a fault.
-template <typename Schritt>
-void LineareRekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, double p0, Summe logP0,
-                             Schritt schritt) {
-  if (p0 >= kKleinsteNormale || L == 0) {
-    RekursionMitRest(NP, L, N, N * p0, schritt);
-    return;
-  }
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  const Summe kLn2 = std::log(static_cast<Summe>(2));
-  Summe logSkala = std::log(static_cast<Summe>(N)) + logP0;
-  NP[0] = 1;
-  for (std::uint32_t x = 1; x < L; ++x) {
-    NP[x] = schritt(x, NP[x - 1]);
-    if (NP[x] > kGross) {
-      for (std::uint32_t j = 0; j <= x; ++j) NP[j] *= kVerkleinern;
-      logSkala += 900 * kLn2;
-    }
-  }
-  const Summe t = std::clamp(logSkala / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
-  const Summe ganz = std::floor(t);
-  const double bruch = static_cast<double>(std::exp2(t - ganz));
-  // A scale that is no number (the parameters were none, which has raised its fault) gives no
-  // exponent to convert.
-  const int exponent = ganz == ganz ? static_cast<int>(ganz) : 0;
-  Summe summe = 0;
-  for (std::uint32_t x = 0; x < L; ++x) {
-    NP[x] = std::ldexp(NP[x] * bruch, exponent);
-    summe += NP[x];
-  }
-  RestklasseSetzen(NP, L, N, summe);
-}
-
 // Generalized Hermite, pgf exp(a (s - 1) + b (s^m - 1)), m = Int(m) >= 1:
 // NP[0] = N e^-(a+b); i NP[i] = a NP[i-1] for i < m, b m NP[i-m] + a NP[i-1] from m on. An m
 // below 1 has no such pgf (the recurrence would read the class it writes): a failed evaluation.
