@@ -111,6 +111,24 @@ double StirlingErsterArt(std::uint32_t n, std::uint32_t k) {
   return (n - k) % 2 == 0 ? betrag : -betrag;
 }
 
+namespace {
+
+// ln Gamma(w) less its leading part (w - 1/2) ln w - w + ln(2 pi)/2: the Stirling series to
+// w^-9, whose next term is below 1e-12 from w = 10 on and below 1e-19 from w = 100.
+long double StirlingRest(long double w) {
+  const long double u = 1 / (w * w);
+  return (1.0L / 12 - u * (1.0L / 360 - u * (1.0L / 1260 - u * (1.0L / 1680 - u / 1188)))) / w;
+}
+
+}  // namespace
+
+long double LogGammaDifferenz(long double z, long double a) {
+  if (z < 10) return std::lgamma(z + a) - std::lgamma(z);
+  // (z + a - 1/2) ln(z + a) - (z - 1/2) ln z - a = a ln z + (z + a - 1/2) ln(1 + a/z) - a.
+  return a * std::log(z) + (z + a - 0.5L) * std::log1p(a / z) - a + StirlingRest(z + a) -
+         StirlingRest(z);
+}
+
 double Digamma(std::int32_t n) {
   Summe s = 0;
   for (std::int32_t a = 1; a < n; ++a) s += 1.0 / static_cast<double>(a);

@@ -36,6 +36,11 @@ double StirlingZweiterArt(std::uint32_t n, std::uint32_t k);
 // k)| = n |s(n, k)| + |s(n, k - 1)|, exact in the same way.
 double StirlingErsterArt(std::uint32_t n, std::uint32_t k);
 
+// ln Gamma(z + a) - ln Gamma(z) for z > 0, a >= 0. For a large z the two log-gamma values carry
+// an absolute rounding of their own size (1e-9 at z = 1e9 in long double) while their difference
+// is modest: there the Stirling series of the two is subtracted term by term.
+long double LogGammaDifferenz(long double z, long double a);
+
 // psi(n) for integers n >= 1: -0.577215664 + sum of 1/a for a = 1..n-1.
 double Digamma(std::int32_t n);
 

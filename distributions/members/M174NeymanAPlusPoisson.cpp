@@ -44,22 +44,25 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double c = par[2];
   const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;
-  const double eb = std::exp(-b);
+  // e^-b in long double: in double it is 0 from b of about 745 on, and b^j/j! overflows from
+  // about 710.
+  const long double eb = std::exp(-static_cast<long double>(b));
   Unterbrechungszaehler stopp(in);
 
   const auto schritt = [&](std::uint32_t i, double vorher) {
     // O(L^2) in all: on many classes a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(i)) return 0.0;
-    // The weights b^j/j! are formed afresh for each class: no working array is needed for them.
-    double w = 1;
+    // The Poisson(b) weights e^-b b^j/j! are formed afresh for each class: no working array is
+    // needed for them.
+    long double w = eb;
     Summe faltung = w * vorher;
     for (std::uint32_t j = 1; j < i; ++j) {
-      w = w * b / static_cast<double>(j);
+      w = w * b / j;
       faltung += w * NP[i - 1 - j];
     }
-    return (eb * a * b * static_cast<double>(faltung) + c * vorher) / static_cast<double>(i);
+    return static_cast<double>((a * b * faltung + c * vorher) / i);
   };
-  const double logP0 = a * (eb - 1) - c;
+  const double logP0 = static_cast<double>(a * std::expm1(-static_cast<long double>(b))) - c;
   const double p0 = std::exp(logP0);
   // P(0) below the normal range (large a or c): the linear convolution runs scaled.
   LineareRekursionMitRest(NP, L, N, p0, logP0, schritt);

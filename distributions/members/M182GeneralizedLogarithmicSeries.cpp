@@ -43,13 +43,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const long double lq = std::log1p(-static_cast<long double>(theta));
   // C(beta x, x)/(beta x) = Gamma(beta x)/(x! Gamma(beta x - x + 1)): its product form costs x
   // factors per class and overflows from x of about 170 on; the log-gamma functions in long
-  // double keep 1e-14 relative to x of 10^4 and beyond.
+  // double keep 1e-14 relative to x of 10^4 and beyond, their difference taken by its own
+  // series where beta x reaches 1/theta of 10^8.
   KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
     const long double x = in.x[i];
-    if (x == 1) return static_cast<double>(N * (theta * std::pow(1 - theta, beta - 1)) / l1);
+    // (1 - theta)^(beta - 1) through ln(1 - theta) as well: beta may be as large as 1/theta.
+    if (x == 1) return static_cast<double>(N * theta * std::exp((beta - 1) * lq) / l1);
     const long double bx = beta * x;
     const long double logP =
-        std::lgamma(bx) - std::lgamma(x + 1) - std::lgamma(bx - x + 1) + x * lt + (bx - x) * lq;
+        LogGammaDifferenz(bx - x + 1, x - 1) - std::lgamma(x + 1) + x * lt + (bx - x) * lq;
     return static_cast<double>(N * std::exp(logP) / l1);
   });
 }

@@ -258,6 +258,22 @@ double DirekteReihe(double z, std::initializer_list<double> oben,
   return summe;
 }
 
+// Against the plain difference where it is accurate (small z) and against the sum of logarithms
+// ln z + ln(z + 1) + ... for a whole a where z is large.
+TEST(LogGammaDifferenz, SeriesAgreesWithLogGammaAndWithTheProduct) {
+  for (long double z : {0.5L, 3.0L, 10.0L, 40.0L})
+    for (long double a : {0.0L, 0.3L, 7.0L, 200.0L})
+      EXPECT_NEAR(LogGammaDifferenz(z, a), std::lgamma(z + a) - std::lgamma(z),
+                  1e-15L * (1 + std::fabs(std::lgamma(z + a))))
+          << z << " " << a;
+  for (long double z : {1e3L, 1e6L, 6e8L, 1e12L})
+    for (int a : {1, 2, 11, 500}) {
+      long double summe = 0;
+      for (int k = 0; k < a; ++k) summe += std::log(z + k);
+      EXPECT_NEAR(LogGammaDifferenz(z, a), summe, 1e-17L * std::fabs(summe)) << z << " " << a;
+    }
+}
+
 TEST(Hypergeometrisch, AgreesWithDirectSumOfThirtyTerms) {
   EXPECT_TRUE(Near(Hypergeometrisch2F2(0.7, 1.5, 2.25, 0.5, 3),
                    DirekteReihe(0.7, {0.5, 3}, {1.5, 2.25}), 1e-13));

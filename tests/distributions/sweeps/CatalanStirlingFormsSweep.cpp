@@ -104,21 +104,37 @@ TEST(CatalanStirlingFormsSweep, Catalan) {
 // sum_j (-1)^j C(i, j) (u - j a)^m = (-1)^i i! sum_(r=i..m) C(m, r) u^(m-r) (-a)^r S2(r, i) for
 // whole m, where u - j a >= 0 for j <= i: no absolute value is taken there.
 TEST(CatalanStirlingFormsSweep, FiniteDifferences) {
+  // From a near 0, where the alternating sum keeps no digit, to a = (1 - b)/(L - 1). (Past it the
+  // differences of a polynomial are exact zeros that the sum leaves as rounding noise of either
+  // sign.) The reference is the alternating sum itself wherever it keeps more than 12 digits in
+  // long double, else the positive-term form i! sum_(k=i..m) C(m, k) S(k, i) a^k (1 - b - i
+  // a)^(m-k).
   const auto s2 = StirlingZweite(40);
-  for (double m : {1.0, 6.0, 12.0})
-    Sweep(151, Gitter({{0.05, 0.1, 0.2}, {0.001, 0.1, 0.2}}, {m}, 4), Letzte::kRest,
-          [&, m](const SweepPunkt& p) {
-            const long double a = p.par[0], b = p.par[1], u = 1 - b;
-            long double steigend = 1;
-            return Klassen(p, [&](std::uint32_t i) {
-              if (i > 0) steigend *= (b / a + i - 1) / i;
-              long double s = 0;
-              for (std::uint32_t r = i; r <= m; ++r)
-                s += std::exp(LogBinomL(m, r) + (m - r) * std::log(u) + r * std::log(a)) *
-                     (r % 2 == 0 ? 1 : -1) * s2[r][i];
-              return steigend * (i % 2 == 0 ? s : -s) * std::exp(LogFak(i));
-            });
-          });
+  auto punkte = Gitter({{1e-7, 1e-3, 0.05}, {0.001, 0.1, 0.45}}, {}, 10);
+  for (const SweepPunkt& p : Gitter({{0.2}, {0.001, 0.15}}, {}, 5)) punkte.push_back(p);
+  for (double m : {1.0, 6.0, 12.0, 40.0}) {
+    for (SweepPunkt& p : punkte) p.fest[0] = m;
+    Sweep(151, punkte, Letzte::kRest, [&, m](const SweepPunkt& p) {
+      const long double a = p.par[0], b = p.par[1], u = 1 - b;
+      long double steigend = 1;
+      return Klassen(p, [&](std::uint32_t i) {
+        if (i > 0) steigend *= (b / a + i - 1) / i;
+        long double s = 0, betraege = 0, binom = 1;
+        for (std::uint32_t j = 0; j <= i; ++j, binom = binom * (i - j + 1) / j) {
+          const long double t = binom * std::pow(std::fabs(u - j * a), m);
+          s += j % 2 == 0 ? t : -t;
+          betraege += t;
+        }
+        if (std::fabs(s) * 1e7L > betraege) return steigend * s;
+        const long double d = u - i * a;
+        EXPECT_GE(d, 0) << "no reference for a = " << a << ", b = " << b << ", i = " << i;
+        long double positiv = 0;
+        for (std::uint32_t k = i; k <= m; ++k)
+          positiv += std::exp(LogBinomL(m, k)) * s2[k][i] * std::pow(a, k) * std::pow(d, m - k);
+        return steigend * positiv * std::exp(LogFak(i));
+      });
+    });
+  }
 }
 
 TEST(CatalanStirlingFormsSweep, PoissonSecondDifference) {

@@ -135,6 +135,9 @@ TEST(ConwayMaxwellSweep, NeymanAPlusPoisson) {
   // Where P(0) lies below the double range: many clusters, a large added count.
   Sweep(174, Gitter({{800}, {0.5, 3}, {1, 760}}, {}, 400), Letzte::kRest,
         [](const SweepPunkt& p) { return NeymanPlusPoisson(p.par[0], p.par[1], p.par[2], p.L); });
+  // Clusters of more than 710 on average, where e^-b leaves the double range.
+  Sweep(174, Gitter({{0.05, 2}, {900, 3000}, {0.5, 40}}, {}, 1200), Letzte::kRest,
+        [](const SweepPunkt& p) { return NeymanPlusPoisson(p.par[0], p.par[1], p.par[2], p.L); });
 }
 
 }  // namespace

@@ -30,7 +30,7 @@ TEST(LagrangeQuasiSweep, QuasiBinomial) {
 
 TEST(LagrangeQuasiSweep, GeneralizedLogarithmicSeries) {
   for (std::uint32_t L : {0u, 1u, 30u, 1500u})
-    for (double theta : {1e-4, 0.01, 0.3, 0.6, 0.999})
+    for (double theta : {1e-8, 1e-6, 1e-4, 0.01, 0.3, 0.6, 0.999})
       for (double anteil : {0.0, 0.5, 0.999}) {
         // beta from 1 up to just below 1/theta.
         const double beta = 1 + anteil * (1 / theta - 1);

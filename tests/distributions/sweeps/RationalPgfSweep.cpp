@@ -80,17 +80,29 @@ TEST(RationalPgfSweep, PowerOfALinearFraction) {
         }
 }
 
-// (p/(1 - q s))^{a+b} ((1 - g s)/(1 - g))^a.
+// (p/(1 - q s))^{a+b} ((1 - g s)/(1 - g))^a. For a whole a it is a binomial(a, pi) mixture of
+// NB(k + b, q), pi = (1 - g/q)/(1 - g), which adds positive terms only; for other a the power
+// series of the linear factor, whose terms all have one sign past the first.
 TEST(RationalPgfSweep, NegativeBinomialWithALinearFactor) {
   for (std::uint32_t L : {0u, 3u, 40u, 300u})
-    for (double fa : {0.5, 1.0, 2.0})
-      Sweep(192, Gitter({{0.1, 2, 30}, {0.05, 0.5, 0.95}, {0.01, 0.5, 0.99}}, {fa}, L),
+    for (double fa : {0.5, 1.0, 2.0, 7.0, 30.0, 200.0})
+      Sweep(192, Gitter({{0.1, 2, 30}, {0.05, 0.5, 0.95}, {1e-7, 0.01, 0.5, 0.99}}, {fa}, L),
             Letzte::kRest, [](const SweepPunkt& s) {
               const long double a = s.fest[0], b = s.par[0], p = s.par[1], c = s.par[2];
               const long double q = 1 - p;
               const long double g = q * (1 - c) / (1 - q * c);
-              return Falten(NegBinReihe(a + b, q, s.L), BinomReihe(a, -g, s.L),
-                            std::pow(p, a + b) * std::pow(1 - g, -a));
+              if (a != std::floor(a))
+                return Falten(NegBinReihe(a + b, q, s.L), BinomReihe(a, -g, s.L),
+                              std::pow(p, a + b) * std::pow(1 - g, -a));
+              const long double pi = (1 - g / q) / (1 - g);
+              std::vector<long double> P(s.L + 1, 0.0L);
+              for (int k = 0; k <= a; ++k) {
+                const long double w =
+                    std::exp(LogBinomL(a, k) + k * std::log(pi) + (a - k) * std::log1p(-pi));
+                const auto nb = NegBinReihe(k + b, q, s.L);
+                for (std::uint32_t x = 0; x <= s.L; ++x) P[x] += w * std::pow(p, k + b) * nb[x];
+              }
+              return P;
             });
 }
 
@@ -103,22 +115,23 @@ std::vector<long double> NegBinPolyaAeppli(long double a, long double b, long do
   for (std::uint32_t k = 0;; ++k) {
     const long double po = PoissonL(a, k);
     const long double r = k + b;
-    for (std::uint32_t x = 0; x <= L; ++x)
-      P[x] += std::exp(std::log(po) + std::lgamma(r + x) - std::lgamma(r) - LogFak(x) +
-                       r * std::log(t) + x * std::log(q));
-    if (k > a + 10 && po < 1e-30L) break;
+    long double letzter = 0;
+    for (std::uint32_t x = 0; x <= L; ++x) {
+      letzter = std::exp(std::log(po) + std::lgamma(r + x) - std::lgamma(r) - LogFak(x) +
+                         r * std::log(t) + x * std::log(q));
+      P[x] += letzter;
+    }
+    // The far classes draw on many summands: stop only once the last class has all its digits.
+    if (k > a + 10 && po < 1e-30L && letzter < 1e-25L * P[L]) break;
   }
   return P;
 }
 
-// The written second-order recurrence loses relative digits far out in the tail when theta is
-// near 1 (about 1e-9 at classes near 1e-130 for theta = 0.9, L = 250): the long grid stops at
-// theta = 0.5 there.
+// Far into the tail with theta near 1, where the classes fall to 1e-130 and below.
 TEST(RationalPgfSweep, NegativeBinomialPolyaAeppli) {
   const std::vector<double> kA{0.01, 1, 25}, kB{0.05, 1, 20};
+  const std::vector<double> kTheta{0.02, 0.5, 0.9, 0.98, 0.999};
   for (std::uint32_t L : {0u, 4u, 60u, 250u}) {
-    const std::vector<double> kTheta =
-        L > 100 ? std::vector<double>{0.02, 0.5} : std::vector<double>{0.02, 0.5, 0.9, 0.98};
     Sweep(188, Gitter({kA, kB, kTheta}, {}, L), Letzte::kRest,
           [](const SweepPunkt& s) { return NegBinPolyaAeppli(s.par[0], s.par[1], s.par[2], s.L); });
     for (double a : kA)
