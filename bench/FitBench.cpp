@@ -68,6 +68,35 @@ BENCHMARK(BM_ChiQuadrat)
 BENCHMARK(BM_ChiQuadrat)->ArgsProduct({{16}, {10, 30, 100, 1000}})->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ChiQuadrat)->Args({16, 20000})->Iterations(3)->Unit(benchmark::kMillisecond);
 
+// The bare loop's case (bench/bare_eval.c): Poisson frequencies 1000 P(x; L/3) + 1 on 0..L, the
+// Poisson evaluated at a = L/3 (1 + 1e-9 (r mod 8)), minimum class size 1.
+void BM_ChiQuadratPoisson(benchmark::State& state) {
+  const auto L = static_cast<std::uint32_t>(state.range(0));
+  auto a = std::make_unique<vk::Anpassungen>(Katalog());
+  const double mittel = L / 3.0;
+  std::string text;
+  char zeile[64];
+  for (std::uint32_t x = 0; x <= L; ++x) {
+    const double f = 1000.0 * std::exp(-mittel) * std::pow(mittel, x) / std::tgamma(x + 1.0) + 1;
+    std::snprintf(zeile, sizeof zeile, "%u %.17g\n", x, f);
+    text += zeile;
+  }
+  std::istringstream in(text);
+  vk::TextRecordSource q(in);
+  vk::TDateneigenschaften e;
+  a->DatenLesen(q, e);
+  // The default minimum class size is the bare loop's 1.
+  vk::Rueckrufe r;
+  a->GewaehlteAnpassung(vk::Referenz(*Katalog().VerteilungHolen(2)), true, r);
+  std::uint32_t k = 0;
+  std::uint32_t runde = 0;
+  for (auto _ : state) {
+    const vk::Parametervektor v{mittel * (1 + 1e-9 * (runde++ & 7))};
+    benchmark::DoNotOptimize(a->ChiQuadratBerechnen(2, v, k));
+  }
+}
+BENCHMARK(BM_ChiQuadratPoisson)->Arg(10)->Arg(30)->Unit(benchmark::kNanosecond);
+
 // Binomial(10, 0.3) frequencies for N = 1000, so that the fit has something to find.
 std::unique_ptr<vk::Anpassungen> BinomialEngine() {
   auto a = std::make_unique<vk::Anpassungen>(Katalog());
@@ -96,6 +125,45 @@ void BM_AutomatischeAnpassung(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(a->AutomatischeAnpassung(vk::Rueckrufe{}));
 }
 BENCHMARK(BM_AutomatischeAnpassung)->Unit(benchmark::kMillisecond);
+
+// A selected fitting in process as a batch does it, reading included: the Federalist "may"
+// counts (x = 0..6: 156 63 29 8 4 1 1) with the negative binomial (4) and the Poisson (2).
+void BM_MayAnpassung(benchmark::State& state) {
+  const auto nummer = static_cast<std::uint32_t>(state.range(0));
+  const vk::TVerteilung ref = vk::Referenz(*Katalog().VerteilungHolen(nummer));
+  vk::Anpassungen a(Katalog());
+  for (auto _ : state) {
+    std::istringstream in("0 156\n1 63\n2 29\n3 8\n4 4\n5 1\n6 1\n");
+    vk::TextRecordSource q(in);
+    vk::TDateneigenschaften e;
+    a.DatenLesen(q, e);
+    benchmark::DoNotOptimize(a.GewaehlteAnpassung(ref, true, vk::Rueckrufe{}));
+  }
+}
+BENCHMARK(BM_MayAnpassung)->Arg(4)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The automatic fitting over every automatic member of the catalog on a smooth
+// negative-binomial shape with L = 30 (k = 3, p = 0.25, N = 1000, each class + 1).
+std::unique_ptr<vk::Anpassungen> NegBin30Engine() {
+  auto a = std::make_unique<vk::Anpassungen>(Katalog());
+  std::string text;
+  for (int x = 0; x <= 30; ++x) {
+    const double lp = std::lgamma(3.0 + x) - std::lgamma(3.0) - std::lgamma(x + 1.0) +
+                      3 * std::log(0.25) + x * std::log(0.75);
+    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp)) + 1) + "\n";
+  }
+  std::istringstream in(text);
+  vk::TextRecordSource q(in);
+  vk::TDateneigenschaften e;
+  a->DatenLesen(q, e);
+  return a;
+}
+
+void BM_AutomatischeAnpassungL30(benchmark::State& state) {
+  auto a = NegBin30Engine();
+  for (auto _ : state) benchmark::DoNotOptimize(a->AutomatischeAnpassung(vk::Rueckrufe{}));
+}
+BENCHMARK(BM_AutomatischeAnpassungL30)->Unit(benchmark::kMillisecond);
 
 // Cancel latency on 20001 classes: the abort poll answers yes once the fit has been asked a few
 // times, and the time is what the fit then still takes to return. Members 16 and 39 cost seconds

@@ -79,25 +79,57 @@ double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen)
   return chi;
 }
 
-double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
-                                        std::uint32_t& k) {
+double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std::uint32_t& k) {
   // The distribution corrects and repairs its own copy; the simplex keeps the vertex as it is.
   Parametervektor kopie = v;
   const TStatistik& s = daten_.Statistik;
-  FpFaultScope guard;
   ErwartungswerteBerechnen(index, eingaben_, kopie, arbeitsNP_);
   const std::size_t klassen = s.n + 1;
-  if (guard.Faulted() ||
-      NegativeErwartung(std::span<const double>(arbeitsNP_.data(), klassen), s.summe)) {
+  // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
+  // harmlessly (they index by count only); the caller's look at the flags discards the result.
+  if (NegativeErwartung(std::span<const double>(arbeitsNP_.data(), klassen), s.summe)) return -1;
+  std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
+  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
+  return GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
+                             einstellungen_.Mindestklassengroesse, k);
+}
+
+double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
+                                        std::uint32_t& k) {
+  double chi = 0;
+  if (serie_ == nullptr) {
+    FpFaultScope guard;
+    chi = Auswerten(index, v, k);
+    if (guard.Schliessen() != 0) chi = -1;
+  } else {
+    chi = Auswerten(index, v, k);
+    if (const int flaggen = serie_->Pruefen(); flaggen != 0) {
+      // Raised by this evaluation or by the simplex's arithmetic since the last one: the
+      // evaluation once more, in a scope of its own, tells which. Whatever it does not raise
+      // again belongs to the fit.
+      FpFaultScope allein;
+      chi = Auswerten(index, v, k);
+      const int eigene = allein.Schliessen();
+      serie_->Aussen(flaggen & ~eigene);
+      if (eigene != 0) chi = -1;
+    }
+  }
+  if (chi < 0) {
     k = 0;
     return kFehlschlagChiQuadrat;
   }
-  std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
-  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
-  const double chi =
-      GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
-                          einstellungen_.Mindestklassengroesse, k);
-  return guard.Faulted() ? kFehlschlagChiQuadrat : chi;
+  return chi;
+}
+
+template <typename Zyklus>
+bool Anpassungen::InSerie(Zyklus zyklus) {
+  FpFaultSerie serie;
+  serie_ = &serie;
+  struct Ende {
+    FpFaultSerie*& s;
+    ~Ende() { s = nullptr; }
+  } ende{serie_};
+  return zyklus();
 }
 
 void Anpassungen::BestesZuruecksetzen() {
@@ -172,7 +204,9 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
   unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
   eingaben_.unterbrechung = &unterbrechung_;
-  bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  bool ok = InSerie([&] {
+    return Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  });
   eingaben_.unterbrechung = nullptr;
   if (ok) ok = AnpassungBewerten();
   if (einstellungen_.Verfeinerung && status == status::kOk)
@@ -194,7 +228,8 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   simplex_.ecke[0] = von;
   verfeinernd_ = true;
   eingaben_.unterbrechung = &unterbrechung_;
-  const bool zyklusOk = Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status);
+  const bool zyklusOk = InSerie(
+      [&] { return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status); });
   eingaben_.unterbrechung = nullptr;
   verfeinernd_ = false;
   const bool ok = zyklusOk && AnpassungBewerten();

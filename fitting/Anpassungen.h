@@ -8,6 +8,7 @@
 
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
+#include "core/FpFault.h"
 #include "distributions/Member.h"
 #include "fitting/Einstellungen.h"
 #include "fitting/Ergebnis.h"
@@ -112,6 +113,11 @@ class Anpassungen final : private Zielfunktion {
 
   void Korrigieren(Parametervektor& v) const override;
   double ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) override;
+  // The evaluation without a look at the flags: X², or -1 where the frequencies are negative.
+  double Auswerten(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
+  // A simplex cycle whose evaluations run in one fault series.
+  template <typename Zyklus>
+  bool InSerie(Zyklus zyklus);
 
   void BestesZuruecksetzen();
   bool AnpassungBewerten();
@@ -150,6 +156,8 @@ class Anpassungen final : private Zielfunktion {
   Erwartungswerte besteNP_{};
   Erwartungswerte klassischNP_{};  // the classic result while a refinement tries to beat it
   bool verfeinernd_ = false;       // a vertex must leave at least one degree of freedom
+  // While a simplex cycle runs, its evaluations are checked by the series' single flag test.
+  FpFaultSerie* serie_ = nullptr;
   Parametervektor besterVektor_{};
   Kennzahlen aktuell_;
   Kennzahlen beste_;

@@ -13,6 +13,8 @@ class CsvWriter {
   explicit CsvWriter(std::FILE* out) : out_(out) {}
   void Row(const std::vector<std::string>& fields);
   void BlankLine();
+  // The same row as text, for a caller that formats on one thread and writes on another.
+  static std::string Text(const std::vector<std::string>& fields);
 
  private:
   std::FILE* out_;

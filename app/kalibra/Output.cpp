@@ -22,24 +22,59 @@ std::size_t Breite(const std::string& text) {
 }
 }  // namespace
 
+TextTable::TextTable(std::vector<std::string> header, bool spool)
+    : header_(std::move(header)), width_(header_.size(), 0) {
+  for (std::size_t c = 0; c < header_.size(); ++c) width_[c] = Breite(header_[c]);
+  // Without a temporary file the rows stay in memory: slower to grow, but the same table.
+  if (spool) spool_ = std::tmpfile();
+}
+
+TextTable::~TextTable() {
+  if (spool_ != nullptr) std::fclose(spool_);
+}
+
+void TextTable::Row(std::vector<std::string> cells) {
+  for (std::size_t c = 0; c < cells.size() && c < width_.size(); ++c)
+    width_[c] = std::max(width_[c], Breite(cells[c]));
+  if (spool_ == nullptr) {
+    rows_.push_back(std::move(cells));
+    return;
+  }
+  // Each cell as its length and its bytes: a cell may hold any character, a file name too.
+  const std::size_t anzahl = cells.size();
+  std::fwrite(&anzahl, sizeof anzahl, 1, spool_);
+  for (const std::string& c : cells) {
+    const std::size_t laenge = c.size();
+    std::fwrite(&laenge, sizeof laenge, 1, spool_);
+    std::fwrite(c.data(), 1, laenge, spool_);
+  }
+}
+
 void TextTable::Print(std::FILE* out) const {
-  std::vector<std::size_t> width(header_.size(), 0);
-  const auto measure = [&](const std::vector<std::string>& cells) {
-    for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c)
-      width[c] = std::max(width[c], Breite(cells[c]));
-  };
-  measure(header_);
-  for (const auto& r : rows_) measure(r);
   const auto print = [&](const std::vector<std::string>& cells) {
     std::string line;
-    for (std::size_t c = 0; c < cells.size() && c < width.size(); ++c) {
+    for (std::size_t c = 0; c < cells.size() && c < width_.size(); ++c) {
       line += cells[c];
-      if (c + 1 < cells.size()) line.append(width[c] - Breite(cells[c]) + 2, ' ');
+      if (c + 1 < cells.size()) line.append(width_[c] - Breite(cells[c]) + 2, ' ');
     }
     std::fprintf(out, "%s\n", line.c_str());
   };
   print(header_);
   for (const auto& r : rows_) print(r);
+  if (spool_ == nullptr) return;
+  std::rewind(spool_);
+  std::vector<std::string> cells;
+  std::size_t anzahl = 0;
+  while (std::fread(&anzahl, sizeof anzahl, 1, spool_) == 1) {
+    cells.resize(anzahl);
+    for (std::string& c : cells) {
+      std::size_t laenge = 0;
+      if (std::fread(&laenge, sizeof laenge, 1, spool_) != 1) return;
+      c.resize(laenge);
+      if (std::fread(c.data(), 1, laenge, spool_) != laenge) return;
+    }
+    print(cells);
+  }
 }
 
 std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QStringList& args,

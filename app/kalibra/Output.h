@@ -19,15 +19,23 @@ std::optional<Format> ParseFormat(const std::string& name);
 inline constexpr int kExitUsage = 64;
 
 // A text table with left-aligned columns, two blanks apart.
+// The columns are as wide as their widest cell, so nothing can be printed before the last row.
+// A table of unbounded length (a batch over any number of files) spools its rows to a temporary
+// file instead of memory; only the column widths stay in memory.
 class TextTable {
  public:
-  explicit TextTable(std::vector<std::string> header) : header_(std::move(header)) {}
-  void Row(std::vector<std::string> cells) { rows_.push_back(std::move(cells)); }
+  explicit TextTable(std::vector<std::string> header, bool spool = false);
+  ~TextTable();
+  TextTable(const TextTable&) = delete;
+  TextTable& operator=(const TextTable&) = delete;
+  void Row(std::vector<std::string> cells);
   void Print(std::FILE* out) const;
 
  private:
   std::vector<std::string> header_;
   std::vector<std::vector<std::string>> rows_;
+  std::vector<std::size_t> width_;
+  std::FILE* spool_ = nullptr;
 };
 
 void PrintJson(std::FILE* out, const QJsonDocument& doc);

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// vk_member_costs: what each automatic member costs in the automatic fitting. On the smooth
+// negative-binomial shape of BM_AutomatischeAnpassungL30 (L = 30), each automatic member's
+// fitting (all methods, as the automatic fitting runs it) is repeated for at least 50 ms of CPU
+// time; prints every member's milliseconds per fit as a Markdown table, dearest first, and the
+// sum.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "catalog/VerzeichnisLaden.h"
+#include "core/TextRecordSource.h"
+#include "fitting/Anpassungen.h"
+
+namespace {
+
+double CpuSekunden() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+struct Kosten {
+  std::uint32_t nummer;
+  std::string name;
+  double ms;
+};
+
+}  // namespace
+
+int main() {
+  vk::Verteilungsverzeichnis katalog;
+  std::string meldung;
+  if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) != vk::status::kOk) {
+    std::fprintf(stderr, "%s\n", meldung.c_str());
+    return 1;
+  }
+  vk::Anpassungen a(katalog);
+  std::string text;
+  for (int x = 0; x <= 30; ++x) {
+    const double lp = std::lgamma(3.0 + x) - std::lgamma(3.0) - std::lgamma(x + 1.0) +
+                      3 * std::log(0.25) + x * std::log(0.75);
+    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp)) + 1) + "\n";
+  }
+  std::istringstream in(text);
+  vk::TextRecordSource q(in);
+  vk::TDateneigenschaften e;
+  a.DatenLesen(q, e);
+
+  std::vector<Kosten> liste;
+  double summe = 0;
+  for (std::uint32_t i = 0; i < vk::kVerteilungsSlots; ++i) {
+    const auto eintrag = katalog.VerteilungHolen(i);
+    if (!eintrag || !eintrag->automatik) continue;
+    const vk::TVerteilung ref = vk::Referenz(*eintrag);
+    int n = 0;
+    const double t0 = CpuSekunden();
+    double t = 0;
+    do {
+      a.GewaehlteAnpassung(ref, true, vk::Rueckrufe{});
+      ++n;
+      t = CpuSekunden() - t0;
+    } while (t < 0.05);
+    liste.push_back({i, eintrag->bezeichnung, t / n * 1000});
+    summe += t / n * 1000;
+  }
+  std::sort(liste.begin(), liste.end(),
+            [](const Kosten& x, const Kosten& y) { return x.ms > y.ms; });
+  std::printf("| Member | Name | ms per fit |\n|---:|---|---:|\n");
+  for (const Kosten& k : liste) std::printf("| %u | %s | %.3f |\n", k.nummer, k.name.c_str(), k.ms);
+  std::printf("\n%zu automatic members, %.1f ms in all\n", liste.size(), summe);
+  return 0;
+}
