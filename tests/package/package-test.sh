@@ -57,10 +57,13 @@ case $step in
     [[ $depends == *libqt6core6* && $depends == *libc6* ]] || fail "dependencies not computed"
 
     # The manual pages are the programs' own --help.
-    zcat "$root/usr/share/man/man1/kalibra.1.gz" | grep -q 'fit every automatic distribution' ||
+    # (Whole outputs are read before they are searched: grep -q leaves a pipe early, and the
+    # writer's broken pipe would fail the step under pipefail.)
+    page=$(zcat "$root/usr/share/man/man1/kalibra.1.gz")
+    grep -q 'fit every automatic distribution' <<<"$page" ||
       fail "kalibra.1 does not hold the program's help"
-    zcat "$root/usr/share/man/man1/kalibra-catalog.1.gz" | grep -q 'unpack' ||
-      fail "kalibra-catalog.1 does not hold the program's help"
+    page=$(zcat "$root/usr/share/man/man1/kalibra-catalog.1.gz")
+    grep -q 'unpack' <<<"$page" || fail "kalibra-catalog.1 does not hold the program's help"
 
     # The unpacked programs run from a directory without a catalog, with settings of their own,
     # and find the catalog in ../share/vostra-kalibra.
@@ -84,11 +87,15 @@ case $step in
     cmp -s installed.json built.json ||
       { diff installed.json built.json | head -20; fail "the package fits otherwise than the build"; }
 
-    "$root/usr/bin/kalibra-catalog" unpack "$root/usr/share/vostra-kalibra/Kalibra.bxm" |
-      grep -q '<Bezeichnung_E>Poisson</Bezeichnung_E>' || fail "kalibra-catalog cannot unpack the catalog"
+    "$root/usr/bin/kalibra-catalog" unpack "$root/usr/share/vostra-kalibra/Kalibra.bxm" \
+      >catalog.xml || fail "kalibra-catalog cannot unpack the catalog"
+    grep -q '<Bezeichnung_E>Poisson</Bezeichnung_E>' catalog.xml ||
+      fail "kalibra-catalog unpacks another catalog"
     if [[ $gui == ON ]]; then
-      QT_QPA_PLATFORM=offscreen "$root/usr/bin/vostra-kalibra" --version | grep -q . ||
+      version=$(QT_QPA_PLATFORM=offscreen "$root/usr/bin/vostra-kalibra" --version) ||
         fail "the unpacked vostra-kalibra does not start"
+      number=$("$root/usr/bin/kalibra" --version)
+      [[ $version == *" ${number#kalibra }" ]] || fail "vostra-kalibra --version printed: $version"
     fi
     echo "package $deb: contents, dependencies and programs as expected"
     ;;
