@@ -13,7 +13,7 @@ packages=(
   libqt6opengl6-dev
   xvfb xauth
   # The Debian package: manual pages from the programs' --help, dependencies computed by
-  # dpkg-shlibdeps (which CPack drives through file), and the package's test checks it with lintian.
+  # dpkg-shlibdeps (which CPack drives through file), and lintian for the package's test.
   help2man dpkg-dev file lintian
 )
 
