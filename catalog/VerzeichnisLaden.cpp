@@ -56,6 +56,9 @@ std::filesystem::path KatalogdateiFinden(const std::filesystem::path& programmVe
   if (!programmVerzeichnis.empty()) {
     const std::filesystem::path dort = programmVerzeichnis / kKatalogDateiname;
     if (std::filesystem::exists(dort, ec)) return dort;
+    const std::filesystem::path installiert =
+        (programmVerzeichnis / kKatalogInstallVerzeichnis / kKatalogDateiname).lexically_normal();
+    if (std::filesystem::exists(installiert, ec)) return installiert;
   }
   return {};
 }
@@ -89,8 +92,9 @@ Status VerzeichnisLaden(const std::filesystem::path& programmVerzeichnis,
     std::error_code ec;
     meldung = std::string("Catalog file \"") + kKatalogDateiname +
               "\" not found in the current directory (" +
-              std::filesystem::current_path(ec).string() + ") nor beside the program (" +
-              programmVerzeichnis.string() + ")";
+              std::filesystem::current_path(ec).string() + "), beside the program (" +
+              programmVerzeichnis.string() + ") nor in " +
+              (programmVerzeichnis / kKatalogInstallVerzeichnis).lexically_normal().string();
     return status::kDirectoryError;
   }
   return VerzeichnisAusDateiLaden(datei, ziel, meldung);

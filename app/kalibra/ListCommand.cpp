@@ -90,7 +90,7 @@ int RunList(const QStringList& args) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "The distributions of the catalog (Kalibra.bxm in the current directory, else beside the "
-      "program), in index order.");
+      "program, else in ../share/vostra-kalibra relative to it), in index order.");
   parser.addOption({"automatic", "Only distributions used by automatic fitting."});
   parser.addOption({"special", "Only the special-fitting model."});
   parser.addOption(

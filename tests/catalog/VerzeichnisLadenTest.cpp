@@ -71,6 +71,41 @@ TEST_F(Suchpfad, NeitherDirectoryNamesBoth) {
   EXPECT_NE(meldung.find(Exe().string()), std::string::npos) << meldung;
 }
 
+// An installed tree: the program in <prefix>/bin, the catalog in <prefix>/share/vostra-kalibra.
+TEST_F(Suchpfad, InstalledTreeComesAfterTheCurrentAndTheProgramDirectory) {
+  struct Fall {
+    const char* cwd;
+    const char* bin;
+    const char* share;
+    int expected;
+  };
+  const fs::path bin = Exe() / "bin";
+  const fs::path share = Exe() / "share" / "vostra-kalibra";
+  for (const Fall& f : {Fall{nullptr, nullptr, "9", 9}, Fall{nullptr, "8", "9", 8},
+                        Fall{"7", nullptr, "9", 7}, Fall{nullptr, nullptr, nullptr, -1}}) {
+    SCOPED_TRACE(::testing::Message() << f.cwd << " " << f.bin << " " << f.share);
+    for (const fs::path& d : {Cwd(), bin, share}) {
+      fs::create_directories(d);
+      fs::remove(d / kKatalogDateiname);
+    }
+    if (f.cwd) WriteCatalog(Cwd(), f.cwd);
+    if (f.bin) WriteCatalog(bin, f.bin);
+    if (f.share) WriteCatalog(share, f.share);
+    Verteilungsverzeichnis v;
+    std::string meldung;
+    const Status st = VerzeichnisLaden(bin, v, meldung);
+    if (f.expected < 0) {
+      EXPECT_EQ(st, status::kDirectoryError);
+      EXPECT_NE(meldung.find(share.string()), std::string::npos) << meldung;
+      continue;
+    }
+    ASSERT_EQ(st, status::kOk) << meldung;
+    const auto e = v.ErsteVerteilung(kMaskeAlle);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(static_cast<int>(e->index), f.expected);
+  }
+}
+
 TEST_F(Suchpfad, ABrokenFileInTheCurrentDirectoryIsAnErrorNotASkip) {
   WriteCatalog(Exe(), "8");
   std::ofstream(Cwd() / kKatalogDateiname) << "not a catalog at all, but long enough to be read"

@@ -13,8 +13,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Usage: kalibra-catalog pack SRC.xml OUT.bxm   XML source to catalog file\n"
-    "       kalibra-catalog unpack IN.bxm          catalog file to XML on standard output\n"
+    "Usage: kalibra-catalog pack SRC.xml OUT.bxm\n"
+    "  or:  kalibra-catalog unpack IN.bxm\n"
+    "  or:  kalibra-catalog --help | --version\n"
+    "Packs the editable catalog source of Vostra Kalibra into a catalog file, and back.\n"
+    "\n"
+    "Commands:\n"
+    "  pack SRC.xml OUT.bxm   XML source to catalog file (malformed entries are refused)\n"
+    "  unpack IN.bxm          catalog file to XML on standard output\n"
+    "\n"
     "Exit status: 0 on success, 1 on a bad file, 64 on a usage error.\n";
 
 bool ReadAll(const std::string& path, std::string& out) {
@@ -83,6 +90,10 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   if (args.size() == 1 && (args[0] == "-h" || args[0] == "--help")) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (args.size() == 1 && (args[0] == "-v" || args[0] == "--version")) {
+    std::printf("kalibra-catalog %s\n", VK_VERSION);
     return 0;
   }
   if (args.size() == 3 && args[0] == "pack") return Pack(args[1], args[2]);
