@@ -174,7 +174,10 @@ void TabBatch::Starten() {
       r.abbruch = [this] { return abbruch_.load(); };
       r.weiter = [] { return true; };
       r.klasse = [&obj](const TWerte& w) {
-        if (!w.Ergebnis && w.Idx <= kMaxKlassenIndex) obj->Daten[w.Idx].NP = w.NP;
+        if (!w.Ergebnis && w.Idx <= kMaxKlassenIndex) {
+          obj->Daten[w.Idx].NP = w.NP;
+          obj->Daten[w.Idx].GepooltIn = w.GepooltIn;
+        }
         return status::kOk;
       };
       r.ergebnis = [&obj, &mitErgebnis](const TAnpassung& a) {
@@ -258,8 +261,10 @@ void TabBatch::ZeileGewaehlt() {
   auto* z = dynamic_cast<BatchZeile*>(LVBFBatch->currentItem());
   if (z == nullptr || !fenster_.DateiAnzeigen(z->text(0))) return;
   const std::int32_t n = std::max(z->obj->Dateneigenschaften.n, 0);
-  for (std::int32_t i = 0; i <= n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i)
-    fenster_.NPZeigen(static_cast<std::uint32_t>(i), z->obj->Daten[static_cast<std::size_t>(i)].NP);
+  for (std::int32_t i = 0; i <= n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
+    const TWerte& w = z->obj->Daten[static_cast<std::size_t>(i)];
+    fenster_.NPZeigen(static_cast<std::uint32_t>(i), w.NP, w.GepooltIn);
+  }
 }
 
 void TabBatch::ZeileDoppelklick() {
