@@ -39,6 +39,7 @@
 #include "ui/DlgOptimierung.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
+#include "ui/ListenExport.h"
 #include "ui/Meldungen.h"
 #include "ui/TabAnpassen.h"
 #include "ui/TabAutomatik.h"
@@ -197,6 +198,18 @@ void TFrmMain::FensterBauen() {
   LVDaten->header()->setStretchLastSection(true);
   LVDaten->setFixedWidth(220);
   GitterlinienZeichnen(LVDaten);
+  // Exported with the class each one was pooled into, which the list shows only as shading.
+  ExportAnbieten(LVDaten, "data.csv", [this] {
+    Tabelle t = ListenTabelle(LVDaten);
+    t[0] << "Pooled into";
+    for (int i = 0; i < LVDaten->topLevelItemCount(); ++i) {
+      const QVariant ziel = LVDaten->topLevelItem(i)->data(0, kGepooltRolle);
+      const QTreeWidgetItem* z =
+          ziel.isValid() ? LVDaten->topLevelItem(static_cast<int>(ziel.toUInt())) : nullptr;
+      t[i + 1] << (z != nullptr ? z->text(0) : QString());
+    }
+    return t;
+  });
 
   auto* links = new QVBoxLayout;
   links->addWidget(eingabe);

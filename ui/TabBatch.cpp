@@ -18,6 +18,7 @@
 #include "ui/Arbeiter.h"
 #include "ui/Fensterdienste.h"
 #include "ui/Listen.h"
+#include "ui/ListenExport.h"
 #include "ui/Meldungen.h"
 #include "ui/TabBausteine.h"
 #include "ui/Zahlenfeld.h"
@@ -56,6 +57,7 @@ TabBatch::TabBatch(Fensterdienste& fenster, QWidget* eltern) : QWidget(eltern), 
   layout->addLayout(oben);
   layout->addWidget(LVBFBatch, 1);
 
+  ExportAnbieten(LVBFBatch, "batch-fitting.csv", [this] { return ListenTabelle(LVBFBatch); });
   connect(BtnBFAbbrechen, &QPushButton::clicked, this, [this] { abbruch_ = true; });
   connect(CBBFVerteilung, &QComboBox::currentIndexChanged, this, [this] { SpaltenBauen(); });
   connect(LVBFBatch->header(), &QHeaderView::sectionClicked, this,
