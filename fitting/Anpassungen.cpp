@@ -256,8 +256,13 @@ Status Anpassungen::ParameterMelden(const TVerteilung& verteilung, bool beste,
 std::vector<std::uint32_t> Anpassungen::Poolung(bool beste) const {
   const Erwartungswerte& np = beste ? besteNP_ : aktuelleNP_;
   std::vector<std::uint32_t> ziel(daten_.Statistik.n + 1, kNichtGepoolt);
+  // The rows of a failed method carry what its last evaluation left, NaN or infinities among it;
+  // comparing and summing those must not leave a flag that fails the whole fit. Such rows have
+  // no cells to name.
+  FpFaultScope guard;
   PoolungsZiele(std::span<const double>(np.data(), ziel.size()),
                 einstellungen_.Mindestklassengroesse, ziel);
+  if (guard.Faulted()) std::fill(ziel.begin(), ziel.end(), kNichtGepoolt);
   return ziel;
 }
 

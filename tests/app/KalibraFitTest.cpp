@@ -318,6 +318,15 @@ TEST(KalibraFit, EveryFormatNamesTheClassEachWasPooledInto) {
   }
 }
 
+// The class rows of a failed method hold what its last evaluation left (NaN, infinities);
+// working out their pooling once raised a flag that turned the fit's "No fit" into "Exception".
+TEST(KalibraFit, PoolingAFailedMethodsRowsDoesNotFailTheFit) {
+  const KalibraOutcome r = RunKalibra(
+      {"fit", Data("gpl3-sentence-words.dat"), "-d", "183", "--all-methods", "--format", "json"});
+  EXPECT_EQ(r.exitCode, 13) << r.err.toStdString();
+  EXPECT_EQ(Json(r)["statusMessage"].toString(), "No fit");
+}
+
 TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {
   const KalibraOutcome liste = RunKalibra({"list", "--automatic", "--format", "json"});
   const int automatisch = static_cast<int>(Json(liste)["distributions"].toArray().size());
