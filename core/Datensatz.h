@@ -65,6 +65,9 @@ struct TDatensatz {
   bool DatenGueltig = false;
 };
 
+// The mark of a class that X² counts in a cell of its own.
+inline constexpr std::uint32_t kNichtGepoolt = 0xFFFFFFFFu;
+
 // One class as kept by a batch row, or the closing totals record when `Ergebnis` is set.
 struct TWerte {
   double E = 0;
@@ -72,6 +75,8 @@ struct TWerte {
   std::uint32_t X = 0;
   std::uint32_t Idx = 0;
   bool Ergebnis = false;
+  // The index of the class whose cell of X² took this one in, or kNichtGepoolt.
+  std::uint32_t GepooltIn = kNichtGepoolt;
 };
 
 using TDaten = std::array<TWerte, kMaxKlassen>;

@@ -288,13 +288,28 @@ Status Anpassungen::ParameterMelden(const TVerteilung& verteilung, bool beste,
   return st != status::kOk ? st : r.parameter(vp);
 }
 
+std::vector<std::uint32_t> Anpassungen::Poolung(bool beste) const {
+  const Erwartungswerte& np = beste ? besteNP_ : aktuelleNP_;
+  std::vector<std::uint32_t> ziel(daten_.Statistik.n + 1, kNichtGepoolt);
+  // The rows of a failed method carry what its last evaluation left, NaN or infinities among it;
+  // comparing and summing those must not leave a flag that fails the whole fit. Such rows have
+  // no cells to name.
+  FpFaultScope guard;
+  PoolungsZiele(std::span<const double>(np.data(), ziel.size()),
+                einstellungen_.Mindestklassengroesse, ziel);
+  if (guard.Faulted()) std::fill(ziel.begin(), ziel.end(), kNichtGepoolt);
+  return ziel;
+}
+
 Status Anpassungen::KlassenMelden(bool beste, const Rueckrufe& r) const {
   if (!r.klasse) return status::kOk;
   const TStatistik& s = daten_.Statistik;
   const Erwartungswerte& np = beste ? besteNP_ : aktuelleNP_;
+  // Once per result reported, never in the optimisation's evaluations.
+  const std::vector<std::uint32_t> ziel = Poolung(beste);
   double summe = 0;
   for (std::uint32_t i = 0; i <= s.n; ++i) {
-    const TWerte w{daten_.Haeufigkeiten[i], np[i], daten_.XWerte[i], i, false};
+    const TWerte w{daten_.Haeufigkeiten[i], np[i], daten_.XWerte[i], i, false, ziel[i]};
     summe += np[i];
     const Status st = r.klasse(w);
     if (st != status::kOk) return st;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
@@ -103,6 +104,9 @@ class Anpassungen final : private Zielfunktion {
   const Erwartungswerte& BesteNP() const { return besteNP_; }
   const Erwartungswerte& AktuelleNP() const { return aktuelleNP_; }
   const TParameterEigenschaften& Eigenschaften() const { return eig_; }
+  // Where the X² of the best (or current) result counted each class 0..L: the index of the
+  // class it was pooled into, kNichtGepoolt for a cell of its own.
+  std::vector<std::uint32_t> Poolung(bool beste) const;
 
   // One evaluation: X² of `v` for distribution `index` under the current properties (the vector
   // is corrected on a copy) and its class count; 10 000 000 for a failed evaluation.

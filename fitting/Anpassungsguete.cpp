@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitting/Anpassungsguete.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/FpFault.h"
@@ -42,6 +43,39 @@ double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double min
     }
   }
   return chi <= 0.00009 ? 0.0001 : chi;
+}
+
+void PoolungsZiele(std::span<const double> np, double mindest, std::span<std::uint32_t> ziel) {
+  const std::size_t n = np.size() - 1;
+  std::size_t modus = 0;
+  for (std::size_t i = 1; i <= n; ++i)
+    if (np[i] > np[modus]) modus = i;
+
+  // First the neighbour each pooled class is added to, with the amount it carries along ...
+  std::fill(ziel.begin(), ziel.end(), kNichtGepoolt);
+  double mitgefuehrt = 0;
+  for (std::size_t i = n; i > modus; --i) {
+    const double wert = np[i] + mitgefuehrt;
+    mitgefuehrt = 0;
+    if (!(wert > mindest)) {
+      ziel[i] = static_cast<std::uint32_t>(i - 1);
+      mitgefuehrt = wert;
+    }
+  }
+  mitgefuehrt = 0;
+  for (std::size_t i = 0; i < modus; ++i) {
+    const double wert = np[i] + mitgefuehrt;
+    mitgefuehrt = 0;
+    if (!(wert > mindest)) {
+      ziel[i] = static_cast<std::uint32_t>(i + 1);
+      mitgefuehrt = wert;
+    }
+  }
+  // ... then, from the mode outward, the class where that chain of additions ends.
+  for (std::size_t i = modus + 1; i <= n; ++i)
+    if (ziel[i] != kNichtGepoolt && ziel[i - 1] != kNichtGepoolt) ziel[i] = ziel[i - 1];
+  for (std::size_t i = modus; i-- > 0;)
+    if (ziel[i] != kNichtGepoolt && ziel[i + 1] != kNichtGepoolt) ziel[i] = ziel[i + 1];
 }
 
 bool NegativeErwartung(std::span<const double> np, double summe) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/Datensatz.h"
+
 namespace vk {
 
 // X² of a failed evaluation, and the P that marks "not enough degrees of freedom".
@@ -17,6 +19,13 @@ inline constexpr double kZuWenigFreiheitsgrade = 10000000.0;
 // `klassen` receives the number of classes that counted.
 double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindestklassengroesse,
                            std::uint32_t& klassen);
+
+// Where GepooltesChiQuadrat counts each of the L + 1 classes of the unpooled `np`: `ziel[i]` is
+// the index of the class whose cell took class i in, kNichtGepoolt where class i keeps its own.
+// The sums are those of the pooling, in its order, so the two agree on every class. Computed for
+// a result shown, not in the optimisation.
+void PoolungsZiele(std::span<const double> np, double mindestklassengroesse,
+                   std::span<std::uint32_t> ziel);
 
 // Below this times N an expected frequency is negative, not a rounding error around 0.
 inline constexpr double kNegativeErwartungProN = 1e-9;

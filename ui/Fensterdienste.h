@@ -35,9 +35,10 @@ class Fensterdienste {
   virtual void FortschrittSchritt() = 0;
   virtual void FortschrittEnde() = 0;
 
-  // The data list's NP column.
+  // The data list's NP column, and the class each class was pooled into for X² (kNichtGepoolt
+  // for none): pooled rows are shaded.
   virtual void NPLeeren() = 0;
-  virtual void NPZeigen(std::uint32_t idx, double np) = 0;
+  virtual void NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) = 0;
 
   // The input files, and the statistics and data list of one of them: read now into the engine
   // (false after a warning) or as a batch row keeps them.

@@ -8,6 +8,8 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBuffer>
+#include <QCandlestickSeries>
+#include <QCandlestickSet>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
@@ -35,6 +37,7 @@
 
 #include "fitting/EinstellungenSpeicher.h"
 #include "ui/DlgDiagrammTitel.h"
+#include "ui/Listen.h"
 #include "ui/Meldungen.h"
 
 namespace vk::ui {
@@ -111,10 +114,34 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   // Above the bars, in black, never white on a light bar: legible in every diagram style.
   balken_->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
   for (QBarSet* s : {balkenF_, balkenNP_}) s->setLabelColor(Qt::black);
+  balkenF_->setSelectedColor(kGepooltF);
+  balkenNP_->setSelectedColor(kGepooltNP);
   chart_->addSeries(balken_);
   linien_ = {Linie("f[x]", kSilber, true), Linie("NP[x]", Farbe(4227072), true),
              Linie("f[x]", kSilber, false), Linie("NP[x]", kGruenLinie, false)};
   for (QLineSeries* s : linien_) chart_->addSeries(s);
+
+  // The hanging rootogram: a bar of sqrt f from sqrt NP downward, so that the bars' lower ends
+  // scatter around the zero line where the fit is good, each class on the same square-root scale.
+  haengend_ = new QCandlestickSeries;
+  haengend_->setName("√f[x]");
+  haengend_->setIncreasingColor(Farbe(13619151));
+  haengend_->setDecreasingColor(Farbe(13619151));
+  haengend_->setPen(QPen(Farbe(13619151).darker(160), 1));
+  haengend_->setCapsVisible(false);
+  haengend_->setBodyWidth(0.8);
+  haengend_->setMaximumColumnWidth(-1);
+  chart_->addSeries(haengend_);
+  wurzelNP_ = Linie("√NP[x]", kGruenLinie, true);
+  chart_->addSeries(wurzelNP_);
+  nulllinie_ = Linie("", Qt::black, false);
+  nulllinie_->setPen(QPen(Qt::black, 1));
+  chart_->addSeries(nulllinie_);
+  gepooltLegende_ = new QLineSeries;
+  gepooltLegende_->setName("pooled for X²");
+  gepooltLegende_->setColor(kGepooltF);
+  gepooltLegende_->setPen(QPen(kGepooltF, 6));
+  chart_->addSeries(gepooltLegende_);
 
   ansicht_ = new QChartView(chart_, this);
   ansicht_->setObjectName("Chart");
@@ -128,10 +155,14 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   lines_->setObjectName("lines");
   linesdots_ = new QRadioButton("Lines + Dots", stil);
   linesdots_->setObjectName("linesdots");
+  rootogram_ = new QRadioButton("Rootogram", stil);
+  rootogram_->setObjectName("rootogram");
+  rootogram_->setToolTip("hanging rootogram: √f[x] hanging from √NP[x]");
   auto* stilLayout = new QHBoxLayout(stil);
   stilLayout->addWidget(bars_);
   stilLayout->addWidget(lines_);
   stilLayout->addWidget(linesdots_);
+  stilLayout->addWidget(rootogram_);
 
   showValues_ = new QCheckBox("Values", this);
   showValues_->setObjectName("showValues");
@@ -183,13 +214,14 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
 
   titelDlg_ = new TDiagrammTitelDlg(this);
 
-  for (QRadioButton* b : {bars_, lines_, linesdots_})
+  for (QRadioButton* b : {bars_, lines_, linesdots_, rootogram_})
     connect(b, &QRadioButton::toggled, this, [this](bool an) {
       if (an) StilAnwenden();
     });
   connect(showValues_, &QCheckBox::toggled, this, [this](bool an) {
     balken_->setLabelsVisible(an);
     for (QLineSeries* s : linien_) s->setPointLabelsVisible(an);
+    wurzelNP_->setPointLabelsVisible(an);
     BeschriftungenEntflechten();
   });
   // Where the points stand on the screen changes with every layout of the plot.
@@ -231,6 +263,9 @@ QString TFrmDiagramm::Titel() const {
 bool TFrmDiagramm::SerieAktiv(int nummer) const {
   if (nummer == 1 || nummer == 2) return balken_->isVisible();
   if (nummer >= 3 && nummer <= 6) return linien_[static_cast<std::size_t>(nummer - 3)]->isVisible();
+  if (nummer == 7) return haengend_->isVisible();
+  if (nummer == 8) return wurzelNP_->isVisible();
+  if (nummer == 9) return nulllinie_->isVisible();
   return false;
 }
 
@@ -239,6 +274,9 @@ int TFrmDiagramm::SeriePunkte(int nummer) const {
   if (nummer == 2) return static_cast<int>(balkenNP_->count());
   if (nummer >= 3 && nummer <= 6)
     return static_cast<int>(linien_[static_cast<std::size_t>(nummer - 3)]->count());
+  if (nummer == 7) return haengend_->count();
+  if (nummer == 8) return static_cast<int>(wurzelNP_->count());
+  if (nummer == 9) return static_cast<int>(nulllinie_->count());
   return 0;
 }
 
@@ -265,10 +303,16 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   balkenF_->remove(0, static_cast<int>(balkenF_->count()));
   balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
   for (QLineSeries* s : linien_) s->clear();
+  haengend_->clear();
   kategorien_.clear();
   punkteF_.clear();
   punkteNP_.clear();
+  gepoolt_.clear();
   QList<qreal> f, np;
+  QList<int> gepooltIndizes;
+  QList<QCandlestickSet*> haengend;
+  wurzelMin_ = 0;
+  wurzelMax_ = 0;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
     f.append(w.E);
@@ -276,26 +320,62 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
     punkteF_.append(QPointF(w.X, w.E));
     punkteNP_.append(QPointF(w.X, w.NP));
     kategorien_.append(QString::number(w.X));
+    const bool gepoolt = w.GepooltIn != kNichtGepoolt;
+    gepoolt_.append(gepoolt);
+    if (gepoolt) gepooltIndizes.append(i);
+    // The bar hangs from sqrt NP and reaches sqrt f down: its lower end sqrt NP - sqrt f.
+    const double oben = std::sqrt(std::max(w.NP, 0.0));
+    const double unten = oben - std::sqrt(std::max(w.E, 0.0));
+    auto* satz = new QCandlestickSet(oben, oben, unten, unten, w.X);
+    satz->setBrush(gepoolt ? kGepooltF : Farbe(13619151));
+    satz->setPen(QPen(gepoolt ? kGepooltNP : Farbe(13619151).darker(160), 1));
+    haengend.append(satz);
+    wurzelMin_ = std::min(wurzelMin_, unten);
+    wurzelMax_ = std::max(wurzelMax_, oben);
   }
+  const double wurzelRand = std::max((wurzelMax_ - wurzelMin_) / 10, 0.1);
+  wurzelMin_ -= wurzelRand;
+  wurzelMax_ += wurzelRand;
   balkenF_->append(f);
   balkenNP_->append(np);
+  // The pooled classes' bars in the pooled shade, their numbers as they are.
+  for (QBarSet* s : {balkenF_, balkenNP_}) {
+    s->deselectAllBars();
+    s->selectBars(gepooltIndizes);
+  }
+  haengend_->append(haengend);
+  // Points on the curve while they stand apart; with many classes the line alone.
+  wurzelNP_->setPointsVisible(letzte < 40);
   xMin_ = letzte >= 0 ? daten[0].X : 0;
   xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
-  AchsenAnordnen();
+  StilAnwenden();
 }
 
 void TFrmDiagramm::StilAnwenden() {
+  const bool wurzel = rootogram_->isChecked();
   balken_->setVisible(bars_->isChecked());
   linien_[0]->setVisible(linesdots_->isChecked());
   linien_[1]->setVisible(linesdots_->isChecked());
   linien_[2]->setVisible(lines_->isChecked());
   linien_[3]->setVisible(lines_->isChecked());
-  // Hidden series leave the legend, so it names only what is drawn.
+  haengend_->setVisible(wurzel);
+  wurzelNP_->setVisible(wurzel);
+  nulllinie_->setVisible(wurzel);
+  gepooltLegende_->setVisible((bars_->isChecked() || wurzel) && gepoolt_.contains(true));
+  // The rootogram's square-root scale has no logarithmic counterpart.
+  xAxisLog_->setEnabled(!wurzel);
+  yAxisLog_->setEnabled(!wurzel);
+  // Hidden series leave the legend, so it names only what is drawn; the zero line needs no name.
   const auto marker = [this](QAbstractSeries* s) {
     for (QLegendMarker* m : chart_->legend()->markers(s)) m->setVisible(s->isVisible());
   };
   marker(balken_);
   for (QLineSeries* s : linien_) marker(s);
+  for (QAbstractSeries* s :
+       {static_cast<QAbstractSeries*>(haengend_), static_cast<QAbstractSeries*>(wurzelNP_),
+        static_cast<QAbstractSeries*>(gepooltLegende_)})
+    marker(s);
+  for (QLegendMarker* m : chart_->legend()->markers(nulllinie_)) m->setVisible(false);
   AchsenAnordnen();
 }
 
@@ -305,14 +385,19 @@ void TFrmDiagramm::AchsenAnordnen() {
   // The lines are emptied before their scale changes, so that no point meets a scale it has no
   // place on.
   for (QLineSeries* s : linien_) s->clear();
+  wurzelNP_->clear();
+  nulllinie_->clear();
   for (QAbstractAxis* achse : chart_->axes()) {
     chart_->removeAxis(achse);
     delete achse;
   }
   const bool raster = viewGrid_->isChecked();
+  const bool wurzel = rootogram_->isChecked();
+  const bool yLog = yAxisLog_->isChecked() && !wurzel;
+  const bool xLog = xAxisLog_->isChecked() && !bars_->isChecked() && !wurzel;
 
   QAbstractAxis* links = nullptr;
-  if (yAxisLog_->isChecked()) {
+  if (yLog) {
     auto* a = new QLogValueAxis;
     a->setBase(10);
     a->setLabelFormat("%g");
@@ -323,10 +408,12 @@ void TFrmDiagramm::AchsenAnordnen() {
     logBoden_ = unten;
   } else {
     auto* a = new QValueAxis;
-    a->setRange(min_, max_);
+    const double von = wurzel ? wurzelMin_ : min_;
+    const double bis = wurzel ? wurzelMax_ : max_;
+    a->setRange(von, bis);
     // Ticks on round values (1, 2 or 5 times a power of ten, from 0), at most about eight of them,
     // with just the decimals the step needs; the range itself stays as computed.
-    const double schritt = RunderSchritt((max_ - min_) / 8);
+    const double schritt = RunderSchritt((bis - von) / 8);
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
     a->setTickInterval(schritt);
@@ -352,7 +439,7 @@ void TFrmDiagramm::AchsenAnordnen() {
         a->append(beschriftet[i], i);
     a->setStartValue(-0.5);
     unten = a;
-  } else if (xAxisLog_->isChecked()) {
+  } else if (xLog) {
     auto* a = new QLogValueAxis;
     a->setBase(10);
     a->setLabelFormat("%g");
@@ -361,7 +448,11 @@ void TFrmDiagramm::AchsenAnordnen() {
     unten = a;
   } else {
     auto* a = new QValueAxis;
-    a->setRange(xMin_, std::max(xMax_, xMin_ + 1));
+    // The rootogram's bars stand on their x and need half a class of room at either end.
+    if (wurzel)
+      a->setRange(xMin_ - 0.5, xMax_ + 0.5);
+    else
+      a->setRange(xMin_, std::max(xMax_, xMin_ + 1));
     a->setLabelFormat("%d");
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
@@ -373,30 +464,46 @@ void TFrmDiagramm::AchsenAnordnen() {
   chart_->addAxis(unten, Qt::AlignBottom);
 
   // A bar of 0 has no height on a logarithmic axis; it stands on the axis' floor instead, which
-  // draws nothing, where Qt Charts would take the logarithm of zero.
-  for (auto [satz, punkte] : {std::pair{balkenF_, &punkteF_}, std::pair{balkenNP_, &punkteNP_}}) {
-    for (int i = 0; i < punkte->size() && i < satz->count(); ++i) {
-      const double y = (*punkte)[i].y();
-      satz->replace(i, yAxisLog_->isChecked() && !(y > 0) ? logBoden_ : y);
+  // draws nothing, where Qt Charts would take the logarithm of zero. A changed bar is laid out
+  // at once on the scale its series had last: the floors go in before a logarithmic axis, the
+  // zeros after a linear one, and hidden bars keep what they have.
+  const auto balkenwerte = [this, yLog] {
+    for (auto [satz, punkte] : {std::pair{balkenF_, &punkteF_}, std::pair{balkenNP_, &punkteNP_}}) {
+      for (int i = 0; i < punkte->size() && i < satz->count(); ++i) {
+        const double y = (*punkte)[i].y();
+        satz->replace(i, yLog && !(y > 0) ? logBoden_ : y);
+      }
     }
-  }
-
+  };
   // Hidden bars are laid out all the same; on a logarithmic axis their zeros would be taken to
   // the logarithm, so they are put on the axes only when drawn.
   if (bars_->isChecked()) {
+    if (yLog) balkenwerte();
     balken_->attachAxis(links);
     balken_->attachAxis(unten);
+    if (!yLog) balkenwerte();
   }
   for (QLineSeries* s : linien_) {
     s->attachAxis(links);
     if (!bars_->isChecked()) s->attachAxis(unten);
   }
+  if (wurzel) {
+    for (QAbstractSeries* s :
+         {static_cast<QAbstractSeries*>(haengend_), static_cast<QAbstractSeries*>(wurzelNP_),
+          static_cast<QAbstractSeries*>(nulllinie_)}) {
+      s->attachAxis(links);
+      s->attachAxis(unten);
+    }
+    QList<QPointF> wurzelNP;
+    for (const QPointF& p : punkteNP_)
+      wurzelNP.append(QPointF(p.x(), std::sqrt(std::max(p.y(), 0.0))));
+    wurzelNP_->replace(wurzelNP);
+    nulllinie_->replace({QPointF(xMin_ - 0.5, 0), QPointF(xMax_ + 0.5, 0)});
+  }
 
   // A logarithmic axis has no place for x = 0 or a value of 0: those points are left out of the
   // lines (given to Qt Charts, one of them leaves the whole plot empty). The points go in only
   // now, when each series knows the scale it is drawn on.
-  const bool xLog = xAxisLog_->isChecked() && !bars_->isChecked();
-  const bool yLog = yAxisLog_->isChecked();
   const auto darstellbar = [xLog, yLog](const QList<QPointF>& punkte) {
     QList<QPointF> bleiben;
     for (const QPointF& p : punkte)
@@ -457,6 +564,9 @@ void TFrmDiagramm::TiefeAnwenden() {
     stift.setWidth(tief ? 4 : 2);
     s->setPen(stift);
   }
+  QPen stift = wurzelNP_->pen();
+  stift.setWidth(tief ? 4 : 2);
+  wurzelNP_->setPen(stift);
   chart_->setDropShadowEnabled(tief);
 }
 

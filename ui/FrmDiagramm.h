@@ -9,6 +9,7 @@
 class QAbstractSeries;
 class QBarSeries;
 class QBarSet;
+class QCandlestickSeries;
 class QChart;
 class QChartView;
 class QCheckBox;
@@ -40,13 +41,16 @@ class TFrmDiagramm : public QWidget {
   void Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
               const TDaten& daten);
 
-  // The six series in their order: f and NP as bars, as lines with points, as plain lines.
-  // Series 1 and 2 are the two sets of one bar series, drawn side by side.
+  // The series in their order: f and NP as bars, as lines with points, as plain lines; then the
+  // hanging rootogram: 7 the bars of sqrt f hanging from 8, the line of sqrt NP, and 9 its
+  // reference line at zero. Series 1 and 2 are the two sets of one bar series, drawn side by side.
   bool SerieAktiv(int nummer) const;
   int SeriePunkte(int nummer) const;
   QChart* Chart() const { return chart_; }
   double AchseMin() const { return min_; }
   double AchseMax() const { return max_; }
+  // The classes X² counted pooled into another one, shaded in the bar styles: by class index.
+  const QList<bool>& Gepoolt() const { return gepoolt_; }
   QString Titel() const;
   QString TitelUnten() const { return titelUnten_; }
 
@@ -73,9 +77,15 @@ class TFrmDiagramm : public QWidget {
   QBarSet* balkenF_;
   QBarSet* balkenNP_;
   std::array<QLineSeries*, 4> linien_{};  // series 3..6
+  QCandlestickSeries* haengend_;          // series 7
+  QLineSeries* wurzelNP_;                 // series 8
+  QLineSeries* nulllinie_;                // series 9
+  // No points: its legend entry names the colour of the pooled classes.
+  QLineSeries* gepooltLegende_;
   QRadioButton* bars_;
   QRadioButton* lines_;
   QRadioButton* linesdots_;
+  QRadioButton* rootogram_;
   QCheckBox* showValues_;
   QCheckBox* view3D_;
   QCheckBox* viewGrid_;
@@ -89,6 +99,10 @@ class TFrmDiagramm : public QWidget {
   // Every point of f and NP; the line series get those their axes can show.
   QList<QPointF> punkteF_;
   QList<QPointF> punkteNP_;
+  QList<bool> gepoolt_;
+  // The rootogram's value range: from the lowest hanging bar (or 0) to the highest sqrt NP.
+  double wurzelMin_ = 0;
+  double wurzelMax_ = 1;
   double min_ = 0;
   // The lower end of the logarithmic value axis, where bars of 0 stand.
   double logBoden_ = 0.1;

@@ -39,6 +39,7 @@
 #include "ui/DlgOptimierung.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
+#include "ui/ListenExport.h"
 #include "ui/Meldungen.h"
 #include "ui/TabAnpassen.h"
 #include "ui/TabAutomatik.h"
@@ -197,6 +198,18 @@ void TFrmMain::FensterBauen() {
   LVDaten->header()->setStretchLastSection(true);
   LVDaten->setFixedWidth(220);
   GitterlinienZeichnen(LVDaten);
+  // Exported with the class each one was pooled into, which the list shows only as shading.
+  ExportAnbieten(LVDaten, "data.csv", [this] {
+    Tabelle t = ListenTabelle(LVDaten);
+    t[0] << "Pooled into";
+    for (int i = 0; i < LVDaten->topLevelItemCount(); ++i) {
+      const QVariant ziel = LVDaten->topLevelItem(i)->data(0, kGepooltRolle);
+      const QTreeWidgetItem* z =
+          ziel.isValid() ? LVDaten->topLevelItem(static_cast<int>(ziel.toUInt())) : nullptr;
+      t[i + 1] << (z != nullptr ? z->text(0) : QString());
+    }
+    return t;
+  });
 
   auto* links = new QVBoxLayout;
   links->addWidget(eingabe);
@@ -513,13 +526,37 @@ void TFrmMain::FortschrittEnde() {
   PrgStatFortschritt->setValue(0);
 }
 
-void TFrmMain::NPLeeren() {
-  for (int i = 0; i < LVDaten->topLevelItemCount(); ++i)
-    LVDaten->topLevelItem(i)->setText(2, "0.00");
+namespace {
+
+// A pooled row is shaded and names the class it went into; the numbers stay as they are.
+void PoolungZeigen(QTreeWidget* liste, QTreeWidgetItem* z, std::uint32_t gepooltIn) {
+  QTreeWidgetItem* ziel =
+      gepooltIn == kNichtGepoolt ? nullptr : liste->topLevelItem(static_cast<int>(gepooltIn));
+  z->setData(0, kGepooltRolle, ziel != nullptr ? QVariant(gepooltIn) : QVariant());
+  // Without a pooling the roles are emptied, so a cut-off text gets its own tooltip again.
+  const QVariant hinweis = ziel != nullptr
+                               ? QVariant("X² counts this class pooled into x = " + ziel->text(0))
+                               : QVariant();
+  for (int s = 0; s < liste->columnCount(); ++s) {
+    z->setData(s, Qt::BackgroundRole, ziel != nullptr ? QVariant(kGepooltZeile) : QVariant());
+    z->setData(s, Qt::ToolTipRole, hinweis);
+  }
 }
 
-void TFrmMain::NPZeigen(std::uint32_t idx, double np) {
-  if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) z->setText(2, Fest(np, 2));
+}  // namespace
+
+void TFrmMain::NPLeeren() {
+  for (int i = 0; i < LVDaten->topLevelItemCount(); ++i) {
+    LVDaten->topLevelItem(i)->setText(2, "0.00");
+    PoolungZeigen(LVDaten, LVDaten->topLevelItem(i), kNichtGepoolt);
+  }
+}
+
+void TFrmMain::NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) {
+  if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) {
+    z->setText(2, Fest(np, 2));
+    PoolungZeigen(LVDaten, z, gepooltIn);
+  }
 }
 
 QStringList TFrmMain::Eingabedateien() const {
@@ -574,6 +611,8 @@ void TFrmMain::TBBtnDiagrammClick() {
     w.E = ZahlAusText(z->text(1));
     w.NP = ZahlAusText(z->text(2));
     w.Idx = static_cast<std::uint32_t>(i);
+    const QVariant ziel = z->data(0, kGepooltRolle);
+    w.GepooltIn = ziel.isValid() ? ziel.toUInt() : kNichtGepoolt;
   }
   // The name of the file whose data the list shows, which need not be the highlighted one.
   const QString datei = QFileInfo(FAngezeigteDatei).fileName();

@@ -80,7 +80,7 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   void FortschrittSchritt() override;
   void FortschrittEnde() override;
   void NPLeeren() override;
-  void NPZeigen(std::uint32_t idx, double np) override;
+  void NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) override;
   QStringList Eingabedateien() const override;
   bool DateiAnzeigen(const QString& pfad) override;
   void DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften& eig,

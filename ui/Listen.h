@@ -66,6 +66,13 @@ inline const QColor kGruen{0xA8, 0xFF, 0xA8};
 inline const QColor kGelb{0xFF, 0xFF, 0xA8};
 inline const QColor kRot{0xFF, 0xA8, 0xA8};
 
+// The shade of a class that X² counted pooled into another one (data list rows, chart bars), and
+// the role of a data list row that holds the index of that class.
+inline const QColor kGepooltZeile{0xFF, 0xE6, 0xB8};
+inline const QColor kGepooltF{0xF2, 0xC2, 0x6E};
+inline const QColor kGepooltNP{0xC8, 0x8E, 0x2E};
+inline constexpr int kGepooltRolle = Qt::UserRole + 2;
+
 QColor FarbePChi(double p);
 QColor FarbeKontingenz(double c);
 // Draws the grid lines of a report list (a style sheet would hide the cell colours); a cell whose

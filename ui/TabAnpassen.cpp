@@ -203,14 +203,14 @@ void TabAnpassen::Starten() {
   const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
   const bool nurBeste = CBNFNurBesteMethode->isChecked();
   arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste] {
-    std::vector<double> np;
+    std::vector<TWerte> klassen;
     Rueckrufe r;
     r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
       return Erfragen(this, [this, &f, n] { return fenster_.FestparameterErfragen(f, n); });
     };
     r.abbruch = [this] { return abbruch_.load(); };
     r.weiter = [this, nurBeste] { return nurBeste || NaechsteMethodeAbwarten(); };
-    r.klasse = KlassenFuerDatenliste(this, fenster_, np);
+    r.klasse = KlassenFuerDatenliste(this, fenster_, klassen);
     r.ergebnis = [this](const TAnpassung& a) {
       Posten(this, [this, a] { ErgebnisAnzeigen(a); });
       return status::kOk;

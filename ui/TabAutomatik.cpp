@@ -12,6 +12,7 @@
 #include "ui/Arbeiter.h"
 #include "ui/Fensterdienste.h"
 #include "ui/Listen.h"
+#include "ui/ListenExport.h"
 #include "ui/TabBausteine.h"
 
 namespace vk::ui {
@@ -40,6 +41,8 @@ TabAutomatik::TabAutomatik(Fensterdienste& fenster, QWidget* eltern)
   unten->addStretch();
   unten->addWidget(BtnAFAbbrechen);
   layout->addLayout(unten);
+  ExportAnbieten(LVAFAutomatik, "automatic-fitting.csv",
+                 [this] { return ListenTabelle(LVAFAutomatik); });
   connect(BtnAFAbbrechen, &QPushButton::clicked, this, [this] { abbruch_ = true; });
   connect(LVAFAutomatik->header(), &QHeaderView::sectionClicked, this,
           [this](int s) { SpalteSortieren(LVAFAutomatik, s, sortiert_); });

@@ -18,6 +18,7 @@
 #include "ui/Arbeiter.h"
 #include "ui/Fensterdienste.h"
 #include "ui/Listen.h"
+#include "ui/ListenExport.h"
 #include "ui/Meldungen.h"
 #include "ui/TabBausteine.h"
 #include "ui/Zahlenfeld.h"
@@ -56,6 +57,7 @@ TabBatch::TabBatch(Fensterdienste& fenster, QWidget* eltern) : QWidget(eltern), 
   layout->addLayout(oben);
   layout->addWidget(LVBFBatch, 1);
 
+  ExportAnbieten(LVBFBatch, "batch-fitting.csv", [this] { return ListenTabelle(LVBFBatch); });
   connect(BtnBFAbbrechen, &QPushButton::clicked, this, [this] { abbruch_ = true; });
   connect(CBBFVerteilung, &QComboBox::currentIndexChanged, this, [this] { SpaltenBauen(); });
   connect(LVBFBatch->header(), &QHeaderView::sectionClicked, this,
@@ -174,7 +176,10 @@ void TabBatch::Starten() {
       r.abbruch = [this] { return abbruch_.load(); };
       r.weiter = [] { return true; };
       r.klasse = [&obj](const TWerte& w) {
-        if (!w.Ergebnis && w.Idx <= kMaxKlassenIndex) obj->Daten[w.Idx].NP = w.NP;
+        if (!w.Ergebnis && w.Idx <= kMaxKlassenIndex) {
+          obj->Daten[w.Idx].NP = w.NP;
+          obj->Daten[w.Idx].GepooltIn = w.GepooltIn;
+        }
         return status::kOk;
       };
       r.ergebnis = [&obj, &mitErgebnis](const TAnpassung& a) {
@@ -258,8 +263,10 @@ void TabBatch::ZeileGewaehlt() {
   auto* z = dynamic_cast<BatchZeile*>(LVBFBatch->currentItem());
   if (z == nullptr || !fenster_.DateiAnzeigen(z->text(0))) return;
   const std::int32_t n = std::max(z->obj->Dateneigenschaften.n, 0);
-  for (std::int32_t i = 0; i <= n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i)
-    fenster_.NPZeigen(static_cast<std::uint32_t>(i), z->obj->Daten[static_cast<std::size_t>(i)].NP);
+  for (std::int32_t i = 0; i <= n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
+    const TWerte& w = z->obj->Daten[static_cast<std::size_t>(i)];
+    fenster_.NPZeigen(static_cast<std::uint32_t>(i), w.NP, w.GepooltIn);
+  }
 }
 
 void TabBatch::ZeileDoppelklick() {

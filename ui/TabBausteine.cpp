@@ -87,17 +87,17 @@ TVerteilung Gewaehlt(const QComboBox* box) {
 }
 
 std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
-                                                           std::vector<double>& np) {
-  return [ziel, &fenster, &np](const TWerte& w) {
+                                                           std::vector<TWerte>& klassen) {
+  return [ziel, &fenster, &klassen](const TWerte& w) {
     if (w.Ergebnis) {
-      Posten(ziel, [&fenster, liste = std::move(np)] {
+      Posten(ziel, [&fenster, liste = std::move(klassen)] {
         for (std::size_t i = 0; i < liste.size(); ++i)
-          fenster.NPZeigen(static_cast<std::uint32_t>(i), liste[i]);
+          fenster.NPZeigen(static_cast<std::uint32_t>(i), liste[i].NP, liste[i].GepooltIn);
       });
-      np.clear();
+      klassen.clear();
     } else if (w.Idx <= kMaxKlassenIndex) {
-      if (np.size() <= w.Idx) np.resize(w.Idx + 1, 0.0);
-      np[w.Idx] = w.NP;
+      if (klassen.size() <= w.Idx) klassen.resize(w.Idx + 1);
+      klassen[w.Idx] = w;
     }
     return status::kOk;
   };

@@ -50,10 +50,10 @@ void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a);
 TVerteilung Gewaehlt(const QComboBox* box);
 
 // The engine's class callback for a worker whose fit shows its expected frequencies in the data
-// list: the classes come one by one and are collected in `np`; the list gets them together when
-// the method's closing record comes, posted to `ziel`'s thread.
+// list: the classes come one by one and are collected in `klassen`; the list gets them together
+// when the method's closing record comes, posted to `ziel`'s thread.
 std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
-                                                           std::vector<double>& np);
+                                                           std::vector<TWerte>& klassen);
 
 // The cursor while a fit computes; the normal one while it waits for the user.
 struct Sanduhr {

@@ -249,7 +249,7 @@ void TabSpezial::Starten() {
   Anpassungen& engine = fenster_.Engine();
   const TVerteilung verteilung = Gewaehlt(CBSFVerteilung);
   arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, vorgaben] {
-    std::vector<double> np;
+    std::vector<TWerte> klassen;
     Rueckrufe r;
     r.abbruch = [this] { return abbruch_.load(); };
     r.weiter = [] { return true; };
@@ -261,7 +261,7 @@ void TabSpezial::Starten() {
       Posten(this, [this, vp] { ParameterAnzeigen(vp); });
       return status::kOk;
     };
-    r.klasse = KlassenFuerDatenliste(this, fenster_, np);
+    r.klasse = KlassenFuerDatenliste(this, fenster_, klassen);
     SpezialRueckrufe s;
     s.vorgaben = [vorgaben](Spezialvorgaben& v, std::uint32_t parZahl) {
       for (std::uint32_t k = 0; k < 5 && k < parZahl && k < v.size(); ++k) v[k] = vorgaben[k];

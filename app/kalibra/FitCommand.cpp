@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <cstdio>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
@@ -112,12 +114,18 @@ int RunEvaluate(const QStringList& args) {
   a.VerteilungsparameterHolen(ref, false, vp);
   const TDatensatz& d = a.Daten();
   const bool genugFG = st != status::kNotEnoughDf;
+  const std::vector<std::uint32_t> ziel = a.Poolung(false);
+  const auto gepooltIn = [&](std::uint32_t i) -> std::optional<std::uint32_t> {
+    if (ziel[i] == kNichtGepoolt) return std::nullopt;
+    return d.XWerte[ziel[i]];
+  };
   if (s.format == Format::kJson) {
     QJsonArray klassen;
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       klassen.append(QJsonObject{{"x", static_cast<qint64>(d.XWerte[i])},
                                  {"f", d.Haeufigkeiten[i]},
-                                 {"np", a.AktuelleNP()[i]}});
+                                 {"np", a.AktuelleNP()[i]},
+                                 {"pooledInto", GepooltJson(gepooltIn(i))}});
     QJsonObject root{
         {"file", QString::fromStdString(s.datei)},
         {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
@@ -141,20 +149,20 @@ int RunEvaluate(const QStringList& args) {
              genugFG ? FormatExact(k.p) : "", FormatExact(k.c), FormatExact(k.r2),
              ParameterText(vp), StatusText(st)});
     csv.BlankLine();
-    csv.Row({"x", "f", "np"});
+    csv.Row({"x", "f", "np", "pooledInto"});
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       csv.Row({std::to_string(d.XWerte[i]), FormatExact(d.Haeufigkeiten[i]),
-               FormatExact(a.AktuelleNP()[i])});
+               FormatExact(a.AktuelleNP()[i]), GepooltText(gepooltIn(i))});
   } else {
     std::printf("File: %s\nDistribution: %u %s\nParameters: %s\n", s.datei.c_str(), ref.Index,
                 ref.Bezeichnung.c_str(), ParameterText(vp).c_str());
     std::printf("X² %s  K %u  DF %u  P(X²) %s  C %s  R² %s\n\n", FormatFixed(k.chi, 2).c_str(),
                 k.klassen, k.fg, genugFG ? FormatFixed(k.p, 4).c_str() : "-",
                 FormatFixed(k.c, 4).c_str(), FormatFixed(k.r2, 4).c_str());
-    TextTable t({"x", "f", "NP"});
+    TextTable t({"x", "f", "NP", "Pooled into"});
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       t.Row({std::to_string(d.XWerte[i]), FormatFixed(d.Haeufigkeiten[i], 4),
-             FormatFixed(a.AktuelleNP()[i], 4)});
+             FormatFixed(a.AktuelleNP()[i], 4), GepooltText(gepooltIn(i))});
     t.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());
   }

@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <cstdio>
+#include <optional>
 
 #include "app/kalibra/CsvWriter.h"
 #include "core/Format.h"
@@ -41,6 +42,21 @@ std::vector<std::string> KennzahlenCsv(const TAnpassung& a) {
 }
 
 }  // namespace
+
+// Where a class of `klassen` was pooled for X²: the x of the class that took it in; none for a
+// class with a cell of its own.
+std::optional<std::uint32_t> GepooltInX(const TWerte& w, const std::vector<TWerte>& klassen) {
+  if (w.GepooltIn == kNichtGepoolt || w.GepooltIn >= klassen.size()) return std::nullopt;
+  return klassen[w.GepooltIn].X;
+}
+
+std::string GepooltText(std::optional<std::uint32_t> x) {
+  return x ? std::to_string(*x) : std::string();
+}
+
+QJsonValue GepooltJson(std::optional<std::uint32_t> x) {
+  return x ? QJsonValue(static_cast<qint64>(*x)) : QJsonValue(QJsonValue::Null);
+}
 
 std::string ParameterText(const TVerteilungsparameter& p) {
   std::string s;
@@ -115,7 +131,10 @@ void FitReport::Drucken(Format format) const {
       root.insert("best", b);
       QJsonArray k;
       for (const TWerte& w : klassen)
-        k.append(QJsonObject{{"x", static_cast<qint64>(w.X)}, {"f", w.E}, {"np", w.NP}});
+        k.append(QJsonObject{{"x", static_cast<qint64>(w.X)},
+                             {"f", w.E},
+                             {"np", w.NP},
+                             {"pooledInto", GepooltJson(GepooltInX(w, klassen))}});
       root.insert("classes", k);
       root.insert("total", QJsonObject{{"f", summe.E}, {"np", summe.NP}});
     }
@@ -140,9 +159,10 @@ void FitReport::Drucken(Format format) const {
       row.push_back(beste.ergebnis.Verfeinert ? "true" : "false");
       csv.Row(row);
       csv.BlankLine();
-      csv.Row({"x", "f", "np"});
+      csv.Row({"x", "f", "np", "pooledInto"});
       for (const TWerte& w : klassen)
-        csv.Row({std::to_string(w.X), FormatExact(w.E), FormatExact(w.NP)});
+        csv.Row({std::to_string(w.X), FormatExact(w.E), FormatExact(w.NP),
+                 GepooltText(GepooltInX(w, klassen))});
     }
     return;
   }
@@ -174,10 +194,11 @@ void FitReport::Drucken(Format format) const {
              FormatFixed(beste.parameter.Festparameter[k].Wert, 4), "fixed"});
     p.Print(stdout);
     std::printf("\n");
-    TextTable k({"x", "f", "NP"});
+    TextTable k({"x", "f", "NP", "Pooled into"});
     for (const TWerte& w : klassen)
-      k.Row({std::to_string(w.X), FormatFixed(w.E, 4), FormatFixed(w.NP, 4)});
-    k.Row({"Sum", FormatFixed(summe.E, 4), FormatFixed(summe.NP, 4)});
+      k.Row({std::to_string(w.X), FormatFixed(w.E, 4), FormatFixed(w.NP, 4),
+             GepooltText(GepooltInX(w, klassen))});
+    k.Row({"Sum", FormatFixed(summe.E, 4), FormatFixed(summe.NP, 4), ""});
     k.Print(stdout);
     std::printf("\n");
   }

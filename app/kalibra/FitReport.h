@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QJsonObject>
+#include <QJsonValue>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,5 +37,11 @@ struct FitReport {
 // "name=value" pairs of the free and the fixed parameters; fixed ones are marked.
 std::string ParameterText(const TVerteilungsparameter& p);
 QJsonArray ParameterJson(const TVerteilungsparameter& p);
+
+// The x of the class that class `w` of `klassen` was pooled into for X², none where it keeps
+// a cell of its own; as a table or CSV cell (empty for none) and as JSON (null for none).
+std::optional<std::uint32_t> GepooltInX(const TWerte& w, const std::vector<TWerte>& klassen);
+std::string GepooltText(std::optional<std::uint32_t> x);
+QJsonValue GepooltJson(std::optional<std::uint32_t> x);
 
 }  // namespace vk::cli

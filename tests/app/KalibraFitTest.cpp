@@ -9,8 +9,10 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <vector>
 
 #include "tests/support/KalibraProcess.h"
 #include "tests/support/Tolerance.h"
@@ -58,6 +60,9 @@ TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
   ASSERT_EQ(expected.size(), 5);
   for (int x = 0; x < 5; ++x)
     EXPECT_TRUE(Near(expected[x].toObject()["np"].toDouble(), np[x], 1e-12)) << x;
+  // Only the last class was pooled, into x = 3.
+  for (int x = 0; x < 4; ++x) EXPECT_TRUE(expected[x].toObject()["pooledInto"].isNull()) << x;
+  EXPECT_EQ(expected[4].toObject()["pooledInto"].toInt(-1), 3);
 }
 
 TEST(KalibraEvaluate, ParametersAreCorrectedIntoTheirDomains) {
@@ -217,6 +222,109 @@ TEST(KalibraFit, UnusableValuesAreRefusedAtTheDoor) {
     EXPECT_TRUE(r.err.contains(c.message))
         << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
   }
+}
+
+// The pooling rule applied to the printed NP, written as cells that swallow their neighbours:
+// from the last class down to the mode (the first largest NP) a cell not above `mindest` joins
+// the next one inward, then from the first class up to the mode. For each class the x of the
+// cell it ended in, or -1 where that is its own.
+std::vector<long long> Gepoolt(const QJsonArray& klassen, double mindest) {
+  struct Zelle {
+    double np;
+    std::vector<int> mitglieder;
+  };
+  const int n = static_cast<int>(klassen.size());
+  std::vector<Zelle> zellen;
+  int modus = 0;
+  for (int i = 0; i < n; ++i) {
+    zellen.push_back({klassen[i].toObject()["np"].toDouble(), {i}});
+    if (zellen[i].np > zellen[modus].np) modus = i;
+  }
+  const auto schlucken = [&](int von, int nach) {
+    zellen[nach].np += zellen[von].np;
+    for (int m : zellen[von].mitglieder) zellen[nach].mitglieder.push_back(m);
+    zellen[von].mitglieder.clear();
+  };
+  for (int i = n - 1; i > modus; --i)
+    if (!(zellen[i].np > mindest)) schlucken(i, i - 1);
+  for (int i = 0; i < modus; ++i)
+    if (!(zellen[i].np > mindest)) schlucken(i, i + 1);
+  std::vector<long long> ziel(static_cast<std::size_t>(n), -1);
+  for (int z = 0; z < n; ++z)
+    for (int m : zellen[z].mitglieder)
+      if (m != z) ziel[static_cast<std::size_t>(m)] = klassen[z].toObject()["x"].toInteger();
+  return ziel;
+}
+
+// Which class each class was pooled into, the same in JSON, CSV and the text table, and as the
+// rule makes it of the NP printed: a tail pooled in chains and in groups, classes starting above
+// x = 0 (the x is named, not the position), and a first class joining its right neighbour.
+TEST(KalibraFit, EveryFormatNamesTheClassEachWasPooledInto) {
+  QTemporaryDir dir;
+  const QString links = dir.filePath("left.dat");
+  QFile datei(links);
+  ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
+  datei.write("2 1\n3 5\n4 20\n5 40\n6 30\n7 10\n8 2\n");
+  datei.close();
+  struct Fall {
+    QStringList args;
+    const char* klassen;  // the JSON array of the classes
+    int gepoolt;          // classes pooled, at least
+  };
+  const Fall faelle[] = {
+      {{"fit", Data("gpl3-word-letters.dat"), "-d", "Poisson"}, "classes", 3},
+      {{"fit", Data("gpl3-sentence-words.dat"), "-d", "Negative binomial"}, "classes", 20},
+      {{"evaluate", links, "-d", "Poisson", "-p", "5"}, "expected", 1},
+  };
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const QStringList args = c.args + QStringList{"--min-class-size", "1"};
+    const QJsonArray klassen =
+        Json(RunKalibra(args + QStringList{"--format", "json"}))[c.klassen].toArray();
+    ASSERT_GT(klassen.size(), 2);
+    const std::vector<long long> erwartet = Gepoolt(klassen, 1);
+    std::vector<long long> json;
+    for (const auto& k : klassen) json.push_back(k.toObject()["pooledInto"].toInteger(-1));
+    EXPECT_EQ(json, erwartet);
+    EXPECT_GE(std::count_if(erwartet.begin(), erwartet.end(), [](long long z) { return z >= 0; }),
+              c.gepoolt);
+
+    // CSV: the class block after the blank line, its fourth column empty where not pooled.
+    const QList<QByteArray> zeilen =
+        RunKalibra(args + QStringList{"--format", "csv"}).out.split('\n');
+    const auto kopf = std::find(zeilen.begin(), zeilen.end(), "\"x\",\"f\",\"np\",\"pooledInto\"");
+    ASSERT_NE(kopf, zeilen.end());
+    std::vector<long long> csv;
+    for (auto z = kopf + 1; z != zeilen.end() && !z->isEmpty(); ++z) {
+      const QList<QByteArray> felder = z->split(',');
+      ASSERT_EQ(felder.size(), 4) << z->toStdString();
+      const QByteArray wert = felder[3].mid(1, felder[3].size() - 2);
+      csv.push_back(wert.isEmpty() ? -1 : wert.toLongLong());
+    }
+    EXPECT_EQ(csv, erwartet);
+
+    // Text: the class table's last column, blank where not pooled.
+    const QList<QByteArray> text = RunKalibra(args).out.split('\n');
+    auto t = std::find_if(text.begin(), text.end(),
+                          [](const QByteArray& z) { return z.contains("Pooled into"); });
+    ASSERT_NE(t, text.end());
+    std::vector<long long> tabelle;
+    for (++t; t != text.end() && !t->startsWith("Sum") && !t->trimmed().isEmpty(); ++t) {
+      const QList<QByteArray> felder = t->simplified().split(' ');
+      ASSERT_GE(felder.size(), 3) << t->toStdString();
+      tabelle.push_back(felder.size() == 4 ? felder[3].toLongLong() : -1);
+    }
+    EXPECT_EQ(tabelle, erwartet);
+  }
+}
+
+// The class rows of a failed method hold what its last evaluation left (NaN, infinities);
+// working out their pooling once raised a flag that turned the fit's "No fit" into "Exception".
+TEST(KalibraFit, PoolingAFailedMethodsRowsDoesNotFailTheFit) {
+  const KalibraOutcome r = RunKalibra(
+      {"fit", Data("gpl3-sentence-words.dat"), "-d", "183", "--all-methods", "--format", "json"});
+  EXPECT_EQ(r.exitCode, 13) << r.err.toStdString();
+  EXPECT_EQ(Json(r)["statusMessage"].toString(), "No fit");
 }
 
 TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {

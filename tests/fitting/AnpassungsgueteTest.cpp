@@ -22,6 +22,7 @@ struct PoolCase {
   double mindest;
   double chi;  // written out from the pooled classes by hand
   std::uint32_t klassen;
+  std::vector<int> ziele;  // the class each one was pooled into, -1 for none
 };
 
 class Pooling : public ::testing::TestWithParam<PoolCase> {};
@@ -34,6 +35,32 @@ TEST_P(Pooling, PoolsTowardsTheModeAndSums) {
   EXPECT_EQ(k, c.klassen);
 }
 
+// The targets name the cells the X² was summed over: every pooled class is marked -1 by the
+// pooling, and each cell's NP is its own plus that of the classes naming it.
+TEST_P(Pooling, TargetsNameTheCellsOfTheSum) {
+  const PoolCase& c = GetParam();
+  std::vector<std::uint32_t> ziel(c.np.size(), 0);
+  PoolungsZiele(c.np, c.mindest, ziel);
+  std::vector<int> gelesen;
+  for (std::uint32_t z : ziel) gelesen.push_back(z == kNichtGepoolt ? -1 : static_cast<int>(z));
+  EXPECT_EQ(gelesen, c.ziele);
+
+  std::vector<double> np = c.np, f = c.f;
+  std::uint32_t k = 0;
+  GepooltesChiQuadrat(np, f, c.mindest, k);
+  std::vector<double> zelle = c.np;
+  for (std::size_t i = 0; i < ziel.size(); ++i) {
+    if (ziel[i] == kNichtGepoolt) continue;
+    EXPECT_EQ(np[i], -1) << i;
+    EXPECT_EQ(ziel[ziel[i]], kNichtGepoolt) << "a chain ends in a cell of its own, " << i;
+    zelle[ziel[i]] += c.np[i];
+  }
+  for (std::size_t i = 0; i < ziel.size(); ++i) {
+    if (ziel[i] != kNichtGepoolt) continue;
+    EXPECT_TRUE(Near(np[i], zelle[i], test::kRelTight)) << i;
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Anpassungsguete, Pooling,
     ::testing::Values(
@@ -43,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {1, 2, 11, 5, 1, 0},
                  1,
                  (3.5 - 3) * (3.5 - 3) / 3.5 + 1.0 / 10 + (4.5 - 6) * (4.5 - 6) / 4.5,
-                 3},
+                 3,
+                 {1, -1, -1, -1, 3, 3}},
         // Equal largest NP: the first (class 1) is the mode, so class 2 joins it from the right;
         // with class 3 as the mode it would have joined class 3.
         PoolCase{"FirstOfEqualModes",
@@ -51,28 +79,47 @@ INSTANTIATE_TEST_SUITE_P(
                  {1, 2, 1, 4, 0},
                  1,
                  0 + (3.5 - 4) * (3.5 - 4) / 3.5,
-                 2},
+                 2,
+                 {1, -1, 1, -1, 3}},
         // Zero NP is pooled even with a minimal class size of 0; small positive NP is not.
-        PoolCase{"MinimalSizeZero", {0.2, 6, 0}, {1, 5, 0}, 0, 0.8 * 0.8 / 0.2 + 1.0 / 6, 2},
-        PoolCase{"PerfectFitIsFloored", {2, 5, 3}, {2, 5, 3}, 1, 0.0001, 3},
+        PoolCase{"MinimalSizeZero",
+                 {0.2, 6, 0},
+                 {1, 5, 0},
+                 0,
+                 0.8 * 0.8 / 0.2 + 1.0 / 6,
+                 2,
+                 {-1, -1, 1}},
+        PoolCase{"PerfectFitIsFloored", {2, 5, 3}, {2, 5, 3}, 1, 0.0001, 3, {-1, -1, -1}},
         // A pooled amount travels inward through several small classes to the mode.
-        PoolCase{"CascadeToMode", {9, 0.4, 0.3, 0.2}, {8, 1, 0, 1}, 1, 0.1 * 0.1 / 9.9, 1},
+        PoolCase{"CascadeToMode",
+                 {9, 0.4, 0.3, 0.2},
+                 {8, 1, 0, 1},
+                 1,
+                 0.1 * 0.1 / 9.9,
+                 1,
+                 {-1, 0, 0, 0}},
         // NP exactly at the minimal class size is "not above" it: both ends join the mode
         // (NP 1 + 4 + 1 = 6 against f 2 + 3 + 1 = 6), leaving one class and a perfect fit.
-        PoolCase{"ClassAtTheMinimumIsPooled", {1, 4, 1}, {2, 3, 1}, 1, 0.0001, 1},
+        PoolCase{"ClassAtTheMinimumIsPooled", {1, 4, 1}, {2, 3, 1}, 1, 0.0001, 1, {1, -1, 1}},
         // 0.5 joins 0.5 and makes exactly the minimum, 1.0, which must travel on to the mode:
         // NP 6 against f 3 + 2 + 1 = 6.
-        PoolCase{"PooledSumAtTheMinimumTravelsOn", {5, 0.5, 0.5}, {3, 2, 1}, 1, 0.0001, 1},
+        PoolCase{
+            "PooledSumAtTheMinimumTravelsOn", {5, 0.5, 0.5}, {3, 2, 1}, 1, 0.0001, 1, {-1, 0, 0}},
         // With a minimal class size of 0 an empty class is still pooled: its observed count
         // moves to the mode (f 6 + 2 = 8 against NP 6, X² = 4/6) instead of being dropped.
-        PoolCase{"EmptyClassCarriesItsCountAtMinimumZero", {6, 0}, {6, 2}, 0, 4.0 / 6, 1},
+        PoolCase{"EmptyClassCarriesItsCountAtMinimumZero", {6, 0}, {6, 2}, 0, 4.0 / 6, 1, {-1, 0}},
         // Every NP 0 (a distribution that put no mass on the data): everything pools into the
         // mode, class 0, whose NP of 0 does not count; X² is the floor and no class is left.
-        PoolCase{"AllExpectedZeroLeavesNoClass", {0, 0, 0}, {1, 2, 3}, 1, 0.0001, 0},
+        PoolCase{"AllExpectedZeroLeavesNoClass", {0, 0, 0}, {1, 2, 3}, 1, 0.0001, 0, {-1, 0, 0}},
         // Below a negative minimum nothing is pooled, and the empty class 0 still stays out of
         // X² and K: (5 - 6)²/5 + (3 - 2)²/3 over two classes.
-        PoolCase{
-            "NegativeMinimumKeepsEmptyClassOut", {0, 5, 3}, {0, 6, 2}, -1, 1.0 / 5 + 1.0 / 3, 2}),
+        PoolCase{"NegativeMinimumKeepsEmptyClassOut",
+                 {0, 5, 3},
+                 {0, 6, 2},
+                 -1,
+                 1.0 / 5 + 1.0 / 3,
+                 2,
+                 {-1, -1, -1}}),
     [](const auto& tp) { return std::string(tp.param.name); });
 
 // The last class stands for "L or more" and takes what the classes below it leave of N. When

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabWidget>
@@ -69,6 +70,10 @@ int main(int argc, char** argv) {
   ok = diagramm->grab().save(ziel.filePath("chart-window.png")) && ok;
   QTest::qWait(100);
   ok = fenster.grab().save(ziel.filePath("main-window-selected.png")) && ok;
+  // The same fit as a hanging rootogram.
+  diagramm->findChild<QRadioButton*>("rootogram")->click();
+  QTest::qWait(300);
+  ok = diagramm->grab().save(ziel.filePath("chart-rootogram.png")) && ok;
   // With a fourth argument, also the two other tabs (for checking the layout).
   if (argc > 4) {
     const QDir pruefen(QString::fromLocal8Bit(argv[4]));

@@ -4,11 +4,15 @@
 #include <QAction>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCandlestickSeries>
+#include <QCandlestickSet>
 #include <QChart>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
@@ -22,12 +26,16 @@
 #include <cmath>
 #include <iterator>
 
+#include "tests/support/Tolerance.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
+#include "ui/Listen.h"
 #include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
 namespace {
+
+using vk::test::Near;
 
 class ChartTest : public UiTest {
  protected:
@@ -172,6 +180,8 @@ TEST_F(ChartTest, ValueLabelsReadOnEveryBackground) {
       for (QBarSet* satz : balken->barSets())
         EXPECT_TRUE(lesbar(satz->labelColor())) << satz->label();
     } else if (auto* linie = qobject_cast<QLineSeries*>(serie)) {
+      // The lines of the two line styles; the rootogram's are looked at with the rootogram.
+      if (linie->name() != "f[x]" && linie->name() != "NP[x]") continue;
       EXPECT_TRUE(linie->pointLabelsVisible());
       EXPECT_TRUE(lesbar(linie->pointLabelsColor())) << linie->name();
       linienfarben << linie->pointLabelsColor();
@@ -319,6 +329,112 @@ TEST_F(ChartTest, SvgIsWellFormedWhateverTheTitleHolds) {
                                  << xml.lineNumber();
     EXPECT_EQ(titel, "a.dat  -  " + name);
   }
+}
+
+// The hanging rootogram: for each class a bar from sqrt NP down by sqrt f, the curve of sqrt NP
+// and the zero line; the other styles' series are hidden, and the logarithmic boxes with them.
+TEST_F(ChartTest, RootogramHangsTheRootOfFFromTheRootOfNP) {
+  struct Klasse {
+    double f, np;
+  };
+  const Klasse klassen[] = {{4, 9}, {25, 16}, {0, 2.25}, {1, 0}};
+  Fuellen({{4, 9}, {25, 16}, {0, 2.25}, {1, 0}});
+  diagramm->Zeigen(3, 30, "Binomial", "a.dat", *daten);
+  diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(true);
+  diagramm->findChild<QRadioButton*>("rootogram")->click();
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(diagramm->SerieAktiv(k), k >= 7) << k;
+  EXPECT_FALSE(diagramm->findChild<QCheckBox*>("yAxisLog")->isEnabled());
+  EXPECT_FALSE(diagramm->findChild<QCheckBox*>("xAxisLog")->isEnabled());
+
+  auto* haengend = diagramm->Chart()->findChild<QCandlestickSeries*>();
+  ASSERT_NE(haengend, nullptr);
+  ASSERT_EQ(haengend->count(), 4);
+  QList<QPointF> kurve, null;
+  for (QAbstractSeries* s : diagramm->Chart()->series())
+    if (auto* l = qobject_cast<QLineSeries*>(s); l != nullptr && l->name() == "√NP[x]")
+      kurve = l->points();
+    else if (l != nullptr && l->isVisible() && l->name().isEmpty())
+      null = l->points();
+  ASSERT_EQ(kurve.size(), 4);
+  double tiefst = 0;
+  for (int i = 0; i < 4; ++i) {
+    const QCandlestickSet* b = haengend->sets()[i];
+    const double oben = std::sqrt(klassen[i].np), unten = oben - std::sqrt(klassen[i].f);
+    EXPECT_EQ(b->timestamp(), i + 3) << "standing on its x";
+    EXPECT_TRUE(Near(b->open(), oben, 1e-15)) << i;
+    EXPECT_TRUE(Near(b->high(), oben, 1e-15)) << i;
+    EXPECT_TRUE(Near(b->close(), unten, 1e-15)) << i;
+    EXPECT_TRUE(Near(b->low(), unten, 1e-15)) << i;
+    EXPECT_EQ(kurve[i].x(), i + 3);
+    EXPECT_TRUE(Near(kurve[i].y(), oben, 1e-15)) << i;
+    tiefst = std::min(tiefst, unten);
+  }
+  // The zero line spans every bar; the value axis is linear and shows all of them and zero.
+  ASSERT_EQ(null.size(), 2);
+  EXPECT_EQ(null[0], QPointF(2.5, 0));
+  EXPECT_EQ(null[1], QPointF(6.5, 0));
+  QValueAxis* a = Links();
+  ASSERT_NE(a, nullptr);
+  EXPECT_LT(a->min(), tiefst);  // sqrt 16 - sqrt 25 = -1
+  EXPECT_GT(a->max(), 4);
+  auto* unten = qobject_cast<QValueAxis*>(diagramm->Chart()->axes(Qt::Horizontal).first());
+  ASSERT_NE(unten, nullptr);
+  EXPECT_EQ(unten->min(), 2.5);
+  EXPECT_EQ(unten->max(), 6.5);
+
+  diagramm->findChild<QRadioButton*>("bars")->click();
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(diagramm->SerieAktiv(k), k <= 2) << k;
+  EXPECT_TRUE(diagramm->findChild<QCheckBox*>("yAxisLog")->isEnabled());
+  EXPECT_NE(qobject_cast<QLogValueAxis*>(diagramm->Chart()->axes(Qt::Vertical).first()), nullptr)
+      << "the logarithmic box is obeyed again";
+}
+
+// Classes pooled for X² are shaded in the bars and in the rootogram, and the legend names the
+// shade; the values drawn stay those of the classes.
+TEST_F(ChartTest, PooledClassesAreShadedWithTheirValuesKept) {
+  Fuellen({{0.5, 0.3}, {9, 10}, {3, 4}, {1, 0.6}, {0, 0.1}});
+  (*daten)[0].GepooltIn = 1;
+  (*daten)[3].GepooltIn = 2;
+  (*daten)[4].GepooltIn = 2;
+  const bool gepoolt[] = {true, false, false, true, true};
+  const auto legende = [this] {
+    for (QAbstractSeries* s : diagramm->Chart()->series()) {
+      if (s->name() == "pooled for X²")
+        return s->isVisible() && diagramm->Chart()->legend()->markers(s).first()->isVisible();
+    }
+    return false;
+  };
+  diagramm->show();  // a marker counts as visible only in a legend on the screen
+  diagramm->Zeigen(4, 14, "Binomial", "a.dat", *daten);
+  auto* balken = diagramm->Chart()->findChild<QBarSeries*>();
+  ASSERT_NE(balken, nullptr);
+  const QBarSet* f = balken->barSets()[0];
+  const QBarSet* np = balken->barSets()[1];
+  EXPECT_EQ(f->selectedColor(), kGepooltF);
+  EXPECT_EQ(np->selectedColor(), kGepooltNP);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(f->isBarSelected(i), gepoolt[i]) << i;
+    EXPECT_EQ(np->isBarSelected(i), gepoolt[i]) << i;
+    EXPECT_EQ(f->at(i), (*daten)[static_cast<std::size_t>(i)].E) << i;
+    EXPECT_EQ(diagramm->Gepoolt()[i], gepoolt[i]) << i;
+  }
+  EXPECT_TRUE(legende());
+  diagramm->findChild<QRadioButton*>("rootogram")->click();
+  auto* haengend = diagramm->Chart()->findChild<QCandlestickSeries*>();
+  ASSERT_NE(haengend, nullptr);
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(haengend->sets()[i]->brush().color() == kGepooltF, gepoolt[i]) << i;
+  EXPECT_TRUE(legende());
+  diagramm->findChild<QRadioButton*>("lines")->click();
+  EXPECT_FALSE(legende()) << "the lines have no shade";
+
+  // A new chart without pooling clears the shade and the legend's entry.
+  *daten = TDaten{};
+  Fuellen({{2, 3}, {5, 4}});
+  diagramm->findChild<QRadioButton*>("bars")->click();
+  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  EXPECT_FALSE(f->isBarSelected(0));
+  EXPECT_FALSE(legende());
 }
 
 // A logarithmic axis cannot show x = 0 or a value of 0; given such a point, the line series

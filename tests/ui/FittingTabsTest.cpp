@@ -23,6 +23,7 @@
 
 #include "core/DatenDatei.h"
 #include "core/Status.h"
+#include "fitting/Anpassungsguete.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/DlgFestparameter.h"
 #include "ui/FrmDiagramm.h"
@@ -600,6 +601,77 @@ TEST_F(BatchFittingTest, AfterABatchTheChartDrawsTheFileItNames) {
   Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
   Anpassen(*f);
   EXPECT_EQ(Text(*f, "NumEdNFPChi2"), zeile->text(2));
+}
+
+// The rows of the classes X² counted pooled into another one are shaded and name that class;
+// their numbers stay as shown, and the chart shades the same classes. `ziel` as the engine gives
+// it: per class the index of the class it went into, kNichtGepoolt for none.
+void PoolungGezeigt(const TFrmMain& f, const std::vector<std::uint32_t>& ziel) {
+  const auto* daten = f.findChild<QTreeWidget*>("LVDaten");
+  ASSERT_EQ(daten->topLevelItemCount(), static_cast<int>(ziel.size()));
+  ASSERT_TRUE(std::any_of(ziel.begin(), ziel.end(), [](auto z) { return z != kNichtGepoolt; }));
+  for (int i = 0; i < daten->topLevelItemCount(); ++i) {
+    const QTreeWidgetItem* z = daten->topLevelItem(i);
+    const std::uint32_t j = ziel[static_cast<std::size_t>(i)];
+    const bool gepoolt = j != kNichtGepoolt;
+    for (int s = 0; s < 3; ++s)
+      EXPECT_EQ(
+          z->background(s).color() == kGepooltZeile && z->background(s).style() != Qt::NoBrush,
+          gepoolt)
+          << "class " << i << ", column " << s;
+    EXPECT_EQ(z->data(0, kGepooltRolle).isValid(), gepoolt) << i;
+    if (gepoolt) {
+      EXPECT_EQ(z->data(0, kGepooltRolle).toUInt(), j) << i;
+      EXPECT_TRUE(
+          z->toolTip(1).endsWith("x = " + daten->topLevelItem(static_cast<int>(j))->text(0)))
+          << z->toolTip(1);
+    }
+  }
+  f.findChild<QAction*>("TBBtnDiagramm")->trigger();
+  const QList<bool>& balken = f.Diagramm()->Gepoolt();
+  ASSERT_EQ(balken.size(), static_cast<qsizetype>(ziel.size()));
+  for (std::size_t i = 0; i < ziel.size(); ++i)
+    EXPECT_EQ(balken[static_cast<qsizetype>(i)], ziel[i] != kNichtGepoolt) << i;
+}
+
+TEST_F(SelectedFittingTest, PooledClassesAreShadedInTheDataListAndTheChart) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+  Anpassen(*f);
+  ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+  const std::vector<std::uint32_t> ziel = f->Engine().Poolung(true);
+  PoolungGezeigt(*f, ziel);
+  const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
+  for (int i = 0; i < daten->topLevelItemCount(); ++i)
+    EXPECT_EQ(daten->topLevelItem(i)->text(2), Fest(f->Engine().BesteNP()[i], 2)) << i;
+  // Reading the file again shows its classes without a fit, and without shading.
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  for (int i = 0; i < daten->topLevelItemCount(); ++i)
+    EXPECT_FALSE(daten->topLevelItem(i)->data(0, kGepooltRolle).isValid()) << i;
+}
+
+// A batch row keeps where its classes were pooled and shows it when selected; the targets are
+// those the pooling rule gives for the row's expected frequencies.
+TEST_F(BatchFittingTest, ASelectedRowShadesItsPooledClasses) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  auto* liste = BatchUeberZweiDateien(*f);
+  ASSERT_EQ(liste->topLevelItemCount(), 2);
+  auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
+  ASSERT_NE(zeile, nullptr);
+  Klicken(liste, zeile, false);
+  const int n = zeile->obj->Dateneigenschaften.n;
+  std::vector<double> np;
+  std::vector<std::uint32_t> ziel, erwartet(static_cast<std::size_t>(n) + 1);
+  for (int i = 0; i <= n; ++i) {
+    np.push_back(zeile->obj->Daten[static_cast<std::size_t>(i)].NP);
+    ziel.push_back(zeile->obj->Daten[static_cast<std::size_t>(i)].GepooltIn);
+  }
+  PoolungsZiele(np, f->Optimierungseinstellungen().Mindestklassengroesse, erwartet);
+  EXPECT_EQ(ziel, erwartet);
+  PoolungGezeigt(*f, ziel);
 }
 
 // A row whose fit failed once showed a green C of 0.0000 and no reason.
