@@ -121,17 +121,6 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   return chi;
 }
 
-template <typename Zyklus>
-bool Anpassungen::InSerie(Zyklus zyklus) {
-  FpFaultSerie serie;
-  serie_ = &serie;
-  struct Ende {
-    FpFaultSerie*& s;
-    ~Ende() { s = nullptr; }
-  } ende{serie_};
-  return zyklus();
-}
-
 void Anpassungen::BestesZuruecksetzen() {
   besteAlternative_ = 0;
   beste_ = Kennzahlen{};

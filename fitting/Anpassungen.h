@@ -112,6 +112,19 @@ class Anpassungen final : private Zielfunktion {
   // is corrected on a copy) and its class count; 10 000 000 for a failed evaluation.
   double ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
 
+  // Runs `zyklus` (a simplex cycle, or any loop of evaluations) in one fault series: each
+  // evaluation then looks at the flags once.
+  template <typename Zyklus>
+  bool InSerie(Zyklus zyklus) {
+    FpFaultSerie serie;
+    serie_ = &serie;
+    struct Ende {
+      FpFaultSerie*& s;
+      ~Ende() { s = nullptr; }
+    } ende{serie_};
+    return zyklus();
+  }
+
  private:
   enum class Modus { kGewaehlt, kAutomatisch, kSpeziell };
 
@@ -119,9 +132,6 @@ class Anpassungen final : private Zielfunktion {
   double ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) override;
   // The evaluation without a look at the flags: X², or -1 where the frequencies are negative.
   double Auswerten(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
-  // A simplex cycle whose evaluations run in one fault series.
-  template <typename Zyklus>
-  bool InSerie(Zyklus zyklus);
 
   void BestesZuruecksetzen();
   bool AnpassungBewerten();
