@@ -125,6 +125,12 @@ void Kopf(const char* erste) {
 const char* Urteil(const Vergleich& v) {
   if (v.verfeinert.st != vk::status::kOk) return v.ml.st == vk::status::kOk ? "no" : "";
   if (v.ml.st != vk::status::kOk) return "yes";
+  // Equal within the refinement's resolution: the X² within the abort criterion and the P alike
+  // to four places (two perfect fits at the X² floor of 0.0001 differ in P by rounding only).
+  const double aufloesung = vk::OptimisationSettings{}.Abbruchkriterium;
+  if (std::fabs(v.verfeinert.chi - v.ml.chi) <= aufloesung &&
+      std::fabs(v.verfeinert.p - v.ml.p) <= aufloesung)
+    return "yes";
   if (v.verfeinert.p > v.ml.p + 1e-9) return "yes";
   if (v.verfeinert.p < v.ml.p - 1e-9) return "**no**";
   return v.verfeinert.chi <= v.ml.chi + vk::OptimisationSettings{}.Abbruchkriterium ? "yes"

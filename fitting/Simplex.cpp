@@ -53,6 +53,21 @@ void StartsimplexBilden(Simplex& s, std::uint32_t p, Zielfunktion& ziel, Simplex
   for (std::uint32_t k = 1; k <= p; ++k) s.chiQuadrat[k] = Bewerten(ziel, s.ecke[k], s.klassen[k]);
 }
 
+// A pattern move of one coordinate: x plus `laenge` times the step from `von` to `nach`, taken
+// on the scale where a parameter's domain is open on both sides: shares (both ends inside
+// (0, 1)) in log-odds, positive values in logarithms, the rest as they are. So a share running
+// to 1 and a shape running to infinity are followed without leaving their domains.
+double Musterschritt(double von, double nach, double x, double laenge) {
+  const auto anteil = [](double v) { return v > 0 && v < 1; };
+  if (anteil(von) && anteil(nach) && anteil(x)) {
+    const double logit =
+        std::log(x / (1 - x)) + laenge * (std::log(nach / (1 - nach)) - std::log(von / (1 - von)));
+    return 1 / (1 + std::exp(-logit));
+  }
+  if (von > 0 && nach > 0 && x > 0) return x * std::exp(laenge * std::log(nach / von));
+  return x + laenge * (nach - von);
+}
+
 void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, double chi) {
   for (std::uint32_t j = 0; j < p; ++j) s.ecke[p][j] = v[j];
   s.chiQuadrat[p] = chi;
@@ -176,11 +191,25 @@ bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optimisat
     Optimierungszyklus(t, p, ziel, e, abbruch, status, Simplexform::kAchsenweise, schritt);
     if (status != status::kOk) return false;
     SimplexSortieren(t, p, ziel);
-    const double gewinn = s.chiQuadrat[0] - t.chiQuadrat[0];
+    double gewinn = s.chiQuadrat[0] - t.chiQuadrat[0];
     if (gewinn > 0) {
+      const Parametervektor alt = s.ecke[0];
       s.ecke[0] = t.ecke[0];
       s.chiQuadrat[0] = t.chiQuadrat[0];
       s.klassen[0] = t.klassen[0];
+      double laenge = 1;
+      for (std::uint32_t m = 0; m < kMaxMusterschritte; ++m, laenge *= 2) {
+        Parametervektor weiter = s.ecke[0];
+        for (std::uint32_t j = 0; j < p; ++j)
+          weiter[j] = Musterschritt(alt[j], t.ecke[0][j], s.ecke[0][j], laenge);
+        std::uint32_t klassen = 0;
+        const double chi = Bewerten(ziel, weiter, klassen);
+        if (!(chi < s.chiQuadrat[0])) break;
+        gewinn += s.chiQuadrat[0] - chi;
+        s.ecke[0] = weiter;
+        s.chiQuadrat[0] = chi;
+        s.klassen[0] = klassen;
+      }
     }
     if (gewinn > e.Abbruchkriterium) {
       schritt = kAchsenSchritt;

@@ -52,6 +52,11 @@ enum class Simplexform { kKlassisch, kAchsenweise };
 inline constexpr double kAchsenSchritt = 0.1;
 inline constexpr double kGroessterAchsenSchritt = 100;
 inline constexpr std::uint32_t kMaxNeustarts = 40;
+// After a restart that gains, the move from the old best to the new one is repeated with
+// doubling lengths while X² keeps falling, at most kMaxMusterschritte times: a long narrow
+// valley (a shape parameter running to infinity while another runs to its edge) is followed
+// along its direction, which axis-wise steps leave at once.
+inline constexpr std::uint32_t kMaxMusterschritte = 40;
 
 // One optimisation cycle from the start vector in vertex 0 (already corrected). Returns true
 // when the cycle ended normally (by the spread, the step limit or five equal spreads); false on a
