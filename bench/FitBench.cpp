@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "bench/BenchDaten.h"
 #include "catalog/VerzeichnisLaden.h"
 #include "core/TextRecordSource.h"
 #include "fitting/Anpassungen.h"
@@ -103,18 +104,13 @@ BENCHMARK(BM_ChiQuadratPoisson)->Arg(10)->Arg(30)->Unit(benchmark::kNanosecond);
 
 // Binomial(10, 0.3) frequencies for N = 1000, so that the fit has something to find.
 std::unique_ptr<vk::Anpassungen> BinomialEngine() {
-  auto a = std::make_unique<vk::Anpassungen>(Katalog());
   std::string text;
   for (int x = 0; x <= 10; ++x) {
     const double lp = std::lgamma(11.0) - std::lgamma(x + 1.0) - std::lgamma(11.0 - x) +
                       x * std::log(0.3) + (10 - x) * std::log(0.7);
     text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp))) + "\n";
   }
-  std::istringstream in(text);
-  vk::TextRecordSource q(in);
-  vk::TDateneigenschaften e;
-  a->DatenLesen(q, e);
-  return a;
+  return vk::bench::EngineMit(Katalog(), text);
 }
 
 void BM_GewaehlteAnpassung(benchmark::State& state) {
@@ -147,24 +143,9 @@ void BM_MayAnpassung(benchmark::State& state) {
 BENCHMARK(BM_MayAnpassung)->Arg(4)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // The automatic fitting over every automatic member of the catalog on a smooth
-// negative-binomial shape with L = 30 (k = 3, p = 0.25, N = 1000, each class + 1).
-std::unique_ptr<vk::Anpassungen> NegBin30Engine() {
-  auto a = std::make_unique<vk::Anpassungen>(Katalog());
-  std::string text;
-  for (int x = 0; x <= 30; ++x) {
-    const double lp = std::lgamma(3.0 + x) - std::lgamma(3.0) - std::lgamma(x + 1.0) +
-                      3 * std::log(0.25) + x * std::log(0.75);
-    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp)) + 1) + "\n";
-  }
-  std::istringstream in(text);
-  vk::TextRecordSource q(in);
-  vk::TDateneigenschaften e;
-  a->DatenLesen(q, e);
-  return a;
-}
-
+// negative-binomial shape with L = 30.
 void BM_AutomatischeAnpassungL30(benchmark::State& state) {
-  auto a = NegBin30Engine();
+  auto a = vk::bench::EngineMit(Katalog(), vk::bench::NegBin30Text());
   for (auto _ : state) benchmark::DoNotOptimize(a->AutomatischeAnpassung(vk::Rueckrufe{}));
 }
 BENCHMARK(BM_AutomatischeAnpassungL30)->Unit(benchmark::kMillisecond);

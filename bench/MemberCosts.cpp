@@ -9,12 +9,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchDaten.h"
 #include "catalog/VerzeichnisLaden.h"
-#include "core/TextRecordSource.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
@@ -40,17 +39,8 @@ int main() {
     std::fprintf(stderr, "%s\n", meldung.c_str());
     return 1;
   }
-  vk::Anpassungen a(katalog);
-  std::string text;
-  for (int x = 0; x <= 30; ++x) {
-    const double lp = std::lgamma(3.0 + x) - std::lgamma(3.0) - std::lgamma(x + 1.0) +
-                      3 * std::log(0.25) + x * std::log(0.75);
-    text += std::to_string(x) + " " + std::to_string(std::round(1000 * std::exp(lp)) + 1) + "\n";
-  }
-  std::istringstream in(text);
-  vk::TextRecordSource q(in);
-  vk::TDateneigenschaften e;
-  a.DatenLesen(q, e);
+  const auto engine = vk::bench::EngineMit(katalog, vk::bench::NegBin30Text());
+  vk::Anpassungen& a = *engine;
 
   std::vector<Kosten> liste;
   double summe = 0;

@@ -19,6 +19,7 @@
 
 namespace {
 
+using vk::test::Datendatei;
 using vk::test::KalibraOutcome;
 using vk::test::Near;
 using vk::test::RunKalibra;
@@ -261,11 +262,7 @@ std::vector<long long> Gepoolt(const QJsonArray& klassen, double mindest) {
 // x = 0 (the x is named, not the position), and a first class joining its right neighbour.
 TEST(KalibraFit, EveryFormatNamesTheClassEachWasPooledInto) {
   QTemporaryDir dir;
-  const QString links = dir.filePath("left.dat");
-  QFile datei(links);
-  ASSERT_TRUE(datei.open(QIODevice::WriteOnly));
-  datei.write("2 1\n3 5\n4 20\n5 40\n6 30\n7 10\n8 2\n");
-  datei.close();
+  const QString links = Datendatei(dir, "left.dat", "2 1\n3 5\n4 20\n5 40\n6 30\n7 10\n8 2\n");
   struct Fall {
     QStringList args;
     const char* klassen;  // the JSON array of the classes
@@ -346,11 +343,7 @@ TEST(KalibraAuto, ListsEveryAutomaticDistributionSortedByP) {
 
 TEST(KalibraBatch, AnUnreadableFileIsReportedAndTheBatchGoesOn) {
   QTemporaryDir dir;
-  const QString schlecht = dir.filePath("bad.dat");
-  QFile f(schlecht);
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  f.write("1 2\n1 3\n");
-  f.close();
+  const QString schlecht = Datendatei(dir, "bad.dat", "1 2\n1 3\n");
   const KalibraOutcome r =
       RunKalibra({"batch", "-d", "Binomial", Data("horse-kicks.dat"), schlecht,
                   Data("shell-accidents.dat"), "--jobs", "2", "--format", "json"});

@@ -13,6 +13,7 @@
 
 namespace {
 
+using vk::test::Datendatei;
 using vk::test::KalibraOutcome;
 
 KalibraOutcome Kalibra(const QStringList& args, const QString& locale = "C.UTF-8") {
@@ -57,11 +58,7 @@ TEST(KalibraStats, CsvListsTheFilledGap) {
 
 TEST(KalibraStats, FailedReadNamesFileAndLineAndReturnsTheStatus) {
   QTemporaryDir dir;
-  const QString path = dir.filePath("bad.dat");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("1 2\n2 3\n2 4\n");
-  file.close();
+  const QString path = Datendatei(dir, "bad.dat", "1 2\n2 3\n2 4\n");
   const KalibraOutcome r = Kalibra({"stats", path});
   EXPECT_EQ(r.exitCode, 9);
   EXPECT_TRUE(r.err.startsWith("Error encountered while scanning input data (" + path +

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -34,6 +35,15 @@ inline KalibraOutcome RunKalibra(const QStringList& args, const QString& cwd = {
   p.start(exe, args);
   EXPECT_TRUE(p.waitForFinished(120000)) << "kalibra " << args.join(' ').toStdString();
   return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+// A data file `name` with `inhalt` in `dir`; its path.
+inline QString Datendatei(const QTemporaryDir& dir, const QString& name, const QByteArray& inhalt) {
+  const QString pfad = dir.filePath(name);
+  QFile datei(pfad);
+  EXPECT_TRUE(datei.open(QIODevice::WriteOnly)) << pfad.toStdString();
+  datei.write(inhalt);
+  return pfad;
 }
 
 }  // namespace vk::test

@@ -505,6 +505,14 @@ class BatchFittingTest : public UiTest {
     Anpassen(f);
     return Kind<QTreeWidget>(f, "LVBFBatch");
   }
+  // The first of the two rows, clicked; null when the batch did not list two.
+  BatchZeile* ErsteZeileAngeklickt(QTreeWidget* liste) {
+    EXPECT_EQ(liste->topLevelItemCount(), 2);
+    if (liste->topLevelItemCount() != 2) return nullptr;
+    auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
+    if (zeile != nullptr) Klicken(liste, zeile, false);
+    return zeile;
+  }
 };
 
 TEST_F(BatchFittingTest, UnreadableFileIsWarnedAboutAndSkipped) {
@@ -553,10 +561,8 @@ TEST_F(BatchFittingTest, SelectingARowShowsItsFileAndItsFit) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
   auto* liste = BatchUeberZweiDateien(*f);
-  ASSERT_EQ(liste->topLevelItemCount(), 2);
-  auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
+  auto* zeile = ErsteZeileAngeklickt(liste);
   ASSERT_NE(zeile, nullptr);
-  Klicken(liste, zeile, false);
   EXPECT_EQ(Kind<QListWidget>(*f, "LBEingabeDaten")->currentRow(), 0);
   EXPECT_EQ(Text(*f, "NumEdTOT"), "2608");
   const auto* daten = Kind<QTreeWidget>(*f, "LVDaten");
@@ -658,10 +664,8 @@ TEST_F(BatchFittingTest, ASelectedRowShadesItsPooledClasses) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
   auto* liste = BatchUeberZweiDateien(*f);
-  ASSERT_EQ(liste->topLevelItemCount(), 2);
-  auto* zeile = dynamic_cast<BatchZeile*>(liste->topLevelItem(0));
+  auto* zeile = ErsteZeileAngeklickt(liste);
   ASSERT_NE(zeile, nullptr);
-  Klicken(liste, zeile, false);
   const int n = zeile->obj->Dateneigenschaften.n;
   std::vector<double> np;
   std::vector<std::uint32_t> ziel, erwartet(static_cast<std::size_t>(n) + 1);
