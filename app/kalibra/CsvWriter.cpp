@@ -6,11 +6,7 @@
 namespace vk::cli {
 
 void CsvWriter::Row(const std::vector<std::string>& fields) {
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i > 0) std::fputc(',', out_);
-    csv_fwrite(out_, fields[i].data(), fields[i].size());
-  }
-  std::fputc('\n', out_);
+  std::fputs(Text(fields).c_str(), out_);
 }
 
 std::string CsvWriter::Text(const std::vector<std::string>& fields) {

@@ -57,6 +57,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double m = in.eig.festparameter[0];
   const double N = in.stat.summe;
   const long double beta = b / a;
+  const long double lnA = std::log(a);
   Unterbrechungszaehler stopp(in);
   long double steigend = 1;   // (b/a)_i / i!
   long double lnProdukt = 0;  // ln prod_(r<i) (b + r a)
@@ -88,7 +89,6 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     lnCi += std::log(static_cast<long double>(mm - i + 1) / i);
     // Each term through its logarithm: C(m, k) d^(m-k) and a^(k-i) S(k, i) span more than the
     // long double range between them for large m.
-    const long double lnA = std::log(a);
     if (d == 0)
       return static_cast<double>(N * std::exp(lnProdukt + (mm - i) * lnA + std::log(spalte[mm])));
     const long double lnD = std::log(d);
