@@ -84,11 +84,16 @@ double ParseReal(const std::string& token) {
 TextRecordSource::TextRecordSource(std::istream& in) : buf_(in.rdbuf()) {}
 
 int TextRecordSource::Peek() {
-  return buf_ ? buf_->sgetc() : kEof;
+  if (ende_ || !buf_) return kEof;
+  const int c = buf_->sgetc();
+  ende_ = c == kEof;
+  return c;
 }
 
 int TextRecordSource::Get() {
-  const int c = buf_ ? buf_->sbumpc() : kEof;
+  if (ende_ || !buf_) return kEof;
+  const int c = buf_->sbumpc();
+  ende_ = c == kEof;
   // A lone CR ends a line as LF does; the CR of a CR LF pair leaves that to its LF.
   if (c == '\n' && !pendingCarriageReturn_) ++line_;
   pendingCarriageReturn_ = false;
@@ -149,8 +154,17 @@ void TextRecordSource::SkipLine() {
 void TextRecordSource::CheckEncoding() {
   if (!buf_) return;
   char kopf[4] = {};
-  const std::streamsize n = buf_->sgetn(kopf, 4);
-  buf_->pubseekoff(-n, std::ios_base::cur, std::ios_base::in);
+  std::streamsize n = 0;
+  while (n < 4) {
+    const int c = buf_->sbumpc();
+    if (c == kEof) break;
+    kopf[n++] = static_cast<char>(c);
+  }
+  // Back within the buffer where it can (a file's first read holds the four bytes), so that the
+  // file is not read a second time; a seek where it cannot.
+  std::streamsize zurueck = n;
+  while (zurueck > 0 && buf_->sungetc() != kEof) --zurueck;
+  if (zurueck > 0) buf_->pubseekoff(-zurueck, std::ios_base::cur, std::ios_base::in);
   const auto b = [&](int i) { return i < n ? static_cast<unsigned char>(kopf[i]) : 0x100u; };
   const char* kodierung = nullptr;
   if (b(0) == 0x00 && b(1) == 0x00 && b(2) == 0xFE && b(3) == 0xFF)

@@ -58,6 +58,8 @@ class TextRecordSource final : public RecordSource {
   bool trailingWhiteSpace_ = false;
   bool firstRead_ = true;
   bool pendingCarriageReturn_ = false;
+  // A file buffer asks the system again each time it is read at its end; the end is final.
+  bool ende_ = false;
   std::string error_;
 };
 

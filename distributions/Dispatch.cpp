@@ -22,17 +22,27 @@ bool KlassenImBereich(const TStatistik& stat) {
 
 // A parameter without a value (NaN) or beyond every value (an infinity) has no expected
 // frequencies, yet quiet arithmetic would carry it into them without raising anything (N * inf,
-// exp(NaN)): it fails the evaluation here, once, after the domain corrections have had their say
-// and before any formula sees it. The counts are the larger of the member's and the properties':
-// the special model finds its parameters by name among those the properties list.
-void NichtEndlicheParameterMelden(const Member& m, const Parametervektor& p,
-                                  const TParameterEigenschaften& eig) {
-  const std::uint32_t frei = std::min(std::max(m.parZahl, eig.parZahl), kMaxParameter);
+// exp(NaN)): it fails the evaluation, once, after the domain corrections have had their say and
+// before any formula sees it. The counts are the larger of the member's and the properties': the
+// special model finds its parameters by name among those the properties list. The fixed
+// parameters are checked when the evaluation is prepared, the free ones at each evaluation.
+bool FestparameterEndlich(const Member& m, const TParameterEigenschaften& eig) {
   const std::uint32_t fest = std::min(std::max(m.festparZahl, eig.festparZahl), kMaxFestparameter);
   bool endlich = true;
-  for (std::uint32_t j = 0; j < frei; ++j) endlich &= std::isfinite(p[j]);
   for (std::uint32_t j = 0; j < fest; ++j) endlich &= std::isfinite(eig.festparameter[j]);
+  return endlich;
+}
+
+void NichtEndlicheParameterMelden(const Auswertung& a, const Parametervektor& p) {
+  bool endlich = a.festEndlich;
+  for (std::uint32_t j = 0; j < a.frei; ++j) endlich &= std::isfinite(p[j]);
   if (!endlich) RaiseInvalid();
+}
+
+Auswertung Vorbereiten(const Member& m, const Eingaben& in) {
+  return {&m, KorrekturenLesen(in.eig),
+          std::min(std::max(m.parZahl, in.eig.parZahl), kMaxParameter),
+          FestparameterEndlich(m, in.eig), in.stat.n <= kMaxKlassenIndex};
 }
 
 // What the alternative routine's contract leaves out: no alternative reads it.
@@ -76,11 +86,25 @@ bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Paramete
                               Erwartungswerte& NP) {
   const Member* m = MitgliedSuchen(nummer);
   if (m == nullptr) return false;
-  // Every member starts from a vector inside its domain; doing it here keeps the members short.
-  ParameterKorrigieren(p, in.eig);
-  NichtEndlicheParameterMelden(*m, p, in.eig);
-  if (KlassenImBereich(in.stat)) m->erwartungswerte(in, p, NP);
+  ErwartungswerteBerechnen(Vorbereiten(*m, in), in, p, p, NP);
   return true;
+}
+
+Auswertung AuswertungVorbereiten(std::uint32_t nummer, const Eingaben& in) {
+  const Member* m = MitgliedSuchen(nummer);
+  return m == nullptr ? Auswertung{} : Vorbereiten(*m, in);
+}
+
+void ErwartungswerteBerechnen(const Auswertung& a, const Eingaben& in, const Parametervektor& ecke,
+                              Parametervektor& p, Erwartungswerte& NP) {
+  // Every member starts from a vector inside its domain; doing it here keeps the members short.
+  ParameterKorrigieren(ecke, p, a.korrekturen, a.frei);
+  NichtEndlicheParameterMelden(a, p);
+  if (a.klassenImBereich) {
+    a.mitglied->erwartungswerte(in, p, NP);
+  } else {
+    RaiseInvalid();
+  }
 }
 
 bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,

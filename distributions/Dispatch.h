@@ -6,6 +6,7 @@
 #include "catalog/Defs.h"
 #include "core/Datensatz.h"
 #include "distributions/Member.h"
+#include "distributions/helpers/Parameter.h"
 
 namespace vk {
 
@@ -43,6 +44,24 @@ bool AlternativeWaehlen(std::uint32_t nummer, std::uint32_t k, const Schaetzwert
 // fixed, that is NaN or infinite after the corrections raises the invalid fault.
 bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Parametervektor& p,
                               Erwartungswerte& NP);
+
+// What the evaluations of one fit share, resolved once when it starts: the member, how many free
+// parameters to check, and whether the fixed parameters and the class count (which a fit does not
+// change) pass their checks.
+struct Auswertung {
+  const Member* mitglied = nullptr;
+  Korrekturen korrekturen{};
+  std::uint32_t frei = 0;
+  bool festEndlich = true;
+  bool klassenImBereich = true;
+};
+// Nullptr as the member where `nummer` is none.
+Auswertung AuswertungVorbereiten(std::uint32_t nummer, const Eingaben& in);
+// ErwartungswerteBerechnen for a prepared member, with the properties and the data set it was
+// prepared for; the same values and the same faults. The vector is `ecke`, corrected into `p`
+// (which may be `ecke`); `p` beyond the parameters checked keeps what it held.
+void ErwartungswerteBerechnen(const Auswertung& a, const Eingaben& in, const Parametervektor& ecke,
+                              Parametervektor& p, Erwartungswerte& NP);
 bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,
                               const KlassenWerte& x, const KlassenHaeufigkeiten& f,
                               Erwartungswerte& NP, const TParameterEigenschaften& eig);

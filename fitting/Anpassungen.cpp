@@ -57,6 +57,7 @@ SpezialRueckrufe Abgeschirmt(const SpezialRueckrufe& s) {
 Anpassungen::Anpassungen(const Verteilungsverzeichnis& katalog) : katalog_(katalog) {}
 
 Status Anpassungen::DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften) {
+  auswertung_ = {};  // prepared for the data set it replaces
   return vk::DatenLesen(daten_, quelle, eigenschaften);
 }
 
@@ -65,7 +66,12 @@ Status Anpassungen::KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) co
 }
 
 void Anpassungen::Korrigieren(Parametervektor& v) const {
-  ParameterKorrigieren(v, eig_);
+  // The simplex corrects every vertex it makes: with the corrections read once for the fit.
+  if (auswertung_.mitglied != nullptr) {
+    ParameterKorrigieren(v, v, auswertung_.korrekturen, eig_.parZahl);
+  } else {
+    ParameterKorrigieren(v, eig_);
+  }
 }
 
 double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
@@ -80,18 +86,26 @@ double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen)
 }
 
 double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std::uint32_t& k) {
-  // The distribution corrects and repairs its own copy; the simplex keeps the vertex as it is.
-  Parametervektor kopie = v;
   const TStatistik& s = daten_.Statistik;
-  ErwartungswerteBerechnen(index, eingaben_, kopie, arbeitsNP_);
+  Auswertung andere;
+  const Auswertung* a = &auswertung_;
+  if (index != nummer_ || auswertung_.mitglied == nullptr) {
+    andere = AuswertungVorbereiten(index, eingaben_);
+    a = &andere;
+  }
+  if (a->mitglied == nullptr) return -1;
+  // The distribution corrects and repairs its own copy of the parameters it has; the simplex
+  // keeps the vertex as it is. Straight into the pooling array: nothing reads the frequencies
+  // before they are pooled.
+  Parametervektor kopie{};
+  ErwartungswerteBerechnen(*a, eingaben_, v, kopie, poolNP_);
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
-  if (NegativeErwartung(std::span<const double>(arbeitsNP_.data(), klassen), s.summe)) return -1;
-  std::copy_n(arbeitsNP_.begin(), klassen, poolNP_.begin());
-  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
-  return GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
-                             einstellungen_.Mindestklassengroesse, k);
+  return AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
+                               std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
+                               std::span(poolF_.data(), klassen), s.summe,
+                               einstellungen_.Mindestklassengroesse, k);
 }
 
 double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
@@ -248,6 +262,7 @@ Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const Festparamet
   st = katalog_.FestparameterHolen(verteilung, fest, eig_);
   if (st != status::kOk) return st;
   nummer_ = verteilung.Index;
+  auswertung_ = AuswertungVorbereiten(nummer_, eingaben_);
   schaetzwerte_.fill(0);
   SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
   return status::kOk;
@@ -588,6 +603,7 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
     frei.festparZahl = eig_.festparZahl;
     eig_ = frei;
     nummer_ = verteilung.Index;
+    auswertung_ = AuswertungVorbereiten(nummer_, eingaben_);
     schaetzwerte_.fill(0);
 
     st = PreflightSuche(vorgaben, r, s);

@@ -10,6 +10,7 @@
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
+#include "distributions/Dispatch.h"
 #include "distributions/Member.h"
 #include "fitting/Einstellungen.h"
 #include "fitting/Ergebnis.h"
@@ -162,10 +163,10 @@ class Anpassungen final : private Zielfunktion {
   Schaetzwerttabelle schaetzwerte_{};
   Simplex simplex_;
   std::uint32_t nummer_ = 0;  // distribution being fitted
+  Auswertung auswertung_{};   // its member and checks, resolved once per fit
 
-  Erwartungswerte arbeitsNP_{};  // scratch of one evaluation
-  Erwartungswerte poolNP_{};     // pooling copies of the L + 1 classes in use
-  Erwartungswerte poolF_{};
+  Erwartungswerte poolNP_{};  // one evaluation's frequencies, pooled in place
+  Erwartungswerte poolF_{};   // the pooling copy of the observed frequencies
   Erwartungswerte aktuelleNP_{};
   Erwartungswerte besteNP_{};
   Erwartungswerte klassischNP_{};  // the classic result while a refinement tries to beat it

@@ -8,13 +8,12 @@
 
 namespace vk {
 
-double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindest,
-                           std::uint32_t& klassen) {
-  const std::size_t n = np.size() - 1;
-  std::size_t modus = 0;
-  for (std::size_t i = 1; i <= n; ++i)
-    if (np[i] > np[modus]) modus = i;
+namespace {
 
+// The pooling and the sum of GepooltesChiQuadrat, given the mode.
+double PoolenUndSummieren(std::span<double> np, std::span<double> f, std::size_t modus,
+                          double mindest, std::uint32_t& klassen) {
+  const std::size_t n = np.size() - 1;
   // Descending, so that a pooled amount travels inward until it meets a class large enough.
   for (std::size_t i = n; i > modus; --i) {
     if (!(np[i] > mindest)) {
@@ -34,15 +33,46 @@ double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double min
   }
 
   double chi = 0;
-  klassen = 0;
+  std::uint32_t gezaehlt = 0;
   for (std::size_t i = 0; i <= n; ++i) {
     if (np[i] > 0) {
       const double d = np[i] - f[i];
       chi += d * d / np[i];
-      ++klassen;
+      ++gezaehlt;
     }
   }
+  klassen = gezaehlt;
   return chi <= 0.00009 ? 0.0001 : chi;
+}
+
+}  // namespace
+
+double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindest,
+                           std::uint32_t& klassen) {
+  const std::size_t n = np.size() - 1;
+  std::size_t modus = 0;
+  for (std::size_t i = 1; i <= n; ++i)
+    if (np[i] > np[modus]) modus = i;
+  return PoolenUndSummieren(np, f, modus, mindest, klassen);
+}
+
+double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
+                             std::span<double> fArbeit, double summe, double mindest,
+                             std::uint32_t& klassen) {
+  // One pass where the check, the mode and the copy would take three: at small L these passes,
+  // not the arithmetic, are what an evaluation costs.
+  const double grenze = -kNegativeErwartungProN * summe;
+  const std::size_t n = np.size() - 1;
+  bool negativ = np[0] < grenze;
+  fArbeit[0] = f[0];
+  std::size_t modus = 0;
+  for (std::size_t i = 1; i <= n; ++i) {
+    negativ |= np[i] < grenze;
+    if (np[i] > np[modus]) modus = i;
+    fArbeit[i] = f[i];
+  }
+  if (negativ) return -1;
+  return PoolenUndSummieren(np, fArbeit, modus, mindest, klassen);
 }
 
 void PoolungsZiele(std::span<const double> np, double mindest, std::span<std::uint32_t> ziel) {

@@ -20,6 +20,13 @@ inline constexpr double kZuWenigFreiheitsgrade = 10000000.0;
 double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindestklassengroesse,
                            std::uint32_t& klassen);
 
+// What an evaluation of the optimisation takes: -1 where NegativeErwartung(np, summe), otherwise
+// GepooltesChiQuadrat of np (overwritten) and of a copy of f written into fArbeit, the same X² and
+// class count. All three spans hold the L + 1 classes in use.
+double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
+                             std::span<double> fArbeit, double summe, double mindestklassengroesse,
+                             std::uint32_t& klassen);
+
 // Where GepooltesChiQuadrat counts each of the L + 1 classes of the unpooled `np`: `ziel[i]` is
 // the index of the class whose cell took class i in, kNichtGepoolt where class i keeps its own.
 // The sums are those of the pooling, in its order, so the two agree on every class. Computed for

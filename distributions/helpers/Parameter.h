@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "catalog/Defs.h"
@@ -12,6 +13,17 @@ namespace vk {
 // natuerlicheZahl, zwischenMinusEinsundEins, natuerlicheZahlMit0, groesserNull, kleinerEins,
 // groesserGleichMinusEins; each step sees the result of the previous one.
 void ParameterKorrigieren(Parametervektor& p, const TParameterEigenschaften& eig);
+
+// The flags of each parameter as bits, in the order above (bit 0 zwischenNullundEins ... bit 9
+// groesserGleichMinusEins), 0 beyond parZahl: a fit's evaluations share them, so they are read
+// out of the properties once.
+using Korrekturen = std::array<std::uint16_t, kMaxParameter>;
+Korrekturen KorrekturenLesen(const TParameterEigenschaften& eig);
+// ParameterKorrigieren from `ein` into `aus` (which may be `ein`), element by element for
+// j < anzahl. A vertex the simplex has just written element by element is read back the same
+// way: a block copy of it would wait for the writes to reach the cache.
+void ParameterKorrigieren(const Parametervektor& ein, Parametervektor& aus, const Korrekturen& k,
+                          std::uint32_t anzahl);
 
 // x below 0.0001 becomes 0.01; otherwise x of 1 or more becomes 0.98.
 void InEinheitsintervallKorrigieren(double& x);

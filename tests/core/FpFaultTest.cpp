@@ -16,6 +16,7 @@ volatile double gOne = 1.0;
 volatile double gHuge = 1e308;
 volatile double gMinusOne = -1.0;
 volatile double gTiny = 1e-308;
+volatile long double gLongHuge = 1e4900L;
 
 TEST(FpFaultScope, EachFaultKindIsSeen) {
   struct Case {
@@ -31,12 +32,17 @@ TEST(FpFaultScope, EachFaultKindIsSeen) {
       {"overflow", [] { return gHuge * 10.0; }},
       {"exp overflow", [] { return std::exp(gHuge); }},
       {"truncation out of range", [] { return double(TruncToInt64(gHuge)); }},
+      // Sums are carried in long double, whose faults on x86 land in the x87 status word.
+      {"long double overflow", [] { return double(gLongHuge * gLongHuge > 0); }},
+      {"long double 0/0", [] { return double((gLongHuge - gLongHuge) / (gLongHuge - gLongHuge)); }},
+      {"long double to double overflow", [] { return double(gLongHuge); }},
   };
   for (const Case& c : faults) {
     FpFaultScope scope;
     volatile double r = c.op();
     (void)r;
     EXPECT_TRUE(scope.Faulted()) << c.name;
+    EXPECT_EQ(FaultFlaggen(), std::fetestexcept(kFpFaultFlags)) << c.name;
   }
 }
 

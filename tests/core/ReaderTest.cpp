@@ -4,6 +4,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/DatenLesen.h"
@@ -227,6 +228,44 @@ TEST(TextRecordSource, ReportsLineAndTokenOfAMalformedNumber) {
   EXPECT_EQ(DatenLesen(*d, quelle, e), status::kException);
   EXPECT_EQ(quelle.Line(), 3u);
   EXPECT_NE(quelle.Error().find("'x7'"), std::string::npos) << quelle.Error();
+}
+
+// A buffer that hands out one byte at a time and cannot put one back, but can seek: the check of
+// the first bytes for an encoding must give them back by the seek, not lose them.
+class OhneRueckgabe : public std::streambuf {
+ public:
+  explicit OhneRueckgabe(std::string text) : text_(std::move(text)) {}
+
+ protected:
+  // The get area holds the one byte before pos_.
+  int_type underflow() override {
+    if (pos_ >= text_.size()) return traits_type::eof();
+    zeichen_ = text_[pos_++];
+    setg(&zeichen_, &zeichen_, &zeichen_ + 1);
+    return traits_type::to_int_type(zeichen_);
+  }
+  pos_type seekoff(off_type off, std::ios_base::seekdir dir, std::ios_base::openmode) override {
+    if (dir != std::ios_base::cur) return pos_type(off_type(-1));
+    const off_type hier = static_cast<off_type>(pos_) - (egptr() - gptr());
+    pos_ = static_cast<std::size_t>(hier + off);
+    setg(nullptr, nullptr, nullptr);
+    return pos_type(static_cast<off_type>(pos_));
+  }
+
+ private:
+  std::string text_;
+  std::size_t pos_ = 0;
+  char zeichen_ = 0;
+};
+
+TEST(TextRecordSource, FirstBytesComeBackWhereTheBufferCannotPutBack) {
+  OhneRueckgabe puffer("0 5\n1 3\n2 1\n");
+  std::istream in(&puffer);
+  TextRecordSource quelle(in);
+  auto d = std::make_unique<TDatensatz>();
+  TDateneigenschaften e;
+  ASSERT_EQ(DatenLesen(*d, quelle, e), status::kOk);
+  EXPECT_EQ(Fs(*d), (std::vector<double>{5, 3, 1}));
 }
 
 }  // namespace

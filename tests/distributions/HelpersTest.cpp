@@ -82,9 +82,19 @@ TEST(ParameterKorrigieren, RulesChainInOrderAndStopAtParZahl) {
   Parametervektor p{};
   p[0] = -0.4;
   p[1] = -5;
+  p[2] = 7;
+  // The copying form: the same corrections, the count beyond parZahl copied as it is, the rest
+  // of the target left alone.
+  Parametervektor aus{};
+  aus.fill(9);
+  ParameterKorrigieren(p, aus, KorrekturenLesen(eig), 2);
+  EXPECT_EQ(aus[0], 2);
+  EXPECT_EQ(aus[1], -5);
+  EXPECT_EQ(aus[2], 9);
   ParameterKorrigieren(p, eig);
   EXPECT_EQ(p[0], 2);
   EXPECT_EQ(p[1], -5);
+  EXPECT_EQ(p[2], 7);
 }
 
 TEST(ParameterKorrigieren, SingleRepairs) {

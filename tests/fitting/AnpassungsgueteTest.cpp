@@ -35,6 +35,21 @@ TEST_P(Pooling, PoolsTowardsTheModeAndSums) {
   EXPECT_EQ(k, c.klassen);
 }
 
+// The evaluation's single pass (check, mode, copy) changes nothing of the sum.
+TEST_P(Pooling, TheEvaluationsPassSumsTheSameBitForBit) {
+  const PoolCase& c = GetParam();
+  std::vector<double> np = c.np, f = c.f, npEin = c.np, fArbeit(c.f.size(), 0);
+  std::uint32_t k = 0, kEin = 0;
+  const double chi = GepooltesChiQuadrat(np, f, c.mindest, k);
+  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, 100, c.mindest, kEin), chi);
+  EXPECT_EQ(kEin, k);
+  EXPECT_EQ(npEin, np);
+
+  npEin = c.np;
+  npEin.back() = -1e-6;  // beyond rounding for N = 100
+  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, 100, c.mindest, kEin), -1);
+}
+
 // The targets name the cells the X² was summed over: every pooled class is marked -1 by the
 // pooling, and each cell's NP is its own plus that of the classes naming it.
 TEST_P(Pooling, TargetsNameTheCellsOfTheSum) {
