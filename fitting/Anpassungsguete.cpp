@@ -10,6 +10,11 @@ namespace vk {
 
 namespace {
 
+// Below this an expected frequency is negative, not a rounding error around 0.
+double NegativGrenze(double summe) {
+  return -kNegativeErwartungProN * summe;
+}
+
 // The pooling and the sum of GepooltesChiQuadrat, given the mode.
 double PoolenUndSummieren(std::span<double> np, std::span<double> f, std::size_t modus,
                           double mindest, std::uint32_t& klassen) {
@@ -61,7 +66,7 @@ double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
                              std::uint32_t& klassen) {
   // One pass where the check, the mode and the copy would take three: at small L these passes,
   // not the arithmetic, are what an evaluation costs.
-  const double grenze = -kNegativeErwartungProN * summe;
+  const double grenze = NegativGrenze(summe);
   const std::size_t n = np.size() - 1;
   bool negativ = np[0] < grenze;
   fArbeit[0] = f[0];
@@ -109,7 +114,7 @@ void PoolungsZiele(std::span<const double> np, double mindest, std::span<std::ui
 }
 
 bool NegativeErwartung(std::span<const double> np, double summe) {
-  const double grenze = -kNegativeErwartungProN * summe;
+  const double grenze = NegativGrenze(summe);
   for (double v : np)
     if (v < grenze) return true;
   return false;
