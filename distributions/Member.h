@@ -94,6 +94,9 @@ enum class Restregel : std::uint8_t { kBetrag, kOhneBetrag, kKeine };
 // class after a non-empty one, and later a non-empty one after an empty one).
 enum class Traeger : std::uint8_t { kImmer, kEins, kNichtNull, kUeberEins, kNull, kNullMitLuecke };
 
+// Below this times N an expected frequency is negative, not a rounding error around 0.
+inline constexpr double kNegativProN = 1e-9;
+
 // One distribution of the library: its signature, the facts the engine and the tests need of it,
 // and its routines. Each member is one unit under distributions/members/, defined with
 // designated initialisers, and one line of the registry.
@@ -104,6 +107,8 @@ struct Member {
   std::uint32_t festparZahl = 0;  // fixed parameters, read from festparameter[0..2]
   Traeger traeger = Traeger::kImmer;
   Restregel rest = Restregel::kBetrag;
+  // How far below 0 (times N) a class may lie as rounding; beyond it the evaluation fails.
+  double negativProN = kNegativProN;
   SchaetzRoutine schaetzwerte = nullptr;
   // The alternatives, as a table (the common case) or, where a start is computed rather than
   // taken from slots, as a routine with its number of alternatives.

@@ -104,7 +104,7 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
   return AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
                                std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
-                               std::span(poolF_.data(), klassen), s.summe,
+                               std::span(poolF_.data(), klassen), s.summe, a->mitglied->negativProN,
                                einstellungen_.Mindestklassengroesse, k);
 }
 
@@ -135,6 +135,23 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   return chi;
 }
 
+double Anpassungen::GezeigtesChiQuadrat(std::uint32_t& k) {
+  // X² of the frequencies the result shows, pooled on a copy; a second evaluation of the vector
+  // would give another X² wherever a member's repairs, written back, are not the vector it
+  // computed from.
+  const TStatistik& s = daten_.Statistik;
+  const std::size_t klassen = s.n + 1;
+  std::copy_n(aktuelleNP_.begin(), klassen, poolNP_.begin());
+  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
+  FpFaultScope guard;
+  const double chi =
+      GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
+                          einstellungen_.Mindestklassengroesse, k);
+  if (guard.Schliessen() == 0) return chi;
+  k = 0;
+  return kFehlschlagChiQuadrat;
+}
+
 void Anpassungen::BestesZuruecksetzen() {
   besteAlternative_ = 0;
   beste_ = Kennzahlen{};
@@ -152,18 +169,25 @@ bool Anpassungen::AnpassungBewerten() {
     if (eig_.natuerlicheZahl[k]) v[k] = KaufmaennischRunden(v[k]);
 
   const TStatistik& s = daten_.Statistik;
+  aktuell_ = Kennzahlen{};
   {
-    // A vector whose expected frequencies cannot be computed has no final evaluation; the
-    // method counts as failed rather than ending the whole fit.
+    // A vector whose expected frequencies cannot be computed, or are no distribution, has no
+    // final evaluation; the method counts as failed rather than ending the whole fit.
     FpFaultScope guard;
+    verwerfung_ = {};
     ErwartungswerteBerechnen(nummer_, eingaben_, v, aktuelleNP_);
-    if (guard.Faulted()) return false;
-    if (NegativeErwartung(std::span<const double>(aktuelleNP_.data(), s.n + 1), s.summe))
+    if (guard.Faulted()) {
+      verwerfung_.grund = Verwerfung::kFehler;
       return false;
+    }
+    const double negativProN =
+        auswertung_.mitglied != nullptr ? auswertung_.mitglied->negativProN : kNegativProN;
+    verwerfung_ = VerteilungPruefen(std::span<const double>(aktuelleNP_.data(), s.n + 1), s.summe,
+                                    negativProN);
+    if (verwerfung_.grund != Verwerfung::kKeine) return false;
   }
   std::uint32_t k = 0;
-  aktuell_ = Kennzahlen{};
-  aktuell_.chi = ChiQuadratBerechnen(nummer_, v, k);
+  aktuell_.chi = GezeigtesChiQuadrat(k);
   aktuell_.klassen = k;
   {
     // Equal observed frequencies leave R² undefined (no variation to explain); it reads as 0.
@@ -619,10 +643,13 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
   }
 }
 
-Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
+Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervektor& vorgabe,
                               const FestparameterErfragen& festparameterHost) {
   // The special model too: evaluating given coefficients is how a special fit is checked.
   const FestparameterErfragen festparameter = Abgeschirmt(festparameterHost);
+  // A copy: the caller may hand in one of this engine's own vectors (the last result's, to
+  // evaluate it again), which preparing the evaluation resets.
+  const Parametervektor parameter = vorgabe;
   try {
     FpFaultScope guard;
     BestesZuruecksetzen();
@@ -636,7 +663,9 @@ Status Anpassungen::Auswerten(const TVerteilung& verteilung, const Parametervekt
     for (std::uint32_t k = 0; k <= eig_.parZahl; ++k) simplex_.ecke[k] = parameter;
     const bool ok = AnpassungBewerten();
     if (guard.Faulted()) return status::kException;
-    if (!ok) return status::kNotEnoughDf;
+    // Given parameters whose frequencies are no distribution give no fit; too few classes after
+    // pooling leave a fit without a P.
+    if (!ok) return verwerfung_.grund != Verwerfung::kKeine ? status::kNoFit : status::kNotEnoughDf;
     fgJeAlternative_[0] = aktuell_.fg;
     BestesMerken(1);
     return AbschlussPruefen();

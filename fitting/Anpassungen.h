@@ -12,6 +12,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "distributions/Member.h"
+#include "fitting/Anpassungsguete.h"
 #include "fitting/Einstellungen.h"
 #include "fitting/Ergebnis.h"
 #include "fitting/Simplex.h"
@@ -98,6 +99,8 @@ class Anpassungen final : private Zielfunktion {
     bool verfeinert = false;    // the refinement improved on the classic cycle
   };
   const Kennzahlen& Aktuell() const { return aktuell_; }
+  // Why the last final evaluation found no distribution (Verwerfung::kKeine when it did).
+  const Verteilungspruefung& Verworfen() const { return verwerfung_; }
   const Kennzahlen& Beste() const { return beste_; }
   std::uint32_t BesteAlternative() const { return besteAlternative_; }
   const Parametervektor& BesterVektor() const { return besterVektor_; }
@@ -136,6 +139,8 @@ class Anpassungen final : private Zielfunktion {
 
   void BestesZuruecksetzen();
   bool AnpassungBewerten();
+  // X² and class count of aktuelleNP_, as a final evaluation reports them.
+  double GezeigtesChiQuadrat(std::uint32_t& k);
   void BestesMerken(std::uint32_t alternative);
   bool AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status);
   bool VerfeinertRechnen(const Parametervektor& start, bool klassischOk, const Abbruchabfrage& a,
@@ -175,6 +180,7 @@ class Anpassungen final : private Zielfunktion {
   FpFaultSerie* serie_ = nullptr;
   Parametervektor besterVektor_{};
   Kennzahlen aktuell_;
+  Verteilungspruefung verwerfung_;
   Kennzahlen beste_;
   std::uint32_t besteAlternative_ = 0;
   bool gefunden_ = false;

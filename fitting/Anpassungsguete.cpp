@@ -10,9 +10,8 @@ namespace vk {
 
 namespace {
 
-// Below this an expected frequency is negative, not a rounding error around 0.
-double NegativGrenze(double summe) {
-  return -kNegativeErwartungProN * summe;
+bool SummeWeichtAb(double np, double summe) {
+  return !(std::fabs(np - summe) <= kSummenAbweichungProN * summe);
 }
 
 // The pooling and the sum of GepooltesChiQuadrat, given the mode.
@@ -62,21 +61,23 @@ double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double min
 }
 
 double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
-                             std::span<double> fArbeit, double summe, double mindest,
-                             std::uint32_t& klassen) {
-  // One pass where the check, the mode and the copy would take three: at small L these passes,
+                             std::span<double> fArbeit, double summe, double negativProN,
+                             double mindest, std::uint32_t& klassen) {
+  // One pass where the checks, the mode and the copy would take four: at small L these passes,
   // not the arithmetic, are what an evaluation costs.
-  const double grenze = NegativGrenze(summe);
+  const double grenze = -negativProN * summe;
   const std::size_t n = np.size() - 1;
   bool negativ = np[0] < grenze;
+  double gesamt = np[0];
   fArbeit[0] = f[0];
   std::size_t modus = 0;
   for (std::size_t i = 1; i <= n; ++i) {
     negativ |= np[i] < grenze;
+    gesamt += np[i];
     if (np[i] > np[modus]) modus = i;
     fArbeit[i] = f[i];
   }
-  if (negativ) return -1;
+  if (negativ || SummeWeichtAb(gesamt, summe)) return -1;
   return PoolenUndSummieren(np, fArbeit, modus, mindest, klassen);
 }
 
@@ -113,11 +114,16 @@ void PoolungsZiele(std::span<const double> np, double mindest, std::span<std::ui
     if (ziel[i] != kNichtGepoolt && ziel[i + 1] != kNichtGepoolt) ziel[i] = ziel[i + 1];
 }
 
-bool NegativeErwartung(std::span<const double> np, double summe) {
-  const double grenze = NegativGrenze(summe);
-  for (double v : np)
-    if (v < grenze) return true;
-  return false;
+Verteilungspruefung VerteilungPruefen(std::span<const double> np, double summe,
+                                      double negativProN) {
+  const double grenze = -negativProN * summe;
+  double gesamt = 0;
+  for (std::size_t i = 0; i < np.size(); ++i) {
+    if (np[i] < grenze) return {Verwerfung::kNegativ, static_cast<std::uint32_t>(i), np[i]};
+    gesamt += np[i];
+  }
+  if (SummeWeichtAb(gesamt, summe)) return {Verwerfung::kSumme, 0, gesamt};
+  return {};
 }
 
 double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,

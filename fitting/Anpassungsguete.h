@@ -20,12 +20,13 @@ inline constexpr double kZuWenigFreiheitsgrade = 10000000.0;
 double GepooltesChiQuadrat(std::span<double> np, std::span<double> f, double mindestklassengroesse,
                            std::uint32_t& klassen);
 
-// What an evaluation of the optimisation takes: -1 where NegativeErwartung(np, summe), otherwise
-// GepooltesChiQuadrat of np (overwritten) and of a copy of f written into fArbeit, the same X² and
-// class count. All three spans hold the L + 1 classes in use.
+// What an evaluation of the optimisation takes: -1 where the classes are no distribution
+// (VerteilungPruefen finds a reason), otherwise GepooltesChiQuadrat of np (overwritten) and of a
+// copy of f written into fArbeit, the same X² and class count. All three spans hold the L + 1
+// classes in use; `negativProN` is the member's tolerance for classes below 0.
 double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
-                             std::span<double> fArbeit, double summe, double mindestklassengroesse,
-                             std::uint32_t& klassen);
+                             std::span<double> fArbeit, double summe, double negativProN,
+                             double mindestklassengroesse, std::uint32_t& klassen);
 
 // Where GepooltesChiQuadrat counts each of the L + 1 classes of the unpooled `np`: `ziel[i]` is
 // the index of the class whose cell took class i in, kNichtGepoolt where class i keeps its own.
@@ -34,13 +35,23 @@ double AuswertungsChiQuadrat(std::span<double> np, std::span<const double> f,
 void PoolungsZiele(std::span<const double> np, double mindestklassengroesse,
                    std::span<std::uint32_t> ziel);
 
-// Below this times N an expected frequency is negative, not a rounding error around 0.
-inline constexpr double kNegativeErwartungProN = 1e-9;
+// Beyond this times N the classes, tail included, do not sum to N: a member that keeps writing
+// classes past the end of its support, or whose approximation is not normalised, has a last class
+// that takes |N - sum| and the table sums to more than N.
+inline constexpr double kSummenAbweichungProN = 1e-9;
 
-// Whether some expected frequency is negative beyond rounding: such a vector is no distribution
-// (a member whose formula leaves its domain, a tail without absolute value below 0), and pooling
-// would skip the class as if it had been pooled. Its evaluation fails.
-bool NegativeErwartung(std::span<const double> np, double summe);
+// Why a vector of expected frequencies is no distribution: a floating-point fault while computing
+// it, a class below 0 (pooling would skip it as if it had been pooled), or a table that does not
+// sum to N (not the law the result names). Each fails the evaluation: a penalty in the simplex,
+// a failure of a final evaluation.
+enum class Verwerfung : std::uint8_t { kKeine, kFehler, kNegativ, kSumme };
+struct Verteilungspruefung {
+  Verwerfung grund = Verwerfung::kKeine;
+  std::uint32_t klasse = 0;  // the first negative class
+  double wert = 0;           // its value, or the sum of all classes
+};
+// `negativProN` times N is how far below 0 a class may lie as rounding (Member::negativProN).
+Verteilungspruefung VerteilungPruefen(std::span<const double> np, double summe, double negativProN);
 
 // R² = 1 - SSE/SST of the unpooled NP against f, SST around the mean frequency per class.
 double BestimmtheitsmassBerechnen(double summe, std::span<const double> f,

@@ -102,21 +102,30 @@ int RunEvaluate(const QStringList& args) {
   if (st == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("evaluate", s);
   const bool ausgewertet = st == status::kOk || st == status::kNotEnoughDf || st == status::kNoFit;
-  if (!ausgewertet) {
-    std::fprintf(stderr, "kalibra evaluate: %s: %s: %s\n", s.datei.c_str(),
-                 s.eintrag->bezeichnung.c_str(), StatusText(st).c_str());
-    return static_cast<int>(st);
+  if (st != status::kOk) {
+    std::fprintf(stderr, "kalibra evaluate: %s: %s: %s%s\n", s.datei.c_str(),
+                 s.eintrag->bezeichnung.c_str(), StatusText(st).c_str(),
+                 VerwerfungGrund(s.engine->Verworfen(), s.engine->Daten()).c_str());
   }
+  if (!ausgewertet) return static_cast<int>(st);
 
   const Anpassungen& a = *s.engine;
+  // Frequencies that are no distribution have no X², DF, P, C or R²: the table shows them as
+  // they came (the reason is on standard error), and every figure reads as none.
+  const bool verworfen = a.Verworfen().grund != Verwerfung::kKeine;
   const auto& k = a.Aktuell();
   TVerteilungsparameter vp;
   a.VerteilungsparameterHolen(ref, false, vp);
   const TDatensatz& d = a.Daten();
-  const bool genugFG = st != status::kNotEnoughDf;
+  const bool genugFG = st != status::kNotEnoughDf && !verworfen;
+  const auto zahl = [&](double w) { return verworfen ? QJsonValue() : ZahlJson(w); };
+  const auto exakt = [&](double w) { return verworfen ? std::string() : FormatExactOderLeer(w); };
+  const auto fest = [&](double w, int stellen) {
+    return verworfen ? std::string("-") : FormatFixed(w, stellen);
+  };
   const std::vector<std::uint32_t> ziel = a.Poolung(false);
   const auto gepooltIn = [&](std::uint32_t i) -> std::optional<std::uint32_t> {
-    if (ziel[i] == kNichtGepoolt) return std::nullopt;
+    if (verworfen || ziel[i] == kNichtGepoolt) return std::nullopt;
     return d.XWerte[ziel[i]];
   };
   if (s.format == Format::kJson) {
@@ -124,20 +133,20 @@ int RunEvaluate(const QStringList& args) {
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       klassen.append(QJsonObject{{"x", static_cast<qint64>(d.XWerte[i])},
                                  {"f", d.Haeufigkeiten[i]},
-                                 {"np", a.AktuelleNP()[i]},
+                                 {"np", ZahlJson(a.AktuelleNP()[i])},
                                  {"pooledInto", GepooltJson(gepooltIn(i))}});
     QJsonObject root{
         {"file", QString::fromStdString(s.datei)},
         {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
                                      {"name", QString::fromStdString(ref.Bezeichnung)}}},
         {"parameters", ParameterJson(vp)},
-        {"chiSquare", k.chi},
-        {"classes", static_cast<qint64>(k.klassen)},
-        {"df", static_cast<qint64>(k.fg)},
+        {"chiSquare", zahl(k.chi)},
+        {"classes", verworfen ? QJsonValue() : QJsonValue(static_cast<qint64>(k.klassen))},
+        {"df", verworfen ? QJsonValue() : QJsonValue(static_cast<qint64>(k.fg))},
         {"enoughDegreesOfFreedom", genugFG},
         {"p", genugFG ? QJsonValue(k.p) : QJsonValue()},
-        {"c", k.c},
-        {"r2", k.r2},
+        {"c", zahl(k.c)},
+        {"r2", zahl(k.r2)},
         {"expected", klassen},
         {"status", static_cast<qint64>(st)},
         {"statusMessage", QString::fromStdString(StatusText(st))}};
@@ -145,24 +154,26 @@ int RunEvaluate(const QStringList& args) {
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
     csv.Row({"chiSquare", "classes", "df", "p", "c", "r2", "parameters", "status"});
-    csv.Row({FormatExact(k.chi), std::to_string(k.klassen), std::to_string(k.fg),
-             genugFG ? FormatExact(k.p) : "", FormatExact(k.c), FormatExact(k.r2),
-             ParameterText(vp), StatusText(st)});
+    csv.Row({exakt(k.chi), verworfen ? "" : std::to_string(k.klassen),
+             verworfen ? "" : std::to_string(k.fg), genugFG ? FormatExact(k.p) : "", exakt(k.c),
+             exakt(k.r2), ParameterText(vp), StatusText(st)});
     csv.BlankLine();
     csv.Row({"x", "f", "np", "pooledInto"});
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       csv.Row({std::to_string(d.XWerte[i]), FormatExact(d.Haeufigkeiten[i]),
-               FormatExact(a.AktuelleNP()[i]), GepooltText(gepooltIn(i))});
+               FormatExactOderLeer(a.AktuelleNP()[i]), GepooltText(gepooltIn(i))});
   } else {
     std::printf("File: %s\nDistribution: %u %s\nParameters: %s\n", s.datei.c_str(), ref.Index,
                 ref.Bezeichnung.c_str(), ParameterText(vp).c_str());
-    std::printf("X² %s  K %u  DF %u  P(X²) %s  C %s  R² %s\n\n", FormatFixed(k.chi, 2).c_str(),
-                k.klassen, k.fg, genugFG ? FormatFixed(k.p, 4).c_str() : "-",
-                FormatFixed(k.c, 4).c_str(), FormatFixed(k.r2, 4).c_str());
+    std::printf("X² %s  K %s  DF %s  P(X²) %s  C %s  R² %s\n\n", fest(k.chi, 2).c_str(),
+                verworfen ? "-" : std::to_string(k.klassen).c_str(),
+                verworfen ? "-" : std::to_string(k.fg).c_str(),
+                genugFG ? FormatFixed(k.p, 4).c_str() : "-", fest(k.c, 4).c_str(),
+                fest(k.r2, 4).c_str());
     TextTable t({"x", "f", "NP", "Pooled into"});
     for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
       t.Row({std::to_string(d.XWerte[i]), FormatFixed(d.Haeufigkeiten[i], 4),
-             FormatFixed(a.AktuelleNP()[i], 4), GepooltText(gepooltIn(i))});
+             FormatFixedOderStrich(a.AktuelleNP()[i], 4), GepooltText(gepooltIn(i))});
     t.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());
   }

@@ -3,6 +3,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <cmath>
 #include <cstdio>
 #include <optional>
 
@@ -56,6 +57,36 @@ std::string GepooltText(std::optional<std::uint32_t> x) {
 
 QJsonValue GepooltJson(std::optional<std::uint32_t> x) {
   return x ? QJsonValue(static_cast<qint64>(*x)) : QJsonValue(QJsonValue::Null);
+}
+
+QJsonValue ZahlJson(double v) {
+  return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
+std::string FormatExactOderLeer(double v) {
+  return std::isfinite(v) ? FormatExact(v) : std::string();
+}
+
+std::string FormatFixedOderStrich(double v, int stellen) {
+  return std::isfinite(v) ? FormatFixed(v, stellen) : std::string("-");
+}
+
+std::string VerwerfungGrund(const Verteilungspruefung& v, const TDatensatz& d) {
+  switch (v.grund) {
+    case Verwerfung::kKeine:
+      return {};
+    case Verwerfung::kFehler:
+      return ": the expected frequencies cannot be computed for these parameters (a division by "
+             "zero, an invalid operation or an overflow)";
+    case Verwerfung::kNegativ:
+      return ": the expected frequency of x = " + std::to_string(d.XWerte[v.klasse]) + " is " +
+             FormatExact(v.wert) + ", below 0: these parameters give no distribution";
+    case Verwerfung::kSumme:
+      return ": the expected frequencies sum to " + FormatExact(v.wert) +
+             ", not N = " + FormatExact(d.Statistik.summe) +
+             ": these parameters give no distribution";
+  }
+  return {};
 }
 
 std::string ParameterText(const TVerteilungsparameter& p) {

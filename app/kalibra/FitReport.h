@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app/kalibra/Output.h"
+#include "core/Datensatz.h"
+#include "fitting/Anpassungsguete.h"
 #include "fitting/Ergebnis.h"
 
 namespace vk::cli {
@@ -43,5 +45,15 @@ QJsonArray ParameterJson(const TVerteilungsparameter& p);
 std::optional<std::uint32_t> GepooltInX(const TWerte& w, const std::vector<TWerte>& klassen);
 std::string GepooltText(std::optional<std::uint32_t> x);
 QJsonValue GepooltJson(std::optional<std::uint32_t> x);
+
+// A value that is not a number (NaN, an infinity) is written as none: null in JSON, an empty CSV
+// cell, "-" in a table.
+QJsonValue ZahlJson(double v);
+std::string FormatExactOderLeer(double v);
+std::string FormatFixedOderStrich(double v, int stellen);
+
+// Why a final evaluation found no distribution, as ": ..." to follow the status text; empty when
+// it found one.
+std::string VerwerfungGrund(const Verteilungspruefung& v, const TDatensatz& d);
 
 }  // namespace vk::cli

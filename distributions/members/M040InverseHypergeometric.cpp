@@ -28,12 +28,12 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {50}, {100}}};
 
-void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  double& Ng = par[0];
-  double& R = par[1];
-  double& n = par[2];
-  const double L = static_cast<double>(in.stat.n);
-  // Bring the three into the order 1 <= n < R <= N' with room for L failures.
+constexpr int kOrdnungsDurchgaenge = 4;
+
+// One pass of the repairs: n < 1 becomes 1; R <= n sets R = n + 1 and n the old R; n and then R
+// are exchanged with N' where they exceed it; N' is raised to leave room for L failures beyond n
+// and beyond R; n < 1 becomes 1 again.
+void Ordnen(double& Ng, double& R, double& n, double L) {
   if (n < 1) n = 1;
   if (R <= n) {
     const double altR = R;
@@ -45,6 +45,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (L > Ng - n) Ng = L + n + 1;
   if (L > Ng - R) Ng = L + R + 1;
   if (n < 1) n = 1;
+}
+
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  double& Ng = par[0];
+  double& R = par[1];
+  double& n = par[2];
+  const double L = static_cast<double>(in.stat.n);
+  // Bring the three into the order 1 <= n < R <= N' with room for L failures. One pass does it
+  // for every vector the search meets near a fit; from far outside (all three below 1, say) it
+  // may end with R <= n again, and the vector written back would then evaluate to other
+  // classes. The pass is repeated until it changes nothing, which the second one does.
+  for (int durchgang = 0; durchgang < kOrdnungsDurchgaenge; ++durchgang) {
+    const double vorher[] = {Ng, R, n};
+    Ordnen(Ng, R, n, L);
+    if (vorher[0] == Ng && vorher[1] == R && vorher[2] == n) break;
+  }
 
   const double N = in.stat.summe;
   const std::uint32_t anzahl = FaktorAnzahl(n);

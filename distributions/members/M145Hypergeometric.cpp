@@ -2,7 +2,10 @@
 // Member 145: hypergeometric distribution.
 //   P(x) = C(K, x) C(M' - K, n - x) / C(M', n): a sample of n = F0 from M' items of which K are
 //   marked; M', K natural numbers. Repairs, written back into the vector: K below 1 becomes 1;
-//   n + 1 >= M' sets M' = n + K + 1; K < n exchanges the two (n = Int(K), K = the old n).
+//   n + 1 >= M' sets M' = n + K + 1. K < n exchanges the two for the computation (n = Int(K),
+//   K = the old n): the law is symmetric in n and K, so this is the same distribution. The
+//   exchange is not written back, since the fixed n cannot be: the vector keeps its K, and
+//   evaluating it again gives the same classes.
 //   P(0) = prod_(i < Int(n)) (M' - K - i)/(M' - i), ratio (K - i + 1)(n - i + 1)/(i (M' - K - n +
 //   i)); the last class takes the remainder. A first term below the double range (a large sample)
 //   is replaced by the largest class found from its logarithm.
@@ -33,13 +36,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   double n = in.eig.festparameter[0];
   if (par[1] < 1) par[1] = 1;
   if (n + 1 >= par[0]) par[0] = n + par[1] + 1;
-  if (par[1] < n) {
+  double K = par[1];
+  if (K < n) {
     const double alt = n;
-    n = std::trunc(par[1]);
-    par[1] = alt;
+    n = std::trunc(K);
+    K = alt;
   }
   const double Mp = par[0];
-  const double K = par[1];
   // More marked items or a larger sample than the population: no hypergeometric distribution,
   // and the product below would take factors of either sign.
   if (K > Mp || n > Mp) RaiseInvalid();

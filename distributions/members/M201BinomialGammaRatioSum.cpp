@@ -4,8 +4,9 @@
 //   ln Gamma(z), whose remaining -z parts cancel between the four lambdas) and
 //   T_w = exp(lambda(p0 + p1) + lambda(|m + p1 - w|) - lambda(p1) - lambda(p0 + p1 + m - w)):
 //   P(w) = B(w; m, pi) T_w sum_{j=0..w} C(w, j) (p0)_j (c - 1)^j / (p0 + p1 + m - w)_j,
-//   p0 > 0, p1 > 0; p2 starts at m and is carried, not read. The last class takes the
-//   remainder.
+//   p0 > 0, p1 > 0; p2 starts at m and is carried, not read. The lambdas approximate ln Gamma,
+//   so these P(w) sum over w = 0..m to about 1.01 to 1.06, not 1: each is divided by that sum,
+//   which keeps the law's shape and makes it one. The last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -55,10 +56,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // classes near the mean do.
   Summe gewicht = std::pow(1 - 1 / c, m);
   Unterbrechungszaehler stopp(in);
-  NP[0] = static_cast<double>(N * gewicht * T(0));
-  Summe summe = L > 0 ? NP[0] : 0;
-  for (std::uint32_t w = 1; w < L; ++w) {
-    // O(L²) in all: a cancel must not wait for the whole evaluation.
+  // The terms of the whole support 0..m: those below L wait in NP for the normalisation, the
+  // others only enter the sum.
+  const std::uint32_t bis = BegrenzteAnzahl(static_cast<double>(m), kMaxKlassenIndex + 1);
+  Summe gesamt = gewicht * T(0);
+  if (L > 0) NP[0] = static_cast<double>(gesamt);
+  for (std::uint32_t w = 1; w <= bis; ++w) {
+    // O(m²) in all: a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(w)) break;
     const Summe dw = w;
     gewicht = gewicht * (m - dw + 1) / (dw * (c - 1));
@@ -70,10 +74,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       s = (dj + p0 - 1) * (dw - dj + 1) * s * (c - 1) / (dj * (dj + g - 1));
       reihe += s;
     }
-    NP[w] = static_cast<double>(N * gewicht * reihe);
-    summe += NP[w];
+    const Summe term = gewicht * reihe;
+    gesamt += term;
+    if (w < L) NP[w] = static_cast<double>(term);
   }
-  RestklasseSetzen(NP, L, N, summe);
+  TermeNormieren(NP, L, N, gesamt);
 }
 
 }  // namespace

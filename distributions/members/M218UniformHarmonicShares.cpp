@@ -3,7 +3,8 @@
 //   With weight a/(a + b) uniform on 0..m-1, with weight b/(a + b) the equal mixture over
 //   k = 1..m of uniform laws on 0..k-1:
 //   P(x) = (a + b (psi_m - psi_x))/((a + b) m),  x = 0..m-1,  psi_k = 1 + 1/2 + ... + 1/k;
-//   a > 0, b > 0, m = Int(m) natural. The last class takes the remainder.
+//   a > 0, b > 0, m = Int(m) natural; the classes from m on are 0. The last class takes the
+//   remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -48,11 +49,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   const double psi = static_cast<double>(Harmonisch(m));
   // The differences are taken as they come, without an absolute value. From x = m on the
-  // formula no longer describes the mixture (whose classes there are 0) and its classes fall
-  // by b/((a + b) m x) each; once one falls below 0, m lies too far inside the data for a
-  // distribution, and the evaluation fails.
-  RekursionMitRest(NP, L, N, N * (psi * b + a) / ((a + b) * md),
-                   [&](double x, double vorher) { return vorher - N * b / ((a + b) * md * x); });
+  // difference no longer describes the mixture: its classes there are 0, and the differences
+  // would give them a/((a + b) m) and less, a table summing above N.
+  RekursionMitRest(NP, L, N, N * (psi * b + a) / ((a + b) * md), [&](double x, double vorher) {
+    return x >= md ? 0.0 : vorher - N * b / ((a + b) * md * x);
+  });
   for (std::uint32_t x = 0; x < L; ++x) {
     if (NP[x] < 0) {
       RaiseInvalid();

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 219: finite distribution with ratio 1 - a/x.
 //   P(x) = C(x - a, x)/C(b - a, b - 1),  x = 0..b-1;  a < 1, b natural (the number of values).
-//   The normaliser is the sum of C(x - a, x) over x < b. The last class takes the remainder.
+//   The normaliser is the sum of C(x - a, x) over x < b, so the classes from Int(b) on are 0
+//   (the ratio 1 - a/x alone would go on giving them mass, and the table would sum above N).
+//   The last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -48,9 +50,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
                     : k < 0
                         ? 1 / Binomialkoeffizient(k, b - a)
                         : 1 / Produkt(1.0, 1, faktoren + 1, [&](double i) { return (t + i) / i; });
+  const double letzter = k;  // the last value of the support
   RekursionMitRestGeschuetzt(
       NP, in.stat.n, N, p0, [&] { return -logC(); },
-      [&](double x, double vorher) { return vorher * (1 - a / x); });
+      [&](double x, double vorher) { return x > letzter ? 0.0 : vorher * (1 - a / x); });
 }
 
 }  // namespace

@@ -157,11 +157,13 @@ TEST(NegBinCompoundFamily, RepairsAndLinkedConditions) {
     };
   };
   {
-    // K = 0.4 uses K = 1; then K < n exchanges them: a sample of 1 from 20 with 5 marked.
+    // K = 0.4 uses K = 1; then K < n exchanges them for the computation: a sample of 1 from 20
+    // with 5 marked, the same law as 5 from 20 with 1 marked. The vector keeps K = 1 (the fixed n
+    // cannot take the exchange), so that it evaluates to these classes again.
     auto r = test::Auswerten1(145, {20, 0.4}, {5}, 6);
     EXPECT_FALSE(r.fehler);
     EXPECT_EQ(r.par[0], 20);
-    EXPECT_EQ(r.par[1], 5);
+    EXPECT_EQ(r.par[1], 1);
     test::MitReferenzVergleichen("145 exchanged", 145, {20, 0.4}, {5}, 1000, 6, 0, Letzte::kRest,
                                  hyper(20, 5, 1));
   }

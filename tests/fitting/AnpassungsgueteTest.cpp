@@ -40,15 +40,71 @@ TEST_P(Pooling, TheEvaluationsPassSumsTheSameBitForBit) {
   const PoolCase& c = GetParam();
   std::vector<double> np = c.np, f = c.f, npEin = c.np, fArbeit(c.f.size(), 0);
   std::uint32_t k = 0, kEin = 0;
+  double N = 0;
+  for (double v : c.np) N += v;
   const double chi = GepooltesChiQuadrat(np, f, c.mindest, k);
-  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, 100, c.mindest, kEin), chi);
+  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, N, kNegativProN, c.mindest, kEin), chi);
   EXPECT_EQ(kEin, k);
   EXPECT_EQ(npEin, np);
 
   npEin = c.np;
-  npEin.back() = -1e-6;  // beyond rounding for N = 100
-  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, 100, c.mindest, kEin), -1);
+  npEin.front() += npEin.back() + 1e-6;  // the same sum, one class below 0 beyond rounding
+  npEin.back() = -1e-6;
+  EXPECT_EQ(AuswertungsChiQuadrat(npEin, c.f, fArbeit, N, kNegativProN, c.mindest, kEin), -1);
 }
+
+struct TabellenFall {
+  const char* name;
+  std::vector<double> np;
+  double N;
+  double negativProN;
+  Verwerfung grund;
+  std::uint32_t klasse;
+};
+
+// What makes a table of expected frequencies no distribution, and what is rounding.
+class Verteilungstabelle : public ::testing::TestWithParam<TabellenFall> {};
+
+TEST_P(Verteilungstabelle, IsJudgedAlikeByTheCheckAndTheEvaluation) {
+  const TabellenFall& c = GetParam();
+  const Verteilungspruefung p = VerteilungPruefen(c.np, c.N, c.negativProN);
+  EXPECT_EQ(p.grund, c.grund);
+  if (c.grund == Verwerfung::kNegativ) {
+    EXPECT_EQ(p.klasse, c.klasse);
+  }
+  std::vector<double> np = c.np, fArbeit(c.np.size(), 0);
+  const std::vector<double> f(c.np.size(), c.N / static_cast<double>(c.np.size()));
+  std::uint32_t k = 0;
+  const double chi = AuswertungsChiQuadrat(np, f, fArbeit, c.N, c.negativProN, 1, k);
+  EXPECT_EQ(chi < 0, c.grund != Verwerfung::kKeine) << chi;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Anpassungsguete, Verteilungstabelle,
+    ::testing::Values(
+        TabellenFall{"SumsToN", {10, 20, 9}, 39, kNegativProN, Verwerfung::kKeine, 0},
+        // A last class of |N - sum| after classes that already hold more than N: 39 + 2 * 3.5.
+        TabellenFall{
+            "TailOnTopOfTooMuch", {10, 20, 12.5, 3.5}, 39, kNegativProN, Verwerfung::kSumme, 0},
+        TabellenFall{"TooLittleWithoutTail", {10, 20, 8}, 39, kNegativProN, Verwerfung::kSumme, 0},
+        // The rounding of a sum of doubles is far inside 1e-9 N; 1e-6 N is not.
+        TabellenFall{
+            "RoundingOfTheSum", {10, 20, 9 + 39e-12}, 39, kNegativProN, Verwerfung::kKeine, 0},
+        TabellenFall{
+            "OffByAMillionth", {10, 20, 9 + 39e-6}, 39, kNegativProN, Verwerfung::kSumme, 0},
+        TabellenFall{
+            "NegativeBeyondRounding", {10, 29.1, -0.1}, 39, kNegativProN, Verwerfung::kNegativ, 2},
+        TabellenFall{
+            "NegativeWithinRounding", {10, 29, -1e-12}, 39, kNegativProN, Verwerfung::kKeine, 0},
+        // The special model allows a thousandth of that.
+        TabellenFall{"NegativeForTheSpecialModel",
+                     {10, 29 + 1e-10, -1e-10},
+                     39,
+                     1e-12,
+                     Verwerfung::kNegativ,
+                     2},
+        TabellenFall{"NotANumber", {10, std::nan(""), 9}, 39, kNegativProN, Verwerfung::kSumme, 0}),
+    [](const auto& tp) { return std::string(tp.param.name); });
 
 // The targets name the cells the X² was summed over: every pooled class is marked -1 by the
 // pooling, and each cell's NP is its own plus that of the classes naming it.

@@ -1,0 +1,94 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""tools/check-reported.py KALIBRA FILE...: fits every member of the library to each data file
+(`kalibra fit --all-methods`, with the fixed values tools/golden.sh gives) and checks every best
+result reported with status OK: its expected frequencies sum to N within
+1e-9 N, none lies below 0 beyond rounding, and `kalibra evaluate` of the reported parameters gives
+the same frequencies and X². Prints one line per violation and a count; exits 1 on any."""
+import json
+import pathlib
+import re
+import subprocess
+import sys
+
+ROOT = pathlib.Path(__file__).resolve().parent.parent
+TOLERANZ = 1e-9
+
+
+def feste_werte():
+    """The fixed values of tools/golden.sh, as {member: ["--fixed", "m=2", ...]}."""
+    text = (ROOT / "tools" / "golden.sh").read_text()
+    block = re.search(r"declare -A fest=\((.*?)\n\)", text, re.S).group(1)
+    werte = {}
+    for nummer, paare in re.findall(r'\[(\d+)\]="([^"]*)"', block):
+        werte[int(nummer)] = [a for p in paare.split() for a in ("--fixed", p)]
+    return werte
+
+
+def kalibra(exe, *args):
+    r = subprocess.run([exe, *args, "--format", "json"], capture_output=True, text=True,
+                       timeout=600, env={"LC_ALL": "C.UTF-8", "PATH": "/usr/bin:/bin",
+                                         "XDG_CONFIG_HOME": "/nonexistent"})
+    try:
+        return r.returncode, json.loads(r.stdout) if r.stdout.strip() else None
+    except json.JSONDecodeError:
+        return r.returncode, None
+
+
+def nah(a, b, rel=1e-9, absolut=1e-9):
+    return abs(a - b) <= max(rel * max(abs(a), abs(b)), absolut)
+
+
+def pruefen(exe, datei, nummer, fest, best, klassen, fehler):
+    """One reported result: the sum, the signs, and the re-evaluation of its parameters."""
+    wo = f"{datei} -d {nummer}"
+    n = sum(k["f"] for k in klassen)
+    np_ = [k["np"] for k in klassen]
+    if any(v is None for v in np_):
+        fehler.append(f"{wo}: OK with a class that is not a number")
+        return
+    if abs(sum(np_) - n) > TOLERANZ * n:
+        fehler.append(f"{wo}: OK, but the classes sum to {sum(np_)!r} for N = {n!r}")
+    if min(np_) < -TOLERANZ * n:
+        fehler.append(f"{wo}: OK with a negative class {min(np_)!r}")
+    frei = [p for p in best["parameters"] if not p["fixed"]]
+    festgegeben = [a for p in best["parameters"] if p["fixed"]
+                   for a in ("--fixed", f"{p['name']}={p['value']!r}")]
+    werte = ",".join(repr(p["value"]) for p in frei)
+    code, e = kalibra(exe, "evaluate", datei, "-d", str(nummer), "-p", werte,
+                      *(festgegeben or fest))
+    if e is None or e.get("status") not in (0, 15):
+        fehler.append(f"{wo}: the reported parameters {werte} do not evaluate (exit {code})")
+        return
+    wieder = [k["np"] for k in e["expected"]]
+    abweichend = [i for i, (a, b) in enumerate(zip(np_, wieder)) if not nah(a, b)]
+    if abweichend or len(wieder) != len(np_):
+        i = abweichend[0] if abweichend else len(wieder)
+        fehler.append(f"{wo}: the reported parameters give other classes (first at index {i})")
+    if e.get("chiSquare") is None or not nah(e["chiSquare"], best["chiSquare"]):
+        fehler.append(f"{wo}: the reported parameters give X² {e.get('chiSquare')!r}, "
+                      f"reported {best['chiSquare']!r}")
+
+
+def main():
+    exe, dateien = sys.argv[1], sys.argv[2:]
+    fest = feste_werte()
+    code, liste = kalibra(exe, "list")
+    nummern = [d["index"] for d in liste["distributions"]] if liste else list(range(223))
+    fehler, geprueft = [], 0
+    for datei in dateien:
+        for nummer in nummern:
+            _, r = kalibra(exe, "fit", datei, "-d", str(nummer), "--all-methods",
+                           *fest.get(nummer, []))
+            if r and r.get("status") == 0 and "best" in r:
+                geprueft += 1
+                pruefen(exe, datei, nummer, fest.get(nummer, []), r["best"], r["classes"],
+                        fehler)
+    for f in fehler:
+        print(f)
+    print(f"{geprueft} results checked, {len(fehler)} violations")
+    return 1 if fehler else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
