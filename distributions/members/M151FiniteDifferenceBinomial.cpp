@@ -20,8 +20,8 @@
 // not whole, or beyond the column buffer, the row's sum is taken as it stands, in long double.
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -32,14 +32,25 @@ namespace vk::members {
 
 namespace {
 
+// The largest exponent whose power is still a normal double with room to spare.
+inline constexpr double kGrosserExponent = 700;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double m = in.eig.festparameter[0];
   E[1] = 1 - std::pow(g[0] / in.stat.summe, 1 / m);
   E[0] = 0.01;
+  // The iteration solves f1/f0 = P(1)/P(0) for a. Where it diverges (the iterate passes 1 - b,
+  // the power's base turns negative and its m-th power runs away) it left the domain a > 0 or
+  // the double range within a few rounds and the estimate failed with an overflow: it ends at
+  // the last positive iterate instead.
   for (int runde = 0; runde < 50; ++runde) {
     E[50] = E[0];
-    E[0] = (1 - std::pow(1 - E[50] / (1 - E[1]), m)) * E[1] * g[0] / g[1];
+    const double q = 1 - E[50] / (1 - E[1]);
+    if (std::fabs(q) > 1 && m * std::log(std::fabs(q)) > kGrosserExponent) break;
+    const double neu = (1 - std::pow(q, m)) * E[1] * g[0] / g[1];
+    if (!(neu > 0)) break;
+    E[0] = neu;
     if (std::fabs(E[0] - E[50]) < 0.0001) break;
   }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
 
@@ -67,6 +68,17 @@ void KlassenPruefen(const std::vector<Klassenwert>& tabelle) {
 }
 
 TEST(RepairedRoutes, FiniteDifferencePastTheKink) { KlassenPruefen(kMember151); }
+
+// On these data the start iteration of 151 with m = 2 diverges (0.14, 0.84, -32, -66451, ...)
+// and overflowed: the fit ended in "Exception".
+TEST(RepairedRoutes, FiniteDifferenceStartStaysFinite) {
+  TParameterEigenschaften eig = Eigenschaften(151);
+  eig.festparameter = {2};
+  StartsEndlich(151, "gpl3-sentence-words.dat", eig);
+  const auto d = Beispieldaten("gpl3-sentence-words.dat");
+  const Parametervektor par = Start(151, *d, eig, 1);
+  EXPECT_GT(par[0], 0);
+}
 
 // Classes that cancelled, underflowed or overflowed on the written route. References at 40 to 60
 // digits (mpmath):
