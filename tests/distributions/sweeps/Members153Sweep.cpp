@@ -74,32 +74,31 @@ TEST(Members153Sweep, CorrectedAndContinuedBinomials) {
               return s;
             });
           });
-  // 156 and 164: positive terms (n at least L), from the nearly vanishing to terms far beyond the
-  // double range. 156 is 164 with b = p: its divisor m + (i - m) p grows from m on.
-  const auto langsamer = [](bool wachsend) {
-    return [wachsend](const SweepPunkt& pt) {
+  // 156 and 164: positive terms (m + m/p beyond L, n at least L), from the nearly vanishing to
+  // terms far beyond the double range.
+  const auto langsamer = [](double b, bool wachsend) {
+    return [b, wachsend](const SweepPunkt& pt) {
       const long double p = pt.par[0];
       const long double m = wachsend ? pt.fest[1] : pt.fest[0];
       const long double n = wachsend ? pt.fest[0] : pt.fest[1];
-      const long double bb = wachsend ? pt.par[1] : p;
+      const long double bb = wachsend ? pt.par[1] : b;
       return AusRatios(pt.L, pt.L + 1, [&](long double i) {
         if (i <= m) return std::log((n - i + 1) * p / i);
-        return std::log((n - i + 1) * p / (m + (i - m) * bb));
+        return wachsend ? std::log((n - i + 1) * p / (m + (i - m) * bb))
+                        : std::log(p * (n - i + 1) / (m - (i - m) * p));
       });
     };
   };
   for (auto [m, n, L] :
        std::initializer_list<std::array<double, 3>>{{2, 10, 10}, {5, 30, 30}, {10, 10, 10}})
     Sweep(156, Gitter({{0.02, 0.05, 0.15}}, {m, n}, static_cast<std::uint32_t>(L)), Letzte::kRest,
-          langsamer(false));
-  Sweep(156, Gitter({{0.5, 3}}, {10, 10}, 10), Letzte::kRest, langsamer(false));
-  // Where m - (i - m) p, as the divisor was once written, had its pole among the classes.
-  Sweep(156, Gitter({{0.3, 0.5, 0.9}}, {3, 12}, 12), Letzte::kRest, langsamer(false));
-  Sweep(156, Gitter({{1e-3, 0.9}}, {1000, 2000}, 2000), Letzte::kRest, langsamer(false));
+          langsamer(0, false));
+  Sweep(156, Gitter({{0.5, 3}}, {10, 10}, 10), Letzte::kRest, langsamer(0, false));
+  Sweep(156, Gitter({{1e-3, 0.9}}, {1000, 2000}, 2000), Letzte::kRest, langsamer(0, false));
   for (auto [n, m, L] :
        std::initializer_list<std::array<double, 3>>{{10, 3, 10}, {40, 0, 40}, {2000, 1000, 2000}})
     Sweep(164, Gitter({{1e-3, 0.3, 50}, {0.01, 1.5, 40}}, {n, m}, static_cast<std::uint32_t>(L)),
-          Letzte::kRest, langsamer(true));
+          Letzte::kRest, langsamer(0, true));
   // 162: class i mixes B(i) and B(i - 1); L up to n + 1, the last value with mass.
   for (double nv : {1.0, 10.0, 200.0})
     for (std::uint32_t L :
