@@ -134,21 +134,29 @@ TEST(RepairedRoutes, ClassesWithoutCancellationOrUnderflow) { KlassenPruefen(kUn
 // mended family's own closed form (mpmath, 50 digits):
 //  152: b at the bound 4a^2/(a + 1)^2 = 0.0015378... is put at half of it (the bound minus 0.01
 //       is negative); N (Po(i) - b Po(i - 1) + b Po(i - 2)) at that b.
-//  156: r(i) = r(i - 1) p (n - i + 1)/(m + (i - m) p) from m on, N r(i)/sum r(0..L), fsum.
+//  156: r(i) = r(i - 1) p (n - i + 1)/(m - (i - m) p) from m on while that divisor is positive,
+//       0 from the first that is not; N r(i)/fsum(r(0..L)).
 const std::vector<Klassenwert> kGeaendert = {
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 0, 980.1986733067553},
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 1, 18.850264374780431},
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 2, 0.93467464418893295},
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 3, 0.01623037157323158},
-    {"slowed binomial", 156, {0.3}, {3, 12}, 12, 1000, 0, 36.501509001416426},
-    {"slowed binomial", 156, {0.3}, {3, 12}, 12, 1000, 4, 177.39733374688381},
-    {"slowed binomial", 156, {0.3}, {3, 12}, 12, 1000, 8, 9.0972991665068608},
-    {"slowed binomial, last class", 156, {0.3}, {3, 12}, 12, 1000, 12, 0.0023470844082835036},
-    // p = 0.5 put the pole of the written divisor at i = 9.
-    {"slowed binomial, p = 0.5", 156, {0.5}, {3, 12}, 20, 1000, 5, 200.46104482726395},
-    {"slowed binomial, p = 0.5", 156, {0.5}, {3, 12}, 20, 1000, 9, 14.174013270614623},
-    {"slowed binomial, p = 0.5", 156, {0.5}, {3, 12}, 20, 1000, 12, 0.031151677517834335},
-    {"slowed binomial, p = 0.5, beyond n", 156, {0.5}, {3, 12}, 20, 1000, 13, 0},
+    {"shrinking divisor, no pole among the classes", 156, {0.3}, {3, 12}, 12, 1000, 0,
+     14.297969688304266305},
+    {"shrinking divisor, no pole among the classes", 156, {0.3}, {3, 12}, 12, 1000, 8,
+     84.929939948527308986},
+    // p = 0.5: the divisor is 0 at i = 9 (the sum was infinite, the classes NaN).
+    {"pole at a class", 156, {0.5}, {3, 12}, 20, 1000, 0, 0.21793614470960009},
+    {"pole at a class", 156, {0.5}, {3, 12}, 20, 1000, 5, 21.575678326250409},
+    {"pole at a class", 156, {0.5}, {3, 12}, 20, 1000, 8, 755.1487414187643},
+    {"pole at a class", 156, {0.5}, {3, 12}, 20, 1000, 9, 0},
+    {"pole at a class", 156, {0.5}, {3, 12}, 20, 1000, 15, 0},
+    // p = 0.35, m = 2: the divisor passes 0 between 7 and 8 (negative terms beyond).
+    {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 0, 8.9728210453177081e-5},
+    {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 6, 28.837627603384928},
+    {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 7, 968.94428747373308},
+    {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 8, 0},
+    {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 19, 0},
 };
 
 TEST(RepairedRoutes, MendedRows) { KlassenPruefen(kGeaendert); }
@@ -182,15 +190,15 @@ const std::vector<Startfall> kStarts = {
       62.018739998208, 52.1633664695808, 43.38545327875584, 35.736875435068416,
       29.18816079015610368, 23.66134606461072384, 19.053066438053351424},
      {0.4, 0.3}},
-    // Member 156 (mended) at m = 3, n = 12, p = 0.3, N = 1000, classes 0..12: N r(i)/sum r,
-    // mpmath fsum at 50 digits.
-    {"slowed binomial",
+    // Member 156 at m = 3, n = 12, p = 0.3, N = 1000, classes 0..12: N r(i)/sum r, mpmath fsum
+    // at 50 digits.
+    {"shrinking divisor",
      156,
      {3, 12},
-     {36.501509001416426129, 131.4054324050991292, 216.81896346841355516, 216.81896346841354713,
-      177.39733374688380532, 118.2648891645891999, 63.681094165548028903, 27.291897499520583094,
-      9.0972991665068608069, 2.2743247916267151491, 0.40135143381647913523,
-      0.044594603757386569664},
+     {14.297969688304266305, 51.472690877895356792, 84.929939948527335564, 84.929939948527332421,
+      84.929939948527328929, 84.929939948527325, 84.92993994852732051, 84.929939948527315272,
+      84.929939948527308986, 84.929939948527301128, 84.929939948527290651,
+      84.929939948527274936},
      {0.3}},
 };
 
