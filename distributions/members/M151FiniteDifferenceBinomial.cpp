@@ -79,9 +79,9 @@ Summe Seite(long double a, long double b, double m, std::uint32_t i, std::int64_
   for (std::int64_t j = von; j <= bis; ++j) {
     const long double x = std::fabs(1 - b - j * a);
     if (x == 0) continue;
-    const long double t = std::exp(lnVor - std::lgamma(static_cast<long double>(j) + 1) -
-                                   std::lgamma(static_cast<long double>(i - j) + 1) +
-                                   m * std::log(x));
+    const long double t =
+        std::exp(lnVor - std::lgamma(static_cast<long double>(j) + 1) -
+                 std::lgamma(static_cast<long double>(i - j) + 1) + m * std::log(x));
     s += j % 2 == 0 ? t : -t;
   }
   return s;

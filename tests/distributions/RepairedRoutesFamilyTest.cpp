@@ -35,6 +35,7 @@ struct Klassenwert {
 //                                     for j in range(i + 1))
 // A 0 is exact: i > m with every argument on one side of zero is a difference of a polynomial of
 // degree m (mpmath leaves only its 1e-540 rounding).
+// clang-format off
 const std::vector<Klassenwert> kMember151 = {
     {"d > 0, below m", 151, {0.0085, 0.1}, {101}, 108, 109, 100, 1.18132928358358e-31},
     {"d > 0, above m", 151, {0.0085, 0.1}, {101}, 108, 109, 104, 0},
@@ -55,6 +56,7 @@ const std::vector<Klassenwert> kMember151 = {
     {"d < 0, short side", 151, {0.05, 0.3}, {3}, 31, 1000, 20, 31240439.999999894},
     {"d < 0, long side", 151, {0.05, 0.3}, {3}, 31, 1000, 30, 1664066878319.9989},
 };
+// clang-format on
 
 void KlassenPruefen(const std::vector<Klassenwert>& tabelle) {
   for (const Klassenwert& k : tabelle) {
@@ -90,6 +92,7 @@ TEST(RepairedRoutes, FiniteDifferenceStartStaysFinite) {
 //  155: N e^-a a^i b^(i-m)/i! hyp1f1(i - m + 1, i + 1, (1 - b) a), checked against the
 //       terminating form N e^(-ab) (ab)^k/k! (1 - b)^-m sum_n (m)_n (-k)_n/(n! z^n), k = i - m,
 //       which agrees to all 17 digits.
+// clang-format off
 const std::vector<Klassenwert> kUnterlauf = {
     {"binomial-binomial, middle", 125, {0.9, 0.2}, {100, 3}, 200, 1000, 60, 41.969775281666737},
     {"binomial-binomial, upper", 125, {0.9, 0.2}, {100, 3}, 200, 1000, 100,
@@ -127,6 +130,7 @@ const std::vector<Klassenwert> kUnterlauf = {
     {"thinned Poisson, a = 3e6", 155, {3e6, 1e-5}, {2}, 60, 1000, 30, 70.21346920647751},
     {"thinned Poisson, a = 3e6", 155, {3e6, 1e-5}, {2}, 60, 1000, 59, 0.0036251472413014064},
 };
+// clang-format on
 
 TEST(RepairedRoutes, ClassesWithoutCancellationOrUnderflow) { KlassenPruefen(kUnterlauf); }
 
@@ -136,6 +140,7 @@ TEST(RepairedRoutes, ClassesWithoutCancellationOrUnderflow) { KlassenPruefen(kUn
 //       is negative); N (Po(i) - b Po(i - 1) + b Po(i - 2)) at that b.
 //  156: r(i) = r(i - 1) p (n - i + 1)/(m - (i - m) p) from m on while that divisor is positive,
 //       0 from the first that is not; N r(i)/fsum(r(0..L)).
+// clang-format off
 const std::vector<Klassenwert> kGeaendert = {
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 0, 980.1986733067553},
     {"second difference, small a", 152, {0.02, 1}, {}, 7, 1000, 1, 18.850264374780431},
@@ -158,6 +163,7 @@ const std::vector<Klassenwert> kGeaendert = {
     {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 8, 0},
     {"pole between classes", 156, {0.35}, {2, 30}, 20, 1000, 19, 0},
 };
+// clang-format on
 
 TEST(RepairedRoutes, MendedRows) { KlassenPruefen(kGeaendert); }
 
