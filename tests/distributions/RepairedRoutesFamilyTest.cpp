@@ -69,7 +69,9 @@ void KlassenPruefen(const std::vector<Klassenwert>& tabelle) {
   }
 }
 
-TEST(RepairedRoutes, FiniteDifferencePastTheKink) { KlassenPruefen(kMember151); }
+TEST(RepairedRoutes, FiniteDifferencePastTheKink) {
+  KlassenPruefen(kMember151);
+}
 
 // On these data the start iteration of 151 with m = 2 diverges (0.14, 0.84, -32, -66451, ...)
 // and overflowed: the fit ended in "Exception".
@@ -132,7 +134,9 @@ const std::vector<Klassenwert> kUnterlauf = {
 };
 // clang-format on
 
-TEST(RepairedRoutes, ClassesWithoutCancellationOrUnderflow) { KlassenPruefen(kUnterlauf); }
+TEST(RepairedRoutes, ClassesWithoutCancellationOrUnderflow) {
+  KlassenPruefen(kUnterlauf);
+}
 
 // Rows whose formula was mended (the written one gave negative or infinite terms), against the
 // mended family's own closed form (mpmath, 50 digits):
@@ -165,7 +169,9 @@ const std::vector<Klassenwert> kGeaendert = {
 };
 // clang-format on
 
-TEST(RepairedRoutes, MendedRows) { KlassenPruefen(kGeaendert); }
+TEST(RepairedRoutes, MendedRows) {
+  KlassenPruefen(kGeaendert);
+}
 
 // The capped b is written back, and it lies inside (0, bound).
 TEST(RepairedRoutes, SecondDifferenceCapStaysPositive) {
@@ -203,8 +209,7 @@ const std::vector<Startfall> kStarts = {
      {3, 12},
      {14.297969688304266305, 51.472690877895356792, 84.929939948527335564, 84.929939948527332421,
       84.929939948527328929, 84.929939948527325, 84.92993994852732051, 84.929939948527315272,
-      84.929939948527308986, 84.929939948527301128, 84.929939948527290651,
-      84.929939948527274936},
+      84.929939948527308986, 84.929939948527301128, 84.929939948527290651, 84.929939948527274936},
      {0.3}},
 };
 
