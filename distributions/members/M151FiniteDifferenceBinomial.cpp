@@ -139,7 +139,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       lnCi += std::log(static_cast<long double>(mm - i + 1) / i);
     }
     const long double d = 1 - b - i * a;
-    if (d > 0) return i > mm ? 0.0 : static_cast<double>(N * polynom(i, std::log(d), false));
+    // (A NaN d, from a NaN b, takes the first branch as before and leaves NaN classes.)
+    if (!(d <= 0)) return i > mm ? 0.0 : static_cast<double>(N * polynom(i, std::log(d), false));
     if (d == 0) {
       if (i > mm) return 0.0;
       return static_cast<double>(N * std::exp(lnProdukt + (mm - i) * lnA + std::log(spalte[mm])));
@@ -147,8 +148,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const Summe q = i <= mm ? polynom(i, std::log(-d), true) : 0;
     if (mm % 2 == 0) return static_cast<double>(N * q);
     // J: the last j whose argument 1 - b - j a is not below zero (-1 when none is), J < i.
-    auto J = static_cast<std::int64_t>(std::floor((1 - b) / a));
-    J = std::clamp<std::int64_t>(J, -1, static_cast<std::int64_t>(i) - 1);
+    const long double vorKnick = std::clamp<long double>(std::floor((1 - b) / a), -1, i - 1.0L);
+    auto J = static_cast<std::int64_t>(vorKnick);
     while (J + 1 < static_cast<std::int64_t>(i) && 1 - b - (J + 1) * a >= 0) ++J;
     while (J >= 0 && 1 - b - J * a < 0) --J;
     const long double lnVor = lnProdukt - i * lnA;
