@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 
@@ -11,8 +12,14 @@
 // about 700 on, and their first term e^-a underflows as early. In long double both stay in range
 // up to a of about 11000. The terms are therefore summed in long double in a first pass and
 // computed again in a second, each divided by the sum as it is written: nothing large is ever
-// stored in a double.
+// stored in a double. Beyond that (e^-a below the long double range, or the terms near the mode
+// above it) only the ratios matter: the terms start from 1 instead of a first term that is 0, and
+// whenever one passes 2^kSchritt the term and the sum are scaled down by that power, the same in
+// both passes; a term is divided by the sum at the sum's final scale.
 namespace vk::members::gewichtetepoisson {
+
+inline constexpr int kSchritt = 8000;
+inline constexpr long double kGrenze = 0x1p8000L;
 
 // Normalised terms r[0] = r0, r[i] = schritt(i, r[i-1]) over i = 0..K; with bisKonvergenz the sum
 // goes on beyond K while a term still changes it (a support without end whose mode lies near or
@@ -21,27 +28,40 @@ namespace vk::members::gewichtetepoisson {
 template <typename Schritt>
 void NormierteTermeLang(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, double N,
                         long double r0, bool bisKonvergenz, Schritt schritt) {
-  long double r = r0;
+  const long double start = r0 >= std::numeric_limits<long double>::min() ? r0 : 1.0L;
+  const auto weiter = [&](std::uint32_t i, long double& r, int& skala) {
+    r = schritt(i, r);
+    if (r > kGrenze) {
+      r = std::ldexp(r, -kSchritt);
+      skala += kSchritt;
+      return true;
+    }
+    return false;
+  };
+  long double r = start;
   Summe S = r;
+  int skalaS = 0;
   std::uint32_t i = 1;
   for (; i <= K; ++i) {
-    r = schritt(i, r);
+    if (weiter(i, r, skalaS)) S = std::ldexp(S, -kSchritt);
     S += r;
   }
   if (bisKonvergenz) {
     for (; i <= K + kMaxWeitereTerme; ++i) {
-      r = schritt(i, r);
+      if (weiter(i, r, skalaS)) S = std::ldexp(S, -kSchritt);
       const Summe neu = S + r;
       if (neu == S) break;
       S = neu;
     }
     if (i > K + kMaxWeitereTerme) RaiseInvalid();
   }
-  r = r0;
+  r = start;
+  int skala = 0;
   Summe summe = 0;
   for (std::uint32_t j = 0; j < L; ++j) {
-    if (j > 0) r = schritt(j, r);
-    NP[j] = static_cast<double>(N * r / S);
+    if (j > 0) weiter(j, r, skala);
+    const long double q = skala == skalaS ? r / S : std::ldexp(r, skala - skalaS) / S;
+    NP[j] = static_cast<double>(N * q);
     summe += NP[j];
   }
   RestklasseSetzen(NP, L, N, summe);

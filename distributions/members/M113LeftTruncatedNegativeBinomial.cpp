@@ -85,7 +85,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 // clang-format off
 const Member kM113LeftTruncatedNegativeBinomial{.nummer = 113,
     .name = "Left-truncated negative binomial", .parZahl = 2, .festparZahl = 1,
-    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = gestutzt::kNegBinAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 // clang-format off
 const Member kM114DoublyTruncatedNegativeBinomial{.nummer = 114,
     .name = "Doubly truncated negative binomial", .parZahl = 2, .festparZahl = 2,
-    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = gestutzt::kNegBinAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -53,7 +53,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 // clang-format off
 const Member kM115DoublyTruncatedBinomialFixedN{.nummer = 115,
     .name = "Doubly truncated binomial (fixed n)", .parZahl = 1, .festparZahl = 3,
-    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .schaetzwerte = SchaetzwerteBerechnen,
     .alternative = AlternativeWaehlen, .alternativenZahl = 1,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -69,7 +69,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
 // clang-format off
 const Member kM116DoublyTruncatedBinomial{.nummer = 116, .name = "Doubly truncated binomial",
-    .parZahl = 2, .festparZahl = 2, .traeger = Traeger::kNichtNull,
+    .parZahl = 2, .festparZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -19,7 +19,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double m = in.eig.festparameter[0];
   const double c = 2 * m * g[2] / g[1] - m * g[1] / g[0] + g[1] / g[0];
-  E[50] = (c == 0 || c == 1) ? 0.9 : (1 - c) / (2 * m);
+  // With r = f1/f0 = m pi p (1 - p)/(1 - pi (1 - p)) and f2/f1 = (m - 1) r/(2m) + 1 - p, c is
+  // exactly 2m (1 - p): p = 1 - c/(2m) (the form (1 - c)/(2m) is negative on exact
+  // probabilities), and the estimate of pi below is then exact too.
+  E[50] = (c == 0 || c == 1) ? 0.9 : 1 - c / (2 * m);
   E[0] = g[1] / (g[1] + g[0] * m * E[50] * (1 - E[50]) - g[1] * E[50]);
   if (E[0] > 1) E[0] = 0.9;
 }

@@ -9,10 +9,19 @@
 //   i! sum_(k=i..m) C(m, k) S(k, i) a^k d^(m-k),
 // a sum of positive terms (S: Stirling numbers of the second kind), so
 //   P(i) = prod_(r<i) (b + r a) * sum_(k=i..m) C(m, k) S(k, i) a^(k-i) d^(m-k),
-// and P(i) = 0 for i > m. Past d < 0, or for m beyond the column buffer, the row's sum is taken as
-// it stands, in long double: there a is not small against 1 - b and the sum cancels little.
+// and P(i) = 0 for i > m.
+// Past d < 0 the absolute values matter. The same sum without them is still the polynomial's
+// difference, Q(i) = i! sum_k C(m, k) S(k, i) a^k d^(m-k) (0 for i > m), and for an even m it is
+// the row's sum. For an odd m the arguments below zero (j > J, the last j with 1 - b - j a >= 0)
+// enter with the opposite sign, so the row's sum is Q(i) + 2 sum_(j>J) (-1)^j C(i, j)(j a - c)^m
+// = 2 sum_(j<=J) (-1)^j C(i, j)(c - j a)^m - Q(i), c = 1 - b: a sum of the few terms on one side
+// of the kink (the shorter side is taken), where the full alternating sum left only the rounding
+// of terms near 1 multiplied by (b/a)_i/i! (1e5 in classes worth 1e-286). For a fixed m that is
+// not whole, or beyond the column buffer, the row's sum is taken as it stands, in long double.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -23,14 +32,25 @@ namespace vk::members {
 
 namespace {
 
+// The largest exponent whose power is still a normal double with room to spare.
+inline constexpr double kGrosserExponent = 700;
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double m = in.eig.festparameter[0];
   E[1] = 1 - std::pow(g[0] / in.stat.summe, 1 / m);
   E[0] = 0.01;
+  // The iteration solves f1/f0 = P(1)/P(0) for a. Where it diverges (the iterate passes 1 - b,
+  // the power's base turns negative and its m-th power runs away) it left the domain a > 0 or
+  // the double range within a few rounds and the estimate failed with an overflow: it ends at
+  // the last positive iterate instead.
   for (int runde = 0; runde < 50; ++runde) {
     E[50] = E[0];
-    E[0] = (1 - std::pow(1 - E[50] / (1 - E[1]), m)) * E[1] * g[0] / g[1];
+    const double q = 1 - E[50] / (1 - E[1]);
+    if (std::fabs(q) > 1 && m * std::log(std::fabs(q)) > kGrosserExponent) break;
+    const double neu = (1 - std::pow(q, m)) * E[1] * g[0] / g[1];
+    if (!(neu > 0)) break;
+    E[0] = neu;
     if (std::fabs(E[0] - E[50]) < 0.0001) break;
   }
 }
@@ -47,6 +67,22 @@ long double Differenzensumme(long double a, long double b, double m, std::uint32
     const long double t = binom * std::pow(std::fabs(1 - b - j * a), static_cast<long double>(m));
     s += j % 2 == 0 ? t : -t;
     binom = binom * (i - j) / (j + 1);
+  }
+  return s;
+}
+
+// The terms j = von..bis of the row's sum, each times prod_(r<i) (b + r a)/(a^i i!) through its
+// logarithm lnVor - ln j! - ln (i - j)! + m ln|1 - b - j a|.
+Summe Seite(long double a, long double b, double m, std::uint32_t i, std::int64_t von,
+            std::int64_t bis, long double lnVor) {
+  Summe s = 0;
+  for (std::int64_t j = von; j <= bis; ++j) {
+    const long double x = std::fabs(1 - b - j * a);
+    if (x == 0) continue;
+    const long double t =
+        std::exp(lnVor - std::lgamma(static_cast<long double>(j) + 1) -
+                 std::lgamma(static_cast<long double>(i - j) + 1) + m * std::log(x));
+    s += j % 2 == 0 ? t : -t;
   }
   return s;
 }
@@ -69,37 +105,58 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   std::array<long double, kGroessteSpalte> spalte;
   spalte[0] = 1;
   for (std::uint32_t k = 1; k <= mm; ++k) spalte[k] = 0;
+  // The polynomial's difference Q(i) times (b/a)_i/i!, by the Stirling sum with |d| = e^lnD;
+  // a negative d gives the terms with an odd power of d the minus sign. Each term through its
+  // logarithm: C(m, k) d^(m-k) and a^(k-i) S(k, i) span more than the long double range between
+  // them for large m.
+  const auto polynom = [&](std::uint32_t i, long double lnD, bool negativ) {
+    Summe s = 0;
+    long double lnC = lnCi;  // ln C(m, k), from k = i upwards
+    for (std::uint32_t k = i;; ++k) {
+      const long double t =
+          std::exp(lnProdukt + lnC + (k - i) * lnA + (mm - k) * lnD + std::log(spalte[k]));
+      s += negativ && (mm - k) % 2 == 1 ? -t : t;
+      if (k == mm) break;
+      lnC += std::log(static_cast<long double>(mm - k) / (k + 1));
+    }
+    return s;
+  };
   KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
     if (i == 0) return N * std::pow(1 - par[1], m);
     steigend *= (beta + i - 1) / i;
     lnProdukt += std::log(b + (i - 1) * a);
     if (stopp.Zaehlen(i)) return 0.0;
+    if (!spalteReicht) return static_cast<double>(N * steigend * Differenzensumme(a, b, m, i));
+    if (i <= mm) {
+      // S(k, i) = i S(k-1, i) + S(k-1, i-1), ascending in k over the column of i - 1.
+      long double vorher = spalte[i - 1];
+      spalte[i - 1] = 0;
+      for (std::uint32_t k = i; k <= mm; ++k) {
+        const long double alt = spalte[k];
+        spalte[k] = i * spalte[k - 1] + vorher;
+        vorher = alt;
+      }
+      lnCi += std::log(static_cast<long double>(mm - i + 1) / i);
+    }
     const long double d = 1 - b - i * a;
-    if (!spalteReicht || d < 0)
-      return static_cast<double>(N * steigend * Differenzensumme(a, b, m, i));
-    if (i > mm) return 0.0;
-    // S(k, i) = i S(k-1, i) + S(k-1, i-1), ascending in k over the column of i - 1.
-    long double vorher = spalte[i - 1];
-    spalte[i - 1] = 0;
-    for (std::uint32_t k = i; k <= mm; ++k) {
-      const long double alt = spalte[k];
-      spalte[k] = i * spalte[k - 1] + vorher;
-      vorher = alt;
-    }
-    lnCi += std::log(static_cast<long double>(mm - i + 1) / i);
-    // Each term through its logarithm: C(m, k) d^(m-k) and a^(k-i) S(k, i) span more than the
-    // long double range between them for large m.
-    if (d == 0)
+    // (A NaN d, from a NaN b, takes the first branch as before and leaves NaN classes.)
+    if (!(d <= 0)) return i > mm ? 0.0 : static_cast<double>(N * polynom(i, std::log(d), false));
+    if (d == 0) {
+      if (i > mm) return 0.0;
       return static_cast<double>(N * std::exp(lnProdukt + (mm - i) * lnA + std::log(spalte[mm])));
-    const long double lnD = std::log(d);
-    Summe s = 0;
-    long double lnC = lnCi;  // ln C(m, k), from k = i upwards
-    for (std::uint32_t k = i;; ++k) {
-      s += std::exp(lnProdukt + lnC + (k - i) * lnA + (mm - k) * lnD + std::log(spalte[k]));
-      if (k == mm) break;
-      lnC += std::log(static_cast<long double>(mm - k) / (k + 1));
     }
-    return static_cast<double>(N * s);
+    const Summe q = i <= mm ? polynom(i, std::log(-d), true) : 0;
+    if (mm % 2 == 0) return static_cast<double>(N * q);
+    // J: the last j whose argument 1 - b - j a is not below zero (-1 when none is), J < i.
+    const long double vorKnick = std::clamp<long double>(std::floor((1 - b) / a), -1, i - 1.0L);
+    auto J = static_cast<std::int64_t>(vorKnick);
+    while (J + 1 < static_cast<std::int64_t>(i) && 1 - b - (J + 1) * a >= 0) ++J;
+    while (J >= 0 && 1 - b - J * a < 0) --J;
+    const long double lnVor = lnProdukt - i * lnA;
+    if (static_cast<std::int64_t>(i) - J <= J + 1) {
+      return static_cast<double>(N * (q + 2 * Seite(a, b, m, i, J + 1, i, lnVor)));
+    }
+    return static_cast<double>(N * (2 * Seite(a, b, m, i, 0, J, lnVor) - q));
   });
 }
 

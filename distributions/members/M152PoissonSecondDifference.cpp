@@ -2,7 +2,9 @@
 // Member 152: Poisson distribution with a second-difference correction.
 //   P(0) = Po(0), P(1) = Po(1) - b Po(0), P(i) = Po(i) - b Po(i-1) + b Po(i-2) for i >= 2,
 //   Po(i) = e^-a a^i / i!;  a > 0, 0 < b < 4a^2/(a + 1)^2. A b at or above the bound becomes the
-//   bound minus 0.01, written back. The last class takes the remainder.
+//   bound minus 0.01, written back; where that is not above 0 (a bound up to 0.01, a below about
+//   0.053) it would leave b negative and classes below 0, so there b becomes half the bound. The
+//   last class takes the remainder.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -14,6 +16,15 @@ namespace vk::members {
 
 namespace {
 
+// How far below its bound a capped b is put.
+inline constexpr double kAbstand = 0.01;
+
+// b at or above the bound, put below it, never below 0.
+double Gekappt(double b, double grenze) {
+  if (!(b >= grenze)) return b;
+  return grenze > kAbstand ? grenze - kAbstand : grenze / 2;
+}
+
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
   const double M = in.stat.m1x0;
@@ -24,8 +35,8 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[50] = M - E[1];
   const double u = g[1] / g[0] + M;
   E[51] = std::fabs((g[2] / g[0] - u * u / 8) / (1 - u / 2));
-  if (E[1] >= grenze) E[1] = grenze - 0.01;
-  if (E[51] >= grenze) E[51] = grenze - 0.01;
+  E[1] = Gekappt(E[1], grenze);
+  E[51] = Gekappt(E[51], grenze);
   E[100] = E[1] * (E[1] * E[1] - 3) + m2;
   E[2] = E[1];
   for (int runde = 0; runde < 6; ++runde) {
@@ -42,7 +53,7 @@ constexpr Alternative kAlternativen[] = {
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double grenze = 4 * a * a / ((a + 1) * (a + 1));
-  if (par[1] >= grenze) par[1] = grenze - 0.01;
+  par[1] = Gekappt(par[1], grenze);
   const double b = par[1];
   const std::uint32_t L = in.stat.n;
   const double N = in.stat.summe;

@@ -85,10 +85,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double kn = std::trunc(n);
   const std::uint32_t ersteSumme = FaktorAnzahl(m);
   const double bp = b * p;
+  const bool vonLog =
+      N > 0 && p > 0 && p < 1 && !(N * std::pow(std::fabs(1 - p), n) >= kKleinsteNormale);
+  const double lnN = vonLog ? std::log(N) : 0.0;
+  const double lnP = vonLog ? std::log(p) : 0.0;
+  const double lnQ = vonLog ? std::log1p(-p) : 0.0;
   Unterbrechungszaehler stopp(in);
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = i;
     if (i < ersteSumme) {
+      // Where N |1 - p|^n lies below the normal range (n large) the recurrence from it would
+      // keep every class below m at 0: those classes come from their logarithms until one is an
+      // ordinary number, the recurrence goes on from there.
+      if (vonLog && di <= n && !(vorher >= kKleinsteNormale)) {
+        return std::exp(lnN + std::lgamma(n + 1) - std::lgamma(di + 1) - std::lgamma(n - di + 1) +
+                        di * lnP + (n - di) * lnQ);
+      }
       if (i == 0) return N * std::pow(std::fabs(1 - p), n);
       return vorher * (n - di + 1) * p / (di * (1 - p));
     }

@@ -6,6 +6,13 @@
 //     P(m) = e^-a (e^((1 - b) a) - sum_{t < m} ((1 - b) a)^t / t!) / (1 - b)^m,
 //     P(i) = sum_{x >= i} e^-a a^x / x! C(x - m, i - m) b^(i - m) (1 - b)^(x - i)  for i > m;
 //   m a natural number (F0), a > 0, 0 < b < 1. The last class takes the remainder.
+// With z = (1 - b) a the classes from m on are P(i) = e^-a a^i b^(i-m)/i! 1F1(i - m + 1; i + 1; z),
+// and the contiguous relation of 1F1 in both parameters gives, for i >= m,
+//   P(i + 1) = a b ((z - i) P(i) + a b P(i - 1)) / ((i - m + 1) z),
+// with a b P(m - 1) read as m Po(m; a) in the first step. Where z exceeds L every term of it is
+// positive: the classes above m then follow from P(m) in one pass, the same numbers as the
+// series of each class, whose terms peak near t = z (a million terms per class at a = 10^6).
+// Below that the series as written, which ends within about L + 100 terms there.
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -140,6 +147,50 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   InEinheitsintervallKorrigieren(E[54]);
 }
 
+// The classes from m on by the recurrence in i, for z = (1 - b) a > L: P(i) = e^lnS q, the
+// scaled q carried along, the scale moved into lnS when q grows large. Class m from
+// P(m) = e^(-a b) (1 - b)^-m Q(m; z), Q the upper Poisson tail sum_(t>=m) Po(t; z), its
+// complement summed from logarithms (for z above m it is below one half).
+class Rekursion {
+ public:
+  Rekursion(double a, double b, std::uint32_t km) : ab_(a * b), z_((1 - b) * a), km_(km) {
+    const Summe lnZ = std::log(z_);
+    Summe unten = 0;
+    for (std::uint32_t t = 0; t < km; ++t)
+      unten += std::exp(-z_ + t * lnZ - std::lgamma(static_cast<Summe>(t) + 1));
+    const Summe lnQ = std::log1p(-unten);
+    lnS_ = -ab_ - km * std::log1p(-static_cast<Summe>(b)) + lnQ;
+    // a b P(m - 1) / P(m) = m Po(m; a)/P(m) = m Po(m; z)/Q(m; z).
+    vorher_ = km == 0 ? 0
+                      : std::exp(std::log(static_cast<Summe>(km)) - z_ + km * lnZ -
+                                 std::lgamma(static_cast<Summe>(km) + 1) - lnQ) /
+                            ab_;
+  }
+
+  // log P(i) for i = m, m + 1, ..., called in order.
+  Summe LogWeiter(std::uint32_t i) {
+    if (i > km_) {
+      const Summe di = i - 1;
+      const Summe neu = ab_ * ((z_ - di) * q_ + ab_ * vorher_) / ((di - km_ + 1) * z_);
+      vorher_ = q_;
+      q_ = neu;
+      if (q_ > kGross) {
+        q_ *= kKlein;
+        vorher_ *= kKlein;
+        lnS_ += kLogGross;
+      }
+    }
+    return lnS_ + std::log(q_);
+  }
+
+ private:
+  Summe ab_, z_;
+  std::uint32_t km_;
+  Summe lnS_ = 0;
+  Summe q_ = 1;
+  Summe vorher_ = 0;
+};
+
 constexpr Alternative kAlternativen[] = {
     {{0}, {50}}, {{1}, {51}}, {{2}, {52}}, {{3}, {53}}, {{1}, {54}}};
 
@@ -159,11 +210,18 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // logarithm instead of the recurrence from class 0.
   const bool poissonLog = !(ea >= kKleinsteNormale);
   Unterbrechungszaehler stopp(in);
+  const bool rekursion = (1 - b) * a > L && b > 0 && b < 1 && km < L && N > 0;
+  Rekursion vonM(rekursion ? a : 1, rekursion ? b : 0.5, rekursion ? km : 0);
+  const Summe lnN = rekursion ? std::log(static_cast<Summe>(N)) : 0;
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = i;
     if (i < km) {
       if (poissonLog) return N * PoissonLog(a, di);
       return i == 0 ? N * ea : a * vorher / di;
+    }
+    if (rekursion) {
+      if (stopp.Zaehlen(1)) return 0.0;
+      return static_cast<double>(std::exp(lnN + vonM.LogWeiter(i)));
     }
     if (stopp.Zaehlen(K)) return 0.0;
     if (i == km) {

@@ -10,7 +10,8 @@ namespace vk {
 namespace {
 
 // The support rule of every distribution index, as the fitting rules list it; every other index
-// takes any data.
+// takes any data. 113 to 116 are not in it: their lower bound is the data's first value, which
+// may be 0 (then they are the untruncated distribution), so they take any data.
 Traeger TabellenTraeger(std::uint32_t nummer) {
   const struct {
     Traeger traeger;
@@ -19,7 +20,7 @@ Traeger TabellenTraeger(std::uint32_t nummer) {
       {Traeger::kEins,
        {10, 17, 21, 22,  25,  32,  35,  36,  46,  47,  49,  51,  53,  55,  59,  62,  63,  64, 81,
         86, 87, 92, 100, 110, 134, 137, 139, 144, 150, 161, 167, 178, 179, 182, 191, 202, 203}},
-      {Traeger::kNichtNull, {11, 13, 23, 30, 43, 66, 67, 82, 113, 114, 115, 116, 163, 193}},
+      {Traeger::kNichtNull, {11, 13, 23, 30, 43, 66, 67, 82, 163, 193}},
       {Traeger::kUeberEins, {24, 60}},
       {Traeger::kNull, {31, 58, 84, 147, 152, 153, 173}},
       {Traeger::kNullMitLuecke, {112}},

@@ -599,5 +599,21 @@ TEST(TraegerPruefen, FollowsTheMembersRecord) {
   EXPECT_TRUE(TraegerPruefen(kVerteilungsSlots, x, f, 2));
 }
 
+// The truncated negative binomials and binomials (113 to 116) take the data's first value as
+// their lower bound: data from 0 are the untruncated distribution (115 with bounds 0 and n is the
+// plain binomial), not data they cannot describe. They were refused with status 14.
+TEST(TraegerPruefen, TruncatedMembersTakeDataFromZero) {
+  KlassenWerte x{};
+  KlassenHaeufigkeiten f{};
+  for (std::uint32_t i = 0; i < 11; ++i) {
+    x[i] = i;
+    f[i] = 1;
+  }
+  for (std::uint32_t nummer : {113u, 114u, 115u, 116u})
+    EXPECT_TRUE(TraegerPruefen(nummer, x, f, 10)) << "member " << nummer;
+  // A rule that does refuse data from 0 still does.
+  EXPECT_FALSE(TraegerPruefen(163, x, f, 10));
+}
+
 }  // namespace
 }  // namespace vk

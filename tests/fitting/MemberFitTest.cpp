@@ -183,6 +183,42 @@ TEST(MemberFit, OwnExpectedFrequenciesAreFittedWell) {
   }
 }
 
+// Members whose start or support check kept them from their own data: 126 started p at
+// (1 - c)/(2m), negative on exact probabilities (P(X²) 0 on data from pi = 0.4, p = 0.3); 156 at
+// twice its p, beyond the last class's pole ("No fit"); 115 refused data from 0 (status 14),
+// although with bounds 0 and n it is the plain binomial.
+TEST(MemberFit, RepairedStartsFitTheirOwnData) {
+  Verteilungsverzeichnis katalog;
+  std::string meldung;
+  ASSERT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, katalog, meldung), status::kOk) << meldung;
+  const Fall faelle[] = {
+      {126, {0.4, 0.3}, {5}, 1000, 20, 0},
+      {156, {0.3}, {3, 12}, 2000, 12, 0},
+      {156, {0.15}, {2, 15}, 1000, 12, 0},
+      {115, {0.4}, {10, 0, 10}, 1000, 10, 0},
+  };
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE("member " + std::to_string(c.nummer));
+    auto a = std::make_unique<Anpassungen>(katalog);
+    std::istringstream in(Daten(c));
+    TextRecordSource quelle(in);
+    TDateneigenschaften e;
+    ASSERT_EQ(a->DatenLesen(quelle, e), status::kOk);
+    Rueckrufe r;
+    r.festparameter = [&](Festparameterfeld& fp, std::uint32_t anzahl) {
+      for (std::uint32_t k = 0; k < anzahl; ++k) fp[k].Wert = c.fest[k];
+      return status::kOk;
+    };
+    EXPECT_EQ(a->GewaehlteAnpassung(Referenz(*katalog.VerteilungHolen(c.nummer)), true, r),
+              status::kOk);
+    EXPECT_GT(a->Beste().p, 0.05) << "X² " << a->Beste().chi << ", DF " << a->Beste().fg;
+    // The data are the expected frequencies rounded to whole counts: the fit lands near, not on,
+    // the generating parameters.
+    for (std::uint32_t j = 0; j < MitgliedSuchen(c.nummer)->parZahl; ++j)
+      EXPECT_NEAR(a->BesterVektor()[j], c.par[j], 0.05 * c.par[j]) << "parameter " << j;
+  }
+}
+
 // Member 23 once started n at the truncation value t in all three alternatives. There the whole
 // mass sits on the first class, the pooled chi-square has no degree of freedom, and the
 // simplex's first steps (n times 1.10 and 0.85, rounded to whole numbers) stay on that plateau.
