@@ -12,12 +12,12 @@
 // and P(i) = 0 for i > m.
 // Past d < 0 the absolute values matter. The same sum without them is still the polynomial's
 // difference, Q(i) = i! sum_k C(m, k) S(k, i) a^k d^(m-k) (0 for i > m), and for an even m it is
-// the row's sum. For an odd m the arguments below zero (j > J, the last j with 1 - b - j a >= 0)
-// enter with the opposite sign, so the row's sum is Q(i) + 2 sum_(j>J) (-1)^j C(i, j)(j a - c)^m
+// the defining sum. For an odd m the arguments below zero (j > J, the last j with 1 - b - j a >= 0)
+// enter with the opposite sign, so the defining sum is Q(i) + 2 sum_(j>J) (-1)^j C(i, j)(j a - c)^m
 // = 2 sum_(j<=J) (-1)^j C(i, j)(c - j a)^m - Q(i), c = 1 - b: a sum of the few terms on one side
 // of the kink (the shorter side is taken), where the full alternating sum left only the rounding
 // of terms near 1 multiplied by (b/a)_i/i! (1e5 in classes worth 1e-286). For a fixed m that is
-// not whole, or beyond the column buffer, the row's sum is taken as it stands, in long double.
+// not whole, or beyond the column buffer, the defining sum is taken as it stands, in long double.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -71,7 +71,7 @@ long double Differenzensumme(long double a, long double b, double m, std::uint32
   return s;
 }
 
-// The terms j = von..bis of the row's sum, each times prod_(r<i) (b + r a)/(a^i i!) through its
+// The terms j = von..bis of the defining sum, each times prod_(r<i) (b + r a)/(a^i i!) through its
 // logarithm lnVor - ln j! - ln (i - j)! + m ln|1 - b - j a|.
 Summe Seite(long double a, long double b, double m, std::uint32_t i, std::int64_t von,
             std::int64_t bis, long double lnVor) {
