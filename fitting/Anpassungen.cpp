@@ -99,6 +99,9 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   // before they are pooled.
   Parametervektor kopie{};
   ErwartungswerteBerechnen(*a, eingaben_, v, kopie, poolNP_);
+  // A lower X² bought by pooling an observed class away is no better fit: in the refinement such
+  // a vertex fails like one whose frequencies are no distribution.
+  if (verfeinernd_ && index == nummer_ && VerstecktGeschuetzte(poolNP_)) return -1;
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
@@ -242,6 +245,27 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   return ok;
 }
 
+void Anpassungen::SchutzSetzen(const Parametervektor& von) {
+  schutzZahl_ = 0;
+  const std::size_t klassen = daten_.Statistik.n + 1;
+  Parametervektor kopie{};
+  FpFaultScope guard;
+  ErwartungswerteBerechnen(auswertung_, eingaben_, von, kopie, poolNP_);
+  // A start whose frequencies cannot be computed protects nothing: no pooling is known to keep.
+  if (guard.Schliessen() != 0) return;
+  const double mindest = einstellungen_.Mindestklassengroesse;
+  for (std::size_t i = 0; i < klassen; ++i)
+    if (daten_.Haeufigkeiten[i] > 0 && poolNP_[i] > mindest)
+      geschuetzt_[schutzZahl_++] = static_cast<std::uint32_t>(i);
+}
+
+bool Anpassungen::VerstecktGeschuetzte(const Erwartungswerte& np) const {
+  const double mindest = einstellungen_.Mindestklassengroesse;
+  for (std::uint32_t j = 0; j < schutzZahl_; ++j)
+    if (!(np[geschuetzt_[j]] > mindest)) return true;
+  return false;
+}
+
 bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassischOk,
                                     const Abbruchabfrage& abbruch, Status& status) {
   const std::size_t klassen = daten_.Statistik.n + 1;
@@ -253,19 +277,45 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   const Parametervektor von = klassischOk ? klassischV : start;
   simplex_ = Simplex{};
   simplex_.ecke[0] = von;
-  verfeinernd_ = true;
-  eingaben_.unterbrechung = &unterbrechung_;
-  const bool zyklusOk = InSerie(
-      [&] { return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status); });
-  eingaben_.unterbrechung = nullptr;
-  verfeinernd_ = false;
-  const bool ok = zyklusOk && AnpassungBewerten();
+  // The refinement is an addition to the classic result, never a risk to it: a fault in its own
+  // arithmetic, an exception, a final evaluation that fails or cycles that run out end the
+  // refinement alone, in a scope of its own, and the result says so.
+  bool erschoepft = false;
+  bool gestoert = false;
+  bool ok = false;
+  {
+    FpFaultScope verfeinerung;
+    try {
+      SchutzSetzen(von);
+      verfeinernd_ = true;
+      eingaben_.unterbrechung = &unterbrechung_;
+      const bool zyklusOk = InSerie([&] {
+        return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status,
+                          &erschoepft);
+      });
+      eingaben_.unterbrechung = nullptr;
+      verfeinernd_ = false;
+      ok = zyklusOk && AnpassungBewerten();
+    } catch (const std::exception&) {
+      gestoert = true;
+    }
+    eingaben_.unterbrechung = nullptr;
+    verfeinernd_ = false;
+    schutzZahl_ = 0;
+    gestoert |= verfeinerung.Schliessen() != 0;
+  }
+  if (gestoert) ok = false;
+  const bool unvollstaendig = status == status::kOk && (gestoert || erschoepft || !ok);
   if (ok) aktuell_.verfeinert = true;
   // The best-method rule judges the two: the refined result stands only where it is better.
   const bool besser = ok && (!klassischOk || aktuell_.p > klassisch.p ||
                              (aktuell_.p == klassisch.p && aktuell_.chi < klassisch.chi));
-  if (besser || !klassischOk) return ok;
+  if (besser || !klassischOk) {
+    aktuell_.unvollstaendig = unvollstaendig;
+    return ok;
+  }
   aktuell_ = klassisch;
+  aktuell_.unvollstaendig = unvollstaendig;
   simplex_.ecke[0] = klassischV;
   simplex_.klassen[0] = klassischK;
   std::copy_n(klassischNP_.begin(), klassen, aktuelleNP_.begin());
@@ -305,6 +355,7 @@ TAnpassung Anpassungen::Bericht(const TVerteilung& verteilung, const Kennzahlen&
   a.Alternativen = eig_.alternativen;
   a.BesteMethode = beste;
   a.Verfeinert = k.verfeinert;
+  a.VerfeinerungUnvollstaendig = k.unvollstaendig;
   return a;
 }
 
