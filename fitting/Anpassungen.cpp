@@ -77,8 +77,11 @@ void Anpassungen::Korrigieren(Parametervektor& v) const {
 double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
   const double chi = ChiQuadratBerechnen(nummer_, v, klassen);
   // In the refinement a vertex that pools the data into too few classes for one degree of
-  // freedom counts as failed: its small X² would otherwise draw the search into one class.
-  if (verfeinernd_ && klassen < eig_.festparZahl + eig_.parZahl + 2) {
+  // freedom counts as failed: its small X² would otherwise draw the search into one class. Nor
+  // may it count fewer cells than its start: the best-method rule puts P first, and a lower X²
+  // bought with a lost degree of freedom draws the search away from the better P.
+  if (verfeinernd_ &&
+      (klassen < eig_.festparZahl + eig_.parZahl + 2 || klassen < startKlassen_)) {
     klassen = 0;
     return kFehlschlagChiQuadrat;
   }
@@ -242,11 +245,50 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   if (einstellungen_.Verfeinerung && status == status::kOk)
     ok = VerfeinertRechnen(start, ok, abbruch, status);
   if (k <= fgJeAlternative_.size()) fgJeAlternative_[k - 1] = ok ? aktuell_.fg : 0;
+  if (k <= methodenVektor_.size()) {
+    methodenVektor_[k - 1] = simplex_.ecke[0];
+    methodenErgebnis_[k - 1] = aktuell_;
+  }
   return ok;
+}
+
+void Anpassungen::VonAnderenVerfeinern(const Rueckrufe& r, Status& status) {
+  const std::uint32_t b = besteAlternative_;
+  const std::uint32_t n = std::min<std::uint32_t>(eig_.alternativen, methodenVektor_.size());
+  if (!gefunden_ || b == 0 || b > n) return;
+  // The best result of the methods other than the best one; for every other method that is the
+  // best method's own result.
+  std::uint32_t zweiter = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) {
+    if (k == b || fgJeAlternative_[k - 1] == 0) continue;
+    const Kennzahlen& e = methodenErgebnis_[k - 1];
+    const Kennzahlen* z = zweiter == 0 ? nullptr : &methodenErgebnis_[zweiter - 1];
+    if (z == nullptr || e.p > z->p || (e.p == z->p && e.chi < z->chi)) zweiter = k;
+  }
+  const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  const std::array<std::uint32_t, 2> starts{zweiter, b};
+  for (const std::uint32_t k : starts) {
+    if (k == 0 || status != status::kOk) continue;
+    // Each restart is the refinement again: what it does wrong costs it its own result only.
+    const Parametervektor von = methodenVektor_[k - 1];
+    FpFaultScope neustart;
+    bool ok = false;
+    try {
+      simplex_ = Simplex{};
+      for (std::uint32_t j = 0; j <= eig_.parZahl; ++j) simplex_.ecke[j] = von;
+      ok = AnpassungBewerten() && VerfeinertRechnen(von, true, abbruch, status) &&
+           aktuell_.verfeinert && !aktuell_.unvollstaendig;
+    } catch (const std::exception&) {
+      ok = false;
+    }
+    if (neustart.Schliessen() == 0 && ok) BestesMerken(b);
+  }
 }
 
 void Anpassungen::SchutzSetzen(const Parametervektor& von) {
   schutzZahl_ = 0;
+  startKlassen_ = 0;
   const std::size_t klassen = daten_.Statistik.n + 1;
   Parametervektor kopie{};
   FpFaultScope guard;
@@ -257,6 +299,13 @@ void Anpassungen::SchutzSetzen(const Parametervektor& von) {
   for (std::size_t i = 0; i < klassen; ++i)
     if (daten_.Haeufigkeiten[i] > 0 && poolNP_[i] > mindest)
       geschuetzt_[schutzZahl_++] = static_cast<std::uint32_t>(i);
+  // The cells the start counts, by the evaluation's own pooling (on a copy).
+  std::uint32_t k = 0;
+  FpFaultScope zaehlen;
+  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
+  GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
+                      mindest, k);
+  if (zaehlen.Schliessen() == 0) startKlassen_ = k;
 }
 
 bool Anpassungen::VerstecktGeschuetzte(const Erwartungswerte& np) const {
@@ -302,6 +351,7 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
     eingaben_.unterbrechung = nullptr;
     verfeinernd_ = false;
     schutzZahl_ = 0;
+    startKlassen_ = 0;
     gestoert |= verfeinerung.Schliessen() != 0;
   }
   if (gestoert) ok = false;
@@ -451,6 +501,7 @@ Status Anpassungen::AlternativenDurchlaufen(const TVerteilung& verteilung, Modus
     if (modus != Modus::kAutomatisch && st == status::kOk && r.weiter && !r.weiter())
       st = status::kAbort;
   }
+  if (einstellungen_.Verfeinerung && st == status::kOk) VonAnderenVerfeinern(r, st);
   return st;
 }
 

@@ -152,6 +152,10 @@ class Anpassungen final : private Zielfunktion {
   void SchutzSetzen(const Parametervektor& von);
   // True when `np` hides a protected class: its own NP fell to the minimal class size.
   bool VerstecktGeschuetzte(const Erwartungswerte& np) const;
+  // The refinement restarted from the best result of the methods other than the best and from
+  // the best method's own; a restart that is better by the best-method rule becomes the best
+  // method's result.
+  void VonAnderenVerfeinern(const Rueckrufe& r, Status& status);
   Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
   Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
                                  const Rueckrufe& r);
@@ -187,6 +191,7 @@ class Anpassungen final : private Zielfunktion {
   // its start), geschuetzt_[0..schutzZahl_).
   std::array<std::uint32_t, kMaxKlassen> geschuetzt_{};
   std::uint32_t schutzZahl_ = 0;
+  std::uint32_t startKlassen_ = 0;  // cells counted at the refinement's start; none fewer after
   // While a simplex cycle runs, its evaluations are checked by the series' single flag test.
   FpFaultSerie* serie_ = nullptr;
   Parametervektor besterVektor_{};
@@ -196,6 +201,9 @@ class Anpassungen final : private Zielfunktion {
   std::uint32_t besteAlternative_ = 0;
   bool gefunden_ = false;
   std::array<std::uint32_t, 64> fgJeAlternative_{};  // DF of each alternative, 0 when it failed
+  // Each alternative's result and vector, for the refinement's restarts from the others.
+  std::array<Parametervektor, 64> methodenVektor_{};
+  std::array<Kennzahlen, 64> methodenErgebnis_{};
 };
 
 }  // namespace vk
