@@ -102,16 +102,28 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   // before they are pooled.
   Parametervektor kopie{};
   ErwartungswerteBerechnen(*a, eingaben_, v, kopie, poolNP_);
-  // A lower X² bought by pooling an observed class away is no better fit: in the refinement such
-  // a vertex fails like one whose frequencies are no distribution.
-  if (verfeinernd_ && index == nummer_ && VerstecktGeschuetzte(poolNP_)) return -1;
+  // A lower X² bought by pooling an observed class away is no better fit: in the refinement a
+  // protected class is judged with the start's pooling, as a cell of its own, wherever the
+  // vertex's pooling would hide it.
+  double versteckt = 0;
+  if (verfeinernd_ && index == nummer_) {
+    const double mindest = einstellungen_.Mindestklassengroesse;
+    for (std::uint32_t j = 0; j < schutzZahl_; ++j) {
+      const double np = poolNP_[geschuetzt_[j]];
+      if (np > mindest) continue;
+      if (!(np > 0)) return -1;
+      const double d = np - daten_.Haeufigkeiten[geschuetzt_[j]];
+      versteckt += d * d / np;
+    }
+  }
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
-  return AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
+  const double chi = AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
                                std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
                                std::span(poolF_.data(), klassen), s.summe, a->mitglied->negativProN,
                                einstellungen_.Mindestklassengroesse, k);
+  return chi < 0 ? chi : chi + versteckt;
 }
 
 double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
@@ -344,7 +356,8 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
       });
       eingaben_.unterbrechung = nullptr;
       verfeinernd_ = false;
-      ok = zyklusOk && AnpassungBewerten();
+      // A refined vector whose own pooling hides a protected class is not accepted.
+      ok = zyklusOk && AnpassungBewerten() && !VerstecktGeschuetzte(aktuelleNP_);
     } catch (const std::exception&) {
       gestoert = true;
     }
