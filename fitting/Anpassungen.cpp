@@ -106,15 +106,10 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   // protected class is judged with the start's pooling, as a cell of its own, wherever the
   // vertex's pooling would hide it.
   double versteckt = 0;
+  std::uint32_t verstecktZahl = 0;
   if (verfeinernd_ && index == nummer_) {
-    const double mindest = einstellungen_.Mindestklassengroesse;
-    for (std::uint32_t j = 0; j < schutzZahl_; ++j) {
-      const double np = poolNP_[geschuetzt_[j]];
-      if (np > mindest) continue;
-      if (!(np > 0)) return -1;
-      const double d = np - daten_.Haeufigkeiten[geschuetzt_[j]];
-      versteckt += d * d / np;
-    }
+    versteckt = Verstecktes(poolNP_, verstecktZahl);
+    if (versteckt < 0) return -1;
   }
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
@@ -123,7 +118,9 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
                                std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
                                std::span(poolF_.data(), klassen), s.summe, a->mitglied->negativProN,
                                einstellungen_.Mindestklassengroesse, k);
-  return chi < 0 ? chi : chi + versteckt;
+  if (chi < 0) return chi;
+  k += verstecktZahl;
+  return chi + versteckt;
 }
 
 double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
@@ -320,11 +317,19 @@ void Anpassungen::SchutzSetzen(const Parametervektor& von) {
   if (zaehlen.Schliessen() == 0) startKlassen_ = k;
 }
 
-bool Anpassungen::VerstecktGeschuetzte(const Erwartungswerte& np) const {
+double Anpassungen::Verstecktes(const Erwartungswerte& np, std::uint32_t& zahl) const {
   const double mindest = einstellungen_.Mindestklassengroesse;
-  for (std::uint32_t j = 0; j < schutzZahl_; ++j)
-    if (!(np[geschuetzt_[j]] > mindest)) return true;
-  return false;
+  double summe = 0;
+  zahl = 0;
+  for (std::uint32_t j = 0; j < schutzZahl_; ++j) {
+    const double e = np[geschuetzt_[j]];
+    if (e > mindest) continue;
+    if (!(e > 0)) return -1;
+    const double d = e - daten_.Haeufigkeiten[geschuetzt_[j]];
+    summe += d * d / e;
+    ++zahl;
+  }
+  return summe;
 }
 
 bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassischOk,
@@ -343,6 +348,7 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   // refinement alone, in a scope of its own, and the result says so.
   bool erschoepft = false;
   bool gestoert = false;
+  double versteckt = 0;
   bool ok = false;
   {
     FpFaultScope verfeinerung;
@@ -356,8 +362,11 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
       });
       eingaben_.unterbrechung = nullptr;
       verfeinernd_ = false;
-      // A refined vector whose own pooling hides a protected class is not accepted.
-      ok = zyklusOk && AnpassungBewerten() && !VerstecktGeschuetzte(aktuelleNP_);
+      ok = zyklusOk && AnpassungBewerten();
+      // What the result's own pooling hides of the protected classes, judged as their own cells.
+      std::uint32_t zahl = 0;
+      if (ok) versteckt = Verstecktes(aktuelleNP_, zahl);
+      if (versteckt < 0) ok = false;
     } catch (const std::exception&) {
       gestoert = true;
     }
@@ -371,8 +380,13 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   const bool unvollstaendig = status == status::kOk && (gestoert || erschoepft || !ok);
   if (ok) aktuell_.verfeinert = true;
   // The best-method rule judges the two: the refined result stands only where it is better.
-  const bool besser = ok && (!klassischOk || aktuell_.p > klassisch.p ||
-                             (aktuell_.p == klassisch.p && aktuell_.chi < klassisch.chi));
+  // A gain bought by hiding a protected class is none: with the hidden classes judged as cells
+  // of their own the refined X² must still be below the classic one.
+  const bool besser = ok && (!klassischOk || ((aktuell_.p > klassisch.p ||
+                                               (aktuell_.p == klassisch.p &&
+                                                aktuell_.chi < klassisch.chi)) &&
+                                              (versteckt == 0 ||
+                                               aktuell_.chi + versteckt < klassisch.chi)));
   if (besser || !klassischOk) {
     aktuell_.unvollstaendig = unvollstaendig;
     return ok;

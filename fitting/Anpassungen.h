@@ -150,8 +150,10 @@ class Anpassungen final : private Zielfunktion {
                          Status& status);
   // The observed classes that keep a cell of their own at `von`: the refinement may not pool them.
   void SchutzSetzen(const Parametervektor& von);
-  // True when `np` hides a protected class: its own NP fell to the minimal class size.
-  bool VerstecktGeschuetzte(const Erwartungswerte& np) const;
+  // The protected classes that `np` would pool (own NP at or under the minimal class size),
+  // judged as cells of their own: the sum of their (NP - f)² / NP, their number in `zahl`; -1
+  // where one has no NP above 0.
+  double Verstecktes(const Erwartungswerte& np, std::uint32_t& zahl) const;
   // The refinement restarted from the best result of the methods other than the best and from
   // the best method's own; a restart that is better by the best-method rule becomes the best
   // method's result.
