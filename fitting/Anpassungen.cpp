@@ -345,38 +345,50 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   simplex_.ecke[0] = von;
   // The refinement is an addition to the classic result, never a risk to it: a fault in its own
   // arithmetic, an exception, a final evaluation that fails or cycles that run out end the
-  // refinement alone, in a scope of its own, and the result says so.
+  // refinement alone, each in a scope of its own, and the result says so. A fault in the search
+  // (a step of the simplex that overflows) leaves its best vertex as it was evaluated: that vertex
+  // is judged by a final evaluation of its own like any other.
   bool erschoepft = false;
   bool gestoert = false;
+  bool ausnahme = false;
+  bool zyklusOk = false;
   double versteckt = 0;
   bool ok = false;
   {
-    FpFaultScope verfeinerung;
+    FpFaultScope suche;
     try {
       SchutzSetzen(von);
       verfeinernd_ = true;
       eingaben_.unterbrechung = &unterbrechung_;
-      const bool zyklusOk = InSerie([&] {
+      zyklusOk = InSerie([&] {
         return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status,
                           &erschoepft);
       });
-      eingaben_.unterbrechung = nullptr;
-      verfeinernd_ = false;
-      ok = zyklusOk && AnpassungBewerten();
+    } catch (const std::exception&) {
+      ausnahme = true;
+    }
+    eingaben_.unterbrechung = nullptr;
+    verfeinernd_ = false;
+    gestoert = suche.Schliessen() != 0 || ausnahme;
+  }
+  if (!ausnahme && zyklusOk) {
+    FpFaultScope bewertung;
+    try {
+      ok = AnpassungBewerten();
       // What the result's own pooling hides of the protected classes, judged as their own cells.
       std::uint32_t zahl = 0;
       if (ok) versteckt = Verstecktes(aktuelleNP_, zahl);
       if (versteckt < 0) ok = false;
     } catch (const std::exception&) {
+      ok = false;
+    }
+    if (bewertung.Schliessen() != 0) {
+      ok = false;
       gestoert = true;
     }
-    eingaben_.unterbrechung = nullptr;
-    verfeinernd_ = false;
-    schutzZahl_ = 0;
-    startKlassen_ = 0;
-    gestoert |= verfeinerung.Schliessen() != 0;
   }
-  if (gestoert) ok = false;
+  schutzZahl_ = 0;
+  startKlassen_ = 0;
   const bool unvollstaendig = status == status::kOk && (gestoert || erschoepft || !ok);
   if (ok) aktuell_.verfeinert = true;
   // The best-method rule judges the two: the refined result stands only where it is better.
