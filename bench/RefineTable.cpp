@@ -3,7 +3,10 @@
 // same pooled X², on the sample data and on every member's own expected frequencies (its example
 // parameters). Prints Markdown tables with the time each fit takes; docs/refinement.md shows them.
 //
-//   vk_refine_table DATA_DIR [--members]
+//   vk_refine_table DATA_DIR [--members] [--repro DIR]
+//
+// With --repro, the classic published data sets in DIR (and the fetal lamb counts) follow the
+// sample files; the refinement's "incomplete" marks a refinement that ended early.
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -44,6 +47,7 @@ struct Ergebnis {
   vk::Status st = vk::status::kException;
   double chi = 0, p = 0, ms = 0;
   bool verfeinert = false;
+  bool unvollstaendig = false;
 };
 
 struct Vergleich {
@@ -59,7 +63,10 @@ Ergebnis Fit(vk::Anpassungen& a, std::uint32_t nummer, const vk::FestparameterEr
   r.festparameter = fest;
   Ergebnis e;
   r.ergebnis = [&](const vk::TAnpassung& t) {
-    if (t.BesteMethode) e.verfeinert = t.Verfeinert;
+    if (t.BesteMethode) {
+      e.verfeinert = t.Verfeinert;
+      e.unvollstaendig = t.VerfeinerungUnvollstaendig;
+    }
     return vk::status::kOk;
   };
   const auto start = Uhr::now();
@@ -141,7 +148,9 @@ void Zeile(const std::string& erste, std::uint32_t nummer, const Vergleich& v) {
   std::printf("| %s | %u %s | %s | %s | %s | %s | %s |\n", erste.c_str(), nummer,
               Katalog().VerteilungHolen(nummer)->bezeichnung.c_str(),
               Zelle(v.klassisch, true).c_str(), Zelle(v.verfeinert, true).c_str(),
-              v.verfeinert.verfeinert ? "yes" : "", Zelle(v.ml, false).c_str(), Urteil(v));
+              v.verfeinert.unvollstaendig ? (v.verfeinert.verfeinert ? "yes, incomplete" : "incomplete")
+                                          : (v.verfeinert.verfeinert ? "yes" : ""),
+              Zelle(v.ml, false).c_str(), Urteil(v));
 }
 
 std::string Lesen(const std::string& pfad) {
@@ -181,15 +190,44 @@ int main(int argc, char** argv) {
     return 64;
   }
   const std::string ordner = argv[1];
-  const bool mitglieder = argc > 2 && std::string(argv[2]) == "--members";
+  bool mitglieder = false;
+  std::string repro;
+  for (int i = 2; i < argc; ++i) {
+    if (std::string(argv[i]) == "--members") mitglieder = true;
+    if (std::string(argv[i]) == "--repro" && i + 1 < argc) repro = argv[++i];
+  }
   const char* dateien[] = {"horse-kicks.dat",       "alpha-particles.dat",
                            "shell-accidents.dat",   "gpl3-word-syllables.dat",
                            "gpl3-word-letters.dat", "gpl3-sentence-words.dat"};
-  const std::uint32_t nummern[] = {2, 4, 5, 19, 20, 29, 38, 106};
+  const std::uint32_t nummern[] = {2,  4,  5,  19,  20,  29,  38,  106,
+                                   14, 45, 99, 108, 119, 133, 170, 175};
   Kopf("Data");
   for (const char* datei : dateien) {
     const std::string daten = Lesen(ordner + "/" + datei);
-    for (std::uint32_t nummer : nummern) Zeile(datei, nummer, Vergleichen(daten, nummer, {}));
+    for (std::uint32_t nummer : nummern) {
+      Zeile(datei, nummer, Vergleichen(daten, nummer, {}));
+      std::fflush(stdout);
+    }
+  }
+  if (!repro.empty()) {
+    const char* klassiker[] = {"greenwood_yule_women_accidents_contagion.dat",
+                               "beall_webworms_untreated.dat",
+                               "hasselblad_london_times_deaths_mix2pois.dat",
+                               "mckendrick_cholera_households.dat",
+                               "saxony_families_males_beta_binomial.dat"};
+    for (const char* datei : klassiker) {
+      const std::string daten = Lesen(repro + "/" + datei);
+      for (std::uint32_t nummer : nummern) {
+        Zeile(datei, nummer, Vergleichen(daten, nummer, {}));
+        std::fflush(stdout);
+      }
+    }
+    // Movements of a fetal lamb in 240 intervals (Leroux and Puterman).
+    const std::string laemmer = "0 182\n1 41\n2 12\n3 2\n4 2\n5 0\n6 0\n7 1\n";
+    for (std::uint32_t nummer : nummern) {
+      Zeile("fetal lamb", nummer, Vergleichen(laemmer, nummer, {}));
+      std::fflush(stdout);
+    }
   }
   if (!mitglieder) return 0;
   std::printf("\n");

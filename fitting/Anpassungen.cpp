@@ -77,8 +77,11 @@ void Anpassungen::Korrigieren(Parametervektor& v) const {
 double Anpassungen::ChiQuadrat(const Parametervektor& v, std::uint32_t& klassen) {
   const double chi = ChiQuadratBerechnen(nummer_, v, klassen);
   // In the refinement a vertex that pools the data into too few classes for one degree of
-  // freedom counts as failed: its small X² would otherwise draw the search into one class.
-  if (verfeinernd_ && klassen < eig_.festparZahl + eig_.parZahl + 2) {
+  // freedom counts as failed: its small X² would otherwise draw the search into one class. Nor
+  // may it count fewer cells than its start: the best-method rule puts P first, and a lower X²
+  // bought with a lost degree of freedom draws the search away from the better P.
+  if (verfeinernd_ &&
+      (klassen < eig_.festparZahl + eig_.parZahl + 2 || klassen < startKlassen_)) {
     klassen = 0;
     return kFehlschlagChiQuadrat;
   }
@@ -99,13 +102,25 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   // before they are pooled.
   Parametervektor kopie{};
   ErwartungswerteBerechnen(*a, eingaben_, v, kopie, poolNP_);
+  // A lower X² bought by pooling an observed class away is no better fit: in the refinement a
+  // protected class is judged with the start's pooling, as a cell of its own, wherever the
+  // vertex's pooling would hide it.
+  double versteckt = 0;
+  std::uint32_t verstecktZahl = 0;
+  if (verfeinernd_ && index == nummer_) {
+    versteckt = Verstecktes(poolNP_, verstecktZahl);
+    if (versteckt < 0) return -1;
+  }
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
-  return AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
+  const double chi = AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
                                std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
                                std::span(poolF_.data(), klassen), s.summe, a->mitglied->negativProN,
                                einstellungen_.Mindestklassengroesse, k);
+  if (chi < 0) return chi;
+  k += verstecktZahl;
+  return chi + versteckt;
 }
 
 double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v,
@@ -239,7 +254,82 @@ bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status
   if (einstellungen_.Verfeinerung && status == status::kOk)
     ok = VerfeinertRechnen(start, ok, abbruch, status);
   if (k <= fgJeAlternative_.size()) fgJeAlternative_[k - 1] = ok ? aktuell_.fg : 0;
+  if (k <= methodenVektor_.size()) {
+    methodenVektor_[k - 1] = simplex_.ecke[0];
+    methodenErgebnis_[k - 1] = aktuell_;
+  }
   return ok;
+}
+
+void Anpassungen::VonAnderenVerfeinern(const Rueckrufe& r, Status& status) {
+  const std::uint32_t b = besteAlternative_;
+  const std::uint32_t n = std::min<std::uint32_t>(eig_.alternativen, methodenVektor_.size());
+  if (!gefunden_ || b == 0 || b > n) return;
+  // The best result of the methods other than the best one; for every other method that is the
+  // best method's own result.
+  std::uint32_t zweiter = 0;
+  for (std::uint32_t k = 1; k <= n; ++k) {
+    if (k == b || fgJeAlternative_[k - 1] == 0) continue;
+    const Kennzahlen& e = methodenErgebnis_[k - 1];
+    const Kennzahlen* z = zweiter == 0 ? nullptr : &methodenErgebnis_[zweiter - 1];
+    if (z == nullptr || e.p > z->p || (e.p == z->p && e.chi < z->chi)) zweiter = k;
+  }
+  const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
+  const std::array<std::uint32_t, 2> starts{zweiter, b};
+  for (const std::uint32_t k : starts) {
+    if (k == 0 || status != status::kOk) continue;
+    // Each restart is the refinement again: what it does wrong costs it its own result only.
+    const Parametervektor von = methodenVektor_[k - 1];
+    FpFaultScope neustart;
+    bool ok = false;
+    try {
+      simplex_ = Simplex{};
+      for (std::uint32_t j = 0; j <= eig_.parZahl; ++j) simplex_.ecke[j] = von;
+      ok = AnpassungBewerten() && VerfeinertRechnen(von, true, abbruch, status) &&
+           aktuell_.verfeinert && !aktuell_.unvollstaendig;
+    } catch (const std::exception&) {
+      ok = false;
+    }
+    if (neustart.Schliessen() == 0 && ok) BestesMerken(b);
+  }
+}
+
+void Anpassungen::SchutzSetzen(const Parametervektor& von) {
+  schutzZahl_ = 0;
+  startKlassen_ = 0;
+  const std::size_t klassen = daten_.Statistik.n + 1;
+  Parametervektor kopie{};
+  FpFaultScope guard;
+  ErwartungswerteBerechnen(auswertung_, eingaben_, von, kopie, poolNP_);
+  // A start whose frequencies cannot be computed protects nothing: no pooling is known to keep.
+  if (guard.Schliessen() != 0) return;
+  const double mindest = einstellungen_.Mindestklassengroesse;
+  for (std::size_t i = 0; i < klassen; ++i)
+    if (daten_.Haeufigkeiten[i] > 0 && poolNP_[i] > mindest)
+      geschuetzt_[schutzZahl_++] = static_cast<std::uint32_t>(i);
+  // The cells the start counts, by the evaluation's own pooling (on a copy).
+  std::uint32_t k = 0;
+  FpFaultScope zaehlen;
+  std::copy_n(daten_.Haeufigkeiten.begin(), klassen, poolF_.begin());
+  GepooltesChiQuadrat(std::span(poolNP_.data(), klassen), std::span(poolF_.data(), klassen),
+                      mindest, k);
+  if (zaehlen.Schliessen() == 0) startKlassen_ = k;
+}
+
+double Anpassungen::Verstecktes(const Erwartungswerte& np, std::uint32_t& zahl) const {
+  const double mindest = einstellungen_.Mindestklassengroesse;
+  double summe = 0;
+  zahl = 0;
+  for (std::uint32_t j = 0; j < schutzZahl_; ++j) {
+    const double e = np[geschuetzt_[j]];
+    if (e > mindest) continue;
+    if (!(e > 0)) return -1;
+    const double d = e - daten_.Haeufigkeiten[geschuetzt_[j]];
+    summe += d * d / e;
+    ++zahl;
+  }
+  return summe;
 }
 
 bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassischOk,
@@ -253,19 +343,68 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   const Parametervektor von = klassischOk ? klassischV : start;
   simplex_ = Simplex{};
   simplex_.ecke[0] = von;
-  verfeinernd_ = true;
-  eingaben_.unterbrechung = &unterbrechung_;
-  const bool zyklusOk = InSerie(
-      [&] { return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status); });
-  eingaben_.unterbrechung = nullptr;
-  verfeinernd_ = false;
-  const bool ok = zyklusOk && AnpassungBewerten();
+  // The refinement is an addition to the classic result, never a risk to it: a fault in its own
+  // arithmetic, an exception, a final evaluation that fails or cycles that run out end the
+  // refinement alone, each in a scope of its own, and the result says so. A fault in the search
+  // (a step of the simplex that overflows) leaves its best vertex as it was evaluated: that vertex
+  // is judged by a final evaluation of its own like any other.
+  bool erschoepft = false;
+  bool gestoert = false;
+  bool ausnahme = false;
+  bool zyklusOk = false;
+  double versteckt = 0;
+  bool ok = false;
+  {
+    FpFaultScope suche;
+    try {
+      SchutzSetzen(von);
+      verfeinernd_ = true;
+      eingaben_.unterbrechung = &unterbrechung_;
+      zyklusOk = InSerie([&] {
+        return Verfeinern(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, status,
+                          &erschoepft);
+      });
+    } catch (const std::exception&) {
+      ausnahme = true;
+    }
+    eingaben_.unterbrechung = nullptr;
+    verfeinernd_ = false;
+    gestoert = suche.Schliessen() != 0 || ausnahme;
+  }
+  if (!ausnahme && zyklusOk) {
+    FpFaultScope bewertung;
+    try {
+      ok = AnpassungBewerten();
+      // What the result's own pooling hides of the protected classes, judged as their own cells.
+      std::uint32_t zahl = 0;
+      if (ok) versteckt = Verstecktes(aktuelleNP_, zahl);
+      if (versteckt < 0) ok = false;
+    } catch (const std::exception&) {
+      ok = false;
+    }
+    if (bewertung.Schliessen() != 0) {
+      ok = false;
+      gestoert = true;
+    }
+  }
+  schutzZahl_ = 0;
+  startKlassen_ = 0;
+  const bool unvollstaendig = status == status::kOk && (gestoert || erschoepft || !ok);
   if (ok) aktuell_.verfeinert = true;
   // The best-method rule judges the two: the refined result stands only where it is better.
-  const bool besser = ok && (!klassischOk || aktuell_.p > klassisch.p ||
-                             (aktuell_.p == klassisch.p && aktuell_.chi < klassisch.chi));
-  if (besser || !klassischOk) return ok;
+  // A gain bought by hiding a protected class is none: with the hidden classes judged as cells
+  // of their own the refined X² must still be below the classic one.
+  const bool besser = ok && (!klassischOk || ((aktuell_.p > klassisch.p ||
+                                               (aktuell_.p == klassisch.p &&
+                                                aktuell_.chi < klassisch.chi)) &&
+                                              (versteckt == 0 ||
+                                               aktuell_.chi + versteckt < klassisch.chi)));
+  if (besser || !klassischOk) {
+    aktuell_.unvollstaendig = unvollstaendig;
+    return ok;
+  }
   aktuell_ = klassisch;
+  aktuell_.unvollstaendig = unvollstaendig;
   simplex_.ecke[0] = klassischV;
   simplex_.klassen[0] = klassischK;
   std::copy_n(klassischNP_.begin(), klassen, aktuelleNP_.begin());
@@ -305,6 +444,7 @@ TAnpassung Anpassungen::Bericht(const TVerteilung& verteilung, const Kennzahlen&
   a.Alternativen = eig_.alternativen;
   a.BesteMethode = beste;
   a.Verfeinert = k.verfeinert;
+  a.VerfeinerungUnvollstaendig = k.unvollstaendig;
   return a;
 }
 
@@ -400,6 +540,7 @@ Status Anpassungen::AlternativenDurchlaufen(const TVerteilung& verteilung, Modus
     if (modus != Modus::kAutomatisch && st == status::kOk && r.weiter && !r.weiter())
       st = status::kAbort;
   }
+  if (einstellungen_.Verfeinerung && st == status::kOk) VonAnderenVerfeinern(r, st);
   return st;
 }
 

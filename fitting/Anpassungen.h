@@ -97,6 +97,9 @@ class Anpassungen final : private Zielfunktion {
     std::uint32_t fg = 0;
     std::uint32_t klassen = 0;  // classes that counted after pooling
     bool verfeinert = false;    // the refinement improved on the classic cycle
+    // The refinement ended early (a fault, a failed final evaluation, its cycles used up): the
+    // result is the classic one, or the better refined vertex reached before the end.
+    bool unvollstaendig = false;
   };
   const Kennzahlen& Aktuell() const { return aktuell_; }
   // Why the last final evaluation found no distribution (Verwerfung::kKeine when it did).
@@ -145,6 +148,16 @@ class Anpassungen final : private Zielfunktion {
   bool AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status);
   bool VerfeinertRechnen(const Parametervektor& start, bool klassischOk, const Abbruchabfrage& a,
                          Status& status);
+  // The observed classes that keep a cell of their own at `von`: the refinement may not pool them.
+  void SchutzSetzen(const Parametervektor& von);
+  // The protected classes that `np` would pool (own NP at or under the minimal class size),
+  // judged as cells of their own: the sum of their (NP - f)² / NP, their number in `zahl`; -1
+  // where one has no NP above 0.
+  double Verstecktes(const Erwartungswerte& np, std::uint32_t& zahl) const;
+  // The refinement restarted from the best result of the methods other than the best and from
+  // the best method's own; a restart that is better by the best-method rule becomes the best
+  // method's result.
+  void VonAnderenVerfeinern(const Rueckrufe& r, Status& status);
   Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
   Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
                                  const Rueckrufe& r);
@@ -176,6 +189,11 @@ class Anpassungen final : private Zielfunktion {
   Erwartungswerte besteNP_{};
   Erwartungswerte klassischNP_{};  // the classic result while a refinement tries to beat it
   bool verfeinernd_ = false;       // a vertex must leave at least one degree of freedom
+  // The classes the refinement keeps unpooled (observed, own NP above the minimal class size at
+  // its start), geschuetzt_[0..schutzZahl_).
+  std::array<std::uint32_t, kMaxKlassen> geschuetzt_{};
+  std::uint32_t schutzZahl_ = 0;
+  std::uint32_t startKlassen_ = 0;  // cells counted at the refinement's start; none fewer after
   // While a simplex cycle runs, its evaluations are checked by the series' single flag test.
   FpFaultSerie* serie_ = nullptr;
   Parametervektor besterVektor_{};
@@ -185,6 +203,9 @@ class Anpassungen final : private Zielfunktion {
   std::uint32_t besteAlternative_ = 0;
   bool gefunden_ = false;
   std::array<std::uint32_t, 64> fgJeAlternative_{};  // DF of each alternative, 0 when it failed
+  // Each alternative's result and vector, for the refinement's restarts from the others.
+  std::array<Parametervektor, 64> methodenVektor_{};
+  std::array<Kennzahlen, 64> methodenErgebnis_{};
 };
 
 }  // namespace vk

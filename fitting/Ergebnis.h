@@ -25,6 +25,9 @@ struct TAnpassung {
   std::uint32_t Status = 0;  // a status code; 0 for a result
   bool BesteMethode = false;
   bool Verfeinert = false;  // the refinement improved on the classic cycle
+  // The refinement ended early (a fault, a failed evaluation, its budget used up); the result is
+  // still never worse than the classic one.
+  bool VerfeinerungUnvollstaendig = false;
 };
 
 // What a fitting mode tells its host and asks of it. Every reporting callback returns a status;

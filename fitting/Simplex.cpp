@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "core/FpFault.h"
+
 namespace vk {
 
 namespace {
@@ -179,11 +181,13 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
 }
 
 bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
-                const Abbruchabfrage& abbruch, Status& status) {
+                const Abbruchabfrage& abbruch, Status& status, bool* erschoepft) {
+  if (erschoepft != nullptr) *erschoepft = false;
   s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);
   if (p == 0) return true;
   double schritt = kAchsenSchritt;
-  for (std::uint32_t neustart = 0; neustart < kMaxNeustarts; ++neustart) {
+  bool beendet = false;
+  for (std::uint32_t neustart = 0; neustart < kMaxNeustarts && !beendet; ++neustart) {
     Simplex t{};
     t.ecke[0] = s.ecke[0];
     // A degenerate end (every vertex failed alike) is no error here: the cycle just found
@@ -200,8 +204,12 @@ bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optimisat
       double laenge = 1;
       for (std::uint32_t m = 0; m < kMaxMusterschritte; ++m, laenge *= 2) {
         Parametervektor weiter = s.ecke[0];
+        // Doubling lengths overflow at last (a shape running to infinity): such a step is the
+        // end of the pattern moves, not a fault of the fit.
+        FpFaultScope musterschritt;
         for (std::uint32_t j = 0; j < p; ++j)
           weiter[j] = Musterschritt(alt[j], t.ecke[0][j], s.ecke[0][j], laenge);
+        if (musterschritt.Schliessen() != 0) break;
         std::uint32_t klassen = 0;
         const double chi = Bewerten(ziel, weiter, klassen);
         if (!(chi < s.chiQuadrat[0])) break;
@@ -216,9 +224,10 @@ bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const Optimisat
     } else if (schritt < kGroessterAchsenSchritt) {
       schritt *= 10;
     } else {
-      break;
+      beendet = true;
     }
   }
+  if (erschoepft != nullptr) *erschoepft = !beendet;
   // The final evaluation sorts the vertices first: every one of them is the best.
   for (std::uint32_t k = 1; k <= p; ++k) {
     s.ecke[k] = s.ecke[0];

@@ -71,9 +71,11 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
 // again with tenfold steps (a long, nearly flat valley, as of a shape parameter running off to
 // infinity, is crossed by wide steps only) until the widest, at most kMaxNeustarts cycles. Starts
 // from vertex 0 (already corrected) and leaves the best vertex in every place of the simplex with
-// its X² and class count. Returns false only on a cancel (status 11).
+// its X² and class count. Returns false only on a cancel (status 11). `erschoepft`, where given,
+// tells whether the cycles ran out (kMaxNeustarts) while restarts were still gaining: the search
+// was cut short, not ended by its own criterion.
 bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
                 const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
-                Status& status);
+                Status& status, bool* erschoepft = nullptr);
 
 }  // namespace vk

@@ -10,6 +10,7 @@
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/FitReport.h"
 #include "app/kalibra/Output.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
@@ -85,8 +86,8 @@ int RunAuto(const QStringList& args) {
 
   if (s.format == Format::kJson) {
     QJsonArray liste;
-    for (const TAnpassung& a : zeilen)
-      liste.append(QJsonObject{{"index", static_cast<qint64>(a.Verteilung.Index)},
+    for (const TAnpassung& a : zeilen) {
+      QJsonObject o{{"index", static_cast<qint64>(a.Verteilung.Index)},
                                {"name", QString::fromStdString(a.Verteilung.Bezeichnung)},
                                {"chiSquare", a.Chi},
                                {"p", a.PChi},
@@ -95,7 +96,10 @@ int RunAuto(const QStringList& args) {
                                {"r2", a.R2},
                                {"status", static_cast<qint64>(a.Status)},
                                {"statusMessage", QString::fromStdString(StatusText(a.Status))},
-                               {"refined", a.Verfeinert}});
+                               {"refined", a.Verfeinert}};
+      VerfeinertJson(o, a);
+      liste.append(o);
+    }
     PrintJson(stdout, QJsonDocument(
                           QJsonObject{{"file", QString::fromStdString(s.datei)},
                                       {"distributions", liste},
@@ -107,7 +111,7 @@ int RunAuto(const QStringList& args) {
     for (const TAnpassung& a : zeilen)
       csv.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung, FormatExact(a.Chi),
                FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
-               FormatExact(a.R2), StatusText(a.Status), a.Verfeinert ? "true" : "false"});
+               FormatExact(a.R2), StatusText(a.Status), VerfeinertCsv(a)});
   } else {
     std::printf("File: %s\n\n", s.datei.c_str());
     TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
@@ -117,7 +121,7 @@ int RunAuto(const QStringList& args) {
              fit ? FormatFixed(a.Chi, 2) : "", fit ? FormatFixed(a.PChi, 4) : "",
              fit ? FormatFixed(a.Kontingenz, 4) : "", fit ? std::to_string(a.FG) : "",
              fit ? FormatFixed(a.R2, 4) : "",
-             StatusText(a.Status) + (a.Verfeinert ? " (refined)" : "")});
+             StatusText(a.Status) + VerfeinertZusatz(a)});
     }
     t.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());

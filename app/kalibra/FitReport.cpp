@@ -15,7 +15,7 @@ namespace vk::cli {
 namespace {
 
 QJsonObject Kennzahlen(const TAnpassung& a) {
-  return {{"method", static_cast<qint64>(a.Methode)},
+  QJsonObject o{{"method", static_cast<qint64>(a.Methode)},
           {"chiSquare", a.Chi},
           {"p", a.PChi},
           {"c", a.Kontingenz},
@@ -24,10 +24,12 @@ QJsonObject Kennzahlen(const TAnpassung& a) {
           {"status", static_cast<qint64>(a.Status)},
           {"statusMessage", QString::fromStdString(StatusText(a.Status))},
           {"refined", a.Verfeinert}};
+  VerfeinertJson(o, a);
+  return o;
 }
 
 std::vector<std::string> KennzahlenText(const TAnpassung& a) {
-  return {std::to_string(a.Methode) + (a.Verfeinert ? " (refined)" : ""),
+  return {std::to_string(a.Methode) + VerfeinertZusatz(a),
           FormatFixed(a.Chi, 2),
           FormatFixed(a.PChi, 4),
           FormatFixed(a.Kontingenz, 4),
@@ -43,6 +45,21 @@ std::vector<std::string> KennzahlenCsv(const TAnpassung& a) {
 }
 
 }  // namespace
+
+std::string VerfeinertCsv(const TAnpassung& a) {
+  if (a.VerfeinerungUnvollstaendig) return "incomplete";
+  return a.Verfeinert ? "true" : "false";
+}
+
+std::string VerfeinertZusatz(const TAnpassung& a) {
+  if (a.VerfeinerungUnvollstaendig)
+    return a.Verfeinert ? " (refined, refinement not completed)" : " (refinement not completed)";
+  return a.Verfeinert ? " (refined)" : "";
+}
+
+void VerfeinertJson(QJsonObject& o, const TAnpassung& a) {
+  if (a.VerfeinerungUnvollstaendig) o.insert("refinementIncomplete", true);
+}
 
 // Where a class of `klassen` was pooled for X²: the x of the class that took it in; none for a
 // class with a cell of its own.
@@ -180,14 +197,14 @@ void FitReport::Drucken(Format format) const {
       auto row = KennzahlenCsv(m.ergebnis);
       row.push_back("false");
       row.push_back(m.mitParametern ? ParameterText(m.parameter) : "");
-      row.push_back(m.ergebnis.Verfeinert ? "true" : "false");
+      row.push_back(VerfeinertCsv(m.ergebnis));
       csv.Row(row);
     }
     if (hatBeste) {
       auto row = KennzahlenCsv(beste.ergebnis);
       row.push_back("true");
       row.push_back(ParameterText(beste.parameter));
-      row.push_back(beste.ergebnis.Verfeinert ? "true" : "false");
+      row.push_back(VerfeinertCsv(beste.ergebnis));
       csv.Row(row);
       csv.BlankLine();
       csv.Row({"x", "f", "np", "pooledInto"});
@@ -212,7 +229,7 @@ void FitReport::Drucken(Format format) const {
   if (hatBeste) {
     const TAnpassung& a = beste.ergebnis;
     std::printf("Best method: %u of %u%s\n", a.Methode, a.Alternativen,
-                a.Verfeinert ? " (refined)" : "");
+                VerfeinertZusatz(a).c_str());
     std::printf("X² %s  P(X²) %s  DF %u  C %s  R² %s\n\n", FormatFixed(a.Chi, 2).c_str(),
                 FormatFixed(a.PChi, 4).c_str(), a.FG, FormatFixed(a.Kontingenz, 4).c_str(),
                 FormatFixed(a.R2, 4).c_str());

@@ -36,6 +36,14 @@ struct FitReport {
   void Drucken(Format format) const;
 };
 
+// How a result's refinement reads: in CSV's `refined` column "true", "false", or "incomplete"
+// where the refinement ended early; in text the mark after the method or status.
+std::string VerfeinertCsv(const TAnpassung& a);
+std::string VerfeinertZusatz(const TAnpassung& a);
+// Adds "refinementIncomplete": true where the refinement ended early (absent otherwise, so a
+// classic fit's JSON is what it was).
+void VerfeinertJson(QJsonObject& o, const TAnpassung& a);
+
 // "name=value" pairs of the free and the fixed parameters; fixed ones are marked.
 std::string ParameterText(const TVerteilungsparameter& p);
 QJsonArray ParameterJson(const TVerteilungsparameter& p);

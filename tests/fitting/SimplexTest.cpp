@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <cfenv>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -326,6 +328,39 @@ INSTANTIATE_TEST_SUITE_P(
             {{{2, -4}, {1.85, -0.3}, {2.1, 0.2}}},
             {1, 7, 8}}),
     [](const auto& tp) { return std::string(tp.param.name); });
+
+// The refinement tells a search cut short by its cycles from one that ended by its own criterion,
+// and a pattern move that overflows ends the moves, not the search, and leaves no flag behind.
+TEST(Simplex, RefinementReportsUsedUpCyclesAndSurvivesAnOverflowingPatternMove) {
+  double zaehler = 0;
+  struct Fall {
+    const char* name;
+    std::function<double(const Parametervektor&)> f;
+    bool erschoepft;
+  };
+  const std::vector<Fall> faelle = {
+      // A bowl: the restarts stop gaining, the widest step gains nothing, the search ends.
+      {"bowl", [](const Parametervektor& v) { return (v[0] - 3) * (v[0] - 3) + 1; }, false},
+      // Every evaluation lower than the last, inside a domain that clamps x to [0.001, 10]:
+      // every restart gains, the pattern moves double their length on the log scale until the
+      // step overflows, and the cycles run out.
+      {"ever lower", [&zaehler](const Parametervektor&) { return 1e6 - ++zaehler; }, true},
+  };
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.name);
+    Funktion f(c.f);
+    f.korrektur = [](Parametervektor& v) { v[0] = std::min(std::max(v[0], 0.001), 10.0); };
+    Simplex s{};
+    s.ecke[0] = {1.0};
+    Status st = status::kOk;
+    bool erschoepft = !c.erschoepft;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    EXPECT_TRUE(Verfeinern(s, 1, f, OptimisationSettings{}, Abbruchabfrage{}, st, &erschoepft));
+    EXPECT_EQ(st, status::kOk);
+    EXPECT_EQ(erschoepft, c.erschoepft);
+    EXPECT_EQ(std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO), 0);
+  }
+}
 
 }  // namespace
 }  // namespace vk
