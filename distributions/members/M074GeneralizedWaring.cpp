@@ -69,11 +69,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // two differences, gives the same P(0) there and the right one near 0 and far out.
   // P(0) is symmetric in b and c: the smaller one as the step keeps the two differences small.
   const double h = std::fmin(b, c);
-  const double p0 = std::exp(LogGammaDifferenz(a, h) - LogGammaDifferenz(a + b + c - h, h));
+  const double logP0 = LogGammaDifferenz(a, h) - LogGammaDifferenz(a + b + c - h, h);
+  const double p0 = std::exp(logP0);
   const double s = a + b + c;
-  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0, [&](double i, double vorher) {
-    return vorher * (i + c - 1) * (i + b - 1) / (i * (i + s - 1));
-  });
+  // A P(0) below the normal range (b and c large beside a) starts the classes at the largest.
+  RekursionMitRestGeschuetzt(
+      NP, in.stat.n, in.stat.summe, p0, [&] { return static_cast<Summe>(logP0); },
+      [&](double i, double vorher) { return vorher * (i + c - 1) * (i + b - 1) / (i * (i + s - 1)); });
 }
 
 }  // namespace
