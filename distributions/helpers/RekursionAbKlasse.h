@@ -15,11 +15,12 @@ namespace vk {
 // schritt(i, NP[i-1]) above, while P(ab) = p is a normal double. Below that (a mode far from
 // class ab) the classes start from the largest one, N e^(its logarithm), found from logP() = ln
 // P(ab) through the ratios as GroessterTerm does, and go up by the step and down by its inverse.
-// Returns the sum of NP[ab..L-1].
+// Returns davor, the caller's sum of the classes below ab, plus NP[ab] + ... + NP[L-1], added in
+// that order.
 template <typename LogP, typename Schritt>
 Summe RekursionAbKlasseGeschuetzt(Erwartungswerte& NP, std::uint32_t L, double N, std::uint32_t ab,
-                                  double p, double np, LogP logP, Schritt schritt) {
-  if (ab >= L) return 0;
+                                  Summe davor, double p, double np, LogP logP, Schritt schritt) {
+  if (ab >= L) return davor;
   std::uint32_t j = ab;
   if (p >= kKleinsteNormale) {
     NP[ab] = np;
@@ -39,7 +40,7 @@ Summe RekursionAbKlasseGeschuetzt(Erwartungswerte& NP, std::uint32_t L, double N
     for (std::uint32_t i = j; i > ab; --i) NP[i - 1] = NP[i] / schritt(i, 1.0);
   }
   for (std::uint32_t i = j + 1; i < L; ++i) NP[i] = schritt(i, NP[i - 1]);
-  Summe summe = 0;
+  Summe summe = davor;
   for (std::uint32_t i = ab; i < L; ++i) summe += NP[i];
   return summe;
 }

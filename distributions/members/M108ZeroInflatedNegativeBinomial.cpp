@@ -74,9 +74,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
            std::log1p(-static_cast<Summe>(p));
   };
   const Summe summe = RekursionAbKlasseGeschuetzt(
-      NP, L, N, 1, b * k * pk * (1 - p), N * b * k * pk * (1 - p), logP1,
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * k * pk * (1 - p), N * b * k * pk * (1 - p), logP1,
       [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
-  RestklasseSetzen(NP, L, N, L > 0 ? NP[0] + summe : summe);
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 }  // namespace

@@ -32,9 +32,9 @@ inline void BinomialBerechnen(Erwartungswerte& NP, const TStatistik& stat, doubl
            std::log(static_cast<Summe>(p)) + (n - 1) * std::log1p(-static_cast<Summe>(p));
   };
   const Summe summe = RekursionAbKlasseGeschuetzt(
-      NP, L, N, 1, b * n * p * qn1, N * b * n * p * qn1, logP1,
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * n * p * qn1, N * b * n * p * qn1, logP1,
       [&](double i, double vorher) { return vorher * (n - i + 1) * p / (q * i); });
-  RestklasseSetzen(NP, L, N, L > 0 ? NP[0] + summe : summe);
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 // p in slots 0, 1, 2 and b in slots 50, 51 for the number of trials n. A slot whose estimator
