@@ -166,7 +166,8 @@ inline void BinomialKlassen(Erwartungswerte& NP, std::uint32_t L, double N, doub
                 }};
   const auto logR1 = [&] {
     const Summe ln = static_cast<Summe>(n);
-    return std::log(ln) + std::log(static_cast<Summe>(p)) + (ln - 1) * std::log(static_cast<Summe>(q));
+    return std::log(ln) + std::log(static_cast<Summe>(p)) +
+           (ln - 1) * std::log(static_cast<Summe>(q));
   };
   KlassenVonOben(NP, L, N, D, TermeMitRest(NP, L, anzahl, 0, t, logR1));
 }

@@ -60,10 +60,10 @@ T LogGammaDifferenz(double z0, double h0) {
     z += 1;
   }
   const T zh = z + h;
-  return static_cast<T>((z - static_cast<T>(0.5)) * std::log1p(h / z) + h * std::log(zh) - h +
-                        (StirlingReihe(static_cast<double>(zh)) -
-                         StirlingReihe(static_cast<double>(z))) -
-                        verschiebung);
+  return static_cast<T>(
+      (z - static_cast<T>(0.5)) * std::log1p(h / z) + h * std::log(zh) - h +
+      (StirlingReihe(static_cast<double>(zh)) - StirlingReihe(static_cast<double>(z))) -
+      verschiebung);
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -83,9 +83,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   };
   const double s = a + b + c;
   // A P(0) below the normal range (b and c large beside a) starts the classes at the largest.
-  RekursionMitRestGeschuetzt(
-      NP, in.stat.n, in.stat.summe, p0, logP0,
-      [&](double i, double vorher) { return vorher * (i + c - 1) * (i + b - 1) / (i * (i + s - 1)); });
+  RekursionMitRestGeschuetzt(NP, in.stat.n, in.stat.summe, p0, logP0, [&](double i, double vorher) {
+    return vorher * (i + c - 1) * (i + b - 1) / (i * (i + s - 1));
+  });
 }
 
 }  // namespace

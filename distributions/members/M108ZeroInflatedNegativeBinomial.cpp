@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/helpers/RekursionAbKlasse.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/RekursionAbKlasse.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {

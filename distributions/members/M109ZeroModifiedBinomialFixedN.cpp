@@ -45,8 +45,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
            (ln - 1) * std::log(lq) - std::log(-std::expm1(ln * std::log(lq)));
   };
   const Summe summe = RekursionAbKlasseGeschuetzt(
-      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * n * p * qn1 / nenner, N * b * n * p * qn1 / nenner, logP1,
-      [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * n * p * qn1 / nenner, N * b * n * p * qn1 / nenner,
+      logP1, [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
   RestklasseSetzen(NP, L, N, summe);
 }
 

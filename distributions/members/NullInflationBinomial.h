@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/helpers/RekursionAbKlasse.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/RekursionAbKlasse.h"
 
 // What the zero-inflated binomial members share: member 102 (n fixed) and member 103 (n free,
 // its p and b estimated as in member 102 with its own estimate of n).

@@ -96,8 +96,8 @@ long double LogNB(long double k, long double p, long double i) {
 }
 // Beta-binomial with n trials and shapes al, be: the negative hypergeometric and Polya members.
 long double LogBetaBin(long double n, long double al, long double be, long double i) {
-  return LogBinomL(n, i) + std::lgamma(al + i) + std::lgamma(be + n - i) - std::lgamma(al + be + n) -
-         std::lgamma(al) - std::lgamma(be) + std::lgamma(al + be);
+  return LogBinomL(n, i) + std::lgamma(al + i) + std::lgamma(be + n - i) -
+         std::lgamma(al + be + n) - std::lgamma(al) - std::lgamma(be) + std::lgamma(al + be);
 }
 // Terms from their logarithms l(0..K), normalised over 0..K and cut to the classes 0..L.
 template <typename Log>
@@ -121,26 +121,36 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
   };
   Pruefen({
       {0, {Pkt({2000, 0.4}, {}, 1200), Pkt({1420, 0.4}, {}, 1000)}, Letzte::kRest, bin},
-      {1, {Pkt({0.4}, {2000}, 1200)}, Letzte::kRest,
+      {1,
+       {Pkt({0.4}, {2000}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          return Terme(p, [&](long double i) { return BinL(p.fest[0], p.par[0], i); });
        }},
-      {9, {Pkt({2000}, {0.4}, 1200)}, Letzte::kRest,
+      {9,
+       {Pkt({2000}, {0.4}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          return Terme(p, [&](long double i) { return BinL(p.par[0], p.fest[0], i); });
        }},
       {2, {Pkt({800}, {}, 1200)}, Letzte::kRest, pois},
       {4, {Pkt({1500, 0.4}, {}, 3500), Pkt({790, 0.4}, {}, 2000)}, Letzte::kRest, nb},
       {27, {Pkt({1500, 0.4}, {}, 3500)}, Letzte::kRest, nb},
-      {26, {Pkt({0.4}, {1500}, 3500)}, Letzte::kRest,
+      {26,
+       {Pkt({0.4}, {1500}, 3500)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          return Terme(p, [&](long double i) { return std::exp(LogNB(p.fest[0], p.par[0], i)); });
        }},
-      {5, {Pkt({1500, 0.4}, {}, 3000)}, Letzte::kPunkt,
+      {5,
+       {Pkt({1500, 0.4}, {}, 3000)},
+       Letzte::kPunkt,
        [](const SweepPunkt& p) {
          return NormiertBis(p, p.L, [&](long double i) { return LogNB(p.par[0], p.par[1], i); });
        }},
-      {28, {Pkt({1500, 0.4, 0.5, 0.3}, {}, 3500)}, Letzte::kRest,
+      {28,
+       {Pkt({1500, 0.4, 0.5, 0.3}, {}, 3500)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double k = p.par[0], w = p.par[3];
          return Terme(p, [&](long double i) {
@@ -148,31 +158,41 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // Zero-truncated forms, class i holding the value i + 1.
-      {10, {Pkt({800}, {}, 1200, 1)}, Letzte::kRest,
+      {10,
+       {Pkt({800}, {}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0];
-         return Terme(p, [&](long double i) { return std::exp(LogPois(a, i + 1)) / -std::expm1(-a); });
+         return Terme(p,
+                      [&](long double i) { return std::exp(LogPois(a, i + 1)) / -std::expm1(-a); });
        }},
-      {50, {Pkt({800}, {}, 1200, 1)}, Letzte::kRest,
+      {50,
+       {Pkt({800}, {}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0];
-         return Terme(p, [&](long double i) { return std::exp(LogPois(a, i + 1)) / -std::expm1(-a); });
+         return Terme(p,
+                      [&](long double i) { return std::exp(LogPois(a, i + 1)) / -std::expm1(-a); });
        }},
-      {21, {Pkt({2000, 0.4}, {}, 1200, 1)}, Letzte::kRest,
+      {21,
+       {Pkt({2000, 0.4}, {}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.par[0], q = p.par[1];
-         return Terme(p, [&](long double i) {
-           return BinL(n, q, i + 1) / -std::expm1(n * std::log1p(-q));
-         });
+         return Terme(
+             p, [&](long double i) { return BinL(n, q, i + 1) / -std::expm1(n * std::log1p(-q)); });
        }},
-      {22, {Pkt({0.4}, {2000}, 1200, 1)}, Letzte::kRest,
+      {22,
+       {Pkt({0.4}, {2000}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.fest[0], q = p.par[0];
-         return Terme(p, [&](long double i) {
-           return BinL(n, q, i + 1) / -std::expm1(n * std::log1p(-q));
-         });
+         return Terme(
+             p, [&](long double i) { return BinL(n, q, i + 1) / -std::expm1(n * std::log1p(-q)); });
        }},
-      {25, {Pkt({1500, 0.4}, {}, 3500, 1)}, Letzte::kRest,
+      {25,
+       {Pkt({1500, 0.4}, {}, 3500, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1];
          return Terme(p, [&](long double i) {
@@ -180,17 +200,23 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // Left-truncated below m, class j holding the value j + m.
-      {11, {Pkt({800}, {5}, 1200, 5)}, Letzte::kRest,
+      {11,
+       {Pkt({800}, {5}, 1200, 5)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], m = p.fest[0];
          return Terme(p, [&](long double j) { return std::exp(LogPois(a, j + m)); });
        }},
-      {12, {Pkt({800}, {}, 1000)}, Letzte::kPunkt,
+      {12,
+       {Pkt({800}, {}, 1000)},
+       Letzte::kPunkt,
        [](const SweepPunkt& p) {
          return NormiertBis(p, p.L, [&](long double i) { return LogPois(p.par[0], i); });
        }},
       // P(i) proportional to a^i / ((b + 1) ... (b + i)), over 0..L.
-      {13, {Pkt({800}, {5}, 1200)}, Letzte::kPunkt,
+      {13,
+       {Pkt({800}, {5}, 1200)},
+       Letzte::kPunkt,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.fest[0];
          return NormiertBis(p, p.L, [&](long double i) {
@@ -198,7 +224,9 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // r_i = r_{i-1} a/(i + b - 1) over an infinite support.
-      {20, {Pkt({800, 5}, {}, 1200)}, Letzte::kRest,
+      {20,
+       {Pkt({800, 5}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          return NormiertBis(p, p.L + 3000, [&](long double i) {
@@ -206,7 +234,9 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // Hyper-Pascal: P(x) proportional to (k)_x q^x / (m)_x.
-      {6, {Pkt({1500, 5, 0.5}, {}, 3500)}, Letzte::kRest,
+      {6,
+       {Pkt({1500, 5, 0.5}, {}, 3500)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double k = p.par[0], m = p.par[1], q = p.par[2];
          return NormiertBis(p, p.L + 4000, [&](long double i) {
@@ -214,7 +244,9 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
                   std::lgamma(m);
          });
        }},
-      {41, {Pkt({1500, 5, 0.5}, {}, 3500)}, Letzte::kRest,
+      {41,
+       {Pkt({1500, 5, 0.5}, {}, 3500)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double k = p.par[0], m = p.par[1], q = p.par[2];
          return NormiertBis(p, p.L + 4000, [&](long double i) {
@@ -223,20 +255,29 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // Inflated and modified Poisson forms; their class 0 (or the inflated class) is not small.
-      {45, {Pkt({800, 0.3}, {}, 1200)}, Letzte::kRest,
+      {45,
+       {Pkt({800, 0.3}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
-         return Terme(p, [&](long double i) { return (i == 0 ? 1 - b : 0) + b * std::exp(LogPois(a, i)); });
+         return Terme(
+             p, [&](long double i) { return (i == 0 ? 1 - b : 0) + b * std::exp(LogPois(a, i)); });
        },
        false},
-      {48, {Pkt({800, 0.7}, {5}, 1200)}, Letzte::kRest,
+      {48,
+       {Pkt({800, 0.7}, {5}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], m = p.fest[0];
-         return Terme(p, [&](long double i) { return (i == m ? 1 - b : 0) + b * std::exp(LogPois(a, i)); });
+         return Terme(
+             p, [&](long double i) { return (i == m ? 1 - b : 0) + b * std::exp(LogPois(a, i)); });
        },
        false},
-      // Values from 1: zero-truncated Poisson with weight 1 - b added at the value 1 (46), at m (47).
-      {46, {Pkt({800, 0.3}, {}, 1200, 1)}, Letzte::kRest,
+      // Values from 1: zero-truncated Poisson with weight 1 - b added at the value 1 (46), at m
+      // (47).
+      {46,
+       {Pkt({800, 0.3}, {}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          return Terme(p, [&](long double i) {
@@ -244,7 +285,9 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        },
        false},
-      {47, {Pkt({800, 0.7}, {5}, 1200, 1)}, Letzte::kRest,
+      {47,
+       {Pkt({800, 0.7}, {5}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], m = p.fest[0];
          return Terme(p, [&](long double i) {
@@ -253,16 +296,21 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
        },
        false},
       // Values from 1: P(1) = a (1 - b)/(e^a - 1 - a b), P(v) = (a^v/v!)/(e^a - 1 - a b) above.
-      {49, {Pkt({800, 0.3}, {}, 1200, 1)}, Letzte::kRest,
+      {49,
+       {Pkt({800, 0.3}, {}, 1200, 1)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          const long double nenner = 1 - std::exp(-a) * (1 + a * b);
          return Terme(p, [&](long double i) {
-           return i == 0 ? std::exp(-a) * a * (1 - b) / nenner : std::exp(LogPois(a, i + 1)) / nenner;
+           return i == 0 ? std::exp(-a) * a * (1 - b) / nenner
+                         : std::exp(LogPois(a, i + 1)) / nenner;
          });
        }},
       // r_i = r_{i-1} (n - i - 1) a over 0..L.
-      {52, {Pkt({0.001}, {3000}, 2500)}, Letzte::kPunkt,
+      {52,
+       {Pkt({0.001}, {3000}, 2500)},
+       Letzte::kPunkt,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], n = p.fest[0];
          return NormiertBis(p, p.L, [&](long double i) {
@@ -270,25 +318,35 @@ TEST(FirstClassUnderflowSweep, BinomialPoissonAndNegativeBinomialMembersUpTo55) 
          });
        }},
       // Beta-binomial: 3 and 7 with shapes R and K - R, 14 and 15 with p/s and (1 - p)/s.
-      {3, {Pkt({3000, 1200}, {3000}, 3000)}, Letzte::kRest,
+      {3,
+       {Pkt({3000, 1200}, {3000}, 3000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double K = p.par[0], R = p.par[1], n = p.fest[0];
          return Terme(p, [&](long double i) { return std::exp(LogBetaBin(n, R, K - R, i)); });
        }},
-      {7, {Pkt({3000, 1200, 3000}, {}, 3000)}, Letzte::kRest,
+      {7,
+       {Pkt({3000, 1200, 3000}, {}, 3000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double K = p.par[0], R = p.par[1], n = p.par[2];
          return Terme(p, [&](long double i) { return std::exp(LogBetaBin(n, R, K - R, i)); });
        }},
-      {14, {Pkt({0.0001, 0.4}, {2000}, 2000)}, Letzte::kRest,
+      {14,
+       {Pkt({0.0001, 0.4}, {2000}, 2000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double s = p.par[0], q = p.par[1], n = p.fest[0];
-         return Terme(p, [&](long double i) { return std::exp(LogBetaBin(n, q / s, (1 - q) / s, i)); });
+         return Terme(
+             p, [&](long double i) { return std::exp(LogBetaBin(n, q / s, (1 - q) / s, i)); });
        }},
-      {15, {Pkt({0.0001, 0.4, 2000}, {}, 2000)}, Letzte::kRest,
+      {15,
+       {Pkt({0.0001, 0.4, 2000}, {}, 2000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double s = p.par[0], q = p.par[1], n = p.par[2];
-         return Terme(p, [&](long double i) { return std::exp(LogBetaBin(n, q / s, (1 - q) / s, i)); });
+         return Terme(
+             p, [&](long double i) { return std::exp(LogBetaBin(n, q / s, (1 - q) / s, i)); });
        }},
   });
 }
@@ -352,7 +410,9 @@ TEST(FirstClassUnderflowSweep, QueuesRatioRangesAndMirroredPoisson) {
 
 TEST(FirstClassUnderflowSweep, GroupedAndCorrectedPoisson) {
   Pruefen({
-      {61, {Pkt({1600}, {2}, 1200)}, Letzte::kRest,
+      {61,
+       {Pkt({1600}, {2}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double m = p.fest[0];
          return Terme(p, [&](long double j) {
@@ -361,7 +421,9 @@ TEST(FirstClassUnderflowSweep, GroupedAndCorrectedPoisson) {
            return s;
          });
        }},
-      {83, {Pkt({800, 0.3}, {}, 1200)}, Letzte::kRest,
+      {83,
+       {Pkt({800, 0.3}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          return Terme(p, [&](long double i) {
@@ -369,37 +431,49 @@ TEST(FirstClassUnderflowSweep, GroupedAndCorrectedPoisson) {
            return i == 0 ? q * (1 + a * b) : i == 1 ? q * (1 - b) : q;
          });
        }},
-      {84, {Pkt({800, 0.1}, {}, 1200)}, Letzte::kRest,
+      {84,
+       {Pkt({800, 0.1}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          return Terme(p, [&](long double j) {
-           return std::exp(LogPois(a, j)) * (1 + b * (j * j - (2 * a + 1) * j + a * a) / (2 * a * a));
+           return std::exp(LogPois(a, j)) *
+                  (1 + b * (j * j - (2 * a + 1) * j + a * a) / (2 * a * a));
          });
        }},
       // P(i) = Pois(i; a) (a (1 - b) + i b)/a.
-      {96, {Pkt({800, 0.3}, {}, 1200)}, Letzte::kRest,
+      {96,
+       {Pkt({800, 0.3}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
-         return Terme(p, [&](long double i) {
-           return std::exp(LogPois(a, i)) * (a * (1 - b) + i * b) / a;
-         });
+         return Terme(
+             p, [&](long double i) { return std::exp(LogPois(a, i)) * (a * (1 - b) + i * b) / a; });
        }},
-      {97, {Pkt({800, 0.3}, {5}, 1200)}, Letzte::kRest,
+      {97,
+       {Pkt({800, 0.3}, {5}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], m = p.fest[0];
          return Terme(p, [&](long double i) {
-           return (1 - b) * std::exp(LogPois(a, i)) + (i >= m ? b * std::exp(LogPois(a, i - m)) : 0);
+           return (1 - b) * std::exp(LogPois(a, i)) +
+                  (i >= m ? b * std::exp(LogPois(a, i - m)) : 0);
          });
        }},
-      {98, {Pkt({800, 0.3, 5}, {}, 1200)}, Letzte::kRest,
+      {98,
+       {Pkt({800, 0.3, 5}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], m = p.par[2];
          return Terme(p, [&](long double i) {
-           return (1 - b) * std::exp(LogPois(a, i)) + (i >= m ? b * std::exp(LogPois(a, i - m)) : 0);
+           return (1 - b) * std::exp(LogPois(a, i)) +
+                  (i >= m ? b * std::exp(LogPois(a, i - m)) : 0);
          });
        }},
       // P(x) = sum_{k=1}^{x} Pois(k; a) C(x - 1, k - 1) b^k (1 - b)^(x - k), P(0) = e^-a.
-      {99, {Pkt({720, 0.9}, {}, 1100)}, Letzte::kRest,
+      {99,
+       {Pkt({720, 0.9}, {}, 1100)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          return Terme(p, [&](long double x) {
@@ -412,7 +486,9 @@ TEST(FirstClassUnderflowSweep, GroupedAndCorrectedPoisson) {
          });
        }},
       // (F(x; a) - F(x; b))/(b - a), F the Poisson distribution function.
-      {101, {Pkt({800, 900}, {}, 950)}, Letzte::kRest,
+      {101,
+       {Pkt({800, 900}, {}, 950)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          std::vector<long double> r(p.L + 1);
@@ -425,7 +501,9 @@ TEST(FirstClassUnderflowSweep, GroupedAndCorrectedPoisson) {
          return r;
        }},
       // P(x) = sum_j e^-a a1^(x - 2j) a2^j / ((x - 2j)! j!), a1 = a (1 - b), a2 = a b.
-      {111, {Pkt({800, 0.3}, {}, 1300)}, Letzte::kRest,
+      {111,
+       {Pkt({800, 0.3}, {}, 1300)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
          const long double l1 = std::log(a * (1 - b)), l2 = std::log(a * b);
@@ -445,7 +523,9 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
                     i * std::log1p(-p));
   };
   Pruefen({
-      {89, {Pkt({0.4, 0.3}, {2000}, 1200), Pkt({0.4, 0.3}, {1420}, 1000)}, Letzte::kRest,
+      {89,
+       {Pkt({0.4, 0.3}, {2000}, 1200), Pkt({0.4, 0.3}, {1420}, 1000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.fest[0], q = p.par[0], b = p.par[1];
          return Terme(p, [&](long double i) {
@@ -453,7 +533,9 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
            return i == 0 ? B * (1 + b * n * q / (1 - q)) : i == 1 ? B * (1 - b) : B;
          });
        }},
-      {90, {Pkt({2000, 0.4, 0.3}, {}, 1200)}, Letzte::kRest,
+      {90,
+       {Pkt({2000, 0.4, 0.3}, {}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.par[0], q = p.par[1], b = p.par[2];
          return Terme(p, [&](long double i) {
@@ -461,7 +543,9 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
            return i == 0 ? B * (1 + b * n * q / (1 - q)) : i == 1 ? B * (1 - b) : B;
          });
        }},
-      {91, {Pkt({2000, 0.4}, {0.3}, 1200), Pkt({1420, 0.4}, {0.3}, 1000)}, Letzte::kRest,
+      {91,
+       {Pkt({2000, 0.4}, {0.3}, 1200), Pkt({1420, 0.4}, {0.3}, 1000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.par[0], q = p.par[1], b = p.fest[0];
          return Terme(p, [&](long double i) {
@@ -469,19 +553,25 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
          });
        },
        false},
-      {93, {Pkt({0.4}, {2000}, 1000)}, Letzte::kPunkt,
+      {93,
+       {Pkt({0.4}, {2000}, 1000)},
+       Letzte::kPunkt,
        [](const SweepPunkt& p) {
          std::vector<long double> l(p.L + 1);
          for (std::uint32_t i = 0; i <= p.L; ++i) l[i] = LogBin(p.fest[0], p.par[0], i);
          return LogNormiert(l);
        }},
-      {94, {Pkt({0.99, 0.7}, {170, 5}, 170)}, Letzte::kRest,
+      {94,
+       {Pkt({0.99, 0.7}, {170, 5}, 170)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.fest[0], m = p.fest[1], q = p.par[0], b = p.par[1];
          return Terme(p, [&](long double i) { return b * BinL(n, q, i) + (i == m ? 1 - b : 0); });
        },
        false},
-      {95, {Pkt({1500, 0.4}, {0.3}, 3500), Pkt({790, 0.4}, {0.3}, 2000)}, Letzte::kRest,
+      {95,
+       {Pkt({1500, 0.4}, {0.3}, 3500), Pkt({790, 0.4}, {0.3}, 2000)},
+       Letzte::kRest,
        [nb](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1], b = p.fest[0];
          return Terme(p, [&](long double i) {
@@ -489,25 +579,33 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
          });
        },
        false},
-      {102, {Pkt({0.6, 0.3}, {812}, 812), Pkt({0.4, 0.3}, {1420}, 1000)}, Letzte::kRest,
+      {102,
+       {Pkt({0.6, 0.3}, {812}, 812), Pkt({0.4, 0.3}, {1420}, 1000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.fest[0], q = p.par[0], b = p.par[1];
          return Terme(p, [&](long double i) { return (i == 0 ? 1 - b : 0) + b * BinL(n, q, i); });
        },
        false},
-      {103, {Pkt({812, 0.6, 0.3}, {}, 812), Pkt({1420, 0.4, 0.3}, {}, 1000)}, Letzte::kRest,
+      {103,
+       {Pkt({812, 0.6, 0.3}, {}, 812), Pkt({1420, 0.4, 0.3}, {}, 1000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.par[0], q = p.par[1], b = p.par[2];
          return Terme(p, [&](long double i) { return (i == 0 ? 1 - b : 0) + b * BinL(n, q, i); });
        },
        false},
-      {108, {Pkt({812, 0.4, 0.5}, {}, 1500), Pkt({790, 0.4, 0.5}, {}, 2000)}, Letzte::kRest,
+      {108,
+       {Pkt({812, 0.4, 0.5}, {}, 1500), Pkt({790, 0.4, 0.5}, {}, 2000)},
+       Letzte::kRest,
        [nb](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1], b = p.par[2];
          return Terme(p, [&](long double i) { return (i == 0 ? 1 - b : 0) + b * nb(k, q, i); });
        },
        false},
-      {109, {Pkt({0.6}, {812, 0.3}, 812), Pkt({0.4}, {1420, 0.3}, 1000)}, Letzte::kRest,
+      {109,
+       {Pkt({0.6}, {812, 0.3}, 812), Pkt({0.4}, {1420, 0.3}, 1000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.fest[0], q = p.par[0], b = p.fest[1];
          return Terme(p, [&](long double i) {
@@ -520,17 +618,22 @@ TEST(FirstClassUnderflowSweep, BinomialAndNegativeBinomialForms) {
 
 TEST(FirstClassUnderflowSweep, WaringBorelTannerZeroModifiedPoissonAndLogarithmicPoisson) {
   Pruefen({
-      {74, {Pkt({2000, 1600.5, 1600.5}, {}, 3500), Pkt({1000, 1500, 1500}, {}, 5000)}, Letzte::kRest,
+      {74,
+       {Pkt({2000, 1600.5, 1600.5}, {}, 3500), Pkt({1000, 1500, 1500}, {}, 5000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], c = p.par[2], s = a + b + c;
          return Terme(p, [&](long double i) {
-           return std::exp(std::lgamma(a + b) + std::lgamma(a + c) - std::lgamma(a) - std::lgamma(s) +
-                           std::lgamma(b + i) - std::lgamma(b) + std::lgamma(c + i) - std::lgamma(c) -
-                           std::lgamma(s + i) + std::lgamma(s) - LogFak(i));
+           return std::exp(std::lgamma(a + b) + std::lgamma(a + c) - std::lgamma(a) -
+                           std::lgamma(s) + std::lgamma(b + i) - std::lgamma(b) +
+                           std::lgamma(c + i) - std::lgamma(c) - std::lgamma(s + i) +
+                           std::lgamma(s) - LogFak(i));
          });
        }},
       // P(x) = b x^(x-b-1) e^(-a x) a^(x-b)/(x-b)!, x = b + i.
-      {82, {Pkt({0.9}, {780}, 12000, 780)}, Letzte::kRest,
+      {82,
+       {Pkt({0.9}, {780}, 12000, 780)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.fest[0];
          return Terme(p, [&](long double i) {
@@ -540,7 +643,9 @@ TEST(FirstClassUnderflowSweep, WaringBorelTannerZeroModifiedPoissonAndLogarithmi
          });
        }},
       // P(0) = 1 - b, P(x) = b Pois(x; a)/(1 - e^-a) on the values x = i.
-      {73, {Pkt({740}, {0.4}, 1200)}, Letzte::kRest,
+      {73,
+       {Pkt({740}, {0.4}, 1200)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.fest[0];
          return Terme(p, [&](long double i) {
@@ -549,13 +654,16 @@ TEST(FirstClassUnderflowSweep, WaringBorelTannerZeroModifiedPoissonAndLogarithmi
        },
        false},
       // P(i) = sum_k -r^k/(k ln(1 - r)) Pois(i; k a).
-      {104, {Pkt({1300, 0.5}, {}, 2600), Pkt({760, 0.9}, {}, 1600)}, Letzte::kRest,
+      {104,
+       {Pkt({1300, 0.5}, {}, 2600), Pkt({760, 0.9}, {}, 1600)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], r = p.par[1], c = std::log1p(-r);
          return Terme(p, [&](long double i) {
            if (i == 0) return std::log1p(-r * std::exp(-a)) / c;
            long double s = 0;
-           for (long double k = 1; k < 200; ++k) s += -std::pow(r, k) / (k * c) * std::exp(LogPois(k * a, i));
+           for (long double k = 1; k < 200; ++k)
+             s += -std::pow(r, k) / (k * c) * std::exp(LogPois(k * a, i));
            return s;
          });
        }},
@@ -567,33 +675,43 @@ TEST(FirstClassUnderflowSweep, UniformMixturesWithASubnormalFirstMixingTerm) {
     return [=](std::uint32_t v) { return LogBin(n, q, v); };
   };
   Pruefen({
-      {75, {Pkt({212, 0.97}, {}, 212), Pkt({2000, 0.4}, {}, 1000)}, Letzte::kRest,
+      {75,
+       {Pkt({212, 0.97}, {}, 212), Pkt({2000, 0.4}, {}, 1000)},
+       Letzte::kRest,
        [bin](const SweepPunkt& p) {
          return MischungL(p.L, static_cast<std::uint32_t>(p.par[0]), bin(p.par[0], p.par[1]));
        },
        false},
-      {76, {Pkt({0.98}, {200}, 199), Pkt({0.4}, {2000}, 1000)}, Letzte::kRest,
+      {76,
+       {Pkt({0.98}, {200}, 199), Pkt({0.4}, {2000}, 1000)},
+       Letzte::kRest,
        [bin](const SweepPunkt& p) {
          return MischungL(p.L, static_cast<std::uint32_t>(p.fest[0]), bin(p.fest[0], p.par[0]));
        },
        false},
-      {77, {Pkt({212}, {0.97}, 150)}, Letzte::kRest,
+      {77,
+       {Pkt({212}, {0.97}, 150)},
+       Letzte::kRest,
        [bin](const SweepPunkt& p) {
          return MischungL(p.L, static_cast<std::uint32_t>(p.par[0]), bin(p.par[0], p.fest[0]));
        },
        false},
-      {79, {Pkt({800}, {}, 1000), Pkt({710}, {}, 1500)}, Letzte::kRest,
+      {79,
+       {Pkt({800}, {}, 1000), Pkt({710}, {}, 1500)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0];
-         return MischungL(p.L, p.L + 3000,
-                          [&](std::uint32_t v) { return LogPois(a, v); });
+         return MischungL(p.L, p.L + 3000, [&](std::uint32_t v) { return LogPois(a, v); });
        },
        false},
-      {80, {Pkt({1000, 0.3}, {}, 3000)}, Letzte::kRest,
+      {80,
+       {Pkt({1000, 0.3}, {}, 3000)},
+       Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double s = p.par[0], q = p.par[1];
          return MischungL(p.L, p.L + 4000, [&](std::uint32_t v) {
-           return std::lgamma(s + v) - std::lgamma(s) - LogFak(v) + s * std::log(q) + v * std::log1p(-q);
+           return std::lgamma(s + v) - std::lgamma(s) - LogFak(v) + s * std::log(q) +
+                  v * std::log1p(-q);
          });
        },
        false},
