@@ -102,7 +102,7 @@ Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
     return bis > L ? EndlicherRest(L, bis, rL, t) : Summe{0};
   }
   const std::uint32_t ende = endlich ? bis : mindestens + kMaxWeitereTerme;
-  // The largest term: the first v whose ratio to the next one is not above 1.
+  // The largest term: the last v before the first ratio r_v / r_(v-1) that is not above 1.
   std::uint32_t j = 1;
   Summe logR = logR1();
   for (std::uint32_t v = 2; v <= ende; ++v) {
