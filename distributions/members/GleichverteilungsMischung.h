@@ -103,14 +103,22 @@ Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
   }
   const std::uint32_t ende = endlich ? bis : mindestens + kMaxWeitereTerme;
   // The largest term: the last v before the first ratio r_v / r_(v-1) that is not above 1.
+  // The ratios, all above 1 here, are multiplied in extended precision and only the product's
+  // logarithm taken when it grows large: a mode millions of terms out costs no logarithm per term.
   std::uint32_t j = 1;
   Summe logR = logR1();
+  Summe produkt = 1;
   for (std::uint32_t v = 2; v <= ende; ++v) {
     const double g = t.verhaeltnis(v, 1.0);
     if (!(g > 1)) break;
-    logR += std::log(static_cast<Summe>(g));
+    produkt *= g;
+    if (produkt > 1e4000L) {
+      logR += std::log(produkt);
+      produkt = 1;
+    }
     j = v;
   }
+  logR += std::log(produkt);
   if (!endlich && j == ende) RaiseInvalid();
   Summe rest = 0;
   double r = static_cast<double>(std::exp(logR));
@@ -118,7 +126,14 @@ Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
     if (v <= L) {
       NP[v - 1] = r;
     } else {
-      rest += r;
+      const Summe neu = rest + r;
+      // Below the mode the terms only fall: once one no longer counts, none further down does,
+      // and the terms of the classes are left at 0 (each class also holds the whole rest).
+      if (neu == rest && v < j) {
+        for (std::uint32_t w = std::min(v - 1, L); w >= 1; --w) NP[w - 1] = 0;
+        break;
+      }
+      rest = neu;
     }
     if (v == 1) break;
     r /= t.verhaeltnis(v, 1.0);
