@@ -17,7 +17,9 @@ namespace vk::members::binomialanteil {
 
 inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double n, double p, double b) {
   const double N = stat.summe;
-  if (std::pow(1 - p, n) != 0 || !(p < 1)) {
+  // The recurrence from class 2 keeps its digits while (1 - p)^(n-2) is a normal double; a
+  // subnormal one has lost them already: the logarithmic route below.
+  if (std::pow(1 - p, n - 2) >= kKleinsteNormale || !(p < 1)) {
     KlassenMitRest(NP, stat.n, N, [&](std::uint32_t i, double vorher) {
       const double di = static_cast<double>(i);
       if (i == 0) return N * std::pow(1 - p, n) * (1 + b * n * p / (1 - p));
@@ -27,7 +29,7 @@ inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double n, dou
     });
     return;
   }
-  // (1 - p)^n below the double range (n ln(1 - p) < -745) would make every class 0. The same
+  // (1 - p)^n below the normal range would make every class 0 or short of digits. The same
   // classes from the binomial's logarithm, ln C(n, i) + i ln p + (n - i) ln(1 - p), with the
   // coefficient carried along i; once a factor n - i + 1 reaches 0 the terms stay 0.
   const double lnp = std::log(p);

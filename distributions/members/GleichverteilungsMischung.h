@@ -6,11 +6,14 @@
 // to them) and D their normaliser. The classes are the running sum of r_v = w(v)/v taken from
 // above: each class adds the terms of the higher ones, so no class is a difference of nearly
 // equal sums, however small it is next to class 0.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "core/FpFault.h"
 #include "distributions/Member.h"
+#include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Numerik.h"
 #include "distributions/helpers/Schemata.h"
 
@@ -41,14 +44,19 @@ double TermeBisL(Erwartungswerte& NP, std::uint32_t L, const Terme<Verhaeltnis>&
   return r;
 }
 
-// The sum of r_v over L < v <= bis, continuing from r_L (L >= 1).
+// The sum of r_v over L < v <= bis, continuing from r_L (L >= 1). Once the terms fall and no
+// longer change the sum, the rest of a long finite series (a binomial n far above the data) is
+// left out: it cannot change the sum either.
 template <typename Verhaeltnis>
 Summe EndlicherRest(std::uint32_t L, std::uint32_t bis, double rL, const Terme<Verhaeltnis>& t) {
   Summe s = 0;
   double r = rL;
   for (std::uint32_t v = L + 1; v <= bis; ++v) {
+    const double vorher = r;
     r = t.verhaeltnis(v, r);
-    s += r;
+    const Summe neu = s + r;
+    if (r < vorher && neu == s) break;
+    s = neu;
   }
   return s;
 }
@@ -72,6 +80,80 @@ Summe UnendlicherRest(std::uint32_t L, std::uint32_t mindestens, double rL,
   return s;
 }
 
+// The bound of a mixing value without end, for TermeMitRest.
+inline constexpr std::uint32_t kOhneEnde = std::numeric_limits<std::uint32_t>::max();
+
+// r_1..r_L into NP[0..L-1] (r_{i+1} in NP[i]); returns the sum of the terms beyond L, up to
+// `bis`, or for bis = kOhneEnde at least up to `mindestens` and on while a term still counts.
+// The ratio must fall along v (the mixing law is unimodal), as the binomial, Poisson and
+// negative binomial ones do. While r_1 is a normal double the terms run from it (the same values
+// as TermeBisL with EndlicherRest or UnendlicherRest). Below that, a mixing law whose mass lies
+// far from v = 1, every term from r_1 on would carry the few digits of a subnormal number or be
+// 0: the terms start from the largest one, exp of its logarithm found from logR1() (ln r_1 on a
+// route that does not underflow) through the ratios, and go down and up from there by the ratio.
+template <typename Verhaeltnis, typename LogR1>
+Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
+                   std::uint32_t mindestens, const Terme<Verhaeltnis>& t, LogR1 logR1) {
+  const bool endlich = bis != kOhneEnde;
+  if (t.r1 >= kKleinsteNormale || bis < 1) {
+    const double rL = TermeBisL(NP, L, t);
+    if (L == 0) return 0;
+    if (!endlich) return UnendlicherRest(L, mindestens, rL, t);
+    return bis > L ? EndlicherRest(L, bis, rL, t) : Summe{0};
+  }
+  const std::uint32_t ende = endlich ? bis : mindestens + kMaxWeitereTerme;
+  // The largest term: the last v before the first ratio r_v / r_(v-1) that is not above 1.
+  // The ratios, all above 1 here, are multiplied in extended precision and only the product's
+  // logarithm taken when it grows large: a mode millions of terms out costs no logarithm per term.
+  std::uint32_t j = 1;
+  Summe logR = logR1();
+  Summe produkt = 1;
+  for (std::uint32_t v = 2; v <= ende; ++v) {
+    const double g = t.verhaeltnis(v, 1.0);
+    if (!(g > 1)) break;
+    produkt *= g;
+    if (produkt > 1e4000L) {
+      logR += std::log(produkt);
+      produkt = 1;
+    }
+    j = v;
+  }
+  logR += std::log(produkt);
+  if (!endlich && j == ende) RaiseInvalid();
+  Summe rest = 0;
+  double r = static_cast<double>(std::exp(logR));
+  for (std::uint32_t v = j;; --v) {
+    if (v <= L) {
+      NP[v - 1] = r;
+    } else {
+      const Summe neu = rest + r;
+      // Below the mode the terms only fall: once one no longer counts, none further down does,
+      // and the terms of the classes are left at 0 (each class also holds the whole rest).
+      if (neu == rest && v < j) {
+        for (std::uint32_t w = std::min(v - 1, L); w >= 1; --w) NP[w - 1] = 0;
+        break;
+      }
+      rest = neu;
+    }
+    if (v == 1) break;
+    r /= t.verhaeltnis(v, 1.0);
+  }
+  r = static_cast<double>(std::exp(logR));
+  for (std::uint32_t v = j + 1; v <= ende; ++v) {
+    r = t.verhaeltnis(v, r);
+    if (v <= L) {
+      NP[v - 1] = r;
+      continue;
+    }
+    const Summe neu = rest + r;
+    if (neu == rest && (endlich || v > mindestens)) break;
+    rest = neu;
+  }
+  // A finite law ending below L leaves its last classes empty.
+  for (std::uint32_t v = std::max(j, ende) + 1; v <= L; ++v) NP[v - 1] = 0;
+  return rest;
+}
+
 // The classes from the terms in NP[0..L-1] and the sum `rest` of the terms beyond L:
 // NP[i] = N (r_{i+1} + r_{i+2} + ...) / D, accumulated from class L - 1 down; the last class by
 // the tail rule with absolute value.
@@ -84,6 +166,25 @@ inline void KlassenVonOben(Erwartungswerte& NP, std::uint32_t L, double N, doubl
     summe += NP[i];
   }
   RestklasseSetzen(NP, L, N, summe);
+}
+
+// Members 75 to 77: the mixing value binomial with n trials, v = 1..Int(n), the terms
+// r_v = Bin(v; n, p)/v taken with |1 - p| from r_1 = n p |1 - p|^(n-1) by their ratio, and
+// D = 1 - (1 - p)^n, as -expm1(n ln(1 - p)) so that a small p keeps its digits.
+inline void BinomialKlassen(Erwartungswerte& NP, std::uint32_t L, double N, double n, double p) {
+  const std::uint32_t anzahl = FaktorAnzahl(n);
+  const double q = std::fabs(1 - p);
+  const double D = -std::expm1(n * std::log1p(-p));
+  // The mixing values end at Int(n), also for an n that is not whole.
+  const Terme t{anzahl >= 1 ? n * p * std::pow(q, n - 1) : 0.0, [&](double v, double r) {
+                  return v > anzahl ? 0.0 : r * (n - v + 1) * p * (v - 1) / (q * v * v);
+                }};
+  const auto logR1 = [&] {
+    const Summe ln = static_cast<Summe>(n);
+    return std::log(ln) + std::log(static_cast<Summe>(p)) +
+           (ln - 1) * std::log(static_cast<Summe>(q));
+  };
+  KlassenVonOben(NP, L, N, D, TermeMitRest(NP, L, anzahl, 0, t, logR1));
 }
 
 }  // namespace vk::gleichverteilungsmischung

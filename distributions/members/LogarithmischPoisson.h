@@ -32,25 +32,42 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
   const long double np0 = N * std::log1p(-q) / c;
   // The recurrence is homogeneous in P: where the first class lies below the double range (a
   // beyond about 700) the classes are carried scaled up, so that those near the multiples of a
-  // do not start from zeros, and scaled back at the end.
-  const long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
+  // do not start from zeros, and scaled back at the end. The classes near the mode may then
+  // stand far above the first one (e^a times it and more): whenever one passes 2^900, all the
+  // classes so far are scaled down by 2^-900, so that none leaves the double range.
+  constexpr double kGross = 0x1p900;
+  constexpr double kVerkleinern = 0x1p-900;
+  long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
   Unterbrechungszaehler stopp(in);
-  Summe summe = RekursionBisRest(
-      NP, L, static_cast<double>(np0 * skala), [&](std::uint32_t i, double vorher) {
-        const long double di = i;
-        if (i == 1) return static_cast<double>(-N * a * q / ((1 - q) * c) * skala);
-        if (stopp.Zaehlen(i)) return 0.0;
-        // a^k/k! formed along the sum: no factorial, no working array.
-        long double w = 1;
-        Summe faltung = 0;
-        for (std::uint32_t k = 1; k + 1 < i; ++k) {
-          w = w * a / k;
-          const long double ik = di - k;
-          faltung += w * ik * (ik - 1) * NP[i - k];
-        }
-        return static_cast<double>((q * faltung + (di - 1) * a * vorher) /
-                                   (di * (di - 1) * (1 - q)));
-      });
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    const long double di = i;
+    long double wert;
+    if (i == 0) {
+      wert = np0 * skala;
+    } else if (i == 1) {
+      wert = -N * a * q / ((1 - q) * c) * skala;
+    } else if (stopp.Zaehlen(i)) {
+      wert = 0;
+    } else {
+      // a^k/k! formed along the sum: no factorial, no working array.
+      long double w = 1;
+      Summe faltung = 0;
+      for (std::uint32_t k = 1; k + 1 < i; ++k) {
+        w = w * a / k;
+        const long double ik = di - k;
+        faltung += w * ik * (ik - 1) * NP[i - k];
+      }
+      wert = (q * faltung + (di - 1) * a * NP[i - 1]) / (di * (di - 1) * (1 - q));
+    }
+    if (wert > kGross) {
+      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
+      wert *= kVerkleinern;
+      skala *= kVerkleinern;
+    }
+    NP[i] = static_cast<double>(wert);
+    summe += NP[i];
+  }
   if (skala != 1) {
     summe = 0;
     for (std::uint32_t i = 0; i < L; ++i) {

@@ -25,7 +25,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   RekursionMitRest(NP, in.stat.n, N, N / (a + 1), [&](std::uint32_t i, double vorher) {
     const double x = static_cast<double>(in.x[i]);
-    return vorher * (x + a - 2) / (x + a);
+    // x - 2 is exact: for a small beside x the written (x + a) - 2 would keep only the digits
+    // of a that x + a still holds (class x = 2 gives a itself).
+    return vorher * ((x - 2) + a) / (x + a);
   });
 }
 

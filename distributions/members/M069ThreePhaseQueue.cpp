@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 69: a birth-death chain whose ratio changes at two points.
-//   r[0] = 1;  r[i] = r[i-1] c a / i  for i <= Int(k);  r[i-1] c a / k  for k < i <= Int(c);
+//   r[0] = 1;  r[i] = r[i-1] c a / i  for i <= Int(k);  r[i-1] c a / k  for k < i <= Int(l);
 //   r[i-1] (L - i + 1) a / k  above;  P(i) = r[i] / sum r, i = 0..L;  a > 0, k = F0 > 0,
-//   c = F2 >= 0; F1 is where the estimates change from the second to the third ratio. All classes
-//   normalised over 0..L, none a remainder.
+//   l = F1 where the second ratio gives way to the third, c = F2 >= 0. All classes normalised
+//   over 0..L, none a remainder.
 #include <algorithm>
 #include <cmath>
 
@@ -56,11 +56,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // below or a negative c give no distribution.
   if (!(k > 0) || !(c >= 0)) RaiseInvalid();
   const double ik = std::trunc(k);
-  const double ic = std::trunc(c);
+  // The second range ends at Int(F1), where the estimates change to the third ratio: the fixed
+  // parameter that marks it, not the factor c.
+  const double i1 = std::trunc(in.eig.festparameter[1]);
   warteschlange::NormierteKlassen(NP, L, in.stat.summe, [&](std::uint32_t i, double r) {
     const double di = static_cast<double>(i);
     if (di <= ik) return r * c * a / di;
-    if (di <= ic) return r * c * a / k;
+    if (di <= i1) return r * c * a / k;
     return r * (L - di + 1) * a / k;
   });
 }

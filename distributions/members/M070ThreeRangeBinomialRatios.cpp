@@ -70,8 +70,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double dL = L;
   // A factor c of 0 or below would make classes empty or negative.
   if (!(c > 0)) RaiseInvalid();
-  NormierteTerme(
-      NP, L, L, in.stat.summe, 1,
+  // Terms far beyond the double range (a mode far above class 0) are taken relative to the
+  // largest one.
+  NormierteTermeBisL(
+      NP, L, in.stat.summe,
       [&](std::uint32_t i, double vorher) {
         const double di = i;
         if (i <= k + 1) return vorher * a * c / di;

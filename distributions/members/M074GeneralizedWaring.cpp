@@ -48,15 +48,22 @@ double StirlingReihe(double z) {
 // steps to at least kStirlingAb (ln Gamma(z) = ln Gamma(z + 1) - ln z), where the series holds;
 // the difference of the leading terms is taken as (z - 1/2) ln(1 + h/z) + h ln(z + h) - h, so
 // that two logarithms of large Gamma values never cancel.
-double LogGammaDifferenz(double z, double h) {
+// T is double for P(0) itself and Summe where P(0) leaves the normal range: the classes then start
+// from e^(ln P(0) + ...), and an absolute error of ln P(0) is a relative error of every class.
+template <typename T>
+T LogGammaDifferenz(double z0, double h0) {
+  T z = z0;
+  const T h = h0;
   Summe verschiebung = 0;
   for (std::uint32_t k = 0; k < kMaxVerschiebung && z < kStirlingAb; ++k) {
     verschiebung += std::log1p(h / z);
     z += 1;
   }
-  const double zh = z + h;
-  return static_cast<double>((z - 0.5) * std::log1p(h / z) + h * std::log(zh) - h +
-                             (StirlingReihe(zh) - StirlingReihe(z)) - verschiebung);
+  const T zh = z + h;
+  return static_cast<T>(
+      (z - static_cast<T>(0.5)) * std::log1p(h / z) + h * std::log(zh) - h +
+      (StirlingReihe(static_cast<double>(zh)) - StirlingReihe(static_cast<double>(z))) -
+      verschiebung);
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -69,9 +76,14 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // two differences, gives the same P(0) there and the right one near 0 and far out.
   // P(0) is symmetric in b and c: the smaller one as the step keeps the two differences small.
   const double h = std::fmin(b, c);
-  const double p0 = std::exp(LogGammaDifferenz(a, h) - LogGammaDifferenz(a + b + c - h, h));
+  const double p0 =
+      std::exp(LogGammaDifferenz<double>(a, h) - LogGammaDifferenz<double>(a + b + c - h, h));
+  const auto logP0 = [&] {
+    return LogGammaDifferenz<Summe>(a, h) - LogGammaDifferenz<Summe>(a + b + c - h, h);
+  };
   const double s = a + b + c;
-  RekursionMitRest(NP, in.stat.n, in.stat.summe, in.stat.summe * p0, [&](double i, double vorher) {
+  // A P(0) below the normal range (b and c large beside a) starts the classes at the largest.
+  RekursionMitRestGeschuetzt(NP, in.stat.n, in.stat.summe, p0, logP0, [&](double i, double vorher) {
     return vorher * (i + c - 1) * (i + b - 1) / (i * (i + s - 1));
   });
 }

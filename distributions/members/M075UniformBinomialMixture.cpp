@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 75: uniform distribution on 0..v-1 mixed over a zero-truncated binomial v.
-//   P(x) = sum_{v=x+1}^{L} Bin(v; n, p)/v / (1 - (1 - p)^n),  x = 0, 1, ...;  n = 1, 2, ...,
+//   P(x) = sum_{v=x+1}^{n} Bin(v; n, p)/v / (1 - (1 - p)^n),  x = 0..n - 1;  n = 1, 2, ...,
 //   p in (0, 1), the binomial terms taken with |1 - p|. The last class takes the remainder.
 #include <cmath>
 
@@ -46,16 +46,7 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}}, {{50}, {51}}, {{0, 50}, {1,
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double n = par[0];
   const double p = par[1];
-  const std::uint32_t L = in.stat.n;
-  const double q = std::fabs(1 - p);
-  // 1 - (1 - p)^n without losing the digits of a small p.
-  const double D = -std::expm1(n * std::log1p(-p));
-  // s_v = Bin(v; n, p)/v for v = 1..L, from s_1 by the binomial ratio.
-  const gleichverteilungsmischung::Terme t{n * p * std::pow(q, n - 1), [&](double v, double r) {
-                                             return r * (n - v + 1) * p * (v - 1) / (q * v * v);
-                                           }};
-  gleichverteilungsmischung::TermeBisL(NP, L, t);
-  gleichverteilungsmischung::KlassenVonOben(NP, L, in.stat.summe, D, 0);
+  gleichverteilungsmischung::BinomialKlassen(NP, in.stat.n, in.stat.summe, n, p);
 }
 
 }  // namespace

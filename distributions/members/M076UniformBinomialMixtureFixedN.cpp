@@ -26,19 +26,7 @@ constexpr Alternative kAlternativen[] = {{{0}}};
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double p = par[0];
   const double n = in.eig.festparameter[0];
-  const std::uint32_t anzahl = FaktorAnzahl(n);
-  const std::uint32_t L = in.stat.n;
-  const double q = std::fabs(1 - p);
-  const double D = -std::expm1(n * std::log1p(-p));
-  // The mixing values end at Int(n), also for an n that is not whole.
-  const gleichverteilungsmischung::Terme t{
-      anzahl >= 1 ? n * p * std::pow(q, n - 1) : 0.0, [&](double v, double r) {
-        return v > anzahl ? 0.0 : r * (n - v + 1) * p * (v - 1) / (q * v * v);
-      }};
-  const double rL = gleichverteilungsmischung::TermeBisL(NP, L, t);
-  const Summe rest =
-      (L > 0 && anzahl > L) ? gleichverteilungsmischung::EndlicherRest(L, anzahl, rL, t) : Summe{0};
-  gleichverteilungsmischung::KlassenVonOben(NP, L, in.stat.summe, D, rest);
+  gleichverteilungsmischung::BinomialKlassen(NP, in.stat.n, in.stat.summe, n, p);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Member 77: uniform distribution on 0..v-1 mixed over a zero-truncated binomial v with a given
 // probability.
-//   P(x) = sum_{v=x+1}^{L} Bin(v; n, p)/v / (1 - (1 - p)^n),  x = 0, 1, ...;  n = 1, 2, ...,
+//   P(x) = sum_{v=x+1}^{n} Bin(v; n, p)/v / (1 - (1 - p)^n),  x = 0..n - 1;  n = 1, 2, ...,
 //   p in (0, 1) fixed. The last class takes the remainder.
 #include <cmath>
 
@@ -24,14 +24,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = in.eig.festparameter[0];
   // A given p outside (0, 1) has no binomial to mix over: a failed evaluation.
   if (!(p > 0 && p < 1)) RaiseInvalid();
-  const std::uint32_t L = in.stat.n;
-  const double q = std::fabs(1 - p);
-  const double D = -std::expm1(n * std::log1p(-p));
-  const gleichverteilungsmischung::Terme t{n * p * std::pow(q, n - 1), [&](double v, double r) {
-                                             return r * (n - v + 1) * p * (v - 1) / (q * v * v);
-                                           }};
-  gleichverteilungsmischung::TermeBisL(NP, L, t);
-  gleichverteilungsmischung::KlassenVonOben(NP, L, in.stat.summe, D, 0);
+  gleichverteilungsmischung::BinomialKlassen(NP, in.stat.n, in.stat.summe, n, p);
 }
 
 }  // namespace

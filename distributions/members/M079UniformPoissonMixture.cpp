@@ -23,17 +23,23 @@ constexpr Alternative kAlternativen[] = {{{0}}};
 // term still counts (a mean above L + 20 has most of its mass further out).
 inline constexpr std::uint32_t kMindestTerme = 20;
 
+// Up to this a the terms a^v/(v! v) and e^a - 1 are doubles; beyond it both are taken times
+// e^-a, as the Poisson probabilities over v: the same classes without the overflow of e^a.
+inline constexpr double kGrossesA = 700;
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const std::uint32_t L = in.stat.n;
+  const auto verhaeltnis = [&](double v, double r) { return r * a * (v - 1) / (v * v); };
   // e^{-a} sum r / (1 - e^{-a}) = sum r / (e^a - 1).
-  const double D = std::expm1(a);
-  const gleichverteilungsmischung::Terme t{
-      a, [&](double v, double r) { return r * a * (v - 1) / (v * v); }};
-  const double rL = gleichverteilungsmischung::TermeBisL(NP, L, t);
-  const Summe rest =
-      L > 0 ? gleichverteilungsmischung::UnendlicherRest(L, L + kMindestTerme, rL, t) : Summe{0};
-  gleichverteilungsmischung::KlassenVonOben(NP, L, in.stat.summe, D, rest);
+  const bool gross = a > kGrossesA;
+  const double D = gross ? -std::expm1(-a) : std::expm1(a);
+  const gleichverteilungsmischung::Terme t{gross ? a * std::exp(-a) : a, verhaeltnis};
+  const auto logR1 = [&] { return std::log(static_cast<Summe>(a)) - a; };
+  gleichverteilungsmischung::KlassenVonOben(
+      NP, L, in.stat.summe, D,
+      gleichverteilungsmischung::TermeMitRest(NP, L, gleichverteilungsmischung::kOhneEnde,
+                                              L + kMindestTerme, t, logR1));
 }
 
 }  // namespace

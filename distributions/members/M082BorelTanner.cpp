@@ -15,7 +15,9 @@ namespace {
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double m1 = in.stat.m1;
   const double b = in.eig.festparameter[0];
-  E[0] = m1 - b / m1;
+  // The mean b/(1 - a) solved for a; m1 - b/m1, at least b - 1 for every mean from b on, leaves
+  // (0, 1) whenever b >= 2.
+  E[0] = (m1 - b) / m1;
   E[1] = b * b * in.stat.m2 / (m1 * m1 * m1);
   if (E[1] >= 1) E[1] = 0.9;
 }

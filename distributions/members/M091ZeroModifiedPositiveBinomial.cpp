@@ -63,7 +63,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // written difference when p n is small.
   const double lnq = p < 1 ? std::log1p(-p) : std::log(std::fabs(1 - p));
   const double qn1 = std::exp((n - 1) * lnq);
-  if (qn1 != 0 || b == 0 || !(p < 1)) {
+  // A subnormal |1 - p|^(n-1) has lost its digits already: the logarithmic route below.
+  if (qn1 >= kKleinsteNormale || b == 0 || !(p < 1)) {
     const double p1 = b * n * p * qn1 / -std::expm1(n * lnq);
     KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
       const double di = static_cast<double>(i);
@@ -73,9 +74,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     });
     return;
   }
-  // |1 - p|^(n-1) below the double range would make every class from 1 on 0. The same classes
-  // from their logarithm, ln(b N) + ln C(n, i) + i ln p + (n - i) ln(1 - p) - ln(1 - (1 - p)^n),
-  // with the coefficient carried along i (n >= L, so no factor reaches 0).
+  // |1 - p|^(n-1) below the normal range would leave every class from 1 on 0 or short of digits.
+  // The same classes from their logarithm, ln(b N) + ln C(n, i) + i ln p + (n - i) ln(1 - p) -
+  // ln(1 - (1 - p)^n), with the coefficient carried along i (n >= L, so no factor reaches 0).
   const double lnbN = std::log(b * N);
   const double lnp = std::log(p);
   const double lnNenner = std::log(-std::expm1(n * lnq));

@@ -71,8 +71,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // The binomial terms N b Bin(i) are carried by their ratio on their own and the inflation is
   // added at m: class m + 1 then follows from class m's binomial term, the value the written
   // factorials give for Bin(m + 1), which overflow for n from 171 on.
-  double term = N * b * std::pow(std::fabs(1 - p), n);
-  if (term != 0 || b == 0 || !(p < 1)) {
+  const double qn = std::pow(std::fabs(1 - p), n);
+  double term = N * b * qn;
+  // A subnormal (1 - p)^n has lost its digits already: the logarithmic route below.
+  if (qn >= kKleinsteNormale || b == 0 || !(p < 1)) {
     KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
       const double di = static_cast<double>(i);
       if (i > 0) term *= (n - di + 1) * p / ((1 - p) * di);
@@ -80,7 +82,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     });
     return;
   }
-  // (1 - p)^n below the double range: the binomial terms from their logarithm, ln C(n, i) +
+  // (1 - p)^n below the normal range: the binomial terms from their logarithm, ln C(n, i) +
   // i ln p + (n - i) ln(1 - p), with the coefficient carried along i (n is a whole number, so
   // the terms end at 0 beyond it).
   const double lnb = std::log(N * b);

@@ -58,7 +58,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // cancellation of the written difference for small k.
   const double lnp = std::log(p);
   const double pk = std::exp(k * lnp);
-  if (pk != 0 || b == 0) {
+  // A subnormal p^k has lost its digits already: the logarithmic route below.
+  if (pk >= kKleinsteNormale || b == 0) {
     const double p1 = b * k * pk * (1 - p) / -std::expm1(k * lnp);
     KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double vorher) {
       const double di = static_cast<double>(i);
@@ -68,7 +69,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     });
     return;
   }
-  // p^k below the double range (k in the hundreds and more) would make every class from 1 on 0
+  // p^k below the normal range (k in the hundreds and more) would make every class from 1 on 0
   // although the mode, near k (1 - p)/p, may lie among them. The same classes from their
   // logarithm, ln(b N) + ln C(k + i - 1, i) + k ln p + i ln(1 - p) (1 - p^k is 1 there), with
   // the coefficient carried along i.

@@ -3,9 +3,11 @@
 //   P(0) = b p^k + 1 - b,  P(i) = b C(k + i - 1, i) p^k (1 - p)^i for i >= 1;  k > 0, 0 < p < 1,
 //   0 < b < 1. The last class takes the remainder.
 #include <cmath>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/RekursionAbKlasse.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -60,10 +62,21 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = par[1];
   const double b = par[2];
   const double N = in.stat.summe;
+  const std::uint32_t L = in.stat.n;
   const double pk = std::pow(p, k);
-  RekursionMitRest(NP, in.stat.n, N, N * (b * pk + (1 - b)), [&](double i, double vorher) {
-    return i == 1 ? N * b * k * pk * (1 - p) : vorher * (i + k - 1) * (1 - p) / i;
-  });
+  NP[0] = N * (b * pk + (1 - b));
+  // Where P(1) lies below the normal range (k in the hundreds), the classes from 1 on start at
+  // the largest one, from ln P(1) = ln b + ln k + k ln p + ln(1 - p).
+  const auto logP1 = [&] {
+    if (!(b > 0)) return -std::numeric_limits<Summe>::infinity();
+    const Summe lk = k;
+    return std::log(static_cast<Summe>(b)) + std::log(lk) + lk * std::log(static_cast<Summe>(p)) +
+           std::log1p(-static_cast<Summe>(p));
+  };
+  const Summe summe = RekursionAbKlasseGeschuetzt(
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * k * pk * (1 - p), N * b * k * pk * (1 - p), logP1,
+      [&](double i, double vorher) { return vorher * (i + k - 1) * (1 - p) / i; });
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 }  // namespace

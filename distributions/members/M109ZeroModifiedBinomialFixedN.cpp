@@ -4,8 +4,10 @@
 //   P(0) = 1 - b,  P(i) = b C(n, i) p^i (1 - p)^(n - i) / (1 - (1 - p)^n),  i = 1..n;
 //   0 < p < 1 free; n (F0) and b (F1) fixed. The last class takes the remainder.
 #include <cmath>
+#include <limits>
 
 #include "distributions/Helpers.h"
+#include "distributions/helpers/RekursionAbKlasse.h"
 #include "distributions/members/Members.h"
 
 namespace vk::members {
@@ -29,10 +31,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   if (n != std::trunc(n)) RaiseInvalid();
   const double N = in.stat.summe;
   const double q = std::fabs(1 - p);
-  const double np1 = N * b * n * p * std::pow(q, n - 1) / (1 - std::pow(q, n));
-  RekursionMitRest(NP, in.stat.n, N, N * (1 - b), [&](double i, double vorher) {
-    return i == 1 ? np1 : vorher * (n - i + 1) * p / ((1 - p) * i);
-  });
+  const std::uint32_t L = in.stat.n;
+  const double qn1 = std::pow(q, n - 1);
+  const double nenner = 1 - std::pow(q, n);
+  NP[0] = N * (1 - b);
+  // Where P(1) lies below the normal range (a mode far above class 1), the classes from 1 on
+  // start at the largest one, from ln P(1) = ln b + ln n + ln p + (n - 1) ln q - ln(1 - q^n).
+  const auto logP1 = [&] {
+    if (!(b > 0)) return -std::numeric_limits<Summe>::infinity();
+    const Summe ln = n;
+    const Summe lq = q;
+    return std::log(static_cast<Summe>(b)) + std::log(ln) + std::log(static_cast<Summe>(p)) +
+           (ln - 1) * std::log(lq) - std::log(-std::expm1(ln * std::log(lq)));
+  };
+  const Summe summe = RekursionAbKlasseGeschuetzt(
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * n * p * qn1 / nenner, N * b * n * p * qn1 / nenner,
+      logP1, [&](double i, double vorher) { return vorher * (n - i + 1) * p / ((1 - p) * i); });
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/RekursionAbKlasse.h"
 
 // What the zero-inflated binomial members share: member 102 (n fixed) and member 103 (n free,
 // its p and b estimated as in member 102 with its own estimate of n).
@@ -13,15 +15,26 @@
 namespace vk::members::nullinflation {
 
 // The classes by the binomial ratio from class 1 on, the last class as the remainder. A number
-// of trials that is not whole would turn the ratio negative beyond n: no distribution.
+// of trials that is not whole would turn the ratio negative beyond n: no distribution. Where
+// P(1) lies below the normal range (a mode far above class 1), the classes from 1 on start at
+// the largest one, from ln P(1) = ln b + ln n + ln p + (n - 1) ln(1 - p).
 inline void BinomialBerechnen(Erwartungswerte& NP, const TStatistik& stat, double n, double p,
                               double b) {
   if (n != std::trunc(n)) RaiseInvalid();
   const double N = stat.summe;
+  const std::uint32_t L = stat.n;
   const double q = 1 - p;
-  RekursionMitRest(NP, stat.n, N, N * (b * std::pow(q, n) + (1 - b)), [&](double i, double vorher) {
-    return i == 1 ? N * b * n * p * std::pow(q, n - 1) : vorher * (n - i + 1) * p / (q * i);
-  });
+  const double qn1 = std::pow(q, n - 1);
+  NP[0] = N * (b * std::pow(q, n) + (1 - b));
+  const auto logP1 = [&] {
+    if (!(b > 0)) return -std::numeric_limits<Summe>::infinity();
+    return std::log(static_cast<Summe>(b)) + std::log(static_cast<Summe>(n)) +
+           std::log(static_cast<Summe>(p)) + (n - 1) * std::log1p(-static_cast<Summe>(p));
+  };
+  const Summe summe = RekursionAbKlasseGeschuetzt(
+      NP, L, N, 1, L > 0 ? NP[0] : 0.0, b * n * p * qn1, N * b * n * p * qn1, logP1,
+      [&](double i, double vorher) { return vorher * (n - i + 1) * p / (q * i); });
+  RestklasseSetzen(NP, L, N, summe);
 }
 
 // p in slots 0, 1, 2 and b in slots 50, 51 for the number of trials n. A slot whose estimator

@@ -47,7 +47,8 @@ TEST(UniformMixtureSweep, BinomialMixingValue) {
     Sweep(75, Gitter({{1, 2, 10, 60}, {1e-3, 0.3, 0.9, 0.999}}, {}, L), Letzte::kRest,
           [](const SweepPunkt& p) {
             const long double n = p.par[0], q = p.par[1];
-            return Mischung(p.L, p.L, -std::expm1(n * std::log1p(-q)),
+            // The mixing values run to n, also where n lies above the last class.
+            return Mischung(p.L, static_cast<std::uint32_t>(n), -std::expm1(n * std::log1p(-q)),
                             [&](std::uint32_t v) { return std::exp(LogBinomialW(n, q, v)); });
           });
   for (double nFest : {1.0, 5.0, 30.0, 200.0})
@@ -60,7 +61,7 @@ TEST(UniformMixtureSweep, BinomialMixingValue) {
   for (double pFest : {0.01, 0.5, 0.99})
     Sweep(77, Gitter({{1, 5, 30}}, {pFest}, 20), Letzte::kRest, [](const SweepPunkt& p) {
       const long double n = p.par[0], q = p.fest[0];
-      return Mischung(p.L, p.L, -std::expm1(n * std::log1p(-q)),
+      return Mischung(p.L, static_cast<std::uint32_t>(n), -std::expm1(n * std::log1p(-q)),
                       [&](std::uint32_t v) { return std::exp(LogBinomialW(n, q, v)); });
     });
 }
