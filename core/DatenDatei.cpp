@@ -4,9 +4,9 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 
 #include "core/Format.h"
+#include "core/InputFileBuffer.h"
 #include "core/TextRecordSource.h"
 
 namespace vk {
@@ -51,7 +51,7 @@ std::string Grund(const TextRecordSource& quelle, const TDatensatz& daten, Statu
 }  // namespace
 
 Status DateiLesen(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& eigenschaften,
-                  std::string& detail) {
+                  std::string& detail, ReadCancelled abbruch) {
   detail.clear();
   // A directory opens on some systems and reads as empty: asked only when a read fails, because
   // a batch reads many files and every question to the file system costs.
@@ -64,23 +64,29 @@ Status DateiLesen(const std::string& pfad, TDatensatz& daten, TDateneigenschafte
   };
   // A buffer on the stack rather than one the stream allocates: a batch opens thousands of
   // files on several threads, and every allocation of that size costs the allocator a clean-up.
-  std::ifstream in;
   char puffer[8192];
-  in.rdbuf()->pubsetbuf(puffer, sizeof puffer);
-  in.open(pfad, std::ios::binary);
-  if (!in) {
+  InputFileBuffer datei(puffer, sizeof puffer, abbruch);
+  if (!datei.Open(pfad)) {
     const int grund = errno;
     if (verzeichnis()) return status::kException;
     daten.DatenGueltig = false;
     detail = "cannot open the file: " + std::string(std::strerror(grund));
     return status::kException;
   }
+  std::istream in(&datei);
   TextRecordSource quelle(in);
   const Status st = DatenLesen(daten, quelle, eigenschaften);
-  if ((st != status::kOk || in.bad()) && verzeichnis()) return status::kException;
-  if (in.bad()) {
+  if (datei.Cancelled()) {
     daten.DatenGueltig = false;
-    detail = "the file could not be read to its end";
+    detail = "the read was cancelled (Ctrl-C) before the file ended";
+    return status::kAbort;
+  }
+  if ((datei.IsDirectory() || st != status::kOk || datei.ReadError() != 0) && verzeichnis())
+    return status::kException;
+  if (datei.ReadError() != 0) {
+    daten.DatenGueltig = false;
+    detail = "the file could not be read to its end: " +
+             std::string(std::strerror(datei.ReadError()));
     return status::kException;
   }
   if (st == status::kOk) return st;

@@ -67,6 +67,8 @@ int RunAuto(const QStringList& args) {
   const bool fortschritt = ProgressWanted();
   Rueckrufe r;
   r.ergebnis = [&](const TAnpassung& a) {
+    // A distribution cut short by Ctrl-C has no result worth a row; the run ends with Abort.
+    if (AbortRequested()) return status::kAbort;
     zeilen.push_back(a);
     if (fortschritt)
       std::fprintf(stderr, "\r[%u/%u] %-40.40s", a.Methode, a.Alternativen,
@@ -76,7 +78,9 @@ int RunAuto(const QStringList& args) {
   r.festparameter = s.fest.Callback(s.engine->Daten());
   r.abbruch = AbortRequested;
   InstallAbortHandler();
-  const Status st = s.engine->AutomatischeAnpassung(r);
+  Status st = s.engine->AutomatischeAnpassung(r);
+  FinishingOutput();
+  if (AbortRequested()) st = status::kAbort;
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
   if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");

@@ -17,17 +17,9 @@
 
 namespace vk::cli {
 
-namespace {
-std::atomic<bool> gAbbruch{false};
-
-void OnInterrupt(int) {
-  gAbbruch.store(true);
-}
-}  // namespace
-
 Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& e) {
   std::string detail;
-  const Status st = DateiLesen(pfad, daten, e, detail);
+  const Status st = DateiLesen(pfad, daten, e, detail, AbortRequested);
   if (st != status::kOk) {
     std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
     if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
@@ -234,16 +226,13 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
   TDateneigenschaften e;
   if (const Status st = ReadDataFile(s.datei, s.engine->DatenZumLesen(), e); st != status::kOk)
     return static_cast<int>(st);
+  if (AbortRequested()) return Abgebrochen(command);
   return -1;
 }
 
-void InstallAbortHandler() {
-  gAbbruch.store(false);
-  std::signal(SIGINT, OnInterrupt);
-}
-
-bool AbortRequested() {
-  return gAbbruch.load();
+int Abgebrochen(const char* command) {
+  std::fprintf(stderr, "kalibra %s: %s (Ctrl-C)\n", command, StatusText(status::kAbort).c_str());
+  return static_cast<int>(status::kAbort);
 }
 
 bool ProgressWanted() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Unterbrechung.h"
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
 #include "fitting/Anpassungen.h"
@@ -70,9 +71,9 @@ struct Session {
 int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,
                 bool mitVerteilung, bool mitFest, Session& s);
 
-// Ctrl-C asks the running fit to stop; the fit then ends with "Abort" and prints what it had.
-void InstallAbortHandler();
-bool AbortRequested();
+
+// Ctrl-C came before the command had anything to print: says so and returns 11 (Abort).
+int Abgebrochen(const char* command);
 
 // Progress goes to standard error, and only when that is a terminal.
 bool ProgressWanted();

@@ -62,6 +62,7 @@ int RunFit(const QStringList& args) {
   InstallAbortHandler();
   bericht.status =
       s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
+  FinishingOutput();
   if (fortschritt && fragen >= 64) std::fprintf(stderr, "\r%60s\r", "");
   if (bericht.status == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("fit", s);
@@ -99,6 +100,7 @@ int RunEvaluate(const QStringList& args) {
   }
   const TVerteilung ref = Referenz(*s.eintrag);
   const Status st = s.engine->Auswerten(ref, v, s.fest.Callback(s.engine->Daten()));
+  FinishingOutput();
   if (st == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("evaluate", s);
   const bool ausgewertet = st == status::kOk || st == status::kNotEnoughDf || st == status::kNoFit;

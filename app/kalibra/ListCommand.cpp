@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
@@ -119,7 +120,7 @@ int RunList(const QStringList& args) {
     const std::string pfad = parser.value("assisted").toStdString();
     TDateneigenschaften eigenschaften;
     std::string detail;
-    const Status st = DateiLesen(pfad, *daten, eigenschaften, detail);
+    const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
     if (st != status::kOk) {
       std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
       if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
@@ -144,6 +145,8 @@ int RunList(const QStringList& args) {
     std::fprintf(stderr, "kalibra list: %s\n", StatusText(st).c_str());
     return static_cast<int>(st);
   }
+  if (AbortRequested()) return Abgebrochen("list");
+  FinishingOutput();
   switch (*format) {
     case Format::kText:
       PrintText(eintraege);

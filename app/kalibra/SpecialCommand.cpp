@@ -96,6 +96,10 @@ int RunSpecial(const QStringList& args) {
   spezial.fortschritt = [&](PreflightEreignis ereignis, std::uint32_t anzahl) -> Status {
     const bool zeileFertig = ereignis == PreflightEreignis::kZeile;
     if (ereignis == PreflightEreignis::kStart) zeilen = anzahl;
+    // Ctrl-C in the grid ends with 16, after it with 11: so says the last resort too.
+    if (ereignis != PreflightEreignis::kZeile)
+      SetAbortStatus(ereignis == PreflightEreignis::kStart ? status::kSkipAbortByUser
+                                                           : status::kAbort);
     if (zeileFertig) ++zeile;
     if (fortschritt && zeileFertig)
       std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
@@ -104,6 +108,7 @@ int RunSpecial(const QStringList& args) {
   };
   InstallAbortHandler();
   bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);
+  FinishingOutput();
   bericht.Drucken(s.format);
   if (bericht.status != status::kOk)
     std::fprintf(stderr, "kalibra special: %s: %s\n", datei.c_str(),

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/kalibra/Commands.h"
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
 #include "core/DatenDatei.h"
@@ -108,12 +109,14 @@ int RunStats(const QStringList& args) {
   auto daten = std::make_unique<TDatensatz>();
   TDateneigenschaften eigenschaften;
   std::string detail;
-  const Status st = DateiLesen(pfad, *daten, eigenschaften, detail);
+  const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
   if (st != status::kOk) {
     std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
     if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
     return static_cast<int>(st);
   }
+  if (AbortRequested()) return Abgebrochen("stats");
+  FinishingOutput();
   switch (*format) {
     case Format::kText:
       PrintText(pfad, *daten);
