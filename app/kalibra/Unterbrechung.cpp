@@ -57,16 +57,12 @@ void Wache() {
   ::_exit(gStatus.load());
 }
 
-}  // namespace
+bool gInstalliert = false;
 
-void InstallAbortHandler(const char* command) {
-  static bool installiert = false;
-  if (command != nullptr && std::strcmp(command, "kalibra") != 0)
-    std::snprintf(gBefehl, sizeof gBefehl, "kalibra %s", command);
-  if (installiert) return;
-  installiert = true;
+void HandlerSetzen() {
+  if (gInstalliert) return;
+  gInstalliert = true;
   sem_init(&gSignal, 0, 0);
-  std::thread(Wache).detach();
   struct sigaction sa {};
   sa.sa_handler = OnInterrupt;
   sigemptyset(&sa.sa_mask);
@@ -74,6 +70,25 @@ void InstallAbortHandler(const char* command) {
   sa.sa_flags = 0;
   sigaction(SIGINT, &sa, nullptr);
   std::signal(SIGPIPE, SIG_DFL);
+}
+
+// The static initialisation of the libraries takes tens of milliseconds before main; the
+// handler is there before it. The watch thread waits for main (a Ctrl-C before it stays
+// counted in the semaphore).
+__attribute__((constructor(101))) void FruehInstallieren() {
+  HandlerSetzen();
+}
+
+}  // namespace
+
+void InstallAbortHandler(const char* command) {
+  static bool wacheLaeuft = false;
+  if (command != nullptr && std::strcmp(command, "kalibra") != 0)
+    std::snprintf(gBefehl, sizeof gBefehl, "kalibra %s", command);
+  HandlerSetzen();
+  if (wacheLaeuft) return;
+  wacheLaeuft = true;
+  std::thread(Wache).detach();
 }
 
 bool AbortRequested() {
@@ -97,17 +112,18 @@ void OutputLost(const char* what, int fehler) {
 int FinishOutput(int code) {
   gAusgabe.store(true);
   int fehler = 0;
+  // A write that failed earlier leaves only the error flag, not its reason.
+  const bool frueher = std::ferror(stdout) != 0;
   if (std::fflush(stdout) != 0) fehler = errno;
-  if (fehler == 0 && std::ferror(stdout)) fehler = EIO;
   if (std::fclose(stdout) != 0 && fehler == 0) fehler = errno;
   if (fehler == EPIPE) {
     // SIGPIPE was blocked or ignored by whoever started us; end as it would have ended us.
     std::fflush(stderr);
     ::_exit(128 + SIGPIPE);
   }
-  if (fehler != 0) {
+  if (fehler != 0 || frueher) {
     std::fprintf(stderr, "%s: cannot write the output: %s; the output is incomplete\n", gBefehl,
-                 std::strerror(fehler));
+                 fehler != 0 ? std::strerror(fehler) : "a write to it failed");
     return kExitOutput;
   }
   if (const int verloren = gVerloren.load(); verloren != 0) {
