@@ -121,3 +121,40 @@ TEST(Reader, AReadErrorSaysWhatHappened) {
 
 }  // namespace
 }  // namespace vk
+
+namespace vk {
+namespace {
+
+struct Statistikfall {
+  const char* name;
+  const char* inhalt;
+  const char* grund;  // what the detail must say
+};
+
+class StatisticsFault : public ::testing::TestWithParam<Statistikfall> {};
+
+// Every fault of the statistics once read "they need at least two classes with a frequency above
+// 0", whatever had happened.
+TEST_P(StatisticsFault, SaysWhatHappened) {
+  const Statistikfall& c = GetParam();
+  const std::string datei = Temporaer(c.name);
+  std::ofstream(datei, std::ios::binary) << c.inhalt;
+  auto d = std::make_unique<TDatensatz>();
+  TDateneigenschaften e;
+  std::string detail;
+  EXPECT_EQ(DateiLesen(datei, *d, e, detail), status::kException);
+  EXPECT_NE(detail.find(c.grund), std::string::npos) << detail;
+  ::unlink(datei.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reader, StatisticsFault,
+    ::testing::Values(
+        Statistikfall{"OneClass", "5 10\n", "at least two classes"},
+        Statistikfall{"Overflow", "0 1e200\n1 1e200\n2 1e200\n3 1e200\n", "not below 2^63"},
+        Statistikfall{"NAt2To63", "0 9223372036854775808\n1 1\n", "not below 2^63"},
+        Statistikfall{"Subnormal", "0 1e-320\n1 1\n2 1e-320\n", "is too small to divide by"}),
+    [](const auto& p) { return std::string(p.param.name); });
+
+}  // namespace
+}  // namespace vk
