@@ -123,7 +123,8 @@ std::string FestwertPruefen(const std::string& bedingung, double wert) {
   if (!std::isfinite(wert)) return "is not a finite number";
   bool ok = true;
   const std::string schranke = Schranke(bedingung, wert, ok);
-  if (!GanzzahligerFestparameter(bedingung)) return ok ? "" : "must be " + schranke;
+  if (!GanzzahligerFestparameter(bedingung))
+    return ok ? "" : (schranke.rfind("between", 0) == 0 ? "must lie " : "must be ") + schranke;
   // A count is a whole number: 2.5 would be used as 2 and reported as 2.5. One text for every
   // way of breaking the rule, so that -1, 0 and 2.5 are told the same.
   const bool ganz = wert >= 0 && wert <= kGroessterGanzzahligerFestwert && wert == std::floor(wert);

@@ -13,6 +13,7 @@
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
+#include "fitting/Einstellungsbereiche.h"
 #include "fitting/KatalogPruefung.h"
 
 namespace vk::cli {
@@ -91,32 +92,22 @@ bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSetti
   OptParLesen(s, &warnungen);
   for (const std::string& w : warnungen)
     std::fprintf(stderr, "kalibra %s: %s\n", command, w.c_str());
-  struct Feld {
-    const char* option;
-    double* ziel;
-  };
-  const Feld felder[] = {{"reflection", &s.Reflektionsweite},
-                         {"expansion", &s.Expansionsweite},
-                         {"contraction", &s.Kontraktionsgroesse},
-                         {"abort-criterion", &s.Abbruchkriterium},
-                         {"min-class-size", &s.Mindestklassengroesse}};
-  for (const Feld& f : felder) {
-    if (!parser.isSet(f.option)) continue;
-    if (!ParseNumber(parser.value(f.option), *f.ziel)) {
-      std::fprintf(stderr, "kalibra %s: --%s takes a finite number, not '%s'\n", command, f.option,
-                   qPrintable(parser.value(f.option)));
+  // Each value at the door, against its documented range: a finite but absurd value (a
+  // reflection of 1e308) would turn every fit into minutes of steps that end in a fault.
+  for (const Einstellungsbereich& b : kEinstellungsbereiche) {
+    if (b.option == nullptr || !parser.isSet(b.option)) continue;
+    double wert = 0;
+    const bool zahl = ParseNumber(parser.value(b.option), wert);
+    const std::string regel = BereichPruefen(b, zahl ? wert : -1e300);
+    if (!zahl || !regel.empty()) {
+      std::fprintf(stderr, "kalibra %s: --%s takes %s, not '%s'\n", command, b.option,
+                   regel.c_str(), qPrintable(parser.value(b.option)));
       return false;
     }
-  }
-  if (parser.isSet("max-steps")) {
-    bool ok = false;
-    const uint schritte = parser.value("max-steps").toUInt(&ok);
-    if (!ok || schritte == 0) {
-      std::fprintf(stderr, "kalibra %s: --max-steps takes a positive whole number, not '%s'\n",
-                   command, qPrintable(parser.value("max-steps")));
-      return false;
-    }
-    s.Optimierungsversuche = schritte;
+    if (b.zahl != nullptr)
+      s.*b.zahl = wert;
+    else
+      s.*b.anzahl = static_cast<std::uint32_t>(wert);
   }
   if (parser.isSet("refine") && parser.isSet("no-refine")) {
     std::fprintf(stderr, "kalibra %s: --refine and --no-refine exclude each other\n", command);

@@ -137,7 +137,7 @@ TEST(FestwertPruefen, CountsAreWholeNumbersWithOneTextPerCondition) {
       {"g=x0", 0.5, "must be a whole number from 0 to 10000000"},
       {"g=x0", -2, "must be a whole number from 0 to 10000000"},
       {"r=1-f[0]/N", 0.25, ""},  // not a count: fractions are its purpose
-      {"0<a<1", 1.5, "must be between 0 and 1"},
+      {"0<a<1", 1.5, "must lie between 0 and 1"},
   };
   for (const Festwertfall& f : faelle)
     EXPECT_EQ(FestwertPruefen(f.bedingung, f.wert), f.grund) << f.bedingung << " " << f.wert;
