@@ -185,3 +185,40 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& i) { return std::string(i.param.name); });
 
 }  // namespace
+
+namespace {
+
+struct Nutzungsfall {
+  QStringList args;
+  const char* meldung;
+};
+
+// Values that ran (or ran for hours) although they make no sense are usage errors that say why.
+TEST(Kalibra, AbsurdValuesAreUsageErrors) {
+  const QString alpha = Data("alpha-particles.dat");
+  const Nutzungsfall faelle[] = {
+      {{"special", alpha, "--b1", "0:1:0"}, "--b1: DELTA must be greater than 0"},
+      {{"special", alpha, "--b1", "0:1:-1"}, "--b1: DELTA must be greater than 0"},
+      {{"special", alpha, "--b2", "1:0:1"}, "--b2: START must be below STOP"},
+      {{"special", alpha, "--b1", "0:999999:1", "--b2", "0:999999:1"},
+       "the preflight grid has 999998000001 points"},
+      {{"special", alpha, "--b1", "0:10000:1", "--b2", "0:1001:1"}, "has 10010000 points"},
+      {{"fit", alpha, "-d", "0", "--reflection", "1e308"}, "--reflection takes a number above 0"},
+      {{"auto", alpha, "--expansion", "0"}, "--expansion takes a number above 0"},
+      {{"fit", alpha, "-d", "0", "--contraction", "2"}, "--contraction takes a number above 0"},
+      {{"fit", alpha, "-d", "0", "--min-class-size", "-1"}, "--min-class-size takes a number"},
+      {{"fit", alpha, "-d", "0", "--max-steps", "2.5"}, "--max-steps takes a whole number"},
+      {{"fit", alpha, "-d", "0", "--max-steps", "4294967296"}, "--max-steps takes a whole number"},
+      {{"fit", alpha, "-d", "33", "--fixed", "m=2.5", "--fixed", "n=20"},
+       "m must be a whole number greater than 0"},
+      {{"fit", alpha, "-d", "37", "--fixed", "m=0"}, "m must be a whole number greater than 0"},
+      {{"fit", alpha, "-d", "37", "--fixed", "m=-1"}, "m must be a whole number greater than 0"},
+  };
+  for (const Nutzungsfall& f : faelle) {
+    const vk::test::KalibraOutcome r = vk::test::RunKalibra(f.args);
+    EXPECT_EQ(r.exitCode, 64) << f.args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(f.meldung)) << r.err.toStdString();
+  }
+}
+
+}  // namespace
