@@ -81,6 +81,14 @@ int RunAuto(const QStringList& args) {
   Status st = s.engine->AutomatischeAnpassung(r);
   FinishingOutput();
   if (AbortRequested()) st = status::kAbort;
+  if (zeilen.empty() && st == status::kNoGoodFit) {
+    const auto zahl = s.katalog.VerteilungenZaehlen();
+    std::fprintf(stderr,
+                 "kalibra auto: no distribution was fitted: of the catalog's %u entries %u are "
+                 "marked \"Automatik\", and one takes part only when its \"Gruppen\" has one of "
+                 "the bits 0..3 set\n",
+                 zahl.verteilungen, zahl.automatik);
+  }
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
   if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");

@@ -145,6 +145,16 @@ int RunList(const QStringList& args) {
     std::fprintf(stderr, "kalibra list: %s\n", StatusText(st).c_str());
     return static_cast<int>(st);
   }
+  if (eintraege.empty()) {
+    // An empty list needs its reason: the catalog, the group bits or the filters.
+    const auto zahl = katalog.VerteilungenZaehlen();
+    std::fprintf(stderr,
+                 "kalibra list: nothing to list: of the catalog's %u entries (%u automatic, %u "
+                 "special) none has a \"Gruppen\" bit in the mask %s%s\n",
+                 zahl.verteilungen, zahl.automatik, zahl.spezial,
+                 assistiert ? "for the first x of the data (3, 5 or 9)" : "15",
+                 nurAutomatik || nurSpezial ? " and the chosen --automatic/--special" : "");
+  }
   if (AbortRequested()) return Abgebrochen("list");
   FinishingOutput();
   switch (*format) {
