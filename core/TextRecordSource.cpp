@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/Sichtbar.h"
+
 namespace vk {
 
 namespace {
@@ -27,11 +29,11 @@ std::uint32_t ParseInteger(const std::string& token) {
   std::size_t i = 0;
   bool negative = false;
   if (token[i] == '+' || token[i] == '-') negative = token[i++] == '-';
-  if (i == token.size()) throw MalformedNumber("'" + token + "' is not an integer");
+  if (i == token.size()) throw MalformedNumber("'" + Sichtbar(token) + "' is not an integer");
   std::uint64_t value = 0;
   bool tooLarge = false;
   for (; i < token.size(); ++i) {
-    if (!IsDigit(token[i])) throw MalformedNumber("'" + token + "' is not an integer");
+    if (!IsDigit(token[i])) throw MalformedNumber("'" + Sichtbar(token) + "' is not an integer");
     value = value * 10 + static_cast<std::uint64_t>(token[i] - '0');
     if (value > std::numeric_limits<std::uint32_t>::max()) tooLarge = true, value = 0;
   }
@@ -42,7 +44,7 @@ std::uint32_t ParseInteger(const std::string& token) {
 // [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], "." as the only decimal separator,
 // whatever the process locale.
 double ParseReal(const std::string& token) {
-  const auto fail = [&] { return MalformedNumber("'" + token + "' is not a number"); };
+  const auto fail = [&] { return MalformedNumber("'" + Sichtbar(token) + "' is not a number"); };
   std::size_t i = 0;
   if (token[i] == '+' || token[i] == '-') ++i;
   const std::size_t mantissaStart = i;
@@ -71,7 +73,7 @@ double ParseReal(const std::string& token) {
   if (ec == std::errc::result_out_of_range) {
     // Without an exponent 64 characters cannot leave the range; with one, a negative exponent
     // means the value is below the smallest Double and reads as 0.
-    if (!negativeExponent) throw MalformedNumber("'" + token + "' is too large for a number");
+    if (!negativeExponent) throw MalformedNumber("'" + Sichtbar(token) + "' is too large for a number");
     value = 0;
   } else if (ec != std::errc() || ptr != last) {
     throw fail();

@@ -347,7 +347,7 @@ int RunBatch(const QStringList& args) {
       platz.wait(lock, [&] { return i < ausgegeben + kFenster; });
       lock.unlock();
       Zeile z;
-      z.datei = dateien[static_cast<qsizetype>(i)].toStdString();
+      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
       DateiAnpassen(*engine, fest, ref, z);
       ausgabe.Formatieren(z);
       lock.lock();
@@ -366,7 +366,7 @@ int RunBatch(const QStringList& args) {
     std::lock_guard<std::mutex> lock(sperre);
     for (std::size_t i = ausgegeben; i < anzahl; ++i) {
       Zeile z;
-      z.datei = dateien[static_cast<qsizetype>(i)].toStdString();
+      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
       z.meldungen = "kalibra batch: " + z.datei + ": not started (" +
                     (schreibfehler ? std::string("the output could not be written")
                                    : StatusText(status::kAbort) + ", Ctrl-C") +

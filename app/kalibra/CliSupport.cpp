@@ -8,6 +8,8 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "catalog/Festparameter.h"
 #include "catalog/VerzeichnisLaden.h"
@@ -211,7 +213,7 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
     if (!s.eintrag) return kExitUsage;
     if (mitFest && !s.fest.Check(std::span(&*s.eintrag, 1), command)) return kExitUsage;
   }
-  s.datei = parser.positionalArguments().front().toStdString();
+  s.datei = LokalerPfad(parser.positionalArguments().front());
   s.engine = std::make_unique<Anpassungen>(s.katalog);
   s.engine->EinstellungenUebernehmen(einstellungen);
   TDateneigenschaften e;
@@ -219,6 +221,26 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
     return static_cast<int>(st);
   if (AbortRequested()) return Abgebrochen(command);
   return -1;
+}
+
+namespace {
+std::vector<std::string> gRoh;
+}  // namespace
+
+void RoheArgumente(int argc, char** argv) {
+  gRoh.assign(argv, argv + argc);
+}
+
+std::string LokalerPfad(const QString& argument) {
+  for (const std::string& roh : gRoh)
+    if (QString::fromLocal8Bit(roh) == argument) return roh;
+  // "--option=FILE" and the like: the part after '=' of an argument that carries it.
+  for (const std::string& roh : gRoh) {
+    const auto gleich = roh.find('=');
+    if (gleich != std::string::npos && QString::fromLocal8Bit(roh.substr(gleich + 1)) == argument)
+      return roh.substr(gleich + 1);
+  }
+  return argument.toLocal8Bit().toStdString();
 }
 
 int Abgebrochen(const char* command) {

@@ -78,6 +78,13 @@ int Abgebrochen(const char* command);
 // Progress goes to standard error, and only when that is a terminal.
 bool ProgressWanted();
 
+// The command line as the system gave it, before Qt decoded it (main hands it over first).
+void RoheArgumente(int argc, char** argv);
+// A file name argument as the system's bytes: a name that is not valid in the locale's encoding
+// (Latin-1 bytes under UTF-8) cannot survive the round trip through QString, so the argument
+// it came from is used as it was given.
+std::string LokalerPfad(const QString& argument);
+
 // A number in "." notation; false when `text` is not one.
 bool ParseNumber(const QString& text, double& value);
 

@@ -117,7 +117,7 @@ int RunList(const QStringList& args) {
   auto daten = std::make_unique<TDatensatz>();
   const bool assistiert = parser.isSet("assisted");
   if (assistiert) {
-    const std::string pfad = parser.value("assisted").toStdString();
+    const std::string pfad = LokalerPfad(parser.value("assisted"));
     TDateneigenschaften eigenschaften;
     std::string detail;
     const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);

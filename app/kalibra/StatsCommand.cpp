@@ -104,7 +104,7 @@ int RunStats(const QStringList& args) {
     std::fprintf(stderr, "kalibra stats: exactly one FILE expected\n");
     return kExitUsage;
   }
-  const std::string pfad = parser.positionalArguments().front().toStdString();
+  const std::string pfad = LokalerPfad(parser.positionalArguments().front());
 
   auto daten = std::make_unique<TDatensatz>();
   TDateneigenschaften eigenschaften;

@@ -7,6 +7,7 @@
 
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/Output.h"
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Unterbrechung.h"
 
 namespace {
@@ -80,5 +81,6 @@ int Ausfuehren(int argc, char** argv) {
 int main(int argc, char** argv) {
   // Before anything else: a Ctrl-C at any moment is answered, never left to kill the process.
   vk::cli::InstallAbortHandler(argc > 1 ? argv[1] : "kalibra");
+  vk::cli::RoheArgumente(argc, argv);
   return vk::cli::FinishOutput(Ausfuehren(argc, argv));
 }

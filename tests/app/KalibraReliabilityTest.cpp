@@ -222,3 +222,39 @@ TEST(Kalibra, AbsurdValuesAreUsageErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file name in Latin-1 under a UTF-8 locale once read "No such file or directory".
+TEST(Kalibra, AFileNameThatIsNotUtf8Opens) {
+  QTemporaryDir dir;
+  const QByteArray name = dir.path().toLocal8Bit() + "/latin\xff\xe9.dat";
+  {
+    std::FILE* f = std::fopen(name.constData(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fputs("0 109\n1 65\n2 22\n3 3\n4 1\n", f);
+    std::fclose(f);
+  }
+  int rohr[2];
+  ASSERT_EQ(::pipe(rohr), 0);
+  const pid_t kind = ::fork();
+  ASSERT_GE(kind, 0);
+  if (kind == 0) {
+    ::dup2(rohr[1], STDOUT_FILENO);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    ::execl(VK_KALIBRA_EXE, VK_KALIBRA_EXE, "stats", name.constData(), "--format", "csv",
+            static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  ::close(rohr[1]);
+  QByteArray out;
+  char puffer[4096];
+  for (ssize_t n; (n = ::read(rohr[0], puffer, sizeof puffer)) > 0;) out.append(puffer, n);
+  ::close(rohr[0]);
+  int st = 0;
+  ASSERT_EQ(::waitpid(kind, &st, 0), kind);
+  EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0) << st;
+  EXPECT_TRUE(out.contains("\"N\",\"200\"")) << out.toStdString();
+}
+
+}  // namespace
