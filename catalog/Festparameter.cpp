@@ -95,7 +95,8 @@ std::string ZahlText(double x) {
 }
 
 // The bound a code states: "NAME>=c", "NAME>c" or "a<NAME<b", as a phrase ("at least c",
-// "greater than c", "between a and b"); empty when it states none. `ok` says whether `wert` keeps it.
+// "greater than c", "between a and b"); empty when it states none. `ok` says whether `wert` keeps
+// it.
 std::string Schranke(const std::string& c, double wert, bool& ok) {
   double a = 0, b = 0;
   ok = true;

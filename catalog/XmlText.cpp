@@ -33,9 +33,7 @@ bool ParseXmlText(const std::string& xml, XmlDocument& doc, std::string& error) 
   std::vector<XmlNode> open;
   // Refused while the open elements are still a flat stack: a tree nested 200 000 deep would
   // overflow the stack when it is destroyed, long after this error was said.
-  const auto fehler = [&](const std::string& was) {
-    r.raiseError(QString::fromStdString(was));
-  };
+  const auto fehler = [&](const std::string& was) { r.raiseError(QString::fromStdString(was)); };
   while (!r.atEnd()) {
     switch (r.readNext()) {
       case QXmlStreamReader::StartElement:

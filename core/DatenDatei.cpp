@@ -30,8 +30,9 @@ std::string StatistikFehler(const TDatensatz& daten) {
   }
   const std::string kopf = "the statistics cannot be computed: ";
   if (positiv < 2 || s.m2 == 0)
-    return kopf + "they need at least two classes with a frequency above 0, one of them at a "
-                  "value above 0";
+    return kopf +
+           "they need at least two classes with a frequency above 0, one of them at a "
+           "value above 0";
   // N is also the sample size as a whole number.
   if (!(s.summe < 9223372036854775808.0))
     return kopf + "the sum of the frequencies, N = " + FormatExact(s.summe) +
@@ -39,10 +40,18 @@ std::string StatistikFehler(const TDatensatz& daten) {
   const struct {
     const char* name;
     double wert;
-  } felder[] = {{"m1", s.m1},         {"m2", s.m2},           {"m3", s.m3},
-                {"m4", s.m4},         {"fm2", s.fm2},         {"fm3", s.fm3},
-                {"fm4", s.fm4},       {"skewness", s.schiefe}, {"excess", s.exzess},
-                {"Ord I", s.ord_i},   {"Ord S", s.ord_s},     {"entropy", s.entropie},
+  } felder[] = {{"m1", s.m1},
+                {"m2", s.m2},
+                {"m3", s.m3},
+                {"m4", s.m4},
+                {"fm2", s.fm2},
+                {"fm3", s.fm3},
+                {"fm4", s.fm4},
+                {"skewness", s.schiefe},
+                {"excess", s.exzess},
+                {"Ord I", s.ord_i},
+                {"Ord S", s.ord_s},
+                {"entropy", s.entropie},
                 {"repeat rate", s.wiederholungsrate}};
   for (const auto& f : felder) {
     if (std::isfinite(f.wert)) continue;
@@ -58,8 +67,8 @@ std::string StatistikFehler(const TDatensatz& daten) {
   // A fault inside a sum, with finite results: a frequency so small beside N that its share
   // f/N leaves the range of normal numbers.
   if (kleinste / s.summe < 2.2250738585072014e-308)
-    return kopf + "a frequency (" + FormatExact(kleinste) + ") is too small beside N = " +
-           FormatExact(s.summe) + " for its share to be computed";
+    return kopf + "a frequency (" + FormatExact(kleinste) +
+           ") is too small beside N = " + FormatExact(s.summe) + " for its share to be computed";
   return kopf + "a division by zero or an overflow in the moments";
 }
 
@@ -130,8 +139,8 @@ Status DateiLesen(const std::string& pfad, TDatensatz& daten, TDateneigenschafte
     return status::kException;
   if (datei.ReadError() != 0) {
     daten.DatenGueltig = false;
-    detail = "the file could not be read to its end: " +
-             std::string(std::strerror(datei.ReadError()));
+    detail =
+        "the file could not be read to its end: " + std::string(std::strerror(datei.ReadError()));
     return status::kException;
   }
   if (st == status::kOk) return st;

@@ -73,7 +73,8 @@ double ParseReal(const std::string& token) {
   if (ec == std::errc::result_out_of_range) {
     // Without an exponent 64 characters cannot leave the range; with one, a negative exponent
     // means the value is below the smallest Double and reads as 0.
-    if (!negativeExponent) throw MalformedNumber("'" + Sichtbar(token) + "' is too large for a number");
+    if (!negativeExponent)
+      throw MalformedNumber("'" + Sichtbar(token) + "' is too large for a number");
     value = 0;
   } else if (ec != std::errc() || ptr != last) {
     throw fail();

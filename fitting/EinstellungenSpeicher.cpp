@@ -110,7 +110,6 @@ void Schreibe(QSettings& store, const char* name, const std::string& text) {
 
 }  // namespace
 
-
 void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::string>* warnungen) {
   const OptimisationSettings d;
   store.beginGroup("OptPar");

@@ -71,7 +71,6 @@ struct Session {
 int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,
                 bool mitVerteilung, bool mitFest, Session& s);
 
-
 // Ctrl-C came before the command had anything to print: says so and returns 11 (Abort).
 int Abgebrochen(const char* command);
 

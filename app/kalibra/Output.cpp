@@ -67,7 +67,8 @@ void TextTable::Print(std::FILE* out) const {
   print(header_);
   for (const auto& r : rows_) print(r);
   if (spool_ == nullptr) return;
-  if (std::fflush(spool_) != 0) OutputLost("cannot keep the table's rows in a temporary file", errno);
+  if (std::fflush(spool_) != 0)
+    OutputLost("cannot keep the table's rows in a temporary file", errno);
   std::rewind(spool_);
   std::vector<std::string> cells;
   std::size_t anzahl = 0;

@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/kalibra/Commands.h"
 #include "app/kalibra/CliSupport.h"
+#include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
 #include "core/DatenDatei.h"

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/Output.h"
-#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Unterbrechung.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The executable where the world around it fails: output that cannot be written, data that
 // arrives in pieces, Ctrl-C at any moment.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/wait.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QElapsedTimer>
@@ -58,8 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
         Schreibfall{"BatchJson",
                     {"batch", "-d", "Poisson", Data("horse-kicks.dat"), Data("alpha-particles.dat"),
                      "--format", "json"}},
-        Schreibfall{"ListText", {"list"}},
-        Schreibfall{"Help", {"--help"}}),
+        Schreibfall{"ListText", {"list"}}, Schreibfall{"Help", {"--help"}}),
     [](const auto& i) { return std::string(i.param.name); });
 
 // A reader that leaves (`| head`) ends the program quietly: no message, killed by SIGPIPE as
@@ -121,8 +120,8 @@ bool FaengtSigint(qint64 pid) {
 struct Abbruchfall {
   const char* name;
   QStringList args;
-  int nachMs;         // when Ctrl-C comes
-  QList<int> status;  // the statuses the command may end with (where the moment decides)
+  int nachMs;           // when Ctrl-C comes
+  QList<int> status;    // the statuses the command may end with (where the moment decides)
   const char* meldung;  // what standard error must say, when not empty
 };
 
@@ -145,7 +144,8 @@ TEST_P(CtrlC, EndsWithItsStatusAtOnce) {
   QElapsedTimer start;
   start.start();
   while (!FaengtSigint(p.processId()) && start.elapsed() < 5000) QThread::usleep(200);
-  if (start.elapsed() < c.nachMs) QThread::msleep(static_cast<unsigned long>(c.nachMs - start.elapsed()));
+  if (start.elapsed() < c.nachMs)
+    QThread::msleep(static_cast<unsigned long>(c.nachMs - start.elapsed()));
   ASSERT_EQ(p.state(), QProcess::Running) << "the command ended before Ctrl-C";
   ::kill(static_cast<pid_t>(p.processId()), SIGINT);
   QElapsedTimer uhr;
@@ -164,24 +164,35 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // At the first moment, or a hundredth of a second in, before the command has started
         // its work.
-        Abbruchfall{"FitAtOnce", {"fit", Data("alpha-particles.dat"), "-d", "14", "--fixed",
-                                  "n=1e7"}, 10, {11}, "Abort"},
+        Abbruchfall{"FitAtOnce",
+                    {"fit", Data("alpha-particles.dat"), "-d", "14", "--fixed", "n=1e7"},
+                    10,
+                    {11},
+                    "Abort"},
         Abbruchfall{"AutoAtOnce", {"auto", Data("gpl3-word-letters.dat")}, 0, {11}, "Abort"},
         Abbruchfall{"StatsAtOnce", {"stats", Data("alpha-particles.dat")}, 0, {11}, "Abort"},
         Abbruchfall{"SpecialAtOnce", {"special", Data("alpha-particles.dat")}, 0, {11}, "Abort"},
         Abbruchfall{"ListAtOnce", {"list"}, 0, {11}, "Abort"},
         // In the middle of a long fit.
-        Abbruchfall{"FitAfterASecond", {"fit", Data("alpha-particles.dat"), "-d", "14", "--fixed",
-                                        "n=1e7"}, 1000, {11}, "Abort"},
+        Abbruchfall{"FitAfterASecond",
+                    {"fit", Data("alpha-particles.dat"), "-d", "14", "--fixed", "n=1e7"},
+                    1000,
+                    {11},
+                    "Abort"},
         // While a read waits for a writer that never comes.
         Abbruchfall{"StatsOnAFifo", {"stats", "%FIFO%"}, 300, {11}, "cancelled (Ctrl-C)"},
         Abbruchfall{"FitOnAFifo", {"fit", "%FIFO%", "-d", "Poisson"}, 300, {11}, "Abort"},
-        Abbruchfall{"EvaluateOnAFifo", {"evaluate", "%FIFO%", "-d", "Poisson", "-p", "1"}, 300,
-                    {11}, "Abort"},
+        Abbruchfall{"EvaluateOnAFifo",
+                    {"evaluate", "%FIFO%", "-d", "Poisson", "-p", "1"},
+                    300,
+                    {11},
+                    "Abort"},
         Abbruchfall{"BatchOnAFifo",
                     {"batch", "-d", "Poisson", "--jobs", "1", Data("horse-kicks.dat"), "%FIFO%",
                      Data("alpha-particles.dat")},
-                    300, {11}, "alpha-particles.dat: not started"}),
+                    300,
+                    {11},
+                    "alpha-particles.dat: not started"}),
     [](const auto& i) { return std::string(i.param.name); });
 
 }  // namespace

@@ -281,9 +281,9 @@ TEST(CatalogFile, PackRefusesWhatWouldNotLoad) {
 TEST(CatalogFile, DuplicateIndexIsRefusedAndNamesBothEntries) {
   Verteilungstabelle tabelle;
   std::string error;
-  EXPECT_FALSE(EintraegeLesen(
-      ParseOrFail(CatalogXml({Entry("5").Name("First"), Entry("5").Name("Second")})), tabelle,
-      error));
+  EXPECT_FALSE(
+      EintraegeLesen(ParseOrFail(CatalogXml({Entry("5").Name("First"), Entry("5").Name("Second")})),
+                     tabelle, error));
   EXPECT_NE(error.find("\"Second\""), std::string::npos) << error;
   EXPECT_NE(error.find("already the index of \"First\""), std::string::npos) << error;
   Bytes file;

@@ -113,7 +113,8 @@ TEST(KalibraList, EmptyResultsSayWhy) {
                     Entry("2").Gruppen("0").Par("a", "128")}));
   const Outcome list = Kalibra({"list"}, dir.path());
   EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
-  EXPECT_TRUE(list.err.contains("nothing to list: of the catalog's 2 entries")) << list.err.toStdString();
+  EXPECT_TRUE(list.err.contains("nothing to list: of the catalog's 2 entries"))
+      << list.err.toStdString();
   EXPECT_TRUE(list.err.contains("\"Gruppen\" bit in the mask 15")) << list.err.toStdString();
 }
 

@@ -168,9 +168,10 @@ TEST(EinstellungenText, EveryUnusableTextWarnsOnce) {
   const struct {
     const char* text;
     const char* zeigt;  // how the warning shows it
-  } faelle[] = {{"", "''"},          {"1,5", "'1,5'"},       {"0x10", "'0x10'"},
-                {"+2", "'+2'"},      {"1e309", "'1e309'"},   {"\x7f\x01", "'\\x7f\\x01'"},
-                {"-1", "'-1'"},      {"4294967296", "'4294967296'"}};
+  } faelle[] = {{"", "''"},           {"1,5", "'1,5'"},
+                {"0x10", "'0x10'"},   {"+2", "'+2'"},
+                {"1e309", "'1e309'"}, {"\x7f\x01", "'\\x7f\\x01'"},
+                {"-1", "'-1'"},       {"4294967296", "'4294967296'"}};
   for (const auto& f : faelle) {
     QTemporaryDir dir;
     const QString pfad = dir.filePath("k.ini");

@@ -6,8 +6,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -71,8 +71,7 @@ bool ReadAll(const std::string& path, std::string& out, std::string& error) {
 
 // Writes beside the target and renames, so that a failed pack never leaves a half file behind,
 // nor the temporary one.
-bool WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes,
-              std::string& error) {
+bool WriteAll(const std::string& path, const std::vector<std::uint8_t>& bytes, std::string& error) {
   // A device or a directory is never replaced by the catalog (as root, renaming onto /dev/full
   // would do just that).
   struct stat ziel {};
