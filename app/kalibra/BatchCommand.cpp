@@ -74,6 +74,8 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
   if (z.fit != status::kOk)
     z.meldungen +=
         "kalibra batch: " + z.datei + ": " + ref.Bezeichnung + ": " + StatusText(z.fit) + "\n";
+  if (const std::string grund = AusnahmeGrund(d); z.fit == status::kException && !grund.empty())
+    z.meldungen += "  " + grund + "\n";
 }
 
 std::vector<std::string> Statistikspalten() {

@@ -13,6 +13,7 @@
 
 #include "catalog/Festparameter.h"
 #include "catalog/VerzeichnisLaden.h"
+#include "core/Format.h"
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
 #include "fitting/Einstellungsbereiche.h"
@@ -241,6 +242,17 @@ std::string LokalerPfad(const QString& argument) {
       return roh.substr(gleich + 1);
   }
   return argument.toLocal8Bit().toStdString();
+}
+
+std::string AusnahmeGrund(const TDatensatz& daten) {
+  const double n = daten.Statistik.summe;
+  // The square root of the smallest normal and of the largest number.
+  constexpr double kKlein = 1.4916681462400413e-154, kGross = 1.3407807929942596e154;
+  if (!daten.DatenGueltig || (n >= kKlein && n <= kGross)) return {};
+  return "the frequencies add up to N = " + FormatExact(n) + ", too " +
+         (n < kKlein ? "small" : "large") +
+         ": the fit squares frequencies, and the square of N leaves the range of numbers "
+         "(about 1e-308 to 1e308); scale the frequencies by a common factor";
 }
 
 int Abgebrochen(const char* command) {

@@ -84,6 +84,11 @@ void RoheArgumente(int argc, char** argv);
 // it came from is used as it was given.
 std::string LokalerPfad(const QString& argument);
 
+// Why a fit on `daten` may end in "Exception" when the data alone explain it: the sample size so
+// small or so large that its square (X² squares differences of frequencies) leaves the range
+// of numbers. Empty when the data do not explain it.
+std::string AusnahmeGrund(const TDatensatz& daten);
+
 // A number in "." notation; false when `text` is not one.
 bool ParseNumber(const QString& text, double& value);
 

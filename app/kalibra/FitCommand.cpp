@@ -70,6 +70,9 @@ int RunFit(const QStringList& args) {
   if (bericht.status != status::kOk) {
     std::fprintf(stderr, "kalibra fit: %s: %s: %s\n", s.datei.c_str(),
                  s.eintrag->bezeichnung.c_str(), StatusText(bericht.status).c_str());
+    if (const std::string grund = AusnahmeGrund(s.engine->Daten());
+        bericht.status == status::kException && !grund.empty())
+      std::fprintf(stderr, "  %s\n", grund.c_str());
   }
   return static_cast<int>(bericht.status);
 }

@@ -269,3 +269,28 @@ TEST(Kalibra, AFileNameThatIsNotUtf8Opens) {
 }
 
 }  // namespace
+
+namespace {
+
+// Tiny frequencies ended every fit in a bare "Exception"; the reason now follows it. Bounds:
+// sqrt of the smallest normal and of the largest double (python3: math.sqrt(sys.float_info.min)
+// = 1.4916681462400413e-154, math.sqrt(sys.float_info.max) = 1.3407807929942596e154).
+TEST(Kalibra, AnExceptionFromTheScaleOfTheDataSaysSo) {
+  QTemporaryDir dir;
+  const struct {
+    QByteArray inhalt;
+    const char* grund;
+  } faelle[] = {
+      {"0 1.09e-298\n1 6.5e-299\n2 2.2e-299\n3 3e-300\n4 1e-300\n", "too small"},
+      {"0 1.09e-198\n1 6.5e-199\n2 2.2e-199\n3 3e-200\n4 1e-200\n", "too small"},
+  };
+  for (const auto& f : faelle) {
+    const QString pfad = vk::test::Datendatei(dir, "klein.dat", f.inhalt);
+    const vk::test::KalibraOutcome r = vk::test::RunKalibra({"fit", pfad, "-d", "Poisson"});
+    EXPECT_EQ(r.exitCode, 12) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(f.grund)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains("scale the frequencies")) << r.err.toStdString();
+  }
+}
+
+}  // namespace
