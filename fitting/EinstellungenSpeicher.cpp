@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitting/EinstellungenSpeicher.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <charconv>
 #include <cmath>
@@ -169,19 +171,42 @@ void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
   store.sync();
 }
 
+// QSettings reads its file as soon as it is made: a FIFO or a device there would block the
+// start or feed it without end. Such a file is passed over, with a warning.
+bool SpeicherLesbar(std::vector<std::string>* warnungen) {
+  const QString pfad = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       "/" + kOrganisation + "/" + kAnwendung + ".conf";
+  const QFileInfo info(pfad);
+  if (!info.exists() || info.isFile()) return true;
+  if (warnungen != nullptr)
+    warnungen->push_back("settings file " + pfad.toStdString() +
+                         " is not a regular file; the defaults are used");
+  return false;
+}
+
 void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen) {
+  if (!SpeicherLesbar(warnungen)) {
+    s = OptimisationSettings{};
+    return;
+  }
   QSettings store(kOrganisation, kAnwendung);
   OptParLesen(store, s, warnungen);
 }
 void OptParSchreiben(const OptimisationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   OptParSchreiben(store, s);
 }
 void FitParLesen(PresentationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) {
+    s = PresentationSettings{};
+    return;
+  }
   QSettings store(kOrganisation, kAnwendung);
   FitParLesen(store, s);
 }
 void FitParSchreiben(const PresentationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   FitParSchreiben(store, s);
 }

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -291,6 +292,28 @@ TEST(Kalibra, AnExceptionFromTheScaleOfTheDataSaysSo) {
     EXPECT_TRUE(r.err.contains(f.grund)) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("scale the frequencies")) << r.err.toStdString();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A FIFO where the settings file belongs once blocked every fitting command before it began.
+TEST(Kalibra, AFifoAsTheSettingsFileDoesNotBlock) {
+  QTemporaryDir config;
+  QDir(config.path()).mkpath("Tessaro");
+  ASSERT_EQ(::mkfifo((config.path() + "/Tessaro/Vostra-Kalibra.conf").toLocal8Bit().constData(),
+                     0600),
+            0);
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("LC_ALL", "C.UTF-8");
+  env.insert("XDG_CONFIG_HOME", config.path());
+  p.setProcessEnvironment(env);
+  p.start(VK_KALIBRA_EXE, {"fit", Data("horse-kicks.dat"), "-d", "Poisson"});
+  ASSERT_TRUE(p.waitForFinished(20000)) << "blocked on the settings file";
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains("is not a regular file"));
 }
 
 }  // namespace
