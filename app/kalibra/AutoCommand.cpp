@@ -81,6 +81,11 @@ int RunAuto(const QStringList& args) {
   Status st = s.engine->AutomatischeAnpassung(r);
   FinishingOutput();
   if (AbortRequested()) st = status::kAbort;
+  const bool ausnahme = std::any_of(zeilen.begin(), zeilen.end(), [](const TAnpassung& a) {
+    return a.Status == status::kException || a.Status == status::kExceptionSkip;
+  });
+  if (const std::string grund = AusnahmeGrund(s.engine->Daten()); ausnahme && !grund.empty())
+    std::fprintf(stderr, "kalibra auto: the exceptions have a reason: %s\n", grund.c_str());
   if (zeilen.empty() && st == status::kNoGoodFit) {
     const auto zahl = s.katalog.VerteilungenZaehlen();
     std::fprintf(stderr,

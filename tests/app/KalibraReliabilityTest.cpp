@@ -291,6 +291,8 @@ TEST(Kalibra, AnExceptionFromTheScaleOfTheDataSaysSo) {
     EXPECT_EQ(r.exitCode, 12) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains(f.grund)) << r.err.toStdString();
     EXPECT_TRUE(r.err.contains("scale the frequencies")) << r.err.toStdString();
+    const vk::test::KalibraOutcome a = vk::test::RunKalibra({"auto", pfad});
+    EXPECT_TRUE(a.err.contains("the exceptions have a reason")) << a.err.toStdString();
   }
 }
 
