@@ -179,7 +179,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"fit", Data("alpha-particles.dat"), "-d", "14", "--fixed", "n=1e7"},
                     1000,
                     {11},
-                    "Abort"},
+                    "Polya (fixed n): Abort"},
         // While a read waits for a writer that never comes.
         Abbruchfall{"StatsOnAFifo", {"stats", "%FIFO%"}, 300, {11}, "cancelled (Ctrl-C)"},
         Abbruchfall{"FitOnAFifo", {"fit", "%FIFO%", "-d", "Poisson"}, 300, {11}, "Abort"},
