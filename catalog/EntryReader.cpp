@@ -177,6 +177,13 @@ bool EintraegeLesen(const XmlDocument& doc, Verteilungstabelle& tabelle, std::st
         error = EntryName(position, *e, indexRead, v) + ": " + why;
         return false;
       }
+      // A second entry with the same index would silently replace the first (a "Poisson"
+      // becoming something else); the catalog is refused instead.
+      if (neu[e->index]) {
+        error = EntryName(position, *e, true, v) + ": \"Index\" " + std::to_string(e->index) +
+                " is already the index of \"" + neu[e->index]->bezeichnung + "\"";
+        return false;
+      }
       neu[e->index] = std::move(e);
     }
   }

@@ -94,19 +94,27 @@ std::string ZahlText(double x) {
   return s;
 }
 
-// The bound a code states: "NAME>=c", "NAME>c" or "a<NAME<b"; empty when it states none, else
-// the reason the value breaks it.
-std::string SchrankePruefen(const std::string& c, double wert) {
+// The bound a code states: "NAME>=c", "NAME>c" or "a<NAME<b", as a phrase ("at least c",
+// "greater than c", "between a and b"); empty when it states none. `ok` says whether `wert` keeps
+// it.
+std::string Schranke(const std::string& c, double wert, bool& ok) {
   double a = 0, b = 0;
-  if (const auto ge = c.find(">="); ge != std::string::npos && Zahl(c.substr(ge + 2), a))
-    return wert >= a ? "" : "must be at least " + ZahlText(a);
-  if (const auto gt = c.find('>'); gt != std::string::npos && Zahl(c.substr(gt + 1), a))
-    return wert > a ? "" : "must be greater than " + ZahlText(a);
+  ok = true;
+  if (const auto ge = c.find(">="); ge != std::string::npos && Zahl(c.substr(ge + 2), a)) {
+    ok = wert >= a;
+    return "at least " + ZahlText(a);
+  }
+  if (const auto gt = c.find('>'); gt != std::string::npos && Zahl(c.substr(gt + 1), a)) {
+    ok = wert > a;
+    return "greater than " + ZahlText(a);
+  }
   const auto lt1 = c.find('<');
   const auto lt2 = c.rfind('<');
   if (lt1 != std::string::npos && lt2 != lt1 && Zahl(c.substr(0, lt1), a) &&
-      Zahl(c.substr(lt2 + 1), b))
-    return wert > a && wert < b ? "" : "must lie between " + ZahlText(a) + " and " + ZahlText(b);
+      Zahl(c.substr(lt2 + 1), b)) {
+    ok = wert > a && wert < b;
+    return "between " + ZahlText(a) + " and " + ZahlText(b);
+  }
   return {};
 }
 
@@ -114,10 +122,17 @@ std::string SchrankePruefen(const std::string& c, double wert) {
 
 std::string FestwertPruefen(const std::string& bedingung, double wert) {
   if (!std::isfinite(wert)) return "is not a finite number";
-  if (GanzzahligerFestparameter(bedingung) &&
-      !(wert >= 0 && wert <= kGroessterGanzzahligerFestwert))
-    return "must be a whole number from 0 to " + ZahlText(kGroessterGanzzahligerFestwert);
-  return SchrankePruefen(bedingung, wert);
+  bool ok = true;
+  const std::string schranke = Schranke(bedingung, wert, ok);
+  if (!GanzzahligerFestparameter(bedingung))
+    return ok ? "" : (schranke.rfind("between", 0) == 0 ? "must lie " : "must be ") + schranke;
+  // A count is a whole number: 2.5 would be used as 2 and reported as 2.5. One text for every
+  // way of breaking the rule, so that -1, 0 and 2.5 are told the same.
+  const bool ganz = wert >= 0 && wert <= kGroessterGanzzahligerFestwert && wert == std::floor(wert);
+  if (ok && ganz) return {};
+  const std::string max = ZahlText(kGroessterGanzzahligerFestwert);
+  if (schranke.empty()) return "must be a whole number from 0 to " + max;
+  return "must be a whole number " + schranke + " and at most " + max;
 }
 
 bool GanzzahligerFestparameter(const std::string& bedingung) {

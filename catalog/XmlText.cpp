@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalog/XmlText.h"
 
+#include "catalog/BinaryXml.h"
+
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <vector>
@@ -29,10 +31,28 @@ bool ParseXmlText(const std::string& xml, XmlDocument& doc, std::string& error) 
   QXmlStreamReader r(QByteArray::fromStdString(xml));
   r.setNamespaceProcessing(false);
   std::vector<XmlNode> open;
+  // Refused while the open elements are still a flat stack: a tree nested 200 000 deep would
+  // overflow the stack when it is destroyed, long after this error was said.
+  const auto fehler = [&](const std::string& was) { r.raiseError(QString::fromStdString(was)); };
   while (!r.atEnd()) {
     switch (r.readNext()) {
       case QXmlStreamReader::StartElement:
+        if (open.size() >= kMaxXmlDepth) {
+          fehler("elements nested deeper than " + std::to_string(kMaxXmlDepth) + " levels");
+          break;
+        }
         open.push_back(XmlNode{r.qualifiedName().toString().toStdString(), {}, {}});
+        break;
+      // A document type may declare entities (some fetch files, some expand without bound) and
+      // an entity that is not expanded would drop out of a name unnoticed: neither belongs in a
+      // catalog.
+      case QXmlStreamReader::DTD:
+        fehler("a document type declaration (DTD) is not allowed in a catalog");
+        break;
+      case QXmlStreamReader::EntityReference:
+        fehler("the entity reference &" + r.name().toString().toStdString() +
+               "; is not allowed in a catalog (only &lt; &gt; &amp; &quot; &apos; and character "
+               "references)");
         break;
       case QXmlStreamReader::Characters:
         if (!open.empty()) open.back().text += r.text().toString().toStdString();

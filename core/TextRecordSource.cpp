@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/Sichtbar.h"
+
 namespace vk {
 
 namespace {
@@ -27,11 +29,11 @@ std::uint32_t ParseInteger(const std::string& token) {
   std::size_t i = 0;
   bool negative = false;
   if (token[i] == '+' || token[i] == '-') negative = token[i++] == '-';
-  if (i == token.size()) throw MalformedNumber("'" + token + "' is not an integer");
+  if (i == token.size()) throw MalformedNumber("'" + Sichtbar(token) + "' is not an integer");
   std::uint64_t value = 0;
   bool tooLarge = false;
   for (; i < token.size(); ++i) {
-    if (!IsDigit(token[i])) throw MalformedNumber("'" + token + "' is not an integer");
+    if (!IsDigit(token[i])) throw MalformedNumber("'" + Sichtbar(token) + "' is not an integer");
     value = value * 10 + static_cast<std::uint64_t>(token[i] - '0');
     if (value > std::numeric_limits<std::uint32_t>::max()) tooLarge = true, value = 0;
   }
@@ -42,7 +44,7 @@ std::uint32_t ParseInteger(const std::string& token) {
 // [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], "." as the only decimal separator,
 // whatever the process locale.
 double ParseReal(const std::string& token) {
-  const auto fail = [&] { return MalformedNumber("'" + token + "' is not a number"); };
+  const auto fail = [&] { return MalformedNumber("'" + Sichtbar(token) + "' is not a number"); };
   std::size_t i = 0;
   if (token[i] == '+' || token[i] == '-') ++i;
   const std::size_t mantissaStart = i;
@@ -71,7 +73,8 @@ double ParseReal(const std::string& token) {
   if (ec == std::errc::result_out_of_range) {
     // Without an exponent 64 characters cannot leave the range; with one, a negative exponent
     // means the value is below the smallest Double and reads as 0.
-    if (!negativeExponent) throw MalformedNumber("'" + token + "' is too large for a number");
+    if (!negativeExponent)
+      throw MalformedNumber("'" + Sichtbar(token) + "' is too large for a number");
     value = 0;
   } else if (ec != std::errc() || ptr != last) {
     throw fail();
@@ -84,6 +87,7 @@ double ParseReal(const std::string& token) {
 TextRecordSource::TextRecordSource(std::istream& in) : buf_(in.rdbuf()) {}
 
 int TextRecordSource::Peek() {
+  if (kopfPos_ < kopfLen_) return static_cast<unsigned char>(kopf_[kopfPos_]);
   if (ende_ || !buf_) return kEof;
   const int c = buf_->sgetc();
   ende_ = c == kEof;
@@ -91,9 +95,14 @@ int TextRecordSource::Peek() {
 }
 
 int TextRecordSource::Get() {
-  if (ende_ || !buf_) return kEof;
-  const int c = buf_->sbumpc();
-  ende_ = c == kEof;
+  int c = kEof;
+  if (kopfPos_ < kopfLen_) {
+    c = static_cast<unsigned char>(kopf_[kopfPos_++]);
+  } else {
+    if (ende_ || !buf_) return kEof;
+    c = buf_->sbumpc();
+    ende_ = c == kEof;
+  }
   // A lone CR ends a line as LF does; the CR of a CR LF pair leaves that to its LF.
   if (c == '\n' && !pendingCarriageReturn_) ++line_;
   pendingCarriageReturn_ = false;
@@ -153,18 +162,19 @@ void TextRecordSource::SkipLine() {
 // second byte of UTF-16 is NUL); its byte order mark names it.
 void TextRecordSource::CheckEncoding() {
   if (!buf_) return;
-  char kopf[4] = {};
-  std::streamsize n = 0;
-  while (n < 4) {
+  // The first bytes are kept here and read from here, never put back into the stream: a pipe,
+  // a FIFO or a terminal may deliver them in several reads, and a stream cannot always take
+  // back what an earlier read gave.
+  while (kopfLen_ < static_cast<int>(sizeof kopf_)) {
     const int c = buf_->sbumpc();
-    if (c == kEof) break;
-    kopf[n++] = static_cast<char>(c);
+    if (c == kEof) {
+      ende_ = true;
+      break;
+    }
+    kopf_[kopfLen_++] = static_cast<char>(c);
   }
-  // Back within the buffer where it can (a file's first read holds the four bytes), so that the
-  // file is not read a second time; a seek where it cannot.
-  std::streamsize zurueck = n;
-  while (zurueck > 0 && buf_->sungetc() != kEof) --zurueck;
-  if (zurueck > 0) buf_->pubseekoff(-zurueck, std::ios_base::cur, std::ios_base::in);
+  const int n = kopfLen_;
+  const char* kopf = kopf_;
   const auto b = [&](int i) { return i < n ? static_cast<unsigned char>(kopf[i]) : 0x100u; };
   const char* kodierung = nullptr;
   if (b(0) == 0x00 && b(1) == 0x00 && b(2) == 0xFE && b(3) == 0xFF)

@@ -60,6 +60,10 @@ class TextRecordSource final : public RecordSource {
   bool pendingCarriageReturn_ = false;
   // A file buffer asks the system again each time it is read at its end; the end is final.
   bool ende_ = false;
+  // The first four bytes, read ahead for the encoding check and handed out before the stream.
+  char kopf_[4] = {};
+  int kopfPos_ = 0;
+  int kopfLen_ = 0;
   std::string error_;
 };
 

@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitting/EinstellungenSpeicher.h"
 
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QString>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "core/Format.h"
+#include "fitting/Einstellungsbereiche.h"
 
 namespace vk {
 
@@ -18,14 +22,21 @@ constexpr const char* kAnwendung = "Vostra-Kalibra";
 
 // Parsing and formatting are our own rather than the locale's: the values are exchanged with
 // stores written under any regional setting, always with "." as the separator.
-double LeseDouble(const QSettings& store, const char* name, double vorgabe) {
-  const QVariant v = store.value(QString::fromUtf8(name));
-  if (!v.isValid()) return vorgabe;
-  const std::string text = v.toString().trimmed().toStdString();
-  double wert = 0;
-  const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
-  if (text.empty() || ec != std::errc() || ptr != text.data() + text.size()) return vorgabe;
-  return wert;
+
+// The stored text as a message can show it: invisible bytes escaped, at most 40 characters.
+std::string Darstellbar(const std::string& text) {
+  std::string s;
+  for (unsigned char c : text) {
+    if (s.size() >= 40) return s + "...";
+    if (c < 0x20 || c == 0x7F || c >= 0x80) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", c);
+      s += hex;
+    } else {
+      s += static_cast<char>(c);
+    }
+  }
+  return s;
 }
 
 // Collects what a settings read had to replace: the group, key, the stored text and the default.
@@ -36,18 +47,35 @@ struct Pruefung {
   void Melden(const char* name, const std::string& regel, const std::string& vorgabe) const {
     if (warnungen == nullptr) return;
     const std::string text = store.value(QString::fromUtf8(name)).toString().toStdString();
-    warnungen->push_back("setting " + store.group().toStdString() + "/" + name + " = '" + text +
-                         "' " + regel + "; the default " + vorgabe + " is used");
+    warnungen->push_back("setting " + store.group().toStdString() + "/" + name + " = '" +
+                         Darstellbar(text) + "' " + regel + "; the default " + vorgabe +
+                         " is used");
   }
 
-  double Zahl(const char* name, double vorgabe) const {
-    const double wert = LeseDouble(store, name, vorgabe);
-    if (std::isfinite(wert)) return wert;
-    Melden(name, "is not a finite number", FormatExact(vorgabe));
-    return vorgabe;
+  // A stored text that is not a plain decimal number ('', "1,5", "0x10", "+2", "1e309",
+  // binary) or lies outside its sane range: the default, with a warning.
+  void Bereich(const Einstellungsbereich& b, OptimisationSettings& s,
+               const OptimisationSettings& d) const {
+    const QVariant v = store.value(QString::fromUtf8(b.schluessel));
+    if (!v.isValid()) return;
+    const std::string text = v.toString().trimmed().toStdString();
+    double wert = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), wert);
+    const bool zahl = !text.empty() && ec == std::errc() && ptr == text.data() + text.size() &&
+                      std::isfinite(wert);
+    const std::string regel = BereichPruefen(b, wert);
+    const std::string vorgabe =
+        b.zahl != nullptr ? FormatExact(d.*b.zahl) : std::to_string(d.*b.anzahl);
+    if (!zahl || !regel.empty()) {
+      Melden(b.schluessel, "is not " + (regel.empty() ? BereichPruefen(b, -1e300) : regel),
+             vorgabe);
+      return;
+    }
+    if (b.zahl != nullptr)
+      s.*b.zahl = wert;
+    else
+      s.*b.anzahl = static_cast<std::uint32_t>(wert);
   }
-
-  std::uint32_t Schritte(const char* name, std::uint32_t vorgabe) const;
 
   // A switch stored as "1" or "0".
   bool Schalter(const char* name, bool vorgabe) const {
@@ -69,11 +97,6 @@ long long LeseGanzzahl(const QSettings& store, const char* name, long long vorga
   return ok ? wert : vorgabe;
 }
 
-std::uint32_t LeseCardinal(const QSettings& store, const char* name, std::uint32_t vorgabe) {
-  const long long wert = LeseGanzzahl(store, name, vorgabe);
-  return (wert < 0 || wert > 0xFFFFFFFFLL) ? vorgabe : static_cast<std::uint32_t>(wert);
-}
-
 int LeseInteger(const QSettings& store, const char* name, int vorgabe) {
   const long long wert = LeseGanzzahl(store, name, vorgabe);
   return (wert < INT32_MIN || wert > INT32_MAX) ? vorgabe : static_cast<int>(wert);
@@ -89,24 +112,12 @@ void Schreibe(QSettings& store, const char* name, const std::string& text) {
 
 }  // namespace
 
-std::uint32_t Pruefung::Schritte(const char* name, std::uint32_t vorgabe) const {
-  const std::uint32_t wert = LeseCardinal(store, name, vorgabe);
-  if (wert >= 1) return wert;
-  Melden(name, "is not a step count of 1 or more", std::to_string(vorgabe));
-  return vorgabe;
-}
-
 void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::string>* warnungen) {
   const OptimisationSettings d;
   store.beginGroup("OptPar");
   const Pruefung p{store, warnungen};
-  s.Reflektionsweite = p.Zahl("Reflektionsweite", d.Reflektionsweite);
-  s.Expansionsweite = p.Zahl("Expansionsweite", d.Expansionsweite);
-  s.Kontraktionsgroesse = p.Zahl("Kontraktionsgröße", d.Kontraktionsgroesse);
-  s.Abbruchkriterium = p.Zahl("Abbruchkriterium", d.Abbruchkriterium);
-  s.Mindestklassengroesse = p.Zahl("Mindestklassengröße", d.Mindestklassengroesse);
-  s.Iterationswiederholungen = p.Schritte("Iterationswiederholungen", d.Iterationswiederholungen);
-  s.Optimierungsversuche = p.Schritte("Optimierungsversuche", d.Optimierungsversuche);
+  s = d;
+  for (const Einstellungsbereich& b : kEinstellungsbereiche) p.Bereich(b, s, d);
   s.Verfeinerung = p.Schalter("Verfeinerung", d.Verfeinerung);
   store.endGroup();
 }
@@ -160,19 +171,42 @@ void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
   store.sync();
 }
 
+// QSettings reads its file as soon as it is made: a FIFO or a device there would block the
+// start or feed it without end. Such a file is passed over, with a warning.
+bool SpeicherLesbar(std::vector<std::string>* warnungen) {
+  const QString pfad = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                       "/" + kOrganisation + "/" + kAnwendung + ".conf";
+  const QFileInfo info(pfad);
+  if (!info.exists() || info.isFile()) return true;
+  if (warnungen != nullptr)
+    warnungen->push_back("settings file " + pfad.toStdString() +
+                         " is not a regular file; the defaults are used");
+  return false;
+}
+
 void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen) {
+  if (!SpeicherLesbar(warnungen)) {
+    s = OptimisationSettings{};
+    return;
+  }
   QSettings store(kOrganisation, kAnwendung);
   OptParLesen(store, s, warnungen);
 }
 void OptParSchreiben(const OptimisationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   OptParSchreiben(store, s);
 }
 void FitParLesen(PresentationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) {
+    s = PresentationSettings{};
+    return;
+  }
   QSettings store(kOrganisation, kAnwendung);
   FitParLesen(store, s);
 }
 void FitParSchreiben(const PresentationSettings& s) {
+  if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   FitParSchreiben(store, s);
 }

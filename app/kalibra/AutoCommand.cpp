@@ -68,6 +68,8 @@ int RunAuto(const QStringList& args) {
   const bool fortschritt = ProgressWanted();
   Rueckrufe r;
   r.ergebnis = [&](const TAnpassung& a) {
+    // A distribution cut short by Ctrl-C has no result worth a row; the run ends with Abort.
+    if (AbortRequested()) return status::kAbort;
     zeilen.push_back(a);
     if (fortschritt)
       std::fprintf(stderr, "\r[%u/%u] %-40.40s", a.Methode, a.Alternativen,
@@ -77,7 +79,22 @@ int RunAuto(const QStringList& args) {
   r.festparameter = s.fest.Callback(s.engine->Daten());
   r.abbruch = AbortRequested;
   InstallAbortHandler();
-  const Status st = s.engine->AutomatischeAnpassung(r);
+  Status st = s.engine->AutomatischeAnpassung(r);
+  FinishingOutput();
+  if (AbortRequested()) st = status::kAbort;
+  const bool ausnahme = std::any_of(zeilen.begin(), zeilen.end(), [](const TAnpassung& a) {
+    return a.Status == status::kException || a.Status == status::kExceptionSkip;
+  });
+  if (const std::string grund = AusnahmeGrund(s.engine->Daten()); ausnahme && !grund.empty())
+    std::fprintf(stderr, "kalibra auto: the exceptions have a reason: %s\n", grund.c_str());
+  if (zeilen.empty() && st == status::kNoGoodFit) {
+    const auto zahl = s.katalog.VerteilungenZaehlen();
+    std::fprintf(stderr,
+                 "kalibra auto: no distribution was fitted: of the catalog's %u entries %u are "
+                 "marked \"Automatik\", and one takes part only when its \"Gruppen\" has one of "
+                 "the bits 0..3 set\n",
+                 zahl.verteilungen, zahl.automatik);
+  }
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
   if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");

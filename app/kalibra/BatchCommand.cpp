@@ -43,7 +43,7 @@ struct Zeile {
 void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z) {
   TDateneigenschaften eig;
   std::string detail;
-  z.lesen = DateiLesen(z.datei, engine.DatenZumLesen(), eig, detail);
+  z.lesen = DateiLesen(z.datei, engine.DatenZumLesen(), eig, detail, AbortRequested);
   if (z.lesen != status::kOk) {
     z.meldungen = LesefehlerText(z.datei, z.lesen) + "\n";
     if (!detail.empty()) z.meldungen += "  " + detail + "\n";
@@ -74,6 +74,8 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
   if (z.fit != status::kOk)
     z.meldungen +=
         "kalibra batch: " + z.datei + ": " + ref.Bezeichnung + ": " + StatusText(z.fit) + "\n";
+  if (const std::string grund = AusnahmeGrund(d); z.fit == status::kException && !grund.empty())
+    z.meldungen += "  " + grund + "\n";
 }
 
 std::vector<std::string> Statistikspalten() {
@@ -316,6 +318,9 @@ int RunBatch(const QStringList& args) {
   std::size_t ausgegeben = 0;  // rows written so far, in argument order
   std::size_t naechste = 0;    // the next file a worker takes
   Status ergebnis = status::kOk;
+  // A write that failed (a full disk) ends the batch: the files after it would be fitted for
+  // nothing.
+  bool schreibfehler = false;
   std::mutex sperre;
   std::condition_variable platz;
   // Writes every finished row from the oldest on; called with the lock held.
@@ -331,6 +336,7 @@ int RunBatch(const QStringList& args) {
       ++ausgegeben;
       if (fortschritt) std::fprintf(stderr, "\r[%zu/%zu]", ausgegeben, anzahl);
     }
+    if (std::ferror(stdout)) schreibfehler = true;
     platz.notify_all();
   };
   // Each worker has an engine of its own; only the catalog is shared, and it is read-only.
@@ -338,12 +344,12 @@ int RunBatch(const QStringList& args) {
     auto engine = std::make_unique<Anpassungen>(katalog);
     engine->EinstellungenUebernehmen(einstellungen);
     std::unique_lock<std::mutex> lock(sperre);
-    while (naechste < anzahl && !AbortRequested()) {
+    while (naechste < anzahl && !AbortRequested() && !schreibfehler) {
       const std::size_t i = naechste++;
       platz.wait(lock, [&] { return i < ausgegeben + kFenster; });
       lock.unlock();
       Zeile z;
-      z.datei = dateien[static_cast<qsizetype>(i)].toStdString();
+      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
       DateiAnpassen(*engine, fest, ref, z);
       ausgabe.Formatieren(z);
       lock.lock();
@@ -355,12 +361,18 @@ int RunBatch(const QStringList& args) {
   for (unsigned t = 1; t < std::min<std::size_t>(jobs, anzahl); ++t) threads.emplace_back(arbeiter);
   arbeiter();
   for (std::thread& t : threads) t.join();
+  FinishingOutput();
   {
-    // After Ctrl-C the files never started count as cut off, in their place in the order.
+    // After Ctrl-C the files never started count as cut off, in their place in the order, and
+    // are named, so that the user knows which ones to run again.
     std::lock_guard<std::mutex> lock(sperre);
     for (std::size_t i = ausgegeben; i < anzahl; ++i) {
       Zeile z;
-      z.datei = dateien[static_cast<qsizetype>(i)].toStdString();
+      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
+      z.meldungen = "kalibra batch: " + z.datei + ": not started (" +
+                    (schreibfehler ? std::string("the output could not be written")
+                                   : StatusText(status::kAbort) + ", Ctrl-C") +
+                    ")\n";
       fenster[i % kFenster] = std::move(z);
       ausgeben();
     }

@@ -8,26 +8,22 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "catalog/Festparameter.h"
 #include "catalog/VerzeichnisLaden.h"
+#include "core/Format.h"
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
+#include "fitting/Einstellungsbereiche.h"
 #include "fitting/KatalogPruefung.h"
 
 namespace vk::cli {
 
-namespace {
-std::atomic<bool> gAbbruch{false};
-
-void OnInterrupt(int) {
-  gAbbruch.store(true);
-}
-}  // namespace
-
 Status ReadDataFile(const std::string& pfad, TDatensatz& daten, TDateneigenschaften& e) {
   std::string detail;
-  const Status st = DateiLesen(pfad, daten, e, detail);
+  const Status st = DateiLesen(pfad, daten, e, detail, AbortRequested);
   if (st != status::kOk) {
     std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
     if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
@@ -99,32 +95,22 @@ bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSetti
   OptParLesen(s, &warnungen);
   for (const std::string& w : warnungen)
     std::fprintf(stderr, "kalibra %s: %s\n", command, w.c_str());
-  struct Feld {
-    const char* option;
-    double* ziel;
-  };
-  const Feld felder[] = {{"reflection", &s.Reflektionsweite},
-                         {"expansion", &s.Expansionsweite},
-                         {"contraction", &s.Kontraktionsgroesse},
-                         {"abort-criterion", &s.Abbruchkriterium},
-                         {"min-class-size", &s.Mindestklassengroesse}};
-  for (const Feld& f : felder) {
-    if (!parser.isSet(f.option)) continue;
-    if (!ParseNumber(parser.value(f.option), *f.ziel)) {
-      std::fprintf(stderr, "kalibra %s: --%s takes a finite number, not '%s'\n", command, f.option,
-                   qPrintable(parser.value(f.option)));
+  // Each value at the door, against its documented range: a finite but absurd value (a
+  // reflection of 1e308) would turn every fit into minutes of steps that end in a fault.
+  for (const Einstellungsbereich& b : kEinstellungsbereiche) {
+    if (b.option == nullptr || !parser.isSet(b.option)) continue;
+    double wert = 0;
+    const bool zahl = ParseNumber(parser.value(b.option), wert);
+    const std::string regel = BereichPruefen(b, zahl ? wert : -1e300);
+    if (!zahl || !regel.empty()) {
+      std::fprintf(stderr, "kalibra %s: --%s takes %s, not '%s'\n", command, b.option,
+                   regel.c_str(), qPrintable(parser.value(b.option)));
       return false;
     }
-  }
-  if (parser.isSet("max-steps")) {
-    bool ok = false;
-    const uint schritte = parser.value("max-steps").toUInt(&ok);
-    if (!ok || schritte == 0) {
-      std::fprintf(stderr, "kalibra %s: --max-steps takes a positive whole number, not '%s'\n",
-                   command, qPrintable(parser.value("max-steps")));
-      return false;
-    }
-    s.Optimierungsversuche = schritte;
+    if (b.zahl != nullptr)
+      s.*b.zahl = wert;
+    else
+      s.*b.anzahl = static_cast<std::uint32_t>(wert);
   }
   if (parser.isSet("refine") && parser.isSet("no-refine")) {
     std::fprintf(stderr, "kalibra %s: --refine and --no-refine exclude each other\n", command);
@@ -228,22 +214,50 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
     if (!s.eintrag) return kExitUsage;
     if (mitFest && !s.fest.Check(std::span(&*s.eintrag, 1), command)) return kExitUsage;
   }
-  s.datei = parser.positionalArguments().front().toStdString();
+  s.datei = LokalerPfad(parser.positionalArguments().front());
   s.engine = std::make_unique<Anpassungen>(s.katalog);
   s.engine->EinstellungenUebernehmen(einstellungen);
   TDateneigenschaften e;
   if (const Status st = ReadDataFile(s.datei, s.engine->DatenZumLesen(), e); st != status::kOk)
     return static_cast<int>(st);
+  if (AbortRequested()) return Abgebrochen(command);
   return -1;
 }
 
-void InstallAbortHandler() {
-  gAbbruch.store(false);
-  std::signal(SIGINT, OnInterrupt);
+namespace {
+std::vector<std::string> gRoh;
+}  // namespace
+
+void RoheArgumente(int argc, char** argv) {
+  gRoh.assign(argv, argv + argc);
 }
 
-bool AbortRequested() {
-  return gAbbruch.load();
+std::string LokalerPfad(const QString& argument) {
+  for (const std::string& roh : gRoh)
+    if (QString::fromLocal8Bit(roh) == argument) return roh;
+  // "--option=FILE" and the like: the part after '=' of an argument that carries it.
+  for (const std::string& roh : gRoh) {
+    const auto gleich = roh.find('=');
+    if (gleich != std::string::npos && QString::fromLocal8Bit(roh.substr(gleich + 1)) == argument)
+      return roh.substr(gleich + 1);
+  }
+  return argument.toLocal8Bit().toStdString();
+}
+
+std::string AusnahmeGrund(const TDatensatz& daten) {
+  const double n = daten.Statistik.summe;
+  // The square root of the smallest normal and of the largest number.
+  constexpr double kKlein = 1.4916681462400413e-154, kGross = 1.3407807929942596e154;
+  if (!daten.DatenGueltig || (n >= kKlein && n <= kGross)) return {};
+  return "the frequencies add up to N = " + FormatExact(n) + ", too " +
+         (n < kKlein ? "small" : "large") +
+         ": the fit squares frequencies, and the square of N leaves the range of numbers "
+         "(about 1e-308 to 1e308); scale the frequencies by a common factor";
+}
+
+int Abgebrochen(const char* command) {
+  std::fprintf(stderr, "kalibra %s: %s (Ctrl-C)\n", command, StatusText(status::kAbort).c_str());
+  return static_cast<int>(status::kAbort);
 }
 
 bool ProgressWanted() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Unterbrechung.h"
 #include "catalog/Verteilungsverzeichnis.h"
 #include "core/DatenLesen.h"
 #include "fitting/Anpassungen.h"
@@ -70,12 +71,23 @@ struct Session {
 int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,
                 bool mitVerteilung, bool mitFest, Session& s);
 
-// Ctrl-C asks the running fit to stop; the fit then ends with "Abort" and prints what it had.
-void InstallAbortHandler();
-bool AbortRequested();
+// Ctrl-C came before the command had anything to print: says so and returns 11 (Abort).
+int Abgebrochen(const char* command);
 
 // Progress goes to standard error, and only when that is a terminal.
 bool ProgressWanted();
+
+// The command line as the system gave it, before Qt decoded it (main hands it over first).
+void RoheArgumente(int argc, char** argv);
+// A file name argument as the system's bytes: a name that is not valid in the locale's encoding
+// (Latin-1 bytes under UTF-8) cannot survive the round trip through QString, so the argument
+// it came from is used as it was given.
+std::string LokalerPfad(const QString& argument);
+
+// Why a fit on `daten` may end in "Exception" when the data alone explain it: the sample size so
+// small or so large that its square (X² squares differences of frequencies) leaves the range
+// of numbers. Empty when the data do not explain it.
+std::string AusnahmeGrund(const TDatensatz& daten);
 
 // A number in "." notation; false when `text` is not one.
 bool ParseNumber(const QString& text, double& value);

@@ -62,6 +62,7 @@ int RunFit(const QStringList& args) {
   InstallAbortHandler();
   bericht.status =
       s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
+  FinishingOutput();
   if (fortschritt && fragen >= 64) std::fprintf(stderr, "\r%60s\r", "");
   if (bericht.status == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("fit", s);
@@ -69,6 +70,9 @@ int RunFit(const QStringList& args) {
   if (bericht.status != status::kOk) {
     std::fprintf(stderr, "kalibra fit: %s: %s: %s\n", s.datei.c_str(),
                  s.eintrag->bezeichnung.c_str(), StatusText(bericht.status).c_str());
+    if (const std::string grund = AusnahmeGrund(s.engine->Daten());
+        bericht.status == status::kException && !grund.empty())
+      std::fprintf(stderr, "  %s\n", grund.c_str());
   }
   return static_cast<int>(bericht.status);
 }
@@ -99,6 +103,7 @@ int RunEvaluate(const QStringList& args) {
   }
   const TVerteilung ref = Referenz(*s.eintrag);
   const Status st = s.engine->Auswerten(ref, v, s.fest.Callback(s.engine->Daten()));
+  FinishingOutput();
   if (st == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("evaluate", s);
   const bool ausgewertet = st == status::kOk || st == status::kNotEnoughDf || st == status::kNoFit;

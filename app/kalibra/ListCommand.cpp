@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
@@ -116,10 +117,10 @@ int RunList(const QStringList& args) {
   auto daten = std::make_unique<TDatensatz>();
   const bool assistiert = parser.isSet("assisted");
   if (assistiert) {
-    const std::string pfad = parser.value("assisted").toStdString();
+    const std::string pfad = LokalerPfad(parser.value("assisted"));
     TDateneigenschaften eigenschaften;
     std::string detail;
-    const Status st = DateiLesen(pfad, *daten, eigenschaften, detail);
+    const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
     if (st != status::kOk) {
       std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
       if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
@@ -144,6 +145,18 @@ int RunList(const QStringList& args) {
     std::fprintf(stderr, "kalibra list: %s\n", StatusText(st).c_str());
     return static_cast<int>(st);
   }
+  if (eintraege.empty()) {
+    // An empty list needs its reason: the catalog, the group bits or the filters.
+    const auto zahl = katalog.VerteilungenZaehlen();
+    std::fprintf(stderr,
+                 "kalibra list: nothing to list: of the catalog's %u entries (%u automatic, %u "
+                 "special) none has a \"Gruppen\" bit in the mask %s%s\n",
+                 zahl.verteilungen, zahl.automatik, zahl.spezial,
+                 assistiert ? "for the first x of the data (3, 5 or 9)" : "15",
+                 nurAutomatik || nurSpezial ? " and the chosen --automatic/--special" : "");
+  }
+  if (AbortRequested()) return Abgebrochen("list");
+  FinishingOutput();
   switch (*format) {
     case Format::kText:
       PrintText(eintraege);

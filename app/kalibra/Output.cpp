@@ -2,6 +2,9 @@
 #include "app/kalibra/Output.h"
 
 #include <algorithm>
+#include <cerrno>
+
+#include "app/kalibra/Unterbrechung.h"
 
 namespace vk::cli {
 
@@ -42,12 +45,14 @@ void TextTable::Row(std::vector<std::string> cells) {
   }
   // Each cell as its length and its bytes: a cell may hold any character, a file name too.
   const std::size_t anzahl = cells.size();
-  std::fwrite(&anzahl, sizeof anzahl, 1, spool_);
+  bool ok = std::fwrite(&anzahl, sizeof anzahl, 1, spool_) == 1;
   for (const std::string& c : cells) {
     const std::size_t laenge = c.size();
-    std::fwrite(&laenge, sizeof laenge, 1, spool_);
-    std::fwrite(c.data(), 1, laenge, spool_);
+    ok = ok && std::fwrite(&laenge, sizeof laenge, 1, spool_) == 1 &&
+         std::fwrite(c.data(), 1, laenge, spool_) == laenge;
   }
+  // A full temporary directory would drop rows from the table without a word.
+  if (!ok) OutputLost("cannot keep the table's rows in a temporary file", errno);
 }
 
 void TextTable::Print(std::FILE* out) const {
@@ -62,6 +67,8 @@ void TextTable::Print(std::FILE* out) const {
   print(header_);
   for (const auto& r : rows_) print(r);
   if (spool_ == nullptr) return;
+  if (std::fflush(spool_) != 0)
+    OutputLost("cannot keep the table's rows in a temporary file", errno);
   std::rewind(spool_);
   std::vector<std::string> cells;
   std::size_t anzahl = 0;
@@ -69,9 +76,12 @@ void TextTable::Print(std::FILE* out) const {
     cells.resize(anzahl);
     for (std::string& c : cells) {
       std::size_t laenge = 0;
-      if (std::fread(&laenge, sizeof laenge, 1, spool_) != 1) return;
-      c.resize(laenge);
-      if (std::fread(c.data(), 1, laenge, spool_) != laenge) return;
+      c.resize(0);
+      if (std::fread(&laenge, sizeof laenge, 1, spool_) != 1 ||
+          (c.resize(laenge), std::fread(c.data(), 1, laenge, spool_) != laenge)) {
+        OutputLost("cannot read the table's rows back from its temporary file", errno);
+        return;
+      }
     }
     print(cells);
   }

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cmath>
 #include <cstdio>
 #include <memory>
 
@@ -36,6 +37,13 @@ bool Bereich(const QString& text, TSpezialVorgabe& v) {
   return teile.size() == 3 && ParseNumber(teile[0], v.Start) && ParseNumber(teile[1], v.Stop) &&
          ParseNumber(teile[2], v.Delta);
 }
+
+// Points of one axis: START, START + DELTA, ... below STOP.
+double GitterPunkte(const TSpezialVorgabe& v) {
+  return std::ceil((v.Stop - v.Start) / v.Delta);
+}
+
+constexpr double kMaxGitterPunkte = 1e7;
 
 }  // namespace
 
@@ -92,11 +100,27 @@ int RunSpecial(const QStringList& args) {
       std::fprintf(stderr, "kalibra special: --%s takes START:STOP:DELTA (finite numbers)\n", name);
       return kExitUsage;
     }
-    if (const std::string grund = PreflightBereichPruefen(vorgaben[k]); !grund.empty()) {
+    std::string grund = PreflightBereichPruefen(vorgaben[k]);
+    // A grid without points would fit from an arbitrary start and end in "No fit".
+    if (grund.empty() && !(vorgaben[k].Delta > 0))
+      grund = "DELTA must be greater than 0";
+    else if (grund.empty() && !(vorgaben[k].Start < vorgaben[k].Stop))
+      grund = "START must be below STOP";
+    if (!grund.empty()) {
       std::fprintf(stderr, "kalibra special: --%s: %s\n", name, grund.c_str());
       return kExitUsage;
     }
     vorgaben[k].Wert = vorgaben[k].Start;
+  }
+  // Each point of the grid is a full fit (about a tenth of a millisecond and more): the axes
+  // alone may each be long, their product may not.
+  const double punkte = GitterPunkte(vorgaben[3]) * GitterPunkte(vorgaben[4]);
+  if (punkte > kMaxGitterPunkte) {
+    std::fprintf(stderr,
+                 "kalibra special: the preflight grid has %.0f points (b1 %.0f times b2 %.0f); at "
+                 "most %.0f are allowed: choose larger DELTAs or shorter ranges\n",
+                 punkte, GitterPunkte(vorgaben[3]), GitterPunkte(vorgaben[4]), kMaxGitterPunkte);
+    return kExitUsage;
   }
 
   FitReport bericht;
@@ -115,6 +139,10 @@ int RunSpecial(const QStringList& args) {
   spezial.fortschritt = [&](PreflightEreignis ereignis, std::uint32_t anzahl) -> Status {
     const bool zeileFertig = ereignis == PreflightEreignis::kZeile;
     if (ereignis == PreflightEreignis::kStart) zeilen = anzahl;
+    // Ctrl-C in the grid ends with 16, after it with 11: so says the last resort too.
+    if (ereignis != PreflightEreignis::kZeile)
+      SetAbortStatus(ereignis == PreflightEreignis::kStart ? status::kSkipAbortByUser
+                                                           : status::kAbort);
     if (zeileFertig) ++zeile;
     if (fortschritt && zeileFertig)
       std::fprintf(stderr, "\rpreflight %u/%u b1 rows", zeile, zeilen);
@@ -125,6 +153,7 @@ int RunSpecial(const QStringList& args) {
   bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);
   for (MethodReport& m : bericht.methoden) m.parameter = FesteMarkieren(m.parameter, vorgaben);
   bericht.beste.parameter = FesteMarkieren(bericht.beste.parameter, vorgaben);
+  FinishingOutput();
   bericht.Drucken(s.format);
   if (bericht.status != status::kOk)
     std::fprintf(stderr, "kalibra special: %s: %s\n", datei.c_str(),

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
@@ -103,17 +104,19 @@ int RunStats(const QStringList& args) {
     std::fprintf(stderr, "kalibra stats: exactly one FILE expected\n");
     return kExitUsage;
   }
-  const std::string pfad = parser.positionalArguments().front().toStdString();
+  const std::string pfad = LokalerPfad(parser.positionalArguments().front());
 
   auto daten = std::make_unique<TDatensatz>();
   TDateneigenschaften eigenschaften;
   std::string detail;
-  const Status st = DateiLesen(pfad, *daten, eigenschaften, detail);
+  const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
   if (st != status::kOk) {
     std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
     if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
     return static_cast<int>(st);
   }
+  if (AbortRequested()) return Abgebrochen("stats");
+  FinishingOutput();
   switch (*format) {
     case Format::kText:
       PrintText(pfad, *daten);

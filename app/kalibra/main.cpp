@@ -5,8 +5,10 @@
 #include <cstring>
 #include <string>
 
+#include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Unterbrechung.h"
 
 namespace {
 
@@ -37,11 +39,9 @@ constexpr const char* kUsage =
     "  -v, --version   the program version\n"
     "\n"
     "Exit status: 0 on success; the status code (1..18) of a failed read or fit;\n"
-    "64 on a usage error.\n";
+    "64 on a usage error; 74 when the output could not be written.\n";
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Ausfuehren(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   // QCoreApplication adopts the user's locale; numbers must always print with ".".
   std::setlocale(LC_NUMERIC, "C");
@@ -74,4 +74,13 @@ int main(int argc, char** argv) {
 
   std::fprintf(stderr, "kalibra: unknown command '%s'\n\n%s", qPrintable(command), kUsage);
   return vk::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Before anything else: a Ctrl-C at any moment is answered, never left to kill the process.
+  vk::cli::InstallAbortHandler(argc > 1 ? argv[1] : "kalibra");
+  vk::cli::RoheArgumente(argc, argv);
+  return vk::cli::FinishOutput(Ausfuehren(argc, argv));
 }

@@ -26,9 +26,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = par[1];
   const double n = in.eig.festparameter[0];
   // P(0) starts from the factor j = 0 written out, so that n below 1 still gives 1 - p.
-  const double p0 =
-      Produkt(1 - p, 1, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
-  polya::Berechnen(NP, in.stat, s, p, n, p0, 1 - p, 1, FaktorAnzahl(n));
+  const double p0 = polya::NullProdukt(in, 1 - p, s, p, 1, FaktorAnzahl(n));
+  polya::Berechnen(NP, in, s, p, n, p0, 1 - p, 1, FaktorAnzahl(n));
 }
 
 }  // namespace

@@ -26,9 +26,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double s = par[0];
   const double p = par[1];
   const double n = par[2];
-  const double p0 =
-      Produkt(1, 0, FaktorAnzahl(n), [&](double j) { return polya::NullFaktor(s, p, j); });
-  polya::Berechnen(NP, in.stat, s, p, n, p0, 1, 0, FaktorAnzahl(n));
+  const double p0 = polya::NullProdukt(in, 1, s, p, 0, FaktorAnzahl(n));
+  polya::Berechnen(NP, in, s, p, n, p0, 1, 0, FaktorAnzahl(n));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Unterbrechung.h"
 
 // What the Polya members 14 (fixed n) and 15 (free n) share: the ratio of
 //   P(i) = C(n, i) prod_{j<i} (p + j s) prod_{j<n-i} (1 - p + j s) / prod_{j<n} (1 + j s),
@@ -24,20 +25,41 @@ inline double NullFaktor(double s, double p, double j) {
   return (1 - p + j * s) / (1 + j * s);
 }
 
-// log of start * prod_{j=von}^{bis-1} NullFaktor(s, p, j), summed in extended precision.
-inline Summe LogNullProdukt(double start, double s, double p, std::uint32_t von,
-                            std::uint32_t bis) {
+// P(0) = start * prod_{j=von}^{bis-1} NullFaktor(s, p, j), multiplied from the left as Produkt
+// does; it asks the fit's abort poll every kUnterbrechungsTakt factors, since a fixed n of
+// millions makes it long.
+inline double NullProdukt(const Eingaben& in, double start, double s, double p, std::uint32_t von,
+                          std::uint32_t bis) {
+  Unterbrechungszaehler stopp(in);
+  double q = start;
+  for (std::uint32_t j = von; j < bis; ++j) {
+    q *= NullFaktor(s, p, static_cast<double>(j));
+    if ((j & (kUnterbrechungsTakt - 1)) == 0 && stopp.Zaehlen(kUnterbrechungsTakt)) break;
+  }
+  return q;
+}
+
+// log of start * prod_{j=von}^{bis-1} NullFaktor(s, p, j), summed in extended precision. With a
+// fixed n of millions this is the evaluation's whole cost (a logarithm per draw): it asks the
+// fit's abort poll as it goes, so that Ctrl-C ends it within milliseconds (the evaluation then
+// counts as failed).
+inline Summe LogNullProdukt(double start, double s, double p, std::uint32_t von, std::uint32_t bis,
+                            Unterbrechungszaehler& stopp) {
   Summe l = std::log(static_cast<Summe>(start));
-  for (std::uint32_t j = von; j < bis; ++j)
+  for (std::uint32_t j = von; j < bis; ++j) {
     l += std::log(static_cast<Summe>(NullFaktor(s, p, static_cast<double>(j))));
+    if ((j & (kUnterbrechungsTakt - 1)) == 0 && stopp.Zaehlen(kUnterbrechungsTakt)) break;
+  }
   return l;
 }
 
 // The expected frequencies from P(0) = p0 = start * prod_{j=von}^{bis-1} NullFaktor(s, p, j)
 // by the ratio. Where p0 has fallen below the normal range (many draws, p near 1) the recurrence
 // starts at the largest class, from the logarithm of the same product.
-inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double s, double p, double n,
+inline void Berechnen(Erwartungswerte& NP, const Eingaben& in, double s, double p, double n,
                       double p0, double start, std::uint32_t von, std::uint32_t bis) {
+  const TStatistik& stat = in.stat;
+  Unterbrechungszaehler stopp(in);
   const auto schritt = [&](double i, double vorher) { return vorher * Verhaeltnis(s, p, n, i); };
   // Outside s >= 0, 0 < p < 1 the factors of P(0) may change sign and have no logarithm: the
   // written route, whatever it gives.
@@ -46,7 +68,8 @@ inline void Berechnen(Erwartungswerte& NP, const TStatistik& stat, double s, dou
     return;
   }
   RekursionMitRestGeschuetzt(
-      NP, stat.n, stat.summe, p0, [&] { return LogNullProdukt(start, s, p, von, bis); }, schritt,
+      NP, stat.n, stat.summe, p0, [&] { return LogNullProdukt(start, s, p, von, bis, stopp); },
+      schritt,
       Restregel::kOhneBetrag);
 }
 

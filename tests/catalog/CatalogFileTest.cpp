@@ -10,6 +10,7 @@
 #include "catalog/Compression.h"
 #include "catalog/Container.h"
 #include "catalog/VerzeichnisLaden.h"
+#include "catalog/XmlText.h"
 #include "tests/catalog/CatalogFixtures.h"
 
 namespace vk::test {
@@ -275,11 +276,64 @@ TEST(CatalogFile, PackRefusesWhatWouldNotLoad) {
   EXPECT_NE(error.find("not supported"), std::string::npos) << error;
 }
 
-TEST(CatalogFile, DuplicateIndexKeepsTheLaterEntry) {
-  const Verteilungsverzeichnis v =
-      CatalogFrom({Entry("5").Name("First"), Entry("5").Name("Second")});
-  EXPECT_EQ(v.VerteilungenZaehlen().verteilungen, 1u);
-  EXPECT_EQ(v.VerteilungHolen(5)->bezeichnung, "Second");
+// A second entry with an index once replaced the first without a word ("Poisson" became
+// something else); now pack and load refuse the catalog and name both.
+TEST(CatalogFile, DuplicateIndexIsRefusedAndNamesBothEntries) {
+  Verteilungstabelle tabelle;
+  std::string error;
+  EXPECT_FALSE(
+      EintraegeLesen(ParseOrFail(CatalogXml({Entry("5").Name("First"), Entry("5").Name("Second")})),
+                     tabelle, error));
+  EXPECT_NE(error.find("\"Second\""), std::string::npos) << error;
+  EXPECT_NE(error.find("already the index of \"First\""), std::string::npos) << error;
+  Bytes file;
+  EXPECT_FALSE(WriteCatalogFile(
+      ParseOrFail(CatalogXml({Entry("5").Name("First"), Entry("5").Name("Second")})),
+      DefaultCatalogKey(), file, error));
+  EXPECT_NE(LoadError(PackUnchecked(CatalogXml({Entry("5").Name("A"), Entry("5").Name("B")})))
+                .find("already the index"),
+            std::string::npos);
+}
+
+struct XmlFall {
+  const char* what;
+  std::string xml;
+  const char* expect;
+};
+
+// Hostile sources: a tree nested 200 000 deep once overflowed the stack when it was destroyed,
+// an external entity vanished from a name, a DTD was read at all.
+TEST(CatalogFile, HostileXmlSourcesAreRefused) {
+  std::string tief;
+  for (int i = 0; i < 200000; ++i) tief += "<a>";
+  for (int i = 0; i < 200000; ++i) tief += "</a>";
+  const XmlFall faelle[] = {
+      {"deep", tief, "nested deeper than 32 levels"},
+      {"dtd", "<!DOCTYPE r [<!ELEMENT r ANY>]><r/>", "(DTD) is not allowed"},
+      {"external entity",
+       "<!DOCTYPE r [<!ENTITY e SYSTEM 'file:///etc/passwd'>]><r><Verteilung><Bezeichnung_E>&e;"
+       "</Bezeichnung_E></Verteilung></r>",
+       "is not allowed"},
+      {"undeclared entity", "<r><a>&e;</a></r>", "e"},
+      {"billion laughs",
+       "<!DOCTYPE r [<!ENTITY a 'xxxxxxxxxx'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>]>"
+       "<r>&b;</r>",
+       "(DTD) is not allowed"},
+  };
+  for (const XmlFall& f : faelle) {
+    XmlDocument doc;
+    std::string error;
+    EXPECT_FALSE(ParseXmlText(f.xml, doc, error)) << f.what;
+    EXPECT_NE(error.find(f.expect), std::string::npos) << f.what << ": " << error;
+    EXPECT_FALSE(doc.hasRoot) << f.what;
+  }
+  // Exactly at the limit is still a document.
+  std::string grenze;
+  for (std::size_t i = 0; i < kMaxXmlDepth; ++i) grenze += "<a>";
+  for (std::size_t i = 0; i < kMaxXmlDepth; ++i) grenze += "</a>";
+  XmlDocument doc;
+  std::string error;
+  EXPECT_TRUE(ParseXmlText(grenze, doc, error)) << error;
 }
 
 TEST(CatalogFile, ReadsEveryFieldAndIgnoresForeignElements) {

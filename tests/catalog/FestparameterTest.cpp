@@ -113,3 +113,35 @@ TEST(GanzzahligerFestparameter, FirstLetterGInEitherCase) {
 
 }  // namespace
 }  // namespace vk::test
+
+namespace vk {
+namespace {
+
+struct Festwertfall {
+  const char* bedingung;
+  double wert;
+  const char* grund;  // empty when the value is accepted
+};
+
+// A count given as a fraction was computed as its whole part and reported as given; every way of
+// breaking a count's rule gets the same text.
+TEST(FestwertPruefen, CountsAreWholeNumbersWithOneTextPerCondition) {
+  const std::string greater = "must be a whole number greater than 0 and at most 10000000";
+  const Festwertfall faelle[] = {
+      {"g1>0", 2, ""},
+      {"g1>0", 2.5, greater.c_str()},
+      {"g1>0", 0, greater.c_str()},
+      {"g1>0", -1, greater.c_str()},
+      {"g1>0", 1e7 + 1, greater.c_str()},
+      {"g=x0", 3, ""},
+      {"g=x0", 0.5, "must be a whole number from 0 to 10000000"},
+      {"g=x0", -2, "must be a whole number from 0 to 10000000"},
+      {"r=1-f[0]/N", 0.25, ""},  // not a count: fractions are its purpose
+      {"0<a<1", 1.5, "must lie between 0 and 1"},
+  };
+  for (const Festwertfall& f : faelle)
+    EXPECT_EQ(FestwertPruefen(f.bedingung, f.wert), f.grund) << f.bedingung << " " << f.wert;
+}
+
+}  // namespace
+}  // namespace vk

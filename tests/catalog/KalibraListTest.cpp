@@ -2,7 +2,9 @@
 // `kalibra list` run as a user would, with the shipped catalog and with catalogs of its own.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -101,6 +103,63 @@ TEST(KalibraList, FiltersAndTheCatalogOfTheCurrentDirectory) {
   EXPECT_TRUE(
       csv.out.contains("\"1\",\"Entry\",\"p\",\"F (g1=xN)\",\"2\",\"true\",\"false\",\"2\""))
       << csv.out.toStdString();
+}
+
+// A catalog whose every entry has "Gruppen" 0 listed nothing and fitted nothing without a word.
+TEST(KalibraList, EmptyResultsSayWhy) {
+  QTemporaryDir dir;
+  WriteFile(dir.filePath("Kalibra.bxm"),
+            Packed({Entry("1").Gruppen("0").Alternativen("2").Par("p", "1").Fest("F", "g1=xN", "x"),
+                    Entry("2").Gruppen("0").Par("a", "128")}));
+  const Outcome list = Kalibra({"list"}, dir.path());
+  EXPECT_EQ(list.exitCode, 0) << list.err.toStdString();
+  EXPECT_TRUE(list.err.contains("nothing to list: of the catalog's 2 entries"))
+      << list.err.toStdString();
+  EXPECT_TRUE(list.err.contains("\"Gruppen\" bit in the mask 15")) << list.err.toStdString();
+}
+
+struct Werkzeugfall {
+  const char* what;
+  QStringList args;  // "%D" the scratch directory
+  const char* out;   // where standard output goes, empty for a pipe
+  const char* meldung;
+};
+
+// The catalog tool where its files are not what it expects: a clear error and exit 1, never an
+// abort (an uncaught stream exception), an unbounded read or a ".part" file left behind.
+TEST(KalibraCatalogTool, FailuresAreClearErrorsWithoutLeftovers) {
+  const QString xml = VK_CATALOG_XML, bxm = VK_CATALOG_BXM;
+  const Werkzeugfall faelle[] = {
+      {"unpack a directory", {"unpack", "%D"}, "", "it is a directory"},
+      {"pack a directory", {"pack", "%D", "%D/out.bxm"}, "", "it is a directory"},
+      {"unpack /dev/zero", {"unpack", "/dev/zero"}, "", "too large for a catalog"},
+      {"pack into a directory", {"pack", xml, "%D/sub"}, "", "cannot write"},
+      {"pack into a device", {"pack", xml, "/dev/full"}, "", "not a regular file"},
+      {"pack deep nesting", {"pack", "%D/deep.xml", "%D/out.bxm"}, "", "nested deeper"},
+      {"unpack onto a full disk", {"unpack", bxm}, "/dev/full", "cannot write the output"},
+  };
+  for (const Werkzeugfall& f : faelle) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("sub");
+    QByteArray tief;
+    for (int i = 0; i < 200000; ++i) tief += "<a>";
+    for (int i = 0; i < 200000; ++i) tief += "</a>";
+    WriteFile(dir.filePath("deep.xml"), tief);
+    QStringList args = f.args;
+    args.replaceInStrings("%D", dir.path());
+    QProcess p;
+    if (*f.out != 0) p.setStandardOutputFile(f.out);
+    p.start(VK_CATALOG_TOOL, args);
+    ASSERT_TRUE(p.waitForFinished(60000)) << f.what;
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << f.what;
+    EXPECT_EQ(p.exitCode(), 1) << f.what;
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_TRUE(err.contains(f.meldung)) << f.what << ": " << err.toStdString();
+    const QStringList reste = QDir(dir.path()).entryList({"*.part"}, QDir::Files);
+    EXPECT_TRUE(reste.isEmpty()) << f.what;
+    EXPECT_FALSE(QFile::exists("/dev/full.part"));
+  }
+  EXPECT_FALSE(QFileInfo("/dev/full").isFile()) << "the device was replaced";
 }
 
 TEST(KalibraList, MissingOrBrokenCatalogStopsWithStatus7) {

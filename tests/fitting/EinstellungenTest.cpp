@@ -106,7 +106,7 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
     store.setValue("OptPar/Expansionsweite", "inf");
     store.setValue("OptPar/Kontraktionsgröße", "-inf");
     store.setValue("OptPar/Abbruchkriterium", "1e999");  // beyond the range: malformed, no warning
-    store.setValue("OptPar/Mindestklassengröße", "1e308");  // finite: the user's business
+    store.setValue("OptPar/Mindestklassengröße", "1e308");  // finite, but far beyond its range
     store.setValue("OptPar/Iterationswiederholungen", "0");
     store.setValue("OptPar/Optimierungsversuche", "0");
     store.setValue("OptPar/Verfeinerung", "yes");
@@ -121,19 +121,26 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
   EXPECT_EQ(o.Expansionsweite, d.Expansionsweite);
   EXPECT_EQ(o.Kontraktionsgroesse, d.Kontraktionsgroesse);
   EXPECT_EQ(o.Abbruchkriterium, d.Abbruchkriterium);
-  EXPECT_EQ(o.Mindestklassengroesse, 1e308);
+  EXPECT_EQ(o.Mindestklassengroesse, d.Mindestklassengroesse);
   EXPECT_EQ(o.Iterationswiederholungen, d.Iterationswiederholungen);
   EXPECT_EQ(o.Optimierungsversuche, d.Optimierungsversuche);
   EXPECT_FALSE(o.Verfeinerung);
   const std::vector<std::string> erwartet = {
-      "setting OptPar/Reflektionsweite = 'nan' is not a finite number; the default 1 is used",
-      "setting OptPar/Expansionsweite = 'inf' is not a finite number; the default 2 is used",
-      "setting OptPar/Kontraktionsgröße = '-inf' is not a finite number; the default 0.5 is used",
-      "setting OptPar/Iterationswiederholungen = '0' is not a step count of 1 or more; the "
-      "default " +
+      "setting OptPar/Reflektionsweite = 'nan' is not a number above 0 and at most 100; the "
+      "default 1 is used",
+      "setting OptPar/Expansionsweite = 'inf' is not a number above 0 and at most 100; the "
+      "default 2 is used",
+      "setting OptPar/Kontraktionsgröße = '-inf' is not a number above 0 and at most 1; the "
+      "default 0.5 is used",
+      "setting OptPar/Abbruchkriterium = '1e999' is not a number from 0 to 1000000; the default "
+      "1e-04 is used",
+      "setting OptPar/Mindestklassengröße = '1e308' is not a number from 0 to 1000000; the "
+      "default 1 is used",
+      "setting OptPar/Iterationswiederholungen = '0' is not a whole number from 1 to 10000000; "
+      "the default " +
           std::to_string(d.Iterationswiederholungen) + " is used",
-      "setting OptPar/Optimierungsversuche = '0' is not a step count of 1 or more; the default "
-      "320 is used",
+      "setting OptPar/Optimierungsversuche = '0' is not a whole number from 1 to 10000000; the "
+      "default 320 is used",
       "setting OptPar/Verfeinerung = 'yes' is neither 1 nor 0; the default 0 is used"};
   EXPECT_EQ(warnungen, erwartet);
 
@@ -146,6 +153,42 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
   EXPECT_EQ(store.value("OptPar/Reflektionsweite").toString(), "nan");
   EXPECT_EQ(store.value("OptPar/Optimierungsversuche").toString(), "0");
   EXPECT_EQ(store.value("OptPar/Expansionsweite").toString(), "3");
+}
+
+}  // namespace
+}  // namespace vk
+
+namespace vk {
+namespace {
+
+// Settings text that is not a plain number in range was replaced silently or taken as it came;
+// each now reads as the default with one warning that names key and value, invisible bytes
+// escaped and long text cut.
+TEST(EinstellungenText, EveryUnusableTextWarnsOnce) {
+  const struct {
+    const char* text;
+    const char* zeigt;  // how the warning shows it
+  } faelle[] = {{"", "''"},           {"1,5", "'1,5'"},
+                {"0x10", "'0x10'"},   {"+2", "'+2'"},
+                {"1e309", "'1e309'"}, {"\x7f\x01", "'\\x7f\\x01'"},
+                {"-1", "'-1'"},       {"4294967296", "'4294967296'"}};
+  for (const auto& f : faelle) {
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("k.ini");
+    {
+      QSettings store(pfad, QSettings::IniFormat);
+      store.setValue("OptPar/Optimierungsversuche", QString::fromLatin1(f.text));
+    }
+    QSettings store(pfad, QSettings::IniFormat);
+    OptimisationSettings o;
+    std::vector<std::string> warnungen;
+    OptParLesen(store, o, &warnungen);
+    EXPECT_EQ(o.Optimierungsversuche, 320u) << f.text;
+    ASSERT_EQ(warnungen.size(), 1u) << f.text;
+    EXPECT_NE(warnungen[0].find(std::string("Optimierungsversuche = ") + f.zeigt),
+              std::string::npos)
+        << warnungen[0];
+  }
 }
 
 }  // namespace
