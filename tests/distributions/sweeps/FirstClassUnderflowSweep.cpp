@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "tests/distributions/PmfSweep.h"
@@ -66,8 +67,15 @@ struct Fall {
 
 void Pruefen(const std::vector<Fall>& faelle) {
   for (const Fall& f : faelle) {
-    for (const SweepPunkt& p : f.punkte) FirstClassTiny(f.nummer, p, f.referenz, f.ersteKlasse);
-    Sweep(f.nummer, f.punkte, f.letzte, f.referenz);
+    // Each point's reference is taken once (some sum millions of terms) and handed to the sweep,
+    // which walks the same vector of points.
+    std::vector<std::vector<long double>> refs;
+    for (const SweepPunkt& p : f.punkte) {
+      refs.push_back(f.referenz(p));
+      FirstClassTiny(f.nummer, p, [&](const SweepPunkt&) { return refs.back(); }, f.ersteKlasse);
+    }
+    Sweep(f.nummer, f.punkte, f.letzte,
+          [&](const SweepPunkt& p) { return refs.at(&p - f.punkte.data()); });
   }
 }
 
@@ -715,6 +723,632 @@ TEST(FirstClassUnderflowSweep, UniformMixturesWithASubnormalFirstMixingTerm) {
          });
        },
        false},
+  });
+}
+
+// Members 112 to 222 with a closed form: truncated, mixed, corrected and weighted forms of the
+// Poisson, binomial and negative binomial laws, and the Lagrangian forms, each from its
+// logarithms.
+TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
+  const auto nb = [](long double k, long double q, long double i) {
+    return i < 0 ? 0 : std::exp(LogNB(k, q, i));
+  };
+  const auto po = [](long double a, long double i) { return i < 0 ? 0 : std::exp(LogPois(a, i)); };
+  Pruefen({
+      // Poisson with the values 3 and 4 left out and the rest scaled up.
+      {112,
+       {Pkt({800}, {2, 5}, 1200)},
+       Letzte::kRest,
+       [po](const SweepPunkt& p) {
+         const long double a = p.par[0];
+         const long double S = po(a, 3) + po(a, 4);
+         return Terme(p, [&](long double x) { return x == 3 || x == 4 ? 0 : po(a, x) / (1 - S); });
+       }},
+      // Values from m = 5: NB(x)/(1 - sum_{x<m} NB(x)).
+      {113,
+       {Pkt({1500, 0.4}, {5}, 3500, 5)},
+       Letzte::kRest,
+       [nb](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1];
+         long double S = 0;
+         for (long double x = 0; x < 5; ++x) S += nb(k, q, x);
+         return Terme(p, [&](long double j) { return nb(k, q, j + 5) / (1 - S); });
+       }},
+      // Values 5..4000: NB(x)/S, S the sum over them.
+      {114,
+       {Pkt({1500, 0.4}, {5, 4000}, 3500, 5)},
+       Letzte::kRest,
+       [nb](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1];
+         long double S = 0;
+         for (long double x = 5; x <= 4000; ++x) S += nb(k, q, x);
+         return Terme(p, [&](long double j) { return nb(k, q, j + 5) / S; });
+       }},
+      // Binomial on the values 5..2000, n = 2000.
+      {115,
+       {Pkt({0.4}, {2000, 5, 2000}, 1200, 5)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.fest[0], q = p.par[0];
+         long double S = 0;
+         for (long double x = 5; x <= n; ++x) S += BinL(n, q, x);
+         return Terme(p, [&](long double j) { return BinL(n, q, j + 5) / S; });
+       }},
+      {116,
+       {Pkt({2000, 0.4}, {5, 2000}, 1200, 5)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[0], q = p.par[1];
+         long double S = 0;
+         for (long double x = 5; x <= n; ++x) S += BinL(n, q, x);
+         return Terme(p, [&](long double j) { return BinL(n, q, j + 5) / S; });
+       }},
+      // NB with a share c of class 1 moved to class 0.
+      {117,
+       {Pkt({1500, 0.4, 0.3}, {}, 3500)},
+       Letzte::kRest,
+       [nb](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], c = p.par[2];
+         return Terme(p, [&](long double i) {
+           return i == 0 ? nb(k, q, 0) * (1 + k * c * (1 - q))
+                         : i == 1 ? nb(k, q, 1) * (1 - c) : nb(k, q, i);
+         });
+       }},
+      // Two-component mixtures w f1 + (1 - w) f2.
+      {131,
+       {Pkt({0.4, 0.5, 0.3}, {2000}, 1300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.fest[0], w = p.par[2];
+         return Terme(p, [&](long double i) {
+           return w * BinL(n, p.par[0], i) + (1 - w) * BinL(n, p.par[1], i);
+         });
+       }},
+      {132,
+       {Pkt({0.4, 0.5, 0.3, 2000}, {}, 1300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[3], w = p.par[2];
+         return Terme(p, [&](long double i) {
+           return w * BinL(n, p.par[0], i) + (1 - w) * BinL(n, p.par[1], i);
+         });
+       }},
+      {133,
+       {Pkt({800, 900, 0.3}, {}, 1300)},
+       Letzte::kRest,
+       [po](const SweepPunkt& p) {
+         const long double w = p.par[2];
+         return Terme(p,
+                      [&](long double i) { return w * po(p.par[0], i) + (1 - w) * po(p.par[1], i); });
+       }},
+      {136,
+       {Pkt({800, 0.4, 0.3}, {2000}, 1200)},
+       Letzte::kRest,
+       [po](const SweepPunkt& p) {
+         const long double w = p.par[2];
+         return Terme(p, [&](long double i) {
+           return w * po(p.par[0], i) + (1 - w) * BinL(p.fest[0], p.par[1], i);
+         });
+       }},
+      // Values from 1: zero-truncated Poissons.
+      {137,
+       {Pkt({800, 900, 0.3}, {}, 1300, 1)},
+       Letzte::kRest,
+       [po](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], w = p.par[2];
+         return Terme(p, [&](long double j) {
+           return w * po(a, j + 1) / -std::expm1(-a) + (1 - w) * po(b, j + 1) / -std::expm1(-b);
+         });
+       }},
+      // NB mixed with itself displaced by one.
+      {138,
+       {Pkt({1500, 0.4, 0.3}, {}, 3500)},
+       Letzte::kRest,
+       [nb](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], w = p.par[2];
+         return Terme(p, [&](long double i) { return (1 - w) * nb(k, q, i) + w * nb(k, q, i - 1); });
+       }},
+      {162,
+       {Pkt({2000, 0.4, 0.3}, {}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[0], q = p.par[1], w = p.par[2];
+         return Terme(p, [&](long double i) {
+           return (1 - w) * BinL(n, q, i) + (i > 0 ? w * BinL(n, q, i - 1) : 0);
+         });
+       }},
+      // Po(i) - b Po(i - 1) + b Po(i - 2).
+      {152,
+       {Pkt({800, 0.3}, {}, 1200)},
+       Letzte::kRest,
+       [po](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return Terme(p,
+                      [&](long double i) { return po(a, i) - b * po(a, i - 1) + b * po(a, i - 2); });
+       }},
+      // B(j) (1 - j b/(n p) (1 - (j - 1)/((n - 1) p))).
+      {153,
+       {Pkt({0.4, 0.5}, {2000}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.fest[0], q = p.par[0], b = p.par[1];
+         return Terme(p, [&](long double j) {
+           return BinL(n, q, j) * (1 - j * b / (n * q) * (1 - (j - 1) / ((n - 1) * q)));
+         });
+       }},
+      // B(j; n, p)(1 + a/2 (j(j - 1)/p + (n - j)(n - j - 1)/(1 - p) - n(n - 1))).
+      {200,
+       {Pkt({0.0001, 0.4}, {2000}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.fest[0], a = p.par[0], q = p.par[1];
+         return Terme(p, [&](long double j) {
+           return BinL(n, q, j) *
+                  (1 + a / 2 * (j * (j - 1) / q + (n - j) * (n - j - 1) / (1 - q) - n * (n - 1)));
+         });
+       }},
+      // Generalized Poisson a (a + x b)^(x - 1) e^(-a - x b)/x!, and with an inflated zero.
+      {175,
+       {Pkt({800, 0.3}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return Terme(p, [&](long double x) {
+           return std::exp(std::log(a) + (x - 1) * std::log(a + x * b) - a - x * b - LogFak(x));
+         });
+       }},
+      {176,
+       {Pkt({800, 0.3, 0.7}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], w = p.par[2];
+         return Terme(p, [&](long double x) {
+           return (x == 0 ? 1 - w : 0) +
+                  w * std::exp(std::log(a) + (x - 1) * std::log(a + x * b) - a - x * b - LogFak(x));
+         });
+       },
+       false},
+      // k/(k + b x) C(k + b x, x) p^x (1 - p)^(k + b x - x).
+      {177,
+       {Pkt({1500, 0.6, 0.5}, {}, 1600)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], b = p.par[2];
+         return Terme(p, [&](long double x) {
+           return std::exp(std::log(k / (k + b * x)) + LogBinomL(k + b * x, x) + x * std::log(q) +
+                           (k + b * x - x) * std::log1p(-q));
+         });
+       }},
+      // C(n, x) p (1 - p) (p + x f)^(x - 1) (1 - p + (n - x) f)^(n - x - 1)/(1 + n f)^(n - 1).
+      {181,
+       {Pkt({1000, 0.6, 1e-4}, {}, 1000)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[0], q = p.par[1], f = p.par[2];
+         return Terme(p, [&](long double x) {
+           return std::exp(LogBinomL(n, x) + std::log(q * (1 - q)) + (x - 1) * std::log(q + x * f) +
+                           (n - x - 1) * std::log(1 - q + (n - x) * f) -
+                           (n - 1) * std::log(1 + n * f));
+         });
+       }},
+      // (1 - b)(a + b x)^x e^(-(a + b x))/x!.
+      {187,
+       {Pkt({800, 0.3}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return Terme(p, [&](long double x) {
+           return std::exp(std::log1p(-b) + x * std::log(a + b * x) - (a + b * x) - LogFak(x));
+         });
+       }},
+  });
+}
+
+// Members 112 to 222 whose terms are normalised over the classes or over a fixed count of terms.
+TEST(FirstClassUnderflowSweep, NormalisedTermsFrom112) {
+  Pruefen({
+      // C(n, i) p^i up to m, then the ratio p (n - i + 1)/(m - (i - m) p):
+      // r(i) = r(m) (n - m)!/(n - i)! Gamma(m/p - (i - m))/Gamma(m/p).
+      {156,
+       {Pkt({0.5}, {1100, 3000}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double q = p.par[0], m = p.fest[0], n = p.fest[1];
+         return NormiertBis(p, p.L, [&](long double i) {
+           if (i <= m) return LogBinomL(n, i) + i * std::log(q);
+           return LogBinomL(n, m) + m * std::log(q) + LogFak(n - m) - LogFak(n - i) +
+                  std::lgamma(m / q - (i - m)) - std::lgamma(m / q);
+         });
+       }},
+      // Poisson terms over 0..Int(k + d) (m = k = 1500, d = 0: no geometric part).
+      {160,
+       {Pkt({800}, {1500, 1500, 0}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         return NormiertBis(p, 1500, [&](long double i) { return LogPois(p.par[0], i); });
+       }},
+      // C(n, i) a^i up to m, then the ratio (n - i + 1) a/(m + (i - m) b):
+      // r(i) = n!/(n - i)! a^i/(m! b^(i - m)) Gamma(m/b + 1)/Gamma(m/b + i - m + 1).
+      {164,
+       {Pkt({0.5, 1.5}, {2000, 500}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], n = p.fest[0], m = p.fest[1];
+         return NormiertBis(p, p.L, [&](long double i) {
+           if (i <= m) return LogBinomL(n, i) + i * std::log(a);
+           return LogFak(n) - LogFak(n - i) + i * std::log(a) - LogFak(m) - (i - m) * std::log(b) -
+                  std::lgamma(m / b + i - m + 1) + std::lgamma(m / b + 1);
+         });
+       }},
+      // C(c, i) b^i with c = m + a/b up to m, then the ratio a/m.
+      {165,
+       {Pkt({200, 0.5}, {1500}, 2000)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0], c = m + a / b;
+         return NormiertBis(p, p.L, [&](long double i) {
+           const long double j = std::min(i, m);
+           return LogBinomL(c, j) + j * std::log(b) + (i - j) * std::log(a / m);
+         });
+       }},
+      // a^x/x! up to m, then the ratio a/(m + (x - m) b), over L + 101 terms.
+      {166,
+       {Pkt({800, 1.2}, {600}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         return NormiertBis(p, p.L + 100, [&](long double x) {
+           if (x <= m) return x * std::log(a) - LogFak(x);
+           return x * std::log(a) - LogFak(m) - (x - m) * std::log(b) -
+                  std::lgamma(m / b + x - m + 1) + std::lgamma(m / b + 1);
+         });
+       }},
+      // lambda^i/(i!)^nu over L + 101 terms.
+      {170,
+       {Pkt({800, 1}, {}, 1200), Pkt({457.6, 0.9}, {}, 1300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         return NormiertBis(p, p.L + 100, [&](long double i) {
+           return i * std::log(static_cast<long double>(p.par[0])) - p.par[1] * LogFak(i);
+         });
+       }},
+      // a^i/i! up to m, then the ratio a/(i^b m^(1 - b)), over L + 101 terms.
+      {172,
+       {Pkt({800, 1.2}, {600}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         return NormiertBis(p, p.L + 100, [&](long double i) {
+           if (i <= m) return i * std::log(a) - LogFak(i);
+           return i * std::log(a) - LogFak(m) - b * (LogFak(i) - LogFak(m)) -
+                  (1 - b) * (i - m) * std::log(m);
+         });
+       }},
+      // a^i/(i! (i + a)) over L + 101 terms.
+      {183,
+       {Pkt({800}, {}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0];
+         return NormiertBis(p, p.L + 100, [&](long double i) {
+           return i * std::log(a) - LogFak(i) - std::log(i + a);
+         });
+       }},
+      // a^i/(i! (i + b + 1)^c) over L + 2 terms.
+      {184,
+       {Pkt({800, 2, 1.5}, {}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.par[2];
+         return NormiertBis(p, p.L + 1, [&](long double i) {
+           return i * std::log(a) - LogFak(i) - c * std::log(i + b + 1);
+         });
+       }},
+      // B(i; n, p) a^(i (n - i)) over the classes.
+      {199,
+       {Pkt({1.00001, 0.4}, {2000}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], q = p.par[1], n = p.fest[0];
+         return NormiertBis(p, p.L, [&](long double i) {
+           return LogBin(n, q, i) + i * (n - i) * std::log(a);
+         });
+       }},
+  });
+}
+
+// log x! for whole x from a table: the stopped sums below take millions of them.
+long double LogFakT(long double x) {
+  static const std::vector<long double> t = [] {
+    std::vector<long double> v(20001);
+    for (std::size_t i = 0; i < v.size(); ++i) v[i] = std::lgamma(i + 1.0L);
+    return v;
+  }();
+  return t[static_cast<std::size_t>(x)];
+}
+constexpr long double kUnmoeglich = -std::numeric_limits<long double>::infinity();
+// Logarithms of the laws of the sum of j summands: Poisson(j a), binomial(j n, p),
+// negative binomial(j k, p) (a sum of j geometrics for k = 1); all whole but a and p.
+long double LogPoJ(long double mittel, long double x) {
+  if (mittel == 0) return x == 0 ? 0 : kUnmoeglich;
+  return -mittel + x * std::log(mittel) - LogFakT(x);
+}
+long double LogBinJ(long double n, long double q, long double x) {
+  if (x > n) return kUnmoeglich;
+  return LogFakT(n) - LogFakT(x) - LogFakT(n - x) + x * std::log(q) + (n - x) * std::log1p(-q);
+}
+long double LogNBJ(long double k, long double q, long double x) {
+  if (k == 0) return x == 0 ? 0 : kUnmoeglich;
+  return LogFakT(k + x - 1) - LogFakT(k - 1) - LogFakT(x) + k * std::log(q) + x * std::log1p(-q);
+}
+
+// The law of a sum of a random count of summands, over the count j = 0..J: sum of w(j) h(j, x),
+// both from their logarithms. For every family here log w(j) + log h(j, x) is concave in j (the
+// second differences of log-gamma terms), so the terms of a class rise to one peak and fall:
+// from the peak of the class before, the sum climbs to this class's peak and adds terms on both
+// sides down to e^-40 of it, the rest (falling at least geometrically) far below 1e-9 of the
+// class. Long double holds every term down to 1e-4900.
+template <typename LogW, typename LogH>
+std::vector<long double> GestoppteSumme(const SweepPunkt& p, std::uint32_t J, LogW logw,
+                                        LogH logh) {
+  std::vector<long double> w(J + 1);
+  for (std::uint32_t j = 0; j <= J; ++j) w[j] = logw(static_cast<long double>(j));
+  std::uint32_t gipfel = 0;
+  return Terme(p, [&](long double x) {
+    const auto t = [&](std::uint32_t j) { return w[j] + logh(static_cast<long double>(j), x); };
+    if (t(gipfel) == kUnmoeglich) {
+      std::uint32_t j = 0;
+      while (j <= J && t(j) == kUnmoeglich) ++j;
+      if (j > J) return 0.0L;
+      gipfel = j;
+    }
+    while (gipfel < J && t(gipfel + 1) > t(gipfel)) ++gipfel;
+    while (gipfel > 0 && t(gipfel - 1) > t(gipfel)) --gipfel;
+    const long double oben = t(gipfel);
+    long double s = 0;
+    for (std::uint32_t j = gipfel; j <= J; ++j) {
+      const long double l = t(j);
+      if (l < oben - 40) break;
+      s += std::exp(l);
+    }
+    for (std::uint32_t j = gipfel; j-- > 0;) {
+      const long double l = t(j);
+      if (l < oben - 40) break;
+      s += std::exp(l);
+    }
+    return s;
+  });
+}
+
+// Stopped sums (Poisson, binomial and negative binomial counts of Poisson, binomial and
+// geometric or negative binomial summands), the Thomas law, Neyman type A with an added Poisson
+// count and the generalized Hermite law, each as the sum over the count of summands.
+TEST(FirstClassUnderflowSweep, StoppedSumsFrom112) {
+  Pruefen({
+      {118,
+       {Pkt({2, 850}, {}, 2100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return GestoppteSumme(
+             p, 2000, [&](long double j) { return LogPois(b, j); },
+             [&](long double j, long double x) { return LogPoJ(j * a, x); });
+       }},
+      // j clusters of 1 + Poisson(phi) each.
+      {119,
+       {Pkt({800, 0.5}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double l = p.par[0], f = p.par[1];
+         return GestoppteSumme(
+             p, 1500, [&](long double j) { return LogPois(l, j); },
+             [&](long double j, long double x) { return x < j ? kUnmoeglich : LogPoJ(j * f, x - j); });
+       }},
+      {120,
+       {Pkt({1000, 0.5}, {2}, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double l = p.par[0], q = p.par[1], n = p.fest[0];
+         return GestoppteSumme(
+             p, 2000, [&](long double j) { return LogPois(l, j); },
+             [&](long double j, long double x) { return LogBinJ(j * n, q, x); });
+       }},
+      {121,
+       {Pkt({1000, 2, 0.5}, {}, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double l = p.par[0], n = p.par[1], q = p.par[2];
+         return GestoppteSumme(
+             p, 2000, [&](long double j) { return LogPois(l, j); },
+             [&](long double j, long double x) { return LogBinJ(j * n, q, x); });
+       }},
+      {122,
+       {Pkt({2, 0.5}, {1500}, 1800)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], pi = p.par[1], m = p.fest[0];
+         return GestoppteSumme(
+             p, 1500, [&](long double j) { return LogBin(m, pi, j); },
+             [&](long double j, long double x) { return LogPoJ(j * a, x); });
+       }},
+      {123,
+       {Pkt({2, 1500, 0.5}, {}, 1800)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], m = p.par[1], pi = p.par[2];
+         return GestoppteSumme(
+             p, 1500, [&](long double j) { return LogBin(m, pi, j); },
+             [&](long double j, long double x) { return LogPoJ(j * a, x); });
+       }},
+      {124,
+       {Pkt({1200, 1, 0.4}, {}, 2300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], a = p.par[1], c = p.par[2];
+         return GestoppteSumme(
+             p, 3300, [&](long double j) { return LogNB(k, c, j); },
+             [&](long double j, long double x) { return LogPoJ(j * a, x); });
+       }},
+      {125,
+       {Pkt({0.5, 0.5}, {2, 1600}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double pi = p.par[0], q = p.par[1], n = p.fest[0], m = p.fest[1];
+         return GestoppteSumme(
+             p, 1600, [&](long double j) { return LogBin(m, pi, j); },
+             [&](long double j, long double x) { return LogBinJ(j * n, q, x); });
+       }},
+      {126,
+       {Pkt({0.9, 0.5}, {1500}, 1700)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double pi = p.par[0], q = p.par[1], m = p.fest[0];
+         return GestoppteSumme(
+             p, 1500, [&](long double j) { return LogBin(m, pi, j); },
+             [&](long double j, long double x) { return LogNBJ(j, q, x); });
+       }},
+      {140,
+       {Pkt({1200, 0.5, 0.4}, {2}, 2200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], c = p.par[2], n = p.fest[0];
+         return GestoppteSumme(
+             p, 3300, [&](long double j) { return LogNB(k, c, j); },
+             [&](long double j, long double x) { return LogBinJ(j * n, q, x); });
+       }},
+      {141,
+       {Pkt({1000, 0.5, 0.3}, {}, 2900)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], c = p.par[2];
+         return GestoppteSumme(
+             p, 4100, [&](long double j) { return LogNB(k, c, j); },
+             [&](long double j, long double x) { return LogNBJ(j, q, x); });
+       }},
+      {148,
+       {Pkt({1000, 1, 0.3, 0.5}, {}, 2900)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], k2 = p.par[1], c = p.par[2], q = p.par[3];
+         return GestoppteSumme(
+             p, 4100, [&](long double j) { return LogNB(k, c, j); },
+             [&](long double j, long double x) { return LogNBJ(j * k2, q, x); });
+       }},
+      {149,
+       {Pkt({1, 0.9, 0.5}, {1500}, 1700)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], pi = p.par[1], q = p.par[2], m = p.fest[0];
+         return GestoppteSumme(
+             p, 1500, [&](long double j) { return LogBin(m, pi, j); },
+             [&](long double j, long double x) { return LogNBJ(j * k, q, x); });
+       }},
+      {174,
+       {Pkt({850, 2, 100}, {}, 2300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.par[2];
+         return GestoppteSumme(
+             p, 2000, [&](long double j) { return LogPois(a, j); },
+             [&](long double j, long double x) { return LogPoJ(j * b + c, x); });
+       }},
+      // exp(a(s - 1) + b(s^m - 1)): j Poisson(b) pairs of m and Poisson(a) ones.
+      {197,
+       {Pkt({500, 300, 2}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.par[2];
+         return GestoppteSumme(
+             p, 750, [&](long double j) { return LogPois(b, j); },
+             [&](long double j, long double x) { return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j); });
+       }},
+      {198,
+       {Pkt({500, 300}, {2}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         return GestoppteSumme(
+             p, 750, [&](long double j) { return LogPois(b, j); },
+             [&](long double j, long double x) { return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j); });
+       }},
+  });
+}
+
+// The hypergeometric law, a geometric whose ratio falls below 1 at m, a hypergeometric-type law
+// truncated at the last class, terms a^x q^(x(x - 1)), the law with generating function
+// ((1 - a - b)/(1 - a s - b s^2))^k and Poisson terms with a geometric tail.
+TEST(FirstClassUnderflowSweep, FurtherFormsFrom112) {
+  Pruefen({
+      // C(K, x) C(M - K, n - x)/C(M, n).
+      {145,
+       {Pkt({5000, 3000}, {2000}, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double M = p.par[0], K = p.par[1], n = p.fest[0];
+         return Terme(p, [&](long double x) {
+           return std::exp(LogBinomL(K, x) + LogBinomL(M - K, n - x) - LogBinomL(M, n));
+         });
+       }},
+      // a^x q^(x(x - 1)) over L + 101 terms; a = e^6, q = e^-0.006 put the mode at 500.
+      {158,
+       {Pkt({403.4287934927351, 0.9940179640539353}, {}, 700)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double la = std::log(static_cast<long double>(p.par[0]));
+         const long double lq = std::log(static_cast<long double>(p.par[1]));
+         return NormiertBis(p, p.L + 100, [&](long double x) { return x * la + x * (x - 1) * lq; });
+       }},
+      // P(i) = P(0) a^i below m, P(0) a^(m - 1) b^(i - m + 1) from m on, with
+      // P(0) = (1 - a)(1 - b)/((1 - a^m)(1 - b) + a^(m - 1)(1 - a) b); a above 1 puts the mode at m.
+      {169,
+       {Pkt({2, 0.5}, {1000}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         const long double P0 =
+             (1 - a) * (1 - b) / ((1 - std::pow(a, m)) * (1 - b) + std::pow(a, m - 1) * (1 - a) * b);
+         return Terme(p, [&](long double i) {
+           return i < m ? P0 * std::pow(a, i) : P0 * std::pow(a, m - 1) * std::pow(b, i - m + 1);
+         });
+       }},
+      // n!/(n - i)! a^i Gamma(b)/Gamma(b + i) over the classes.
+      {171,
+       {Pkt({2000, 1.5, 0.5}, {}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[0], b = p.par[1], a = p.par[2];
+         return NormiertBis(p, p.L, [&](long double i) {
+           return LogFak(n) - LogFak(n - i) + i * std::log(a) + std::lgamma(b) - std::lgamma(b + i);
+         });
+       }},
+      // The coefficient of s^i: (1 - a - b)^k sum_j (k)_(i - j)/(j! (i - 2j)!) a^(i - 2j) b^j.
+      {185,
+       {Pkt({0.3, 0.2, 1200}, {}, 2200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], k = p.par[2];
+         const long double la = std::log(a), lb = std::log(b), l0 = k * std::log1p(-a - b);
+         return Terme(p, [&](long double i) {
+           long double s = 0;
+           for (long double j = 0; 2 * j <= i; ++j)
+             s += std::exp(l0 + LogFakT(k + i - j - 1) - LogFakT(k - 1) - LogFakT(j) -
+                           LogFakT(i - 2 * j) + (i - 2 * j) * la + j * lb);
+           return s;
+         });
+       }},
+      // (a + b)^x/x! over 0..m, S their sum, h = r(m)/S: P(x) = (m - a)/(m - a + a h) r(x)/S.
+      {204,
+       {Pkt({400, 400}, {1500}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], c = p.par[0] + p.par[1], m = p.fest[0];
+         long double S = 0;
+         for (long double x = 0; x <= m; ++x) S += std::exp(LogPois(c, x));
+         const long double h = std::exp(LogPois(c, m)) / S;
+         return Terme(p, [&](long double x) {
+           return (m - a) / (m - a + a * h) * std::exp(LogPois(c, x)) / S;
+         });
+       }},
   });
 }
 
