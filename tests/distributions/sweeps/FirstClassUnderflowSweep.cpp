@@ -13,24 +13,30 @@
 // made to underflow.
 // From 112 on: 134, 135, 139, 150, 178, 202, 203, 206 to 210, 218 and 221 decrease from their
 // first class; 159 and 168 decrease from class 1 or 2 on, their first class at least 1 - q or
-// 1 - a; 147 likewise with the first class 1 - w, at least 2^-53 for a double w below 1; 217's
-// first class (a - 1)/(a + b - 1) is at least 2^-52/(a + b - 1) for a double a other than 1;
-// 216's is C(2a, a)/4^a, about 1/sqrt(pi a). The geometric counts 127 to 129 hold every class
-// to at most P(0)/(1 - g0), so their first class cannot be tiny beside a class of 1e-4. 167's
-// first class is its fixed share w, no start of a recurrence, and its other classes decrease;
-// 191's classes are each a difference of whole parts over 2a, with no start either. 212's first
-// class 2^-a is below 1e-300 only for a above 997, where its ratios stay above 1 up to a^2/6:
-// the law spreads over some 10^5 classes, none near 1e-4. 214 and 220 (first class b/(a + b),
-// b/(a + b - 1)) reach 1e-300 only with b that small, which leaves all but a share of order b
-// on the last value of their support, not inside the data.
+// 1 - a; 147 likewise with the first class 1 - w, and 157's first class is 1 - a: at least 2^-53
+// for a double below 1; 217's first class (a - 1)/(a + b - 1) is at least 2^-52/(a + b - 1) for
+// a double a other than 1; 144's, (1 - a)(1 - b)/(-a ln a), is at least 1 - b; 216's is
+// C(2a, a)/4^a, about 1/sqrt(pi a). The geometric counts 127 to 129 hold every class to at most
+// P(0)/(1 - g0), so their first class cannot be tiny beside a class of 1e-4. 161's first class is
+// at least q/10 and every class beyond the second at most q: a tiny first class leaves the value
+// 2 alone. 167's first class is its fixed share w, no start of a recurrence, and its other
+// classes decrease; 191's classes are each a difference of whole parts over 2a, with no start
+// either. 212's first class 2^-a is below 1e-300 only for a above 997, where its ratios stay
+// above 1 up to a^2/6: the law spreads over some 10^5 classes, none near 1e-4. 214 and 220
+// (first class b/(a + b), b/(a + b - 1)) reach 1e-300 only with b that small, which leaves all
+// but a share of order b on the last value of their support; 215 is a beta-binomial law with
+// shapes 1 - a and a, U-shaped or monotone, and 219's ratios 1 - a/x keep it monotone: none of
+// them has its mode inside the data.
 // Not yet covered (no independent long-double form written here): 16, 23, 24, 29, 30, 32 to 35,
-// 38 to 40, 42 to 44, 51, 85 and 88; from 112 on 130 and 142 (logarithmic summands), 143, 144,
-// 146, 151 (an alternating sum beyond long double), 154, 155, 157, 161, 163, 173, 179, 180, 182,
-// 186, 192 to 196, 201, 205, 211 and 213 (rising to the last class: their mass is then not
-// inside the data), 215, 219 and 222.
-// Known to fail: 181 at (n, p, phi) = (2000, 0.4, 1e-4), L 1500: every class below L agrees
-// within 1e-9, but their sum falls short of N by 1.2e-12 N, beyond the 1e-12 N allowed the last
-// class; (1000, 0.6, 1e-4) passes and is swept.
+// 38 to 40, 42 to 44, 51, 85 and 88; from 112 on 143, 146, 151 (an alternating sum beyond long
+// double), 154, 155, 173, 180, 182, 186, 192, 194 to 196, 201, 205, 211 and 213 (rising to the
+// last class: their mass is then not inside the data) and 222.
+// Known to fail (the points are in DISABLED_KnownToFail at the end): 163 at a = 2, m = 700,
+// L 1250 (a division by zero, NaN classes; already at m = 300 from L 250 on); 193 at
+// theta = 0.7, m = 1300, L 1700 and m = 1400, L 1920 (an overflow); 181 at
+// (n, p, phi) = (2000, 0.4, 1e-4), L 1500: every class below L agrees within 1e-9, but their sum
+// falls short of N by 1.2e-12 N, beyond the 1e-12 N allowed the last class ((1000, 0.6, 1e-4)
+// passes and is swept).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -91,7 +97,8 @@ void Pruefen(const std::vector<Fall>& faelle) {
     std::vector<std::vector<long double>> refs;
     for (const SweepPunkt& p : f.punkte) {
       refs.push_back(f.referenz(p));
-      FirstClassTiny(f.nummer, p, [&](const SweepPunkt&) { return refs.back(); }, f.ersteKlasse);
+      FirstClassTiny(
+          f.nummer, p, [&](const SweepPunkt&) { return refs.back(); }, f.ersteKlasse);
     }
     Sweep(f.nummer, f.punkte, f.letzte,
           [&](const SweepPunkt& p) { return refs.at(&p - f.punkte.data()); });
@@ -809,8 +816,9 @@ TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
        [nb](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1], c = p.par[2];
          return Terme(p, [&](long double i) {
-           return i == 0 ? nb(k, q, 0) * (1 + k * c * (1 - q))
-                         : i == 1 ? nb(k, q, 1) * (1 - c) : nb(k, q, i);
+           return i == 0   ? nb(k, q, 0) * (1 + k * c * (1 - q))
+                  : i == 1 ? nb(k, q, 1) * (1 - c)
+                           : nb(k, q, i);
          });
        }},
       // Two-component mixtures w f1 + (1 - w) f2.
@@ -837,8 +845,8 @@ TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
        Letzte::kRest,
        [po](const SweepPunkt& p) {
          const long double w = p.par[2];
-         return Terme(p,
-                      [&](long double i) { return w * po(p.par[0], i) + (1 - w) * po(p.par[1], i); });
+         return Terme(
+             p, [&](long double i) { return w * po(p.par[0], i) + (1 - w) * po(p.par[1], i); });
        }},
       {136,
        {Pkt({800, 0.4, 0.3}, {2000}, 1200)},
@@ -865,7 +873,8 @@ TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
        Letzte::kRest,
        [nb](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1], w = p.par[2];
-         return Terme(p, [&](long double i) { return (1 - w) * nb(k, q, i) + w * nb(k, q, i - 1); });
+         return Terme(p,
+                      [&](long double i) { return (1 - w) * nb(k, q, i) + w * nb(k, q, i - 1); });
        }},
       {162,
        {Pkt({2000, 0.4, 0.3}, {}, 1200)},
@@ -882,8 +891,8 @@ TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
        Letzte::kRest,
        [po](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1];
-         return Terme(p,
-                      [&](long double i) { return po(a, i) - b * po(a, i - 1) + b * po(a, i - 2); });
+         return Terme(
+             p, [&](long double i) { return po(a, i) - b * po(a, i - 1) + b * po(a, i - 2); });
        }},
       // B(j) (1 - j b/(n p) (1 - (j - 1)/((n - 1) p))).
       {153,
@@ -1069,9 +1078,8 @@ TEST(FirstClassUnderflowSweep, NormalisedTermsFrom112) {
        Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], q = p.par[1], n = p.fest[0];
-         return NormiertBis(p, p.L, [&](long double i) {
-           return LogBin(n, q, i) + i * (n - i) * std::log(a);
-         });
+         return NormiertBis(
+             p, p.L, [&](long double i) { return LogBin(n, q, i) + i * (n - i) * std::log(a); });
        }},
   });
 }
@@ -1161,7 +1169,9 @@ TEST(FirstClassUnderflowSweep, StoppedSumsFrom112) {
          const long double l = p.par[0], f = p.par[1];
          return GestoppteSumme(
              p, 1500, [&](long double j) { return LogPois(l, j); },
-             [&](long double j, long double x) { return x < j ? kUnmoeglich : LogPoJ(j * f, x - j); });
+             [&](long double j, long double x) {
+               return x < j ? kUnmoeglich : LogPoJ(j * f, x - j);
+             });
        }},
       {120,
        {Pkt({1000, 0.5}, {2}, 1400)},
@@ -1308,7 +1318,9 @@ TEST(FirstClassUnderflowSweep, StoppedSumsFrom112) {
          const long double a = p.par[0], b = p.par[1], m = p.par[2];
          return GestoppteSumme(
              p, 750, [&](long double j) { return LogPois(b, j); },
-             [&](long double j, long double x) { return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j); });
+             [&](long double j, long double x) {
+               return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j);
+             });
        }},
       {198,
        {Pkt({500, 300}, {2}, 1500)},
@@ -1317,7 +1329,9 @@ TEST(FirstClassUnderflowSweep, StoppedSumsFrom112) {
          const long double a = p.par[0], b = p.par[1], m = p.fest[0];
          return GestoppteSumme(
              p, 750, [&](long double j) { return LogPois(b, j); },
-             [&](long double j, long double x) { return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j); });
+             [&](long double j, long double x) {
+               return x < m * j ? kUnmoeglich : LogPoJ(a, x - m * j);
+             });
        }},
   });
 }
@@ -1347,14 +1361,15 @@ TEST(FirstClassUnderflowSweep, FurtherFormsFrom112) {
          return NormiertBis(p, p.L + 100, [&](long double x) { return x * la + x * (x - 1) * lq; });
        }},
       // P(i) = P(0) a^i below m, P(0) a^(m - 1) b^(i - m + 1) from m on, with
-      // P(0) = (1 - a)(1 - b)/((1 - a^m)(1 - b) + a^(m - 1)(1 - a) b); a above 1 puts the mode at m.
+      // P(0) = (1 - a)(1 - b)/((1 - a^m)(1 - b) + a^(m - 1)(1 - a) b); a above 1 moves the mode
+      // to m.
       {169,
        {Pkt({2, 0.5}, {1000}, 1100)},
        Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double a = p.par[0], b = p.par[1], m = p.fest[0];
-         const long double P0 =
-             (1 - a) * (1 - b) / ((1 - std::pow(a, m)) * (1 - b) + std::pow(a, m - 1) * (1 - a) * b);
+         const long double P0 = (1 - a) * (1 - b) /
+                                ((1 - std::pow(a, m)) * (1 - b) + std::pow(a, m - 1) * (1 - a) * b);
          return Terme(p, [&](long double i) {
            return i < m ? P0 * std::pow(a, i) : P0 * std::pow(a, m - 1) * std::pow(b, i - m + 1);
          });
@@ -1384,6 +1399,19 @@ TEST(FirstClassUnderflowSweep, FurtherFormsFrom112) {
            return s;
          });
        }},
+      // Values 1..m, m = x[L]: C(m, x) a/(a + 1) |1 - x a/m|^(x - 1) (x a/m)^(m - x - 1).
+      {179,
+       {Pkt({0.5}, {}, 1000, 1)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], m = p.L + 1.0L;
+         return Terme(p, [&](long double j) {
+           const long double x = j + 1;
+           return std::exp(LogBinomL(m, x) + std::log(a / (a + 1)) +
+                           (x - 1) * std::log(std::fabs(1 - x * a / m)) +
+                           (m - x - 1) * std::log(x * a / m));
+         });
+       }},
       // (a + b)^x/x! over 0..m, S their sum, h = r(m)/S: P(x) = (m - a)/(m - a + a h) r(x)/S.
       {204,
        {Pkt({400, 400}, {1500}, 1200)},
@@ -1395,6 +1423,109 @@ TEST(FirstClassUnderflowSweep, FurtherFormsFrom112) {
          const long double h = std::exp(LogPois(c, m)) / S;
          return Terme(p, [&](long double x) {
            return (m - a) / (m - a + a * h) * std::exp(LogPois(c, x)) / S;
+         });
+       }},
+  });
+}
+
+// The laws of the sum of j logarithmic(t) summands (ersterArt) or of j zero-truncated Poisson(t)
+// ones, for j = 0..J on the values 0..X, row by row from the recurrences of the Stirling numbers
+// of the first and second kind, scaled to probabilities:
+//   q(x, j) = j! |s(x, j)| t^x/(x! l^j),  l = -ln(1 - t),
+//   q(x + 1, j) = t/(x + 1) (x q(x, j) + j q(x, j - 1)/l);
+//   z(x, j) = j! S2(x, j) t^x/(x! (e^t - 1)^j),
+//   z(x + 1, j) = t/(x + 1) (j z(x, j) + j z(x, j - 1)/(e^t - 1)).
+// Every entry lies in [0, 1]; those that leave the long-double range are far below the classes
+// they add to. `zeile(x, q)` receives each row.
+template <typename Zeile>
+void StirlingZeilen(std::uint32_t X, std::uint32_t J, bool ersterArt, long double t, Zeile zeile) {
+  std::vector<long double> q(J + 1, 0);
+  q[0] = 1;
+  const long double l = ersterArt ? -std::log1p(-t) : std::expm1(t);
+  zeile(0, q);
+  for (std::uint32_t x = 0; x < X; ++x) {
+    for (std::uint32_t j = std::min(x + 1, J); j >= 1; --j)
+      q[j] = t / (x + 1) * ((ersterArt ? x : j) * q[j] + j * q[j - 1] / l);
+    q[0] = 0;
+    zeile(x + 1, q);
+  }
+}
+
+// Binomial and negative binomial counts of logarithmic summands.
+TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
+  Pruefen({
+      {130,
+       {Pkt({0.6, 0.5}, {1000}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double pi = p.par[0], th = p.par[1], m = p.fest[0];
+         std::vector<long double> r(p.L + 1, 0);
+         StirlingZeilen(p.L, static_cast<std::uint32_t>(m), true, th,
+                        [&](std::uint32_t x, const std::vector<long double>& q) {
+                          for (std::uint32_t j = 0; j <= std::min<std::uint32_t>(x, m); ++j)
+                            r[x] += std::exp(LogBin(m, pi, j)) * q[j];
+                        });
+         return r;
+       }},
+      {142,
+       {Pkt({1000, 0.4, 0.5}, {}, 3200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], c = p.par[1], th = p.par[2];
+         std::vector<long double> w(p.L + 1);
+         for (std::uint32_t j = 0; j <= p.L; ++j) w[j] = std::exp(LogNB(k, c, j));
+         std::vector<long double> r(p.L + 1, 0);
+         StirlingZeilen(p.L, p.L, true, th,
+                        [&](std::uint32_t x, const std::vector<long double>& q) {
+                          for (std::uint32_t j = 0; j <= x; ++j) r[x] += w[j] * q[j];
+                        });
+         return r;
+       }},
+  });
+}
+
+// Points that the members fail today, kept out of the sweeps above until they are mended (run
+// with --gtest_also_run_disabled_tests): the Stirling laws of both kinds for m in the hundreds
+// (a division by zero and NaN classes for 163, an overflow for 193 where its first class is below
+// 1e-300), and 181 at n = 2000, whose classes below L agree but whose sum falls short of N by
+// 1.2e-12 N, beyond what the last class may miss.
+TEST(FirstClassUnderflowSweep, DISABLED_KnownToFail) {
+  Pruefen({
+      // m! S2(x, m) a^x/(x! (e^a - 1)^m), x = m + i.
+      {163,
+       {Pkt({2}, {700}, 1250, 700)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
+         std::vector<long double> r(p.L + 1, 0);
+         StirlingZeilen(m + p.L, m, false, p.par[0],
+                        [&](std::uint32_t x, const std::vector<long double>& q) {
+                          if (x >= m) r[x - m] = q[m];
+                        });
+         return r;
+       }},
+      // m! |s(x, m)| t^x/(x! (-ln(1 - t))^m), x = m + i.
+      {193,
+       {Pkt({0.7}, {1300}, 1700, 1300), Pkt({0.7}, {1400}, 1920, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
+         std::vector<long double> r(p.L + 1, 0);
+         StirlingZeilen(m + p.L, m, true, p.par[0],
+                        [&](std::uint32_t x, const std::vector<long double>& q) {
+                          if (x >= m) r[x - m] = q[m];
+                        });
+         return r;
+       }},
+      {181,
+       {Pkt({2000, 0.4, 1e-4}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double n = p.par[0], q = p.par[1], f = p.par[2];
+         return Terme(p, [&](long double x) {
+           return std::exp(LogBinomL(n, x) + std::log(q * (1 - q)) + (x - 1) * std::log(q + x * f) +
+                           (n - x - 1) * std::log(1 - q + (n - x) * f) -
+                           (n - 1) * std::log(1 + n * f));
          });
        }},
   });
