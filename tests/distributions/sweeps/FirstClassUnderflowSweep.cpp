@@ -29,7 +29,7 @@
 // them has its mode inside the data.
 // Not yet covered (no independent long-double form written here): 16, 23, 24, 29, 30, 32 to 35,
 // 38 to 40, 42 to 44, 51, 85 and 88; from 112 on 143, 146, 151 (an alternating sum beyond long
-// double), 154, 155, 173, 180, 182, 186, 192, 194 to 196, 201, 205, 211 and 213 (rising to the
+// double), 154, 155, 173, 180, 182, 186, 192, 194, 195, 201, 205, 211 and 213 (rising to the
 // last class: their mass is then not inside the data) and 222.
 // Known to fail (the points are in DISABLED_KnownToFail at the end): 163 at a = 2, m = 700,
 // L 1250 (a division by zero, NaN classes; already at m = 300 from L 250 on); 193 at
@@ -1309,6 +1309,25 @@ TEST(FirstClassUnderflowSweep, StoppedSumsFrom112) {
          return GestoppteSumme(
              p, 2000, [&](long double j) { return LogPois(a, j); },
              [&](long double j, long double x) { return LogNBJ(b + j, th, x); });
+       }},
+      // A Poisson(lambda) count of Poisson(b w) summands plus an independent Poisson(lambda m)
+      // count of Poisson((1 - w) b/m) ones: the convolution of the two Neyman type A laws.
+      {196,
+       {Pkt({500, 2, 0.5}, {2}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double l = p.par[0], b = p.par[1], w = p.par[2], m = p.fest[0];
+         const auto neyman = [&](long double anzahl, long double mittel) {
+           return GestoppteSumme(
+               p, 3000, [&](long double j) { return LogPois(anzahl, j); },
+               [&](long double j, long double x) { return LogPoJ(j * mittel, x); });
+         };
+         const std::vector<long double> u = neyman(l, b * w), v = neyman(l * m, (1 - w) * b / m);
+         return Terme(p, [&](long double x) {
+           long double s = 0;
+           for (std::uint32_t k = 0; k <= x; ++k) s += u[k] * v[static_cast<std::uint32_t>(x) - k];
+           return s;
+         });
        }},
       // exp(a(s - 1) + b(s^m - 1)): j Poisson(b) pairs of m and Poisson(a) ones.
       {197,
