@@ -1113,7 +1113,7 @@ long double LogNBJ(long double k, long double q, long double x) {
 // both from their logarithms. For every family here log w(j) + log h(j, x) is concave in j (the
 // second differences of log-gamma terms), so the terms of a class rise to one peak and fall:
 // from the peak of the class before, the sum climbs to this class's peak and adds terms on both
-// sides down to e^-40 of it, the rest (falling at least geometrically) far below 1e-9 of the
+// sides down to e^-30 of it, the rest (falling at least geometrically) far below 1e-9 of the
 // class. Long double holds every term down to 1e-4900.
 template <typename LogW, typename LogH>
 std::vector<long double> GestoppteSumme(const SweepPunkt& p, std::uint32_t J, LogW logw,
@@ -1135,12 +1135,12 @@ std::vector<long double> GestoppteSumme(const SweepPunkt& p, std::uint32_t J, Lo
     long double s = 0;
     for (std::uint32_t j = gipfel; j <= J; ++j) {
       const long double l = t(j);
-      if (l < oben - 40) break;
+      if (l < oben - 30) break;
       s += std::exp(l);
     }
     for (std::uint32_t j = gipfel; j-- > 0;) {
       const long double l = t(j);
-      if (l < oben - 40) break;
+      if (l < oben - 30) break;
       s += std::exp(l);
     }
     return s;
