@@ -382,7 +382,9 @@ TEST_F(MainWindowTest, UnusableSavedCriteriaAreReplacedAndNamed) {
   QCoreApplication::processEvents();
   EXPECT_EQ(f->Engine().Einstellungen().Reflektionsweite, 1.0);
   ASSERT_EQ(warnungen.size(), 1);
-  EXPECT_TRUE(warnungen[0].contains("OptPar/Reflektionsweite = 'nan' is not a finite number"))
+  EXPECT_TRUE(warnungen[0].contains(
+      "OptPar/Reflektionsweite = 'nan' is not a number above 0 and at most 100; the default 1 is "
+      "used"))
       << warnungen[0].toStdString();
   EXPECT_TRUE(f->close());
   EXPECT_EQ(QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Reflektionsweite").toString(),

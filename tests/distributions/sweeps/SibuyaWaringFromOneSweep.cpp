@@ -58,13 +58,13 @@ TEST(SibuyaWaringFromOneSweep, BetaLogarithmic) {
 }
 
 TEST(SibuyaWaringFromOneSweep, Harmonic) {
-  // a = 2.4 and 7.6 round to k = 2 and 8; every class, also beyond k, by 1/(x psi_k).
+  // a = 2.4 and 7.6 round to k = 2 and 8; 1/(x psi_k) on the values 1..k, 0 beyond.
   for (std::uint32_t L : {0u, 1u, 6u, 100u})
     Sweep(206, Gitter({{1, 2.4, 7.6, 50}}, {}, L, 1), Letzte::kPunkt, [](const SweepPunkt& p) {
       const auto k = static_cast<std::uint32_t>(p.par[0] + 0.5);
       long double H = 0;
       for (std::uint32_t j = 1; j <= k; ++j) H += 1.0L / j;
-      return Klassen(p, [&](std::uint32_t i) { return 1 / ((i + 1) * H); });
+      return Klassen(p, [&](std::uint32_t i) { return i < k ? 1 / ((i + 1) * H) : 0.0L; });
     });
 }
 
