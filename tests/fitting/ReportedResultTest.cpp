@@ -14,30 +14,21 @@
 #include <vector>
 
 #include "catalog/Katalogeintrag.h"
-#include "catalog/VerzeichnisLaden.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
 #include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "fitting/Anpassungen.h"
 #include "tests/distributions/Beispiele.h"
+#include "tests/distributions/KatalogBeispiel.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {
 namespace {
 
 using Fest = std::array<double, kMaxFestparameter>;
+using test::Katalog;
 inline constexpr double kN = 1000;
-
-const Verteilungsverzeichnis& Katalog() {
-  static const Verteilungsverzeichnis v = [] {
-    Verteilungsverzeichnis k;
-    std::string meldung;
-    EXPECT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, k, meldung), status::kOk) << meldung;
-    return k;
-  }();
-  return v;
-}
 
 // The example's expected frequencies rounded to whole counts, as a data file; empty where the
 // example gives no data a reader accepts (fewer than two classes with counts).
