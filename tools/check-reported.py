@@ -25,10 +25,17 @@ def feste_werte():
     return werte
 
 
+ZEITGRENZE = 120  # seconds for one run: members whose cost grows with L² may take longer
+
+
 def kalibra(exe, *args):
-    r = subprocess.run([exe, *args, "--format", "json"], capture_output=True, text=True,
-                       timeout=600, env={"LC_ALL": "C.UTF-8", "PATH": "/usr/bin:/bin",
-                                         "XDG_CONFIG_HOME": "/nonexistent"})
+    try:
+        r = subprocess.run([exe, *args, "--format", "json"], capture_output=True, text=True,
+                           timeout=ZEITGRENZE, env={"LC_ALL": "C.UTF-8", "PATH": "/usr/bin:/bin",
+                                                    "XDG_CONFIG_HOME": "/nonexistent"})
+    except subprocess.TimeoutExpired:
+        print(f"not checked (over {ZEITGRENZE} s): kalibra {' '.join(args)}", flush=True)
+        return None, None
     try:
         return r.returncode, json.loads(r.stdout) if r.stdout.strip() else None
     except json.JSONDecodeError:
@@ -77,6 +84,7 @@ def main():
     nummern = [d["index"] for d in liste["distributions"]] if liste else list(range(223))
     fehler, geprueft = [], 0
     for datei in dateien:
+        print(f"{datei}: {geprueft} results checked so far", flush=True)
         for nummer in nummern:
             _, r = kalibra(exe, "fit", datei, "-d", str(nummer), "--all-methods",
                            *fest.get(nummer, []))
