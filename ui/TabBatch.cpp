@@ -36,9 +36,8 @@ struct Statistikspalte {
   double TDateneigenschaften::*wert;
 };
 
-const Spalte kNachParametern[] = {{"N", 45, Spaltenart::kZahl},
-                                  {"x-max", 45, Spaltenart::kZahl},
-                                  {"NP1", 60, Spaltenart::kZahl}};
+const Spalte kNachParametern[] = {
+    {"N", 45, Spaltenart::kZahl}, {"x-max", 45, Spaltenart::kZahl}, {"NP1", 60, Spaltenart::kZahl}};
 
 const Statistikspalte kStatistik[] = {
     {{"m1", 60, Spaltenart::kZahl}, &TDateneigenschaften::m1},

@@ -51,8 +51,8 @@ QLineEdit* ErgebnisFeld(QWidget* eltern, const char* name) {
   feld->setReadOnly(true);
   int breite = 0;
   for (Status st = 0; st <= status::kLast; ++st)
-    breite = std::max(breite, feld->fontMetrics().horizontalAdvance(
-                                  QString::fromStdString(StatusText(st))));
+    breite = std::max(
+        breite, feld->fontMetrics().horizontalAdvance(QString::fromStdString(StatusText(st))));
   // The text, the two pixels QLineEdit keeps free on either side, and the style's frame.
   QStyleOptionFrame option;
   option.initFrom(feld);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the pictures of the main window during and after an automatic fitting and of the chart
-// window for the user documentation: ui_screenshots CATALOG DATAFILE OUTDIR (run under an X server).
+// window for the user documentation: ui_screenshots CATALOG DATAFILE OUTDIR (run under an X
+// server).
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>

@@ -397,19 +397,14 @@ TEST_F(MainWindowTest, EveryReplacedSettingIsNamedOnceWithKeyAndValue) {
   const struct {
     const char* schluessel;
     const char* text;
-  } faelle[] = {{"OptPar/Reflektionsweite", "abc"},
-                {"OptPar/Expansionsweite", "1e400"},
-                {"OptPar/Kontraktionsgröße", "-1"},
-                {"OptPar/Optimierungsversuche", "99999999999"},
-                {"OptPar/Abbruchkriterium", "inf"},
-                {"OptPar/Mindestklassengröße", "nan"},
-                {"OptPar/Verfeinerung", "maybe"},
-                {"FitPar/NurBesteMethode", "maybe"},
-                {"FitPar/KalibraFensterX", "abc"},
-                {"FitPar/KalibraFensterY", "99999999999"},
-                {"FitPar/GrafFensterW", "1e400"},
-                {"FitPar/GrafFensterH", "-1"},
-                {"FitPar/GrafFensterX", "-2147483649"}};
+  } faelle[] = {
+      {"OptPar/Reflektionsweite", "abc"},    {"OptPar/Expansionsweite", "1e400"},
+      {"OptPar/Kontraktionsgröße", "-1"},    {"OptPar/Optimierungsversuche", "99999999999"},
+      {"OptPar/Abbruchkriterium", "inf"},    {"OptPar/Mindestklassengröße", "nan"},
+      {"OptPar/Verfeinerung", "maybe"},      {"FitPar/NurBesteMethode", "maybe"},
+      {"FitPar/KalibraFensterX", "abc"},     {"FitPar/KalibraFensterY", "99999999999"},
+      {"FitPar/GrafFensterW", "1e400"},      {"FitPar/GrafFensterH", "-1"},
+      {"FitPar/GrafFensterX", "-2147483649"}};
   {
     QSettings s("Tessaro", "Vostra-Kalibra");
     for (const auto& c : faelle) s.setValue(QString::fromUtf8(c.schluessel), c.text);
@@ -423,7 +418,8 @@ TEST_F(MainWindowTest, EveryReplacedSettingIsNamedOnceWithKeyAndValue) {
   ASSERT_EQ(warnungen.size(), 1);
   const QString& text = warnungen[0];
   for (const auto& c : faelle) {
-    const QString genannt = QString("setting %1 = '%2' ").arg(QString::fromUtf8(c.schluessel), c.text);
+    const QString genannt =
+        QString("setting %1 = '%2' ").arg(QString::fromUtf8(c.schluessel), c.text);
     EXPECT_EQ(text.count(genannt), 1) << genannt << "\n" << text;
   }
   EXPECT_EQ(text.count("setting "), static_cast<qsizetype>(std::size(faelle))) << text;

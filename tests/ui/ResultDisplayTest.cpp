@@ -191,7 +191,8 @@ TEST_F(ResultDisplayTest, GraphDrawsTheExpectedFrequenciesOnlyUnderTheNameOfThei
       EXPECT_EQ(Summe(np), 0) << c.was;
     }
     if (c.name != nullptr) {
-      EXPECT_TRUE(f->Diagramm()->Titel().contains(c.name)) << c.was << ": " << f->Diagramm()->Titel();
+      EXPECT_TRUE(f->Diagramm()->Titel().contains(c.name))
+          << c.was << ": " << f->Diagramm()->Titel();
     }
   }
   // The data list itself still shows the fit; only the chart holds it to its name.
@@ -221,8 +222,8 @@ TEST_F(ResultDisplayTest, AFailedMethodShowsNoExpectedFrequenciesAndItsWholeStat
   QObject::connect(&klicker, &QTimer::timeout, [&] {
     if (!weiter->isEnabled()) return;
     // Whole: the text fits, or it shows from its start and whole as the tooltip.
-    const bool ganz = Passt(ergebnis) || (ergebnis->cursorPosition() == 0 &&
-                                          ergebnis->toolTip() == ergebnis->text());
+    const bool ganz = Passt(ergebnis) ||
+                      (ergebnis->cursorPosition() == 0 && ergebnis->toolTip() == ergebnis->text());
     gesehen.push_back({ergebnis->text(), NPSumme(daten), Schattiert(daten), ganz});
     QTest::mouseClick(weiter, Qt::LeftButton);
   });
@@ -322,8 +323,8 @@ TEST_F(ResultDisplayTest, SpecialStartValuesAreSeenWhole) {
       feld->SetzeWert(wert);
       const QString text = feld->text();
       EXPECT_EQ(ZahlAusText(text), wert) << name << " " << text;
-      const bool ganz = Passt(feld) || (feld->cursorPosition() == 0 &&
-                                        feld->toolTip().endsWith(text));
+      const bool ganz =
+          Passt(feld) || (feld->cursorPosition() == 0 && feld->toolTip().endsWith(text));
       EXPECT_TRUE(ganz) << name << " \"" << text << "\", tooltip \"" << feld->toolTip() << "\"";
       EXPECT_TRUE(feld->toolTip().startsWith("Start value")) << name;
     }
@@ -344,17 +345,17 @@ TEST(SmallValues, FixedTextWithoutNegativeZeroAndSignificantDigitsBelowIt) {
     const char* fest;
     const char* signifikant;
   } faelle[] = {
-      {-0.001, 2, "0.00", "-0.001"},           // printf "%.2f" gives "-0.00"
-      {-0.0, 4, "0.0000", "0.0000"},           // printf "%.4f" gives "-0.0000"
+      {-0.001, 2, "0.00", "-0.001"},  // printf "%.2f" gives "-0.00"
+      {-0.0, 4, "0.0000", "0.0000"},  // printf "%.4f" gives "-0.0000"
       {0.0, 2, "0.00", "0.00"},
       {-0.5, 2, "-0.50", "-0.50"},
       {12.3456, 4, "12.3456", "12.3456"},
-      {2.19e-14, 4, "0.0000", "2.19e-14"},     // the Hyper-Pascal k of the report
-      {0.00004, 4, "0.0000", "4e-05"},         // the fixed p of the report
+      {2.19e-14, 4, "0.0000", "2.19e-14"},  // the Hyper-Pascal k of the report
+      {0.00004, 4, "0.0000", "4e-05"},      // the fixed p of the report
       {-3e-5, 4, "0.0000", "-3e-05"},
       {0.004999, 2, "0.00", "0.004999"},
-      {0.005, 2, "0.01", "0.01"},              // rounds up: not zero, stays fixed
-      {0.00005, 4, "0.0001", "0.0001"},        // binary 5e-05 lies above the half
+      {0.005, 2, "0.01", "0.01"},        // rounds up: not zero, stays fixed
+      {0.00005, 4, "0.0001", "0.0001"},  // binary 5e-05 lies above the half
       {1.23456e-7, 2, "0.00", "1.235e-07"},
       {-1.4210854715202004e-14, 2, "0.00", "-1.421e-14"},  // a tail remainder's rounding
   };
@@ -394,7 +395,8 @@ TEST_F(ResultDisplayTest, SmallExpectedFrequenciesAndParametersKeepTheirDigits) 
   Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
   auto* box = Kind<QComboBox>(*f, "CBNFVerteilung");
   int klein = 0;
-  for (const char* name : {"Binomial", "Hyper-Pascal", "Poisson-stopped negative binomial (Katz)"}) {
+  for (const char* name :
+       {"Binomial", "Hyper-Pascal", "Poisson-stopped negative binomial (Katz)"}) {
     box->setCurrentIndex(box->findText(name));
     Anpassen(*f);
     if (Text(*f, "EdNFErgebnis") != "OK") continue;
@@ -451,8 +453,8 @@ TEST_F(ResultDisplayTest, AnIncompleteRefinementIsMarkedInTheResult) {
     const auto& beste = f->Engine().Beste();
     QString erwartet = "OK";
     if (beste.unvollstaendig)
-      erwartet += beste.verfeinert ? " (refined, refinement not completed)"
-                                   : " (refinement not completed)";
+      erwartet +=
+          beste.verfeinert ? " (refined, refinement not completed)" : " (refinement not completed)";
     else if (beste.verfeinert)
       erwartet += " (refined)";
     EXPECT_EQ(Text(*f, "EdNFErgebnis"), erwartet) << box->currentText();
