@@ -89,21 +89,35 @@ struct Pruefung {
   }
 };
 
-long long LeseGanzzahl(const QSettings& store, const char* name, long long vorgabe) {
-  const QVariant v = store.value(QString::fromUtf8(name));
+// The stored text as a whole number; false for none, or one beyond 64 bits.
+bool Ganzzahl(const QVariant& v, long long& wert) {
+  const std::string text = v.toString().trimmed().toStdString();
+  const char* ende = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), ende, wert);
+  return !text.empty() && ec == std::errc() && ptr == ende;
+}
+
+// A window coordinate or size: a plain whole number from `min` to INT32_MAX, else the default with
+// a warning.
+int LeseInteger(const Pruefung& p, const char* name, int vorgabe, long long min = INT32_MIN) {
+  const QVariant v = p.store.value(QString::fromUtf8(name));
   if (!v.isValid()) return vorgabe;
-  bool ok = false;
-  const long long wert = v.toString().trimmed().toLongLong(&ok);
-  return ok ? wert : vorgabe;
+  long long wert = 0;
+  if (Ganzzahl(v, wert) && wert >= min && wert <= INT32_MAX) return static_cast<int>(wert);
+  p.Melden(name,
+           "is not a whole number from " + std::to_string(min) + " to " + std::to_string(INT32_MAX),
+           std::to_string(vorgabe));
+  return vorgabe;
 }
 
-int LeseInteger(const QSettings& store, const char* name, int vorgabe) {
-  const long long wert = LeseGanzzahl(store, name, vorgabe);
-  return (wert < INT32_MIN || wert > INT32_MAX) ? vorgabe : static_cast<int>(wert);
-}
-
-bool LeseBoolean(const QSettings& store, const char* name, bool vorgabe) {
-  return LeseGanzzahl(store, name, vorgabe ? 1 : 0) != 0;
+// A window switch: 0 is off, any other whole number on; anything else the default with a warning.
+bool LeseBoolean(const Pruefung& p, const char* name, bool vorgabe) {
+  const QVariant v = p.store.value(QString::fromUtf8(name));
+  if (!v.isValid()) return vorgabe;
+  long long wert = 0;
+  if (Ganzzahl(v, wert)) return wert != 0;
+  p.Melden(name, "is not a whole number (0 for off)", vorgabe ? "1" : "0");
+  return vorgabe;
 }
 
 void Schreibe(QSettings& store, const char* name, const std::string& text) {
@@ -143,17 +157,19 @@ void OptParSchreiben(QSettings& store, const OptimisationSettings& s) {
   store.sync();
 }
 
-void FitParLesen(QSettings& store, PresentationSettings& s) {
+void FitParLesen(QSettings& store, PresentationSettings& s, std::vector<std::string>* warnungen) {
   const PresentationSettings d;
   store.beginGroup("FitPar");
-  s.NurBesteMethode = LeseBoolean(store, "NurBesteMethode", d.NurBesteMethode);
-  s.AuswahlHilfe = LeseBoolean(store, "AuswahlHilfe", d.AuswahlHilfe);
-  s.KalibraFensterX = LeseInteger(store, "KalibraFensterX", d.KalibraFensterX);
-  s.KalibraFensterY = LeseInteger(store, "KalibraFensterY", d.KalibraFensterY);
-  s.GrafFensterX = LeseInteger(store, "GrafFensterX", d.GrafFensterX);
-  s.GrafFensterY = LeseInteger(store, "GrafFensterY", d.GrafFensterY);
-  s.GrafFensterW = LeseInteger(store, "GrafFensterW", d.GrafFensterW);
-  s.GrafFensterH = LeseInteger(store, "GrafFensterH", d.GrafFensterH);
+  const Pruefung p{store, warnungen};
+  s.NurBesteMethode = LeseBoolean(p, "NurBesteMethode", d.NurBesteMethode);
+  s.AuswahlHilfe = LeseBoolean(p, "AuswahlHilfe", d.AuswahlHilfe);
+  s.KalibraFensterX = LeseInteger(p, "KalibraFensterX", d.KalibraFensterX);
+  s.KalibraFensterY = LeseInteger(p, "KalibraFensterY", d.KalibraFensterY);
+  s.GrafFensterX = LeseInteger(p, "GrafFensterX", d.GrafFensterX);
+  s.GrafFensterY = LeseInteger(p, "GrafFensterY", d.GrafFensterY);
+  // A window of no extent cannot be shown; how large one may be is left to the screens.
+  s.GrafFensterW = LeseInteger(p, "GrafFensterW", d.GrafFensterW, 1);
+  s.GrafFensterH = LeseInteger(p, "GrafFensterH", d.GrafFensterH, 1);
   store.endGroup();
 }
 
@@ -197,13 +213,14 @@ void OptParSchreiben(const OptimisationSettings& s) {
   QSettings store(kOrganisation, kAnwendung);
   OptParSchreiben(store, s);
 }
-void FitParLesen(PresentationSettings& s) {
+void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen) {
+  // The store that cannot be read is told of by the optimisation settings' read.
   if (!SpeicherLesbar(nullptr)) {
     s = PresentationSettings{};
     return;
   }
   QSettings store(kOrganisation, kAnwendung);
-  FitParLesen(store, s);
+  FitParLesen(store, s, warnungen);
 }
 void FitParSchreiben(const PresentationSettings& s) {
   if (!SpeicherLesbar(nullptr)) return;

@@ -17,16 +17,18 @@ namespace vk {
 // An optimisation value that no fit can use (a number that is not finite, a step count below 1)
 // reads as its default too, and `warnungen` (when given) receives a line naming the key, the
 // value and the default. Such a value is never written: OptParSchreiben keeps what the store
-// holds for it.
+// holds for it. Likewise a window setting that is not a whole number of the int range (a size
+// below 1, a switch that is no number at all: 0 is off, any other number on).
 void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(const OptimisationSettings& s);
-void FitParLesen(PresentationSettings& s);
+void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen = nullptr);
 void FitParSchreiben(const PresentationSettings& s);
 
 void OptParLesen(QSettings& store, OptimisationSettings& s,
                  std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(QSettings& store, const OptimisationSettings& s);
-void FitParLesen(QSettings& store, PresentationSettings& s);
+void FitParLesen(QSettings& store, PresentationSettings& s,
+                 std::vector<std::string>* warnungen = nullptr);
 void FitParSchreiben(QSettings& store, const PresentationSettings& s);
 
 }  // namespace vk

@@ -36,9 +36,12 @@ class Fensterdienste {
   virtual void FortschrittEnde() = 0;
 
   // The data list's NP column, and the class each class was pooled into for X² (kNichtGepoolt
-  // for none): pooled rows are shaded.
+  // for none): pooled rows are shaded. Once a fit's classes are all in, NPGehoertZu names its
+  // distribution: the chart draws the column only under that name. Emptying the column, or
+  // showing another data set, leaves it belonging to no fit.
   virtual void NPLeeren() = 0;
   virtual void NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) = 0;
+  virtual void NPGehoertZu(const QString& verteilung) = 0;
 
   // The input files, and the statistics and data list of one of them: read now into the engine
   // (false after a warning) or as a batch row keeps them.

@@ -90,14 +90,15 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   std::vector<std::string> einstellungsWarnungen;
   OptParLesen(FOptPar, &einstellungsWarnungen);
   FEngine->EinstellungenUebernehmen(FOptPar);
+  PresentationSettings p;
+  FitParLesen(p, &einstellungsWarnungen);
   if (!einstellungsWarnungen.empty()) {
-    // Told once the window is up, not from inside its construction.
-    QString text = "Some saved optimisation settings cannot be used:";
+    // One message for every value replaced, told once the window is up, not from inside its
+    // construction.
+    QString text = "Some saved settings cannot be used:";
     for (const std::string& w : einstellungsWarnungen) text += "\n" + QString::fromStdString(w);
     QTimer::singleShot(0, this, [this, text] { Warnung(this, text); });
   }
-  PresentationSettings p;
-  FitParLesen(p);
   TabShAnpassen->AuswahlhilfeSetzen(p.AuswahlHilfe);
   TabShAnpassen->NurBesteMethodeSetzen(p.NurBesteMethode);
   const QRect platz =
@@ -338,6 +339,8 @@ void TFrmMain::DateienOeffnen(const QStringList& pfade) {
     LBEingabeDaten->setCurrentRow(0);
   }
   if (LBEingabeDaten->isEnabled()) LBEingabeDaten->setFocus();
+  // The results on screen belong to the data set shown until now, as when a file is clicked.
+  AnzeigenLeeren();
   FDatenVorhanden = EingabeDatenLesen(LBEingabeDaten->currentItem()->text());
   ZustandDaten(FDatenVorhanden);
   TabShBatch->Leeren();
@@ -408,6 +411,7 @@ QTreeWidgetItem* DatenZeile(std::uint32_t x, double f) {
 void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
   StatistikZeigen(eig);
   if (!FEngine->Daten().DatenGueltig) return;
+  FNPVerteilung.clear();
 
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
@@ -432,6 +436,7 @@ void TFrmMain::DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften&
                                  const TDaten& daten) {
   FDateneigenschaften = eig;
   FAngezeigteDatei = pfad;
+  FNPVerteilung.clear();
   StatistikZeigen(eig);
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
@@ -546,6 +551,7 @@ void PoolungZeigen(QTreeWidget* liste, QTreeWidgetItem* z, std::uint32_t gepoolt
 }  // namespace
 
 void TFrmMain::NPLeeren() {
+  FNPVerteilung.clear();
   for (int i = 0; i < LVDaten->topLevelItemCount(); ++i) {
     LVDaten->topLevelItem(i)->setText(2, "0.00");
     PoolungZeigen(LVDaten, LVDaten->topLevelItem(i), kNichtGepoolt);
@@ -554,7 +560,7 @@ void TFrmMain::NPLeeren() {
 
 void TFrmMain::NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) {
   if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) {
-    z->setText(2, Fest(np, 2));
+    z->setText(2, FestOderSignifikant(np, 2));
     PoolungZeigen(LVDaten, z, gepooltIn);
   }
 }
@@ -602,6 +608,14 @@ void TFrmMain::TBBtnGoClick() {
 
 void TFrmMain::TBBtnDiagrammClick() {
   if (!FDatenVorhanden || FInAnpassung) return;
+  // The distribution the active tab names (none on the automatic tab). The chart draws the NP
+  // column only when it holds that distribution's fit; otherwise it draws the data alone.
+  QString verteilung;
+  QWidget* tab = PgCtrlAnpassungen->currentWidget();
+  if (tab == TabShAnpassen) verteilung = TabShAnpassen->Verteilungsname();
+  if (tab == TabShSpezial) verteilung = TabShSpezial->Verteilungsname();
+  if (tab == TabShBatch) verteilung = TabShBatch->Verteilungsname();
+  const bool mitNP = !verteilung.isEmpty() && verteilung == FNPVerteilung;
   auto daten = std::make_unique<TDaten>();
   const int zeilen = std::min(LVDaten->topLevelItemCount(), static_cast<int>(kMaxKlassen));
   for (int i = 0; i < zeilen; ++i) {
@@ -609,18 +623,13 @@ void TFrmMain::TBBtnDiagrammClick() {
     TWerte& w = (*daten)[static_cast<std::size_t>(i)];
     w.X = static_cast<std::uint32_t>(z->text(0).toUInt());
     w.E = ZahlAusText(z->text(1));
-    w.NP = ZahlAusText(z->text(2));
+    w.NP = mitNP ? ZahlAusText(z->text(2)) : 0.0;
     w.Idx = static_cast<std::uint32_t>(i);
     const QVariant ziel = z->data(0, kGepooltRolle);
-    w.GepooltIn = ziel.isValid() ? ziel.toUInt() : kNichtGepoolt;
+    w.GepooltIn = mitNP && ziel.isValid() ? ziel.toUInt() : kNichtGepoolt;
   }
   // The name of the file whose data the list shows, which need not be the highlighted one.
   const QString datei = QFileInfo(FAngezeigteDatei).fileName();
-  QString verteilung;
-  QWidget* tab = PgCtrlAnpassungen->currentWidget();
-  if (tab == TabShAnpassen) verteilung = TabShAnpassen->Verteilungsname();
-  if (tab == TabShSpezial) verteilung = TabShSpezial->Verteilungsname();
-  if (tab == TabShBatch) verteilung = TabShBatch->Verteilungsname();
   FDiagramm->Zeigen(std::min(FDateneigenschaften.n, zeilen - 1), FDateneigenschaften.tot,
                     verteilung, datei, *daten);
   FDiagramm->show();

@@ -81,6 +81,7 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   void FortschrittEnde() override;
   void NPLeeren() override;
   void NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) override;
+  void NPGehoertZu(const QString& verteilung) override { FNPVerteilung = verteilung; }
   QStringList Eingabedateien() const override;
   bool DateiAnzeigen(const QString& pfad) override;
   void DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften& eig,
@@ -111,6 +112,8 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   bool FDatenVorhanden = false;
   // The file whose data the statistics and the data list show (the last one read successfully).
   QString FAngezeigteDatei;
+  // The distribution whose fit the NP column shows; empty while it shows none.
+  QString FNPVerteilung;
   // The current row of the input file list when a mouse button went down on it: a click that
   // did not move the selection reads the file again, one that did has read it already.
   int FZeileVorKlick = -1;

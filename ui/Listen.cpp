@@ -117,17 +117,33 @@ void VolltextHinweise(QTreeWidget* liste) {
   liste->setItemDelegate(new Volltextdelegat(liste));
 }
 
-void SpaltenEinpassen(QTreeWidget* liste, int von, int bis) {
+namespace {
+
+void Einpassen(QTreeWidget* liste, const QTreeWidgetItem* nurZeile, int von, int bis) {
   const QFontMetrics fm = liste->fontMetrics();
   const QFontMetrics kopf = liste->header()->fontMetrics();
   const int rand = 2 * Zellenrand(liste) + 2;
   for (int s = von; s <= bis && s < liste->columnCount(); ++s) {
     // The header's text plus room for the sort indicator, and every cell.
     int breite = kopf.horizontalAdvance(liste->headerItem()->text(s)) + rand + 16;
-    for (int i = 0; i < liste->topLevelItemCount(); ++i)
-      breite = std::max(breite, fm.horizontalAdvance(liste->topLevelItem(i)->text(s)) + rand);
+    if (nurZeile != nullptr) {
+      breite = std::max(breite, fm.horizontalAdvance(nurZeile->text(s)) + rand);
+    } else {
+      for (int i = 0; i < liste->topLevelItemCount(); ++i)
+        breite = std::max(breite, fm.horizontalAdvance(liste->topLevelItem(i)->text(s)) + rand);
+    }
     liste->setColumnWidth(s, std::max(breite, liste->columnWidth(s)));
   }
+}
+
+}  // namespace
+
+void SpaltenEinpassen(QTreeWidget* liste, int von, int bis) {
+  Einpassen(liste, nullptr, von, bis);
+}
+
+void ZeileEinpassen(QTreeWidget* liste, const QTreeWidgetItem* zeile, int von, int bis) {
+  Einpassen(liste, zeile, von, bis);
 }
 
 QColor FarbePChi(double p) {

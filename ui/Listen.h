@@ -45,6 +45,7 @@ class BatchZeile : public QTreeWidgetItem {
  public:
   explicit BatchZeile(std::unique_ptr<TBatchObj> o) : obj(std::move(o)) {}
   std::unique_ptr<TBatchObj> obj;
+  bool mitNP = false;  // the file's fit succeeded: its classes hold its expected frequencies
 };
 
 // How a column of a result list sorts on its first click; stored in the header item so that a
@@ -82,6 +83,8 @@ void GitterlinienZeichnen(QTreeWidget* liste);
 void VolltextHinweise(QTreeWidget* liste);
 // Widens columns `von`..`bis` (never narrows them) to their header and every cell's text.
 void SpaltenEinpassen(QTreeWidget* liste, int von, int bis);
+// The same for the texts of one row only (a row just added).
+void ZeileEinpassen(QTreeWidget* liste, const QTreeWidgetItem* zeile, int von, int bis);
 // Whether `text` is elided in a cell of `option.rect`; the room a cell's text leaves free.
 bool Abgeschnitten(const QAbstractItemView* ansicht, const QStyleOptionViewItem& option,
                    const QString& text);

@@ -26,9 +26,7 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   CBNFVerteilung = new QComboBox(this);
   CBNFVerteilung->setObjectName("CBNFVerteilung");
   LVNFParameter = ParameterListe(this, "LVNFParameter");
-  EdNFErgebnis = new QLineEdit(this);
-  EdNFErgebnis->setObjectName("EdNFErgebnis");
-  EdNFErgebnis->setReadOnly(true);
+  EdNFErgebnis = ErgebnisFeld(this, "EdNFErgebnis");
   NumedNFChi2 = Feld(this, "NumedNFChi2", 4);
   NumEdNFPChi2 = Feld(this, "NumEdNFPChi2", 4);
   NumEdNFFG = Feld(this, "NumEdNFFG", 0);
@@ -124,7 +122,7 @@ void TabAnpassen::Leeren() {
   NumEdNFPChi2->SetzeWert(0);
   NumEdNFKontingenz->SetzeWert(0);
   NumEdNFDetKoeff->SetzeWert(0);
-  EdNFErgebnis->clear();
+  ErgebnisSetzen(EdNFErgebnis, QString());
   LblNFMethode->setText("Method");
 }
 
@@ -189,7 +187,7 @@ void TabAnpassen::Starten() {
   }
   abbruch_ = false;
   naechste_ = false;
-  besteVerfeinert_ = false;
+  besteZusatz_.clear();
   Leeren();
   // The data list shows this run's fit or none, never an earlier distribution's.
   fenster_.NPLeeren();
@@ -202,16 +200,18 @@ void TabAnpassen::Starten() {
   Anpassungen& engine = fenster_.Engine();
   const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
   const bool nurBeste = CBNFNurBesteMethode->isChecked();
-  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste] {
-    std::vector<TWerte> klassen;
+  const QString name = CBNFVerteilung->currentText();
+  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste, name] {
+    Klassenpuffer puffer;
     Rueckrufe r;
     r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
       return Erfragen(this, [this, &f, n] { return fenster_.FestparameterErfragen(f, n); });
     };
     r.abbruch = [this] { return abbruch_.load(); };
     r.weiter = [this, nurBeste] { return nurBeste || NaechsteMethodeAbwarten(); };
-    r.klasse = KlassenFuerDatenliste(this, fenster_, klassen);
-    r.ergebnis = [this](const TAnpassung& a) {
+    r.klasse = KlassenFuerDatenliste(this, fenster_, puffer, name);
+    r.ergebnis = [this, &puffer](const TAnpassung& a) {
+      puffer.ergebnisOk = a.Status == status::kOk;
       Posten(this, [this, a] { ErgebnisAnzeigen(a); });
       return status::kOk;
     };
@@ -255,7 +255,7 @@ void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
   if (a.Alternativen > 0)
     fenster_.FortschrittStand(static_cast<int>(a.Methode), static_cast<int>(a.Alternativen));
   if (a.BesteMethode) LblNFMethode->setText("Best method");
-  if (a.BesteMethode) besteVerfeinert_ = a.Status == status::kOk && a.Verfeinert;
+  if (a.BesteMethode) besteZusatz_ = a.Status == status::kOk ? VerfeinertZusatz(a) : QString();
   NumEdNFMethode->SetzeWert(a.Methode);
   NumEdNFAlternativen->SetzeWert(a.Alternativen);
   if (a.Status != status::kOk) {
@@ -265,7 +265,7 @@ void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
     NumEdNFKontingenz->SetzeWert(0);
     NumEdNFDetKoeff->SetzeWert(0);
     LVNFParameter->clear();
-    EdNFErgebnis->setText(QString::fromStdString(StatusText(a.Status)));
+    ErgebnisSetzen(EdNFErgebnis, QString::fromStdString(StatusText(a.Status)));
     fenster_.NPLeeren();
   } else {
     NumEdNFFG->SetzeWert(a.FG);
@@ -273,7 +273,7 @@ void TabAnpassen::ErgebnisAnzeigen(const TAnpassung& a) {
     NumEdNFPChi2->SetzeWert(a.PChi);
     NumEdNFKontingenz->SetzeWert(a.Kontingenz);
     NumEdNFDetKoeff->SetzeWert(a.R2);
-    EdNFErgebnis->setText(a.Verfeinert ? QString("OK") + kVerfeinertZusatz : QString("OK"));
+    ErgebnisSetzen(EdNFErgebnis, "OK" + VerfeinertZusatz(a));
   }
 }
 
@@ -294,8 +294,8 @@ void TabAnpassen::Beendet(Status st) {
     Leeren();
     fenster_.NPLeeren();
   }
-  EdNFErgebnis->setText(QString::fromStdString(StatusText(st)) +
-                        (st == status::kOk && besteVerfeinert_ ? kVerfeinertZusatz : ""));
+  ErgebnisSetzen(EdNFErgebnis, QString::fromStdString(StatusText(st)) +
+                                   (st == status::kOk ? besteZusatz_ : QString()));
   fenster_.FortschrittEnde();
   fenster_.AnpassungEndet();
 }

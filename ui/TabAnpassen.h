@@ -73,7 +73,7 @@ class TabAnpassen : public QWidget {
   // Window side: the worker waits for the answer and "Next Method" is on.
   bool wartet_ = false;
   std::atomic<bool> abbruch_{false};
-  bool besteVerfeinert_ = false;  // window side: the best method's result was refined
+  QString besteZusatz_;  // window side: the refinement's mark of the best method's result
 
   QComboBox* CBNFVerteilung = nullptr;
   QTreeWidget* LVNFParameter = nullptr;

@@ -18,8 +18,11 @@
 namespace vk::ui {
 
 namespace {
-// Room for the start of a name when the figures take almost the whole width.
+// Room for a name when the figures take almost the whole width.
 constexpr int kMindestensName = 120;
+// The catalog index after the figures: members whose long names share their beginning differ in
+// it as in their name's end.
+constexpr int kSpIndex = kSpR2 + 1;
 }  // namespace
 
 TabAutomatik::TabAutomatik(Fensterdienste& fenster, QWidget* eltern)
@@ -34,7 +37,11 @@ TabAutomatik::TabAutomatik(Fensterdienste& fenster, QWidget* eltern)
                                  {"P(X²)", 60, Spaltenart::kPChi},
                                  {"C", 60, Spaltenart::kKontingenz},
                                  {"DF", 45, Spaltenart::kZahl},
-                                 {"R²", 60, Spaltenart::kZahlAbsteigend}});
+                                 {"R²", 60, Spaltenart::kZahlAbsteigend},
+                                 {"Index", 45, Spaltenart::kZahl}});
+  // A name too long for its column keeps its beginning and its end, where the members of a
+  // family differ ("First success without repl…(a - 1 failures)"), and shows whole as tooltip.
+  LVAFAutomatik->setTextElideMode(Qt::ElideMiddle);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(LVAFAutomatik, 1);
   auto* unten = new QHBoxLayout;
@@ -70,6 +77,8 @@ void TabAutomatik::Starten() {
   if (arbeiter_) return;
   abbruch_ = false;
   Leeren();
+  // An automatic fitting leaves no fit in the data list: what it showed belonged to another.
+  fenster_.NPLeeren();
   fenster_.FortschrittStart(static_cast<int>(fenster_.Katalog().VerteilungenZaehlen().automatik));
   Anpassungen& engine = fenster_.Engine();
   arbeiter_ = std::make_unique<Arbeiter>([this, &engine] {
@@ -95,23 +104,34 @@ void TabAutomatik::ErgebnisAnzeigen(const TAnpassung& a) {
   auto* z = new AutomatikZeile(a.Verteilung);
   z->setText(0, QString::fromStdString(a.Verteilung.Bezeichnung));
   ErgebnisEintragen(z, a);
-  for (int s = 1; s <= kSpR2; ++s) z->setTextAlignment(s, kRechts);
+  z->setText(kSpIndex, QString::number(a.Verteilung.Index));
+  for (int s = 1; s <= kSpIndex; ++s) z->setTextAlignment(s, kRechts);
   LVAFAutomatik->addTopLevelItem(z);
   ZeileFaerben(z);
+  // The figures are in view whole as they come, not only once the run has ended.
+  SpaltenVerteilen(z);
   LVAFAutomatik->scrollToItem(z);
+}
+
+void TabAutomatik::SpaltenVerteilen(const QTreeWidgetItem* neu) {
+  // The figures are never cut off and all of them are in view; the name takes the room that
+  // is left (a long one is elided and shows whole as its tooltip).
+  if (neu != nullptr) {
+    ZeileEinpassen(LVAFAutomatik, neu, kSpChi, kSpIndex);
+  } else {
+    SpaltenEinpassen(LVAFAutomatik, kSpChi, kSpIndex);
+  }
+  int zahlen = 0;
+  for (int s = kSpChi; s <= kSpIndex; ++s) zahlen += LVAFAutomatik->columnWidth(s);
+  const int rest = LVAFAutomatik->viewport()->width() - zahlen;
+  LVAFAutomatik->setColumnWidth(0, std::max(rest, kMindestensName));
 }
 
 void TabAutomatik::Beendet() {
   arbeiter_->wait();
   arbeiter_.reset();
   fenster_.FortschrittEnde();
-  // The figures are never cut off and all of them are in view; the name takes the room that
-  // is left (a long one is cut and shows whole as its tooltip).
-  SpaltenEinpassen(LVAFAutomatik, kSpChi, kSpR2);
-  int zahlen = 0;
-  for (int s = kSpChi; s <= kSpR2; ++s) zahlen += LVAFAutomatik->columnWidth(s);
-  const int rest = LVAFAutomatik->viewport()->width() - zahlen;
-  LVAFAutomatik->setColumnWidth(0, std::max(rest, kMindestensName));
+  SpaltenVerteilen(nullptr);
   fenster_.AnpassungEndet();
 }
 

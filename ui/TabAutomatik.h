@@ -9,6 +9,7 @@
 
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace vk::ui {
 
@@ -30,6 +31,8 @@ class TabAutomatik : public QWidget {
 
  private:
   void ErgebnisAnzeigen(const TAnpassung& a);
+  // Widens the figure columns for the new row (every row when null), the name takes the rest.
+  void SpaltenVerteilen(const QTreeWidgetItem* neu);
   void Beendet();
   void ZeileDoppelklick();
 

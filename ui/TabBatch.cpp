@@ -27,15 +27,29 @@ namespace vk::ui {
 
 namespace {
 
-// The columns after the parameters.
-const std::vector<Spalte> kNachParametern = {
-    {"N", 45, Spaltenart::kZahl},        {"x-max", 45, Spaltenart::kZahl},
-    {"NP1", 60, Spaltenart::kZahl},      {"m1", 60, Spaltenart::kZahl},
-    {"m2", 60, Spaltenart::kZahl},       {"m3", 60, Spaltenart::kZahl},
-    {"m4", 60, Spaltenart::kZahl},       {"Ord I", 60, Spaltenart::kZahl},
-    {"Ord S", 60, Spaltenart::kZahl},    {"Skewness", 60, Spaltenart::kZahl},
-    {"Excess", 60, Spaltenart::kZahl},   {"Entropy", 60, Spaltenart::kZahl},
-    {"Rep. rate", 60, Spaltenart::kZahl}};
+// The columns after the parameters, in this order: the file's sample size and last x, the fit's
+// NP of the first class, then the file's statistics.
+enum Nachspalte { kSpN, kSpXMax, kSpNP1, kSpStatistik };
+
+struct Statistikspalte {
+  Spalte spalte;
+  double TDateneigenschaften::*wert;
+};
+
+const Spalte kNachParametern[] = {
+    {"N", 45, Spaltenart::kZahl}, {"x-max", 45, Spaltenart::kZahl}, {"NP1", 60, Spaltenart::kZahl}};
+
+const Statistikspalte kStatistik[] = {
+    {{"m1", 60, Spaltenart::kZahl}, &TDateneigenschaften::m1},
+    {{"m2", 60, Spaltenart::kZahl}, &TDateneigenschaften::m2},
+    {{"m3", 60, Spaltenart::kZahl}, &TDateneigenschaften::m3},
+    {{"m4", 60, Spaltenart::kZahl}, &TDateneigenschaften::m4},
+    {{"Ord I", 60, Spaltenart::kZahl}, &TDateneigenschaften::ord_i},
+    {{"Ord S", 60, Spaltenart::kZahl}, &TDateneigenschaften::ord_s},
+    {{"Skewness", 60, Spaltenart::kZahl}, &TDateneigenschaften::schiefe},
+    {{"Excess", 60, Spaltenart::kZahl}, &TDateneigenschaften::exzess},
+    {{"Entropy", 60, Spaltenart::kZahl}, &TDateneigenschaften::entropie},
+    {{"Rep. rate", 60, Spaltenart::kZahl}, &TDateneigenschaften::wiederholungsrate}};
 
 }  // namespace
 
@@ -104,8 +118,12 @@ QString TabBatch::Verteilungsname() const {
   return CBBFVerteilung->currentText();
 }
 
-int TabBatch::NachParametern() const {
-  return kSpR2 + 1 + parameterSpalten_;  // "N"
+int TabBatch::ParameterSpalte(int k) const {
+  return kSpR2 + 1 + k;
+}
+
+int TabBatch::NachParametern(int spalte) const {
+  return ParameterSpalte(parameterSpalten_) + spalte;
 }
 
 void TabBatch::SpaltenBauen() {
@@ -124,7 +142,8 @@ void TabBatch::SpaltenBauen() {
       namen.push_back(vp.Festparameter[k].Bezeichnung);
   }
   for (const std::string& n : namen) spalten.push_back({n.c_str(), 60, Spaltenart::kZahl});
-  spalten.insert(spalten.end(), kNachParametern.begin(), kNachParametern.end());
+  spalten.insert(spalten.end(), std::begin(kNachParametern), std::end(kNachParametern));
+  for (const Statistikspalte& st : kStatistik) spalten.push_back(st.spalte);
   parameterSpalten_ = static_cast<int>(namen.size());
   SpaltenAnlegen(LVBFBatch, spalten);
   sortiert_ = -1;
@@ -208,31 +227,32 @@ void TabBatch::Starten() {
 void TabBatch::ZeileHinzufuegen(const QString& pfad, std::unique_ptr<TBatchObj> obj, Status st,
                                 bool mitErgebnis) {
   const int spalten = LVBFBatch->columnCount();
-  const int nach = NachParametern();
+  const int n = NachParametern(kSpN), xMax = NachParametern(kSpXMax);
   auto* z = new BatchZeile(std::move(obj));
+  z->mitNP = mitErgebnis;
   const TBatchObj& o = *z->obj;
   z->setText(0, pfad);
   for (int s = 1; s < spalten; ++s) {
-    const bool ganz = s == kSpFG || s == nach || s == nach + 1;
+    const bool ganz = s == kSpFG || s == n || s == xMax;
     z->setText(s, s == kSpChi ? "0.00" : (ganz ? "0" : "0.0000"));
     z->setTextAlignment(s, kRechts);
   }
-  // The parameters of the last method tried, as the fit reported them.
-  int s = kSpR2 + 1;
+  // The parameters of the last method tried, as the fit reported them, then the fixed ones.
+  int k = 0;
   const TVerteilungsparameter& vp = o.VerteilParameter;
-  for (std::uint32_t k = 0; k < vp.ParZahl && k < kMaxParameter && s < nach; ++k)
-    z->setText(s++, Fest(vp.Parameter[k].Wert, 4));
-  for (std::uint32_t k = 0; k < vp.FestParZahl && k < kMaxFestparameter && s < nach; ++k)
-    z->setText(s++, Fest(vp.Festparameter[k].Wert, 4));
+  for (std::uint32_t j = 0; j < vp.ParZahl && j < kMaxParameter && k < parameterSpalten_; ++j)
+    z->setText(ParameterSpalte(k++), FestOderSignifikant(vp.Parameter[j].Wert, 4));
+  for (std::uint32_t j = 0; j < vp.FestParZahl && j < kMaxFestparameter && k < parameterSpalten_;
+       ++j)
+    z->setText(ParameterSpalte(k++), FestOderSignifikant(vp.Festparameter[j].Wert, 4));
   if (mitErgebnis) {
     ErgebnisEintragen(z, o.Anpassung);
     const TDateneigenschaften& e = o.Dateneigenschaften;
-    z->setText(nach, QString::number(e.tot));
-    z->setText(nach + 1, QString::number(o.Daten[static_cast<std::size_t>(std::max(e.n, 0))].X));
-    z->setText(nach + 2, Fest(o.Daten[0].NP, 4));
-    const double werte[] = {e.m1,    e.m2,      e.m3,     e.m4,       e.ord_i,
-                            e.ord_s, e.schiefe, e.exzess, e.entropie, e.wiederholungsrate};
-    for (int k = 0; k < 10; ++k) z->setText(nach + 3 + k, Fest(werte[k], 4));
+    z->setText(n, QString::number(e.tot));
+    z->setText(xMax, QString::number(o.Daten[static_cast<std::size_t>(std::max(e.n, 0))].X));
+    z->setText(NachParametern(kSpNP1), FestOderSignifikant(o.Daten[0].NP, 4));
+    int s = NachParametern(kSpStatistik);
+    for (const Statistikspalte& sp : kStatistik) z->setText(s++, Fest(e.*sp.wert, 4));
   }
   LVBFBatch->addTopLevelItem(z);
   if (st != status::kOk) {
@@ -262,11 +282,14 @@ void TabBatch::ZeileGewaehlt() {
   if (fenster_.InAnpassung()) return;
   auto* z = dynamic_cast<BatchZeile*>(LVBFBatch->currentItem());
   if (z == nullptr || !fenster_.DateiAnzeigen(z->text(0))) return;
+  // A row without a fit leaves the file's NP column at "0.00".
+  if (!z->mitNP) return;
   const std::int32_t n = std::max(z->obj->Dateneigenschaften.n, 0);
   for (std::int32_t i = 0; i <= n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
     const TWerte& w = z->obj->Daten[static_cast<std::size_t>(i)];
     fenster_.NPZeigen(static_cast<std::uint32_t>(i), w.NP, w.GepooltIn);
   }
+  fenster_.NPGehoertZu(QString::fromStdString(z->obj->Verteilung.Bezeichnung));
 }
 
 void TabBatch::ZeileDoppelklick() {

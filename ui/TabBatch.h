@@ -38,7 +38,9 @@ class TabBatch : public QWidget {
   // The columns: the results, one per parameter of the chosen distribution, then the file's
   // statistics.
   void SpaltenBauen();
-  int NachParametern() const;
+  // The list column of the k-th parameter column, and of a column after the parameters.
+  int ParameterSpalte(int k) const;
+  int NachParametern(int spalte) const;
   void ZeileHinzufuegen(const QString& pfad, std::unique_ptr<TBatchObj> obj, Status st,
                         bool mitErgebnis);
   void Beendet();

@@ -4,7 +4,11 @@
 #include <QComboBox>
 #include <QFont>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTreeWidget>
+#include <algorithm>
 
 #include "core/Status.h"
 #include "ui/Arbeiter.h"
@@ -37,8 +41,37 @@ void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert, bo
   auto* z = new QTreeWidgetItem(liste);
   // A value held fixed was given, not fitted; the list says so.
   z->setText(0, QString::fromStdString(name) + (fest ? QStringLiteral(" (fixed)") : QString()));
-  z->setText(1, Fest(wert, 4));
+  z->setText(1, FestOderSignifikant(wert, 4));
   z->setTextAlignment(1, kRechts);
+}
+
+QLineEdit* ErgebnisFeld(QWidget* eltern, const char* name) {
+  auto* feld = new QLineEdit(eltern);
+  feld->setObjectName(name);
+  feld->setReadOnly(true);
+  int breite = 0;
+  for (Status st = 0; st <= status::kLast; ++st)
+    breite = std::max(
+        breite, feld->fontMetrics().horizontalAdvance(QString::fromStdString(StatusText(st))));
+  // The text, the two pixels QLineEdit keeps free on either side, and the style's frame.
+  QStyleOptionFrame option;
+  option.initFrom(feld);
+  const QSize groesse = feld->style()->sizeFromContents(
+      QStyle::CT_LineEdit, &option, QSize(breite + 4, feld->sizeHint().height()), feld);
+  feld->setMinimumWidth(groesse.width());
+  return feld;
+}
+
+void ErgebnisSetzen(QLineEdit* feld, const QString& text) {
+  feld->setText(text);
+  feld->setCursorPosition(0);
+  feld->setToolTip(text);
+}
+
+QString VerfeinertZusatz(const TAnpassung& a) {
+  if (a.VerfeinerungUnvollstaendig)
+    return a.Verfeinert ? " (refined, refinement not completed)" : " (refinement not completed)";
+  return a.Verfeinert ? kVerfeinertZusatz : "";
 }
 
 QTreeWidget* ErgebnisListe(QWidget* eltern, const char* name) {
@@ -78,8 +111,10 @@ void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a) {
   QFont schrift = z->font(0);
   schrift.setItalic(a.Verfeinert);
   z->setFont(0, schrift);
-  for (int s = kSpChi; s <= kSpR2; ++s)
-    z->setToolTip(s, a.Verfeinert ? QString(kVerfeinertHinweis) : QString());
+  QString hinweis = a.Verfeinert ? QString(kVerfeinertHinweis) : QString();
+  if (a.VerfeinerungUnvollstaendig)
+    hinweis += (hinweis.isEmpty() ? "" : "\n") + QString(kUnvollstaendigHinweis);
+  for (int s = kSpChi; s <= kSpR2; ++s) z->setToolTip(s, hinweis);
 }
 
 TVerteilung Gewaehlt(const QComboBox* box) {
@@ -87,17 +122,23 @@ TVerteilung Gewaehlt(const QComboBox* box) {
 }
 
 std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
-                                                           std::vector<TWerte>& klassen) {
-  return [ziel, &fenster, &klassen](const TWerte& w) {
+                                                           Klassenpuffer& puffer,
+                                                           const QString& verteilung) {
+  return [ziel, &fenster, &puffer, verteilung](const TWerte& w) {
     if (w.Ergebnis) {
-      Posten(ziel, [&fenster, liste = std::move(klassen)] {
-        for (std::size_t i = 0; i < liste.size(); ++i)
-          fenster.NPZeigen(static_cast<std::uint32_t>(i), liste[i].NP, liste[i].GepooltIn);
-      });
-      klassen.clear();
+      if (puffer.ergebnisOk) {
+        Posten(ziel, [&fenster, verteilung, liste = std::move(puffer.klassen)] {
+          for (std::size_t i = 0; i < liste.size(); ++i)
+            fenster.NPZeigen(static_cast<std::uint32_t>(i), liste[i].NP, liste[i].GepooltIn);
+          fenster.NPGehoertZu(verteilung);
+        });
+      } else {
+        Posten(ziel, [&fenster] { fenster.NPLeeren(); });
+      }
+      puffer.klassen.clear();
     } else if (w.Idx <= kMaxKlassenIndex) {
-      if (klassen.size() <= w.Idx) klassen.resize(w.Idx + 1);
-      klassen[w.Idx] = w;
+      if (puffer.klassen.size() <= w.Idx) puffer.klassen.resize(w.Idx + 1);
+      puffer.klassen[w.Idx] = w;
     }
     return status::kOk;
   };

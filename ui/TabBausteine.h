@@ -14,6 +14,7 @@
 #include "ui/Listen.h"
 
 class QComboBox;
+class QLineEdit;
 class QObject;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -40,20 +41,41 @@ QTreeWidget* ParameterListe(QWidget* eltern, const char* name);
 void ParameterZeile(QTreeWidget* liste, const std::string& name, double wert, bool fest = false);
 QTreeWidget* ErgebnisListe(QWidget* eltern, const char* name);
 
-// The mark of a result the refinement improved.
+// The "Result" field of a tab: wide enough for every status message; a longer text shows its
+// beginning, and the whole text is the field's tooltip.
+QLineEdit* ErgebnisFeld(QWidget* eltern, const char* name);
+void ErgebnisSetzen(QLineEdit* feld, const QString& text);
+
+// The mark of a result the refinement improved, and of one whose refinement ended early (a fault,
+// an exception, a final evaluation that failed or cycles that ran out): its figures are those the
+// refinement had reached, or the classic cycle's.
 inline constexpr const char* kVerfeinertHinweis =
     "Refined: axis-wise restarts improved on the classic simplex cycle";
+inline constexpr const char* kUnvollstaendigHinweis =
+    "Refinement not completed: it ended early, the figures are the best it had reached";
 inline constexpr const char* kVerfeinertZusatz = " (refined)";
+// What follows "OK" in a "Result" field: "", " (refined)", " (refinement not completed)" or
+// " (refined, refinement not completed)".
+QString VerfeinertZusatz(const TAnpassung& a);
 void SpaltenAnlegen(QTreeWidget* liste, const std::vector<Spalte>& spalten);
 void ErgebnisEintragen(QTreeWidgetItem* z, const TAnpassung& a);
 // The distribution of the combo box's current item.
 TVerteilung Gewaehlt(const QComboBox* box);
 
+// What a worker keeps of the method being reported until its classes are complete. The engine
+// reports a method's result before its classes; a failed method's classes are no fit.
+struct Klassenpuffer {
+  std::vector<TWerte> klassen;
+  bool ergebnisOk = false;
+};
+
 // The engine's class callback for a worker whose fit shows its expected frequencies in the data
-// list: the classes come one by one and are collected in `klassen`; the list gets them together
-// when the method's closing record comes, posted to `ziel`'s thread.
+// list: the classes come one by one and are collected in `puffer`; when the method's closing
+// record comes the list gets them together as the fit of `verteilung`, posted to `ziel`'s thread,
+// or, after a failed result, the list's NP column is emptied.
 std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fensterdienste& fenster,
-                                                           std::vector<TWerte>& klassen);
+                                                           Klassenpuffer& puffer,
+                                                           const QString& verteilung);
 
 // The cursor while a fit computes; the normal one while it waits for the user.
 struct Sanduhr {

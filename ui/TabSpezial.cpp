@@ -31,9 +31,7 @@ TabSpezial::TabSpezial(Fensterdienste& fenster, QWidget* eltern)
   CBSFVerteilung = new QComboBox(tab);
   CBSFVerteilung->setObjectName("CBSFVerteilung");
   LVSFParameter = ParameterListe(tab, "LVSFParameter");
-  EdSFErgebnis = new QLineEdit(tab);
-  EdSFErgebnis->setObjectName("EdSFErgebnis");
-  EdSFErgebnis->setReadOnly(true);
+  EdSFErgebnis = ErgebnisFeld(tab, "EdSFErgebnis");
   NumEdSFChi2 = Feld(tab, "NumEdSFChi2", 4);
   NumEdSFPChi2 = Feld(tab, "NumEdSFPChi2", 4);
   NumEdSFFG = Feld(tab, "NumEdSFFG", 0);
@@ -49,7 +47,7 @@ TabSpezial::TabSpezial(Fensterdienste& fenster, QWidget* eltern)
   pr->setContentsMargins(4, 2, 4, 2);
   const auto eingabe = [&](const char* name, const char* hinweis) {
     TNumEdit* f = Feld(preflight, name, 8, false);
-    f->setToolTip(hinweis);
+    f->SetzeHinweis(hinweis);
     return f;
   };
   NumEdSFb1Start = eingabe("NumEdSFb1Start", "Start value");
@@ -170,7 +168,7 @@ void TabSpezial::AnzeigeLeeren() {
   NumEdSFPChi2->SetzeWert(0);
   NumEdSFKontingenz->SetzeWert(0);
   NumEdSFDetKoeff->SetzeWert(0);
-  EdSFErgebnis->clear();
+  ErgebnisSetzen(EdSFErgebnis, QString());
 }
 
 void TabSpezial::Leeren() {
@@ -229,7 +227,7 @@ void TabSpezial::Starten() {
     QApplication::beep();
     return;
   }
-  besteVerfeinert_ = false;
+  besteZusatz_.clear();
   // A grid that cannot end (a step that does not move its value, or too many points) is refused
   // before anything starts.
   const Spezialvorgaben vorgaben = VorgabenLesen();
@@ -248,12 +246,14 @@ void TabSpezial::Starten() {
   // shown.
   Anpassungen& engine = fenster_.Engine();
   const TVerteilung verteilung = Gewaehlt(CBSFVerteilung);
-  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, vorgaben] {
-    std::vector<TWerte> klassen;
+  const QString name = CBSFVerteilung->currentText();
+  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, vorgaben, name] {
+    Klassenpuffer puffer;
     Rueckrufe r;
     r.abbruch = [this] { return abbruch_.load(); };
     r.weiter = [] { return true; };
-    r.ergebnis = [this](const TAnpassung& a) {
+    r.ergebnis = [this, &puffer](const TAnpassung& a) {
+      puffer.ergebnisOk = a.Status == status::kOk;
       Posten(this, [this, a] { ErgebnisAnzeigen(a); });
       return status::kOk;
     };
@@ -261,7 +261,7 @@ void TabSpezial::Starten() {
       Posten(this, [this, vp] { ParameterAnzeigen(vp); });
       return status::kOk;
     };
-    r.klasse = KlassenFuerDatenliste(this, fenster_, klassen);
+    r.klasse = KlassenFuerDatenliste(this, fenster_, puffer, name);
     SpezialRueckrufe s;
     s.vorgaben = [vorgaben](Spezialvorgaben& v, std::uint32_t parZahl) {
       for (std::uint32_t k = 0; k < 5 && k < parZahl && k < v.size(); ++k) v[k] = vorgaben[k];
@@ -298,7 +298,7 @@ void TabSpezial::ParameterAnzeigen(const TVerteilungsparameter& vp) {
 
 void TabSpezial::ErgebnisAnzeigen(const TAnpassung& a) {
   if (a.Status != status::kOk) return;
-  if (a.BesteMethode) besteVerfeinert_ = a.Verfeinert;
+  if (a.BesteMethode) besteZusatz_ = VerfeinertZusatz(a);
   NumEdSFFG->SetzeWert(a.FG);
   NumEdSFChi2->SetzeWert(a.Chi);
   NumEdSFPChi2->SetzeWert(a.PChi);
@@ -313,8 +313,8 @@ void TabSpezial::Beendet(Status st) {
     AnzeigeLeeren();
     fenster_.NPLeeren();
   }
-  EdSFErgebnis->setText(QString::fromStdString(StatusText(st)) +
-                        (st == status::kOk && besteVerfeinert_ ? kVerfeinertZusatz : ""));
+  ErgebnisSetzen(EdSFErgebnis, QString::fromStdString(StatusText(st)) +
+                                   (st == status::kOk ? besteZusatz_ : QString()));
   fenster_.AnpassungEndet();
 }
 

@@ -52,7 +52,7 @@ class TabSpezial : public QWidget {
   int n_ = 0;
   // What the running fit was given (which coefficients it holds fixed).
   Spezialvorgaben vorgaben_{};
-  bool besteVerfeinert_ = false;  // window side: the best method's result was refined
+  QString besteZusatz_;  // window side: the refinement's mark of the best method's result
 
   QComboBox* CBSFVerteilung = nullptr;
   QTreeWidget* LVSFParameter = nullptr;

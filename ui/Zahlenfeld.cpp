@@ -20,8 +20,34 @@ constexpr int kInnenrand = 2;
 
 }  // namespace
 
+namespace {
+
+// Whether a fixed-point text stands for zero: nothing but zeros after an optional sign.
+bool NurNullen(const QString& text) {
+  bool ziffer = false;
+  for (qsizetype i = text.startsWith('-') ? 1 : 0; i < text.size(); ++i) {
+    if (text[i] == '0') {
+      ziffer = true;
+    } else if (text[i] != '.') {
+      return false;
+    }
+  }
+  return ziffer;
+}
+
+}  // namespace
+
 QString Fest(double wert, int dezimalen) {
-  return QString::fromStdString(FormatFixed(wert, dezimalen));
+  QString text = QString::fromStdString(FormatFixed(wert, dezimalen));
+  // A value that rounds to zero carries no sign: "-0.00" would read as a value of its own.
+  if (text.startsWith('-') && NurNullen(text)) text.remove(0, 1);
+  return text;
+}
+
+QString FestOderSignifikant(double wert, int dezimalen) {
+  const QString fest = Fest(wert, dezimalen);
+  if (wert == 0 || !std::isfinite(wert) || !NurNullen(fest)) return fest;
+  return QLocale::c().toString(wert, 'g', kSignifikanteStellen);
 }
 
 double ZahlAusText(const QString& text, bool* ok) {
@@ -60,25 +86,46 @@ void TNumEdit::SetzeWert(double wert) {
 
 void TNumEdit::Anzeigen() {
   const QString text = Anzeigetext();
-  if (text == this->text()) return;
-  eigenerText_ = true;
-  setText(text);
-  eigenerText_ = false;
+  if (text != this->text()) {
+    eigenerText_ = true;
+    setText(text);
+    eigenerText_ = false;
+  }
+  if (isReadOnly()) return;
+  // A value wider than the field shows its leading digits, and whole as its tooltip.
+  const bool abgeschnitten = fontMetrics().horizontalAdvance(text) > Textbreite();
+  if (!hasFocus()) setCursorPosition(0);
+  setToolTip(!abgeschnitten ? hinweis_
+                            : (hinweis_.isEmpty() ? text : hinweis_ + QStringLiteral(": ") + text));
+}
+
+void TNumEdit::SetzeHinweis(const QString& hinweis) {
+  hinweis_ = hinweis;
+  Anzeigen();
 }
 
 QString TNumEdit::Anzeigetext() const {
   const QString fest = Fest(wert_, dezimalen_);
   if (!std::isfinite(wert_)) return fest;
-  if (!isReadOnly()) {
-    // What was typed stays visible: as many decimals as the value needs to read back unchanged.
-    for (int d = dezimalen_; d <= 17; ++d) {
-      const QString text = Fest(wert_, d);
-      if (ZahlAusText(text) == wert_) return text;
-    }
-    return QString::fromStdString(FormatExact(wert_));
-  }
   const QFontMetrics fm = fontMetrics();
   const int platz = Textbreite();
+  if (!isReadOnly()) {
+    // What was typed stays visible: as many decimals as the value needs to read back unchanged,
+    // the format's padding only where there is room for it.
+    QString text = QString::fromStdString(FormatExact(wert_));
+    for (int d = dezimalen_; d <= 17; ++d) {
+      const QString t = Fest(wert_, d);
+      if (ZahlAusText(t) != wert_) continue;
+      text = t;
+      break;
+    }
+    if (fm.horizontalAdvance(text) <= platz) return text;
+    for (int d = 0; d < dezimalen_; ++d) {
+      const QString t = Fest(wert_, d);
+      if (ZahlAusText(t) == wert_) return t;
+    }
+    return text;
+  }
   if (std::fabs(wert_) <= kFestBis && fm.horizontalAdvance(fest) <= platz) return fest;
   // Exponent notation, with as many of the format's decimals as the field has room for.
   QString text;
@@ -126,7 +173,7 @@ void TNumEdit::focusOutEvent(QFocusEvent* e) {
 
 void TNumEdit::resizeEvent(QResizeEvent* e) {
   QLineEdit::resizeEvent(e);
-  if (isReadOnly()) Anzeigen();
+  if (isReadOnly() || !hasFocus()) Anzeigen();
 }
 
 }  // namespace vk::ui

@@ -11,7 +11,9 @@ namespace vk::ui {
 //
 // The field keeps the value itself, not its text: the format is for the eye only. An editable
 // field holds exactly what was typed and, on leaving it, shows that value with as many decimals
-// as it needs beyond the format's; a read-only field never shows a number cut off by its width
+// as it needs beyond the format's (fewer, down to what the value needs, where the field is too
+// narrow; a value still too wide shows its leading digits and its whole text as tooltip); a
+// read-only field never shows a number cut off by its width
 // (past 10^9, or when the fixed text would not fit, it switches to exponent notation).
 class TNumEdit : public QLineEdit {
  public:
@@ -24,6 +26,8 @@ class TNumEdit : public QLineEdit {
   void SetzeDezimalen(int dezimalen);
   int Dezimalen() const { return dezimalen_; }
   void SetzeNurPositiv(bool nurPositiv);
+  // The tooltip of an editable field; a value cut off by the field's width is added to it.
+  void SetzeHinweis(const QString& hinweis);
   // Makes the field wide enough for `muster` in its own font and frame.
   void BreiteFuer(const QString& muster);
 
@@ -41,10 +45,17 @@ class TNumEdit : public QLineEdit {
   bool nurPositiv_ = false;
   double wert_ = 0;
   bool eigenerText_ = false;
+  QString hinweis_;
 };
 
-// The display formats: "0.0000;-0.0000" and the like, "." separator.
+// The display formats: "0.0000;-0.0000" and the like, "." separator; a value that rounds to
+// zero is shown without a sign.
 QString Fest(double wert, int dezimalen);
+// As Fest, except for a value other than 0 that the format would show as zero (an expected
+// frequency of 3e-5, a parameter of 2.19e-14): its first significant digits, in exponent
+// notation where the value is that small ("2.191e-14", "0.003").
+inline constexpr int kSignifikanteStellen = 4;
+QString FestOderSignifikant(double wert, int dezimalen);
 // A number parsed from a displayed text ("." separator); 0 when it does not parse.
 double ZahlAusText(const QString& text, bool* ok = nullptr);
 

@@ -193,3 +193,88 @@ TEST(EinstellungenText, EveryUnusableTextWarnsOnce) {
 
 }  // namespace
 }  // namespace vk
+
+namespace vk {
+namespace {
+
+// Window settings that were replaced in silence ("abc" as a position, a height of -50, 1e400 as
+// a width, "maybe" as a switch): each reads as its default with one warning naming key and text.
+// A usable text is taken without a word, a switch as any whole number (0 off) as before.
+TEST(EinstellungenText, EveryUnusableWindowSettingWarnsOnce) {
+  const PresentationSettings d;
+  const struct {
+    const char* schluessel;
+    const char* text;
+    bool gewarnt;
+    int PresentationSettings::*zahl;
+    int erwartet;
+  } zahlen[] = {
+      {"KalibraFensterX", "abc", true, &PresentationSettings::KalibraFensterX, d.KalibraFensterX},
+      {"KalibraFensterX", "-2147483648", false, &PresentationSettings::KalibraFensterX,
+       std::numeric_limits<int>::min()},
+      {"KalibraFensterY", "2147483648", true, &PresentationSettings::KalibraFensterY,
+       d.KalibraFensterY},
+      {"KalibraFensterY", "99999999999", true, &PresentationSettings::KalibraFensterY,
+       d.KalibraFensterY},
+      {"GrafFensterX", " -20 ", false, &PresentationSettings::GrafFensterX, -20},
+      {"GrafFensterY", "1.5", true, &PresentationSettings::GrafFensterY, d.GrafFensterY},
+      {"GrafFensterW", "0", true, &PresentationSettings::GrafFensterW, d.GrafFensterW},
+      {"GrafFensterW", "1", false, &PresentationSettings::GrafFensterW, 1},
+      {"GrafFensterW", "1e400", true, &PresentationSettings::GrafFensterW, d.GrafFensterW},
+      {"GrafFensterH", "-50", true, &PresentationSettings::GrafFensterH, d.GrafFensterH},
+      {"GrafFensterH", "", true, &PresentationSettings::GrafFensterH, d.GrafFensterH},
+  };
+  const struct {
+    const char* schluessel;
+    const char* text;
+    bool gewarnt;
+    bool PresentationSettings::*schalter;
+    bool erwartet;
+  } schalter[] = {
+      {"NurBesteMethode", "maybe", true, &PresentationSettings::NurBesteMethode, false},
+      {"NurBesteMethode", "7", false, &PresentationSettings::NurBesteMethode, true},
+      {"AuswahlHilfe", " 0 ", false, &PresentationSettings::AuswahlHilfe, false},
+      {"AuswahlHilfe", "true", true, &PresentationSettings::AuswahlHilfe, false},
+  };
+  const auto lesen = [](const char* schluessel, const char* text,
+                        std::vector<std::string>& warnungen) {
+    QTemporaryDir dir;
+    const QString pfad = dir.filePath("k.ini");
+    {
+      QSettings store(pfad, QSettings::IniFormat);
+      store.setValue(QString("FitPar/") + schluessel, QString::fromLatin1(text));
+    }
+    QSettings store(pfad, QSettings::IniFormat);
+    PresentationSettings p;
+    FitParLesen(store, p, &warnungen);
+    return p;
+  };
+  const auto genannt = [](const std::vector<std::string>& w, const char* schluessel,
+                          const char* text) {
+    return w.size() == 1 && w[0].find(std::string("setting FitPar/") + schluessel + " = '" +
+                                      text + "'") == 0;
+  };
+  for (const auto& c : zahlen) {
+    std::vector<std::string> w;
+    const PresentationSettings p = lesen(c.schluessel, c.text, w);
+    EXPECT_EQ(p.*c.zahl, c.erwartet) << c.schluessel << " = '" << c.text << "'";
+    if (c.gewarnt) {
+      EXPECT_TRUE(genannt(w, c.schluessel, c.text)) << c.schluessel << " = '" << c.text << "'";
+    } else {
+      EXPECT_TRUE(w.empty()) << c.schluessel << " = '" << c.text << "'";
+    }
+  }
+  for (const auto& c : schalter) {
+    std::vector<std::string> w;
+    const PresentationSettings p = lesen(c.schluessel, c.text, w);
+    EXPECT_EQ(p.*c.schalter, c.erwartet) << c.schluessel << " = '" << c.text << "'";
+    if (c.gewarnt) {
+      EXPECT_TRUE(genannt(w, c.schluessel, c.text)) << c.schluessel << " = '" << c.text << "'";
+    } else {
+      EXPECT_TRUE(w.empty()) << c.schluessel << " = '" << c.text << "'";
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vk

@@ -391,5 +391,46 @@ TEST_F(MainWindowTest, UnusableSavedCriteriaAreReplacedAndNamed) {
             "1");
 }
 
+// The warning named inf, nan and "maybe" but replaced "abc", 1e400, -1 and 99999999999 in
+// silence. Every value replaced is named once, with its key and its text, in one message.
+TEST_F(MainWindowTest, EveryReplacedSettingIsNamedOnceWithKeyAndValue) {
+  const struct {
+    const char* schluessel;
+    const char* text;
+  } faelle[] = {
+      {"OptPar/Reflektionsweite", "abc"},    {"OptPar/Expansionsweite", "1e400"},
+      {"OptPar/Kontraktionsgröße", "-1"},    {"OptPar/Optimierungsversuche", "99999999999"},
+      {"OptPar/Abbruchkriterium", "inf"},    {"OptPar/Mindestklassengröße", "nan"},
+      {"OptPar/Verfeinerung", "maybe"},      {"FitPar/NurBesteMethode", "maybe"},
+      {"FitPar/KalibraFensterX", "abc"},     {"FitPar/KalibraFensterY", "99999999999"},
+      {"FitPar/GrafFensterW", "1e400"},      {"FitPar/GrafFensterH", "-1"},
+      {"FitPar/GrafFensterX", "-2147483649"}};
+  {
+    QSettings s("Tessaro", "Vostra-Kalibra");
+    for (const auto& c : faelle) s.setValue(QString::fromUtf8(c.schluessel), c.text);
+    // Usable values are taken without a word.
+    s.setValue("FitPar/AuswahlHilfe", "1");
+    s.setValue("FitPar/GrafFensterY", "-20");
+  }
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  QCoreApplication::processEvents();
+  ASSERT_EQ(warnungen.size(), 1);
+  const QString& text = warnungen[0];
+  for (const auto& c : faelle) {
+    const QString genannt =
+        QString("setting %1 = '%2' ").arg(QString::fromUtf8(c.schluessel), c.text);
+    EXPECT_EQ(text.count(genannt), 1) << genannt << "\n" << text;
+  }
+  EXPECT_EQ(text.count("setting "), static_cast<qsizetype>(std::size(faelle))) << text;
+  EXPECT_FALSE(text.contains("AuswahlHilfe")) << text;
+  EXPECT_FALSE(text.contains("GrafFensterY")) << text;
+  // The defaults are in force.
+  EXPECT_FALSE(Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->isChecked());
+  EXPECT_TRUE(Kind<QCheckBox>(*f, "CBNFAuswahlhilfe")->isChecked());
+  EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 320u);
+  EXPECT_EQ(f->Engine().Einstellungen().Reflektionsweite, 1.0);
+}
+
 }  // namespace
 }  // namespace vk::ui::test
