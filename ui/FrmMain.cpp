@@ -411,6 +411,7 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
 
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
+  FNPVerteilung.clear();
   QList<QTreeWidgetItem*> zeilen;
   for (std::int32_t i = 0; i <= eig.n; ++i) {
     double f = 0;
@@ -435,6 +436,7 @@ void TFrmMain::DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften&
   StatistikZeigen(eig);
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
+  FNPVerteilung.clear();
   QList<QTreeWidgetItem*> zeilen;
   for (std::int32_t i = 0; i <= eig.n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
@@ -546,6 +548,7 @@ void PoolungZeigen(QTreeWidget* liste, QTreeWidgetItem* z, std::uint32_t gepoolt
 }  // namespace
 
 void TFrmMain::NPLeeren() {
+  FNPVerteilung.clear();
   for (int i = 0; i < LVDaten->topLevelItemCount(); ++i) {
     LVDaten->topLevelItem(i)->setText(2, "0.00");
     PoolungZeigen(LVDaten, LVDaten->topLevelItem(i), kNichtGepoolt);
@@ -556,6 +559,8 @@ void TFrmMain::NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) {
   if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) {
     z->setText(2, Fest(np, 2));
     PoolungZeigen(LVDaten, z, gepooltIn);
+    FNPVerteilung = VerteilungsnameVon(FInAnpassung ? FLaufenderTab
+                                                    : PgCtrlAnpassungen->currentWidget());
   }
 }
 
@@ -594,6 +599,7 @@ void TFrmMain::AufAnpassenTabAnpassen(const QString& name) {
 void TFrmMain::TBBtnGoClick() {
   if (FInAnpassung || !FDatenVorhanden) return;
   QWidget* tab = PgCtrlAnpassungen->currentWidget();
+  FLaufenderTab = tab;
   if (tab == TabShAnpassen) TabShAnpassen->Starten();
   if (tab == TabShAutomatik) TabShAutomatik->Starten();
   if (tab == TabShSpezial) TabShSpezial->Starten();
@@ -616,15 +622,20 @@ void TFrmMain::TBBtnDiagrammClick() {
   }
   // The name of the file whose data the list shows, which need not be the highlighted one.
   const QString datei = QFileInfo(FAngezeigteDatei).fileName();
-  QString verteilung;
-  QWidget* tab = PgCtrlAnpassungen->currentWidget();
-  if (tab == TabShAnpassen) verteilung = TabShAnpassen->Verteilungsname();
-  if (tab == TabShSpezial) verteilung = TabShSpezial->Verteilungsname();
-  if (tab == TabShBatch) verteilung = TabShBatch->Verteilungsname();
+  const QString verteilung = VerteilungsnameVon(PgCtrlAnpassungen->currentWidget());
   FDiagramm->Zeigen(std::min(FDateneigenschaften.n, zeilen - 1), FDateneigenschaften.tot,
-                    verteilung, datei, *daten);
+                    verteilung, datei, *daten, FNPVerteilung);
+  FDiagramm->Platzieren(*this);
   FDiagramm->show();
   FDiagramm->raise();
+}
+
+// The distribution a tab names: the automatic tab names none.
+QString TFrmMain::VerteilungsnameVon(const QWidget* tab) const {
+  if (tab == TabShAnpassen) return TabShAnpassen->Verteilungsname();
+  if (tab == TabShSpezial) return TabShSpezial->Verteilungsname();
+  if (tab == TabShBatch) return TabShBatch->Verteilungsname();
+  return {};
 }
 
 void TFrmMain::TBBtnOptionenClick() {

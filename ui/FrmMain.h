@@ -116,6 +116,12 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   int FZeileVorKlick = -1;
   int FFortschrittTotal = 0;
   int FFortschrittErledigt = 0;
+  // Whose fit the data list's NP column holds: the distribution's name (empty for none), taken
+  // from the tab that wrote it: the tab whose fit runs, else the current one (a batch row).
+  // "Graph" draws NP only under that name.
+  QString FNPVerteilung;
+  QWidget* FLaufenderTab = nullptr;
+  QString VerteilungsnameVon(const QWidget* tab) const;
 
   std::unique_ptr<TFrmDiagramm> FDiagramm;
   TFestparameterDlg* FFestparameterDlg = nullptr;

@@ -56,9 +56,12 @@ int main(int argc, char** argv) {
   // The best method at once: nobody is there to press "Next Method".
   tabs->setCurrentIndex(0);
   fenster.findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
-  // A distribution that fits word and sentence counts, when the catalog has it.
+  // A distribution that fits the data, when the catalog has it: word lengths start at 1.
+  const bool buchstaben = QString::fromLocal8Bit(argv[2]).contains("letters");
   auto* auswahl = fenster.findChild<QComboBox*>("CBNFVerteilung");
-  if (const int i = auswahl->findText("Negative binomial"); i >= 0) auswahl->setCurrentIndex(i);
+  if (const int i = auswahl->findText(buchstaben ? "Positive Poisson" : "Negative binomial");
+      i >= 0)
+    auswahl->setCurrentIndex(i);
   anpassen();
   fenster.findChild<QAction*>("TBBtnDiagramm")->trigger();
   vk::ui::TFrmDiagramm* diagramm = fenster.Diagramm();
