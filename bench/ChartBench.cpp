@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <cmath>
 #include <memory>
 
@@ -31,9 +31,9 @@ std::unique_ptr<vk::TDaten> Daten(int klassen) {
   auto d = std::make_unique<vk::TDaten>();
   for (int i = 0; i < klassen; ++i) {
     const double np = 1e5 / (1.0 + 0.01 * i * i / klassen);
-    (*d)[static_cast<std::size_t>(i)] = vk::TWerte{std::floor(np * (1 + 0.1 * std::sin(i))), np,
-                                                   static_cast<std::uint32_t>(i),
-                                                   static_cast<std::uint32_t>(i), false};
+    (*d)[static_cast<std::size_t>(i)] =
+        vk::TWerte{std::floor(np * (1 + 0.1 * std::sin(i))), np, static_cast<std::uint32_t>(i),
+                   static_cast<std::uint32_t>(i), false};
   }
   return d;
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBarCategoryAxis>
+#include <QBarLegendMarker>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBuffer>
@@ -19,13 +20,12 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QMap>
 #include <QLegend>
 #include <QLegendMarker>
-#include <QBarLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QMap>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -273,9 +273,9 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   PresentationSettings p;
   FitParLesen(p);
   const PresentationSettings vorgabe;
-  const QRect platz = GespeichertesFenster(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW,
-                                           p.GrafFensterH, QSize(200, 150),
-                                           QSize(vorgabe.GrafFensterW, vorgabe.GrafFensterH));
+  const QRect platz =
+      GespeichertesFenster(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
+                           QSize(200, 150), QSize(vorgabe.GrafFensterW, vorgabe.GrafFensterH));
   resize(platz.size());
   move(platz.topLeft());
   platziert_ = p.GrafFensterX != vorgabe.GrafFensterX || p.GrafFensterY != vorgabe.GrafFensterY;
@@ -344,6 +344,10 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   min_ = tiefst - rand > 0 ? tiefst - rand : 0;
   max_ = hoechst + rand;
 
+  // The bar sets are refilled outside their series: inside, every change is laid out at once,
+  // and on a logarithmic axis a half-filled pair of sets meets the logarithm of zero.
+  balken_->take(balkenF_);
+  balken_->take(balkenNP_);
   balkenF_->remove(0, static_cast<int>(balkenF_->count()));
   balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
   for (QLineSeries* s : linien_) s->clear();
@@ -404,6 +408,7 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   wurzelMax_ += wurzelRand;
   balkenF_->append(saeulenF_);
   balkenNP_->append(saeulenNP_);
+  balken_->append(QList<QBarSet*>{balkenF_, balkenNP_});
   // The pooled classes' bars in the pooled shade, their numbers as they are.
   for (QBarSet* s : {balkenF_, balkenNP_}) {
     s->deselectAllBars();
@@ -412,6 +417,8 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   haengend_->append(haengend);
   // Points on the curve while they stand apart; with many classes the line alone.
   wurzelNP_->setPointsVisible(letzte < 40);
+  linien_[0]->setPointsVisible(klassen <= kHoechstensSaeulen);
+  linien_[1]->setPointsVisible(klassen <= kHoechstensSaeulen);
   xMin_ = letzte >= 0 ? daten[0].X : 0;
   xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
   StilAnwenden();
@@ -447,9 +454,9 @@ void TFrmDiagramm::StilAnwenden() {
     for (QLegendMarker* m : chart_->legend()->markers(balken_))
       if (auto* b = qobject_cast<QBarLegendMarker*>(m); b != nullptr && b->barset() == balkenNP_)
         m->setVisible(false);
-    for (QAbstractSeries* s : {static_cast<QAbstractSeries*>(linien_[1]),
-                               static_cast<QAbstractSeries*>(linien_[3]),
-                               static_cast<QAbstractSeries*>(wurzelNP_)})
+    for (QAbstractSeries* s :
+         {static_cast<QAbstractSeries*>(linien_[1]), static_cast<QAbstractSeries*>(linien_[3]),
+          static_cast<QAbstractSeries*>(wurzelNP_)})
       for (QLegendMarker* m : chart_->legend()->markers(s)) m->setVisible(false);
   }
   AchsenAnordnen();
@@ -548,7 +555,8 @@ void TFrmDiagramm::AchsenAnordnen() {
   // at once on the scale its series had last: the floors go in before a logarithmic axis, the
   // zeros after a linear one, and hidden bars keep what they have.
   const auto balkenwerte = [this, yLog] {
-    for (auto [satz, werte] : {std::pair{balkenF_, &saeulenF_}, std::pair{balkenNP_, &saeulenNP_}}) {
+    for (auto [satz, werte] :
+         {std::pair{balkenF_, &saeulenF_}, std::pair{balkenNP_, &saeulenNP_}}) {
       for (int i = 0; i < werte->size() && i < satz->count(); ++i) {
         const double y = (*werte)[i];
         const double hoehe = yLog && !(y > 0) ? logBoden_ : y;
@@ -569,6 +577,31 @@ void TFrmDiagramm::AchsenAnordnen() {
     s->attachAxis(links);
     if (!bars_->isChecked()) s->attachAxis(unten);
   }
+  // With very many classes a line keeps, of each run of classes that share a bar, the lowest
+  // and the highest point: all a screen column can show of them.
+  const int je = std::max<int>(
+      1, static_cast<int>((punkteF_.size() + kHoechstensSaeulen - 1) / kHoechstensSaeulen));
+  const auto darstellbar = [xLog, yLog, je](const QList<QPointF>& punkte) {
+    QList<QPointF> bleiben;
+    for (qsizetype von = 0; von < punkte.size(); von += je) {
+      const QPointF* tief = nullptr;
+      const QPointF* hoch = nullptr;
+      for (qsizetype i = von; i < std::min(punkte.size(), von + je); ++i) {
+        const QPointF& p = punkte[i];
+        if ((xLog && !(p.x() > 0)) || (yLog && !(p.y() > 0))) continue;
+        if (tief == nullptr || p.y() < tief->y()) tief = &p;
+        if (hoch == nullptr || p.y() > hoch->y()) hoch = &p;
+      }
+      if (tief == nullptr) continue;
+      if (tief == hoch) {
+        bleiben.append(*tief);
+      } else {
+        bleiben.append(tief->x() < hoch->x() ? *tief : *hoch);
+        bleiben.append(tief->x() < hoch->x() ? *hoch : *tief);
+      }
+    }
+    return bleiben;
+  };
   if (wurzel) {
     for (QAbstractSeries* s :
          {static_cast<QAbstractSeries*>(haengend_), static_cast<QAbstractSeries*>(wurzelNP_),
@@ -579,19 +612,13 @@ void TFrmDiagramm::AchsenAnordnen() {
     QList<QPointF> wurzelNP;
     for (const QPointF& p : punkteNP_)
       wurzelNP.append(QPointF(p.x(), std::sqrt(std::max(p.y(), 0.0))));
-    wurzelNP_->replace(wurzelNP);
+    wurzelNP_->replace(darstellbar(wurzelNP));
     nulllinie_->replace({QPointF(xMin_ - 0.5, 0), QPointF(xMax_ + 0.5, 0)});
   }
 
   // A logarithmic axis has no place for x = 0 or a value of 0: those points are left out of the
   // lines (given to Qt Charts, one of them leaves the whole plot empty). The points go in only
   // now, when each series knows the scale it is drawn on.
-  const auto darstellbar = [xLog, yLog](const QList<QPointF>& punkte) {
-    QList<QPointF> bleiben;
-    for (const QPointF& p : punkte)
-      if ((!xLog || p.x() > 0) && (!yLog || p.y() > 0)) bleiben.append(p);
-    return bleiben;
-  };
   linien_[0]->replace(darstellbar(punkteF_));
   linien_[1]->replace(darstellbar(punkteNP_));
   linien_[2]->replace(darstellbar(punkteF_));

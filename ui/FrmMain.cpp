@@ -559,8 +559,8 @@ void TFrmMain::NPZeigen(std::uint32_t idx, double np, std::uint32_t gepooltIn) {
   if (QTreeWidgetItem* z = LVDaten->topLevelItem(static_cast<int>(idx))) {
     z->setText(2, Fest(np, 2));
     PoolungZeigen(LVDaten, z, gepooltIn);
-    FNPVerteilung = VerteilungsnameVon(FInAnpassung ? FLaufenderTab
-                                                    : PgCtrlAnpassungen->currentWidget());
+    FNPVerteilung =
+        VerteilungsnameVon(FInAnpassung ? FLaufenderTab : PgCtrlAnpassungen->currentWidget());
   }
 }
 

@@ -10,7 +10,7 @@ namespace vk::ui {
 namespace {
 
 // Room between a label and its point, and around its digits.
-constexpr double kAbstand = 2;
+constexpr double kAbstand = 4;
 constexpr double kRand = 2;
 
 }  // namespace
@@ -28,9 +28,8 @@ QList<GesetzteMarke> MarkenSetzen(const QList<Wertmarke>& kandidaten, const QFon
     if (r.right() > flaeche.right()) r.moveRight(flaeche.right());
     if (r.top() < flaeche.top()) r.moveTop(flaeche.top());
     if (r.bottom() > flaeche.bottom()) r.moveBottom(flaeche.bottom());
-    const bool frei = std::none_of(gesetzt.cbegin(), gesetzt.cend(), [&r](const GesetzteMarke& g) {
-      return g.rahmen.intersects(r);
-    });
+    const bool frei = std::none_of(gesetzt.cbegin(), gesetzt.cend(),
+                                   [&r](const GesetzteMarke& g) { return g.rahmen.intersects(r); });
     if (frei) gesetzt.append({r, k.text, k.farbe});
   }
   return gesetzt;
@@ -55,7 +54,7 @@ void MarkenSchicht::paint(QPainter* maler, const QStyleOptionGraphicsItem*, QWid
   maler->setFont(schrift_);
   for (const GesetzteMarke& m : marken_) {
     maler->setPen(Qt::NoPen);
-    maler->setBrush(QColor(255, 255, 255, 215));
+    maler->setBrush(QColor(255, 255, 255, 190));
     maler->drawRect(m.rahmen);
     maler->setPen(m.farbe);
     maler->drawText(m.rahmen, Qt::AlignCenter, m.text);

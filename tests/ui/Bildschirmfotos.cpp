@@ -73,13 +73,22 @@ int main(int argc, char** argv) {
   ok = diagramm->grab().save(ziel.filePath("chart-window.png")) && ok;
   QTest::qWait(100);
   ok = fenster.grab().save(ziel.filePath("main-window-selected.png")) && ok;
-  // The same fit as a hanging rootogram.
+  // The same fit as a hanging rootogram, labelled with the square roots of NP.
   diagramm->findChild<QRadioButton*>("rootogram")->click();
+  diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
   QTest::qWait(300);
   ok = diagramm->grab().save(ziel.filePath("chart-rootogram.png")) && ok;
   // With a fourth argument, also the two other tabs (for checking the layout).
   if (argc > 4) {
     const QDir pruefen(QString::fromLocal8Bit(argv[4]));
+    // The bars with their values, flat and in 3D.
+    diagramm->findChild<QRadioButton*>("bars")->click();
+    QTest::qWait(200);
+    ok = diagramm->grab().save(pruefen.filePath("chart-values.png")) && ok;
+    diagramm->findChild<QCheckBox*>("view3D")->setChecked(true);
+    diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(false);
+    QTest::qWait(200);
+    ok = diagramm->grab().save(pruefen.filePath("chart-values-3d.png")) && ok;
     tabs->setCurrentIndex(2);
     QTest::qWait(50);
     ok = fenster.grab().save(pruefen.filePath("special.png")) && ok;

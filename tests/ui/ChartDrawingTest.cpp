@@ -6,6 +6,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QGraphicsScene>
@@ -13,7 +14,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QLineSeries>
-#include <QDir>
 #include <QLogValueAxis>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -56,8 +56,8 @@ void PositivePoisson(const std::vector<std::pair<std::uint32_t, double>>& klasse
   for (std::size_t i = 0; i < klassen.size(); ++i) {
     const double x = klassen[i].first;
     const double p = std::exp(x * std::log(a) - a - std::lgamma(x + 1)) / (1 - std::exp(-a));
-    daten[i] = TWerte{klassen[i].second, n * p, klassen[i].first, static_cast<std::uint32_t>(i),
-                      false};
+    daten[i] =
+        TWerte{klassen[i].second, n * p, klassen[i].first, static_cast<std::uint32_t>(i), false};
   }
 }
 
@@ -154,9 +154,9 @@ TEST_F(ChartDrawingTest, ValueLabelsKeepTheirFormatsAndPlaceAndDoNotOverlap) {
     const char* stil;
     bool tief, yLog;
   };
-  const Fall faelle[] = {{"bars", false, false},     {"bars", true, false},
-                         {"bars", false, true},      {"lines", false, false},
-                         {"linesdots", true, false}, {"linesdots", false, true},
+  const Fall faelle[] = {{"bars", false, false},      {"bars", true, false},
+                         {"bars", false, true},       {"lines", false, false},
+                         {"linesdots", true, false},  {"linesdots", false, true},
                          {"rootogram", false, false}, {"rootogram", true, false}};
   for (const Fall& c : faelle) {
     diagramm->findChild<QRadioButton*>(c.stil)->click();
@@ -189,8 +189,7 @@ TEST_F(ChartDrawingTest, ValueLabelsKeepTheirFormatsAndPlaceAndDoNotOverlap) {
 TEST_F(ChartDrawingTest, ValueLabelsLeaveNoGlyphOutsideThePlot) {
   const auto klassen = Klassen("alpha-particles.dat");
   PositivePoisson(klassen, *daten);
-  diagramm->Zeigen(static_cast<int>(klassen.size()) - 1, 5000, "Positive Poisson", "a.dat",
-                   *daten);
+  diagramm->Zeigen(static_cast<int>(klassen.size()) - 1, 5000, "Positive Poisson", "a.dat", *daten);
   for (const char* stil : {"bars", "linesdots", "rootogram"}) {
     for (bool tief : {false, true}) {
       diagramm->findChild<QRadioButton*>(stil)->click();
@@ -200,11 +199,11 @@ TEST_F(ChartDrawingTest, ValueLabelsLeaveNoGlyphOutsideThePlot) {
       diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
       const QImage mit = Bild();
       ASSERT_EQ(ohne.size(), mit.size());
-      const QRect plot = Ansicht()
-                             ->mapFromScene(diagramm->Chart()->mapToScene(
-                                 diagramm->Chart()->plotArea()))
-                             .boundingRect()
-                             .adjusted(-1, -1, 1, 1);
+      const QRect plot =
+          Ansicht()
+              ->mapFromScene(diagramm->Chart()->mapToScene(diagramm->Chart()->plotArea()))
+              .boundingRect()
+              .adjusted(-1, -1, 1, 1);
       int abweichend = 0;
       for (int y = 0; y < mit.height(); ++y)
         for (int x = 0; x < mit.width(); ++x)

@@ -57,7 +57,8 @@ TEST_F(ChartPlacementTest, BesideTakesTheSideWithRoom) {
     QPoint erwartet;
   };
   const Fall faelle[] = {
-      {"room on the right", {s.left(), s.top() + 10, s.width() / 2, 100},
+      {"room on the right",
+       {s.left(), s.top() + 10, s.width() / 2, 100},
        {s.left() + s.width() / 2, s.top() + 10}},
       {"room only on the left",
        {s.right() - s.width() / 2 + 1, s.top(), s.width() / 2, 100},
@@ -65,7 +66,8 @@ TEST_F(ChartPlacementTest, BesideTakesTheSideWithRoom) {
       {"no room, more on the left",
        {s.left() + s.width() / 5, s.top(), s.width() * 7 / 10, 100},
        {s.left(), s.top()}},
-      {"low on the screen", {s.left(), s.bottom() - 50, 100, 40},
+      {"low on the screen",
+       {s.left(), s.bottom() - 50, 100, 40},
        {s.left() + 100, s.bottom() + 1 - g.height()}},
   };
   for (const Fall& c : faelle) {

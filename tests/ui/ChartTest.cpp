@@ -9,7 +9,6 @@
 #include <QChart>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTabWidget>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -21,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
 #include <QXmlStreamReader>
