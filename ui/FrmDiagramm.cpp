@@ -54,6 +54,7 @@ QColor Farbe(unsigned wert) {
 }
 
 const QColor kSilber{0xC0, 0xC0, 0xC0};
+const QColor kGruenLinie{0x00, 0x80, 0x00};
 
 // Beyond this many classes no value gets a label: they could not be read, and laying them out
 // would cost more than the chart.
@@ -66,7 +67,6 @@ QString Klartext(const QString& text) {
   // Runs of blanks stay as typed ("  -  "), where rich text would fold them into one.
   return text.toHtmlEscaped().replace("  ", " &nbsp;");
 }
-const QColor kGruenLinie{0x00, 0x80, 0x00};
 
 QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
   auto* s = new QLineSeries;
