@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <climits>
 
 namespace vk::ui {
 
@@ -31,6 +32,28 @@ QRect AufBildschirme(int x, int y, int breite, int hoehe, QSize mindestens) {
   const int links = Begrenzt(x, f.left(), static_cast<long long>(f.left()) + f.width() - w);
   const int oben = Begrenzt(y, f.top(), static_cast<long long>(f.top()) + f.height() - h);
   return {links, oben, w, h};
+}
+
+QRect GespeichertesFenster(int x, int y, int breite, int hoehe, QSize mindestens, QSize vorgabe) {
+  const QRect f = VerfuegbareFlaeche();
+  const bool moeglich = breite >= mindestens.width() && hoehe >= mindestens.height() &&
+                        breite <= f.width() && hoehe <= f.height();
+  return moeglich ? AufBildschirme(x, y, breite, hoehe, mindestens)
+                  : AufBildschirme(x, y, vorgabe.width(), vorgabe.height(), mindestens);
+}
+
+QPoint Daneben(const QRect& nachbar, QSize groesse) {
+  const QRect f = VerfuegbareFlaeche();
+  const long long rechtsFrei = static_cast<long long>(f.right()) - nachbar.right();
+  const long long linksFrei = static_cast<long long>(nachbar.left()) - f.left();
+  long long x = 0;
+  if (rechtsFrei >= groesse.width() || rechtsFrei >= linksFrei)
+    x = static_cast<long long>(nachbar.right()) + 1;
+  else
+    x = static_cast<long long>(nachbar.left()) - groesse.width();
+  const QRect platz = AufBildschirme(Begrenzt(x, INT_MIN, INT_MAX), nachbar.top(), groesse.width(),
+                                     groesse.height(), QSize(1, 1));
+  return platz.topLeft();
 }
 
 }  // namespace vk::ui

@@ -12,4 +12,15 @@ namespace vk::ui {
 // are clamped when read and again when written.
 QRect AufBildschirme(int x, int y, int breite, int hoehe, QSize mindestens);
 
+// As AufBildschirme, but a saved size that no window of this kind can have (a dimension below
+// `mindestens` or beyond the screens' area, such as a height of -50) is not clamped into a
+// sliver: the window gets `vorgabe` instead. The position is the frame's top left corner, so
+// that the title bar lies on the screen too.
+QRect GespeichertesFenster(int x, int y, int breite, int hoehe, QSize mindestens, QSize vorgabe);
+
+// Where a window of size `groesse` goes beside the frame `nachbar` of another one: to its right
+// when there is room, else to its left, else on the side with more room; level with its top and
+// always wholly within the screens' area.
+QPoint Daneben(const QRect& nachbar, QSize groesse);
+
 }  // namespace vk::ui

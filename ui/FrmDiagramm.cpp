@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QBarCategoryAxis>
+#include <QBarLegendMarker>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QBuffer>
@@ -19,12 +20,12 @@
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHash>
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QLogValueAxis>
+#include <QMap>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +40,8 @@
 #include "ui/DlgDiagrammTitel.h"
 #include "ui/Listen.h"
 #include "ui/Meldungen.h"
+#include "ui/Wertmarken.h"
+#include "ui/Zahlenfeld.h"
 
 namespace vk::ui {
 
@@ -53,6 +56,18 @@ QColor Farbe(unsigned wert) {
 const QColor kSilber{0xC0, 0xC0, 0xC0};
 const QColor kGruenLinie{0x00, 0x80, 0x00};
 
+// Beyond this many classes no value gets a label: they could not be read, and laying them out
+// would cost more than the chart.
+constexpr int kHoechstensBeschriftet = 300;
+// More bars than this would stand closer than a pixel on any screen.
+constexpr int kHoechstensSaeulen = 1000;
+
+// Qt Charts reads titles as rich text; ours are plain, whatever characters they hold.
+QString Klartext(const QString& text) {
+  // Runs of blanks stay as typed ("  -  "), where rich text would fold them into one.
+  return text.toHtmlEscaped().replace("  ", " &nbsp;");
+}
+
 QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
   auto* s = new QLineSeries;
   s->setName(titel);
@@ -62,10 +77,10 @@ QLineSeries* Linie(const char* titel, const QColor& farbe, bool punkte) {
   s->setColor(farbe);
   s->setPointsVisible(punkte);
   s->setMarkerSize(7);
-  s->setPointLabelsFormat("@yPoint");
-  // A label in its series' colour, darkened to read on white and on the colour background.
+  // The value labels are drawn by the chart window itself (they keep the list's format, are
+  // thinned and stay in the plot); the series keeps their colour: its own, darkened to read on
+  // white and on the colour background.
   s->setPointLabelsColor(farbe.darker(220));
-  s->setPointLabelsClipping(false);
   return s;
 }
 
@@ -101,7 +116,7 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   setAttribute(Qt::WA_QuitOnClose, false);
 
   chart_ = new QChart;
-  chart_->setTitle(titel_);
+  chart_->setTitle(Klartext(titel_));
   chart_->legend()->setAlignment(Qt::AlignRight);
   balken_ = new QBarSeries;
   balkenF_ = new QBarSet("f[x]");
@@ -110,9 +125,7 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   balkenNP_->setColor(Farbe(11316396));
   balken_->append(balkenF_);
   balken_->append(balkenNP_);
-  balken_->setLabelsFormat("@value");
-  // Above the bars, in black, never white on a light bar: legible in every diagram style.
-  balken_->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+  // The bars' labels in black, never white on a light bar: legible in every diagram style.
   for (QBarSet* s : {balkenF_, balkenNP_}) s->setLabelColor(Qt::black);
   balkenF_->setSelectedColor(kGepooltF);
   balkenNP_->setSelectedColor(kGepooltNP);
@@ -142,6 +155,8 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   gepooltLegende_->setColor(kGepooltF);
   gepooltLegende_->setPen(QPen(kGepooltF, 6));
   chart_->addSeries(gepooltLegende_);
+
+  marken_ = new MarkenSchicht(chart_);
 
   ansicht_ = new QChartView(chart_, this);
   ansicht_->setObjectName("Chart");
@@ -199,17 +214,22 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   save->setObjectName("save");
   save->setToolTip("save as PNG or SVG image");
 
+  // Two rows of controls, so that the window's smallest width stays below its default width
+  // (one row made it about 1050 pixels wide, whatever size was saved).
   auto* leiste = new QHBoxLayout;
   leiste->addWidget(stil);
   leiste->addWidget(showValues_);
-  leiste->addWidget(darstellung);
-  leiste->addWidget(log);
   leiste->addStretch();
-  leiste->addWidget(edit);
-  leiste->addWidget(cut);
-  leiste->addWidget(save);
+  auto* leiste2 = new QHBoxLayout;
+  leiste2->addWidget(darstellung);
+  leiste2->addWidget(log);
+  leiste2->addStretch();
+  leiste2->addWidget(edit);
+  leiste2->addWidget(cut);
+  leiste2->addWidget(save);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(leiste);
+  layout->addLayout(leiste2);
   layout->addWidget(ansicht_, 1);
 
   titelDlg_ = new TDiagrammTitelDlg(this);
@@ -218,15 +238,13 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
     connect(b, &QRadioButton::toggled, this, [this](bool an) {
       if (an) StilAnwenden();
     });
-  connect(showValues_, &QCheckBox::toggled, this, [this](bool an) {
-    balken_->setLabelsVisible(an);
-    for (QLineSeries* s : linien_) s->setPointLabelsVisible(an);
-    wurzelNP_->setPointLabelsVisible(an);
-    BeschriftungenEntflechten();
-  });
+  connect(showValues_, &QCheckBox::toggled, this, [this] { BeschriftungenEntflechten(); });
   // Where the points stand on the screen changes with every layout of the plot.
   connect(chart_, &QChart::plotAreaChanged, this, [this] { BeschriftungenEntflechten(); });
-  connect(view3D_, &QCheckBox::toggled, this, [this] { TiefeAnwenden(); });
+  connect(view3D_, &QCheckBox::toggled, this, [this] {
+    TiefeAnwenden();
+    BeschriftungenEntflechten();
+  });
   connect(viewGrid_, &QCheckBox::toggled, this, [this] { AchsenAnordnen(); });
   connect(colourBg_, &QCheckBox::toggled, this, [this](bool an) {
     if (an) {
@@ -248,16 +266,37 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   StilAnwenden();
   TiefeAnwenden();
 
+  // The saved place is the frame's top left corner and the size that of the window's content,
+  // as the main window saves them (x(), y(), width(), height()), so that a round trip leaves the
+  // window where it was. The default place 0, 0 stands for none: the window then goes beside
+  // the main window when first shown.
   PresentationSettings p;
   FitParLesen(p);
-  setGeometry(AufBildschirme(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
-                             QSize(200, 150)));
+  const PresentationSettings vorgabe;
+  const QRect platz =
+      GespeichertesFenster(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
+                           QSize(200, 150), QSize(vorgabe.GrafFensterW, vorgabe.GrafFensterH));
+  resize(platz.size());
+  move(platz.topLeft());
+  platziert_ = p.GrafFensterX != vorgabe.GrafFensterX || p.GrafFensterY != vorgabe.GrafFensterY;
+}
+
+void TFrmDiagramm::Platzieren(const QWidget& hauptfenster) {
+  if (platziert_) return;
+  platziert_ = true;
+  // A window not yet shown has no frame: it is reckoned with a frame like the main window's.
+  const QSize rahmen = hauptfenster.frameGeometry().size() - hauptfenster.size();
+  move(Daneben(hauptfenster.frameGeometry(), size() + rahmen));
+}
+
+const QList<GesetzteMarke>& TFrmDiagramm::Wertmarken() const {
+  return marken_->Marken();
 }
 
 TFrmDiagramm::~TFrmDiagramm() = default;
 
 QString TFrmDiagramm::Titel() const {
-  return chart_->title();
+  return titel_;
 }
 
 bool TFrmDiagramm::SerieAktiv(int nummer) const {
@@ -281,25 +320,34 @@ int TFrmDiagramm::SeriePunkte(int nummer) const {
 }
 
 void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
-                          const TDaten& daten) {
+                          const TDaten& daten, const QString& anpassung) {
   const qsizetype klammer = verteilung.indexOf('(');
   titel_ = dateiName + "  -  " + (klammer >= 0 ? verteilung.left(klammer) : verteilung);
-  chart_->setTitle(titel_);
+  chart_->setTitle(Klartext(titel_));
+  mitNP_ = !verteilung.isEmpty() && anpassung == verteilung;
 
   const int letzte = std::clamp(n, -1, static_cast<int>(kMaxKlassenIndex));
   double hoechst = 0;
   double tiefst = static_cast<double>(tot);
+  kleinstesPositives_ = 0;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
+    // The range is that of the rows as given, NP drawn or not.
     for (double v : {w.E, w.NP}) {
       if (v > hoechst) hoechst = v;
       if (v < tiefst) tiefst = v;
     }
+    for (double v : {w.E, mitNP_ ? w.NP : w.E})
+      if (v > 0 && (kleinstesPositives_ == 0 || v < kleinstesPositives_)) kleinstesPositives_ = v;
   }
   const double rand = (hoechst - tiefst) / 10;
   min_ = tiefst - rand > 0 ? tiefst - rand : 0;
   max_ = hoechst + rand;
 
+  // The bar sets are refilled outside their series: inside, every change is laid out at once,
+  // and on a logarithmic axis a half-filled pair of sets meets the logarithm of zero.
+  balken_->take(balkenF_);
+  balken_->take(balkenNP_);
   balkenF_->remove(0, static_cast<int>(balkenF_->count()));
   balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
   for (QLineSeries* s : linien_) s->clear();
@@ -308,25 +356,47 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   punkteF_.clear();
   punkteNP_.clear();
   gepoolt_.clear();
-  QList<qreal> f, np;
+  saeulenF_.clear();
+  saeulenNP_.clear();
   QList<int> gepooltIndizes;
   QList<QCandlestickSet*> haengend;
   wurzelMin_ = 0;
   wurzelMax_ = 0;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
-    f.append(w.E);
-    np.append(w.NP);
     punkteF_.append(QPointF(w.X, w.E));
-    punkteNP_.append(QPointF(w.X, w.NP));
-    kategorien_.append(QString::number(w.X));
-    const bool gepoolt = w.GepooltIn != kNichtGepoolt;
-    gepoolt_.append(gepoolt);
-    if (gepoolt) gepooltIndizes.append(i);
-    // The bar hangs from sqrt NP and reaches sqrt f down: its lower end sqrt NP - sqrt f.
-    const double oben = std::sqrt(std::max(w.NP, 0.0));
-    const double unten = oben - std::sqrt(std::max(w.E, 0.0));
-    auto* satz = new QCandlestickSet(oben, oben, unten, unten, w.X);
+    // Without the fit the title names, NP is not drawn (and counts as 0 where the rootogram
+    // hangs its bars).
+    if (mitNP_) punkteNP_.append(QPointF(w.X, w.NP));
+    gepoolt_.append(w.GepooltIn != kNichtGepoolt);
+  }
+  // A screen shows a few thousand bars at most; with more classes, each bar stands for a run
+  // of neighbouring classes and is as high as the highest of them (what the pixels of their
+  // bars would have shown), its label the first class's value. The lines keep every point.
+  const int klassen = letzte + 1;
+  const int je = std::max(1, (klassen + kHoechstensSaeulen - 1) / kHoechstensSaeulen);
+  for (int von = 0; von < klassen; von += je) {
+    const int bis = std::min(klassen, von + je);
+    double hoechstF = 0, hoechstNP = 0, oben = 0, unten = 0;
+    bool gepoolt = false;
+    for (int i = von; i < bis; ++i) {
+      const TWerte& w = daten[static_cast<std::size_t>(i)];
+      const double wertNP = mitNP_ ? w.NP : 0.0;
+      // The bar hangs from sqrt NP and reaches sqrt f down: its lower end sqrt NP - sqrt f.
+      const double wurzelOben = std::sqrt(std::max(wertNP, 0.0));
+      const double wurzelUnten = wurzelOben - std::sqrt(std::max(w.E, 0.0));
+      if (i == von || w.E > hoechstF) hoechstF = w.E;
+      if (i == von || wertNP > hoechstNP) hoechstNP = wertNP;
+      if (i == von || wurzelOben > oben) oben = wurzelOben;
+      if (i == von || wurzelUnten < unten) unten = wurzelUnten;
+      gepoolt = gepoolt || gepoolt_[i];
+    }
+    const auto x = daten[static_cast<std::size_t>(von)].X;
+    saeulenF_.append(hoechstF);
+    if (mitNP_) saeulenNP_.append(hoechstNP);
+    kategorien_.append(QString::number(x));
+    if (gepoolt) gepooltIndizes.append(static_cast<int>(saeulenF_.size()) - 1);
+    auto* satz = new QCandlestickSet(oben, oben, unten, unten, x);
     satz->setBrush(gepoolt ? kGepooltF : Farbe(13619151));
     satz->setPen(QPen(gepoolt ? kGepooltNP : Farbe(13619151).darker(160), 1));
     haengend.append(satz);
@@ -336,8 +406,9 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   const double wurzelRand = std::max((wurzelMax_ - wurzelMin_) / 10, 0.1);
   wurzelMin_ -= wurzelRand;
   wurzelMax_ += wurzelRand;
-  balkenF_->append(f);
-  balkenNP_->append(np);
+  balkenF_->append(saeulenF_);
+  balkenNP_->append(saeulenNP_);
+  balken_->append(QList<QBarSet*>{balkenF_, balkenNP_});
   // The pooled classes' bars in the pooled shade, their numbers as they are.
   for (QBarSet* s : {balkenF_, balkenNP_}) {
     s->deselectAllBars();
@@ -346,6 +417,8 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   haengend_->append(haengend);
   // Points on the curve while they stand apart; with many classes the line alone.
   wurzelNP_->setPointsVisible(letzte < 40);
+  linien_[0]->setPointsVisible(klassen <= kHoechstensSaeulen);
+  linien_[1]->setPointsVisible(klassen <= kHoechstensSaeulen);
   xMin_ = letzte >= 0 ? daten[0].X : 0;
   xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
   StilAnwenden();
@@ -376,6 +449,16 @@ void TFrmDiagramm::StilAnwenden() {
         static_cast<QAbstractSeries*>(gepooltLegende_)})
     marker(s);
   for (QLegendMarker* m : chart_->legend()->markers(nulllinie_)) m->setVisible(false);
+  // Nor does it name an NP that is not drawn.
+  if (!mitNP_) {
+    for (QLegendMarker* m : chart_->legend()->markers(balken_))
+      if (auto* b = qobject_cast<QBarLegendMarker*>(m); b != nullptr && b->barset() == balkenNP_)
+        m->setVisible(false);
+    for (QAbstractSeries* s :
+         {static_cast<QAbstractSeries*>(linien_[1]), static_cast<QAbstractSeries*>(linien_[3]),
+          static_cast<QAbstractSeries*>(wurzelNP_)})
+      for (QLegendMarker* m : chart_->legend()->markers(s)) m->setVisible(false);
+  }
   AchsenAnordnen();
 }
 
@@ -401,8 +484,12 @@ void TFrmDiagramm::AchsenAnordnen() {
     auto* a = new QLogValueAxis;
     a->setBase(10);
     a->setLabelFormat("%g");
-    // A logarithmic axis cannot reach 0: it starts at a tenth of the top when the range does.
-    const double unten = min_ > 0 ? min_ : std::max(max_ / 1000, 0.1);
+    // A logarithmic axis cannot reach 0. It starts below the smallest positive value drawn, so
+    // that this value still has a bar and its point lies inside: at the linear range's lower
+    // end when that is positive and below the value, else at the power of ten just under it.
+    const double positiv = kleinstesPositives_ > 0 ? kleinstesPositives_ : 1.0;
+    const double unten =
+        min_ > 0 && min_ < positiv ? min_ : std::pow(10.0, std::ceil(std::log10(positiv)) - 1);
     a->setRange(unten, std::max(max_, unten * 10));
     links = a;
     logBoden_ = unten;
@@ -421,7 +508,7 @@ void TFrmDiagramm::AchsenAnordnen() {
     a->setLabelFormat(QStringLiteral("%.%1f").arg(stellen));
     links = a;
   }
-  links->setTitleText(anwendungsTitel_);
+  links->setTitleText(Klartext(anwendungsTitel_));
   links->setGridLineVisible(raster);
   chart_->addAxis(links, Qt::AlignLeft);
 
@@ -459,7 +546,7 @@ void TFrmDiagramm::AchsenAnordnen() {
     a->setTickInterval(std::max(1.0, std::ceil((xMax_ - xMin_) / 20)));
     unten = a;
   }
-  unten->setTitleText(titelUnten_);
+  unten->setTitleText(Klartext(titelUnten_));
   unten->setGridLineVisible(raster);
   chart_->addAxis(unten, Qt::AlignBottom);
 
@@ -468,10 +555,13 @@ void TFrmDiagramm::AchsenAnordnen() {
   // at once on the scale its series had last: the floors go in before a logarithmic axis, the
   // zeros after a linear one, and hidden bars keep what they have.
   const auto balkenwerte = [this, yLog] {
-    for (auto [satz, punkte] : {std::pair{balkenF_, &punkteF_}, std::pair{balkenNP_, &punkteNP_}}) {
-      for (int i = 0; i < punkte->size() && i < satz->count(); ++i) {
-        const double y = (*punkte)[i].y();
-        satz->replace(i, yLog && !(y > 0) ? logBoden_ : y);
+    for (auto [satz, werte] :
+         {std::pair{balkenF_, &saeulenF_}, std::pair{balkenNP_, &saeulenNP_}}) {
+      for (int i = 0; i < werte->size() && i < satz->count(); ++i) {
+        const double y = (*werte)[i];
+        const double hoehe = yLog && !(y > 0) ? logBoden_ : y;
+        // Unchanged bars are left alone: every replacement is laid out anew.
+        if (satz->at(i) != hoehe) satz->replace(i, hoehe);
       }
     }
   };
@@ -487,6 +577,31 @@ void TFrmDiagramm::AchsenAnordnen() {
     s->attachAxis(links);
     if (!bars_->isChecked()) s->attachAxis(unten);
   }
+  // With very many classes a line keeps, of each run of classes that share a bar, the lowest
+  // and the highest point: all a screen column can show of them.
+  const int je = std::max<int>(
+      1, static_cast<int>((punkteF_.size() + kHoechstensSaeulen - 1) / kHoechstensSaeulen));
+  const auto darstellbar = [xLog, yLog, je](const QList<QPointF>& punkte) {
+    QList<QPointF> bleiben;
+    for (qsizetype von = 0; von < punkte.size(); von += je) {
+      const QPointF* tief = nullptr;
+      const QPointF* hoch = nullptr;
+      for (qsizetype i = von; i < std::min(punkte.size(), von + je); ++i) {
+        const QPointF& p = punkte[i];
+        if ((xLog && !(p.x() > 0)) || (yLog && !(p.y() > 0))) continue;
+        if (tief == nullptr || p.y() < tief->y()) tief = &p;
+        if (hoch == nullptr || p.y() > hoch->y()) hoch = &p;
+      }
+      if (tief == nullptr) continue;
+      if (tief == hoch) {
+        bleiben.append(*tief);
+      } else {
+        bleiben.append(tief->x() < hoch->x() ? *tief : *hoch);
+        bleiben.append(tief->x() < hoch->x() ? *hoch : *tief);
+      }
+    }
+    return bleiben;
+  };
   if (wurzel) {
     for (QAbstractSeries* s :
          {static_cast<QAbstractSeries*>(haengend_), static_cast<QAbstractSeries*>(wurzelNP_),
@@ -497,19 +612,13 @@ void TFrmDiagramm::AchsenAnordnen() {
     QList<QPointF> wurzelNP;
     for (const QPointF& p : punkteNP_)
       wurzelNP.append(QPointF(p.x(), std::sqrt(std::max(p.y(), 0.0))));
-    wurzelNP_->replace(wurzelNP);
+    wurzelNP_->replace(darstellbar(wurzelNP));
     nulllinie_->replace({QPointF(xMin_ - 0.5, 0), QPointF(xMax_ + 0.5, 0)});
   }
 
   // A logarithmic axis has no place for x = 0 or a value of 0: those points are left out of the
   // lines (given to Qt Charts, one of them leaves the whole plot empty). The points go in only
   // now, when each series knows the scale it is drawn on.
-  const auto darstellbar = [xLog, yLog](const QList<QPointF>& punkte) {
-    QList<QPointF> bleiben;
-    for (const QPointF& p : punkte)
-      if ((!xLog || p.x() > 0) && (!yLog || p.y() > 0)) bleiben.append(p);
-    return bleiben;
-  };
   linien_[0]->replace(darstellbar(punkteF_));
   linien_[1]->replace(darstellbar(punkteNP_));
   linien_[2]->replace(darstellbar(punkteF_));
@@ -517,27 +626,49 @@ void TFrmDiagramm::AchsenAnordnen() {
   BeschriftungenEntflechten();
 }
 
-// In the line styles every label stands above its point. Where f and NP of the same class lie
-// closer on the screen than a label is high, their labels would be drawn over each other: there
-// the NP label alone is shown.
+// The value labels, in the list's formats (f whole, NP with two decimals), each above its bar or
+// point. Per class the NP label comes first: where the two would meet, as where the labels of
+// neighbouring classes would, the later one is left out, so a crowded chart shows every few
+// labels instead of a smear. They stay inside the plot; the 3D shadow does not move them.
 void TFrmDiagramm::BeschriftungenEntflechten() {
-  const double hoehe = QFontMetricsF(linien_[0]->pointLabelsFont()).height();
-  for (std::size_t paar : {0u, 2u}) {
-    QLineSeries* f = linien_[paar];
-    QLineSeries* np = linien_[paar + 1];
-    f->clearPointsConfiguration();
-    if (!f->isVisible() || !f->pointLabelsVisible()) continue;
-    // A logarithmic axis may have left out different points of the two lines: pair them by x.
-    QHash<qreal, qreal> npHoehe;
-    for (const QPointF& q : np->points()) npHoehe.insert(q.x(), chart_->mapToPosition(q, np).y());
-    const QList<QPointF> punkte = f->points();
-    for (int i = 0; i < punkte.size(); ++i) {
-      const auto treffer = npHoehe.constFind(punkte[i].x());
-      if (treffer == npHoehe.constEnd()) continue;
-      if (std::fabs(chart_->mapToPosition(punkte[i], f).y() - *treffer) < hoehe)
-        f->setPointConfiguration(i, QXYSeries::PointConfiguration::LabelVisibility, false);
+  QList<Wertmarke> kandidaten;
+  const int klassen = static_cast<int>(punkteF_.size());
+  if (showValues_->isChecked() && klassen <= kHoechstensBeschriftet) {
+    const auto marke = [&](QAbstractSeries* serie, QPointF ort, double wert, int dezimalen,
+                           const QColor& farbe) {
+      kandidaten.append({chart_->mapToPosition(ort, serie), Fest(wert, dezimalen), farbe});
+    };
+    const bool yLog = yAxisLog_->isChecked() && !rootogram_->isChecked();
+    if (bars_->isChecked()) {
+      // Two sets share a class: each bar is a quarter of it wide, f on the left.
+      for (int i = 0; i < klassen; ++i) {
+        const auto hoehe = [&](double y) { return yLog && !(y > 0) ? logBoden_ : y; };
+        if (i < punkteNP_.size())
+          marke(balken_, QPointF(i + 0.125, hoehe(punkteNP_[i].y())), punkteNP_[i].y(), 2,
+                balkenNP_->labelColor());
+        marke(balken_, QPointF(i - 0.125, hoehe(punkteF_[i].y())), punkteF_[i].y(), 0,
+              balkenF_->labelColor());
+      }
+    } else if (rootogram_->isChecked()) {
+      for (const QPointF& p : wurzelNP_->points())
+        marke(wurzelNP_, p, p.y(), 2, wurzelNP_->pointLabelsColor());
+    } else {
+      QLineSeries* f = linien_[lines_->isChecked() ? 2 : 0];
+      QLineSeries* np = linien_[lines_->isChecked() ? 3 : 1];
+      // A logarithmic axis may have left out different points of the two lines: pair them by x.
+      QMap<qreal, std::pair<const QPointF*, const QPointF*>> paare;
+      const QList<QPointF> punkteF = f->points();
+      const QList<QPointF> punkteNP = np->points();
+      for (const QPointF& p : punkteNP) paare[p.x()].second = &p;
+      for (const QPointF& p : punkteF) paare[p.x()].first = &p;
+      for (const auto& [punktF, punktNP] : std::as_const(paare)) {
+        if (punktNP != nullptr) marke(np, *punktNP, punktNP->y(), 2, np->pointLabelsColor());
+        if (punktF != nullptr) marke(f, *punktF, punktF->y(), 0, f->pointLabelsColor());
+      }
     }
   }
+  marken_->Setzen(MarkenSetzen(kandidaten, QFontMetricsF(chart_->font()), chart_->plotArea()),
+                  chart_->font());
 }
 
 // Qt Charts draws flat. The depth effect: bars shaded like cylinders with a dark edge, lines
@@ -576,8 +707,8 @@ void TFrmDiagramm::TitelBearbeiten() {
   if (titelDlg_->exec() != QDialog::Accepted) return;
   titel_ = titelDlg_->EdTitelOben->text();
   titelUnten_ = titelDlg_->EdTitelUnten->text();
-  chart_->setTitle(titel_);
-  for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(titelUnten_);
+  chart_->setTitle(Klartext(titel_));
+  for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(Klartext(titelUnten_));
 }
 
 void TFrmDiagramm::BitmapKopieren() {

@@ -20,6 +20,8 @@ class QRadioButton;
 namespace vk::ui {
 
 class TDiagrammTitelDlg;
+class MarkenSchicht;
+struct GesetzteMarke;
 
 // The smallest of 1, 2 and 5 times a power of ten that is at least `mindestens` (1 for no range).
 double RunderSchritt(double mindestens);
@@ -37,9 +39,22 @@ class TFrmDiagramm : public QWidget {
   ~TFrmDiagramm() override;
 
   // Rows 0..n of `daten`; the value axis runs 10 % beyond the smallest and largest value (not
-  // below 0), starting from 0 and `tot`.
+  // below 0), starting from 0 and `tot`. `anpassung` names the distribution whose fit the NP
+  // of `daten` hold (empty: none). NP is drawn only when that is the distribution the title
+  // names; otherwise the chart shows f alone, so that no fit appears under another's name.
   void Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
-              const TDaten& daten);
+              const TDaten& daten, const QString& anpassung);
+  // For a caller whose NP are the fit of `verteilung`.
+  void Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
+              const TDaten& daten) {
+    Zeigen(n, tot, verteilung, dateiName, daten, verteilung);
+  }
+  // Whether the last Zeigen drew an NP series.
+  bool ZeigtAnpassung() const { return mitNP_; }
+
+  // Before the first showing: a window that has no saved place goes beside the frame of the
+  // main window, wholly on the screen.
+  void Platzieren(const QWidget& hauptfenster);
 
   // The series in their order: f and NP as bars, as lines with points, as plain lines; then the
   // hanging rootogram: 7 the bars of sqrt f hanging from 8, the line of sqrt NP, and 9 its
@@ -53,6 +68,10 @@ class TFrmDiagramm : public QWidget {
   const QList<bool>& Gepoolt() const { return gepoolt_; }
   QString Titel() const;
   QString TitelUnten() const { return titelUnten_; }
+  // The lower end of the logarithmic value axis: below every positive value drawn.
+  double LogBoden() const { return logBoden_; }
+  // The value labels as last laid out, in chart coordinates.
+  const QList<GesetzteMarke>& Wertmarken() const;
 
   // Writes the chart as PNG or, for a name ending in ".svg", as SVG. False when it cannot be
   // written.
@@ -71,6 +90,12 @@ class TFrmDiagramm : public QWidget {
   void TiefeAnwenden();
 
   QString anwendungsTitel_;
+  // False while the window stands where nobody put it (no saved place).
+  bool platziert_ = true;
+  bool mitNP_ = false;
+  // The smallest value above 0 that is drawn (0 when there is none).
+  double kleinstesPositives_ = 0;
+  MarkenSchicht* marken_;
   QChart* chart_;
   QChartView* ansicht_;
   QBarSeries* balken_;
@@ -100,6 +125,9 @@ class TFrmDiagramm : public QWidget {
   QList<QPointF> punkteF_;
   QList<QPointF> punkteNP_;
   QList<bool> gepoolt_;
+  // The heights of the bars: one per class, or per run of classes when there are very many.
+  QList<qreal> saeulenF_;
+  QList<qreal> saeulenNP_;
   // The rootogram's value range: from the lowest hanging bar (or 0) to the highest sqrt NP.
   double wurzelMin_ = 0;
   double wurzelMax_ = 1;

@@ -415,6 +415,7 @@ void TFrmMain::DatensatzZeigen(const TDateneigenschaften& eig) {
 
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
+  FNPVerteilung.clear();
   QList<QTreeWidgetItem*> zeilen;
   for (std::int32_t i = 0; i <= eig.n; ++i) {
     double f = 0;
@@ -440,6 +441,7 @@ void TFrmMain::DatensatzAnzeigen(const QString& pfad, const TDateneigenschaften&
   StatistikZeigen(eig);
   LVDaten->setUpdatesEnabled(false);
   LVDaten->clear();
+  FNPVerteilung.clear();
   QList<QTreeWidgetItem*> zeilen;
   for (std::int32_t i = 0; i <= eig.n && i <= static_cast<std::int32_t>(kMaxKlassenIndex); ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
@@ -610,11 +612,7 @@ void TFrmMain::TBBtnDiagrammClick() {
   if (!FDatenVorhanden || FInAnpassung) return;
   // The distribution the active tab names (none on the automatic tab). The chart draws the NP
   // column only when it holds that distribution's fit; otherwise it draws the data alone.
-  QString verteilung;
-  QWidget* tab = PgCtrlAnpassungen->currentWidget();
-  if (tab == TabShAnpassen) verteilung = TabShAnpassen->Verteilungsname();
-  if (tab == TabShSpezial) verteilung = TabShSpezial->Verteilungsname();
-  if (tab == TabShBatch) verteilung = TabShBatch->Verteilungsname();
+  const QString verteilung = VerteilungsnameVon(PgCtrlAnpassungen->currentWidget());
   const bool mitNP = !verteilung.isEmpty() && verteilung == FNPVerteilung;
   auto daten = std::make_unique<TDaten>();
   const int zeilen = std::min(LVDaten->topLevelItemCount(), static_cast<int>(kMaxKlassen));
@@ -631,9 +629,18 @@ void TFrmMain::TBBtnDiagrammClick() {
   // The name of the file whose data the list shows, which need not be the highlighted one.
   const QString datei = QFileInfo(FAngezeigteDatei).fileName();
   FDiagramm->Zeigen(std::min(FDateneigenschaften.n, zeilen - 1), FDateneigenschaften.tot,
-                    verteilung, datei, *daten);
+                    verteilung, datei, *daten, FNPVerteilung);
+  FDiagramm->Platzieren(*this);
   FDiagramm->show();
   FDiagramm->raise();
+}
+
+// The distribution a tab names: the automatic tab names none.
+QString TFrmMain::VerteilungsnameVon(const QWidget* tab) const {
+  if (tab == TabShAnpassen) return TabShAnpassen->Verteilungsname();
+  if (tab == TabShSpezial) return TabShSpezial->Verteilungsname();
+  if (tab == TabShBatch) return TabShBatch->Verteilungsname();
+  return {};
 }
 
 void TFrmMain::TBBtnOptionenClick() {

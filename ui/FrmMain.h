@@ -119,6 +119,7 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   int FZeileVorKlick = -1;
   int FFortschrittTotal = 0;
   int FFortschrittErledigt = 0;
+  QString VerteilungsnameVon(const QWidget* tab) const;
 
   std::unique_ptr<TFrmDiagramm> FDiagramm;
   TFestparameterDlg* FFestparameterDlg = nullptr;

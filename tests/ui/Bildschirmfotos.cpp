@@ -66,9 +66,12 @@ int main(int argc, char** argv) {
   // The best method at once: nobody is there to press "Next Method".
   tabs->setCurrentIndex(0);
   fenster.findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
-  // A distribution that fits word and sentence counts, when the catalog has it.
+  // A distribution that fits the data, when the catalog has it: word lengths start at 1.
+  const bool buchstaben = QString::fromLocal8Bit(argv[2]).contains("letters");
   auto* auswahl = fenster.findChild<QComboBox*>("CBNFVerteilung");
-  if (const int i = auswahl->findText("Negative binomial"); i >= 0) auswahl->setCurrentIndex(i);
+  if (const int i = auswahl->findText(buchstaben ? "Positive Poisson" : "Negative binomial");
+      i >= 0)
+    auswahl->setCurrentIndex(i);
   anpassen();
   fenster.findChild<QAction*>("TBBtnDiagramm")->trigger();
   vk::ui::TFrmDiagramm* diagramm = fenster.Diagramm();
@@ -80,13 +83,22 @@ int main(int argc, char** argv) {
   ok = diagramm->grab().save(ziel.filePath("chart-window.png")) && ok;
   QTest::qWait(100);
   ok = fenster.grab().save(ziel.filePath("main-window-selected.png")) && ok;
-  // The same fit as a hanging rootogram.
+  // The same fit as a hanging rootogram, labelled with the square roots of NP.
   diagramm->findChild<QRadioButton*>("rootogram")->click();
+  diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
   QTest::qWait(300);
   ok = diagramm->grab().save(ziel.filePath("chart-rootogram.png")) && ok;
   // With a fourth argument, also the two other tabs (for checking the layout).
   if (argc > 4) {
     const QDir pruefen(QString::fromLocal8Bit(argv[4]));
+    // The bars with their values, flat and in 3D.
+    diagramm->findChild<QRadioButton*>("bars")->click();
+    QTest::qWait(200);
+    ok = diagramm->grab().save(pruefen.filePath("chart-values.png")) && ok;
+    diagramm->findChild<QCheckBox*>("view3D")->setChecked(true);
+    diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(false);
+    QTest::qWait(200);
+    ok = diagramm->grab().save(pruefen.filePath("chart-values-3d.png")) && ok;
     tabs->setCurrentIndex(2);
     QTest::qWait(50);
     ok = fenster.grab().save(pruefen.filePath("special.png")) && ok;

@@ -8,6 +8,7 @@
 #include <QCandlestickSet>
 #include <QChart>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QImage>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSet>
+#include <QTabWidget>
 #include <QTest>
 #include <QValueAxis>
 #include <QXmlStreamReader>
@@ -30,6 +32,7 @@
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
+#include "ui/Wertmarken.h"
 #include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
@@ -161,35 +164,32 @@ double Kontrast(const QColor& a, const QColor& b) {
   return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-// Value labels sit on the plot background (white, or the colour gradient up to B8D0F0), never
-// on a bar, and read on both; in the line styles the labels of f and NP are told apart by colour.
+// Value labels stand on a light box (white, drawn over the plot background: white, or the colour
+// gradient up to B8D0F0) and read on both; in the line styles the labels of f and NP are told
+// apart by colour.
 TEST_F(ChartTest, ValueLabelsReadOnEveryBackground) {
-  Fuellen({{2, 3}, {5, 4}});
-  diagramm->Zeigen(1, 7, "Binomial", "a.dat", *daten);
+  Fuellen({{2, 3}, {50, 4}});
+  diagramm->Zeigen(1, 52, "Binomial", "a.dat", *daten);
+  diagramm->show();
   diagramm->findChild<QCheckBox*>("showValues")->setChecked(true);
   const QColor hintergruende[] = {Qt::white, QColor(0xB8, 0xD0, 0xF0)};
   const auto lesbar = [&](const QColor& farbe) {
     return std::all_of(std::begin(hintergruende), std::end(hintergruende),
                        [&](const QColor& h) { return Kontrast(farbe, h) >= 4.5; });
   };
-  QList<QColor> linienfarben;
-  for (QAbstractSeries* serie : diagramm->Chart()->series()) {
-    if (auto* balken = qobject_cast<QBarSeries*>(serie)) {
-      EXPECT_TRUE(balken->isLabelsVisible());
-      EXPECT_EQ(balken->labelsPosition(), QAbstractBarSeries::LabelsOutsideEnd);
-      for (QBarSet* satz : balken->barSets())
-        EXPECT_TRUE(lesbar(satz->labelColor())) << satz->label();
-    } else if (auto* linie = qobject_cast<QLineSeries*>(serie)) {
-      // The lines of the two line styles; the rootogram's are looked at with the rootogram.
-      if (linie->name() != "f[x]" && linie->name() != "NP[x]") continue;
-      EXPECT_TRUE(linie->pointLabelsVisible());
-      EXPECT_TRUE(lesbar(linie->pointLabelsColor())) << linie->name();
-      linienfarben << linie->pointLabelsColor();
+  for (const char* stil : {"bars", "lines", "linesdots", "rootogram"}) {
+    diagramm->findChild<QRadioButton*>(stil)->click();
+    QCoreApplication::processEvents();
+    QSet<QRgb> farben;
+    ASSERT_FALSE(diagramm->Wertmarken().isEmpty()) << stil;
+    for (const GesetzteMarke& m : diagramm->Wertmarken()) {
+      EXPECT_TRUE(lesbar(m.farbe)) << stil << " " << m.text;
+      farben.insert(m.farbe.rgb());
+    }
+    if (std::string(stil) == "lines" || std::string(stil) == "linesdots") {
+      EXPECT_EQ(farben.size(), 2) << stil << ": f and NP in their own colours";
     }
   }
-  ASSERT_EQ(linienfarben.size(), 4);
-  EXPECT_NE(linienfarben[0], linienfarben[1]) << "f and NP with dots";
-  EXPECT_NE(linienfarben[2], linienfarben[3]) << "f and NP as lines";
 }
 
 // In the line styles the labels of f and NP never stand over each other: where the two values
@@ -203,20 +203,14 @@ TEST_F(ChartTest, LineLabelsOfCloseValuesDoNotOverlap) {
     diagramm->show();
     QCoreApplication::processEvents();
     diagramm->grab();
-    QList<QLineSeries*> sichtbar;
-    for (QAbstractSeries* s : diagramm->Chart()->series())
-      if (auto* l = qobject_cast<QLineSeries*>(s); l != nullptr && l->isVisible()) sichtbar << l;
-    ASSERT_EQ(sichtbar.size(), 2) << stil;
-    const auto gezeigt = [&](int i) {
-      return sichtbar[0]
-          ->pointConfiguration(i)
-          .value(QXYSeries::PointConfiguration::LabelVisibility, true)
-          .toBool();
-    };
-    EXPECT_FALSE(gezeigt(0)) << stil << ": 2 and 2.05";
-    EXPECT_TRUE(gezeigt(1)) << stil << ": 40 and 5";
-    EXPECT_FALSE(gezeigt(2)) << stil << ": 30 and 30.2";
-    EXPECT_TRUE(gezeigt(3)) << stil << ": 4 and 25";
+    QStringList texte;
+    for (const GesetzteMarke& m : diagramm->Wertmarken()) texte << m.text;
+    EXPECT_TRUE(texte.contains("2.05")) << stil;
+    EXPECT_FALSE(texte.contains("2")) << stil << ": 2 and 2.05";
+    EXPECT_TRUE(texte.contains("40") && texte.contains("5.00")) << stil << ": 40 and 5";
+    EXPECT_TRUE(texte.contains("30.20")) << stil;
+    EXPECT_FALSE(texte.contains("30")) << stil << ": 30 and 30.2";
+    EXPECT_TRUE(texte.contains("4") && texte.contains("25.00")) << stil << ": 4 and 25";
   }
 }
 
@@ -484,6 +478,43 @@ TEST_F(ChartTest, LogarithmicAxesLeaveOutWhatTheyCannotShow) {
   sammler = nullptr;
 }
 
+// The chart draws NP only under the name of the distribution whose fit it is: a caller whose
+// NP belong to another fit, or to none, gets f alone, and the legend names no NP.
+TEST_F(ChartTest, DrawsOnlyTheFitItsTitleNames) {
+  struct Fall {
+    const char* verteilung;
+    const char* anpassung;
+    bool mitNP;
+  };
+  const Fall faelle[] = {{"Binomial", "Binomial", true},
+                         {"Binomial", "Hyper-Pascal", false},
+                         {"", "Binomial (fixed p)", false},
+                         {"", "", false},
+                         {"Binomial", "", false}};
+  Fuellen({{2, 3}, {50, 40}, {10, 12}});
+  diagramm->show();
+  for (const Fall& c : faelle) {
+    for (const char* stil : {"bars", "lines", "linesdots", "rootogram"}) {
+      diagramm->findChild<QRadioButton*>(stil)->click();
+      diagramm->Zeigen(2, 62, c.verteilung, "a.dat", *daten, c.anpassung);
+      EXPECT_EQ(diagramm->ZeigtAnpassung(), c.mitNP) << c.verteilung << "/" << c.anpassung;
+      // The square roots of NP (8) are drawn in the rootogram only.
+      const bool wurzel = std::string(stil) == "rootogram";
+      for (int k : {2, 4, 6, 8})
+        EXPECT_EQ(diagramm->SeriePunkte(k), c.mitNP && (k != 8 || wurzel) ? 3 : 0)
+            << c.anpassung << " series " << k;
+      for (int k : {1, 3, 5}) EXPECT_EQ(diagramm->SeriePunkte(k), 3) << k;
+      bool npImLegendentext = false;
+      for (QLegendMarker* m : diagramm->Chart()->legend()->markers())
+        if (m->isVisible() && m->label().contains("NP")) npImLegendentext = true;
+      EXPECT_EQ(npImLegendentext, c.mitNP) << c.anpassung << " " << stil;
+    }
+    // The value range is that of the rows as given: 2..50 less and more a tenth of 48.
+    EXPECT_NEAR(diagramm->AchseMin(), 0, 1e-12);
+    EXPECT_NEAR(diagramm->AchseMax(), 54.8, 1e-12);
+  }
+}
+
 class ChartFromMainWindowTest : public UiTest {};
 
 TEST_F(ChartFromMainWindowTest, GraphDrawsTheDataListAsShown) {
@@ -506,6 +537,37 @@ TEST_F(ChartFromMainWindowTest, GraphDrawsTheDataListAsShown) {
   // A new fit hides the chart.
   Anpassen(*f);
   EXPECT_FALSE(d->isVisible());
+}
+
+// "Graph" on the automatic tab, or on the selected tab once another distribution is chosen,
+// names no fit or another one than the NP column holds: the chart draws no NP then.
+TEST_F(ChartFromMainWindowTest, GraphDrawsNoFitUnderAnotherName) {
+  const auto katalog = TestKatalog();
+  auto f = Fenster(katalog);
+  f->DateienOeffnen({Daten("alpha-particles.dat")});
+  f->findChild<QCheckBox*>("CBNFNurBesteMethode")->setChecked(true);
+  Anpassen(*f);
+  auto* graph = f->findChild<QAction*>("TBBtnDiagramm");
+  graph->trigger();
+  EXPECT_TRUE(f->Diagramm()->ZeigtAnpassung());
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(2), 15);
+
+  auto* tabs = f->findChild<QTabWidget*>("PgCtrlAnpassungen");
+  tabs->setCurrentIndex(1);  // automatic
+  graph->trigger();
+  EXPECT_EQ(f->Diagramm()->Titel(), "alpha-particles.dat  -  ");
+  EXPECT_FALSE(f->Diagramm()->ZeigtAnpassung());
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(2), 0);
+
+  tabs->setCurrentIndex(0);
+  auto* auswahl = f->findChild<QComboBox*>("CBNFVerteilung");
+  const int andere = auswahl->findText("Hyper-Pascal");
+  ASSERT_GE(andere, 0);
+  auswahl->setCurrentIndex(andere);
+  graph->trigger();
+  EXPECT_EQ(f->Diagramm()->Titel(), "alpha-particles.dat  -  Hyper-Pascal");
+  EXPECT_FALSE(f->Diagramm()->ZeigtAnpassung());
+  EXPECT_EQ(f->Diagramm()->SeriePunkte(2), 0);
 }
 
 }  // namespace
