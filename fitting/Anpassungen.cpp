@@ -2,6 +2,7 @@
 #include "fitting/Anpassungen.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <exception>
 #include <span>
@@ -173,6 +174,18 @@ void Anpassungen::BestesZuruecksetzen() {
   beste_.chi = daten_.Statistik.summe;
   gefunden_ = false;
   fgJeAlternative_.fill(0);
+  verfeinerungsStartZahl_ = 0;
+}
+
+bool Anpassungen::SchonVerfeinert(const Parametervektor& von) const {
+  // Bit for bit: a start that differs in the last place may end elsewhere.
+  const auto gleich = [&](const Parametervektor& w) {
+    for (std::uint32_t j = 0; j < eig_.parZahl; ++j)
+      if (std::bit_cast<std::uint64_t>(w[j]) != std::bit_cast<std::uint64_t>(von[j])) return false;
+    return true;
+  };
+  return std::any_of(verfeinerungsStarts_.begin(),
+                     verfeinerungsStarts_.begin() + verfeinerungsStartZahl_, gleich);
 }
 
 bool Anpassungen::AnpassungBewerten() {
@@ -286,8 +299,12 @@ void Anpassungen::VonAnderenVerfeinern(const Rueckrufe& r, Status& status) {
     try {
       simplex_ = Simplex{};
       for (std::uint32_t j = 0; j <= eig_.parZahl; ++j) simplex_.ecke[j] = von;
-      ok = AnpassungBewerten() && VerfeinertRechnen(von, true, abbruch, status) &&
-           aktuell_.verfeinert && !aktuell_.unvollstaendig;
+      // A start that an earlier refinement of this fit began from (a method whose refinement
+      // gained nothing keeps its classic vector, which was that refinement's start) would give
+      // the same result again, already offered to the best-method rule.
+      ok = AnpassungBewerten() && !SchonVerfeinert(simplex_.ecke[0]) &&
+           VerfeinertRechnen(von, true, abbruch, status) && aktuell_.verfeinert &&
+           !aktuell_.unvollstaendig;
     } catch (const std::exception&) {
       ok = false;
     }
@@ -341,6 +358,8 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   if (klassischOk) std::copy_n(aktuelleNP_.begin(), klassen, klassischNP_.begin());
   // From the classic result, or where the classic cycle found none, from the method's start.
   const Parametervektor von = klassischOk ? klassischV : start;
+  if (verfeinerungsStartZahl_ < verfeinerungsStarts_.size())
+    verfeinerungsStarts_[verfeinerungsStartZahl_++] = von;
   simplex_ = Simplex{};
   simplex_.ecke[0] = von;
   // The refinement is an addition to the classic result, never a risk to it: a fault in its own

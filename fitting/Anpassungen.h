@@ -206,6 +206,12 @@ class Anpassungen final : private Zielfunktion {
   // Each alternative's result and vector, for the refinement's restarts from the others.
   std::array<Parametervektor, 64> methodenVektor_{};
   std::array<Kennzahlen, 64> methodenErgebnis_{};
+  // The start of every refinement of this fit: the refinement is a function of its start alone
+  // (the protected classes and the start's cells come from it), so a restart from one of them
+  // would only repeat a result the best-method rule has already judged.
+  std::array<Parametervektor, 66> verfeinerungsStarts_{};
+  std::uint32_t verfeinerungsStartZahl_ = 0;
+  bool SchonVerfeinert(const Parametervektor& von) const;
 };
 
 }  // namespace vk
