@@ -86,7 +86,8 @@ TEST_F(ChartPlacementTest, AbsurdSavedSizesGiveTheDefault) {
   };
   const QRect schirm = Bildschirm();
   const Fall faelle[] = {{1600, -50, {635, 443}},
-                         {-1, 300, {635, 443}},
+                         // the saved settings' check replaces the width alone (and names it)
+                         {-1, 300, {635, 300}},
                          {0, 0, {635, 443}},
                          {99999999, 400, {635, 443}},
                          {500, schirm.height() + 1, {635, 443}},
