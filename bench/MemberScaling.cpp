@@ -136,7 +136,7 @@ int main(int argc, char** argv) {
   std::printf("| Member | Name | L = %u | L = %u | exponent |\n|---:|---|---:|---:|---:|\n", L1,
               L2);
   for (const Zeile& z : liste)
-    std::printf("| %u | %s | %.3g ms | %s%.3g ms | %.2f |\n", z.nummer, z.name.c_str(),
-                z.t1 * 1000, z.gestoppt ? "> " : "", z.t2 * 1000, exponent(z));
+    std::printf("| %u | %s | %.3g ms | %s%.3g ms | %.2f |\n", z.nummer, z.name.c_str(), z.t1 * 1000,
+                z.gestoppt ? "> " : "", z.t2 * 1000, exponent(z));
   return 0;
 }
