@@ -150,6 +150,35 @@ void BM_AutomatischeAnpassungL30(benchmark::State& state) {
 }
 BENCHMARK(BM_AutomatischeAnpassungL30)->Unit(benchmark::kMillisecond);
 
+// One member's fitting as the automatic fitting runs it (all methods, the best one kept), on the
+// same shape: the members that cost most there.
+void BM_MitgliedL30(benchmark::State& state) {
+  auto a = vk::bench::EngineMit(Katalog(), vk::bench::NegBin30Text());
+  const vk::TVerteilung ref =
+      vk::Referenz(*Katalog().VerteilungHolen(static_cast<std::uint32_t>(state.range(0))));
+  for (auto _ : state) benchmark::DoNotOptimize(a->GewaehlteAnpassung(ref, true, vk::Rueckrufe{}));
+}
+BENCHMARK(BM_MitgliedL30)->Arg(184)->Arg(146)->Arg(121)->Unit(benchmark::kMillisecond);
+
+// The special fitting of the alpha particles (data/alpha-particles.dat) with the command line's
+// default 100 x 100 preflight grid (-14 .. 14 by 0.28 on both shifts), on every core and on one.
+void BM_SpezielleAnpassung(benchmark::State& state) {
+  auto a = vk::bench::EngineMit(Katalog(),
+                                "0 57\n1 203\n2 383\n3 525\n4 532\n5 408\n6 273\n"
+                                "7 139\n8 45\n9 27\n10 10\n11 4\n13 1\n14 1\n");
+  a->PreflightThreadsSetzen(static_cast<unsigned>(state.range(0)));
+  const vk::TVerteilung ref = vk::Referenz(*Katalog().VerteilungHolen(205));
+  vk::SpezialRueckrufe s;
+  s.vorgaben = [](vk::Spezialvorgaben& v, std::uint32_t) {
+    v[3] = {0, -14, 14, 0.28, false};
+    v[4] = {0, -14, 14, 0.28, false};
+    return vk::status::kOk;
+  };
+  for (auto _ : state) benchmark::DoNotOptimize(a->SpezielleAnpassung(ref, vk::Rueckrufe{}, s));
+}
+// 0: one thread per core.
+BENCHMARK(BM_SpezielleAnpassung)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Cancel latency on 20001 classes: the abort poll answers yes once the fit has been asked a few
 // times, and the time is what the fit then still takes to return. Members 16 and 39 cost seconds
 // per evaluation; they ask inside it.

@@ -670,63 +670,6 @@ std::string PreflightBereichPruefen(const TSpezialVorgabe& v) {
   return {};
 }
 
-Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
-                                   const SpezialRueckrufe& s) {
-  // The hosts refuse such ranges with a message; one that still arrives would loop for ever.
-  if (!PreflightBereichPruefen(v[3]).empty() || !PreflightBereichPruefen(v[4]).empty())
-    return status::kException;
-  const double s1 = v[3].Start, e1 = v[3].Stop, d1 = v[3].Delta;
-  const double s2 = v[4].Start, e2 = v[4].Stop, d2 = v[4].Delta;
-  double bestesP = 0, bestesChi = daten_.Statistik.summe, b1Bester = -0.1, b2Bester = 0.1;
-
-  std::uint32_t zeilen = 0;
-  {
-    FpFaultScope guard;
-    const std::int64_t z = TruncToInt64(std::fabs(e1 - s1) / d1 + 0.5);
-    if (!guard.Faulted() && z > 0)
-      zeilen = static_cast<std::uint32_t>(std::min<std::int64_t>(z, UINT32_MAX));
-  }
-  if (s.fortschritt) s.fortschritt(PreflightEreignis::kStart, zeilen);
-  // A step that is not positive would never reach the stop value: such a grid has no points.
-  const bool gitter1 = d1 > 0, gitter2 = d2 > 0;
-  for (double b1 = s1; gitter1 && b1 < e1; b1 += d1) {
-    for (double b2 = s2; gitter2 && b2 < e2; b2 += d2) {
-      // Once cancelled, the rest of the row is not worth computing; the row's progress report
-      // then stops the grid.
-      if (r.abbruch && r.abbruch()) break;
-      schaetzwerte_[kSpezialSlotB1] = b1;
-      schaetzwerte_[kSpezialSlotB2] = b2;
-      FpFaultScope punkt;
-      SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
-      simplex_ = Simplex{};
-      AlternativeWaehlen(nummer_, eingaben_, 0, schaetzwerte_, simplex_.ecke[0]);
-      ParameterKorrigieren(simplex_.ecke[0], eig_);
-      Status zyklus = status::kOk;
-      const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
-      unterbrechung_ = {&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
-      eingaben_.unterbrechung = &unterbrechung_;
-      bool ok = Optimierungszyklus(simplex_, eig_.parZahl, *this, einstellungen_, abbruch, zyklus);
-      eingaben_.unterbrechung = nullptr;
-      if (ok) ok = AnpassungBewerten();
-      if (!ok || punkt.Faulted()) continue;
-      if (aktuell_.p > bestesP || (aktuell_.p == bestesP && aktuell_.chi < bestesChi)) {
-        bestesP = aktuell_.p;
-        bestesChi = aktuell_.chi;
-        b1Bester = b1;
-        b2Bester = b2;
-      }
-    }
-    if (s.fortschritt) {
-      const Status st = s.fortschritt(PreflightEreignis::kZeile, 0);
-      if (st != status::kOk) return st;
-    }
-  }
-  if (s.fortschritt) s.fortschritt(PreflightEreignis::kEnde, 0);
-  schaetzwerte_[kSpezialSlotB1] = b1Bester;
-  schaetzwerte_[kSpezialSlotB2] = b2Bester;
-  return status::kOk;
-}
-
 Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Rueckrufe& host,
                                        const SpezialRueckrufe& spezialHost) {
   const Rueckrufe r = Abgeschirmt(host);

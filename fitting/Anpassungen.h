@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,6 +84,10 @@ class Anpassungen final : private Zielfunktion {
   // evaluation; fills the current result, NP and vector.
   Status Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
                    const FestparameterErfragen& festparameter);
+
+  // How many threads the special fitting's preflight grid runs on; 0 (the default) for one per
+  // core. The result does not depend on it.
+  void PreflightThreadsSetzen(unsigned threads) { preflightThreads_ = threads; }
 
   // The best (or current) parameter set with values, as the window is told of it.
   Status VerteilungsparameterHolen(const TVerteilung& verteilung, bool beste,
@@ -167,6 +172,11 @@ class Anpassungen final : private Zielfunktion {
   Status KlassenMelden(bool beste, const Rueckrufe& r) const;
   Status StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r);
   Status PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r, const SpezialRueckrufe& s);
+  // One grid point of the preflight: its P and X², false where its fit fails or faults.
+  bool PreflightPunkt(double b1, double b2, const Abbruchabfrage& abbruch, double& p, double& chi);
+  // An engine for a preflight thread: this one's data set, settings, properties and estimates.
+  std::unique_ptr<Anpassungen> PreflightHelfer() const;
+  struct Gitterblock;
   TAnpassung Bericht(const TVerteilung& verteilung, const Kennzahlen& k, std::uint32_t methode,
                      bool beste) const;
 
@@ -212,6 +222,7 @@ class Anpassungen final : private Zielfunktion {
   std::array<Parametervektor, 66> verfeinerungsStarts_{};
   std::uint32_t verfeinerungsStartZahl_ = 0;
   bool SchonVerfeinert(const Parametervektor& von) const;
+  unsigned preflightThreads_ = 0;  // 0: one per core
 };
 
 }  // namespace vk

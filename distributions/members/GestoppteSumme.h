@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -33,8 +35,10 @@ struct Anzahl {
 // The summands: g_0, 1 - g_0 formed without cancellation by the caller (1 - e^-a as -expm1(-a),
 // for instance), g_1, and the largest value with a positive probability (a binomial summand of n
 // trials; unbounded by default). g_j for j >= 2 comes from the ratio g_j/g_(j-1) the caller
-// passes to Berechnen, so no table of the g_j is kept: the weights are formed along each sum in
-// long double, where g_1 of a summand with a large mean is still representable.
+// passes to Berechnen. The weights are formed in long double, where g_1 of a summand with a large
+// mean is still representable: g_1 .. g_kGewichte once per evaluation into a table, the rest along
+// each sum from g_kGewichte on, by the same products in the same order as a chain from g_1 along
+// every sum (the values and faults of that chain, at a cost of order L instead of L^2 ratios).
 struct Summand {
   long double g0;
   long double einsMinusG0;
@@ -80,6 +84,8 @@ inline long double Nenner(const Anzahl& q, const Summand& g) {
 // range is carried scaled up: the recurrence is linear in the classes, and scaling by a power of
 // two changes no digit.
 inline constexpr double kSkalenGrenze = 0x1p900;
+// The weights kept in a table per evaluation (16 KB of long doubles on the stack).
+inline constexpr std::uint32_t kGewichte = 1024;
 inline constexpr int kSkalenschritt = 900;
 
 template <typename Verhaeltnis>
@@ -106,6 +112,13 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
     skala = static_cast<int>(BegrenzteAnzahl(static_cast<double>(-log2), 1u << 30)) - 100;
     np0 = static_cast<double>(std::exp2(log2 + skala));
   }
+  // The weights g_1 .. g_j that the sums below reach, as far as the table goes.
+  std::uint32_t weitesteJ = std::min(L > 0 ? L - 1 : 0, letzte);
+  if (g.hoechstens < weitesteJ) weitesteJ = g.hoechstens;
+  std::array<long double, kGewichte + 1> gewicht;
+  const std::uint32_t tabelliert = std::min(weitesteJ, kGewichte);
+  if (tabelliert >= 1) gewicht[1] = g.g1;
+  for (std::uint32_t j = 2; j <= tabelliert; ++j) gewicht[j] = gewicht[j - 1] * verhaeltnis(j);
   Unterbrechungszaehler stopp(in);
   NP[0] = np0;
   for (std::uint32_t x = 1; x < L; ++x) {
@@ -118,7 +131,11 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
     long double w = g.g1;
     Summe s = 0;
     for (std::uint32_t j = 1; j <= bis; ++j) {
-      if (j > 1) w *= verhaeltnis(j);
+      if (j <= kGewichte) {
+        w = gewicht[j];
+      } else {
+        w *= verhaeltnis(j);
+      }
       const long double dj = j;
       long double koeff = 1;
       switch (q.art) {

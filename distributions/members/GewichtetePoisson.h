@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -11,15 +13,18 @@
 // The terms rise to about e^a near i = a before they fall, so in double they overflow from a of
 // about 700 on, and their first term e^-a underflows as early. In long double both stay in range
 // up to a of about 11000. The terms are therefore summed in long double in a first pass and
-// computed again in a second, each divided by the sum as it is written: nothing large is ever
-// stored in a double. Beyond that (e^-a below the long double range, or the terms near the mode
-// above it) only the ratios matter: the terms start from 1 instead of a first term that is 0, and
-// whenever one passes 2^kSchritt the term and the sum are scaled down by that power, the same in
-// both passes; a term is divided by the sum at the sum's final scale.
+// formed again in a second (taken from the first where a table keeps them), each divided by the
+// sum as it is written: nothing large is ever stored in a double. Beyond that (e^-a below the
+// long double range, or the terms near the mode above it) only the ratios matter: the terms start
+// from 1 instead of a first term that is 0, and whenever one passes 2^kSchritt the term and the
+// sum are scaled down by that power, the same in both passes; a term is divided by the sum at the
+// sum's final scale.
 namespace vk::members::gewichtetepoisson {
 
 inline constexpr int kSchritt = 8000;
 inline constexpr long double kGrenze = 0x1p8000L;
+// The terms of the first pass kept for the second (20 KB on the stack).
+inline constexpr std::uint32_t kGemerkt = 1024;
 
 // Normalised terms r[0] = r0, r[i] = schritt(i, r[i-1]) over i = 0..K; with bisKonvergenz the sum
 // goes on beyond K while a term still changes it (a support without end whose mode lies near or
@@ -38,6 +43,10 @@ void NormierteTermeLang(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, d
     }
     return false;
   };
+  // The first pass's terms and scales, which the second pass would compute again step by step
+  // (the same values: the steps are the same), as far as the table goes.
+  std::array<long double, kGemerkt + 1> gemerkt;
+  std::array<int, kGemerkt + 1> skalaGemerkt;
   long double r = start;
   Summe S = r;
   int skalaS = 0;
@@ -45,7 +54,12 @@ void NormierteTermeLang(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, d
   for (; i <= K; ++i) {
     if (weiter(i, r, skalaS)) S = std::ldexp(S, -kSchritt);
     S += r;
+    if (i <= kGemerkt) {
+      gemerkt[i] = r;
+      skalaGemerkt[i] = skalaS;
+    }
   }
+  const std::uint32_t merkZahl = std::min(K, kGemerkt);
   if (bisKonvergenz) {
     for (; i <= K + kMaxWeitereTerme; ++i) {
       if (weiter(i, r, skalaS)) S = std::ldexp(S, -kSchritt);
@@ -59,7 +73,12 @@ void NormierteTermeLang(Erwartungswerte& NP, std::uint32_t L, std::uint32_t K, d
   int skala = 0;
   Summe summe = 0;
   for (std::uint32_t j = 0; j < L; ++j) {
-    if (j > 0) weiter(j, r, skala);
+    if (j > 0 && j <= merkZahl) {
+      r = gemerkt[j];
+      skala = skalaGemerkt[j];
+    } else if (j > 0) {
+      weiter(j, r, skala);
+    }
     const long double q = skala == skalaS ? r / S : std::ldexp(r, skala - skalaS) / S;
     NP[j] = static_cast<double>(N * q);
     summe += NP[j];
