@@ -10,6 +10,7 @@
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/FitReport.h"
 #include "app/kalibra/Output.h"
 #include "core/Format.h"
@@ -101,46 +102,22 @@ int RunAuto(const QStringList& args) {
     return kExitUsage;
   }
 
+  const Tabelle<TAnpassung>& t = Automatiktabelle();
   if (s.format == Format::kJson) {
-    QJsonArray liste;
-    for (const TAnpassung& a : zeilen) {
-      QJsonObject o{{"index", static_cast<qint64>(a.Verteilung.Index)},
-                               {"name", QString::fromStdString(a.Verteilung.Bezeichnung)},
-                               {"chiSquare", a.Chi},
-                               {"p", a.PChi},
-                               {"c", a.Kontingenz},
-                               {"df", static_cast<qint64>(a.FG)},
-                               {"r2", a.R2},
-                               {"status", static_cast<qint64>(a.Status)},
-                               {"statusMessage", QString::fromStdString(StatusText(a.Status))},
-                               {"refined", a.Verfeinert}};
-      VerfeinertJson(o, a);
-      liste.append(o);
-    }
     PrintJson(stdout, QJsonDocument(
                           QJsonObject{{"file", QString::fromStdString(s.datei)},
-                                      {"distributions", liste},
+                                      {"distributions", JsonListe(t, zeilen)},
                                       {"status", static_cast<qint64>(st)},
                                       {"statusMessage", QString::fromStdString(StatusText(st))}}));
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status", "refined"});
-    for (const TAnpassung& a : zeilen)
-      csv.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung, FormatExact(a.Chi),
-               FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
-               FormatExact(a.R2), StatusText(a.Status), VerfeinertCsv(a)});
+    csv.Row(CsvKopf(t));
+    for (const TAnpassung& a : zeilen) csv.Row(CsvZeile(t, a));
   } else {
     std::printf("File: %s\n\n", s.datei.c_str());
-    TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
-    for (const TAnpassung& a : zeilen) {
-      const bool fit = a.Status == 0;
-      t.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung,
-             fit ? FormatFixed(a.Chi, 2) : "", fit ? FormatFixed(a.PChi, 4) : "",
-             fit ? FormatFixed(a.Kontingenz, 4) : "", fit ? std::to_string(a.FG) : "",
-             fit ? FormatFixed(a.R2, 4) : "",
-             StatusText(a.Status) + VerfeinertZusatz(a)});
-    }
-    t.Print(stdout);
+    TextTable tabelle(TextKopf(t));
+    for (const TAnpassung& a : zeilen) tabelle.Row(TextZeile(t, a));
+    tabelle.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());
   }
   return static_cast<int>(st);
