@@ -15,8 +15,8 @@
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/FitReport.h"
 #include "app/kalibra/GeordneteArbeit.h"
-#include "app/kalibra/Tabelle.h"
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Tabelle.h"
 #include "core/DatenDatei.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
@@ -89,11 +89,16 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
 Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool verfeinerung) {
   const auto ok = [](const Zeile& z) { return z.fit == status::kOk; };
   const auto fit = [ok](double TAnpassung::*feld, int stellen) {
-    return [ok, feld, stellen](const Zeile& z) { return Falls(ok(z), Zahl(z.ergebnis.*feld, stellen)); };
+    return [ok, feld, stellen](const Zeile& z) {
+      return Falls(ok(z), Zahl(z.ergebnis.*feld, stellen));
+    };
   };
   Tabelle<Zeile> t = {
       {"Input data", "file", [](const Zeile& z) { return Wort(z.datei); }},
-      {"", "status", [](const Zeile& z) { return Zelle{"", "", static_cast<qint64>(z.fit)}; },
+      {"", "status",
+       [](const Zeile& z) {
+         return Zelle{"", "", static_cast<qint64>(z.fit)};
+       },
        kImJson},
       {"", "statusMessage", [](const Zeile& z) { return Wort(StatusText(z.fit)); }, kImJson},
       {"X²", "chiSquare",
@@ -112,9 +117,10 @@ Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool
     t.push_back({parameterNamen[k], "",
                  [ok, k](const Zeile& z) {
                    const TVerteilungsparameter& p = z.parameter;
-                   const double w = k < p.ParZahl                  ? p.Parameter[k].Wert
-                                    : k < p.ParZahl + p.FestParZahl ? p.Festparameter[k - p.ParZahl].Wert
-                                                                   : 0;
+                   const double w = k < p.ParZahl ? p.Parameter[k].Wert
+                                    : k < p.ParZahl + p.FestParZahl
+                                        ? p.Festparameter[k - p.ParZahl].Wert
+                                        : 0;
                    return Falls(ok(z), Zahl(w, 4));
                  },
                  kImText | kImCsv});
@@ -126,22 +132,32 @@ Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool
                kImJson});
   const auto statistik = [](const Zeile& z) -> std::vector<double> {
     const TStatistik& s = z.statistik;
-    return {s.summe, static_cast<double>(z.xMax), z.np1, s.m1, s.m2, s.m3, s.m4, s.ord_i,
-            s.ord_s, s.schiefe, s.exzess, s.entropie, s.wiederholungsrate};
+    return {s.summe,
+            static_cast<double>(z.xMax),
+            z.np1,
+            s.m1,
+            s.m2,
+            s.m3,
+            s.m4,
+            s.ord_i,
+            s.ord_s,
+            s.schiefe,
+            s.exzess,
+            s.entropie,
+            s.wiederholungsrate};
   };
-  static const char* const kopf[] = {"N",     "x-max", "NP1",      "m1",     "m2",
-                                     "m3",    "m4",    "Ord I",    "Ord S",  "Skewness",
+  static const char* const kopf[] = {"N",      "x-max",   "NP1",      "m1",    "m2",
+                                     "m3",     "m4",      "Ord I",    "Ord S", "Skewness",
                                      "Excess", "Entropy", "Rep. rate"};
-  static const char* const schluessel[] = {"N",    "xMax", "np1",      "m1",     "m2",
-                                           "m3",   "m4",   "ordI",     "ordS",   "skewness",
+  static const char* const schluessel[] = {"N",      "xMax",    "np1",       "m1",   "m2",
+                                           "m3",     "m4",      "ordI",      "ordS", "skewness",
                                            "excess", "entropy", "repeatRate"};
   t.push_back({"N", "",
                [](const Zeile& z) { return Ganz(static_cast<long long>(z.statistik.summe)); },
                kImText | kImCsv});
   t.push_back({"x-max", "", [](const Zeile& z) { return Ganz(z.xMax); }, kImText | kImCsv});
   for (std::size_t i = 2; i < std::size(kopf); ++i)
-    t.push_back({kopf[i], "",
-                 [statistik, i](const Zeile& z) { return Zahl(statistik(z)[i], 4); },
+    t.push_back({kopf[i], "", [statistik, i](const Zeile& z) { return Zahl(statistik(z)[i], 4); },
                  kImText | kImCsv});
   t.push_back({"", "statistics",
                [statistik](const Zeile& z) {
@@ -182,8 +198,7 @@ class Ausgabe {
       z.ausgabe = CsvWriter::Text(CsvZeile(spalten_, z));
       return;
     }
-    QByteArray objekt =
-        QJsonDocument(JsonObjekt(spalten_, z)).toJson(QJsonDocument::Indented);
+    QByteArray objekt = QJsonDocument(JsonObjekt(spalten_, z)).toJson(QJsonDocument::Indented);
     objekt.chop(1);  // the final line break
     z.ausgabe = "        ";
     for (char c : objekt) {
@@ -292,8 +307,7 @@ std::optional<int> AuftragLesen(const QStringList& args, Verteilungsverzeichnis&
   if (!ReadOptimisationOptions(parser, auftrag.einstellungen, "batch") ||
       !auftrag.fest.Parse(parser, "batch"))
     return kExitUsage;
-  if (const Status st = LoadCatalog(katalog, "batch");
-      st != status::kOk)
+  if (const Status st = LoadCatalog(katalog, "batch"); st != status::kOk)
     return static_cast<int>(st);
   auftrag.eintrag = FindDistribution(katalog, parser.value("distribution"), "batch");
   if (!auftrag.eintrag) return kExitUsage;

@@ -128,10 +128,10 @@ int RunEvaluate(const QStringList& args) {
   const std::vector<std::uint32_t> ziel = a.Poolung(false);
   std::vector<Klassenzeile> klassen;
   for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
-    klassen.push_back(
-        {d.XWerte[i], d.Haeufigkeiten[i], a.AktuelleNP()[i],
-         verworfen || ziel[i] == kNichtGepoolt ? std::nullopt
-                                               : std::optional<std::uint32_t>(d.XWerte[ziel[i]])});
+    klassen.push_back({d.XWerte[i], d.Haeufigkeiten[i], a.AktuelleNP()[i],
+                       verworfen || ziel[i] == kNichtGepoolt
+                           ? std::nullopt
+                           : std::optional<std::uint32_t>(d.XWerte[ziel[i]])});
   const Tabelle<Auswertungszeile>& wt = Auswertungstabelle();
   const Tabelle<Klassenzeile>& kt = Klassentabelle();
   if (s.format == Format::kJson) {
