@@ -17,6 +17,8 @@
 #include "app/kalibra/GeordneteArbeit.h"
 #include "app/kalibra/Output.h"
 #include "app/kalibra/Tabelle.h"
+#include "app/kalibra/TabellenOptionen.h"
+#include "core/Sichtbar.h"
 #include "core/DatenDatei.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
@@ -43,6 +45,8 @@ struct Zeile {
   std::string ausgabe;    // the row as CSV or JSON, formatted by the worker that fitted it
 };
 
+void Anpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z);
+
 // One file on a worker's engine, which is kept from file to file: setting up an engine (its
 // arrays span every possible class) costs more than fitting a small file.
 void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z) {
@@ -54,6 +58,30 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
     if (!detail.empty()) z.meldungen += "  " + detail + "\n";
     return;
   }
+  Anpassen(engine, std::move(fest), ref, z);
+}
+
+// One data set of a table, read by the data file's rules; messages name its id and line.
+void DatensatzAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref,
+                       const Tabellendatensatz& t, Zeile& z) {
+  z.datei = t.id;
+  const std::string wo = "id '" + Sichtbar(t.id) + "', line " + std::to_string(t.zeile);
+  if (!t.fehler.empty()) {
+    z.lesen = t.status;
+    z.meldungen = "kalibra batch: " + t.fehler + "\n";
+    return;
+  }
+  DatensatzRecords quelle(t.records);
+  TDateneigenschaften eig;
+  z.lesen = DatenLesen(engine.DatenZumLesen(), quelle, eig);
+  if (z.lesen != status::kOk) {
+    z.meldungen = LesefehlerText(wo, z.lesen) + "\n";
+    return;
+  }
+  Anpassen(engine, std::move(fest), ref, z);
+}
+
+void Anpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z) {
   const TDatensatz& d = engine.Daten();
   z.statistik = d.Statistik;
   z.xMax = d.XWerte[d.Statistik.n];
@@ -86,7 +114,8 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
 // The batch list's columns: the fit, the distribution's parameters (named from the catalog, so the
 // list is built per run), the file's statistics. The table marks refined results only when the
 // refinement was asked for, so that a classic run's text stays as it was.
-Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool verfeinerung) {
+Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool verfeinerung,
+                            bool ausTabelle) {
   const auto ok = [](const Zeile& z) { return z.fit == status::kOk; };
   const auto fit = [ok](double TAnpassung::*feld, int stellen) {
     return [ok, feld, stellen](const Zeile& z) {
@@ -94,7 +123,8 @@ Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool
     };
   };
   Tabelle<Zeile> t = {
-      {"Input data", "file", [](const Zeile& z) { return Wort(z.datei); }},
+      {ausTabelle ? "id" : "Input data", ausTabelle ? "id" : "file",
+       [](const Zeile& z) { return Wort(z.datei); }},
       {"", "status",
        [](const Zeile& z) {
          return Zelle{"", "", static_cast<qint64>(z.fit)};
@@ -182,10 +212,10 @@ Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool
 class Ausgabe {
  public:
   Ausgabe(Format format, const TVerteilung& ref, const std::vector<std::string>& parameterNamen,
-          bool verfeinerung)
+          bool verfeinerung, bool ausTabelle)
       : format_(format),
         ref_(ref),
-        spalten_(Batchtabelle(parameterNamen, verfeinerung)),
+        spalten_(Batchtabelle(parameterNamen, verfeinerung, ausTabelle)),
         tabelle_(TextKopf(spalten_), format == Format::kText),
         csv_(stdout) {
     if (format_ == Format::kCsv) csv_.Row(CsvKopf(spalten_, true));
@@ -196,6 +226,10 @@ class Ausgabe {
     if (z.lesen != status::kOk || format_ == Format::kText) return;
     if (format_ == Format::kCsv) {
       z.ausgabe = CsvWriter::Text(CsvZeile(spalten_, z));
+      return;
+    }
+    if (format_ == Format::kJsonLines) {
+      z.ausgabe = KompaktesJson(JsonObjekt(spalten_, z));
       return;
     }
     QByteArray objekt = QJsonDocument(JsonObjekt(spalten_, z)).toJson(QJsonDocument::Indented);
@@ -273,6 +307,7 @@ struct Batchauftrag {
   FixedParameters fest;
   std::optional<TKatalogeintrag> eintrag;
   QStringList dateien;
+  std::optional<TabellenOptionen> tabelle;  // a long table in place of the files
 };
 
 // Parses and checks the arguments against the catalog; an exit code when the command must stop.
@@ -286,13 +321,16 @@ std::optional<int> AuftragLesen(const QStringList& args, Verteilungsverzeichnis&
   parser.addOption({"jobs", "Files fitted in parallel (default: the number of cores).", "N"});
   AddFixedOption(parser);
   AddOptimisationOptions(parser);
+  AddTableOptions(parser);
   parser.addPositionalArgument("FILE", "Input data files.", "FILE...");
   int exitCode = 0;
-  const auto format = ParseCommandLine(parser, args, "batch", exitCode);
+  const auto format = ParseCommandLine(parser, args, "batch", exitCode, true);
   if (!format) return exitCode;
   auftrag.format = *format;
-  if (parser.positionalArguments().isEmpty() || !parser.isSet("distribution")) {
-    std::fprintf(stderr, "kalibra batch: -d DIST and at least one FILE expected\n");
+  if (!ReadTableOptions(parser, "batch", auftrag.tabelle)) return kExitUsage;
+  if (auftrag.tabelle.has_value() != parser.positionalArguments().isEmpty() ||
+      !parser.isSet("distribution")) {
+    std::fprintf(stderr, "kalibra batch: -d DIST and either FILEs or --table TABLE expected\n");
     return kExitUsage;
   }
   auftrag.jobs = std::max(1u, std::thread::hardware_concurrency());
@@ -324,13 +362,21 @@ int RunBatch(const QStringList& args) {
   if (const auto code = AuftragLesen(args, katalog, auftrag)) return *code;
   const TKatalogeintrag& eintrag = *auftrag.eintrag;
   const TVerteilung ref = Referenz(eintrag);
+  std::unique_ptr<std::istream> tabellenStream;
+  std::unique_ptr<ShardQuelle> tabelle;
+  if (auftrag.tabelle) {
+    tabellenStream = TabelleStream(*auftrag.tabelle, "batch");
+    if (!tabellenStream) return static_cast<int>(status::kException);
+    tabelle = std::make_unique<ShardQuelle>(*tabellenStream, *auftrag.tabelle);
+  }
   // Parameter columns: the distribution's parameters and fixed parameters, in catalog order.
   std::vector<std::string> parameterNamen;
   for (std::uint32_t k = 0; k < eintrag.parameterZahl; ++k)
     parameterNamen.push_back(eintrag.parameter[k].bezeichnung);
   for (std::uint32_t k = 0; k < eintrag.festparameterZahl; ++k)
     parameterNamen.push_back(eintrag.festparameter[k].bezeichnung);
-  Ausgabe ausgabe(auftrag.format, ref, parameterNamen, auftrag.einstellungen.Verfeinerung);
+  Ausgabe ausgabe(auftrag.format, ref, parameterNamen, auftrag.einstellungen.Verfeinerung,
+                  tabelle != nullptr);
 
   const QStringList& dateien = auftrag.dateien;
   const std::size_t anzahl = static_cast<std::size_t>(dateien.size());
@@ -348,42 +394,76 @@ int RunBatch(const QStringList& args) {
     if (st != status::kOk && ergebnis == status::kOk) ergebnis = st;
     if (z.lesen == status::kOk) ausgabe.Zeile(z);
     ++ausgegeben;
-    if (fortschritt) std::fprintf(stderr, "\r[%zu/%zu]", ausgegeben, anzahl);
+    if (fortschritt) {
+      if (tabelle) {
+        std::fprintf(stderr, "\r[%zu]", ausgegeben);
+      } else {
+        std::fprintf(stderr, "\r[%zu/%zu]", ausgegeben, anzahl);
+      }
+    }
     if (std::ferror(stdout)) schreibfehler = true;
   };
-  std::size_t naechste = 0;
-  // Rows leave in the order of the arguments as soon as all before them are done; each worker
-  // keeps its engine from file to file (setting one up costs more than fitting a small file),
-  // and only the read-only catalog is shared.
-  GeordnetAbarbeiten<std::size_t, Zeile, Anpassungen>(
-      static_cast<unsigned>(std::min<std::size_t>(auftrag.jobs, anzahl)), kFenster,
-      [&]() -> std::optional<std::size_t> {
-        if (naechste >= anzahl || AbortRequested() || schreibfehler) return std::nullopt;
-        return naechste++;
-      },
-      [&] {
-        auto engine = std::make_unique<Anpassungen>(katalog);
-        engine->EinstellungenUebernehmen(auftrag.einstellungen);
-        return engine;
-      },
-      [&](Anpassungen& engine, std::size_t& i) {
-        Zeile z;
-        z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
-        DateiAnpassen(engine, auftrag.fest, ref, z);
-        ausgabe.Formatieren(z);
-        return z;
-      },
-      ausgeben);
+  const auto weiter = [&] { return !AbortRequested() && !schreibfehler; };
+  // Each worker keeps its engine from data set to data set (setting one up costs more than
+  // fitting a small file); only the read-only catalog is shared.
+  const auto neu = [&] {
+    auto engine = std::make_unique<Anpassungen>(katalog);
+    engine->EinstellungenUebernehmen(auftrag.einstellungen);
+    return engine;
+  };
+  // Rows leave in input order as soon as all before them are done.
+  if (tabelle) {
+    // Table rows are read only as workers ask for them, so memory stays flat.
+    GeordnetAbarbeiten<Tabellendatensatz, Zeile, Anpassungen>(
+        auftrag.jobs, kFenster,
+        [&]() -> std::optional<Tabellendatensatz> {
+          return weiter() ? tabelle->Naechster() : std::nullopt;
+        },
+        neu,
+        [&](Anpassungen& engine, Tabellendatensatz& d) {
+          Zeile z;
+          DatensatzAnpassen(engine, auftrag.fest, ref, d, z);
+          ausgabe.Formatieren(z);
+          return z;
+        },
+        ausgeben);
+  } else {
+    std::size_t naechste = 0;
+    GeordnetAbarbeiten<std::size_t, Zeile, Anpassungen>(
+        static_cast<unsigned>(std::min<std::size_t>(auftrag.jobs, anzahl)), kFenster,
+        [&]() -> std::optional<std::size_t> {
+          if (naechste >= anzahl || !weiter()) return std::nullopt;
+          return naechste++;
+        },
+        neu,
+        [&](Anpassungen& engine, std::size_t& i) {
+          Zeile z;
+          z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
+          DateiAnpassen(engine, auftrag.fest, ref, z);
+          ausgabe.Formatieren(z);
+          return z;
+        },
+        ausgeben);
+  }
   FinishingOutput();
+  const std::string abbruchGrund = schreibfehler ? std::string("the output could not be written")
+                                                 : StatusText(status::kAbort) + ", Ctrl-C";
+  if (tabelle) {
+    if (!weiter()) {
+      std::fprintf(stderr, "kalibra batch: the table was not read to its end (%s) after %zu data sets\n",
+                   abbruchGrund.c_str(), ausgegeben);
+      if (ergebnis == status::kOk) ergebnis = status::kAbort;
+    } else if (!tabelle->Abbruch().empty()) {
+      std::fprintf(stderr, "kalibra batch: %s\n", tabelle->Abbruch().c_str());
+      if (ergebnis == status::kOk) ergebnis = status::kException;
+    }
+  }
   // After Ctrl-C the files never started count as cut off, in their place in the order, and are
   // named, so that the user knows which ones to run again.
-  for (std::size_t i = ausgegeben; i < anzahl; ++i) {
+  for (std::size_t i = ausgegeben; !tabelle && i < anzahl; ++i) {
     Zeile z;
     z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
-    z.meldungen = "kalibra batch: " + z.datei + ": not started (" +
-                  (schreibfehler ? std::string("the output could not be written")
-                                 : StatusText(status::kAbort) + ", Ctrl-C") +
-                  ")\n";
+    z.meldungen = "kalibra batch: " + z.datei + ": not started (" + abbruchGrund + ")\n";
     ausgeben(z);
   }
   if (fortschritt) std::fprintf(stderr, "\r%30s\r", "");

@@ -161,6 +161,7 @@ int RunList(const QStringList& args) {
       break;
     }
     case Format::kJson:
+    case Format::kJsonLines:  // refused by ParseCommandLine here
       PrintJson(stdout, QJsonDocument(QJsonObject{
                             {"catalog", QString::fromStdString(KatalogdateiFinden(programm).string())},
                             {"distributions", JsonListe(t, eintraege)}}));
