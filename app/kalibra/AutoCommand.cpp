@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/kalibra/Automatikordnung.h"
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
@@ -18,41 +19,10 @@
 
 namespace vk::cli {
 
-namespace {
-
-// The order of the automatic list after a column click: P and R² best first, C, X² and DF
-// smallest first, names alphabetically. Rows without a fit go last.
-bool Sortieren(std::vector<TAnpassung>& zeilen, const QString& spalte) {
-  const auto ohneFit = [](const TAnpassung& a) { return a.Status != 0; };
-  std::function<bool(const TAnpassung&, const TAnpassung&)> vor;
-  if (spalte == "p")
-    vor = [](auto& a, auto& b) { return a.PChi > b.PChi; };
-  else if (spalte == "r2")
-    vor = [](auto& a, auto& b) { return a.R2 > b.R2; };
-  else if (spalte == "c")
-    vor = [](auto& a, auto& b) { return a.Kontingenz < b.Kontingenz; };
-  else if (spalte == "x2")
-    vor = [](auto& a, auto& b) { return a.Chi < b.Chi; };
-  else if (spalte == "df")
-    vor = [](auto& a, auto& b) { return a.FG < b.FG; };
-  else if (spalte == "name")
-    vor = [](auto& a, auto& b) {
-      return QString::fromStdString(a.Verteilung.Bezeichnung)
-                 .compare(QString::fromStdString(b.Verteilung.Bezeichnung), Qt::CaseInsensitive) <
-             0;
-    };
-  else
-    return false;
-  std::stable_sort(zeilen.begin(), zeilen.end(), [&](const TAnpassung& a, const TAnpassung& b) {
-    if (ohneFit(a) != ohneFit(b)) return ohneFit(b);
-    return !ohneFit(a) && vor(a, b);
-  });
-  return true;
-}
-
-}  // namespace
-
 int RunAuto(const QStringList& args) {
+  // Over a long table the command streams a list per data set; it has options of its own.
+  if (std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith("--table"); }))
+    return RunAutoTabelle(args);
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Fits every distribution marked for automatic fitting and lists the best method of each.");
@@ -97,7 +67,7 @@ int RunAuto(const QStringList& args) {
                  zahl.verteilungen, zahl.automatik);
   }
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
-  if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
+  if (parser.isSet("sort") && !AutomatikSortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");
     return kExitUsage;
   }
