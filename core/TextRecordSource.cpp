@@ -22,9 +22,9 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// [+-] digits, with the low 32 bits of the value as unsigned x. A negative value or one beyond
-// 32 bits cannot be a valid x; it maps to the largest x so that the reader reports "Def X too
-// large" instead of wrapping it into the valid range.
+
+}  // namespace
+
 std::uint32_t ParseInteger(const std::string& token) {
   std::size_t i = 0;
   bool negative = false;
@@ -81,8 +81,6 @@ double ParseReal(const std::string& token) {
   }
   return token[0] == '-' ? -value : value;
 }
-
-}  // namespace
 
 TextRecordSource::TextRecordSource(std::istream& in) : buf_(in.rdbuf()) {}
 

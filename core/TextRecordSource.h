@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <istream>
 #include <stdexcept>
 #include <string>
@@ -14,6 +15,15 @@ class MalformedNumber : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// The number rules of a data file, for every reader of records (a data file, a long table):
+// - an x is [+-] digits; a negative value or one beyond 32 bits maps to the largest x, so that
+//   the reader reports "Def X too large" instead of wrapping it into the valid range;
+// - a frequency is [+-] (digits [. digits] | . digits) [(e|E) [+-] digits], "." the only decimal
+//   separator whatever the locale; below the smallest double it reads as 0.
+// Both throw MalformedNumber with the token named.
+std::uint32_t ParseInteger(const std::string& token);
+double ParseReal(const std::string& token);
 
 // The record source over an input data file: per line an integer x and a real f separated by
 // white space; the rest of the line is ignored, line ends count as white space while a number

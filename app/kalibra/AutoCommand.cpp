@@ -7,9 +7,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/kalibra/Automatikordnung.h"
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/FitReport.h"
 #include "app/kalibra/Output.h"
 #include "core/Format.h"
@@ -17,41 +19,10 @@
 
 namespace vk::cli {
 
-namespace {
-
-// The order of the automatic list after a column click: P and R² best first, C, X² and DF
-// smallest first, names alphabetically. Rows without a fit go last.
-bool Sortieren(std::vector<TAnpassung>& zeilen, const QString& spalte) {
-  const auto ohneFit = [](const TAnpassung& a) { return a.Status != 0; };
-  std::function<bool(const TAnpassung&, const TAnpassung&)> vor;
-  if (spalte == "p")
-    vor = [](auto& a, auto& b) { return a.PChi > b.PChi; };
-  else if (spalte == "r2")
-    vor = [](auto& a, auto& b) { return a.R2 > b.R2; };
-  else if (spalte == "c")
-    vor = [](auto& a, auto& b) { return a.Kontingenz < b.Kontingenz; };
-  else if (spalte == "x2")
-    vor = [](auto& a, auto& b) { return a.Chi < b.Chi; };
-  else if (spalte == "df")
-    vor = [](auto& a, auto& b) { return a.FG < b.FG; };
-  else if (spalte == "name")
-    vor = [](auto& a, auto& b) {
-      return QString::fromStdString(a.Verteilung.Bezeichnung)
-                 .compare(QString::fromStdString(b.Verteilung.Bezeichnung), Qt::CaseInsensitive) <
-             0;
-    };
-  else
-    return false;
-  std::stable_sort(zeilen.begin(), zeilen.end(), [&](const TAnpassung& a, const TAnpassung& b) {
-    if (ohneFit(a) != ohneFit(b)) return ohneFit(b);
-    return !ohneFit(a) && vor(a, b);
-  });
-  return true;
-}
-
-}  // namespace
-
 int RunAuto(const QStringList& args) {
+  // Over a long table the command streams a list per data set; it has options of its own.
+  if (std::any_of(args.begin(), args.end(), [](const QString& a) { return a.startsWith("--table"); }))
+    return RunAutoTabelle(args);
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Fits every distribution marked for automatic fitting and lists the best method of each.");
@@ -96,51 +67,27 @@ int RunAuto(const QStringList& args) {
                  zahl.verteilungen, zahl.automatik);
   }
   if (fortschritt) std::fprintf(stderr, "\r%60s\r", "");
-  if (parser.isSet("sort") && !Sortieren(zeilen, parser.value("sort"))) {
+  if (parser.isSet("sort") && !AutomatikSortieren(zeilen, parser.value("sort"))) {
     std::fprintf(stderr, "kalibra auto: --sort takes p, c, x2, r2, df or name\n");
     return kExitUsage;
   }
 
+  const Tabelle<TAnpassung>& t = Automatiktabelle();
   if (s.format == Format::kJson) {
-    QJsonArray liste;
-    for (const TAnpassung& a : zeilen) {
-      QJsonObject o{{"index", static_cast<qint64>(a.Verteilung.Index)},
-                               {"name", QString::fromStdString(a.Verteilung.Bezeichnung)},
-                               {"chiSquare", a.Chi},
-                               {"p", a.PChi},
-                               {"c", a.Kontingenz},
-                               {"df", static_cast<qint64>(a.FG)},
-                               {"r2", a.R2},
-                               {"status", static_cast<qint64>(a.Status)},
-                               {"statusMessage", QString::fromStdString(StatusText(a.Status))},
-                               {"refined", a.Verfeinert}};
-      VerfeinertJson(o, a);
-      liste.append(o);
-    }
     PrintJson(stdout, QJsonDocument(
                           QJsonObject{{"file", QString::fromStdString(s.datei)},
-                                      {"distributions", liste},
+                                      {"distributions", JsonListe(t, zeilen)},
                                       {"status", static_cast<qint64>(st)},
                                       {"statusMessage", QString::fromStdString(StatusText(st))}}));
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row({"index", "name", "chiSquare", "p", "c", "df", "r2", "status", "refined"});
-    for (const TAnpassung& a : zeilen)
-      csv.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung, FormatExact(a.Chi),
-               FormatExact(a.PChi), FormatExact(a.Kontingenz), std::to_string(a.FG),
-               FormatExact(a.R2), StatusText(a.Status), VerfeinertCsv(a)});
+    csv.Row(CsvKopf(t));
+    for (const TAnpassung& a : zeilen) csv.Row(CsvZeile(t, a));
   } else {
     std::printf("File: %s\n\n", s.datei.c_str());
-    TextTable t({"Index", "Distribution", "X²", "P(X²)", "C", "DF", "R²", "Status"});
-    for (const TAnpassung& a : zeilen) {
-      const bool fit = a.Status == 0;
-      t.Row({std::to_string(a.Verteilung.Index), a.Verteilung.Bezeichnung,
-             fit ? FormatFixed(a.Chi, 2) : "", fit ? FormatFixed(a.PChi, 4) : "",
-             fit ? FormatFixed(a.Kontingenz, 4) : "", fit ? std::to_string(a.FG) : "",
-             fit ? FormatFixed(a.R2, 4) : "",
-             StatusText(a.Status) + VerfeinertZusatz(a)});
-    }
-    t.Print(stdout);
+    TextTable tabelle(TextKopf(t));
+    for (const TAnpassung& a : zeilen) tabelle.Row(TextZeile(t, a));
+    tabelle.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());
   }
   return static_cast<int>(st);

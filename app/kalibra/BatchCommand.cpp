@@ -14,7 +14,11 @@
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/FitReport.h"
+#include "app/kalibra/GeordneteArbeit.h"
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Tabelle.h"
+#include "app/kalibra/TabellenOptionen.h"
+#include "core/Sichtbar.h"
 #include "core/DatenDatei.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
@@ -22,6 +26,9 @@
 namespace vk::cli {
 
 namespace {
+
+// Rows a worker may run ahead of the oldest one not yet written.
+constexpr std::size_t kFenster = 256;
 
 // One row of the batch list: the best method of the distribution on one file, with the file's
 // statistics, kept after the next file has been read.
@@ -38,6 +45,8 @@ struct Zeile {
   std::string ausgabe;    // the row as CSV or JSON, formatted by the worker that fitted it
 };
 
+void Anpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z);
+
 // One file on a worker's engine, which is kept from file to file: setting up an engine (its
 // arrays span every possible class) costs more than fitting a small file.
 void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z) {
@@ -49,6 +58,30 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
     if (!detail.empty()) z.meldungen += "  " + detail + "\n";
     return;
   }
+  Anpassen(engine, std::move(fest), ref, z);
+}
+
+// One data set of a table, read by the data file's rules; messages name its id and line.
+void DatensatzAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref,
+                       const Tabellendatensatz& t, Zeile& z) {
+  z.datei = t.id;
+  const std::string wo = "id '" + Sichtbar(t.id) + "', line " + std::to_string(t.zeile);
+  if (!t.fehler.empty()) {
+    z.lesen = t.status;
+    z.meldungen = "kalibra batch: " + t.fehler + "\n";
+    return;
+  }
+  DatensatzRecords quelle(t.records);
+  TDateneigenschaften eig;
+  z.lesen = DatenLesen(engine.DatenZumLesen(), quelle, eig);
+  if (z.lesen != status::kOk) {
+    z.meldungen = LesefehlerText(wo, z.lesen) + "\n";
+    return;
+  }
+  Anpassen(engine, std::move(fest), ref, z);
+}
+
+void Anpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref, Zeile& z) {
   const TDatensatz& d = engine.Daten();
   z.statistik = d.Statistik;
   z.xMax = d.XWerte[d.Statistik.n];
@@ -78,54 +111,128 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
     z.meldungen += "  " + grund + "\n";
 }
 
-std::vector<std::string> Statistikspalten() {
-  return {"N",     "x-max", "NP1",      "m1",     "m2",      "m3",       "m4",
-          "Ord I", "Ord S", "Skewness", "Excess", "Entropy", "Rep. rate"};
-}
-
-std::vector<double> Statistikwerte(const Zeile& z) {
-  const TStatistik& s = z.statistik;
-  return {s.summe,
-          static_cast<double>(z.xMax),
-          z.np1,
-          s.m1,
-          s.m2,
-          s.m3,
-          s.m4,
-          s.ord_i,
-          s.ord_s,
-          s.schiefe,
-          s.exzess,
-          s.entropie,
-          s.wiederholungsrate};
+// The batch list's columns: the fit, the distribution's parameters (named from the catalog, so the
+// list is built per run), the file's statistics. The table marks refined results only when the
+// refinement was asked for, so that a classic run's text stays as it was.
+Tabelle<Zeile> Batchtabelle(const std::vector<std::string>& parameterNamen, bool verfeinerung,
+                            bool ausTabelle) {
+  const auto ok = [](const Zeile& z) { return z.fit == status::kOk; };
+  const auto fit = [ok](double TAnpassung::*feld, int stellen) {
+    return [ok, feld, stellen](const Zeile& z) {
+      return Falls(ok(z), Zahl(z.ergebnis.*feld, stellen));
+    };
+  };
+  Tabelle<Zeile> t = {
+      {ausTabelle ? "id" : "Input data", ausTabelle ? "id" : "file",
+       [](const Zeile& z) { return Wort(z.datei); }},
+      {"", "status",
+       [](const Zeile& z) {
+         return Zelle{"", "", static_cast<qint64>(z.fit)};
+       },
+       kImJson},
+      {"", "statusMessage", [](const Zeile& z) { return Wort(StatusText(z.fit)); }, kImJson},
+      {"X²", "chiSquare",
+       [ok](const Zeile& z) {
+         if (ok(z)) return Zahl(z.ergebnis.Chi, 2);
+         return Zelle{StatusText(z.fit), StatusText(z.fit), QJsonValue(QJsonValue::Undefined)};
+       }},
+      {"P(X²)", "p", fit(&TAnpassung::PChi, 4)},
+      {"C", "c", fit(&TAnpassung::Kontingenz, 4)},
+      {"DF", "df", [ok](const Zeile& z) { return Falls(ok(z), Ganz(z.ergebnis.FG)); }},
+      {"R²", "r2", fit(&TAnpassung::R2, 4)},
+  };
+  // Free parameters first, then fixed ones, in catalog order; a column the file's fit did not
+  // report reads 0.
+  for (std::size_t k = 0; k < parameterNamen.size(); ++k) {
+    t.push_back({parameterNamen[k], "",
+                 [ok, k](const Zeile& z) {
+                   const TVerteilungsparameter& p = z.parameter;
+                   const double w = k < p.ParZahl ? p.Parameter[k].Wert
+                                    : k < p.ParZahl + p.FestParZahl
+                                        ? p.Festparameter[k - p.ParZahl].Wert
+                                        : 0;
+                   return Falls(ok(z), Zahl(w, 4));
+                 },
+                 kImText | kImCsv});
+  }
+  t.push_back({"", "parameters",
+               [ok](const Zeile& z) {
+                 return Falls(ok(z), Zelle{"", "", ParameterJson(z.parameter)});
+               },
+               kImJson});
+  const auto statistik = [](const Zeile& z) -> std::vector<double> {
+    const TStatistik& s = z.statistik;
+    return {s.summe,
+            static_cast<double>(z.xMax),
+            z.np1,
+            s.m1,
+            s.m2,
+            s.m3,
+            s.m4,
+            s.ord_i,
+            s.ord_s,
+            s.schiefe,
+            s.exzess,
+            s.entropie,
+            s.wiederholungsrate};
+  };
+  static const char* const kopf[] = {"N",      "x-max",   "NP1",      "m1",    "m2",
+                                     "m3",     "m4",      "Ord I",    "Ord S", "Skewness",
+                                     "Excess", "Entropy", "Rep. rate"};
+  static const char* const schluessel[] = {"N",      "xMax",    "np1",       "m1",   "m2",
+                                           "m3",     "m4",      "ordI",      "ordS", "skewness",
+                                           "excess", "entropy", "repeatRate"};
+  t.push_back({"N", "",
+               [](const Zeile& z) { return Ganz(static_cast<long long>(z.statistik.summe)); },
+               kImText | kImCsv});
+  t.push_back({"x-max", "", [](const Zeile& z) { return Ganz(z.xMax); }, kImText | kImCsv});
+  for (std::size_t i = 2; i < std::size(kopf); ++i)
+    t.push_back({kopf[i], "", [statistik, i](const Zeile& z) { return Zahl(statistik(z)[i], 4); },
+                 kImText | kImCsv});
+  t.push_back({"", "statistics",
+               [statistik](const Zeile& z) {
+                 QJsonObject o;
+                 const std::vector<double> w = statistik(z);
+                 for (std::size_t i = 0; i < w.size(); ++i) o.insert(schluessel[i], w[i]);
+                 return Zelle{"", "", o};
+               },
+               kImJson});
+  t.push_back({"Refined", "refined",
+               [ok](const Zeile& z) {
+                 const bool ja = ok(z) && z.ergebnis.Verfeinert;
+                 return Zelle{ja ? "yes" : "", ja ? "true" : "false",
+                              ok(z) ? QJsonValue(ja) : QJsonValue(QJsonValue::Undefined)};
+               },
+               (verfeinerung ? kImText : 0u) | kImCsv | kImJson});
+  return t;
 }
 
 // The list in its format, written row by row. CSV and JSON go out as the rows come; the text
 // table aligns its columns over all rows, so it keeps the formatted cells until the end.
 class Ausgabe {
  public:
-  Ausgabe(Format format, const TVerteilung& ref, std::vector<std::string> parameterNamen,
-          bool verfeinerung)
+  Ausgabe(Format format, const TVerteilung& ref, const std::vector<std::string>& parameterNamen,
+          bool verfeinerung, bool ausTabelle)
       : format_(format),
         ref_(ref),
-        parameterNamen_(std::move(parameterNamen)),
-        text_(format == Format::kText),
-        // The table says which results the refinement improved; a classic run's text stays as
-        // it was.
-        verfeinertSpalte_(!text_ || verfeinerung),
-        tabelle_(Kopf(), format == Format::kText),
+        spalten_(Batchtabelle(parameterNamen, verfeinerung, ausTabelle)),
+        tabelle_(TextKopf(spalten_), format == Format::kText),
         csv_(stdout) {
-    if (format_ == Format::kCsv) csv_.Row(Kopf());
+    if (format_ == Format::kCsv) csv_.Row(CsvKopf(spalten_, true));
   }
 
   // On the worker's thread: the row's CSV or JSON text, so that writing it costs little.
   void Formatieren(struct Zeile& z) const {
-    if (z.lesen != status::kOk || text_) return;
+    if (z.lesen != status::kOk || format_ == Format::kText) return;
     if (format_ == Format::kCsv) {
-      z.ausgabe = CsvWriter::Text(Zellen(z));
+      z.ausgabe = CsvWriter::Text(CsvZeile(spalten_, z));
       return;
     }
-    QByteArray objekt = QJsonDocument(JsonObjekt(z)).toJson(QJsonDocument::Indented);
+    if (format_ == Format::kJsonLines) {
+      z.ausgabe = KompaktesJson(JsonObjekt(spalten_, z));
+      return;
+    }
+    QByteArray objekt = QJsonDocument(JsonObjekt(spalten_, z)).toJson(QJsonDocument::Indented);
     objekt.chop(1);  // the final line break
     z.ausgabe = "        ";
     for (char c : objekt) {
@@ -138,15 +245,15 @@ class Ausgabe {
   void Zeile(const struct Zeile& z) {
     if (format_ == Format::kJson) {
       JsonZeile(z);
-    } else if (text_) {
-      tabelle_.Row(Zellen(z));
+    } else if (format_ == Format::kText) {
+      tabelle_.Row(TextZeile(spalten_, z));
     } else {
       std::fputs(z.ausgabe.c_str(), stdout);
     }
   }
 
   void Ende() {
-    if (text_) tabelle_.Print(stdout);
+    if (format_ == Format::kText) tabelle_.Print(stdout);
     if (format_ != Format::kJson) return;
     if (jsonZeilen_ == 0) {
       PrintJson(stdout, Dokument(QJsonArray{}));
@@ -156,47 +263,6 @@ class Ausgabe {
   }
 
  private:
-  std::vector<std::string> Kopf() const {
-    std::vector<std::string> kopf = {"Input data", "X²", "P(X²)", "C", "DF", "R²"};
-    kopf.insert(kopf.end(), parameterNamen_.begin(), parameterNamen_.end());
-    for (const std::string& s : Statistikspalten()) kopf.push_back(s);
-    if (verfeinertSpalte_) kopf.push_back("Refined");
-    return kopf;
-  }
-
-  std::vector<double> ParameterWerte(const struct Zeile& z) const {
-    std::vector<double> w;
-    for (std::uint32_t k = 0; k < z.parameter.ParZahl; ++k)
-      w.push_back(z.parameter.Parameter[k].Wert);
-    for (std::uint32_t k = 0; k < z.parameter.FestParZahl; ++k)
-      w.push_back(z.parameter.Festparameter[k].Wert);
-    w.resize(parameterNamen_.size(), 0);
-    return w;
-  }
-
-  std::vector<std::string> Zellen(const struct Zeile& z) const {
-    const auto zahl = [&](double v, int stellen) {
-      return text_ ? FormatFixed(v, stellen) : FormatExact(v);
-    };
-    const bool ok = z.fit == status::kOk;
-    std::vector<std::string> zeile = {z.datei,
-                                      ok ? zahl(z.ergebnis.Chi, 2) : StatusText(z.fit),
-                                      ok ? zahl(z.ergebnis.PChi, 4) : "",
-                                      ok ? zahl(z.ergebnis.Kontingenz, 4) : "",
-                                      ok ? std::to_string(z.ergebnis.FG) : "",
-                                      ok ? zahl(z.ergebnis.R2, 4) : ""};
-    for (double w : ParameterWerte(z)) zeile.push_back(ok ? zahl(w, 4) : "");
-    const auto werte = Statistikwerte(z);
-    for (std::size_t i = 0; i < werte.size(); ++i)
-      zeile.push_back(i == 0   ? std::to_string(static_cast<long long>(werte[i]))
-                      : i == 1 ? std::to_string(z.xMax)
-                               : zahl(werte[i], 4));
-    if (verfeinertSpalte_)
-      zeile.push_back(ok && z.ergebnis.Verfeinert ? (text_ ? "yes" : "true")
-                                                  : (text_ ? "" : "false"));
-    return zeile;
-  }
-
   QJsonDocument Dokument(const QJsonArray& dateien) const {
     return QJsonDocument(QJsonObject{
         {"distribution", QJsonObject{{"index", static_cast<qint64>(ref_.Index)},
@@ -205,10 +271,9 @@ class Ausgabe {
   }
 
   // Each file's object is formatted on its own (Formatieren) and indented to its place in the
-  // document, so
-  // the streamed text is byte for byte what the whole document would print: the document with
-  // one marker element, cut at the marker, gives what comes before the first and after the
-  // last.
+  // document, so the streamed text is byte for byte what the whole document would print: the
+  // document with one marker element, cut at the marker, gives what comes before the first and
+  // after the last.
   void JsonZeile(const struct Zeile& z) {
     if (jsonZeilen_ == 0) {
       const QByteArray ganz =
@@ -224,43 +289,30 @@ class Ausgabe {
     std::fputs(z.ausgabe.c_str(), stdout);
   }
 
-  QJsonObject JsonObjekt(const struct Zeile& z) const {
-    QJsonObject stat;
-    const auto werte = Statistikwerte(z);
-    const char* keys[] = {"N",    "xMax", "np1",      "m1",     "m2",      "m3",        "m4",
-                          "ordI", "ordS", "skewness", "excess", "entropy", "repeatRate"};
-    for (std::size_t i = 0; i < werte.size(); ++i) stat.insert(keys[i], werte[i]);
-    QJsonObject o{{"file", QString::fromStdString(z.datei)},
-                  {"status", static_cast<qint64>(z.fit)},
-                  {"statusMessage", QString::fromStdString(StatusText(z.fit))},
-                  {"statistics", stat}};
-    if (z.fit == status::kOk) {
-      o.insert("chiSquare", z.ergebnis.Chi);
-      o.insert("p", z.ergebnis.PChi);
-      o.insert("c", z.ergebnis.Kontingenz);
-      o.insert("df", static_cast<qint64>(z.ergebnis.FG));
-      o.insert("r2", z.ergebnis.R2);
-      o.insert("parameters", ParameterJson(z.parameter));
-      o.insert("refined", z.ergebnis.Verfeinert);
-    }
-    return o;
-  }
-
   static constexpr const char* kMarke = "marke";
   Format format_;
   const TVerteilung& ref_;
-  std::vector<std::string> parameterNamen_;
-  bool text_;
-  bool verfeinertSpalte_;
+  Tabelle<struct Zeile> spalten_;
   TextTable tabelle_;
   CsvWriter csv_;
   std::size_t jsonZeilen_ = 0;
   std::string jsonSchluss_;
 };
 
-}  // namespace
+// What the command line asked for, checked.
+struct Batchauftrag {
+  Format format = Format::kText;
+  unsigned jobs = 1;
+  OptimisationSettings einstellungen;
+  FixedParameters fest;
+  std::optional<TKatalogeintrag> eintrag;
+  QStringList dateien;
+  std::optional<TabellenOptionen> tabelle;  // a long table in place of the files
+};
 
-int RunBatch(const QStringList& args) {
+// Parses and checks the arguments against the catalog; an exit code when the command must stop.
+std::optional<int> AuftragLesen(const QStringList& args, Verteilungsverzeichnis& katalog,
+                                Batchauftrag& auftrag) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       "Fits one distribution to every FILE and lists the best method of each, with the file's "
@@ -269,113 +321,150 @@ int RunBatch(const QStringList& args) {
   parser.addOption({"jobs", "Files fitted in parallel (default: the number of cores).", "N"});
   AddFixedOption(parser);
   AddOptimisationOptions(parser);
+  AddTableOptions(parser);
   parser.addPositionalArgument("FILE", "Input data files.", "FILE...");
   int exitCode = 0;
-  const auto format = ParseCommandLine(parser, args, "batch", exitCode);
+  const auto format = ParseCommandLine(parser, args, "batch", exitCode, true);
   if (!format) return exitCode;
-  if (parser.positionalArguments().isEmpty() || !parser.isSet("distribution")) {
-    std::fprintf(stderr, "kalibra batch: -d DIST and at least one FILE expected\n");
+  auftrag.format = *format;
+  if (!ReadTableOptions(parser, "batch", auftrag.tabelle)) return kExitUsage;
+  if (auftrag.tabelle.has_value() != parser.positionalArguments().isEmpty() ||
+      !parser.isSet("distribution")) {
+    std::fprintf(stderr, "kalibra batch: -d DIST and either FILEs or --table TABLE expected\n");
     return kExitUsage;
   }
-  unsigned jobs = std::max(1u, std::thread::hardware_concurrency());
+  auftrag.jobs = std::max(1u, std::thread::hardware_concurrency());
   if (parser.isSet("jobs")) {
     bool ok = false;
-    jobs = parser.value("jobs").toUInt(&ok);
-    if (!ok || jobs == 0) {
+    auftrag.jobs = parser.value("jobs").toUInt(&ok);
+    if (!ok || auftrag.jobs == 0) {
       std::fprintf(stderr, "kalibra batch: --jobs takes a positive whole number\n");
       return kExitUsage;
     }
   }
-  OptimisationSettings einstellungen;
-  FixedParameters fest;
-  if (!ReadOptimisationOptions(parser, einstellungen, "batch") || !fest.Parse(parser, "batch"))
+  if (!ReadOptimisationOptions(parser, auftrag.einstellungen, "batch") ||
+      !auftrag.fest.Parse(parser, "batch"))
     return kExitUsage;
-  Verteilungsverzeichnis katalog;
   if (const Status st = LoadCatalog(katalog, "batch"); st != status::kOk)
     return static_cast<int>(st);
-  const auto eintrag = FindDistribution(katalog, parser.value("distribution"), "batch");
-  if (!eintrag) return kExitUsage;
-  if (!fest.Check(std::span(&*eintrag, 1), "batch")) return kExitUsage;
-  const TVerteilung ref = Referenz(*eintrag);
+  auftrag.eintrag = FindDistribution(katalog, parser.value("distribution"), "batch");
+  if (!auftrag.eintrag) return kExitUsage;
+  if (!auftrag.fest.Check(std::span(&*auftrag.eintrag, 1), "batch")) return kExitUsage;
+  auftrag.dateien = parser.positionalArguments();
+  return std::nullopt;
+}
 
+}  // namespace
+
+int RunBatch(const QStringList& args) {
+  Verteilungsverzeichnis katalog;
+  Batchauftrag auftrag;
+  if (const auto code = AuftragLesen(args, katalog, auftrag)) return *code;
+  const TKatalogeintrag& eintrag = *auftrag.eintrag;
+  const TVerteilung ref = Referenz(eintrag);
+  std::unique_ptr<std::istream> tabellenStream;
+  std::unique_ptr<ShardQuelle> tabelle;
+  if (auftrag.tabelle) {
+    tabellenStream = TabelleStream(*auftrag.tabelle, "batch");
+    if (!tabellenStream) return static_cast<int>(status::kException);
+    tabelle = std::make_unique<ShardQuelle>(*tabellenStream, *auftrag.tabelle);
+  }
   // Parameter columns: the distribution's parameters and fixed parameters, in catalog order.
   std::vector<std::string> parameterNamen;
-  for (std::uint32_t k = 0; k < eintrag->parameterZahl; ++k)
-    parameterNamen.push_back(eintrag->parameter[k].bezeichnung);
-  for (std::uint32_t k = 0; k < eintrag->festparameterZahl; ++k)
-    parameterNamen.push_back(eintrag->festparameter[k].bezeichnung);
-  Ausgabe ausgabe(*format, ref, parameterNamen, einstellungen.Verfeinerung);
+  for (std::uint32_t k = 0; k < eintrag.parameterZahl; ++k)
+    parameterNamen.push_back(eintrag.parameter[k].bezeichnung);
+  for (std::uint32_t k = 0; k < eintrag.festparameterZahl; ++k)
+    parameterNamen.push_back(eintrag.festparameter[k].bezeichnung);
+  Ausgabe ausgabe(auftrag.format, ref, parameterNamen, auftrag.einstellungen.Verfeinerung,
+                  tabelle != nullptr);
 
-  const QStringList dateien = parser.positionalArguments();
+  const QStringList& dateien = auftrag.dateien;
   const std::size_t anzahl = static_cast<std::size_t>(dateien.size());
   InstallAbortHandler();
   const bool fortschritt = ProgressWanted();
-  // Rows leave in the order of the arguments as soon as all before them are done. Workers run
-  // at most kFenster files ahead of the oldest unfinished one, so memory stays the same however
-  // many files there are.
-  constexpr std::size_t kFenster = 256;
-  std::vector<std::optional<Zeile>> fenster(kFenster);
-  std::size_t ausgegeben = 0;  // rows written so far, in argument order
-  std::size_t naechste = 0;    // the next file a worker takes
   Status ergebnis = status::kOk;
   // A write that failed (a full disk) ends the batch: the files after it would be fitted for
   // nothing.
   bool schreibfehler = false;
-  std::mutex sperre;
-  std::condition_variable platz;
-  // Writes every finished row from the oldest on; called with the lock held.
-  const auto ausgeben = [&] {
-    while (ausgegeben < anzahl && fenster[ausgegeben % kFenster]) {
-      Zeile& z = *fenster[ausgegeben % kFenster];
-      if (fortschritt) std::fprintf(stderr, "\r%30s\r", "");
-      std::fputs(z.meldungen.c_str(), stderr);
-      const Status st = z.lesen != status::kOk ? z.lesen : z.fit;
-      if (st != status::kOk && ergebnis == status::kOk) ergebnis = st;
-      if (z.lesen == status::kOk) ausgabe.Zeile(z);
-      fenster[ausgegeben % kFenster].reset();
-      ++ausgegeben;
-      if (fortschritt) std::fprintf(stderr, "\r[%zu/%zu]", ausgegeben, anzahl);
+  std::size_t ausgegeben = 0;
+  const auto ausgeben = [&](Zeile& z) {
+    if (fortschritt) std::fprintf(stderr, "\r%30s\r", "");
+    std::fputs(z.meldungen.c_str(), stderr);
+    const Status st = z.lesen != status::kOk ? z.lesen : z.fit;
+    if (st != status::kOk && ergebnis == status::kOk) ergebnis = st;
+    if (z.lesen == status::kOk) ausgabe.Zeile(z);
+    ++ausgegeben;
+    if (fortschritt) {
+      if (tabelle) {
+        std::fprintf(stderr, "\r[%zu]", ausgegeben);
+      } else {
+        std::fprintf(stderr, "\r[%zu/%zu]", ausgegeben, anzahl);
+      }
     }
     if (std::ferror(stdout)) schreibfehler = true;
-    platz.notify_all();
   };
-  // Each worker has an engine of its own; only the catalog is shared, and it is read-only.
-  const auto arbeiter = [&] {
+  const auto weiter = [&] { return !AbortRequested() && !schreibfehler; };
+  // Each worker keeps its engine from data set to data set (setting one up costs more than
+  // fitting a small file); only the read-only catalog is shared.
+  const auto neu = [&] {
     auto engine = std::make_unique<Anpassungen>(katalog);
-    engine->EinstellungenUebernehmen(einstellungen);
-    std::unique_lock<std::mutex> lock(sperre);
-    while (naechste < anzahl && !AbortRequested() && !schreibfehler) {
-      const std::size_t i = naechste++;
-      platz.wait(lock, [&] { return i < ausgegeben + kFenster; });
-      lock.unlock();
-      Zeile z;
-      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
-      DateiAnpassen(*engine, fest, ref, z);
-      ausgabe.Formatieren(z);
-      lock.lock();
-      fenster[i % kFenster] = std::move(z);
-      ausgeben();
-    }
+    engine->EinstellungenUebernehmen(auftrag.einstellungen);
+    return engine;
   };
-  std::vector<std::thread> threads;
-  for (unsigned t = 1; t < std::min<std::size_t>(jobs, anzahl); ++t) threads.emplace_back(arbeiter);
-  arbeiter();
-  for (std::thread& t : threads) t.join();
+  // Rows leave in input order as soon as all before them are done.
+  if (tabelle) {
+    // Table rows are read only as workers ask for them, so memory stays flat.
+    GeordnetAbarbeiten<Tabellendatensatz, Zeile, Anpassungen>(
+        auftrag.jobs, kFenster,
+        [&]() -> std::optional<Tabellendatensatz> {
+          return weiter() ? tabelle->Naechster() : std::nullopt;
+        },
+        neu,
+        [&](Anpassungen& engine, Tabellendatensatz& d) {
+          Zeile z;
+          DatensatzAnpassen(engine, auftrag.fest, ref, d, z);
+          ausgabe.Formatieren(z);
+          return z;
+        },
+        ausgeben);
+  } else {
+    std::size_t naechste = 0;
+    GeordnetAbarbeiten<std::size_t, Zeile, Anpassungen>(
+        static_cast<unsigned>(std::min<std::size_t>(auftrag.jobs, anzahl)), kFenster,
+        [&]() -> std::optional<std::size_t> {
+          if (naechste >= anzahl || !weiter()) return std::nullopt;
+          return naechste++;
+        },
+        neu,
+        [&](Anpassungen& engine, std::size_t& i) {
+          Zeile z;
+          z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
+          DateiAnpassen(engine, auftrag.fest, ref, z);
+          ausgabe.Formatieren(z);
+          return z;
+        },
+        ausgeben);
+  }
   FinishingOutput();
-  {
-    // After Ctrl-C the files never started count as cut off, in their place in the order, and
-    // are named, so that the user knows which ones to run again.
-    std::lock_guard<std::mutex> lock(sperre);
-    for (std::size_t i = ausgegeben; i < anzahl; ++i) {
-      Zeile z;
-      z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
-      z.meldungen = "kalibra batch: " + z.datei + ": not started (" +
-                    (schreibfehler ? std::string("the output could not be written")
-                                   : StatusText(status::kAbort) + ", Ctrl-C") +
-                    ")\n";
-      fenster[i % kFenster] = std::move(z);
-      ausgeben();
+  const std::string abbruchGrund = schreibfehler ? std::string("the output could not be written")
+                                                 : StatusText(status::kAbort) + ", Ctrl-C";
+  if (tabelle) {
+    if (!weiter()) {
+      std::fprintf(stderr, "kalibra batch: the table was not read to its end (%s) after %zu data sets\n",
+                   abbruchGrund.c_str(), ausgegeben);
+      if (ergebnis == status::kOk) ergebnis = status::kAbort;
+    } else if (!tabelle->Abbruch().empty()) {
+      std::fprintf(stderr, "kalibra batch: %s\n", tabelle->Abbruch().c_str());
+      if (ergebnis == status::kOk) ergebnis = status::kException;
     }
+  }
+  // After Ctrl-C the files never started count as cut off, in their place in the order, and are
+  // named, so that the user knows which ones to run again.
+  for (std::size_t i = ausgegeben; !tabelle && i < anzahl; ++i) {
+    Zeile z;
+    z.datei = LokalerPfad(dateien[static_cast<qsizetype>(i)]);
+    z.meldungen = "kalibra batch: " + z.datei + ": not started (" + abbruchGrund + ")\n";
+    ausgeben(z);
   }
   if (fortschritt) std::fprintf(stderr, "\r%30s\r", "");
   ausgabe.Ende();

@@ -12,6 +12,8 @@ int RunList(const QStringList& args);
 int RunFit(const QStringList& args);
 int RunEvaluate(const QStringList& args);
 int RunAuto(const QStringList& args);
+// `auto --table`: the best members of every data set of a long table.
+int RunAutoTabelle(const QStringList& args);
 int RunBatch(const QStringList& args);
 int RunSpecial(const QStringList& args);
 

@@ -10,6 +10,7 @@
 #include "app/kalibra/CliSupport.h"
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/FitReport.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
@@ -123,62 +124,37 @@ int RunEvaluate(const QStringList& args) {
   a.VerteilungsparameterHolen(ref, false, vp);
   const TDatensatz& d = a.Daten();
   const bool genugFG = st != status::kNotEnoughDf && !verworfen;
-  const auto zahl = [&](double w) { return verworfen ? QJsonValue() : ZahlJson(w); };
-  const auto exakt = [&](double w) { return verworfen ? std::string() : FormatExactOderLeer(w); };
-  const auto fest = [&](double w, int stellen) {
-    return verworfen ? std::string("-") : FormatFixed(w, stellen);
-  };
+  const Auswertungszeile figuren{&k, &vp, st, verworfen, genugFG};
   const std::vector<std::uint32_t> ziel = a.Poolung(false);
-  const auto gepooltIn = [&](std::uint32_t i) -> std::optional<std::uint32_t> {
-    if (verworfen || ziel[i] == kNichtGepoolt) return std::nullopt;
-    return d.XWerte[ziel[i]];
-  };
+  std::vector<Klassenzeile> klassen;
+  for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
+    klassen.push_back({d.XWerte[i], d.Haeufigkeiten[i], a.AktuelleNP()[i],
+                       verworfen || ziel[i] == kNichtGepoolt
+                           ? std::nullopt
+                           : std::optional<std::uint32_t>(d.XWerte[ziel[i]])});
+  const Tabelle<Auswertungszeile>& wt = Auswertungstabelle();
+  const Tabelle<Klassenzeile>& kt = Klassentabelle();
   if (s.format == Format::kJson) {
-    QJsonArray klassen;
-    for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
-      klassen.append(QJsonObject{{"x", static_cast<qint64>(d.XWerte[i])},
-                                 {"f", d.Haeufigkeiten[i]},
-                                 {"np", ZahlJson(a.AktuelleNP()[i])},
-                                 {"pooledInto", GepooltJson(gepooltIn(i))}});
     QJsonObject root{
         {"file", QString::fromStdString(s.datei)},
         {"distribution", QJsonObject{{"index", static_cast<qint64>(ref.Index)},
                                      {"name", QString::fromStdString(ref.Bezeichnung)}}},
-        {"parameters", ParameterJson(vp)},
-        {"chiSquare", zahl(k.chi)},
-        {"classes", verworfen ? QJsonValue() : QJsonValue(static_cast<qint64>(k.klassen))},
-        {"df", verworfen ? QJsonValue() : QJsonValue(static_cast<qint64>(k.fg))},
-        {"enoughDegreesOfFreedom", genugFG},
-        {"p", genugFG ? QJsonValue(k.p) : QJsonValue()},
-        {"c", zahl(k.c)},
-        {"r2", zahl(k.r2)},
-        {"expected", klassen},
-        {"status", static_cast<qint64>(st)},
-        {"statusMessage", QString::fromStdString(StatusText(st))}};
+        {"expected", JsonListe(kt, klassen)}};
+    JsonFelder(wt, figuren, root);
     PrintJson(stdout, QJsonDocument(root));
   } else if (s.format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row({"chiSquare", "classes", "df", "p", "c", "r2", "parameters", "status"});
-    csv.Row({exakt(k.chi), verworfen ? "" : std::to_string(k.klassen),
-             verworfen ? "" : std::to_string(k.fg), genugFG ? FormatExact(k.p) : "", exakt(k.c),
-             exakt(k.r2), ParameterText(vp), StatusText(st)});
+    csv.Row(CsvKopf(wt));
+    csv.Row(CsvZeile(wt, figuren));
     csv.BlankLine();
-    csv.Row({"x", "f", "np", "pooledInto"});
-    for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
-      csv.Row({std::to_string(d.XWerte[i]), FormatExact(d.Haeufigkeiten[i]),
-               FormatExactOderLeer(a.AktuelleNP()[i]), GepooltText(gepooltIn(i))});
+    csv.Row(CsvKopf(kt));
+    for (const Klassenzeile& z : klassen) csv.Row(CsvZeile(kt, z));
   } else {
     std::printf("File: %s\nDistribution: %u %s\nParameters: %s\n", s.datei.c_str(), ref.Index,
                 ref.Bezeichnung.c_str(), ParameterText(vp).c_str());
-    std::printf("X² %s  K %s  DF %s  P(X²) %s  C %s  R² %s\n\n", fest(k.chi, 2).c_str(),
-                verworfen ? "-" : std::to_string(k.klassen).c_str(),
-                verworfen ? "-" : std::to_string(k.fg).c_str(),
-                genugFG ? FormatFixed(k.p, 4).c_str() : "-", fest(k.c, 4).c_str(),
-                fest(k.r2, 4).c_str());
-    TextTable t({"x", "f", "NP", "Pooled into"});
-    for (std::uint32_t i = 0; i <= d.Statistik.n; ++i)
-      t.Row({std::to_string(d.XWerte[i]), FormatFixed(d.Haeufigkeiten[i], 4),
-             FormatFixedOderStrich(a.AktuelleNP()[i], 4), GepooltText(gepooltIn(i))});
+    std::printf("%s\n\n", TextSatz(wt, figuren).c_str());
+    TextTable t(TextKopf(kt));
+    for (const Klassenzeile& z : klassen) t.Row(TextZeile(kt, z));
     t.Print(stdout);
     std::printf("\nStatus: %s\n", StatusText(st).c_str());
   }

@@ -8,43 +8,10 @@
 #include <optional>
 
 #include "app/kalibra/CsvWriter.h"
+#include "app/kalibra/Ergebnistabellen.h"
 #include "core/Format.h"
 
 namespace vk::cli {
-
-namespace {
-
-QJsonObject Kennzahlen(const TAnpassung& a) {
-  QJsonObject o{{"method", static_cast<qint64>(a.Methode)},
-          {"chiSquare", a.Chi},
-          {"p", a.PChi},
-          {"c", a.Kontingenz},
-          {"r2", a.R2},
-          {"df", static_cast<qint64>(a.FG)},
-          {"status", static_cast<qint64>(a.Status)},
-          {"statusMessage", QString::fromStdString(StatusText(a.Status))},
-          {"refined", a.Verfeinert}};
-  VerfeinertJson(o, a);
-  return o;
-}
-
-std::vector<std::string> KennzahlenText(const TAnpassung& a) {
-  return {std::to_string(a.Methode) + VerfeinertZusatz(a),
-          FormatFixed(a.Chi, 2),
-          FormatFixed(a.PChi, 4),
-          FormatFixed(a.Kontingenz, 4),
-          FormatFixed(a.R2, 4),
-          std::to_string(a.FG),
-          StatusText(a.Status)};
-}
-
-std::vector<std::string> KennzahlenCsv(const TAnpassung& a) {
-  return {std::to_string(a.Methode), FormatExact(a.Chi), FormatExact(a.PChi),
-          FormatExact(a.Kontingenz), FormatExact(a.R2),  std::to_string(a.FG),
-          StatusText(a.Status)};
-}
-
-}  // namespace
 
 std::string VerfeinertCsv(const TAnpassung& a) {
   if (a.VerfeinerungUnvollstaendig) return "incomplete";
@@ -157,14 +124,22 @@ void FitReport::Verbinden(Rueckrufe& r) {
   };
 }
 
+std::vector<Klassenzeile> FitReport::Klassenzeilen() const {
+  std::vector<Klassenzeile> z;
+  z.reserve(klassen.size());
+  for (const TWerte& w : klassen) z.push_back({w.X, w.E, w.NP, GepooltInX(w, klassen)});
+  return z;
+}
+
 void FitReport::Drucken(Format format) const {
+  const Tabelle<Methodenzeile>& mt = Methodentabelle();
+  const Tabelle<Klassenzeile>& kt = Klassentabelle();
+  const auto zeile = [](const MethodReport& m, bool best) {
+    return Methodenzeile{&m.ergebnis, m.mitParametern ? &m.parameter : nullptr, best};
+  };
   if (format == Format::kJson) {
     QJsonArray liste;
-    for (const MethodReport& m : methoden) {
-      QJsonObject o = Kennzahlen(m.ergebnis);
-      if (m.mitParametern) o.insert("parameters", ParameterJson(m.parameter));
-      liste.append(o);
-    }
+    for (const MethodReport& m : methoden) liste.append(JsonObjekt(mt, zeile(m, false)));
     QJsonObject root{
         {"file", QString::fromStdString(datei)},
         {"distribution", QJsonObject{{"index", static_cast<qint64>(verteilung.Index)},
@@ -173,17 +148,8 @@ void FitReport::Drucken(Format format) const {
         {"status", static_cast<qint64>(status)},
         {"statusMessage", QString::fromStdString(StatusText(status))}};
     if (hatBeste) {
-      QJsonObject b = Kennzahlen(beste.ergebnis);
-      b.insert("alternatives", static_cast<qint64>(beste.ergebnis.Alternativen));
-      b.insert("parameters", ParameterJson(beste.parameter));
-      root.insert("best", b);
-      QJsonArray k;
-      for (const TWerte& w : klassen)
-        k.append(QJsonObject{{"x", static_cast<qint64>(w.X)},
-                             {"f", w.E},
-                             {"np", w.NP},
-                             {"pooledInto", GepooltJson(GepooltInX(w, klassen))}});
-      root.insert("classes", k);
+      root.insert("best", JsonObjekt(mt, Methodenzeile{&beste.ergebnis, &beste.parameter, true}));
+      root.insert("classes", JsonListe(kt, Klassenzeilen()));
       root.insert("total", QJsonObject{{"f", summe.E}, {"np", summe.NP}});
     }
     PrintJson(stdout, QJsonDocument(root));
@@ -191,38 +157,21 @@ void FitReport::Drucken(Format format) const {
   }
   if (format == Format::kCsv) {
     CsvWriter csv(stdout);
-    csv.Row(
-        {"method", "chiSquare", "p", "c", "r2", "df", "status", "best", "parameters", "refined"});
-    for (const MethodReport& m : methoden) {
-      auto row = KennzahlenCsv(m.ergebnis);
-      row.push_back("false");
-      row.push_back(m.mitParametern ? ParameterText(m.parameter) : "");
-      row.push_back(VerfeinertCsv(m.ergebnis));
-      csv.Row(row);
-    }
+    csv.Row(CsvKopf(mt));
+    for (const MethodReport& m : methoden) csv.Row(CsvZeile(mt, zeile(m, false)));
     if (hatBeste) {
-      auto row = KennzahlenCsv(beste.ergebnis);
-      row.push_back("true");
-      row.push_back(ParameterText(beste.parameter));
-      row.push_back(VerfeinertCsv(beste.ergebnis));
-      csv.Row(row);
+      csv.Row(CsvZeile(mt, Methodenzeile{&beste.ergebnis, &beste.parameter, true}));
       csv.BlankLine();
-      csv.Row({"x", "f", "np", "pooledInto"});
-      for (const TWerte& w : klassen)
-        csv.Row({std::to_string(w.X), FormatExact(w.E), FormatExact(w.NP),
-                 GepooltText(GepooltInX(w, klassen))});
+      csv.Row(CsvKopf(kt));
+      for (const Klassenzeile& k : Klassenzeilen()) csv.Row(CsvZeile(kt, k));
     }
     return;
   }
   std::printf("File: %s\nDistribution: %u %s\n\n", datei.c_str(), verteilung.Index,
               verteilung.Bezeichnung.c_str());
   if (!methoden.empty()) {
-    TextTable t({"Method", "X²", "P(X²)", "C", "R²", "DF", "Status", "Parameters"});
-    for (const MethodReport& m : methoden) {
-      auto row = KennzahlenText(m.ergebnis);
-      row.push_back(m.mitParametern ? ParameterText(m.parameter) : "");
-      t.Row(row);
-    }
+    TextTable t(TextKopf(mt));
+    for (const MethodReport& m : methoden) t.Row(TextZeile(mt, zeile(m, false)));
     t.Print(stdout);
     std::printf("\n");
   }
@@ -242,10 +191,8 @@ void FitReport::Drucken(Format format) const {
              FormatFixed(beste.parameter.Festparameter[k].Wert, 4), "fixed"});
     p.Print(stdout);
     std::printf("\n");
-    TextTable k({"x", "f", "NP", "Pooled into"});
-    for (const TWerte& w : klassen)
-      k.Row({std::to_string(w.X), FormatFixed(w.E, 4), FormatFixed(w.NP, 4),
-             GepooltText(GepooltInX(w, klassen))});
+    TextTable k(TextKopf(kt));
+    for (const Klassenzeile& z : Klassenzeilen()) k.Row(TextZeile(kt, z));
     k.Row({"Sum", FormatFixed(summe.E, 4), FormatFixed(summe.NP, 4), ""});
     k.Print(stdout);
     std::printf("\n");

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/Output.h"
 #include "core/Datensatz.h"
 #include "fitting/Anpassungsguete.h"
@@ -34,6 +35,9 @@ struct FitReport {
   // Callbacks that fill this report; the class rows of single methods are not kept.
   void Verbinden(Rueckrufe& r);
   void Drucken(Format format) const;
+
+ private:
+  std::vector<Klassenzeile> Klassenzeilen() const;
 };
 
 // How a result's refinement reads: in CSV's `refined` column "true", "false", or "incomplete"

@@ -11,6 +11,7 @@
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Output.h"
+#include "app/kalibra/Tabelle.h"
 #include "catalog/VerzeichnisLaden.h"
 #include "core/DatenDatei.h"
 #include "fitting/KatalogPruefung.h"
@@ -34,55 +35,43 @@ std::string Festparameter(const TKatalogeintrag& e) {
   return s;
 }
 
-const char* JaNein(bool b) {
-  return b ? "yes" : "no";
+// Text says yes or no; CSV true or false; JSON a boolean.
+Zelle JaNein(bool b) {
+  return {b ? "yes" : "no", b ? "true" : "false", QJsonValue(b)};
 }
 
-void PrintText(const std::vector<TKatalogeintrag>& eintraege) {
-  TextTable t({"Index", "Name", "Parameters", "Fixed parameters", "Alternatives", "Automatic",
-               "Special", "Groups"});
-  for (const TKatalogeintrag& e : eintraege)
-    t.Row({std::to_string(e.index), e.bezeichnung, Parameternamen(e), Festparameter(e),
-           std::to_string(e.alternativen), JaNein(e.automatik), JaNein(e.spezial),
-           std::to_string(e.gruppen)});
-  t.Print(stdout);
-}
-
-void PrintCsv(const std::vector<TKatalogeintrag>& eintraege) {
-  CsvWriter csv(stdout);
-  csv.Row({"index", "name", "parameters", "fixedParameters", "alternatives", "automatic", "special",
-           "groups"});
-  for (const TKatalogeintrag& e : eintraege)
-    csv.Row({std::to_string(e.index), e.bezeichnung, Parameternamen(e), Festparameter(e),
-             std::to_string(e.alternativen), e.automatik ? "true" : "false",
-             e.spezial ? "true" : "false", std::to_string(e.gruppen)});
-}
-
-void PrintJsonReport(const std::string& katalog, const std::vector<TKatalogeintrag>& eintraege) {
-  QJsonArray list;
-  for (const TKatalogeintrag& e : eintraege) {
-    QJsonArray parameter;
-    for (std::uint32_t k = 0; k < e.parameterZahl; ++k)
-      parameter.append(
-          QJsonObject{{"name", QString::fromStdString(e.parameter[k].bezeichnung)},
-                      {"domainBits", static_cast<qint64>(e.parameter[k].eigenschaften)}});
-    QJsonArray fest;
-    for (std::uint32_t k = 0; k < e.festparameterZahl; ++k)
-      fest.append(
-          QJsonObject{{"name", QString::fromStdString(e.festparameter[k].bezeichnung)},
-                      {"condition", QString::fromStdString(e.festparameter[k].bedingung)},
-                      {"description", QString::fromStdString(e.festparameter[k].beschreibung)}});
-    list.append(QJsonObject{{"index", static_cast<qint64>(e.index)},
-                            {"name", QString::fromStdString(e.bezeichnung)},
-                            {"parameters", parameter},
-                            {"fixedParameters", fest},
-                            {"alternatives", static_cast<qint64>(e.alternativen)},
-                            {"automatic", e.automatik},
-                            {"special", e.spezial},
-                            {"groups", static_cast<qint64>(e.gruppen)}});
-  }
-  PrintJson(stdout, QJsonDocument(QJsonObject{{"catalog", QString::fromStdString(katalog)},
-                                              {"distributions", list}}));
+const Tabelle<TKatalogeintrag>& Katalogtabelle() {
+  using E = TKatalogeintrag;
+  static const Tabelle<E> t = {
+      {"Index", "index", [](const E& e) { return Ganz(e.index); }},
+      {"Name", "name", [](const E& e) { return Wort(e.bezeichnung); }},
+      {"Parameters", "parameters",
+       [](const E& e) {
+         QJsonArray parameter;
+         for (std::uint32_t k = 0; k < e.parameterZahl; ++k)
+           parameter.append(
+               QJsonObject{{"name", QString::fromStdString(e.parameter[k].bezeichnung)},
+                           {"domainBits", static_cast<qint64>(e.parameter[k].eigenschaften)}});
+         const std::string text = Parameternamen(e);
+         return Zelle{text, text, parameter};
+       }},
+      {"Fixed parameters", "fixedParameters",
+       [](const E& e) {
+         QJsonArray fest;
+         for (std::uint32_t k = 0; k < e.festparameterZahl; ++k)
+           fest.append(QJsonObject{
+               {"name", QString::fromStdString(e.festparameter[k].bezeichnung)},
+               {"condition", QString::fromStdString(e.festparameter[k].bedingung)},
+               {"description", QString::fromStdString(e.festparameter[k].beschreibung)}});
+         const std::string text = Festparameter(e);
+         return Zelle{text, text, fest};
+       }},
+      {"Alternatives", "alternatives", [](const E& e) { return Ganz(e.alternativen); }},
+      {"Automatic", "automatic", [](const E& e) { return JaNein(e.automatik); }},
+      {"Special", "special", [](const E& e) { return JaNein(e.spezial); }},
+      {"Groups", "groups", [](const E& e) { return Ganz(e.gruppen); }},
+  };
+  return t;
 }
 
 }  // namespace
@@ -157,15 +146,25 @@ int RunList(const QStringList& args) {
   }
   if (AbortRequested()) return Abgebrochen("list");
   FinishingOutput();
+  const Tabelle<TKatalogeintrag>& t = Katalogtabelle();
   switch (*format) {
-    case Format::kText:
-      PrintText(eintraege);
+    case Format::kText: {
+      TextTable text(TextKopf(t));
+      for (const TKatalogeintrag& e : eintraege) text.Row(TextZeile(t, e));
+      text.Print(stdout);
       break;
-    case Format::kCsv:
-      PrintCsv(eintraege);
+    }
+    case Format::kCsv: {
+      CsvWriter csv(stdout);
+      csv.Row(CsvKopf(t));
+      for (const TKatalogeintrag& e : eintraege) csv.Row(CsvZeile(t, e));
       break;
+    }
     case Format::kJson:
-      PrintJsonReport(KatalogdateiFinden(programm).string(), eintraege);
+    case Format::kJsonLines:  // refused by ParseCommandLine here
+      PrintJson(stdout, QJsonDocument(QJsonObject{
+                            {"catalog", QString::fromStdString(KatalogdateiFinden(programm).string())},
+                            {"distributions", JsonListe(t, eintraege)}}));
       break;
   }
   return 0;

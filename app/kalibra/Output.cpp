@@ -12,6 +12,7 @@ std::optional<Format> ParseFormat(const std::string& name) {
   if (name == "text") return Format::kText;
   if (name == "csv") return Format::kCsv;
   if (name == "json") return Format::kJson;
+  if (name == "jsonl") return Format::kJsonLines;
   return std::nullopt;
 }
 
@@ -88,9 +89,12 @@ void TextTable::Print(std::FILE* out) const {
 }
 
 std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QStringList& args,
-                                       const char* command, int& exitCode) {
+                                       const char* command, int& exitCode, bool jsonLines) {
   parser.addHelpOption();
-  parser.addOption({"format", "Output format: text, csv or json.", "format", "text"});
+  parser.addOption({"format",
+                    jsonLines ? "Output format: text, csv, json or jsonl (JSON Lines)."
+                              : "Output format: text, csv or json.",
+                    "format", "text"});
   exitCode = kExitUsage;
   if (!parser.parse(args)) {
     std::fprintf(stderr, "kalibra %s: %s\n", command, qPrintable(parser.errorText()));
@@ -101,12 +105,17 @@ std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QString
     exitCode = 0;
     return std::nullopt;
   }
-  const auto format = ParseFormat(parser.value("format").toStdString());
+  auto format = ParseFormat(parser.value("format").toStdString());
+  if (format == Format::kJsonLines && !jsonLines) format.reset();
   if (!format) {
-    std::fprintf(stderr, "kalibra %s: unknown format '%s' (text, csv or json)\n", command,
-                 qPrintable(parser.value("format")));
+    std::fprintf(stderr, "kalibra %s: unknown format '%s' (text, csv or json%s)\n", command,
+                 qPrintable(parser.value("format")), jsonLines ? " or jsonl" : "");
   }
   return format;
+}
+
+std::string KompaktesJson(const QJsonObject& o) {
+  return QJsonDocument(o).toJson(QJsonDocument::Compact).toStdString() + "\n";
 }
 
 void PrintJson(std::FILE* out, const QJsonDocument& doc) {

@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QStringList>
 #include <cstdio>
 #include <optional>
@@ -11,7 +12,9 @@
 
 namespace vk::cli {
 
-enum class Format { kText, kCsv, kJson };
+// JSON Lines (one compact object per line) is for the lists that stream: batch and auto over a
+// table.
+enum class Format { kText, kCsv, kJson, kJsonLines };
 
 std::optional<Format> ParseFormat(const std::string& name);
 
@@ -44,6 +47,10 @@ void PrintJson(std::FILE* out, const QJsonDocument& doc);
 // help or the error. Returns the chosen format, or nothing with `exitCode` set (0 after --help,
 // 64 on a usage error) when the command should stop.
 std::optional<Format> ParseCommandLine(QCommandLineParser& parser, const QStringList& args,
-                                       const char* command, int& exitCode);
+                                       const char* command, int& exitCode,
+                                       bool jsonLines = false);
+
+// One JSON object on a line of its own.
+std::string KompaktesJson(const QJsonObject& o);
 
 }  // namespace vk::cli

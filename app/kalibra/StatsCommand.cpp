@@ -125,6 +125,7 @@ int RunStats(const QStringList& args) {
       PrintCsv(*daten);
       break;
     case Format::kJson:
+    case Format::kJsonLines:  // refused by ParseCommandLine here
       PrintJsonReport(pfad, *daten);
       break;
   }
