@@ -2,11 +2,14 @@
 // Member 30: Pascal distribution (trials up to the c-th success) whose success probability is
 // e^-Y with Y gamma distributed (shape a, rate b).
 //   P(c) = (b/(b + c))^a;  for x > c, P(x) = sum_{j=0}^{x-c} r_j with
-//   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-b and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
+//   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-a and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
 //   1))/j, an alternating form of C(x - 1, c - 1) E[p^c (1 - p)^(x - c)];  c the first value x0 of
-//   the data (fixed), a, b > 0. The weight of r_0 carries the exponent b where the mixture has a;
-//   it is kept so, and the last value takes the remainder. Far beyond c the alternating sum
-//   cancels; there the same sum is taken from its positive form (see PositiveForm).
+//   the data (fixed), a, b > 0. The weight of r_0 is E[p^c] = (b/(b + c))^a, the first class's
+//   own value (the sum at x = c): with the exponent b in its place the classes beyond c were all
+//   off by ((b + c)/b)^(a - b) and summed above N for a > b (no distribution) and below it for
+//   a < b, the shortfall dumped on the last value; a = b is unchanged. The last value takes the
+//   remainder. Far beyond c the alternating sum cancels; there the same sum is taken from its
+//   positive form (see PositiveForm).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -117,7 +120,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
   RekursionMitRest(NP, in.stat.n, N, N * std::pow(b / (b + c), a), [&](std::uint32_t i, double) {
     const double xi = static_cast<double>(x[i]);
-    const double r0 = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
+    const double r0 = Koeffizient(xi, x0) * std::pow(c / b + 1, -a);
     double r = r0;
     Summe s = r;
     Summe betrag = std::fabs(r);

@@ -9,7 +9,9 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/StirlingSpalte.h"
 
 namespace vk::members {
 
@@ -29,77 +31,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const std::uint32_t km = BegrenzteAnzahl(m, kMaxKlassenIndex);
   if (static_cast<double>(in.x[0]) != m) RaiseInvalid();
-  // The ratio S(x, m)/S(x - 1, m) of every class needs the column m of the triangle at x - 1 and
-  // x. One row S(x, .) is carried down by S(x + 1, j) = j S(x, j) + S(x, j - 1), the recurrence
-  // StirlingZweiterArt sums, so each number is the one it gives; only the diagonals x - j up to
-  // L - 1 are kept, as S(m + i, m) for i < L depends on no other. A row whose largest number
-  // reaches 2^900 is scaled down by 2^-900 as a whole (the ratios stay as they are), where the
-  // numbers themselves would leave the double range (for m = 2 from x of about 1000 on). The row
-  // holds up to 20001 numbers (160 KB on the stack; no allocation).
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  const std::uint32_t D = L > 0 ? L - 1 : 0;
-  std::array<double, kMaxKlassen> S;
-  std::uint32_t zeile = 0;
-  const auto weiter = [&] {
-    const std::uint32_t neu = zeile + 1;
-    const std::uint32_t oben = neu < km ? neu : km;
-    const std::uint32_t unten = neu > D + 1 ? neu - D : 1;
-    double groesster = 0;
-    for (std::uint32_t j = oben; j >= unten && j > 0; --j) {
-      S[j] = j * S[j] + S[j - 1];
-      if (S[j] > groesster) groesster = S[j];
-    }
-    if (unten == 1) S[0] = 0;
-    zeile = neu;
-    if (!(groesster > kGross)) return 1.0;
-    for (std::uint32_t j = unten; j <= oben; ++j) S[j] *= kVerkleinern;
-    return kVerkleinern;
-  };
-  if (L > 1) {
-    for (std::uint32_t j = 0; j <= km; ++j) S[j] = 0;
-    S[0] = 1;
-    while (zeile < km) weiter();
-  }
-  // The ratios of the classes 1..L-1 first, in NP itself (the row moves on with each).
-  for (std::uint32_t i = 1; i < L; ++i) {
-    // The previous number as it stands in the new row's scale.
-    const double vorige = S[km];
-    const double skala = weiter();
-    NP[i] = S[km] * a / (static_cast<double>(in.x[i]) * (vorige * skala));
-  }
-  // (a/(e^a - 1))^m, which is a^m / (e^a - 1)^m without the overflow of either power for large
-  // m or a; e^a - 1 by expm1 for small a.
-  const double p0 = std::pow(a / std::expm1(a), m);
+  // The classes are those of the ratio recurrence from N a^m/(e^a - 1)^m, formed as the column m
+  // of the laws of sums of k summands: for m in the hundreds the Stirling numbers of a row span
+  // more than the double range and the start a^m/(e^a - 1)^m leaves it, while the classes do
+  // not. ln(a/(e^a - 1)) = ln a - a - ln(1 - e^-a), without the overflow of e^a
+  // (1 - e^-a by expm1 for small a).
+  // The column is formed in long double (320 KB on the stack, no allocation): see
+  // StirlingSpalte.h for why double does not hold it.
+  Unterbrechungszaehler stopp(in);
+  const Summe aL = a;
+  const Summe logU = std::log(aL) - aL - std::log(-std::expm1(-aL));
+  std::array<Summe, kMaxKlassen> g;
+  const int E = stirlingspalte::Spalte(g, L, km, aL, 0, logU, stopp);
   Summe summe = 0;
-  if (p0 >= kKleinsteNormale || L == 0) {
-    NP[0] = N * p0;
-    for (std::uint32_t i = 1; i < L; ++i) NP[i] *= NP[i - 1];
-  } else {
-    // P(m) below the normal range (m a far beyond the first value): the classes from the largest
-    // below L, found by summing the logarithms of the ratios from log P(m).
-    // log(e^a - 1) = a + log(1 - e^-a).
-    Summe logT = m * (std::log(static_cast<Summe>(a)) - static_cast<Summe>(a) -
-                      std::log1p(-std::exp(-static_cast<Summe>(a))));
-    Summe logGroesster = logT;
-    std::uint32_t j = 0;
-    for (std::uint32_t i = 1; i < L; ++i) {
-      logT += std::log(static_cast<Summe>(NP[i]));
-      if (logT > logGroesster) {
-        logGroesster = logT;
-        j = i;
-      }
-    }
-    double verhaeltnis = NP[j];
-    NP[j] = N * static_cast<double>(std::exp(logGroesster));
-    for (std::uint32_t i = j; i > 0; --i) {
-      const double darunter = NP[i - 1];
-      NP[i - 1] = NP[i] / verhaeltnis;
-      verhaeltnis = darunter;
-    }
-    for (std::uint32_t i = j + 1; i < L; ++i) NP[i] *= NP[i - 1];
+  for (std::uint32_t i = 0; i < L; ++i) {
+    NP[i] = N * static_cast<double>(std::ldexp(g[i], E));
+    summe += NP[i];
   }
-  for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
   RestklasseSetzen(NP, L, N, summe);
 }
 

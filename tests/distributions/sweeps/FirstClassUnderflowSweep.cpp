@@ -949,7 +949,8 @@ TEST(FirstClassUnderflowSweep, ClosedFormsFrom112) {
        }},
       // C(n, x) p (1 - p) (p + x f)^(x - 1) (1 - p + (n - x) f)^(n - x - 1)/(1 + n f)^(n - 1).
       {181,
-       {Pkt({1000, 0.6, 1e-4}, {}, 1000)},
+       {Pkt({1000, 0.6, 1e-4}, {}, 1000), Pkt({2000, 0.4, 1e-4}, {}, 1500),
+        Pkt({3000, 0.3, 1e-4}, {}, 2000)},
        Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double n = p.par[0], q = p.par[1], f = p.par[2];
@@ -1503,50 +1504,54 @@ TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
   });
 }
 
-// Points that the members fail today, kept out of the sweeps above until they are mended (run
-// with --gtest_also_run_disabled_tests): the Stirling laws of both kinds for m in the hundreds
-// (a division by zero and NaN classes for 163, an overflow for 193 where its first class is below
-// 1e-300), and 181 at n = 2000, whose classes below L agree but whose sum falls short of N by
-// 1.2e-12 N, beyond what the last class may miss.
-TEST(FirstClassUnderflowSweep, DISABLED_KnownToFail) {
+// 88: a Poisson(lambda) count of zero-truncated Poisson(b) summands, lambda = a (e^b - 1)/b, as
+// the sum over the count j of Pois(j; lambda) times the law of j summands (the rows of the
+// second kind); e^-lambda, its first class, lies below 1e-300 from lambda of about 691.
+TEST(FirstClassUnderflowSweep, PoissonCountOfZeroTruncatedPoissonSummands) {
+  Pruefen({
+      {88,
+       {Pkt({700, 0.2}, {}, 1300), Pkt({250, 2}, {}, 2600), Pkt({760, 0.01}, {}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], lambda = a * std::expm1(b) / b;
+         std::vector<long double> r(p.L + 1, 0);
+         StirlingZeilen(p.L, p.L, false, b,
+                        [&](std::uint32_t x, const std::vector<long double>& q) {
+                          for (std::uint32_t j = 0; j <= x; ++j)
+                            if (q[j] > 0) r[x] += std::exp(LogPois(lambda, j)) * q[j];
+                        });
+         return r;
+       }},
+  });
+}
+
+// The Stirling laws of both kinds for m in the hundreds, where the Stirling numbers of a row span
+// more than the double range and the first class leaves it, each against its rows in long double.
+TEST(FirstClassUnderflowSweep, StirlingLawsOfLargeOrder) {
+  const auto stirling = [](bool ersterArt) {
+    return [ersterArt](const SweepPunkt& p) {
+      const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
+      std::vector<long double> r(p.L + 1, 0);
+      StirlingZeilen(m + p.L, m, ersterArt, p.par[0],
+                     [&](std::uint32_t x, const std::vector<long double>& q) {
+                       if (x >= m) r[x - m] = q[m];
+                     });
+      return r;
+    };
+  };
   Pruefen({
       // m! S2(x, m) a^x/(x! (e^a - 1)^m), x = m + i.
       {163,
-       {Pkt({2}, {700}, 1250, 700)},
+       {Pkt({2}, {700}, 1250, 700), Pkt({6}, {300}, 2000, 300), Pkt({3.5}, {600}, 2200, 600),
+        Pkt({800}, {2}, 2500, 2)},
        Letzte::kRest,
-       [](const SweepPunkt& p) {
-         const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
-         std::vector<long double> r(p.L + 1, 0);
-         StirlingZeilen(m + p.L, m, false, p.par[0],
-                        [&](std::uint32_t x, const std::vector<long double>& q) {
-                          if (x >= m) r[x - m] = q[m];
-                        });
-         return r;
-       }},
+       stirling(false)},
       // m! |s(x, m)| t^x/(x! (-ln(1 - t))^m), x = m + i.
       {193,
-       {Pkt({0.7}, {1300}, 1700, 1300), Pkt({0.7}, {1400}, 1920, 1400)},
+       {Pkt({0.7}, {1300}, 1700, 1300), Pkt({0.7}, {1400}, 1920, 1400),
+        Pkt({0.95}, {700}, 5000, 700)},
        Letzte::kRest,
-       [](const SweepPunkt& p) {
-         const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
-         std::vector<long double> r(p.L + 1, 0);
-         StirlingZeilen(m + p.L, m, true, p.par[0],
-                        [&](std::uint32_t x, const std::vector<long double>& q) {
-                          if (x >= m) r[x - m] = q[m];
-                        });
-         return r;
-       }},
-      {181,
-       {Pkt({2000, 0.4, 1e-4}, {}, 1500)},
-       Letzte::kRest,
-       [](const SweepPunkt& p) {
-         const long double n = p.par[0], q = p.par[1], f = p.par[2];
-         return Terme(p, [&](long double x) {
-           return std::exp(LogBinomL(n, x) + std::log(q * (1 - q)) + (x - 1) * std::log(q + x * f) +
-                           (n - x - 1) * std::log(1 - q + (n - x) * f) -
-                           (n - 1) * std::log(1 + n * f));
-         });
-       }},
+       stirling(true)},
   });
 }
 
