@@ -149,6 +149,49 @@ TEST(MixtureFamily, GammaPascalKeepsTheAlternatingSumWhereItIsAccurate) {
   }
 }
 
+// Gamma-Pascal with a and b apart: every class beyond c carries the weight (b/(b + c))^a of the
+// mixture, so the classes sum to N (with the exponent b in that weight they summed to 1.6 N at
+// a = 5, b = 3, c = 1, the shape of the word-letter data, and the fit found no distribution).
+// References: P(x) = C(x - 1, c - 1) (b/(b + c))^a sum_j (-1)^j C(x - c, j)
+// ((b + c)/(b + c + j))^a at 60 digits (mpmath, mp.dps = 60).
+TEST(MixtureFamily, GammaPascalWeightsEveryClassWithTheShape) {
+  struct Fall {
+    double a, b, c;
+    std::uint32_t x;
+    double P;
+  };
+  const Fall faelle[] = {
+      {5, 3, 1, 1, 0.2373046875},
+      {5, 3, 1, 2, 0.1595446875},
+      {5, 3, 1, 4, 0.083316426061313738},
+      {5, 3, 1, 9, 0.026159227922430028},
+      {0.5, 2, 2, 2, 0.70710678118654752},
+      {0.5, 2, 2, 3, 0.14930249830574332},
+      {0.5, 2, 2, 6, 0.016481664451017842},
+      {4, 1.5, 3, 3, 0.012345679012345679},
+      {4, 1.5, 3, 4, 0.020439810071665819},
+      {4, 1.5, 3, 8, 0.026701988849003702},
+  };
+  constexpr double N = 1000;
+  constexpr std::uint32_t L = 16;
+  for (const Fall& f : faelle) {
+    TStatistik st;
+    st.summe = N;
+    st.n = L;
+    const auto x = test::Werte(static_cast<std::uint32_t>(f.c));
+    const KlassenHaeufigkeiten h{};
+    auto NP = std::make_unique<Erwartungswerte>();
+    Parametervektor par{f.a, f.b};
+    TParameterEigenschaften eig = test::Eigenschaften(30);
+    eig.festparameter[0] = f.c;
+    ASSERT_TRUE(ErwartungswerteBerechnen(30, par, st, *x, h, *NP, eig)) << f.a << " " << f.b;
+    const std::uint32_t i = f.x - static_cast<std::uint32_t>(f.c);
+    EXPECT_TRUE(Near((*NP)[i], N * f.P, 1e-9)) << f.a << " " << f.b << " x " << f.x;
+    // No class below 0: the last value holds what lies beyond it.
+    EXPECT_GE((*NP)[L], 0) << f.a << " " << f.b;
+  }
+}
+
 TEST(MixtureFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
   // Mixture of negative binomials: the tail without absolute value equals the mass beyond L.
   for (std::uint32_t L : {12u, 4u}) {
