@@ -1504,6 +1504,108 @@ TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
   });
 }
 
+// Members up to 55 from their laws: 16 as a Poisson count of negative binomial summands; the
+// left-truncated binomial (23, 24), two-rate Poisson (29), finite-source queue (33), inverse
+// hypergeometric (40), lost games (43), Poisson with a share moved (44) and the zero-truncated
+// negative binomial with a modified first value (51) from closed forms in logarithms.
+TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
+  const LangePmf gestutzt = [](const SweepPunkt& p) {
+    const bool fest = p.par[1] == 0;
+    const long double n = fest ? p.fest[0] : p.par[0], q = fest ? p.par[0] : p.par[1];
+    const long double t = p.x0;
+    long double S = 0;
+    for (long double v = 0; v < t; ++v) S += BinL(n, q, v);
+    return Terme(p, [&](long double i) { return BinL(n, q, t + i) / (1 - S); });
+  };
+  Pruefen({
+      // exp(lambda (g(s) - 1)), g the NB(k, c) pgf: given j summands NB(x; j k, c).
+      {16,
+       {Pkt({1000, 2, 0.5}, {}, 3000), Pkt({1300, 1, 0.4}, {}, 2600)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double l = p.par[0], k = p.par[1], c = p.par[2];
+         return GestoppteSumme(
+             p, 2 * static_cast<std::uint32_t>(l), [&](long double j) { return LogPois(l, j); },
+             [&](long double j, long double x) { return LogNBJ(j * k, c, x); });
+       }},
+      // Bin(x; n, p)/(1 - sum_{v<t} Bin(v; n, p)), x = t + i.
+      {23, {Pkt({2000, 0.4}, {5}, 1200, 5)}, Letzte::kRest, gestutzt},
+      {24, {Pkt({0.4}, {2000, 5}, 1200, 5)}, Letzte::kRest, gestutzt},
+      // P(0) = e^-a, P(i) = (a/b) e^-a (b/(b - a))^i Q(i; b - a), Q the Poisson mass from i on.
+      {29,
+       {Pkt({800, 900}, {}, 1300), Pkt({720, 1000}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], mu = b - a;
+         const std::uint32_t V = p.L + 2000;
+         std::vector<long double> Q(V + 2, 0);
+         for (std::uint32_t v = V + 1; v-- > 0;) Q[v] = Q[v + 1] + std::exp(LogPois(mu, v));
+         return Terme(p, [&](long double i) {
+           if (i == 0) return std::exp(-a);
+           return std::exp(std::log(a / b) - a + i * std::log(b / mu)) *
+                  Q[static_cast<std::size_t>(i)];
+         });
+       }},
+      // C(n, i) a^i up to m, then times (n - i + 1) a/m per class: normalised over 0..L.
+      {33,
+       {Pkt({1}, {1000, 3000}, 2500)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], m = p.fest[0], n = p.fest[1];
+         return NormiertBis(p, p.L, [&](long double i) {
+           if (i <= m) return LogBinomL(n, i) + i * std::log(a);
+           return LogBinomL(n, m) + m * std::log(a) + std::lgamma(n - m + 1) -
+                  std::lgamma(n - i + 1) + (i - m) * std::log(a / m);
+         });
+       }},
+      // C(i + n - 1, i) C(N' - i - n, R - n)/C(N', R): i failures before the n-th success.
+      {40,
+       {Pkt({4000, 2000, 1040}, {}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double M = p.par[0], R = p.par[1], n = p.par[2];
+         return Terme(p, [&](long double i) {
+           return std::exp(LogBinomL(i + n - 1, i) + LogBinomL(M - i - n, R - n) -
+                           LogBinomL(M, R));
+         });
+       }},
+      // m/(2x - m) C(2x - m, x) a^(x - m)/(1 + a)^(2x - m), x = m + i.
+      {43,
+       {Pkt({0.5}, {2000}, 4000, 2000)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], m = p.fest[0];
+         return Terme(p, [&](long double i) {
+           const long double x = m + i;
+           return std::exp(std::log(m / (2 * x - m)) + LogBinomL(2 * x - m, x) +
+                           (x - m) * std::log(a) - (2 * x - m) * std::log1p(a));
+         });
+       }},
+      {44,
+       {Pkt({800, 0.3}, {5}, 1200), Pkt({800, 0.3}, {790}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         return Terme(p, [&](long double i) {
+           const long double q = std::exp(LogPois(a, i));
+           return i == m ? q * (1 + a * b / (m + 1)) : i == m + 1 ? q * (1 - b) : q;
+         });
+       }},
+      // Values from 1: NB(1)(1 - c)/Z, NB(v)/Z above, Z = 1 - NB(0) - c NB(1).
+      {51,
+       {Pkt({1500, 0.4, 0.3}, {}, 3500, 1)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], c = p.par[2];
+         const long double Z =
+             1 - std::exp(LogNB(k, q, 0)) - c * std::exp(LogNB(k, q, 1));
+         return Terme(p, [&](long double i) {
+           return std::exp(LogNB(k, q, i + 1)) * (i == 0 ? 1 - c : 1) / Z;
+         });
+       }},
+  });
+}
+
 // 88: a Poisson(lambda) count of zero-truncated Poisson(b) summands, lambda = a (e^b - 1)/b, as
 // the sum over the count j of Pois(j; lambda) times the law of j summands (the rows of the
 // second kind); e^-lambda, its first class, lies below 1e-300 from lambda of about 691.
