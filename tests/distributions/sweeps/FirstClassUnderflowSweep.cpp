@@ -1507,7 +1507,8 @@ TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
 // Members up to 55 from their laws: 16 as a Poisson count of negative binomial summands; the
 // left-truncated binomial (23, 24), two-rate Poisson (29), finite-source queue (33), inverse
 // hypergeometric (40), lost games (43), Poisson with a share moved (44) and the zero-truncated
-// negative binomial with a modified first value (51) from closed forms in logarithms.
+// negative binomial with a modified first value (51) from closed forms in logarithms; 42 from
+// its first class and ratios, summed in logarithms.
 TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
   const LangePmf gestutzt = [](const SweepPunkt& p) {
     const bool fest = p.par[1] == 0;
@@ -1589,6 +1590,22 @@ TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
          return Terme(p, [&](long double i) {
            const long double q = std::exp(LogPois(a, i));
            return i == m ? q * (1 + a * b / (m + 1)) : i == m + 1 ? q * (1 - b) : q;
+         });
+       }},
+      // P(0) = ((ab + c)/c)^(c/a - 1/2) ((ab + c)/(ab + 1))^b (1/(ab + 1))^(1/a - 1/2) and the
+      // ratios (i + b - 1)(1 - c + (i - 1)a)/(i((i + b - 1)a + 1)), all in logarithms.
+      {42,
+       {Pkt({0.0005, 1700, 0.5}, {}, 1800)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.par[2];
+         long double l = (c / a - 0.5L) * std::log((a * b + c) / c) +
+                         b * std::log((a * b + c) / (a * b + 1)) -
+                         (1 / a - 0.5L) * std::log(a * b + 1);
+         return Terme(p, [&](long double i) {
+           if (i > 0)
+             l += std::log((i + b - 1) * (1 - c + (i - 1) * a) / (i * ((i + b - 1) * a + 1)));
+           return std::exp(l);
          });
        }},
       // Values from 1: NB(1)(1 - c)/Z, NB(v)/Z above, Z = 1 - NB(0) - c NB(1).
