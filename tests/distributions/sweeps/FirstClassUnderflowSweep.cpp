@@ -10,7 +10,16 @@
 // inside the data: the members whose first class is their largest or bounded below by their form,
 // 8, 17 to 19, 31, 36, 37, 53 to 55, 59, 60, 62 to 68, 72, 78, 81, 86, 87, 100, 105 to 107 and
 // 110. The uniform mixtures 75 to 80 all decrease, so for them the first mixing term is what is
-// made to underflow.
+// made to underflow. 32's ratio (n - x + 1)(x - 1)/(x(n + b - x)) exceeds 1 exactly
+// where x(2 - b) > n + 1: its terms fall and then rise, so its largest class is the first or the
+// last. 34's first class e^-sqrt(2a) is below 1e-300 only for a above 2.4e5, where the Levy
+// mixing law's mode a/3 lies beyond 79 000, past the last possible class. 35's terms b^v/v^a are
+// log-convex in v: the largest is at v = 1 or at the last of its values. 38's classes from 1 on
+// are P(1) c^(i - 1) from the closed form of P(1), no recurrence from class 0, and its class 0
+// is 1 less a quantity of order 1, below 1e-300 only where that cancels to within rounding. 39's
+// first class c/D is at least c, and c below 1e-300 puts the mean count of summands at 1e300.
+// 85's first class (1 - b)/(1 - b e^(-a(1 - b))) is at least |1 - b|/max(1, b): never below
+// 2^-53 for a double b other than 1.
 // From 112 on: 134, 135, 139, 150, 178, 202, 203, 206 to 210, 218 and 221 decrease from their
 // first class; 159 and 168 decrease from class 1 or 2 on, their first class at least 1 - q or
 // 1 - a; 147 likewise with the first class 1 - w, and 157's first class is 1 - a: at least 2^-53
@@ -27,16 +36,9 @@
 // but a share of order b on the last value of their support; 215 is a beta-binomial law with
 // shapes 1 - a and a, U-shaped or monotone, and 219's ratios 1 - a/x keep it monotone: none of
 // them has its mode inside the data.
-// Not yet covered (no independent long-double form written here): 16, 23, 24, 29, 30, 32 to 35,
-// 38 to 40, 42 to 44, 51, 85 and 88; from 112 on 143, 146, 151 (an alternating sum beyond long
-// double), 154, 155, 173, 180, 182, 186, 192, 194, 195, 201, 205, 211 and 213 (rising to the
-// last class: their mass is then not inside the data) and 222.
-// Known to fail (the points are in DISABLED_KnownToFail at the end): 163 at a = 2, m = 700,
-// L 1250 (a division by zero, NaN classes; already at m = 300 from L 250 on); 193 at
-// theta = 0.7, m = 1300, L 1700 and m = 1400, L 1920 (an overflow); 181 at
-// (n, p, phi) = (2000, 0.4, 1e-4), L 1500: every class below L agrees within 1e-9, but their sum
-// falls short of N by 1.2e-12 N, beyond the 1e-12 N allowed the last class ((1000, 0.6, 1e-4)
-// passes and is swept).
+// Not yet covered (no independent long-double form written here): from 112 on 143, 146, 151
+// (an alternating sum beyond long double), 154, 155, 173, 180, 182, 186, 192, 194, 195, 201,
+// 205, 211 and 213 (rising to the last class: their mass is then not inside the data) and 222.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -1504,8 +1506,10 @@ TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
   });
 }
 
-// Members up to 55 from their laws: 16 as a Poisson count of negative binomial summands; the
-// left-truncated binomial (23, 24), two-rate Poisson (29), finite-source queue (33), inverse
+// Members up to 55 from their laws: 16 as a Poisson count of negative binomial summands, 30 as
+// an integral over its gamma mixing law (its first class E[p^c] is below 1e-300 with the mode
+// inside the data only for c in the thousands, where its coefficients leave the double range and
+// its expectation lies below it); the left-truncated binomial (23, 24), two-rate Poisson (29), finite-source queue (33), inverse
 // hypergeometric (40), lost games (43), Poisson with a share moved (44) and the zero-truncated
 // negative binomial with a modified first value (51) from closed forms in logarithms; 42 from
 // its first class and ratios, summed in logarithms.
@@ -1590,6 +1594,31 @@ TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
          return Terme(p, [&](long double i) {
            const long double q = std::exp(LogPois(a, i));
            return i == m ? q * (1 + a * b / (m + 1)) : i == m + 1 ? q * (1 - b) : q;
+         });
+       }},
+      // The Pascal law mixed over p = e^-Y, Y gamma (shape a, rate b), x = c + i:
+      // C(x - 1, c - 1) int g(y) e^(-c y) (1 - e^-y)^(x - c) dy by the trapezoidal rule over
+      // y in [0.5, 2] with step 2.5e-4 (the integrand lies within some 0.02 around y = 1 and is
+      // below e^-100 of its peak at both ends; the rule's error is far below 1e-9 there).
+      {30,
+       {Pkt({2000, 2000}, {1000}, 2500, 1000)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.fest[0];
+         constexpr long double kVon = 0.5L, kBis = 2, kH = 2.5e-4L;
+         const std::uint32_t K = static_cast<std::uint32_t>((kBis - kVon) / kH);
+         std::vector<long double> lg(K + 1), l1(K + 1);
+         for (std::uint32_t k = 0; k <= K; ++k) {
+           const long double y = kVon + k * kH;
+           lg[k] = a * std::log(b) - std::lgamma(a) + (a - 1) * std::log(y) - b * y - c * y;
+           l1[k] = std::log(-std::expm1(-y));
+         }
+         return Terme(p, [&](long double i) {
+           const long double logC = LogBinomL(c + i - 1, c - 1);
+           long double s = 0;
+           for (std::uint32_t k = 0; k <= K; ++k)
+             s += (k == 0 || k == K ? 0.5L : 1) * std::exp(logC + lg[k] + i * l1[k]);
+           return s * kH;
          });
        }},
       // P(0) = ((ab + c)/c)^(c/a - 1/2) ((ab + c)/(ab + 1))^b (1/(ab + 1))^(1/a - 1/2) and the
