@@ -1652,6 +1652,31 @@ TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
   });
 }
 
+// Urn chains: j successes in n trials when the next succeeds with h_j, the whole column of the
+// chain carried in long double (where t0^i, the first class, stays representable), for
+// 194 (h_j = (j a + p)/(j a + 1)) and 195 (h_j = p/(j a + 1)).
+TEST(FirstClassUnderflowSweep, UrnChains) {
+  const auto kette = [](bool gedaempft) {
+    return [gedaempft](const SweepPunkt& p) {
+      const long double a = p.par[0], q = p.par[1];
+      const std::uint32_t n = static_cast<std::uint32_t>(p.fest[0]);
+      const auto h = [&](long double j) { return gedaempft ? q / (j * a + 1) : (j * a + q) / (j * a + 1); };
+      std::vector<long double> T(n + 1, 0);
+      T[0] = 1;
+      for (std::uint32_t i = 1; i <= n; ++i) {
+        for (std::uint32_t j = i; j > 0; --j) T[j] = (1 - h(j)) * T[j] + h(j - 1.0L) * T[j - 1];
+        T[0] *= 1 - q;
+      }
+      T.resize(p.L + 1);
+      return T;
+    };
+  };
+  Pruefen({
+      {194, {Pkt({0.001, 0.4}, {2000}, 1800)}, Letzte::kRest, kette(false)},
+      {195, {Pkt({0.0005, 0.5}, {2000}, 1500)}, Letzte::kRest, kette(true)},
+  });
+}
+
 // 88: a Poisson(lambda) count of zero-truncated Poisson(b) summands, lambda = a (e^b - 1)/b, as
 // the sum over the count j of Pois(j; lambda) times the law of j summands (the rows of the
 // second kind); e^-lambda, its first class, lies below 1e-300 from lambda of about 691.
