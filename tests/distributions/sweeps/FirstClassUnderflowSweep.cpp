@@ -13,8 +13,7 @@
 // made to underflow. 32's ratio (n - x + 1)(x - 1)/(x(n + b - x)) exceeds 1 exactly
 // where x(2 - b) > n + 1: its terms fall and then rise, so its largest class is the first or the
 // last. 34's first class e^-sqrt(2a) is below 1e-300 only for a above 2.4e5, where the Levy
-// mixing law's mode a/3 lies beyond 79 000, past the last possible class. 35's terms b^v/v^a are
-// log-convex in v: the largest is at v = 1 or at the last of its values. 38's classes from 1 on
+// mixing law's mode a/3 lies beyond 79 000, past the last possible class. 38's classes from 1 on
 // are P(1) c^(i - 1) from the closed form of P(1), no recurrence from class 0, and its class 0
 // is 1 less a quantity of order 1, below 1e-300 only where that cancels to within rounding. 39's
 // first class c/D is at least c, and c below 1e-300 puts the mean count of summands at 1e300.
@@ -35,10 +34,16 @@
 // (first class b/(a + b), b/(a + b - 1)) reach 1e-300 only with b that small, which leaves all
 // but a share of order b on the last value of their support; 215 is a beta-binomial law with
 // shapes 1 - a and a, U-shaped or monotone, and 219's ratios 1 - a/x keep it monotone: none of
-// them has its mode inside the data.
+// them has its mode inside the data. 180's first class (1 - p)^a and 182's,
+// -theta (1 - theta)^(beta - 1)/ln(1 - theta), reach 1e-300 only with a p (beta theta) in the
+// hundreds, far beyond 1: these Lagrangian laws are then defective, all but a share of the order
+// of their first class lost to infinity, and each class lies below the first (checked on
+// a = 1000, p = 0.5; a = 700, p = 0.9; theta = 0.5, 0.9, 0.01 with beta = 1000, 400, 80000).
+// 213's
+// terms are 212's over the classes: with the first below 1e-300 they rise up to a^2/6 > 1.6e5,
+// beyond the last possible class, so the largest class is the last.
 // Not yet covered (no independent long-double form written here): from 112 on 143, 146, 151
-// (an alternating sum beyond long double), 154, 155, 173, 180, 182, 186, 192, 194, 195, 201,
-// 205, 211 and 213 (rising to the last class: their mass is then not inside the data) and 222.
+// (an alternating sum beyond long double), 154, 155, 173, 186, 192, 201, 205 and 222.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -1674,6 +1679,32 @@ TEST(FirstClassUnderflowSweep, UrnChains) {
   Pruefen({
       {194, {Pkt({0.001, 0.4}, {2000}, 1800)}, Letzte::kRest, kette(false)},
       {195, {Pkt({0.0005, 0.5}, {2000}, 1500)}, Letzte::kRest, kette(true)},
+  });
+}
+
+// Terms b^v v^-a: for a > 0 log-convex (largest at an end), for a negative shape a power times a
+// geometric factor with its mode at -a/ln b; 35 over the values from 1 (normalised over far more
+// values than the data's, its tail beyond falling geometrically), 211 over the classes.
+TEST(FirstClassUnderflowSweep, PowerTimesGeometricTerms) {
+  Pruefen({
+      {35,
+       {Pkt({-1000, 0.5}, {}, 2000, 1)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return NormiertBis(p, p.L + 3000, [&](long double i) {
+           return (i + 1) * std::log(b) - a * std::log(i + 1);
+         });
+       }},
+      {211,
+       {Pkt({-1000, 0.5}, {}, 2000, 1), Pkt({-800, 0.6}, {}, 2500, 3)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         return NormiertBis(p, p.L, [&](long double i) {
+           return (p.x0 + i) * std::log(b) - a * std::log(p.x0 + i);
+         });
+       }},
   });
 }
 
