@@ -149,7 +149,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const Summe logR0 = logKoeffizient + logGewicht;
     const auto klasse = [&](Summe wert) {
       if (gewoehnlich || wert == 0) return N * static_cast<double>(wert);
-      return N * static_cast<double>(std::copysign(std::exp(logR0 + std::log(std::fabs(wert))), wert));
+      return N *
+             static_cast<double>(std::copysign(std::exp(logR0 + std::log(std::fabs(wert))), wert));
     };
     const double r0 = gewoehnlich ? Koeffizient(xi, x0) * std::pow(c / b + 1, -a) : 1.0;
     // r_0 times the positive form, both in logarithms.
@@ -176,8 +177,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         s += r;
         betrag += std::fabs(r);
       }
-      if (positivMoeglich && betrag > kAusloeschung * std::fabs(s))
-        return positiv();
+      if (positivMoeglich && betrag > kAusloeschung * std::fabs(s)) return positiv();
     }
     return klasse(s);
   });

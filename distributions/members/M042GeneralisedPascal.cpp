@@ -122,8 +122,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const Summe l1 = (c / a - 0.5) * std::log(static_cast<Summe>(basis1));
   const Summe l2 = b * std::log(static_cast<Summe>(basis2));
   const Summe l3 = (1 / a - 0.5) * std::log(static_cast<Summe>(basis3));
-  const bool gewoehnlich = std::fabs(l1) < kGewoehnlich && std::fabs(l2) < kGewoehnlich &&
-                           std::fabs(l3) < kGewoehnlich;
+  const bool gewoehnlich =
+      std::fabs(l1) < kGewoehnlich && std::fabs(l2) < kGewoehnlich && std::fabs(l3) < kGewoehnlich;
   const double p0 = gewoehnlich ? std::pow(basis1, c / a - 0.5) * std::pow(basis2, b) *
                                       std::pow(basis3, 1 / a - 0.5)
                                 : static_cast<double>(std::exp(l1 + l2 + l3));

@@ -1514,10 +1514,10 @@ TEST(FirstClassUnderflowSweep, StirlingFormsFrom112) {
 // Members up to 55 from their laws: 16 as a Poisson count of negative binomial summands, 30 as
 // an integral over its gamma mixing law (its first class E[p^c] is below 1e-300 with the mode
 // inside the data only for c in the thousands, where its coefficients leave the double range and
-// its expectation lies below it); the left-truncated binomial (23, 24), two-rate Poisson (29), finite-source queue (33), inverse
-// hypergeometric (40), lost games (43), Poisson with a share moved (44) and the zero-truncated
-// negative binomial with a modified first value (51) from closed forms in logarithms; 42 from
-// its first class and ratios, summed in logarithms.
+// its expectation lies below it); the left-truncated binomial (23, 24), two-rate Poisson (29),
+// finite-source queue (33), inverse hypergeometric (40), lost games (43), Poisson with a share
+// moved (44) and the zero-truncated negative binomial with a modified first value (51) from closed
+// forms in logarithms; 42 from its first class and ratios, summed in logarithms.
 TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
   const LangePmf gestutzt = [](const SweepPunkt& p) {
     const bool fest = p.par[1] == 0;
@@ -1575,8 +1575,7 @@ TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
        [](const SweepPunkt& p) {
          const long double M = p.par[0], R = p.par[1], n = p.par[2];
          return Terme(p, [&](long double i) {
-           return std::exp(LogBinomL(i + n - 1, i) + LogBinomL(M - i - n, R - n) -
-                           LogBinomL(M, R));
+           return std::exp(LogBinomL(i + n - 1, i) + LogBinomL(M - i - n, R - n) - LogBinomL(M, R));
          });
        }},
       // m/(2x - m) C(2x - m, x) a^(x - m)/(1 + a)^(2x - m), x = m + i.
@@ -1648,8 +1647,7 @@ TEST(FirstClassUnderflowSweep, MembersUpTo55FromTheirLaws) {
        Letzte::kRest,
        [](const SweepPunkt& p) {
          const long double k = p.par[0], q = p.par[1], c = p.par[2];
-         const long double Z =
-             1 - std::exp(LogNB(k, q, 0)) - c * std::exp(LogNB(k, q, 1));
+         const long double Z = 1 - std::exp(LogNB(k, q, 0)) - c * std::exp(LogNB(k, q, 1));
          return Terme(p, [&](long double i) {
            return std::exp(LogNB(k, q, i + 1)) * (i == 0 ? 1 - c : 1) / Z;
          });
@@ -1665,7 +1663,9 @@ TEST(FirstClassUnderflowSweep, UrnChains) {
     return [gedaempft](const SweepPunkt& p) {
       const long double a = p.par[0], q = p.par[1];
       const std::uint32_t n = static_cast<std::uint32_t>(p.fest[0]);
-      const auto h = [&](long double j) { return gedaempft ? q / (j * a + 1) : (j * a + q) / (j * a + 1); };
+      const auto h = [&](long double j) {
+        return gedaempft ? q / (j * a + 1) : (j * a + q) / (j * a + 1);
+      };
       std::vector<long double> T(n + 1, 0);
       T[0] = 1;
       for (std::uint32_t i = 1; i <= n; ++i) {
