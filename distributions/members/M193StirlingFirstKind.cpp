@@ -75,7 +75,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const Summe t = theta;
   std::array<Summe, kMaxKlassen> g;
   const int E =
-      stirlingspalte::Spalte(g, L, m, t, t, std::log(t) - std::log(-std::log1p(-t)), zaehler);
+      stirlingspalte::Spalte(g, L, m, t, t, std::log(t / -std::log1p(-t)), zaehler);
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     NP[i] = N * static_cast<double>(std::ldexp(g[i], E));
