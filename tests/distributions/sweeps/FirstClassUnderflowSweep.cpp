@@ -39,9 +39,8 @@
 // hundreds, far beyond 1: these Lagrangian laws are then defective, all but a share of the order
 // of their first class lost to infinity, and each class lies below the first (checked on
 // a = 1000, p = 0.5; a = 700, p = 0.9; theta = 0.5, 0.9, 0.01 with beta = 1000, 400, 80000).
-// 213's
-// terms are 212's over the classes: with the first below 1e-300 they rise up to a^2/6 > 1.6e5,
-// beyond the last possible class, so the largest class is the last.
+// 213's terms are 212's over the classes: with the first below 1e-300 they rise up to
+// a^2/6 > 1.6e5, beyond the last possible class, so the largest class is the last.
 // Not yet covered (no independent long-double form written here): from 112 on 143, 146, 151
 // (an alternating sum beyond long double), 154, 155, 173, 186, 192, 201, 205 and 222.
 #include <gtest/gtest.h>
