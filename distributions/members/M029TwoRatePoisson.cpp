@@ -17,6 +17,8 @@ namespace {
 // The written difference is kept until it would lose three digits (its operands within this of
 // each other, relatively); closer, the same number comes from a form without the difference.
 inline constexpr double kNahe = 1e-3;
+// Beyond this b, e^-b leaves the normal double range less a margin (see the expected frequencies).
+inline constexpr double kLogarithmenAb = 700;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
@@ -88,9 +90,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // (a/b) e^-b (b/(b - a))^i (b - a)^i/i! = (a/b) e^-b b^i/i!, at most a/b, run along with i: it
   // stays representable where the power overflows and the tail's first term underflows.
   double anfang = a * std::exp(-b);  // i = 1
+  // From b of about 700 on e^-b, the factor of every class from 2 on, is 0 or subnormal in
+  // double while the classes near the mode are not (and from a of about 690 on the first class
+  // is below 1e-300 too): then the same factors are formed in logarithms, class by class, and
+  // only their product is exponentiated.
+  const bool inLogarithmen = b > kLogarithmenAb;
+  const double logVorfaktor = std::log(a / b) - b;
+  const double logQuotient = std::log(quotient);
+  const Summe logB = std::log(static_cast<Summe>(b));
+  // Summed over thousands of classes: in extended precision, so that its roundings do not drift.
+  Summe logAnfang = std::log(static_cast<Summe>(a)) - b;  // i = 1
   RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double) {
     // e^-a - e^-b as e^-a (1 - e^-(b-a)), through expm1 where b - a is small and the difference
     // would cancel.
+    if (i == 1 && inLogarithmen) {
+      return N * std::exp(std::log(a) - a + std::log(-std::expm1(-d)) - std::log(d));
+    }
     if (i == 1) {
       const double differenz =
           d < kNahe ? std::exp(-a) * -std::expm1(-d) : std::exp(-a) - std::exp(-b);
@@ -99,6 +114,14 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     glied = glied * d / (i - 1);
     teilsumme += glied;
     anfang = anfang * b / i;
+    logAnfang += logB - std::log(static_cast<Summe>(i));
+    if (inLogarithmen) {
+      if (!(teilsumme >= ed / 2)) {
+        return N * std::exp(logVorfaktor + i * logQuotient +
+                            std::log(ed - static_cast<double>(teilsumme)));
+      }
+      return N * static_cast<double>(std::exp(logAnfang + std::log(ObereReihe(d, i))));
+    }
     // Once the partial sum has reached half of e^(b-a) it stays there: the power is needed only
     // before, and beyond it would overflow for b - a far below b.
     if (!(teilsumme >= ed / 2)) {

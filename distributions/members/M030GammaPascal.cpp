@@ -2,11 +2,14 @@
 // Member 30: Pascal distribution (trials up to the c-th success) whose success probability is
 // e^-Y with Y gamma distributed (shape a, rate b).
 //   P(c) = (b/(b + c))^a;  for x > c, P(x) = sum_{j=0}^{x-c} r_j with
-//   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-b and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
+//   r_0 = C(x - 1, x0 - 1) (c/b + 1)^-a and r_j = r_{j-1} (1 - 1/(j + b + c))^a (-(x - c - j +
 //   1))/j, an alternating form of C(x - 1, c - 1) E[p^c (1 - p)^(x - c)];  c the first value x0 of
-//   the data (fixed), a, b > 0. The weight of r_0 carries the exponent b where the mixture has a;
-//   it is kept so, and the last value takes the remainder. Far beyond c the alternating sum
-//   cancels; there the same sum is taken from its positive form (see PositiveForm).
+//   the data (fixed), a, b > 0. The weight of r_0 is E[p^c] = (b/(b + c))^a, the first class's
+//   own value (the sum at x = c): with the exponent b in its place the classes beyond c were all
+//   off by ((b + c)/b)^(a - b) and summed above N for a > b (no distribution) and below it for
+//   a < b, the shortfall dumped on the last value; a = b is unchanged. The last value takes the
+//   remainder. Far beyond c the alternating sum cancels; there the same sum is taken from its
+//   positive form (see PositiveFormLog).
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -21,6 +24,8 @@ namespace {
 
 inline constexpr std::uint32_t kRunden = 21;
 inline constexpr double kToleranz = 0.001;
+// A term this far (in logarithms) below the largest no longer changes a double sum: e^-40.
+inline constexpr double kUnbedeutend = 40;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double c = in.eig.festparameter[0];
@@ -74,28 +79,40 @@ double Koeffizient(double x, double x0) {
 // so the trapezoidal rule, a sum of positive terms, reaches full precision with a modest step.
 // The step shrinks with n because the factor (1 - e^(-T/s))^n turns from 0 to 1 over a width in
 // w of about 1/ln n, and with a because ln T itself spreads over about 1/sqrt(a). Summed outward
-// from near the peak (between T = a and T = a + n) until a term no longer changes the sum.
-double PositiveForm(double a, double s, double n) {
+// from near the peak (between T = a and T = a + n) until a term falls below e^-40 of the
+// largest. Returned is the logarithm of the sum: for n in the thousands the expectation itself
+// lies far below the double range (the classes it belongs to do not), so the terms are summed
+// relative to the largest of them, found in a first pass over the same points.
+Summe PositiveFormLog(double a, double s, double n) {
   constexpr std::uint32_t kMaxSchritte = 1000000;
   const double h = std::min({0.05, 0.25 / std::log(n + 2), 0.25 / std::sqrt(a)});
   const double lg = std::lgamma(a);
-  const auto term = [&](double w) {
+  const auto logTerm = [&](double w) {
     const double t = std::exp(w);
-    return std::exp(a * w - t - lg + n * std::log(-std::expm1(-t / s)));
+    return a * w - t - lg + n * std::log(-std::expm1(-t / s));
   };
   const double w0 = std::log(a + 0.5 * n);
-  Summe S = term(w0);
-  for (const double richtung : {1.0, -1.0}) {
+  // The points from w0 outward while a term still counts beside the largest so far (the terms
+  // rise to one peak and fall on both sides): the same points in both passes.
+  double groesster = logTerm(w0);
+  std::uint32_t bis[2] = {0, 0};
+  const double richtungen[2] = {1.0, -1.0};
+  for (int r = 0; r < 2; ++r) {
     std::uint32_t k = 1;
     for (; k <= kMaxSchritte; ++k) {
-      const double g = term(w0 + richtung * h * static_cast<double>(k));
-      const Summe neu = S + g;
-      if (neu == S) break;
-      S = neu;
+      const double l = logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
+      if (l > groesster) groesster = l;
+      if (l < groesster - kUnbedeutend) break;
     }
     if (k > kMaxSchritte) RaiseInvalid();
+    bis[r] = k;
   }
-  return static_cast<double>(S) * h;
+  Summe S = std::exp(static_cast<Summe>(logTerm(w0)) - groesster);
+  for (int r = 0; r < 2; ++r)
+    for (std::uint32_t k = 1; k < bis[r]; ++k)
+      S += std::exp(static_cast<Summe>(logTerm(w0 + richtungen[r] * h * static_cast<double>(k))) -
+                    groesster);
+  return groesster + std::log(S * h);
 }
 
 // The alternating sum is kept while its terms do not exceed the result by more than this factor:
@@ -103,6 +120,8 @@ double PositiveForm(double a, double s, double n) {
 constexpr double kAusloeschung = 1024;
 // Beyond this many terms the alternating sum is not even formed.
 constexpr double kGrosseSumme = 170;
+// Logarithms below this belong to ordinary doubles, far from either end of the range.
+constexpr Summe kGewoehnlich = 650;
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
@@ -117,7 +136,28 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 
   RekursionMitRest(NP, in.stat.n, N, N * std::pow(b / (b + c), a), [&](std::uint32_t i, double) {
     const double xi = static_cast<double>(x[i]);
-    const double r0 = Koeffizient(xi, x0) * std::pow(c / b + 1, -b);
+    // r_0 = C(x - 1, x0 - 1) (c/b + 1)^-a in logarithms first: for c in the hundreds the
+    // coefficient leaves the double range over the data, and the weight (the first class) may
+    // lie below it, while their product and the class do not. Where both are ordinary numbers
+    // r_0 is formed as written; otherwise the sums below run on r_0 = 1 and the class is
+    // their value times e^(ln r_0).
+    const Summe logGewicht = -a * std::log1p(static_cast<Summe>(c) / b);
+    const Summe logKoeffizient = std::lgamma(static_cast<Summe>(xi)) -
+                                 std::lgamma(static_cast<Summe>(x0)) -
+                                 std::lgamma(static_cast<Summe>(xi - x0 + 1));
+    const bool gewoehnlich = logKoeffizient < kGewoehnlich && -logGewicht < kGewoehnlich;
+    const Summe logR0 = logKoeffizient + logGewicht;
+    const auto klasse = [&](Summe wert) {
+      if (gewoehnlich || wert == 0) return N * static_cast<double>(wert);
+      return N *
+             static_cast<double>(std::copysign(std::exp(logR0 + std::log(std::fabs(wert))), wert));
+    };
+    const double r0 = gewoehnlich ? Koeffizient(xi, x0) * std::pow(c / b + 1, -a) : 1.0;
+    // r_0 times the positive form, both in logarithms.
+    const auto positiv = [&] {
+      const Summe logR = gewoehnlich ? std::log(static_cast<Summe>(r0)) : logR0;
+      return N * static_cast<double>(std::exp(logR + PositiveFormLog(a, b + c, xi - ganzC)));
+    };
     double r = r0;
     Summe s = r;
     Summe betrag = std::fabs(r);
@@ -128,7 +168,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     } else if (positivMoeglich && bis > kGrosseSumme) {
       // C(n, n/2) alone exceeds 1e49 here: the alternating sum cancels beyond any use (and its
       // terms overflow from n of about a thousand), so the positive form is taken directly.
-      return N * (r0 * PositiveForm(a, b + c, bis));
+      return positiv();
     } else {
       const std::uint32_t J = BegrenzteAnzahl(bis, kMaxKlassenIndex);
       for (std::uint32_t j = 1; j <= J; ++j) {
@@ -137,10 +177,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         s += r;
         betrag += std::fabs(r);
       }
-      if (positivMoeglich && betrag > kAusloeschung * std::fabs(s))
-        return N * (r0 * PositiveForm(a, b + c, bis));
+      if (positivMoeglich && betrag > kAusloeschung * std::fabs(s)) return positiv();
     }
-    return N * static_cast<double>(s);
+    return klasse(s);
   });
 }
 

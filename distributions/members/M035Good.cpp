@@ -3,6 +3,7 @@
 //   P(v) proportional to b^v / v^a,  v = 1, 2, ...;  a real, 0 < b < 1 (b = 1 is the zeta
 //   distribution). The infinite normalising sum is taken over the values 1..L+100 and on while a
 //   term still changes it (b near 1 leaves a heavy tail); the last class takes the remainder.
+#include <algorithm>
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -12,6 +13,9 @@
 namespace vk::members {
 
 namespace {
+
+// Powers whose logarithm stays below this are ordinary doubles, far from either end of the range.
+inline constexpr double kGewoehnlich = 650;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   // From f[0] f[2] / f[1]^2 = (4/3)^a and f[1]/f[0] = b / 2^a.
@@ -26,14 +30,32 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const std::uint32_t L = in.stat.n;
-  // Each term straight from its value: the L + 100 values 1..L+100, the classes 0..L+99.
-  const auto term = [&](std::uint32_t i, double = 0) {
-    const double v = static_cast<double>(i + 1);
-    return std::pow(b, v) / std::pow(v, a);
-  };
   // The terms rise at most up to one mode and then fall, so a term past L + 100 that no longer
   // changes the sum ends it; a sum still growing after kMaxWeitereTerme more terms fails.
   const std::uint32_t K = UnendlicherTraeger(L) - 1;
+  // Each term straight from its value: the L + 100 values 1..L+100, the classes 0..L+99. With a
+  // negative a (a power times a geometric factor, the mode at -a/ln b) b^v and v^-a each leave
+  // the double range over these values where their quotient need not, and the first terms may
+  // lie below it beside the mode: then every term is taken in logarithms relative to the
+  // largest of them (the normalisation removes the common factor). Where both powers stay
+  // ordinary numbers the terms are the quotients as written.
+  const double logb = std::log(b);
+  const double vK = static_cast<double>(K + 1);
+  const bool gewoehnlich =
+      b == 1 || (std::fabs(vK * logb) < kGewoehnlich && std::fabs(a * std::log(vK)) < kGewoehnlich);
+  double logGroesster = 0;
+  if (!gewoehnlich) {
+    logGroesster = logb;  // v = 1
+    for (std::uint32_t i = 1; i <= K; ++i) {
+      const double v = static_cast<double>(i + 1);
+      logGroesster = std::max(logGroesster, v * logb - a * std::log(v));
+    }
+  }
+  const auto term = [&](std::uint32_t i, double = 0) {
+    const double v = static_cast<double>(i + 1);
+    if (!gewoehnlich) return std::exp(v * logb - a * std::log(v) - logGroesster);
+    return std::pow(b, v) / std::pow(v, a);
+  };
   Summe S = 0;
   for (std::uint32_t i = 0; i <= K; ++i) {
     const double t = term(i);

@@ -15,6 +15,9 @@ namespace vk::members {
 
 namespace {
 
+// Powers whose logarithm stays below this are ordinary doubles, far from either end of the range.
+inline constexpr Summe kGewoehnlich = 650;
+
 inline constexpr std::uint32_t kRunden = 21;
 inline constexpr double kToleranz = 0.0001;
 // A denominator this close to 0 stops the fixed point at its last values, and a quadratic
@@ -105,12 +108,27 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double c = par[2];
   const double N = in.stat.summe;
   const double ab = a * b;
-  const double p0 = std::pow(std::fabs((ab + c) / c), c / a - 0.5) *
-                    std::pow(std::fabs((ab + c) / (ab + 1)), b) *
-                    std::pow(std::fabs(1 / (ab + 1)), 1 / a - 0.5);
-  RekursionMitRest(NP, in.stat.n, N, N * p0, [&](double i, double vorher) {
+  const auto schritt = [&](double i, double vorher) {
     return vorher * (i + b - 1) * (1 - c + (i - 1) * a) / (i * ((i + b - 1) * a + 1));
-  });
+  };
+  // The three powers of P(0) each leave the double range (small a, b in the thousands) where
+  // their product need not, and the product itself may lie below it while the classes near the
+  // mode do not. Their logarithms decide: while each power is an ordinary number they are
+  // multiplied as they stand; otherwise P(0) is their product taken in logarithms, and where it
+  // is no normal number the recurrence starts from the largest class.
+  const double basis1 = std::fabs((ab + c) / c);
+  const double basis2 = std::fabs((ab + c) / (ab + 1));
+  const double basis3 = std::fabs(1 / (ab + 1));
+  const Summe l1 = (c / a - 0.5) * std::log(static_cast<Summe>(basis1));
+  const Summe l2 = b * std::log(static_cast<Summe>(basis2));
+  const Summe l3 = (1 / a - 0.5) * std::log(static_cast<Summe>(basis3));
+  const bool gewoehnlich =
+      std::fabs(l1) < kGewoehnlich && std::fabs(l2) < kGewoehnlich && std::fabs(l3) < kGewoehnlich;
+  const double p0 = gewoehnlich ? std::pow(basis1, c / a - 0.5) * std::pow(basis2, b) *
+                                      std::pow(basis3, 1 / a - 0.5)
+                                : static_cast<double>(std::exp(l1 + l2 + l3));
+  RekursionMitRestGeschuetzt(
+      NP, in.stat.n, N, p0, [&] { return l1 + l2 + l3; }, schritt);
 }
 
 }  // namespace

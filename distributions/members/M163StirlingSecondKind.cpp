@@ -9,11 +9,15 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/StirlingSpalte.h"
 
 namespace vk::members {
 
 namespace {
+
+inline constexpr double kExpGrenze = 700;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
@@ -22,13 +26,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}}};
 
-void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
-  const double a = par[0];
-  const double m = in.eig.festparameter[0];
+// The ratios S(x, m) a/(x S(x - 1, m)) of the classes 1..L-1 into NP[1..L-1], the recurrence as
+// written; false where the row cannot hold them (m in the hundreds).
+bool VerhaeltnisseUeberZeilen(const Eingaben& in, double a, std::uint32_t km, Erwartungswerte& NP) {
   const std::uint32_t L = in.stat.n;
-  const double N = in.stat.summe;
-  const std::uint32_t km = BegrenzteAnzahl(m, kMaxKlassenIndex);
-  if (static_cast<double>(in.x[0]) != m) RaiseInvalid();
   // The ratio S(x, m)/S(x - 1, m) of every class needs the column m of the triangle at x - 1 and
   // x. One row S(x, .) is carried down by S(x + 1, j) = j S(x, j) + S(x, j - 1), the recurrence
   // StirlingZweiterArt sums, so each number is the one it gives; only the diagonals x - j up to
@@ -66,40 +67,53 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // The previous number as it stands in the new row's scale.
     const double vorige = S[km];
     const double skala = weiter();
+    // A number of the column that the scaling has pushed out of the normal range has lost its
+    // digits (or is 0): the row no longer holds the ratios.
+    if (!(vorige * skala >= kKleinsteNormale)) return false;
     NP[i] = S[km] * a / (static_cast<double>(in.x[i]) * (vorige * skala));
   }
+  return true;
+}
+
+void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
+  const double a = par[0];
+  const double m = in.eig.festparameter[0];
+  const std::uint32_t L = in.stat.n;
+  const double N = in.stat.summe;
+  const std::uint32_t km = BegrenzteAnzahl(m, kMaxKlassenIndex);
+  if (static_cast<double>(in.x[0]) != m) RaiseInvalid();
   // (a/(e^a - 1))^m, which is a^m / (e^a - 1)^m without the overflow of either power for large
-  // m or a; e^a - 1 by expm1 for small a.
-  const double p0 = std::pow(a / std::expm1(a), m);
-  Summe summe = 0;
-  if (p0 >= kKleinsteNormale || L == 0) {
+  // m or a; e^a - 1 by expm1 for small a. From a of 700 on e^a nears the end of the range and
+  // a/(e^a - 1) is below 1e-300: the first class is then no normal number (taken as 0 here).
+  const double p0 = a < kExpGrenze ? std::pow(a / std::expm1(a), m) : 0.0;
+  if (L == 0 || (p0 >= kKleinsteNormale && VerhaeltnisseUeberZeilen(in, a, km, NP))) {
     NP[0] = N * p0;
-    for (std::uint32_t i = 1; i < L; ++i) NP[i] *= NP[i - 1];
-  } else {
-    // P(m) below the normal range (m a far beyond the first value): the classes from the largest
-    // below L, found by summing the logarithms of the ratios from log P(m).
-    // log(e^a - 1) = a + log(1 - e^-a).
-    Summe logT = m * (std::log(static_cast<Summe>(a)) - static_cast<Summe>(a) -
-                      std::log1p(-std::exp(-static_cast<Summe>(a))));
-    Summe logGroesster = logT;
-    std::uint32_t j = 0;
-    for (std::uint32_t i = 1; i < L; ++i) {
-      logT += std::log(static_cast<Summe>(NP[i]));
-      if (logT > logGroesster) {
-        logGroesster = logT;
-        j = i;
-      }
+    Summe summe = 0;
+    for (std::uint32_t i = 0; i < L; ++i) {
+      if (i > 0) NP[i] *= NP[i - 1];
+      summe += NP[i];
     }
-    double verhaeltnis = NP[j];
-    NP[j] = N * static_cast<double>(std::exp(logGroesster));
-    for (std::uint32_t i = j; i > 0; --i) {
-      const double darunter = NP[i - 1];
-      NP[i - 1] = NP[i] / verhaeltnis;
-      verhaeltnis = darunter;
-    }
-    for (std::uint32_t i = j + 1; i < L; ++i) NP[i] *= NP[i - 1];
+    RestklasseSetzen(NP, L, N, summe);
+    return;
   }
-  for (std::uint32_t i = 0; i < L; ++i) summe += NP[i];
+  // Where the first class is no normal number or a row spans more than the double range (m in
+  // the hundreds: its numbers for the column m are pushed out by the largest), the same classes
+  // are the column m of the laws of sums of k summands (see StirlingSpalte.h), formed in long
+  // double (320 KB on the stack, no allocation). ln(a/(e^a - 1)) = ln a - a - ln(1 - e^-a),
+  // without the overflow of e^a (1 - e^-a by expm1 for small a); for a below 0 (no
+  // distribution: the classes alternate in sign and the fit rejects them, as it always did)
+  // a/(e^a - 1) is positive and no larger than 1 - a: its logarithm directly.
+  Unterbrechungszaehler stopp(in);
+  const Summe aL = a;
+  const Summe logU = aL > 0 ? std::log(aL) - aL - std::log(-std::expm1(-aL))
+                            : std::log(aL / std::expm1(aL));
+  std::array<Summe, kMaxKlassen> g;
+  const int E = stirlingspalte::Spalte(g, L, km, aL, 0, logU, stopp);
+  Summe summe = 0;
+  for (std::uint32_t i = 0; i < L; ++i) {
+    NP[i] = N * static_cast<double>(std::ldexp(g[i], E));
+    summe += NP[i];
+  }
   RestklasseSetzen(NP, L, N, summe);
 }
 

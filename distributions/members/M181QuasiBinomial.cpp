@@ -39,18 +39,22 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double p = par[1];
   const double phi = par[2];
   const double N = in.stat.summe;
-  const double l1p = std::log1p(-p);
-  const double lnNenner = (n - 1) * std::log1p(n * phi);
   // The powers of the classes above 0 leave the double range long before their quotient does
   // (n in the hundreds); they are taken in logarithms, the binomial coefficient by its running
-  // product.
-  double logC = 0;
+  // product. The logarithms run to thousands, and in double their roundings (that of the running
+  // sum above all, which drifts one way) shift every class by some 1e-12 relative: they are
+  // summed in extended precision, which leaves the exponent good to the last digit of a double.
+  const Summe nL = n, pL = p, phiL = phi;
+  const Summe logP = std::log(pL) + std::log1p(-pL);
+  const Summe lnNenner = (nL - 1) * std::log1p(nL * phiL);
+  Summe logC = 0;
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
     if (i == 0) return N * (1 - p) * std::pow((1 - p + n * phi) / (1 + n * phi), n - 1);
-    const double x = i;
-    logC += std::log((n - x + 1) / x);
-    return N * std::exp(logC + std::log(p) + l1p + (x - 1) * std::log(p + x * phi) +
-                        (n - x - 1) * std::log(1 - p + (n - x) * phi) - lnNenner);
+    const Summe x = i;
+    logC += std::log((nL - x + 1) / x);
+    return N * static_cast<double>(std::exp(logC + logP + (x - 1) * std::log(pL + x * phiL) +
+                                            (nL - x - 1) * std::log(1 - pL + (nL - x) * phiL) -
+                                            lnNenner));
   });
 }
 

@@ -4,12 +4,14 @@
 //   the first one m): the sum of m logarithmic variables;  0 < theta < 1, m = F0 a natural number
 //   equal to the first class value (anything else is a failed evaluation). The last class takes
 //   the remainder.
+#include <array>
 #include <cmath>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
+#include "distributions/members/StirlingSpalte.h"
 
 namespace vk::members {
 
@@ -63,24 +65,20 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     });
     return;
   }
-  // Beyond, x! and s(x, m) leave the double range while their quotient does not. With
-  // B_k[d] = k! |s(k + d, k)|/(k + d)!, from |s(n + 1, k)| = n |s(n, k)| + |s(n, k - 1)|:
-  // B_1[d] = 1/(d + 1), B_k[0] = 1, B_k[d] = ((k + d - 1) B_k[d-1] + k B_{k-1}[d])/(k + d).
-  // Column k overwrites column k - 1 in NP[0..L-1] (class i is the value m + i).
+  // Beyond, x! and s(x, m) leave the double range while their quotient does not, and for m
+  // beyond some 1300 so does (theta/l)^m, while the classes near the mode do not: the classes are
+  // the column m of the laws of sums of k logarithmic summands (class i the value m + i), each
+  // column with its own power of two.
+  // The column is formed in long double (320 KB on the stack, no allocation): see
+  // StirlingSpalte.h for why double does not hold it.
   Unterbrechungszaehler zaehler(in);
-  for (std::uint32_t d = 0; d < L; ++d) NP[d] = 1.0 / (d + 1.0);
-  for (std::uint32_t k = 2; k <= m; ++k) {
-    if (zaehler.Zaehlen(L)) return;
-    const double kd = k;
-    NP[0] = 1;
-    for (std::uint32_t d = 1; d < L; ++d) {
-      const double dd = d;
-      NP[d] = ((kd + dd - 1) * NP[d - 1] + kd * NP[d]) / (kd + dd);
-    }
-  }
+  const Summe t = theta;
+  std::array<Summe, kMaxKlassen> g;
+  const int E =
+      stirlingspalte::Spalte(g, L, m, t, t, std::log(t / -std::log1p(-t)), zaehler);
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
-    NP[i] = N * NP[i] * basis * std::pow(theta, static_cast<double>(i));
+    NP[i] = N * static_cast<double>(std::ldexp(g[i], E));
     summe += NP[i];
   }
   RestklasseSetzen(NP, L, N, summe);

@@ -65,7 +65,7 @@ std::vector<long double> GammaPascalL(const SweepPunkt& s) {
   return Terme(s, [&](long double i) -> long double {
     const long double x = x0 + i;
     if (i == 0) return std::pow(b / st, a);
-    const long double r0 = std::exp(LogBinomL(x - 1, x - x0) - b * std::log1p(c / b));
+    const long double r0 = std::exp(LogBinomL(x - 1, x - x0) - a * std::log1p(c / b));
     const long double n = x - c;
     long double summe = 0, betrag = 0;
     for (long double j = 0; j <= n; ++j) {
@@ -85,10 +85,10 @@ std::vector<long double> GammaPascalL(const SweepPunkt& s) {
   });
 }
 
-// The written first class and r_0 do not make a distribution everywhere: for a shape well above
-// the rate (a = 8, b = 0.5) the classes below L sum to hundreds of times N and the last class is
-// the absolute remainder of that sum, which no rounding of numbers that size holds to 1e-12 N.
-// The sweep keeps the points where the classes below L sum to at most 1.
+// The classes below L sum to at most 1 (r_0 carries the weight (b/(b + c))^a of the first class;
+// with the exponent b there they summed to hundreds of times N at a = 8, b = 0.5). The filter
+// below guards the reference: a point whose classes below L summed above 1 would leave the last
+// class a remainder no rounding holds to 1e-12 N.
 TEST(MixtureFamilySweep, GammaPascal) {
   for (double cf : {1.0, 3.0, 10.0})
     for (std::uint32_t L : {1u, 10u, 40u}) {
