@@ -12,6 +12,8 @@ packages=(
   # Qt Charts' CMake package loads Qt OpenGL's, which apt does not bring without recommends.
   libqt6opengl6-dev
   xvfb xauth
+  # The corpus commands' recipe and its test: GNU parallel; the test tables come from Python.
+  parallel python3
   # The Debian package: manual pages from the programs' --help, dependencies computed by
   # dpkg-shlibdeps (which CPack drives through file), and lintian for the package's test.
   help2man dpkg-dev file lintian

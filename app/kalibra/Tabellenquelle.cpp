@@ -251,13 +251,20 @@ class JsonZeilenQuelle final : public Gruppen {
     } else if (idWert.isDouble() && std::trunc(idWert.toDouble()) == idWert.toDouble()) {
       id = std::to_string(static_cast<long long>(idWert.toDouble()));
     }
+    if (fehler.error != QJsonParseError::NoError || !doc.isObject()) {
+      // Without an object there is no id to name, only the line.
+      Tabellendatensatz d;
+      d.zeile = zeile_;
+      d.status = status::kException;
+      d.fehler = "line " + std::to_string(zeile_) + ": not a JSON object (" +
+                 fehler.errorString().toStdString() + " at offset " +
+                 std::to_string(fehler.offset) + ")";
+      fertig_.push_back(std::move(d));
+      return;
+    }
     Zeile(id, zeile_);
     Abschliessen();  // a line is a whole data set
     Tabellendatensatz& fertig = fertig_.back();
-    if (fehler.error != QJsonParseError::NoError || !doc.isObject())
-      return Fehler(fertig, zeile_,
-                    "not a JSON object: " + fehler.errorString().toStdString() + " at offset " +
-                        std::to_string(fehler.offset));
     if (id.empty() && !idWert.isString())
       return Fehler(fertig, zeile_, "\"id\" must be a string or a whole number");
     const QJsonArray x = o.value("x").toArray(), f = o.value("f").toArray();
