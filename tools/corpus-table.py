@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """tools/corpus-table.py N [--classes K] [--seed S] [--format csv|jsonl]: writes a long table of N
 data sets to standard output, each the counts of 200 draws from a negative binomial law with
-parameters that vary from data set to data set, over about K classes. For tests and benchmarks of
+parameters that vary from data set to data set, over about K classes (--distinct D draws D
+of them and repeats them under new ids, for tables of millions). For tests and benchmarks of
 the corpus commands; the same arguments give the same table on every machine."""
 import argparse
 import json
@@ -33,13 +34,16 @@ def main():
     p.add_argument("--classes", type=int, default=10)
     p.add_argument("--seed", type=int, default=1)
     p.add_argument("--format", choices=["csv", "jsonl"], default="csv")
+    p.add_argument("--distinct", type=int, default=0,
+                   help="draw only this many data sets and repeat them under new ids (fast)")
     a = p.parse_args()
     rng = random.Random(a.seed)
     out = sys.stdout
     if a.format == "csv":
         out.write("id,x,f\n")
+    vorrat = [datensatz(rng, a.classes) for _ in range(a.distinct)]
     for i in range(a.n):
-        xs, fs = datensatz(rng, a.classes)
+        xs, fs = vorrat[i % a.distinct] if vorrat else datensatz(rng, a.classes)
         ident = f"text-{i:07d}"
         if a.format == "csv":
             out.write("".join(f"{ident},{x},{f}\n" for x, f in zip(xs, fs)))
