@@ -86,11 +86,12 @@ inline constexpr std::uint32_t kOhneEnde = std::numeric_limits<std::uint32_t>::m
 // r_1..r_L into NP[0..L-1] (r_{i+1} in NP[i]); returns the sum of the terms beyond L, up to
 // `bis`, or for bis = kOhneEnde at least up to `mindestens` and on while a term still counts.
 // The ratio must fall along v (the mixing law is unimodal), as the binomial one does (the
-// Poisson and negative binomial ones take TermeMitRestNormiert). While r_1 is a normal double the terms run from it (the same values
-// as TermeBisL with EndlicherRest or UnendlicherRest). Below that, a mixing law whose mass lies
-// far from v = 1, every term from r_1 on would carry the few digits of a subnormal number or be
-// 0: the terms start from the largest one, exp of its logarithm found from logR1() (ln r_1 on a
-// route that does not underflow) through the ratios, and go down and up from there by the ratio.
+// Poisson and negative binomial ones take TermeMitRestNormiert). While r_1 is a normal double
+// the terms run from it (the same values as TermeBisL with EndlicherRest or UnendlicherRest).
+// Below that, a mixing law whose mass lies far from v = 1, every term from r_1 on would carry the
+// few digits of a subnormal number or be 0: the terms start from the largest one, exp of its
+// logarithm found from logR1() (ln r_1 on a route that does not underflow) through the ratios,
+// and go down and up from there by the ratio.
 template <typename Verhaeltnis, typename LogR1>
 Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
                    std::uint32_t mindestens, const Terme<Verhaeltnis>& t, LogR1 logR1) {
