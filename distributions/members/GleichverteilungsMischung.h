@@ -190,7 +190,7 @@ std::uint32_t Gipfel(const Terme<Verhaeltnis>& t, std::uint32_t ende) {
 // down and up while a term still counts in the rest or in the sum of v r_v, and then scaled by D
 // over that sum. The cost grows with the width of the mixing law, not with the distance of its
 // mode from v = 1, and no logarithm of a term is needed, whose rounding would grow with that
-// distance (a mode 10^7 terms out leaves a product of 10^7 ratios only some 12 digits).
+// distance (a product of as many ratios).
 template <typename Verhaeltnis>
 Summe TermeMitRestNormiert(Erwartungswerte& NP, std::uint32_t L, std::uint32_t mindestens,
                            const Terme<Verhaeltnis>& t, double D) {
