@@ -85,12 +85,13 @@ inline constexpr std::uint32_t kOhneEnde = std::numeric_limits<std::uint32_t>::m
 
 // r_1..r_L into NP[0..L-1] (r_{i+1} in NP[i]); returns the sum of the terms beyond L, up to
 // `bis`, or for bis = kOhneEnde at least up to `mindestens` and on while a term still counts.
-// The ratio must fall along v (the mixing law is unimodal), as the binomial, Poisson and
-// negative binomial ones do. While r_1 is a normal double the terms run from it (the same values
-// as TermeBisL with EndlicherRest or UnendlicherRest). Below that, a mixing law whose mass lies
-// far from v = 1, every term from r_1 on would carry the few digits of a subnormal number or be
-// 0: the terms start from the largest one, exp of its logarithm found from logR1() (ln r_1 on a
-// route that does not underflow) through the ratios, and go down and up from there by the ratio.
+// The ratio must fall along v (the mixing law is unimodal), as the binomial one does (the
+// Poisson and negative binomial ones take TermeMitRestNormiert). While r_1 is a normal double
+// the terms run from it (the same values as TermeBisL with EndlicherRest or UnendlicherRest).
+// Below that, a mixing law whose mass lies far from v = 1, every term from r_1 on would carry the
+// few digits of a subnormal number or be 0: the terms start from the largest one, exp of its
+// logarithm found from logR1() (ln r_1 on a route that does not underflow) through the ratios,
+// and go down and up from there by the ratio.
 template <typename Verhaeltnis, typename LogR1>
 Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
                    std::uint32_t mindestens, const Terme<Verhaeltnis>& t, LogR1 logR1) {
@@ -152,6 +153,91 @@ Summe TermeMitRest(Erwartungswerte& NP, std::uint32_t L, std::uint32_t bis,
   // A finite law ending below L leaves its last classes empty.
   for (std::uint32_t v = std::max(j, ende) + 1; v <= L; ++v) NP[v - 1] = 0;
   return rest;
+}
+
+// The largest term of a law whose ratios r_v / r_(v-1) rise and fall at most once along v >= 2:
+// the last v before the first ratio that is not above 1 (1 where r_2 is not above r_1), at most
+// `ende`. The v with a ratio above 1 form one run from v = 2, so doubling finds a v past its end
+// and halving pins the end down: a number of ratios that grows with the logarithm of the mode, not
+// with the mode.
+template <typename Verhaeltnis>
+std::uint32_t Gipfel(const Terme<Verhaeltnis>& t, std::uint32_t ende) {
+  const auto steigt = [&](std::uint32_t v) { return t.verhaeltnis(v, 1.0) > 1; };
+  if (ende < 2 || !steigt(2)) return 1;
+  std::uint32_t unten = 2;  // the ratio at unten is above 1, the one at oben is not
+  std::uint32_t oben = 0;
+  while (oben == 0) {
+    const std::uint64_t weiter = 2 * static_cast<std::uint64_t>(unten);
+    if (weiter > ende) {
+      if (steigt(ende)) return ende;
+      oben = ende;
+    } else if (steigt(static_cast<std::uint32_t>(weiter))) {
+      unten = static_cast<std::uint32_t>(weiter);
+    } else {
+      oben = static_cast<std::uint32_t>(weiter);
+    }
+  }
+  while (oben - unten > 1) {
+    const std::uint32_t mitte = unten + (oben - unten) / 2;
+    (steigt(mitte) ? unten : oben) = mitte;
+  }
+  return unten;
+}
+
+// As TermeMitRest for a mixing law over all v >= 1 whose terms meet sum_v v r_v = D (the mixing
+// probabilities v r_v add up to the normaliser), as the zero-truncated Poisson and negative
+// binomial ones do. Where r_1 is subnormal the terms are walked from the largest one, taken as 1,
+// down and up while a term still counts in the rest or in the sum of v r_v, and then scaled by D
+// over that sum. The cost grows with the width of the mixing law, not with the distance of its
+// mode from v = 1, and no logarithm of a term is needed, whose rounding would grow with that
+// distance (a product of as many ratios).
+template <typename Verhaeltnis>
+Summe TermeMitRestNormiert(Erwartungswerte& NP, std::uint32_t L, std::uint32_t mindestens,
+                           const Terme<Verhaeltnis>& t, double D) {
+  if (t.r1 >= kKleinsteNormale) {
+    const double rL = TermeBisL(NP, L, t);
+    return L == 0 ? Summe{0} : UnendlicherRest(L, mindestens, rL, t);
+  }
+  const std::uint32_t ende = mindestens + kMaxWeitereTerme;
+  const std::uint32_t j = Gipfel(t, ende);
+  if (j == ende) RaiseInvalid();
+  Summe rest = 0;
+  Summe gewicht = 0;  // the sum of v r_v, in units of the largest term
+  double r = 1;
+  for (std::uint32_t v = j;; --v) {
+    const Summe gewichtNeu = gewicht + static_cast<Summe>(v) * r;
+    if (v <= L) {
+      NP[v - 1] = r;
+    } else {
+      const Summe neu = rest + r;
+      // Below the mode the terms and v r_v only fall: once one counts in neither sum, none
+      // further down does, and the terms of the classes are left at 0.
+      if (neu == rest && gewichtNeu == gewicht && v < j) {
+        for (std::uint32_t w = std::min(v - 1, L); w >= 1; --w) NP[w - 1] = 0;
+        break;
+      }
+      rest = neu;
+    }
+    gewicht = gewichtNeu;
+    if (v == 1) break;
+    r /= t.verhaeltnis(v, 1.0);
+  }
+  r = 1;
+  for (std::uint32_t v = j + 1; v <= ende; ++v) {
+    r = t.verhaeltnis(v, r);
+    const Summe gewichtNeu = gewicht + static_cast<Summe>(v) * r;
+    if (v > L) {
+      const Summe neu = rest + r;
+      if (neu == rest && gewichtNeu == gewicht && v > mindestens) break;
+      rest = neu;
+    } else {
+      NP[v - 1] = r;
+    }
+    gewicht = gewichtNeu;
+  }
+  const Summe skala = D / gewicht;
+  for (std::uint32_t i = 0; i < L; ++i) NP[i] = static_cast<double>(NP[i] * skala);
+  return rest * skala;
 }
 
 // The classes from the terms in NP[0..L-1] and the sum `rest` of the terms beyond L:

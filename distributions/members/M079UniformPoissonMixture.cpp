@@ -35,11 +35,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const bool gross = a > kGrossesA;
   const double D = gross ? -std::expm1(-a) : std::expm1(a);
   const gleichverteilungsmischung::Terme t{gross ? a * std::exp(-a) : a, verhaeltnis};
-  const auto logR1 = [&] { return std::log(static_cast<Summe>(a)) - a; };
   gleichverteilungsmischung::KlassenVonOben(
       NP, L, in.stat.summe, D,
-      gleichverteilungsmischung::TermeMitRest(NP, L, gleichverteilungsmischung::kOhneEnde,
-                                              L + kMindestTerme, t, logR1));
+      gleichverteilungsmischung::TermeMitRestNormiert(NP, L, L + kMindestTerme, t, D));
 }
 
 }  // namespace

@@ -40,13 +40,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const gleichverteilungsmischung::Terme t{s * std::pow(p, s) * (1 - p), [&](double j, double r) {
                                              return r * (j + s - 1) * (1 - p) * (j - 1) / (j * j);
                                            }};
-  // Where s p^s (1 - p) is subnormal (a large s) the terms start from the largest one.
-  const auto logR1 = [&] {
-    const Summe ls = s;
-    return std::log(ls) + ls * std::log(static_cast<Summe>(p)) + std::log1p(-static_cast<Summe>(p));
-  };
-  const Summe rest = gleichverteilungsmischung::TermeMitRest(
-      NP, L, gleichverteilungsmischung::kOhneEnde, L + kMindestTerme, t, logR1);
+  // Where s p^s (1 - p) is subnormal (a large s) the terms start from the largest one and are
+  // scaled by the normaliser.
+  const Summe rest =
+      gleichverteilungsmischung::TermeMitRestNormiert(NP, L, L + kMindestTerme, t, D);
   gleichverteilungsmischung::KlassenVonOben(NP, L, in.stat.summe, D, rest);
 }
 
