@@ -82,20 +82,8 @@ QJsonObject JsonListe(const Bestenliste& b) {
 
 void Anpassen(Anpassungen& engine, Optionen& o, const Tabellendatensatz& t, Bestenliste& b) {
   b.id = t.id;
-  if (!t.fehler.empty()) {
-    b.status = t.status;
-    b.meldungen = "kalibra auto: " + t.fehler + "\n";
-    return;
-  }
-  DatensatzRecords quelle(t.records);
-  TDateneigenschaften eig;
-  b.status = DatenLesen(engine.DatenZumLesen(), quelle, eig);
-  if (b.status != status::kOk) {
-    b.meldungen = LesefehlerText("id '" + Sichtbar(t.id) + "', line " + std::to_string(t.zeile),
-                                 b.status) +
-                  "\n";
-    return;
-  }
+  b.status = TabellendatensatzLesen(t, engine.DatenZumLesen(), "auto", b.meldungen);
+  if (b.status != status::kOk) return;
   std::vector<TAnpassung> zeilen;
   Rueckrufe r;
   r.ergebnis = [&](const TAnpassung& a) {

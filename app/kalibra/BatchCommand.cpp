@@ -65,19 +65,8 @@ void DateiAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung&
 void DatensatzAnpassen(Anpassungen& engine, FixedParameters fest, const TVerteilung& ref,
                        const Tabellendatensatz& t, Zeile& z) {
   z.datei = t.id;
-  const std::string wo = "id '" + Sichtbar(t.id) + "', line " + std::to_string(t.zeile);
-  if (!t.fehler.empty()) {
-    z.lesen = t.status;
-    z.meldungen = "kalibra batch: " + t.fehler + "\n";
-    return;
-  }
-  DatensatzRecords quelle(t.records);
-  TDateneigenschaften eig;
-  z.lesen = DatenLesen(engine.DatenZumLesen(), quelle, eig);
-  if (z.lesen != status::kOk) {
-    z.meldungen = LesefehlerText(wo, z.lesen) + "\n";
-    return;
-  }
+  z.lesen = TabellendatensatzLesen(t, engine.DatenZumLesen(), "batch", z.meldungen);
+  if (z.lesen != status::kOk) return;
   Anpassen(engine, std::move(fest), ref, z);
 }
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "core/DatenDatei.h"
 #include "core/Sichtbar.h"
 
 namespace vk::cli {
@@ -81,6 +82,21 @@ bool ReadTableOptions(const QCommandLineParser& parser, const char* command,
   }
   t = std::move(o);
   return true;
+}
+
+Status TabellendatensatzLesen(const Tabellendatensatz& t, TDatensatz& daten, const char* command,
+                              std::string& meldungen) {
+  if (!t.fehler.empty()) {
+    meldungen = std::string("kalibra ") + command + ": " + t.fehler + "\n";
+    return t.status;
+  }
+  DatensatzRecords quelle(t.records);
+  TDateneigenschaften eig;
+  const Status st = DatenLesen(daten, quelle, eig);
+  if (st != status::kOk)
+    meldungen =
+        LesefehlerText("id '" + Sichtbar(t.id) + "', line " + std::to_string(t.zeile), st) + "\n";
+  return st;
 }
 
 std::unique_ptr<std::istream> TabelleStream(const TabellenOptionen& t, const char* command) {

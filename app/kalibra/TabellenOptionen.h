@@ -29,6 +29,12 @@ bool ReadTableOptions(const QCommandLineParser& parser, const char* command,
 // printed, when the file cannot be opened.
 std::unique_ptr<std::istream> TabelleStream(const TabellenOptionen& t, const char* command);
 
+// Reads data set `t` into `daten` by the data file's rules. On failure (the table reader's own
+// fault or the reader's) returns its status with the message, naming the id and the line and
+// prefixed by "kalibra COMMAND: " where it is the table reader's, in `meldungen`.
+Status TabellendatensatzLesen(const Tabellendatensatz& t, TDatensatz& daten, const char* command,
+                              std::string& meldungen);
+
 // The table's data sets of the chosen shard, one at a time.
 class ShardQuelle {
  public:
