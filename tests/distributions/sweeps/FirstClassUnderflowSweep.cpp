@@ -44,7 +44,7 @@
 // 146's first class is at least its share b: it is swept with b below 1e-300, where its law is
 // all but Poisson.
 // Not yet covered (no independent long-double form written here): from 112 on 151 (an
-// alternating sum beyond long double), 173, 201, 205 and 222.
+// alternating sum beyond long double), 173 and 205.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -1906,6 +1906,51 @@ TEST(FirstClassUnderflowSweep, LinearFractionPowers) {
                            a * std::log1p(-g));
            return s;
          });
+       }},
+  });
+}
+
+// 201 over its whole support 0..m (m the last class's value), each term in logarithms with the
+// inner sum of positive terms taken by log-sum-exp, normalised over the support:
+// lambda(z) = (z - 1/2) ln z, log T_w as its four lambdas, times B(w; m, 1/c) and
+// sum_j C(w, j) (p0)_j (c - 1)^j/(p0 + p1 + m - w)_j.
+// 222 (b > -1) by its recurrence in long double, whose range holds the terms up to e^11000,
+// normalised over the classes: its terms grow as e^i/i! to about e^e (e = 704.9, 800, 800).
+TEST(FirstClassUnderflowSweep, GammaRatioSumsAndAffineTerms) {
+  Pruefen({
+      {201,
+       {Pkt({5, 50, 0}, {2}, 1200), Pkt({100, 100, 0}, {2}, 1200)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double p0 = p.par[0], p1 = p.par[1], c = p.fest[0], m = p.L + p.x0;
+         const auto lambda = [](long double z) { return (z - 0.5L) * std::log(z); };
+         std::vector<long double> l(p.L + 1);
+         for (std::uint32_t k = 0; k <= p.L; ++k) {
+           const long double w = k, g = p0 + p1 + m - w;
+           std::vector<long double> j(k + 1);
+           for (std::uint32_t i = 0; i <= k; ++i)
+             j[i] = LogBinomL(w, i) + std::lgamma(p0 + i) - std::lgamma(p0) +
+                    i * std::log(c - 1) - std::lgamma(g + i) + std::lgamma(g);
+           const long double gipfel = *std::max_element(j.begin(), j.end());
+           long double s = 0;
+           for (long double v : j) s += std::exp(v - gipfel);
+           l[k] = LogBinomL(m, w) + m * std::log1p(-1 / c) - w * std::log(c - 1) +
+                  lambda(p0 + p1) + lambda(std::fabs(m + p1 - w)) - lambda(p1) - lambda(g) +
+                  gipfel + std::log(s);
+         }
+         return LogNormiert(l);
+       }},
+      {222,
+       {Pkt({-3.5, 1, 1410}, {}, 1100), Pkt({-3.5, 1, 1600}, {}, 1200),
+        Pkt({-4.25, 0.5, 2400}, {}, 1400)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.par[2], e = b * c / (b + 1);
+         std::vector<long double> r(p.L + 1);
+         r[0] = 1;
+         for (std::uint32_t i = 1; i <= p.L; ++i)
+           r[i] = c - e / (i - a - 1) + e * r[i - 1] / (i - a - b - 2);
+         return Normiert(r);
        }},
   });
 }
