@@ -44,7 +44,7 @@
 // 146's first class is at least its share b: it is swept with b below 1e-300, where its law is
 // all but Poisson.
 // Not yet covered (no independent long-double form written here): from 112 on 151 (an
-// alternating sum beyond long double), 173 and 205.
+// alternating sum beyond long double) and 205.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -1950,6 +1950,35 @@ TEST(FirstClassUnderflowSweep, GammaRatioSumsAndAffineTerms) {
          r[0] = 1;
          for (std::uint32_t i = 1; i <= p.L; ++i)
            r[i] = c - e / (i - a - 1) + e * r[i - 1] / (i - a - b - 2);
+         return Normiert(r);
+       }},
+  });
+}
+
+// 173 from its terms as written, in long double (a^i up to 800^1200 = 1e3484 and 1/i! down to
+// 1e-3175 lie inside its range): S2(i) summed afresh for each class, S1(i) from S1(i - 1) plus
+// its new column sum_(l<=i-2) (l + a)^-(i - l - 1); normalised over the classes. The terms grow
+// about as a^i/i!, so the first class is of the order of e^-a.
+TEST(FirstClassUnderflowSweep, DoublePowerSums) {
+  Pruefen({
+      {173,
+       {Pkt({800}, {}, 1200), Pkt({1000}, {}, 1400)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0];
+         std::vector<long double> r(p.L + 1);
+         r[0] = 1;
+         r[1] = a;
+         r[2] = a * a * (a + 2) / (2 * (a + 1));
+         long double S1 = 0;
+         for (std::uint32_t i = 3; i <= p.L; ++i) {
+           for (std::uint32_t l = 1; l <= i - 2; ++l) S1 += std::pow(l + a, -(i - l - 1.0L));
+           long double S2 = 0;
+           for (std::uint32_t l = 2; l <= i - 1; ++l) S2 += std::pow(i + a - l, -1.0L * l);
+           const long double di = i;
+           r[i] = std::exp(di * std::log(a)) * (di + a) *
+                  (S2 / di + ((di - 1) / (di + a - 1) - S1) * std::exp(-std::lgamma(di + 1)));
+         }
          return Normiert(r);
        }},
   });
