@@ -1767,7 +1767,8 @@ TEST(FirstClassUnderflowSweep, StirlingLawsOfLargeOrder) {
 // The law of a Poisson(a) count of summands with the law g_1, g_2, ... on 1, 2, ... (g_0 is the
 // share that adds nothing) by the compound Poisson recursion in long double, from the first class
 // e^(-a (1 - g_0)), which long double holds down to 1e-4900: P(x) = a/x sum_k k g_k P(x - k).
-std::vector<long double> PoissonGestoppt(const SweepPunkt& p, long double a, long double einsMinusG0,
+std::vector<long double> PoissonGestoppt(const SweepPunkt& p, long double a,
+                                         long double einsMinusG0,
                                          const std::vector<long double>& g) {
   std::vector<long double> r(p.L + 1, 0);
   r[0] = std::exp(-a * einsMinusG0);
@@ -1933,14 +1934,13 @@ TEST(FirstClassUnderflowSweep, GammaRatioSumsAndAffineTerms) {
            const long double w = k, g = p0 + p1 + m - w;
            std::vector<long double> j(k + 1);
            for (std::uint32_t i = 0; i <= k; ++i)
-             j[i] = LogBinomL(w, i) + std::lgamma(p0 + i) - std::lgamma(p0) +
-                    i * std::log(c - 1) - std::lgamma(g + i) + std::lgamma(g);
+             j[i] = LogBinomL(w, i) + std::lgamma(p0 + i) - std::lgamma(p0) + i * std::log(c - 1) -
+                    std::lgamma(g + i) + std::lgamma(g);
            const long double gipfel = *std::max_element(j.begin(), j.end());
            long double s = 0;
            for (long double v : j) s += std::exp(v - gipfel);
-           l[k] = LogBinomL(m, w) + m * std::log1p(-1 / c) - w * std::log(c - 1) +
-                  lambda(p0 + p1) + lambda(std::fabs(m + p1 - w)) - lambda(p1) - lambda(g) +
-                  gipfel + std::log(s);
+           l[k] = LogBinomL(m, w) + m * std::log1p(-1 / c) - w * std::log(c - 1) + lambda(p0 + p1) +
+                  lambda(std::fabs(m + p1 - w)) - lambda(p1) - lambda(g) + gipfel + std::log(s);
          }
          return LogNormiert(l);
        }},
