@@ -57,8 +57,10 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
-// The longest column of Stirling numbers carried along the classes.
-constexpr std::uint32_t kGroessteSpalte = 512;
+// The longest column of Stirling numbers carried along the classes. Their rows up to 2048 stay
+// below 1e4470, inside the long double range; a larger m would leave the alternating sum as
+// written to cancel (and overflow its rising factorial) once (1 - b)^m is below 1e-300.
+constexpr std::uint32_t kGroessteSpalte = 2048;
 
 long double Differenzensumme(long double a, long double b, double m, std::uint32_t i) {
   Summe s = 0;

@@ -87,9 +87,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double bp = b * p;
   const bool vonLog =
       N > 0 && p > 0 && p < 1 && !(N * std::pow(std::fabs(1 - p), n) >= kKleinsteNormale);
-  const double lnN = vonLog ? std::log(N) : 0.0;
-  const double lnP = vonLog ? std::log(p) : 0.0;
-  const double lnQ = vonLog ? std::log1p(-p) : 0.0;
+  // In extended precision: ln C(n, i) is of the order of 10^4 for n in the thousands, where a
+  // double keeps it only to some 1e-12 and the classes the recurrence carries on from it alike.
+  const Summe lnN = vonLog ? std::log(static_cast<Summe>(N)) : 0;
+  const Summe lnP = vonLog ? std::log(static_cast<Summe>(p)) : 0;
+  const Summe lnQ = vonLog ? std::log1p(-static_cast<Summe>(p)) : 0;
   Unterbrechungszaehler stopp(in);
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double vorher) {
     const double di = i;
@@ -98,8 +100,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       // keep every class below m at 0: those classes come from their logarithms until one is an
       // ordinary number, the recurrence goes on from there.
       if (vonLog && di <= n && !(vorher >= kKleinsteNormale)) {
-        return std::exp(lnN + std::lgamma(n + 1) - std::lgamma(di + 1) - std::lgamma(n - di + 1) +
-                        di * lnP + (n - di) * lnQ);
+        const Summe ln = static_cast<Summe>(n);
+        const Summe li = di;
+        return static_cast<double>(std::exp(lnN + std::lgamma(ln + 1) - std::lgamma(li + 1) -
+                                            std::lgamma(ln - li + 1) + li * lnP + (ln - li) * lnQ));
       }
       if (i == 0) return N * std::pow(std::fabs(1 - p), n);
       return vorher * (n - di + 1) * p / (di * (1 - p));

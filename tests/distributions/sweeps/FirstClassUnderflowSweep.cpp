@@ -41,8 +41,16 @@
 // a = 1000, p = 0.5; a = 700, p = 0.9; theta = 0.5, 0.9, 0.01 with beta = 1000, 400, 80000).
 // 213's terms are 212's over the classes: with the first below 1e-300 they rise up to
 // a^2/6 > 1.6e5, beyond the last possible class, so the largest class is the last.
-// Not yet covered (no independent long-double form written here): from 112 on 143, 146, 151
-// (an alternating sum beyond long double), 154, 155, 173, 186, 192, 201, 205 and 222.
+// 146's first class is at least its share b: it is swept with b below 1e-300, where its law is
+// all but Poisson.
+// 151 is swept for whole m up to 2000; from m = 2048 on its classes still come from the
+// alternating sum as written (the Stirling numbers of its positive form near the long double
+// limit), which cancels there.
+// Not yet covered: from 112 on 205, whose first class is 1/F with F the sum of only its
+// first 31 terms: its classes are a law only where the terms beyond class 30 are negligible, and
+// with ratios falling to 1 + a0 < 1 the terms rise up to their mode (at 1000 for a0 = -1/2,
+// a1 = 600), so a law normalised over all its values is not the member's; whether its ratios can
+// reach a first class below 1e-300 and fall below 1 before class 30 is not settled here.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -1755,6 +1763,255 @@ TEST(FirstClassUnderflowSweep, StirlingLawsOfLargeOrder) {
         Pkt({0.95}, {700}, 5000, 700)},
        Letzte::kRest,
        stirling(true)},
+  });
+}
+
+// The law of a Poisson(a) count of summands with the law g_1, g_2, ... on 1, 2, ... (g_0 is the
+// share that adds nothing) by the compound Poisson recursion in long double, from the first class
+// e^(-a (1 - g_0)), which long double holds down to 1e-4900: P(x) = a/x sum_k k g_k P(x - k).
+std::vector<long double> PoissonGestoppt(const SweepPunkt& p, long double a,
+                                         long double einsMinusG0,
+                                         const std::vector<long double>& g) {
+  std::vector<long double> r(p.L + 1, 0);
+  r[0] = std::exp(-a * einsMinusG0);
+  for (std::uint32_t x = 1; x <= p.L; ++x) {
+    long double s = 0;
+    for (std::uint32_t k = 1; k <= x; ++k) s += k * g[k] * r[x - k];
+    r[x] = a / x * s;
+  }
+  return r;
+}
+
+TEST(FirstClassUnderflowSweep, PoissonCountsOfBetaPoissonSummands) {
+  Pruefen({
+      // b = 0: Poisson(c) summands, given j of them Poisson(j c).
+      {143,
+       {Pkt({1200, 1}, {0}, 1500)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], c = p.par[1];
+         return GestoppteSumme(
+             p, 2500, [&](long double j) { return LogPois(a, j); },
+             [&](long double j, long double x) { return LogPoJ(j * c, x); });
+       }},
+      // b = 1: U uniform, g_j = int_0^1 Po(j; c u) du = P(Poisson(c) > j)/c, the tail's first
+      // 200 terms (their ratios c/v fall below 1e-2 at once).
+      {143,
+       {Pkt({1400, 2}, {1}, 1700)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], c = p.par[1];
+         std::vector<long double> g(p.L + 1, 0);
+         for (std::uint32_t j = 0; j <= p.L; ++j)
+           for (std::uint32_t v = j + 1; v <= j + 200; ++v) g[j] += std::exp(LogPois(c, v)) / c;
+         return PoissonGestoppt(p, a, 1 - g[0], g);
+       }},
+  });
+}
+
+// 146 for b below 1e-300 (its first class is at least b): with r = e^-a b,
+// sum_j S2(i, j) j! c^j is i! [t^i] 1/(1 - c (e^t - 1)) = (1 - r) sum_(k>=1) r^k k^i, so
+// P(i) = Po(i; a) (1 - b)^2 sum_(k>=1) r^(k-1) k^i for i >= 1, a positive series summed in
+// logarithms (concave in k) past its peak down to e^-40 of it.
+TEST(FirstClassUnderflowSweep, PoissonStirlingWithATinyShare) {
+  Pruefen({
+      {146,
+       {Pkt({800, 1e-305}, {}, 1200), Pkt({1000, 1e-302}, {}, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], e = std::exp(-a);
+         const long double logR = -a + std::log(b);
+         return Terme(p, [&](long double i) {
+           if (i == 0) return (b + e * (1 - 2 * b)) / (1 - e * b);
+           const long double l0 = LogPois(a, i) + 2 * std::log1p(-b);
+           long double s = 0, gipfel = -std::numeric_limits<long double>::infinity();
+           for (long double k = 1;; ++k) {
+             const long double l = l0 + (k - 1) * logR + i * std::log(k);
+             gipfel = std::max(gipfel, l);
+             if (l < gipfel - 40) break;
+             s += std::exp(l);
+           }
+           return s;
+         });
+       }},
+  });
+}
+
+// 154: binomial below m; from m on the sum over the trial g of the m-th success, each term in
+// logarithms.
+TEST(FirstClassUnderflowSweep, BinomialContinuedAfterTheMthSuccess) {
+  Pruefen({
+      {154,
+       {Pkt({0.4, 0.5}, {500, 2000}, 1200), Pkt({0.4, 0.5}, {1000, 2000}, 1300)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double q = p.par[0], bq = p.par[0] * p.par[1], m = p.fest[0], n = p.fest[1];
+         return Terme(p, [&](long double i) {
+           if (i < m) return std::exp(LogBin(n, q, i));
+           long double s = 0;
+           for (long double g = m; g <= m + n - i; ++g)
+             s += std::exp(LogBinomL(g - 1, m - 1) + m * std::log(q) + (g - m) * std::log1p(-q) +
+                           LogBinomL(n - g, i - m) + (i - m) * std::log(bq) +
+                           (n - g - i + m) * std::log1p(-bq));
+           return s;
+         });
+       }},
+  });
+}
+
+// 155: Poisson below m; from m on sum_(x>=i) Po(x; a) C(x - m, i - m) b^(i - m) (1 - b)^(x - i),
+// in logarithms over x up to a + 1500 (Po(x; 800) is below e^-700 of its peak there).
+TEST(FirstClassUnderflowSweep, PoissonThinnedFromM) {
+  Pruefen({
+      {155,
+       {Pkt({800, 0.5}, {500}, 1200), Pkt({800, 0.3}, {790}, 1200)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], m = p.fest[0];
+         return Terme(p, [&](long double i) {
+           if (i < m) return std::exp(LogPois(a, i));
+           long double s = 0;
+           for (long double x = i; x <= std::max(i, a) + 1500; ++x)
+             s += std::exp(LogPois(a, x) + LogBinomL(x - m, i - m) + (i - m) * std::log(b) +
+                           (x - i) * std::log1p(-b));
+           return s;
+         });
+       }},
+  });
+}
+
+// 186 with a whole k: since p + d = 1 - c, ((p + d s)/(1 - c s))^k is the pgf of a binomial
+// (k, d/(1 - c)) count plus an independent negative binomial (k, 1 - c) one, convolved in
+// logarithms. 192 with a whole a: the negative binomial (a + b, p) law times
+// (1 - g s)^a/(1 - g)^a, i.e. sum_j C(a, j) (-g)^j NB(x - j)/(1 - g)^a, a few terms in long
+// double.
+TEST(FirstClassUnderflowSweep, LinearFractionPowers) {
+  Pruefen({
+      {186,
+       {Pkt({1100, 0.5, 0.4}, {}, 1300), Pkt({2000, 0.7, 0.2}, {}, 1100)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double k = p.par[0], q = p.par[1], c = p.par[2], d = 1 - c - q;
+         return Terme(p, [&](long double x) {
+           long double s = 0;
+           for (long double j = 0; j <= std::min(x, k); ++j)
+             s += std::exp(LogBin(k, d / (1 - c), j) + LogNB(k, 1 - c, x - j));
+           return s;
+         });
+       }},
+      {192,
+       {Pkt({1098, 0.5, 0.5}, {2}, 1600), Pkt({795, 0.4, 0.3}, {5}, 1800)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double b = p.par[0], q = p.par[1], c = p.par[2], a = p.fest[0];
+         const long double g = (1 - q) * (1 - c) / (1 - (1 - q) * c);
+         return Terme(p, [&](long double x) {
+           long double s = 0;
+           for (long double j = 0; j <= std::min(x, a); ++j)
+             s += (static_cast<long long>(j) % 2 ? -1 : 1) *
+                  std::exp(LogBinomL(a, j) + j * std::log(g) + LogNB(a + b, q, x - j) -
+                           a * std::log1p(-g));
+           return s;
+         });
+       }},
+  });
+}
+
+// 201 over its whole support 0..m (m the last class's value), each term in logarithms with the
+// inner sum of positive terms taken by log-sum-exp, normalised over the support:
+// lambda(z) = (z - 1/2) ln z, log T_w as its four lambdas, times B(w; m, 1/c) and
+// sum_j C(w, j) (p0)_j (c - 1)^j/(p0 + p1 + m - w)_j.
+// 222 (b > -1) by its recurrence in long double, whose range holds the terms up to e^11000,
+// normalised over the classes: its terms grow as e^i/i! to about e^e (e = 704.9, 800, 800).
+TEST(FirstClassUnderflowSweep, GammaRatioSumsAndAffineTerms) {
+  Pruefen({
+      {201,
+       {Pkt({5, 50, 0}, {2}, 1200), Pkt({100, 100, 0}, {2}, 1200)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double p0 = p.par[0], p1 = p.par[1], c = p.fest[0], m = p.L + p.x0;
+         const auto lambda = [](long double z) { return (z - 0.5L) * std::log(z); };
+         std::vector<long double> l(p.L + 1);
+         for (std::uint32_t k = 0; k <= p.L; ++k) {
+           const long double w = k, g = p0 + p1 + m - w;
+           std::vector<long double> j(k + 1);
+           for (std::uint32_t i = 0; i <= k; ++i)
+             j[i] = LogBinomL(w, i) + std::lgamma(p0 + i) - std::lgamma(p0) + i * std::log(c - 1) -
+                    std::lgamma(g + i) + std::lgamma(g);
+           const long double gipfel = *std::max_element(j.begin(), j.end());
+           long double s = 0;
+           for (long double v : j) s += std::exp(v - gipfel);
+           l[k] = LogBinomL(m, w) + m * std::log1p(-1 / c) - w * std::log(c - 1) + lambda(p0 + p1) +
+                  lambda(std::fabs(m + p1 - w)) - lambda(p1) - lambda(g) + gipfel + std::log(s);
+         }
+         return LogNormiert(l);
+       }},
+      {222,
+       {Pkt({-3.5, 1, 1410}, {}, 1100), Pkt({-3.5, 1, 1600}, {}, 1200),
+        Pkt({-4.25, 0.5, 2400}, {}, 1400)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1], c = p.par[2], e = b * c / (b + 1);
+         std::vector<long double> r(p.L + 1);
+         r[0] = 1;
+         for (std::uint32_t i = 1; i <= p.L; ++i)
+           r[i] = c - e / (i - a - 1) + e * r[i - 1] / (i - a - b - 2);
+         return Normiert(r);
+       }},
+  });
+}
+
+// 173 from its terms as written, in long double (a^i up to 800^1200 = 1e3484 and 1/i! down to
+// 1e-3175 lie inside its range): S2(i) summed afresh for each class, S1(i) from S1(i - 1) plus
+// its new column sum_(l<=i-2) (l + a)^-(i - l - 1); normalised over the classes. The terms grow
+// about as a^i/i!, so the first class is of the order of e^-a.
+TEST(FirstClassUnderflowSweep, DoublePowerSums) {
+  Pruefen({
+      {173,
+       {Pkt({800}, {}, 1200), Pkt({1000}, {}, 1400)},
+       Letzte::kPunkt,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0];
+         std::vector<long double> r(p.L + 1);
+         r[0] = 1;
+         r[1] = a;
+         r[2] = a * a * (a + 2) / (2 * (a + 1));
+         long double S1 = 0;
+         for (std::uint32_t i = 3; i <= p.L; ++i) {
+           for (std::uint32_t l = 1; l <= i - 2; ++l) S1 += std::pow(l + a, -(i - l - 1.0L));
+           long double S2 = 0;
+           for (std::uint32_t l = 2; l <= i - 1; ++l) S2 += std::pow(i + a - l, -1.0L * l);
+           const long double di = i;
+           r[i] = std::exp(di * std::log(a)) * (di + a) *
+                  (S2 / di + ((di - 1) / (di + a - 1) - S1) * std::exp(-std::lgamma(di + 1)));
+         }
+         return Normiert(r);
+       }},
+  });
+}
+
+// 151 as a chain of m trials whose next one succeeds with h_i = b + i a after i successes: its
+// class i is then ((b/a)_i/i!) sum_j (-1)^j C(i, j) (1 - b - j a)^m while every h_i up to the
+// last reached stays at most 1 (checked by hand for m = 1, 2: b, 1 - b; (1 - b)^2, 2b(1 - b) - ab,
+// b(b + a)), here with (1 - b)/a >= m. The column of the chain is carried in long double, its
+// first entry (1 - b)^m far inside that range.
+TEST(FirstClassUnderflowSweep, FiniteDifferencesOfAPowerAsAChain) {
+  Pruefen({
+      {151,
+       {Pkt({4e-4, 0.8}, {500}, 480), Pkt({2e-4, 0.8}, {500}, 480), Pkt({1e-4, 0.85}, {450}, 440),
+        Pkt({3e-4, 0.4}, {2000}, 1600), Pkt({1e-4, 0.3}, {2000}, 1400)},
+       Letzte::kRest,
+       [](const SweepPunkt& p) {
+         const long double a = p.par[0], b = p.par[1];
+         const std::uint32_t m = static_cast<std::uint32_t>(p.fest[0]);
+         std::vector<long double> T(m + 1, 0);
+         T[0] = 1;
+         for (std::uint32_t n = 1; n <= m; ++n)
+           for (std::uint32_t j = n + 1; j-- > 0;)
+             T[j] = (1 - b - j * a) * T[j] + (j > 0 ? (b + (j - 1) * a) * T[j - 1] : 0);
+         T.resize(p.L + 1);
+         return T;
+       }},
   });
 }
 
