@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "core/FpFault.h"
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Unterbrechung.h"
 
@@ -33,8 +34,15 @@ template <typename Feld>
 int Spalte(Feld& g, std::uint32_t L, std::uint32_t m, Summe r, Summe s, Summe logU,
            Unterbrechungszaehler& stopp) {
   if (L == 0) return 0;
-  // u = uM 2^eu, uM in [1, 2).
-  const int eu = static_cast<int>(std::floor(logU / std::log(Summe{2})));
+  // u = uM 2^eu, uM in [1, 2). A u without a value or beyond every exponent (a parameter at the
+  // edge of its domain) has no column: the evaluation fails as the invalid operation it is,
+  // instead of converting an exponent no int can hold.
+  const Summe exponent = std::floor(logU / std::log(Summe{2}));
+  if (!(exponent > -kGrossExponent * Summe{1000} && exponent < kGrossExponent * Summe{1000})) {
+    RaiseInvalid();
+    return 0;
+  }
+  const int eu = static_cast<int>(exponent);
   const Summe uM = std::exp(logU - eu * std::log(Summe{2}));
   for (std::uint32_t d = 0; d < L; ++d) g[d] = 0;
   g[0] = 1;
