@@ -114,8 +114,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     glied = glied * d / (i - 1);
     teilsumme += glied;
     anfang = anfang * b / i;
-    logAnfang += logB - std::log(static_cast<Summe>(i));
     if (inLogarithmen) {
+      // Only this branch reads it: a long-double logarithm per class otherwise spent for nothing.
+      logAnfang += logB - std::log(static_cast<Summe>(i));
       if (!(teilsumme >= ed / 2)) {
         return N * std::exp(logVorfaktor + i * logQuotient +
                             std::log(ed - static_cast<double>(teilsumme)));

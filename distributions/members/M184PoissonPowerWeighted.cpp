@@ -38,19 +38,6 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   E[102] = 1;
 }
 
-// (|u|/(u + 1))^c. Where u > 0 and |c| <= 4 u this is e^(-c log1p(1/u)) in double, an exponent of
-// at most 4 in magnitude (log1p(1/u) <= 1/u): two double functions in place of a long-double
-// power, which costs about 30 times as much and made most of this member's time. Rounding 1/u
-// moves the logarithm by at most 1.1e-16/(u + 1) of itself, so the factor differs from the power
-// by a few units in the 16th digit. Elsewhere (u small against |c|) the power as written; both
-// routes give 1 for c = 0.
-inline long double PotenzQuote(long double u, long double c) {
-  if (u > 0 && std::fabs(c) <= 4 * u) {
-    return std::exp(-static_cast<double>(c) * std::log1p(static_cast<double>(1 / u)));
-  }
-  return std::pow(std::fabs(u) / (u + 1), c);
-}
-
 constexpr Alternative kAlternativen[] = {
     {{0}, {50}, {100}}, {{1}, {51}, {101}}, {{2}, {52}, {102}}};
 
@@ -62,7 +49,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // r[0] = |b + 1|^-c, r[i] = r[i-1] (|i + b|/(i + b + 1))^c a/i for i = 1..L + 1.
   gewichtetepoisson::NormierteTermeLang(
       NP, L, L + 1, in.stat.summe, std::pow(std::fabs(b + 1), -c), false,
-      [&](std::uint32_t i, long double r) { return r * PotenzQuote(i + b, c) * a / i; });
+      [&](std::uint32_t i, long double r) { return r * gewichtetepoisson::PotenzQuote(i + b, c) * a / i; });
 }
 
 }  // namespace

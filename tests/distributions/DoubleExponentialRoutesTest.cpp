@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Members that form a power through double exponentials or through one logarithm where a
+// long-double power was taken before (member 184's ratio factors, the binomial summand of the
+// stopped sums): each against extended-precision values on both sides of the bound where the
+// written power takes over again, and against the written power it replaced to a few units in
+// the last place of double.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "distributions/members/Summanden.h"
+#include "tests/distributions/MemberCheck.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Near;
+
+// What rounding each double factor adds, over the 31 factors of a class at L = 30, with room:
+// far below the tolerance of results (1e-12) and far above a long-double route's differences.
+constexpr double kRelFaktoren = 1e-14;
+
+// N P(i) for member 184 at N = 1000, L = 30 (terms i = 0..31), mpmath at mp.dps = 40 with the
+// double parameters converted exactly:
+//   t = [a**i/(factorial(i)*abs(i+b+1)**c) for i in range(32)]; 1000*t[i]/sum(t)
+// (4, -0.75, 6) and (7.5, 0, 25) take the written power for their first classes (|c| > 4 u with
+// u = i + b) and the exponentials after; (2.5, 0.5, 1.5) and (1.2, 2, -3.5) the exponentials
+// throughout.
+TEST(DoubleExponentialRoutes, PowerWeightedPoissonAgainstExtendedPrecision) {
+  struct Fall {
+    double a, b, c;
+    std::uint32_t i;
+    double erwartet;
+  };
+  const Fall faelle[] = {
+      {2.5, 0.5, 1.5, 0, 256.12987544339596738},
+      {2.5, 0.5, 1.5, 1, 297.59602261753578249},
+      {2.5, 0.5, 1.5, 4, 59.374762523186110828},
+      {2.5, 0.5, 1.5, 12, 0.0011804283033840529496},
+      {4.0, -0.75, 6.0, 0, 999.72623988381299025},
+      {4.0, -0.75, 6.0, 1, 0.25592991741025612551},
+      {4.0, -0.75, 6.0, 4, 0.00044179041223085356674},
+      {4.0, -0.75, 6.0, 12, 2.5298078910023062993e-9},
+      {1.2, 2.0, -3.5, 0, 69.352373418708562413},
+      {1.2, 2.0, -3.5, 1, 227.78658965180207497},
+      {1.2, 2.0, -3.5, 4, 116.27700029857473842},
+      {1.2, 2.0, -3.5, 12, 0.00036082309883414875178},
+      {7.5, 0.0, 25.0, 0, 999.99977644937504735},
+      {7.5, 0.0, 25.0, 1, 0.00022351736794025638268},
+      {7.5, 0.0, 25.0, 4, 4.4236790110835714095e-13},
+      {7.5, 0.0, 25.0, 12, 9.3716118287014255618e-24},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b, f.c};
+    const test::Lauf lauf = test::Auswerten(184, par, {}, 30, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b << " " << f.c;
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, kRelFaktoren))
+        << "a=" << f.a << " b=" << f.b << " c=" << f.c << " i=" << f.i;
+  }
+}
+
+// b = -1 makes the first term a pole for c > 0 and the ratio of the first step 0: the written
+// power decides both, as before (a failed evaluation; c = 0 is the Poisson cut after L + 1).
+TEST(DoubleExponentialRoutes, PowerWeightedPoissonPoleStaysAFault) {
+  struct Fall {
+    double c;
+    bool fehler;
+  };
+  for (const Fall& f : {Fall{1.5, true}, Fall{0.0, false}}) {
+    Parametervektor par{2.0, -1.0, f.c};
+    const test::Lauf lauf = test::Auswerten(184, par, {}, 10, 0, 1000);
+    EXPECT_EQ(lauf.fehler, f.fehler) << "c=" << f.c;
+  }
+}
+
+// g_0 = (1 - p)^n, 1 - g_0 and g_1 = n p (1 - p)^(n - 1) of the binomial summand, mpmath at
+// mp.dps = 40 from the double n and p: (1-p)**n, 1-(1-p)**n, n*p*(1-p)**(n-1). Long double
+// carries about 19 digits; the exponent t = n ln(1 - p) passes its rounding on as |t| 2^-64 of
+// relative error, 4e-17 at g_0 = 1e-300 (the written power loses as much).
+TEST(DoubleExponentialRoutes, BinomialSummandAgainstExtendedPrecision) {
+  struct Fall {
+    double n, p;
+    long double g0, einsMinusG0, g1;
+  };
+  const Fall faelle[] = {
+      {3, 0.35, 0.2746250000000000281442L, 0.7253749999999999718558L, 0.4436250000000000021649L},
+      {2.5, 0.1, 0.7684334714209161658267L, 0.2315665285790838341733L, 0.2134537420613656147841L},
+      {40, 0.05, 0.1285121565651033482674L, 0.8714878434348966517326L, 0.2705519085581123279509L},
+      {1, 0.999, 0.001000000000000000888178L, 0.9989999999999999991118L,
+       0.9989999999999999991118L},
+      {7.25, 1e-9, 0.9999999927500000226562L, 7.24999997734375049119e-9L,
+       7.249999954687500570487e-9L},
+      {300, 0.9, 9.999999999999333866185e-301L, 1.0L, 2.699999999999820810004e-297L},
+  };
+  const auto nah = [](long double ist, long double soll) {
+    return std::fabs(ist - soll) <= 1e-16L * std::fabs(soll);
+  };
+  for (const Fall& f : faelle) {
+    const members::gestoppt::Summand g = members::summanden::Binomial(f.n, f.p);
+    EXPECT_TRUE(nah(g.g0, f.g0)) << "n=" << f.n << " p=" << f.p << " g0";
+    EXPECT_TRUE(nah(g.einsMinusG0, f.einsMinusG0)) << "n=" << f.n << " p=" << f.p << " 1 - g0";
+    EXPECT_TRUE(nah(g.g1, f.g1)) << "n=" << f.n << " p=" << f.p << " g1";
+    EXPECT_EQ(g.hoechstens, static_cast<std::uint32_t>(f.n)) << "n=" << f.n;
+  }
+}
+
+// Outside 0 < p < 1 the written powers stay: p = 1 puts all mass on n (g_1 = 1 for n = 1, else
+// g_0 = g_1 = 0).
+TEST(DoubleExponentialRoutes, BinomialSummandAtCertainSuccess) {
+  struct Fall {
+    double n;
+    long double g0, g1;
+  };
+  for (const Fall& f : {Fall{1, 0, 1}, Fall{4, 0, 0}}) {
+    const members::gestoppt::Summand g = members::summanden::Binomial(f.n, 1.0);
+    EXPECT_EQ(g.g0, f.g0) << "n=" << f.n;
+    EXPECT_EQ(g.einsMinusG0, 1.0L) << "n=" << f.n;
+    EXPECT_EQ(g.g1, f.g1) << "n=" << f.n;
+  }
+}
+
+}  // namespace
+}  // namespace vk
