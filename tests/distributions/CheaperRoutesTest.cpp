@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Members that form a power through double exponentials or through one logarithm where a
-// long-double power was taken before (member 184's ratio factors, the binomial summand of the
-// stopped sums): each against extended-precision values on both sides of the bound where the
-// written power takes over again, and against the written power it replaced to a few units in
-// the last place of double.
+// Members that reach their values by a cheaper route than before: powers through double
+// exponentials or through one logarithm (member 184's ratio factors, the binomial summand of the
+// stopped sums) and a recurrence in place of a series per class (member 29's tails). Each against
+// extended-precision values, on both sides of the bound where the written form takes over again.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -28,7 +27,7 @@ constexpr double kRelFaktoren = 1e-14;
 // (4, -0.75, 6) and (7.5, 0, 25) take the written power for their first classes (|c| > 4 u with
 // u = i + b) and the exponentials after; (2.5, 0.5, 1.5) and (1.2, 2, -3.5) the exponentials
 // throughout.
-TEST(DoubleExponentialRoutes, PowerWeightedPoissonAgainstExtendedPrecision) {
+TEST(CheaperRoutes, PowerWeightedPoissonAgainstExtendedPrecision) {
   struct Fall {
     double a, b, c;
     std::uint32_t i;
@@ -63,7 +62,7 @@ TEST(DoubleExponentialRoutes, PowerWeightedPoissonAgainstExtendedPrecision) {
 
 // b = -1 makes the first term a pole for c > 0 and the ratio of the first step 0: the written
 // power decides both, as before (a failed evaluation; c = 0 is the Poisson cut after L + 1).
-TEST(DoubleExponentialRoutes, PowerWeightedPoissonPoleStaysAFault) {
+TEST(CheaperRoutes, PowerWeightedPoissonPoleStaysAFault) {
   struct Fall {
     double c;
     bool fehler;
@@ -79,7 +78,7 @@ TEST(DoubleExponentialRoutes, PowerWeightedPoissonPoleStaysAFault) {
 // mp.dps = 40 from the double n and p: (1-p)**n, 1-(1-p)**n, n*p*(1-p)**(n-1). Long double
 // carries about 19 digits; the exponent t = n ln(1 - p) passes its rounding on as |t| 2^-64 of
 // relative error, 4e-17 at g_0 = 1e-300 (the written power loses as much).
-TEST(DoubleExponentialRoutes, BinomialSummandAgainstExtendedPrecision) {
+TEST(CheaperRoutes, BinomialSummandAgainstExtendedPrecision) {
   struct Fall {
     double n, p;
     long double g0, einsMinusG0, g1;
@@ -108,7 +107,7 @@ TEST(DoubleExponentialRoutes, BinomialSummandAgainstExtendedPrecision) {
 
 // Outside 0 < p < 1 the written powers stay: p = 1 puts all mass on n (g_1 = 1 for n = 1, else
 // g_0 = g_1 = 0).
-TEST(DoubleExponentialRoutes, BinomialSummandAtCertainSuccess) {
+TEST(CheaperRoutes, BinomialSummandAtCertainSuccess) {
   struct Fall {
     double n;
     long double g0, g1;
@@ -118,6 +117,41 @@ TEST(DoubleExponentialRoutes, BinomialSummandAtCertainSuccess) {
     EXPECT_EQ(g.g0, f.g0) << "n=" << f.n;
     EXPECT_EQ(g.einsMinusG0, 1.0L) << "n=" << f.n;
     EXPECT_EQ(g.g1, f.g1) << "n=" << f.n;
+  }
+}
+
+// Member 29's upper Poisson tails from about d = b - a up to the last class below L come from
+// T_i = 1 + d/(i + 1) T_(i+1) downwards; below, and where the partial sum has not reached half of
+// e^d, the classes come as before. N P(i) by mpmath at mp.dps = 40 (the tail through the
+// regularised incomplete gamma function):
+//   N*(a/b)*exp(-b)*(b/d)**i*exp(d)*gammainc(i, 0, d, regularized=True), d = b - a.
+TEST(CheaperRoutes, TwoRatePoissonTailsAgainstExtendedPrecision) {
+  struct Fall {
+    double a, b, N;
+    std::uint32_t L, i;
+    double erwartet;
+  };
+  const Fall faelle[] = {
+      {2.0, 7.5, 1000, 60, 3, 83.424004777572660852},
+      {2.0, 7.5, 1000, 60, 6, 109.31181092352316602},
+      {2.0, 7.5, 1000, 60, 10, 43.148516647458638501},
+      {2.0, 7.5, 1000, 60, 25, 0.00009052237994433477188},
+      {2.0, 7.5, 1000, 60, 59, 4.9777581843927471731e-30},
+      {1.0, 31.0, 1000, 45, 20, 22.363905363541236815},
+      {1.0, 31.0, 1000, 45, 28, 19.828377862824981454},
+      {1.0, 31.0, 1000, 45, 30, 16.638830019169360477},
+      {1.0, 31.0, 1000, 45, 44, 0.48895382420634157585},
+      {0.3, 0.45, 500, 40, 2, 22.637538950035736496},
+      {0.3, 0.45, 500, 40, 5, 0.033518352671921820216},
+      {0.3, 0.45, 500, 40, 20, 1.0201971407840764387e-23},
+      {0.3, 0.45, 500, 40, 39, 3.124501261898892645e-58},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b};
+    const test::Lauf lauf = test::Auswerten(29, par, {}, f.L, 0, f.N);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b;
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kRelTight))
+        << "a=" << f.a << " b=" << f.b << " i=" << f.i << ": " << (*lauf.NP)[f.i];
   }
 }
 
