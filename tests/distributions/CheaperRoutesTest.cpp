@@ -1,13 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Members that reach their values by a cheaper route than before: powers through double
 // exponentials or through one logarithm (member 184's ratio factors, the binomial summand of the
-// stopped sums) and a recurrence in place of a series per class (member 29's tails). Each against
-// extended-precision values, on both sides of the bound where the written form takes over again.
+// stopped sums) and a recurrence in place of a series per class (member 29's tails), each against
+// extended-precision values on both sides of the bound where the written form takes over again;
+// and weights formed once per evaluation (member 106), bit for bit against the route before.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
+#include "distributions/Helpers.h"
 #include "distributions/members/Summanden.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/support/Tolerance.h"
@@ -152,6 +156,44 @@ TEST(CheaperRoutes, TwoRatePoissonTailsAgainstExtendedPrecision) {
     ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b;
     EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kRelTight))
         << "a=" << f.a << " b=" << f.b << " i=" << f.i << ": " << (*lauf.NP)[f.i];
+  }
+}
+
+// Member 106 (and 107) as it formed its classes: the Poisson weights along every sum, which now
+// come from a table formed once per evaluation, the same products in the same order: bit for bit
+// the same classes, beyond the table's 1024 weights too.
+void Frisch106(double a, double b, std::uint32_t L, double N, Erwartungswerte& NP) {
+  const long double ea = std::exp(-static_cast<long double>(a));
+  const double nenner = static_cast<double>(1 - b * ea);
+  NP[0] = N * (1 - b) / nenner;
+  for (std::uint32_t j = 1; j < L; ++j) {
+    long double w = ea;
+    Summe faltung = 0;
+    for (std::uint32_t k = 1; k <= j; ++k) {
+      w = w * a / k;
+      faltung += w * NP[j - k];
+    }
+    NP[j] = b * static_cast<double>(faltung) / nenner;
+  }
+}
+
+TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
+  struct Fall {
+    double a, b;
+    std::uint32_t L;
+  };
+  const Fall faelle[] = {{1.7, 0.35, 2},  {1.7, 0.35, 30},   {0.4, 0.8, 12},
+                         {6.5, 0.1, 60},  {300, 0.5, 1030},  {2.5, 0.95, 1500}};
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b};
+    const test::Lauf lauf = test::Auswerten(106, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b << " " << f.L;
+    auto alt = std::make_unique<Erwartungswerte>();
+    Frisch106(f.a, f.b, f.L, 1000, *alt);
+    for (std::uint32_t i = 0; i < f.L; ++i)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>((*lauf.NP)[i]), std::bit_cast<std::uint64_t>((*alt)[i]))
+          << "a=" << f.a << " b=" << f.b << " L=" << f.L << " i=" << i << ": " << (*lauf.NP)[i]
+          << " against " << (*alt)[i];
   }
 }
 
