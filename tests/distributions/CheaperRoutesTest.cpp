@@ -197,5 +197,44 @@ TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
   }
 }
 
+// Member 177 judges whether its written product t_x stays an ordinary number from the partial
+// products in long double instead of a logarithm per factor. Classes from both routes (at L = 2100
+// the product for x = 1500 passes e^690, and the class comes from logarithms), N P(x) at
+// N = 1000 by mpmath at mp.dps = 40:
+//   1000*k*exp(loggamma(k+b*x)-loggamma(x+1)-loggamma(k+b*x-x+1)+x*log(p)+(k+b*x-x)*log(1-p)).
+TEST(CheaperRoutes, GeneralizedNegativeBinomialAgainstExtendedPrecision) {
+  struct Fall {
+    double k, p, beta;
+    std::uint32_t L, x;
+    double erwartet;
+    double rel;
+  };
+  // The logarithms' route carries the roundings of about x logarithms into the exponent.
+  constexpr double kRelLogarithmen = 1e-11;
+  const Fall faelle[] = {
+      {2.5, 0.3, 1.5, 30, 0, 409.96341300169703476, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 1, 257.25000000000000272, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 2, 145.28078448247637825, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 7, 8.4908459789999986084, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 20, 0.011239127317974310665, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 3, 27.149404918934048541, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 40, 0.66979281337037919194, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 120, 0.12935891799004352822, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 250, 0.042629696594789181442, test::kRelTight},
+      {0.7, 0.45, 2.2, 2100, 1500, 0.0025918932436860396901, kRelLogarithmen},
+      {0.7, 0.45, 2.2, 2100, 2000, 0.0016081572448142515333, kRelLogarithmen},
+      {4.0, 0.2, 1.0, 40, 5, 7.3400320000000016298, test::kRelTight},
+      {4.0, 0.2, 1.0, 40, 25, 4.5025001157427259985e-12, test::kRelTight},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.k, f.p, f.beta};
+    const test::Lauf lauf = test::Auswerten(177, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.k << " " << f.p << " " << f.beta;
+    EXPECT_TRUE(Near((*lauf.NP)[f.x], f.erwartet, f.rel))
+        << "k=" << f.k << " p=" << f.p << " beta=" << f.beta << " x=" << f.x << ": "
+        << (*lauf.NP)[f.x];
+  }
+}
+
 }  // namespace
 }  // namespace vk
