@@ -146,8 +146,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       potenz *= quotient;
       return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
     }
-    const double schwanz = i >= abKlasse ? NP[static_cast<std::uint32_t>(i)]
-                                         : static_cast<double>(ObereReihe(d, i));
+    const double schwanz =
+        i >= abKlasse ? NP[static_cast<std::uint32_t>(i)] : static_cast<double>(ObereReihe(d, i));
     return N * anfang * schwanz;
   });
 }

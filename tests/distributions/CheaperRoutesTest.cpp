@@ -91,8 +91,7 @@ TEST(CheaperRoutes, BinomialSummandAgainstExtendedPrecision) {
       {3, 0.35, 0.2746250000000000281442L, 0.7253749999999999718558L, 0.4436250000000000021649L},
       {2.5, 0.1, 0.7684334714209161658267L, 0.2315665285790838341733L, 0.2134537420613656147841L},
       {40, 0.05, 0.1285121565651033482674L, 0.8714878434348966517326L, 0.2705519085581123279509L},
-      {1, 0.999, 0.001000000000000000888178L, 0.9989999999999999991118L,
-       0.9989999999999999991118L},
+      {1, 0.999, 0.001000000000000000888178L, 0.9989999999999999991118L, 0.9989999999999999991118L},
       {7.25, 1e-9, 0.9999999927500000226562L, 7.24999997734375049119e-9L,
        7.249999954687500570487e-9L},
       {300, 0.9, 9.999999999999333866185e-301L, 1.0L, 2.699999999999820810004e-297L},
@@ -182,8 +181,8 @@ TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
     double a, b;
     std::uint32_t L;
   };
-  const Fall faelle[] = {{1.7, 0.35, 2},  {1.7, 0.35, 30},   {0.4, 0.8, 12},
-                         {6.5, 0.1, 60},  {300, 0.5, 1030},  {2.5, 0.95, 1500}};
+  const Fall faelle[] = {{1.7, 0.35, 2}, {1.7, 0.35, 30},  {0.4, 0.8, 12},
+                         {6.5, 0.1, 60}, {300, 0.5, 1030}, {2.5, 0.95, 1500}};
   for (const Fall& f : faelle) {
     Parametervektor par{f.a, f.b};
     const test::Lauf lauf = test::Auswerten(106, par, {}, f.L, 0, 1000);
@@ -191,7 +190,8 @@ TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
     auto alt = std::make_unique<Erwartungswerte>();
     Frisch106(f.a, f.b, f.L, 1000, *alt);
     for (std::uint32_t i = 0; i < f.L; ++i)
-      ASSERT_EQ(std::bit_cast<std::uint64_t>((*lauf.NP)[i]), std::bit_cast<std::uint64_t>((*alt)[i]))
+      ASSERT_EQ(std::bit_cast<std::uint64_t>((*lauf.NP)[i]),
+                std::bit_cast<std::uint64_t>((*alt)[i]))
           << "a=" << f.a << " b=" << f.b << " L=" << f.L << " i=" << i << ": " << (*lauf.NP)[i]
           << " against " << (*alt)[i];
   }
