@@ -3,6 +3,7 @@
 //   P(0) = e^-a;  P(i) = (a/b) e^-b (b/(b - a))^i (e^(b-a) - sum_{j<i} (b - a)^j/j!)  for i >= 1,
 //   i.e. (a/b) e^-a (b/(b - a))^i times the upper Poisson(b - a) tail from i on;  a, b > 0,
 //   a != b (the two are put in order first). The last class takes the remainder.
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -100,7 +101,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const Summe logB = std::log(static_cast<Summe>(b));
   // Summed over thousands of classes: in extended precision, so that its roundings do not drift.
   Summe logAnfang = std::log(static_cast<Summe>(a)) - b;  // i = 1
-  RekursionMitRest(NP, in.stat.n, N, N * std::exp(-a), [&](double i, double) {
+  // The tails from the last class below L down to about d, by T_i = 1 + d/(i + 1) T_(i+1) from the
+  // series of the highest: each step adds positive terms, so it keeps the series' digits, where
+  // summing the series afresh for every class took a few hundred divisions per evaluation. They
+  // wait in the classes not yet written (class i is written only after its step has read it);
+  // the partial sum reaches half of e^d only beyond d - 1, so no class below them asks for one.
+  const std::uint32_t L = in.stat.n;
+  double abKlasse = L;
+  if (!inLogarithmen && d > 0 && L >= 3 && std::max(2.0, std::floor(d) - 2) <= L - 1) {
+    abKlasse = std::max(2.0, std::floor(d) - 2);
+    Summe schwanz = ObereReihe(d, L - 1);
+    NP[L - 1] = static_cast<double>(schwanz);
+    for (std::uint32_t i = L - 1; i-- > static_cast<std::uint32_t>(abKlasse);) {
+      schwanz = 1 + static_cast<Summe>(d) / (i + 1) * schwanz;
+      NP[i] = static_cast<double>(schwanz);
+    }
+  }
+  RekursionMitRest(NP, L, N, N * std::exp(-a), [&](double i, double) {
     // e^-a - e^-b as e^-a (1 - e^-(b-a)), through expm1 where b - a is small and the difference
     // would cancel.
     if (i == 1 && inLogarithmen) {
@@ -114,8 +131,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     glied = glied * d / (i - 1);
     teilsumme += glied;
     anfang = anfang * b / i;
-    logAnfang += logB - std::log(static_cast<Summe>(i));
     if (inLogarithmen) {
+      // Only this branch reads it: a long-double logarithm per class otherwise spent for nothing.
+      logAnfang += logB - std::log(static_cast<Summe>(i));
       if (!(teilsumme >= ed / 2)) {
         return N * std::exp(logVorfaktor + i * logQuotient +
                             std::log(ed - static_cast<double>(teilsumme)));
@@ -128,7 +146,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       potenz *= quotient;
       return N * vorfaktor * potenz * (ed - static_cast<double>(teilsumme));
     }
-    return N * anfang * static_cast<double>(ObereReihe(d, i));
+    const double schwanz =
+        i >= abKlasse ? NP[static_cast<std::uint32_t>(i)] : static_cast<double>(ObereReihe(d, i));
+    return N * anfang * schwanz;
   });
 }
 

@@ -74,6 +74,21 @@ constexpr StirlingTabelle StirlingTabelleBilden() {
 
 inline constexpr StirlingTabelle kStirling = StirlingTabelleBilden();
 
+// S2(i, j) j! as each class formed it, the first factors of its terms, formed once for the
+// process: a call for j! and a multiplication per term saved, with the same long doubles.
+using StirlingMalFakultaet =
+    std::array<std::array<long double, kStirlingKlassen + 1>, kStirlingKlassen + 1>;
+const StirlingMalFakultaet& StirlingMalFakultaetHolen() {
+  static const StirlingMalFakultaet t = [] {
+    StirlingMalFakultaet r{};
+    for (std::uint32_t i = 1; i <= kStirlingKlassen; ++i)
+      for (std::uint32_t j = 1; j <= i; ++j)
+        r[i][j] = static_cast<long double>(kStirling.s[i][j]) * Fakultaet(j);
+    return r;
+  }();
+  return t;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const long double a = par[0];
   const long double b = par[1];
@@ -88,16 +103,17 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     NP[0] = static_cast<double>(N * (b + e * (1 - 2 * b)) / (1 - e * b));
     summe = NP[0];
   }
+  // c^j by the chain each class ran through afresh, once for all classes.
+  const StirlingMalFakultaet& sf = StirlingMalFakultaetHolen();
+  std::array<long double, kStirlingKlassen + 1> cHoch;
+  cHoch[0] = 1;
+  for (std::uint32_t j = 1; j <= kStirlingKlassen && j < L; ++j) cHoch[j] = cHoch[j - 1] * c;
   long double aHochIDurchFak = 1;
   for (std::uint32_t i = 1; i < L; ++i) {
     aHochIDurchFak *= a / i;
     if (i <= kStirlingKlassen) {
       Summe s = 0;
-      long double cHochJ = 1;
-      for (std::uint32_t j = 1; j <= i; ++j) {
-        cHochJ *= c;
-        s += static_cast<long double>(kStirling.s[i][j]) * Fakultaet(j) * cHochJ;
-      }
+      for (std::uint32_t j = 1; j <= i; ++j) s += sf[i][j] * cHoch[j];
       NP[i] = static_cast<double>(faktor * aHochIDurchFak * s);
     } else {
       if (stopp.Zaehlen(i)) {

@@ -49,6 +49,11 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {1}, {52}}, {{100}, {101}, {102}}};
 
+// Partial products of t_x beyond this (or below its inverse) take the logarithms' route.
+inline constexpr long double kLangGrenze = 0x1p12000L;
+// e^kLogSicher, a little above it: below it the double product is an ordinary number.
+const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
@@ -64,20 +69,52 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     if (i == 1) return N * k * p * std::pow(q, k + beta - 1);
     // O(i) per class: on many classes a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(2 * i)) return 0.0;
-    // log t_x, and the largest partial product on the way, which the written product passes.
+    // log t_x, and the largest partial product on the way, which the written product passes. The
+    // partial products in long double, whose range holds them far beyond double's, and two
+    // logarithms per class where a logarithm per factor made most of this member's time; the
+    // sum of the factors' logarithms where a factor is not positive (as written: its logarithm
+    // fails the evaluation) or a product leaves even the long-double range.
     Summe logT = 0, groesstes = 0;
+    long double produkt = 1, groesstesProdukt = 1;
+    // The written product in double alongside, the same factors in the same order; it is read
+    // only where the largest partial product stayed below e^kLogSicher, and formed only while it
+    // does, so it never overflows.
+    double t = 1;
+    bool imBereich = true;
     for (std::uint32_t c = 1; c < i; ++c) {
       const double dc = static_cast<double>(c);
-      logT += std::log((di * beta + k - dc) / (dc + 1));
-      if (logT > groesstes) groesstes = logT;
+      const double faktor = (di * beta + k - dc) / (dc + 1);
+      if (!(faktor > 0)) {
+        imBereich = false;
+        break;
+      }
+      produkt *= faktor;
+      if (produkt > groesstesProdukt) groesstesProdukt = produkt;
+      if (groesstesProdukt < kSicher) t *= faktor;
+      if (!(produkt < kLangGrenze && produkt > 1 / kLangGrenze)) {
+        imBereich = false;
+        break;
+      }
+    }
+    if (imBereich) {
+      logT = std::log(produkt);
+      groesstes = std::log(groesstesProdukt);
+    } else {
+      for (std::uint32_t c = 1; c < i; ++c) {
+        const double dc = static_cast<double>(c);
+        logT += std::log((di * beta + k - dc) / (dc + 1));
+        if (logT > groesstes) groesstes = logT;
+      }
     }
     const double exponent = k + di * beta - di;
     if (groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logT) &&
         lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
-      double t = 1;
-      for (std::uint32_t c = 1; c < i; ++c) {
-        const double dc = static_cast<double>(c);
-        t *= (di * beta + k - dc) / (dc + 1);
+      if (!imBereich) {
+        t = 1;
+        for (std::uint32_t c = 1; c < i; ++c) {
+          const double dc = static_cast<double>(c);
+          t *= (di * beta + k - dc) / (dc + 1);
+        }
       }
       return N * k * std::pow(p, di) * t * std::pow(q, exponent);
     }

@@ -49,8 +49,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // r[0] = |b + 1|^-c, r[i] = r[i-1] (|i + b|/(i + b + 1))^c a/i for i = 1..L + 1.
   gewichtetepoisson::NormierteTermeLang(NP, L, L + 1, in.stat.summe, std::pow(std::fabs(b + 1), -c),
                                         false, [&](std::uint32_t i, long double r) {
-                                          return r * std::pow(std::fabs(i + b) / (i + b + 1), c) *
-                                                 a / i;
+                                          return r * gewichtetepoisson::PotenzQuote(i + b, c) * a /
+                                                 i;
                                         });
 }
 

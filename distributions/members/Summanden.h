@@ -35,13 +35,24 @@ inline auto EinsPlusPoissonVerhaeltnis(double phi) {
 // binomial(n, p): g_j = C(n, j) p^j (1 - p)^(n - j), nothing beyond j = Int(n); |1 - p| in the
 // first term, g_0 = |1 - p|^n. A negative n, or one beyond the counts of a class index, raises
 // the fault.
+//
+// For 0 < p < 1 and n >= 1, g_0 = e^t and 1 - g_0 = -(e^t - 1) come from the one t = n ln(1 - p),
+// and g_1 = n p g_0/(1 - p): the same values to the last bits of long double, where the two
+// long-double powers of the written form took most of an evaluation (n being free, they are formed
+// for every one). Elsewhere the written form.
 inline gestoppt::Summand Binomial(double n, double p) {
   const long double nl = n, pl = p;
+  const auto hoechstens = BegrenzteAnzahl(n, std::numeric_limits<std::uint32_t>::max() - 1);
+  if (p > 0 && p < 1 && n >= 1) {
+    const long double t = nl * std::log1p(-pl);
+    const long double g0 = std::exp(t);
+    return {g0, -std::expm1(t), nl * pl * g0 / (1 - pl), hoechstens};
+  }
   const long double q = std::fabs(1 - pl);
   const long double g0 = std::pow(q, nl);
   const long double einsMinusG0 = p < 1 ? -std::expm1(nl * std::log1p(-pl)) : 1 - g0;
   const long double g1 = nl * pl * std::pow(q, nl - 1);
-  return {g0, einsMinusG0, g1, BegrenzteAnzahl(n, std::numeric_limits<std::uint32_t>::max() - 1)};
+  return {g0, einsMinusG0, g1, hoechstens};
 }
 inline auto BinomialVerhaeltnis(double n, double p) {
   return [n, p](std::uint32_t j) {

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "distributions/Helpers.h"
+#include "distributions/members/GewichtetePoisson.h"
 #include "distributions/members/Summanden.h"
 #include "tests/distributions/MemberCheck.h"
 
@@ -50,7 +51,7 @@ double Frisch146(double aD, double bD, std::uint32_t i) {
 void Frisch184(double aD, double bD, double cD, std::uint32_t L, Erwartungswerte& NP) {
   const long double a = aD, b = bD, c = cD;
   const auto schritt = [&](std::uint32_t i, long double r) {
-    return r * std::pow(std::fabs(i + b) / (i + b + 1), c) * a / i;
+    return r * members::gewichtetepoisson::PotenzQuote(i + b, c) * a / i;
   };
   const long double start = std::pow(std::fabs(b + 1), -c);
   long double r = start;

@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Members that reach their values by a cheaper route than before: powers through double
+// exponentials or through one logarithm (member 184's ratio factors, the binomial summand of the
+// stopped sums) and a recurrence in place of a series per class (member 29's tails), each against
+// extended-precision values on both sides of the bound where the written form takes over again;
+// and weights formed once per evaluation (member 106), bit for bit against the route before.
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "distributions/Helpers.h"
+#include "distributions/members/Summanden.h"
+#include "tests/distributions/MemberCheck.h"
+#include "tests/support/Tolerance.h"
+
+namespace vk {
+namespace {
+
+using test::Near;
+
+// What rounding each double factor adds, over the 31 factors of a class at L = 30, with room:
+// far below the tolerance of results (1e-12) and far above a long-double route's differences.
+constexpr double kRelFaktoren = 1e-14;
+
+// N P(i) for member 184 at N = 1000, L = 30 (terms i = 0..31), mpmath at mp.dps = 40 with the
+// double parameters converted exactly:
+//   t = [a**i/(factorial(i)*abs(i+b+1)**c) for i in range(32)]; 1000*t[i]/sum(t)
+// (4, -0.75, 6) and (7.5, 0, 25) take the written power for their first classes (|c| > 4 u with
+// u = i + b) and the exponentials after; (2.5, 0.5, 1.5) and (1.2, 2, -3.5) the exponentials
+// throughout.
+TEST(CheaperRoutes, PowerWeightedPoissonAgainstExtendedPrecision) {
+  struct Fall {
+    double a, b, c;
+    std::uint32_t i;
+    double erwartet;
+  };
+  const Fall faelle[] = {
+      {2.5, 0.5, 1.5, 0, 256.12987544339596738},
+      {2.5, 0.5, 1.5, 1, 297.59602261753578249},
+      {2.5, 0.5, 1.5, 4, 59.374762523186110828},
+      {2.5, 0.5, 1.5, 12, 0.0011804283033840529496},
+      {4.0, -0.75, 6.0, 0, 999.72623988381299025},
+      {4.0, -0.75, 6.0, 1, 0.25592991741025612551},
+      {4.0, -0.75, 6.0, 4, 0.00044179041223085356674},
+      {4.0, -0.75, 6.0, 12, 2.5298078910023062993e-9},
+      {1.2, 2.0, -3.5, 0, 69.352373418708562413},
+      {1.2, 2.0, -3.5, 1, 227.78658965180207497},
+      {1.2, 2.0, -3.5, 4, 116.27700029857473842},
+      {1.2, 2.0, -3.5, 12, 0.00036082309883414875178},
+      {7.5, 0.0, 25.0, 0, 999.99977644937504735},
+      {7.5, 0.0, 25.0, 1, 0.00022351736794025638268},
+      {7.5, 0.0, 25.0, 4, 4.4236790110835714095e-13},
+      {7.5, 0.0, 25.0, 12, 9.3716118287014255618e-24},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b, f.c};
+    const test::Lauf lauf = test::Auswerten(184, par, {}, 30, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b << " " << f.c;
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, kRelFaktoren))
+        << "a=" << f.a << " b=" << f.b << " c=" << f.c << " i=" << f.i;
+  }
+}
+
+// b = -1 makes the first term a pole for c > 0 and the ratio of the first step 0: the written
+// power decides both, as before (a failed evaluation; c = 0 is the Poisson cut after L + 1).
+TEST(CheaperRoutes, PowerWeightedPoissonPoleStaysAFault) {
+  struct Fall {
+    double c;
+    bool fehler;
+  };
+  for (const Fall& f : {Fall{1.5, true}, Fall{0.0, false}}) {
+    Parametervektor par{2.0, -1.0, f.c};
+    const test::Lauf lauf = test::Auswerten(184, par, {}, 10, 0, 1000);
+    EXPECT_EQ(lauf.fehler, f.fehler) << "c=" << f.c;
+  }
+}
+
+// g_0 = (1 - p)^n, 1 - g_0 and g_1 = n p (1 - p)^(n - 1) of the binomial summand, mpmath at
+// mp.dps = 40 from the double n and p: (1-p)**n, 1-(1-p)**n, n*p*(1-p)**(n-1). Long double
+// carries about 19 digits; the exponent t = n ln(1 - p) passes its rounding on as |t| 2^-64 of
+// relative error, 4e-17 at g_0 = 1e-300 (the written power loses as much).
+TEST(CheaperRoutes, BinomialSummandAgainstExtendedPrecision) {
+  struct Fall {
+    double n, p;
+    long double g0, einsMinusG0, g1;
+  };
+  const Fall faelle[] = {
+      {3, 0.35, 0.2746250000000000281442L, 0.7253749999999999718558L, 0.4436250000000000021649L},
+      {2.5, 0.1, 0.7684334714209161658267L, 0.2315665285790838341733L, 0.2134537420613656147841L},
+      {40, 0.05, 0.1285121565651033482674L, 0.8714878434348966517326L, 0.2705519085581123279509L},
+      {1, 0.999, 0.001000000000000000888178L, 0.9989999999999999991118L, 0.9989999999999999991118L},
+      {7.25, 1e-9, 0.9999999927500000226562L, 7.24999997734375049119e-9L,
+       7.249999954687500570487e-9L},
+      {300, 0.9, 9.999999999999333866185e-301L, 1.0L, 2.699999999999820810004e-297L},
+  };
+  const auto nah = [](long double ist, long double soll) {
+    return std::fabs(ist - soll) <= 1e-16L * std::fabs(soll);
+  };
+  for (const Fall& f : faelle) {
+    const members::gestoppt::Summand g = members::summanden::Binomial(f.n, f.p);
+    EXPECT_TRUE(nah(g.g0, f.g0)) << "n=" << f.n << " p=" << f.p << " g0";
+    EXPECT_TRUE(nah(g.einsMinusG0, f.einsMinusG0)) << "n=" << f.n << " p=" << f.p << " 1 - g0";
+    EXPECT_TRUE(nah(g.g1, f.g1)) << "n=" << f.n << " p=" << f.p << " g1";
+    EXPECT_EQ(g.hoechstens, static_cast<std::uint32_t>(f.n)) << "n=" << f.n;
+  }
+}
+
+// Outside 0 < p < 1 the written powers stay: p = 1 puts all mass on n (g_1 = 1 for n = 1, else
+// g_0 = g_1 = 0).
+TEST(CheaperRoutes, BinomialSummandAtCertainSuccess) {
+  struct Fall {
+    double n;
+    long double g0, g1;
+  };
+  for (const Fall& f : {Fall{1, 0, 1}, Fall{4, 0, 0}}) {
+    const members::gestoppt::Summand g = members::summanden::Binomial(f.n, 1.0);
+    EXPECT_EQ(g.g0, f.g0) << "n=" << f.n;
+    EXPECT_EQ(g.einsMinusG0, 1.0L) << "n=" << f.n;
+    EXPECT_EQ(g.g1, f.g1) << "n=" << f.n;
+  }
+}
+
+// Member 29's upper Poisson tails from about d = b - a up to the last class below L come from
+// T_i = 1 + d/(i + 1) T_(i+1) downwards; below, and where the partial sum has not reached half of
+// e^d, the classes come as before. N P(i) by mpmath at mp.dps = 40 (the tail through the
+// regularised incomplete gamma function):
+//   N*(a/b)*exp(-b)*(b/d)**i*exp(d)*gammainc(i, 0, d, regularized=True), d = b - a.
+TEST(CheaperRoutes, TwoRatePoissonTailsAgainstExtendedPrecision) {
+  struct Fall {
+    double a, b, N;
+    std::uint32_t L, i;
+    double erwartet;
+  };
+  const Fall faelle[] = {
+      {2.0, 7.5, 1000, 60, 3, 83.424004777572660852},
+      {2.0, 7.5, 1000, 60, 6, 109.31181092352316602},
+      {2.0, 7.5, 1000, 60, 10, 43.148516647458638501},
+      {2.0, 7.5, 1000, 60, 25, 0.00009052237994433477188},
+      {2.0, 7.5, 1000, 60, 59, 4.9777581843927471731e-30},
+      {1.0, 31.0, 1000, 45, 20, 22.363905363541236815},
+      {1.0, 31.0, 1000, 45, 28, 19.828377862824981454},
+      {1.0, 31.0, 1000, 45, 30, 16.638830019169360477},
+      {1.0, 31.0, 1000, 45, 44, 0.48895382420634157585},
+      {0.3, 0.45, 500, 40, 2, 22.637538950035736496},
+      {0.3, 0.45, 500, 40, 5, 0.033518352671921820216},
+      {0.3, 0.45, 500, 40, 20, 1.0201971407840764387e-23},
+      {0.3, 0.45, 500, 40, 39, 3.124501261898892645e-58},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b};
+    const test::Lauf lauf = test::Auswerten(29, par, {}, f.L, 0, f.N);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b;
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kRelTight))
+        << "a=" << f.a << " b=" << f.b << " i=" << f.i << ": " << (*lauf.NP)[f.i];
+  }
+}
+
+// Member 106 (and 107) as it formed its classes: the Poisson weights along every sum, which now
+// come from a table formed once per evaluation, the same products in the same order: bit for bit
+// the same classes, beyond the table's 1024 weights too.
+void Frisch106(double a, double b, std::uint32_t L, double N, Erwartungswerte& NP) {
+  const long double ea = std::exp(-static_cast<long double>(a));
+  const double nenner = static_cast<double>(1 - b * ea);
+  NP[0] = N * (1 - b) / nenner;
+  for (std::uint32_t j = 1; j < L; ++j) {
+    long double w = ea;
+    Summe faltung = 0;
+    for (std::uint32_t k = 1; k <= j; ++k) {
+      w = w * a / k;
+      faltung += w * NP[j - k];
+    }
+    NP[j] = b * static_cast<double>(faltung) / nenner;
+  }
+}
+
+TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
+  struct Fall {
+    double a, b;
+    std::uint32_t L;
+  };
+  const Fall faelle[] = {{1.7, 0.35, 2}, {1.7, 0.35, 30},  {0.4, 0.8, 12},
+                         {6.5, 0.1, 60}, {300, 0.5, 1030}, {2.5, 0.95, 1500}};
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b};
+    const test::Lauf lauf = test::Auswerten(106, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b << " " << f.L;
+    auto alt = std::make_unique<Erwartungswerte>();
+    Frisch106(f.a, f.b, f.L, 1000, *alt);
+    for (std::uint32_t i = 0; i < f.L; ++i)
+      ASSERT_EQ(std::bit_cast<std::uint64_t>((*lauf.NP)[i]),
+                std::bit_cast<std::uint64_t>((*alt)[i]))
+          << "a=" << f.a << " b=" << f.b << " L=" << f.L << " i=" << i << ": " << (*lauf.NP)[i]
+          << " against " << (*alt)[i];
+  }
+}
+
+// Member 177 judges whether its written product t_x stays an ordinary number from the partial
+// products in long double instead of a logarithm per factor. Classes from both routes (at L = 2100
+// the product for x = 1500 passes e^690, and the class comes from logarithms), N P(x) at
+// N = 1000 by mpmath at mp.dps = 40:
+//   1000*k*exp(loggamma(k+b*x)-loggamma(x+1)-loggamma(k+b*x-x+1)+x*log(p)+(k+b*x-x)*log(1-p)).
+TEST(CheaperRoutes, GeneralizedNegativeBinomialAgainstExtendedPrecision) {
+  struct Fall {
+    double k, p, beta;
+    std::uint32_t L, x;
+    double erwartet;
+    double rel;
+  };
+  // The logarithms' route carries the roundings of about x logarithms into the exponent.
+  constexpr double kRelLogarithmen = 1e-11;
+  const Fall faelle[] = {
+      {2.5, 0.3, 1.5, 30, 0, 409.96341300169703476, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 1, 257.25000000000000272, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 2, 145.28078448247637825, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 7, 8.4908459789999986084, test::kRelTight},
+      {2.5, 0.3, 1.5, 30, 20, 0.011239127317974310665, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 3, 27.149404918934048541, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 40, 0.66979281337037919194, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 120, 0.12935891799004352822, test::kRelTight},
+      {0.7, 0.45, 2.2, 300, 250, 0.042629696594789181442, test::kRelTight},
+      {0.7, 0.45, 2.2, 2100, 1500, 0.0025918932436860396901, kRelLogarithmen},
+      {0.7, 0.45, 2.2, 2100, 2000, 0.0016081572448142515333, kRelLogarithmen},
+      {4.0, 0.2, 1.0, 40, 5, 7.3400320000000016298, test::kRelTight},
+      {4.0, 0.2, 1.0, 40, 25, 4.5025001157427259985e-12, test::kRelTight},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.k, f.p, f.beta};
+    const test::Lauf lauf = test::Auswerten(177, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.k << " " << f.p << " " << f.beta;
+    EXPECT_TRUE(Near((*lauf.NP)[f.x], f.erwartet, f.rel))
+        << "k=" << f.k << " p=" << f.p << " beta=" << f.beta << " x=" << f.x << ": "
+        << (*lauf.NP)[f.x];
+  }
+}
+
+}  // namespace
+}  // namespace vk
