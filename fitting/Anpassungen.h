@@ -69,6 +69,7 @@ class Anpassungen final : private Zielfunktion {
   Status DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften);
   Status KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) const;
   const TDatensatz& Daten() const { return daten_; }
+  const Verteilungsverzeichnis& Katalog() const { return katalog_; }
   TDatensatz& DatenZumLesen() { return daten_; }
 
   void EinstellungenUebernehmen(const OptimisationSettings& e) { einstellungen_ = e; }
@@ -110,6 +111,8 @@ class Anpassungen final : private Zielfunktion {
   // Why the last final evaluation found no distribution (Verwerfung::kKeine when it did).
   const Verteilungspruefung& Verworfen() const { return verwerfung_; }
   const Kennzahlen& Beste() const { return beste_; }
+  // The last fit found a result (its best method's figures, vector and frequencies are set).
+  bool Gefunden() const { return gefunden_; }
   std::uint32_t BesteAlternative() const { return besteAlternative_; }
   const Parametervektor& BesterVektor() const { return besterVektor_; }
   const Parametervektor& AktuellerVektor() const { return simplex_.ecke[0]; }
