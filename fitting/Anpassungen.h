@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,15 @@ class Anpassungen final : private Zielfunktion {
   // One evaluation: X² of `v` for distribution `index` under the current properties (the vector
   // is corrected on a copy) and its class count; 10 000 000 for a failed evaluation.
   double ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
+
+  // X² of `v` for the distribution of the last fit with the cells held as given: class i counts
+  // in the cell of class `ziel[i]` (its own for kNichtGepoolt, as Poolung gives them), whose
+  // observed frequency is `zellF` at that index. Near a minimum this is a smooth function of the
+  // parameters, where the evaluation's own pooling jumps wherever a class's NP crosses the
+  // minimal class size. False where the frequencies cannot be computed, are no distribution or
+  // leave a cell without expected frequency.
+  bool ChiQuadratFesteZellen(const Parametervektor& v, std::span<const std::uint32_t> ziel,
+                             std::span<const double> zellF, double& chi);
 
   // Runs `zyklus` (a simplex cycle, or any loop of evaluations) in one fault series: each
   // evaluation then looks at the flags once.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "fitting/Anpassungen.h"
 #include "fitting/Anpassungsguete.h"
@@ -20,8 +21,6 @@ std::string KruemmungsgrundText(Kruemmungsgrund g) {
       return "the minimum lies on the edge of a parameter's domain";
     case Kruemmungsgrund::kAuswertung:
       return "an evaluation near the minimum failed";
-    case Kruemmungsgrund::kPoolung:
-      return "the pooling of the classes changes within a step of the minimum";
     case Kruemmungsgrund::kNichtPositivDefinit:
       return "the Hessian of X² is not positive definite";
     case Kruemmungsgrund::kGanzzahlig:
@@ -119,7 +118,7 @@ Bereich Definitionsbereich(const TParameterEigenschaften& e, std::uint32_t j) {
 
 }  // namespace
 
-KruemmungsErgebnis KruemmungRechnen(Anpassungen& engine, const TVerteilung& verteilung) {
+KruemmungsErgebnis KruemmungRechnen(Anpassungen& engine) {
   KruemmungsErgebnis out;
   out.se.fill(std::numeric_limits<double>::quiet_NaN());
   if (!engine.Gefunden()) return out;
@@ -147,22 +146,18 @@ KruemmungsErgebnis KruemmungRechnen(Anpassungen& engine, const TVerteilung& vert
     return out;
   }
 
-  std::uint32_t klassen0 = 0;
-  bool poolungGewechselt = false;
+  // The cells of the result as it was reported: X² with them held is smooth around the minimum.
+  const std::vector<std::uint32_t> ziel = engine.Poolung(true);
+  const TDatensatz& d = engine.Daten();
+  std::vector<double> zellF(ziel.size(), 0.0);
+  for (std::size_t i = 0; i < ziel.size(); ++i)
+    zellF[ziel[i] == kNichtGepoolt ? i : ziel[i]] += d.Haeufigkeiten[i];
   const Zielwert f = [&](const Parametervektor& v, double& chi) {
-    std::uint32_t k = 0;
-    chi = engine.ChiQuadratBerechnen(verteilung.Index, v, k);
-    if (k == 0 || chi == kFehlschlagChiQuadrat) return false;
-    if (klassen0 == 0) klassen0 = k;
-    if (k != klassen0) {
-      poolungGewechselt = true;
-      return false;
-    }
-    return true;
+    return engine.ChiQuadratFesteZellen(v, ziel, zellF, chi);
   };
   Matrix H{};
   if (!HesseMatrixBerechnen(f, theta, std::span(frei.data(), m), std::span(h.data(), m), H)) {
-    out.grund = poolungGewechselt ? Kruemmungsgrund::kPoolung : Kruemmungsgrund::kAuswertung;
+    out.grund = Kruemmungsgrund::kAuswertung;
     return out;
   }
   Matrix kovarianz{};

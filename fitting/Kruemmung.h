@@ -24,7 +24,6 @@ enum class Kruemmungsgrund {
   kKeinErgebnis,         // no fit with a result on the engine
   kRand,                 // the minimum lies within two steps of a parameter's domain edge
   kAuswertung,           // an evaluation near the minimum failed
-  kPoolung,              // a step changed the pooling of the classes, so X² jumps there
   kNichtPositivDefinit,  // H is not positive definite: no minimum the curvature can describe
   kGanzzahlig,           // every free parameter takes whole numbers only
 };
@@ -58,8 +57,9 @@ bool HesseMatrixBerechnen(const Zielwert& f, const Parametervektor& theta,
 // definite.
 bool KovarianzAusHesse(const Matrix& H, std::uint32_t m, Matrix& kovarianz);
 
-// The curvature standard errors of the best result of the last selected fit on `engine`
-// (evaluated through the engine's guarded evaluation; the engine's results are not changed).
-KruemmungsErgebnis KruemmungRechnen(Anpassungen& engine, const TVerteilung& verteilung);
+// The curvature standard errors of the best result of the last selected fit on `engine`: X² with
+// the result's cells held (ChiQuadratFesteZellen, guarded like every evaluation); the engine's
+// results are not changed.
+KruemmungsErgebnis KruemmungRechnen(Anpassungen& engine);
 
 }  // namespace vk

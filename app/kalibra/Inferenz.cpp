@@ -77,7 +77,7 @@ double Inferenzbericht::SE(std::uint32_t k) const {
 bool InferenzRechnen(Anpassungen& engine, const TVerteilung& v, Inferenzbericht& bericht) {
   bericht.gerechnet = engine.Gefunden();
   if (!bericht.gerechnet) return true;
-  if (bericht.auftrag.kruemmung) bericht.kruemmung = KruemmungRechnen(engine, v);
+  if (bericht.auftrag.kruemmung) bericht.kruemmung = KruemmungRechnen(engine);
   if (bericht.auftrag.bootstrap == 0) return true;
   BootstrapVorgabe vorgabe;
   vorgabe.wiederholungen = bericht.auftrag.bootstrap;

@@ -108,7 +108,7 @@ TEST(Kruemmung, PoissonErrorIsTheAsymptoticOne) {
     ASSERT_EQ(test::Anpassen(*a, v), status::kOk);
     const double schaetzung = a->BesterVektor()[0];
     const Parametervektor vorher = a->BesterVektor();
-    const KruemmungsErgebnis k = KruemmungRechnen(*a, v);
+    const KruemmungsErgebnis k = KruemmungRechnen(*a);
     ASSERT_TRUE(k.Verfuegbar()) << KruemmungsgrundText(k.grund);
     EXPECT_EQ(k.parZahl, 1u);
     const double N = a->Daten().Statistik.summe;
@@ -119,7 +119,7 @@ TEST(Kruemmung, PoissonErrorIsTheAsymptoticOne) {
 
 TEST(Kruemmung, NoFitNoErrors) {
   auto a = test::EngineMit(test::kMay);
-  const KruemmungsErgebnis k = KruemmungRechnen(*a, test::Mitglied(4));
+  const KruemmungsErgebnis k = KruemmungRechnen(*a);
   EXPECT_EQ(k.grund, Kruemmungsgrund::kKeinErgebnis);
   EXPECT_FALSE(KruemmungsgrundText(k.grund).empty());
   EXPECT_TRUE(std::isnan(k.se[0]));
@@ -133,7 +133,7 @@ TEST(Kruemmung, WholeNumberParametersAreHeldAndOthersEstimated) {
   ASSERT_TRUE(a);
   const TVerteilung v = test::Mitglied(0);
   ASSERT_EQ(test::Anpassen(*a, v), status::kOk);
-  const KruemmungsErgebnis k = KruemmungRechnen(*a, v);
+  const KruemmungsErgebnis k = KruemmungRechnen(*a);
   ASSERT_TRUE(k.Verfuegbar()) << KruemmungsgrundText(k.grund);
   EXPECT_TRUE(std::isnan(k.se[0]));
   const double n = a->BesterVektor()[0], p = a->BesterVektor()[1];
