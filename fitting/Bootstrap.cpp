@@ -76,16 +76,15 @@ namespace {
 
 enum class Ausgang : std::uint8_t { kOffen, kErfolg, kFehlschlag };
 
-struct Replikat {
-  Ausgang ausgang = Ausgang::kOffen;
-  double chi = 0;
-  Parametervektor vektor{};
-};
-
-// What the threads share: the replicates are taken by number; each result is written by the
-// thread that computed it and read after all threads are joined.
+// What the threads share: the replicates are taken by number; each result (its outcome, X² and
+// the parZahl free parameters) is written by the thread that computed it and read after all
+// threads are joined.
 struct Lauf {
-  std::vector<Replikat> replikate;
+  std::uint32_t anzahl = 0;
+  std::uint32_t parZahl = 0;
+  std::vector<Ausgang> ausgang;
+  std::vector<double> chi;
+  std::vector<double> werte;  // replicate i's parameters at [i * parZahl, (i + 1) * parZahl)
   std::atomic<std::uint32_t> naechster{0};
   std::atomic<std::uint32_t> fertig{0};
   std::atomic<bool> stopp{false};
@@ -128,7 +127,7 @@ void Arbeiten(const Vorlage& vorlage, Lauf& lauf) {
   for (;;) {
     if (lauf.stopp.load(std::memory_order_relaxed)) break;
     const std::uint32_t i = lauf.naechster.fetch_add(1, std::memory_order_relaxed);
-    if (i >= lauf.replikate.size()) break;
+    if (i >= lauf.anzahl) break;
     std::mt19937_64 g = ReplikatGenerator(vorlage.seed, i);
     std::fill_n(d.Haeufigkeiten.begin(), L + 1, 0.0);
     MultinomialZiehen(vorlage.kumuliert, vorlage.stichprobe, g,
@@ -147,13 +146,13 @@ void Arbeiten(const Vorlage& vorlage, Lauf& lauf) {
     if (st == status::kOk) st = engine->GewaehlteAnpassung(vorlage.verteilung, true, r);
     // A refit cut short by a cancel is no failure: it did not run to its end.
     if (st != status::kOk && lauf.stopp.load(std::memory_order_relaxed)) break;
-    Replikat& rep = lauf.replikate[i];
     if (st == status::kOk) {
-      rep.ausgang = Ausgang::kErfolg;
-      rep.chi = engine->Beste().chi;
-      std::copy_n(engine->BesterVektor().begin(), parZahl, rep.vektor.begin());
+      lauf.ausgang[i] = Ausgang::kErfolg;
+      lauf.chi[i] = engine->Beste().chi;
+      std::copy_n(engine->BesterVektor().begin(), parZahl,
+                  lauf.werte.begin() + static_cast<std::ptrdiff_t>(i) * parZahl);
     } else {
-      rep.ausgang = Ausgang::kFehlschlag;
+      lauf.ausgang[i] = Ausgang::kFehlschlag;
     }
     lauf.fertig.fetch_add(1, std::memory_order_relaxed);
     lauf.meldung.notify_one();
@@ -184,7 +183,11 @@ Status BootstrapRechnen(const Anpassungen& engine, const TVerteilung& verteilung
   vorlage.stichprobe = static_cast<std::uint64_t>(std::llround(daten.Statistik.summe));
 
   Lauf lauf;
-  lauf.replikate.resize(vorgabe.wiederholungen);
+  lauf.anzahl = vorgabe.wiederholungen;
+  lauf.parZahl = out.parZahl;
+  lauf.ausgang.assign(lauf.anzahl, Ausgang::kOffen);
+  lauf.chi.assign(lauf.anzahl, 0.0);
+  lauf.werte.assign(static_cast<std::size_t>(lauf.anzahl) * out.parZahl, 0.0);
   unsigned threads = vorgabe.threads != 0 ? vorgabe.threads : std::thread::hardware_concurrency();
   threads = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(vorgabe.wiederholungen, 1));
   std::vector<std::jthread> arbeiter;
@@ -233,16 +236,17 @@ Status BootstrapRechnen(const Anpassungen& engine, const TVerteilung& verteilung
   // In replicate order: the figures do not depend on which thread computed what.
   std::vector<double> chi;
   std::array<std::vector<double>, kMaxParameter> werte;
-  for (const Replikat& rep : lauf.replikate) {
-    if (rep.ausgang == Ausgang::kOffen) continue;
+  for (std::uint32_t i = 0; i < lauf.anzahl; ++i) {
+    if (lauf.ausgang[i] == Ausgang::kOffen) continue;
     ++out.gerechnet;
-    if (rep.ausgang == Ausgang::kFehlschlag) {
+    if (lauf.ausgang[i] == Ausgang::kFehlschlag) {
       ++out.fehlgeschlagen;
       continue;
     }
     ++out.erfolgreich;
-    chi.push_back(rep.chi);
-    for (std::uint32_t k = 0; k < out.parZahl; ++k) werte[k].push_back(rep.vektor[k]);
+    chi.push_back(lauf.chi[i]);
+    for (std::uint32_t k = 0; k < out.parZahl; ++k)
+      werte[k].push_back(lauf.werte[static_cast<std::size_t>(i) * out.parZahl + k]);
   }
   if (out.gerechnet < out.verlangt) out.abgebrochen = true;
   if (out.erfolgreich > 0) out.pMonteCarlo = MonteCarloP(chi, engine.Beste().chi);

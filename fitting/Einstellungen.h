@@ -27,7 +27,7 @@ struct InferenzEinstellungen {
   bool Kruemmung = false;  // the errors from the curvature of X²
 };
 // More samples than a run can use in a day; a larger stored value reads as the default.
-inline constexpr std::uint32_t kMaxBootstrapProben = 10'000'000;
+inline constexpr std::uint32_t kMaxBootstrapProben = 1'000'000;
 
 // What the desktop keeps between sessions besides the criteria.
 struct PresentationSettings {

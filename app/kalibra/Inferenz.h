@@ -9,6 +9,7 @@
 #include <string>
 
 #include "fitting/Bootstrap.h"
+#include "fitting/Einstellungen.h"
 #include "fitting/Kruemmung.h"
 
 namespace vk {
@@ -20,7 +21,7 @@ namespace vk::cli {
 // The seed of a bootstrap run without --seed: a fixed one, so that a run repeats.
 inline constexpr std::uint64_t kStandardSeed = 1;
 // More samples than any run can use in a day; a typo of a few digits is refused.
-inline constexpr std::uint32_t kMaxBootstrap = 10'000'000;
+inline constexpr std::uint32_t kMaxBootstrap = kMaxBootstrapProben;
 
 struct InferenzAuftrag {
   std::uint32_t bootstrap = 0;  // B; 0: none

@@ -188,7 +188,7 @@ TEST(Bootstrap, SameSeedSameFiguresOnAnyNumberOfThreads) {
 TEST(Bootstrap, CancelStopsPromptlyWithThePartialCount) {
   Federalist f;
   BootstrapVorgabe vorgabe;
-  vorgabe.wiederholungen = 200000;
+  vorgabe.wiederholungen = 1000000;
   vorgabe.seed = 5;
   vorgabe.threads = 2;
   std::atomic<int> fragen{0};
@@ -198,7 +198,7 @@ TEST(Bootstrap, CancelStopsPromptlyWithThePartialCount) {
   BootstrapErgebnis e;
   ASSERT_EQ(BootstrapRechnen(*f.a, f.v, vorgabe, e), status::kOk);
   EXPECT_TRUE(e.abgebrochen);
-  EXPECT_LT(e.gerechnet, 200000u);
+  EXPECT_LT(e.gerechnet, 1000000u);
   EXPECT_EQ(e.erfolgreich + e.fehlgeschlagen, e.gerechnet);
   EXPECT_LE(zuletzt, e.gerechnet);
 }
