@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "tests/ui/UiFixture.h"
@@ -59,7 +60,9 @@ TEST_F(InferenceDisplayTest, ErrorsAndMonteCarloPFollowTheOptions) {
       EXPECT_LT(se, 0.1);
     }
     // n takes whole numbers: the curvature has no error for it.
-    if (c.kruemmung) EXPECT_EQ(liste->topLevelItem(0)->text(2), "± -");
+    if (c.kruemmung) {
+      EXPECT_EQ(liste->topLevelItem(0)->text(2), "± -");
+    }
   }
 }
 
