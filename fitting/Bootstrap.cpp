@@ -38,8 +38,9 @@ void MultinomialZiehen(std::span<const double> kumuliert, std::uint64_t n, std::
     // u < gesamt always, so a cell is found; a cell of weight 0 is never one whose running sum
     // exceeds u for the first time.
     const auto it = std::upper_bound(kumuliert.begin(), kumuliert.end(), u);
-    const std::size_t zelle =
-        it == kumuliert.end() ? kumuliert.size() - 1 : static_cast<std::size_t>(it - kumuliert.begin());
+    const std::size_t zelle = it == kumuliert.end()
+                                  ? kumuliert.size() - 1
+                                  : static_cast<std::size_t>(it - kumuliert.begin());
     zaehler[zelle] += 1;
   }
 }
@@ -67,8 +68,8 @@ ParameterStreuung StreuungBerechnen(std::span<double> werte) {
 }
 
 double MonteCarloP(std::span<const double> chi, double beobachtet) {
-  const auto mindestens = std::count_if(chi.begin(), chi.end(),
-                                        [&](double c) { return c >= beobachtet; });
+  const auto mindestens =
+      std::count_if(chi.begin(), chi.end(), [&](double c) { return c >= beobachtet; });
   return (1.0 + static_cast<double>(mindestens)) / (1.0 + static_cast<double>(chi.size()));
 }
 

@@ -39,7 +39,7 @@ struct ParameterStreuung {
 };
 
 struct BootstrapErgebnis {
-  std::uint32_t verlangt = 0;        // B
+  std::uint32_t verlangt = 0;  // B
   std::uint64_t seed = 0;
   std::uint32_t gerechnet = 0;       // replicates that ran to their end: successful and failed
   std::uint32_t erfolgreich = 0;     // B'

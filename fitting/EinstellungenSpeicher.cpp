@@ -187,7 +187,8 @@ void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
   store.sync();
 }
 
-void InferenzLesen(QSettings& store, InferenzEinstellungen& s, std::vector<std::string>* warnungen) {
+void InferenzLesen(QSettings& store, InferenzEinstellungen& s,
+                   std::vector<std::string>* warnungen) {
   const InferenzEinstellungen d;
   store.beginGroup("Inferenz");
   const Pruefung p{store, warnungen};
@@ -197,7 +198,8 @@ void InferenzLesen(QSettings& store, InferenzEinstellungen& s, std::vector<std::
     if (Ganzzahl(v, wert) && wert >= 0 && wert <= kMaxBootstrapProben) {
       s.Bootstrap = static_cast<std::uint32_t>(wert);
     } else {
-      p.Melden("Bootstrap", "is not a whole number from 0 to " + std::to_string(kMaxBootstrapProben),
+      p.Melden("Bootstrap",
+               "is not a whole number from 0 to " + std::to_string(kMaxBootstrapProben),
                std::to_string(d.Bootstrap));
     }
   }

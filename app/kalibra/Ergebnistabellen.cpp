@@ -77,20 +77,18 @@ const Tabelle<Methodenzeile>& InferenzMethodentabelle() {
     erweitert.push_back({"", "pMonteCarlo",
                          zahl([](const BootstrapErgebnis& b) { return Zahl(b.pMonteCarlo, 4); }),
                          kImCsv | kImJson});
-    erweitert.push_back(
-        {"", "bootstrapB", zahl([](const BootstrapErgebnis& b) { return Ganz(b.verlangt); }),
-         kImCsv});
-    erweitert.push_back({"", "bootstrapSeed",
-                         zahl([](const BootstrapErgebnis& b) {
-                           return Wort(std::to_string(b.seed));
-                         }),
+    erweitert.push_back({"", "bootstrapB",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.verlangt); }),
                          kImCsv});
     erweitert.push_back(
-        {"", "bootstrapCompleted",
-         zahl([](const BootstrapErgebnis& b) { return Ganz(b.gerechnet); }), kImCsv});
-    erweitert.push_back(
-        {"", "bootstrapFailed",
-         zahl([](const BootstrapErgebnis& b) { return Ganz(b.fehlgeschlagen); }), kImCsv});
+        {"", "bootstrapSeed",
+         zahl([](const BootstrapErgebnis& b) { return Wort(std::to_string(b.seed)); }), kImCsv});
+    erweitert.push_back({"", "bootstrapCompleted",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.gerechnet); }),
+                         kImCsv});
+    erweitert.push_back({"", "bootstrapFailed",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.fehlgeschlagen); }),
+                         kImCsv});
     erweitert.push_back({"", "seMethod",
                          [](const M& m) {
                            if (!m.beste || m.inferenz == nullptr || !m.inferenz->gerechnet)

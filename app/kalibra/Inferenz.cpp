@@ -115,8 +115,8 @@ std::string InferenzText(const Inferenzbericht& i) {
   if (i.MitKruemmung()) {
     s += i.kruemmung.Verfuegbar()
              ? "Standard errors: curvature of X² at the minimum\n"
-             : "Standard errors: curvature unavailable: " +
-                   KruemmungsgrundText(i.kruemmung.grund) + "\n";
+             : "Standard errors: curvature unavailable: " + KruemmungsgrundText(i.kruemmung.grund) +
+                   "\n";
   } else if (i.MitBootstrap()) {
     s += "Standard errors: bootstrap\n";
   }

@@ -23,9 +23,12 @@ TEST(Bootstrap, ReplicateGeneratorDependsOnSeedAndIndexOnly) {
   };
   // The high halves count: seeds or indices that differ above bit 31 give other draws.
   const Fall faelle[] = {
-      {1, 0, 1, 0, true},          {1, 0, 1, 1, false},
-      {1, 0, 2, 0, false},         {1, 0, 1 + (1ull << 32), 0, false},
-      {7, 3, 7, 3 + (1ull << 32), false}, {0, 0, 0, 0, true},
+      {1, 0, 1, 0, true},
+      {1, 0, 1, 1, false},
+      {1, 0, 2, 0, false},
+      {1, 0, 1 + (1ull << 32), 0, false},
+      {7, 3, 7, 3 + (1ull << 32), false},
+      {0, 0, 0, 0, true},
   };
   for (const Fall& f : faelle) {
     auto a = ReplikatGenerator(f.seedA, f.indexA);
@@ -120,11 +123,9 @@ TEST(Bootstrap, MonteCarloPCountsTiesAsAtLeast) {
     double p;  // exact fraction
   };
   const Fall faelle[] = {
-      {{1, 2, 3, 4}, 2.5, 3.0 / 5},
-      {{1, 2, 3, 4}, 3, 3.0 / 5},  // a tie counts
-      {{1, 2, 3, 4}, 9, 1.0 / 5},  // never below 1/(1 + B')
-      {{1, 2, 3, 4}, 0, 5.0 / 5},
-      {{}, 1, 1.0},
+      {{1, 2, 3, 4}, 2.5, 3.0 / 5}, {{1, 2, 3, 4}, 3, 3.0 / 5},  // a tie counts
+      {{1, 2, 3, 4}, 9, 1.0 / 5},                                // never below 1/(1 + B')
+      {{1, 2, 3, 4}, 0, 5.0 / 5},   {{}, 1, 1.0},
   };
   for (const Fall& f : faelle) EXPECT_EQ(MonteCarloP(f.chi, f.beobachtet), f.p);
 }

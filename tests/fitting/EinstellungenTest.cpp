@@ -59,8 +59,8 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
     const char* text;
   };
   const Fall faelle[] = {
-      {"Bootstrap", "-1"},       {"Bootstrap", "1000001"}, {"Bootstrap", "1.5"},
-      {"Seed", "-3"},            {"Seed", "18446744073709551616"}, {"Seed", "0x10"},
+      {"Bootstrap", "-1"},  {"Bootstrap", "1000001"},         {"Bootstrap", "1.5"},
+      {"Seed", "-3"},       {"Seed", "18446744073709551616"}, {"Seed", "0x10"},
       {"Kruemmung", "yes"},
   };
   for (const Fall& f : faelle) {

@@ -43,14 +43,15 @@ TEST(Kruemmung, HessianOfAQuadraticGivesTheInverseOfItsMatrix) {
     const Zielwert f = [&](const Parametervektor& v, double& y) {
       y = 0;
       for (std::uint32_t i = 0; i < fall.m; ++i)
-        for (std::uint32_t j = 0; j < fall.m; ++j) y += (v[i] - c[i]) * fall.A[i][j] * (v[j] - c[j]);
+        for (std::uint32_t j = 0; j < fall.m; ++j)
+          y += (v[i] - c[i]) * fall.A[i][j] * (v[j] - c[j]);
       return true;
     };
     const std::array<std::uint32_t, 3> frei{0, 1, 2};
     const std::array<double, 3> h{1e-3, 2e-3, 5e-4};
     Matrix H{};
-    ASSERT_TRUE(HesseMatrixBerechnen(f, c, std::span(frei.data(), fall.m),
-                                     std::span(h.data(), fall.m), H));
+    ASSERT_TRUE(
+        HesseMatrixBerechnen(f, c, std::span(frei.data(), fall.m), std::span(h.data(), fall.m), H));
     Matrix kov{};
     ASSERT_TRUE(KovarianzAusHesse(H, fall.m, kov));
     for (std::uint32_t i = 0; i < fall.m; ++i) {

@@ -22,8 +22,8 @@ TEST_F(InferenceDisplayTest, ErrorsAndMonteCarloPFollowTheOptions) {
   struct Fall {
     int bootstrap;
     bool kruemmung;
-    const char* zeile;         // a part the summary must contain; empty: no summary
-    bool plusMinusBeiP;        // the free parameter p gets a ± value
+    const char* zeile;   // a part the summary must contain; empty: no summary
+    bool plusMinusBeiP;  // the free parameter p gets a ± value
   };
   // The binomial of the test catalog: n (whole number, no curvature error) and p.
   const Fall faelle[] = {
