@@ -151,6 +151,32 @@ double Anpassungen::ChiQuadratBerechnen(std::uint32_t index, const Parametervekt
   return chi;
 }
 
+bool Anpassungen::ChiQuadratFesteZellen(const Parametervektor& v,
+                                        std::span<const std::uint32_t> ziel,
+                                        std::span<const double> zellF, double& chi) {
+  const TStatistik& s = daten_.Statistik;
+  const std::size_t klassen = s.n + 1;
+  if (auswertung_.mitglied == nullptr || ziel.size() < klassen || zellF.size() < klassen)
+    return false;
+  FpFaultScope guard;
+  Parametervektor kopie{};
+  ErwartungswerteBerechnen(auswertung_, eingaben_, v, kopie, poolNP_);
+  const Verteilungspruefung pruefung = VerteilungPruefen(
+      std::span<const double>(poolNP_.data(), klassen), s.summe, auswertung_.mitglied->negativProN);
+  if (guard.Faulted() || pruefung.grund != Verwerfung::kKeine) return false;
+  std::fill_n(poolF_.begin(), klassen, 0.0);
+  for (std::size_t i = 0; i < klassen; ++i)
+    poolF_[ziel[i] == kNichtGepoolt ? i : ziel[i]] += poolNP_[i];
+  chi = 0;
+  for (std::size_t i = 0; i < klassen; ++i) {
+    if (ziel[i] != kNichtGepoolt) continue;
+    if (!(poolF_[i] > 0)) return false;
+    const double d = poolF_[i] - zellF[i];
+    chi += d * d / poolF_[i];
+  }
+  return guard.Schliessen() == 0;
+}
+
 double Anpassungen::GezeigtesChiQuadrat(std::uint32_t& k) {
   // X² of the frequencies the result shows, pooled on a copy; a second evaluation of the vector
   // would give another X² wherever a member's repairs, written back, are not the vector it

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -69,6 +70,7 @@ class Anpassungen final : private Zielfunktion {
   Status DatenLesen(RecordSource& quelle, TDateneigenschaften& eigenschaften);
   Status KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) const;
   const TDatensatz& Daten() const { return daten_; }
+  const Verteilungsverzeichnis& Katalog() const { return katalog_; }
   TDatensatz& DatenZumLesen() { return daten_; }
 
   void EinstellungenUebernehmen(const OptimisationSettings& e) { einstellungen_ = e; }
@@ -110,6 +112,8 @@ class Anpassungen final : private Zielfunktion {
   // Why the last final evaluation found no distribution (Verwerfung::kKeine when it did).
   const Verteilungspruefung& Verworfen() const { return verwerfung_; }
   const Kennzahlen& Beste() const { return beste_; }
+  // The last fit found a result (its best method's figures, vector and frequencies are set).
+  bool Gefunden() const { return gefunden_; }
   std::uint32_t BesteAlternative() const { return besteAlternative_; }
   const Parametervektor& BesterVektor() const { return besterVektor_; }
   const Parametervektor& AktuellerVektor() const { return simplex_.ecke[0]; }
@@ -123,6 +127,15 @@ class Anpassungen final : private Zielfunktion {
   // One evaluation: X² of `v` for distribution `index` under the current properties (the vector
   // is corrected on a copy) and its class count; 10 000 000 for a failed evaluation.
   double ChiQuadratBerechnen(std::uint32_t index, const Parametervektor& v, std::uint32_t& k);
+
+  // X² of `v` for the distribution of the last fit with the cells held as given: class i counts
+  // in the cell of class `ziel[i]` (its own for kNichtGepoolt, as Poolung gives them), whose
+  // observed frequency is `zellF` at that index. Near a minimum this is a smooth function of the
+  // parameters, where the evaluation's own pooling jumps wherever a class's NP crosses the
+  // minimal class size. False where the frequencies cannot be computed, are no distribution or
+  // leave a cell without expected frequency.
+  bool ChiQuadratFesteZellen(const Parametervektor& v, std::span<const std::uint32_t> ziel,
+                             std::span<const double> zellF, double& chi);
 
   // Runs `zyklus` (a simplex cycle, or any loop of evaluations) in one fault series: each
   // evaluation then looks at the flags once.

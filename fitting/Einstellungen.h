@@ -19,6 +19,16 @@ struct OptimisationSettings {
   bool Verfeinerung = false;
 };
 
+// The standard errors a selected fit computes after it; none by default, so that a fit's figures
+// are what they were. Read by the desktop; the command line takes its options instead.
+struct InferenzEinstellungen {
+  std::uint32_t Bootstrap = 0;  // B samples; 0: no bootstrap
+  std::uint64_t Seed = 1;
+  bool Kruemmung = false;  // the errors from the curvature of X²
+};
+// More samples than a run can use in a day; a larger stored value reads as the default.
+inline constexpr std::uint32_t kMaxBootstrapProben = 1'000'000;
+
 // What the desktop keeps between sessions besides the criteria.
 struct PresentationSettings {
   bool NurBesteMethode = false;

@@ -187,6 +187,48 @@ void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
   store.sync();
 }
 
+void InferenzLesen(QSettings& store, InferenzEinstellungen& s,
+                   std::vector<std::string>* warnungen) {
+  const InferenzEinstellungen d;
+  store.beginGroup("Inferenz");
+  const Pruefung p{store, warnungen};
+  s.Bootstrap = d.Bootstrap;
+  if (const QVariant v = store.value("Bootstrap"); v.isValid()) {
+    long long wert = 0;
+    if (Ganzzahl(v, wert) && wert >= 0 && wert <= kMaxBootstrapProben) {
+      s.Bootstrap = static_cast<std::uint32_t>(wert);
+    } else {
+      p.Melden("Bootstrap",
+               "is not a whole number from 0 to " + std::to_string(kMaxBootstrapProben),
+               std::to_string(d.Bootstrap));
+    }
+  }
+  s.Seed = d.Seed;
+  if (const QVariant v = store.value("Seed"); v.isValid()) {
+    const std::string text = v.toString().trimmed().toStdString();
+    const char* ende = text.data() + text.size();
+    unsigned long long wert = 0;
+    const auto [ptr, ec] = std::from_chars(text.data(), ende, wert);
+    if (!text.empty() && ec == std::errc() && ptr == ende) {
+      s.Seed = wert;
+    } else {
+      p.Melden("Seed", "is not a whole number from 0 to 18446744073709551615",
+               std::to_string(d.Seed));
+    }
+  }
+  s.Kruemmung = p.Schalter("Kruemmung", d.Kruemmung);
+  store.endGroup();
+}
+
+void InferenzSchreiben(QSettings& store, const InferenzEinstellungen& s) {
+  store.beginGroup("Inferenz");
+  Schreibe(store, "Bootstrap", std::to_string(s.Bootstrap));
+  Schreibe(store, "Seed", std::to_string(s.Seed));
+  Schreibe(store, "Kruemmung", s.Kruemmung ? "1" : "0");
+  store.endGroup();
+  store.sync();
+}
+
 // QSettings reads its file as soon as it is made: a FIFO or a device there would block the
 // start or feed it without end. Such a file is passed over, with a warning.
 bool SpeicherLesbar(std::vector<std::string>* warnungen) {
@@ -226,6 +268,20 @@ void FitParSchreiben(const PresentationSettings& s) {
   if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   FitParSchreiben(store, s);
+}
+
+void InferenzLesen(InferenzEinstellungen& s, std::vector<std::string>* warnungen) {
+  if (!SpeicherLesbar(nullptr)) {
+    s = InferenzEinstellungen{};
+    return;
+  }
+  QSettings store(kOrganisation, kAnwendung);
+  InferenzLesen(store, s, warnungen);
+}
+void InferenzSchreiben(const InferenzEinstellungen& s) {
+  if (!SpeicherLesbar(nullptr)) return;
+  QSettings store(kOrganisation, kAnwendung);
+  InferenzSchreiben(store, s);
 }
 
 }  // namespace vk

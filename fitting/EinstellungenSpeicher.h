@@ -24,6 +24,14 @@ void OptParSchreiben(const OptimisationSettings& s);
 void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen = nullptr);
 void FitParSchreiben(const PresentationSettings& s);
 
+// Section "Inferenz": Bootstrap (0 to kMaxBootstrapProben), Seed (a 64-bit whole number),
+// Kruemmung (1 or 0).
+void InferenzLesen(InferenzEinstellungen& s, std::vector<std::string>* warnungen = nullptr);
+void InferenzSchreiben(const InferenzEinstellungen& s);
+void InferenzLesen(QSettings& store, InferenzEinstellungen& s,
+                   std::vector<std::string>* warnungen = nullptr);
+void InferenzSchreiben(QSettings& store, const InferenzEinstellungen& s);
+
 void OptParLesen(QSettings& store, OptimisationSettings& s,
                  std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(QSettings& store, const OptimisationSettings& s);

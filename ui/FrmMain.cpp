@@ -92,6 +92,8 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   FEngine->EinstellungenUebernehmen(FOptPar);
   PresentationSettings p;
   FitParLesen(p, &einstellungsWarnungen);
+  InferenzEinstellungen inferenz;
+  InferenzLesen(inferenz, &einstellungsWarnungen);
   if (!einstellungsWarnungen.empty()) {
     // One message for every value replaced, told once the window is up, not from inside its
     // construction.
@@ -101,6 +103,7 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   }
   TabShAnpassen->AuswahlhilfeSetzen(p.AuswahlHilfe);
   TabShAnpassen->NurBesteMethodeSetzen(p.NurBesteMethode);
+  TabShAnpassen->InferenzSetzen(inferenz);
   const QRect platz =
       AufBildschirme(p.KalibraFensterX, p.KalibraFensterY, width(), height(), size());
   move(platz.topLeft());
@@ -668,6 +671,7 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
   p.GrafFensterW = grafik.width();
   p.GrafFensterH = grafik.height();
   FitParSchreiben(p);
+  InferenzSchreiben(TabShAnpassen->Inferenz());
   OptParSchreiben(FOptPar);
   FDiagramm->close();
   e->accept();

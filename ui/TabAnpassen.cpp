@@ -6,10 +6,13 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTreeWidget>
+#include <cmath>
 #include <vector>
 
 #include "core/Status.h"
@@ -49,6 +52,20 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   BtnNFNaechsteMethode->setObjectName("BtnNFNaechsteMethode");
   BtnNFNaechsteMethode->setEnabled(false);
   BtnNFNaechsteMethode->setToolTip("Go on with the next method (F10)");
+  SpinNFBootstrap = new QSpinBox(this);
+  SpinNFBootstrap->setObjectName("SpinNFBootstrap");
+  SpinNFBootstrap->setRange(0, static_cast<int>(kMaxBootstrapProben));
+  SpinNFBootstrap->setSpecialValueText("off");
+  SpinNFBootstrap->setToolTip(
+      "Parametric bootstrap after the fit: samples drawn from the fitted law and refitted, for "
+      "standard errors, 95 % intervals and a Monte Carlo P");
+  CBNFKruemmung = new QCheckBox("Curvature standard errors", this);
+  CBNFKruemmung->setObjectName("CBNFKruemmung");
+  CBNFKruemmung->setToolTip("Standard errors from the Hessian of X² at the minimum");
+  LblNFInferenz = new QLabel(this);
+  LblNFInferenz->setObjectName("LblNFInferenz");
+  LblNFInferenz->setWordWrap(true);
+  LblNFInferenz->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
   auto* werte = new QFormLayout;
   werte->addRow("Result", EdNFErgebnis);
@@ -77,6 +94,13 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   raster->addLayout(knoepfe, 3, 2);
   raster->addWidget(CBNFNurBesteMethode, 4, 1);
   raster->addWidget(CBNFAuswahlhilfe, 4, 2);
+  auto* fehler = new QHBoxLayout;
+  fehler->addWidget(new QLabel("Bootstrap samples", this));
+  fehler->addWidget(SpinNFBootstrap);
+  fehler->addWidget(CBNFKruemmung);
+  fehler->addStretch();
+  raster->addLayout(fehler, 5, 1, 1, 2);
+  raster->addWidget(LblNFInferenz, 6, 1, 1, 2);
   raster->setColumnStretch(1, 1);
   raster->setColumnStretch(2, 1);
 
@@ -115,6 +139,8 @@ void TabAnpassen::Abbrechen() {
 
 void TabAnpassen::Leeren() {
   LVNFParameter->clear();
+  LVNFParameter->setColumnCount(2);
+  LblNFInferenz->clear();
   NumEdNFFG->SetzeWert(0);
   NumEdNFMethode->SetzeWert(0);
   NumEdNFAlternativen->SetzeWert(0);
@@ -201,7 +227,8 @@ void TabAnpassen::Starten() {
   const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
   const bool nurBeste = CBNFNurBesteMethode->isChecked();
   const QString name = CBNFVerteilung->currentText();
-  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste, name] {
+  const InferenzEinstellungen inferenz = Inferenz();
+  arbeiter_ = std::make_unique<Arbeiter>([this, &engine, verteilung, nurBeste, name, inferenz] {
     Klassenpuffer puffer;
     Rueckrufe r;
     r.festparameter = [this](Festparameterfeld& f, std::uint32_t n) {
@@ -220,6 +247,25 @@ void TabAnpassen::Starten() {
       return status::kOk;
     };
     const Status st = engine.GewaehlteAnpassung(verteilung, nurBeste, r);
+    if (st == status::kOk && (inferenz.Bootstrap > 0 || inferenz.Kruemmung)) {
+      Unsicherheit u;
+      u.auftrag = inferenz;
+      if (inferenz.Kruemmung) u.kruemmung = KruemmungRechnen(engine);
+      if (inferenz.Bootstrap > 0) {
+        BootstrapVorgabe vorgabe;
+        vorgabe.wiederholungen = inferenz.Bootstrap;
+        vorgabe.seed = inferenz.Seed;
+        // Cancel stops the samples at once; the figures are those of the samples done.
+        vorgabe.abbruch = [this] { return abbruch_.load(); };
+        vorgabe.fortschritt = [this, B = inferenz.Bootstrap](std::uint32_t fertig) {
+          Posten(this, [this, fertig, B] {
+            fenster_.FortschrittStand(static_cast<int>(fertig), static_cast<int>(B));
+          });
+        };
+        BootstrapRechnen(engine, verteilung, vorgabe, u.bootstrap);
+      }
+      Posten(this, [this, u] { InferenzAnzeigen(u); });
+    }
     Posten(this, [this, st] { Beendet(st); });
   });
   arbeiter_->start();
@@ -283,6 +329,64 @@ void TabAnpassen::ParameterAnzeigen(const TVerteilungsparameter& vp) {
     ParameterZeile(LVNFParameter, vp.Parameter[k].Bezeichnung, vp.Parameter[k].Wert);
   for (std::uint32_t k = 0; k < vp.FestParZahl && k < kMaxFestparameter; ++k)
     ParameterZeile(LVNFParameter, vp.Festparameter[k].Bezeichnung, vp.Festparameter[k].Wert, true);
+}
+
+InferenzEinstellungen TabAnpassen::Inferenz() const {
+  InferenzEinstellungen e;
+  e.Bootstrap = static_cast<std::uint32_t>(SpinNFBootstrap->value());
+  e.Seed = seed_;
+  e.Kruemmung = CBNFKruemmung->isChecked();
+  return e;
+}
+
+void TabAnpassen::InferenzSetzen(const InferenzEinstellungen& e) {
+  SpinNFBootstrap->setValue(static_cast<int>(std::min(e.Bootstrap, kMaxBootstrapProben)));
+  seed_ = e.Seed;
+  CBNFKruemmung->setChecked(e.Kruemmung);
+}
+
+void TabAnpassen::InferenzAnzeigen(const Unsicherheit& u) {
+  const bool mitBootstrap = u.auftrag.Bootstrap > 0;
+  // The curvature's errors where asked for, else the bootstrap's; the free parameters are the
+  // list's first rows.
+  LVNFParameter->setColumnCount(3);
+  LVNFParameter->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+  const std::uint32_t parZahl = mitBootstrap ? u.bootstrap.parZahl : u.kruemmung.parZahl;
+  for (std::uint32_t k = 0; k < parZahl && k < kMaxParameter; ++k) {
+    QTreeWidgetItem* z = LVNFParameter->topLevelItem(static_cast<int>(k));
+    if (z == nullptr) break;
+    const double se = u.auftrag.Kruemmung ? u.kruemmung.se[k] : u.bootstrap.parameter[k].se;
+    z->setText(2, std::isfinite(se) ? "± " + FestOderSignifikant(se, 4) : QStringLiteral("± -"));
+    z->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+    if (mitBootstrap) {
+      const ParameterStreuung& p = u.bootstrap.parameter[k];
+      if (std::isfinite(p.unten) && std::isfinite(p.oben))
+        z->setToolTip(2, "95 % interval " + FestOderSignifikant(p.unten, 4) + " .. " +
+                             FestOderSignifikant(p.oben, 4));
+    }
+  }
+  QStringList zeilen;
+  if (mitBootstrap) {
+    const BootstrapErgebnis& b = u.bootstrap;
+    QString p = std::isfinite(b.pMonteCarlo) ? FestOderSignifikant(b.pMonteCarlo, 4) : "-";
+    QString zeile = QString("Monte Carlo P %1 from %2 of %3 bootstrap samples, %4 failed (seed %5)")
+                        .arg(p)
+                        .arg(b.gerechnet - b.fehlgeschlagen)
+                        .arg(b.verlangt)
+                        .arg(b.fehlgeschlagen)
+                        .arg(QString::number(b.seed));
+    if (b.abgebrochen) zeile += QString("; cancelled after %1 samples").arg(b.gerechnet);
+    zeilen << zeile;
+  }
+  if (u.auftrag.Kruemmung) {
+    zeilen << (u.kruemmung.Verfuegbar()
+                   ? QStringLiteral("± from the curvature of X² at the minimum")
+                   : "Curvature standard errors unavailable: " +
+                         QString::fromStdString(KruemmungsgrundText(u.kruemmung.grund)));
+  } else if (mitBootstrap) {
+    zeilen << QStringLiteral("± from the bootstrap");
+  }
+  LblNFInferenz->setText(zeilen.join("\n"));
 }
 
 void TabAnpassen::Beendet(Status st) {

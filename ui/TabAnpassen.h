@@ -7,13 +7,17 @@
 #include <memory>
 #include <mutex>
 
+#include "fitting/Bootstrap.h"
+#include "fitting/Einstellungen.h"
 #include "fitting/Ergebnis.h"
+#include "fitting/Kruemmung.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QTreeWidget;
 
 namespace vk::ui {
@@ -48,6 +52,9 @@ class TabAnpassen : public QWidget {
   bool VerteilungWaehlen(const QString& name);
   // "Next Method" from the menu.
   void NaechsteMethode();
+  // The standard errors computed after a fit: bootstrap samples (0 for none), seed, curvature.
+  InferenzEinstellungen Inferenz() const;
+  void InferenzSetzen(const InferenzEinstellungen& e);
 
  signals:
   void NaechsteMethodeMoeglich(bool moeglich);
@@ -59,6 +66,13 @@ class TabAnpassen : public QWidget {
   void WartenAnzeigen(bool wartet);
   void ErgebnisAnzeigen(const TAnpassung& a);
   void ParameterAnzeigen(const TVerteilungsparameter& vp);
+  // What the standard errors found: the ± column of the free parameters and the summary line.
+  struct Unsicherheit {
+    InferenzEinstellungen auftrag;
+    BootstrapErgebnis bootstrap;
+    KruemmungsErgebnis kruemmung;
+  };
+  void InferenzAnzeigen(const Unsicherheit& u);
   void Beendet(Status st);
   void Abbrechen();
 
@@ -90,6 +104,10 @@ class TabAnpassen : public QWidget {
   QCheckBox* CBNFAuswahlhilfe = nullptr;
   QPushButton* BtnNFAbbruch = nullptr;
   QPushButton* BtnNFNaechsteMethode = nullptr;
+  QSpinBox* SpinNFBootstrap = nullptr;
+  QCheckBox* CBNFKruemmung = nullptr;
+  QLabel* LblNFInferenz = nullptr;
+  std::uint64_t seed_ = 1;  // from the settings; no field of its own
 };
 
 }  // namespace vk::ui

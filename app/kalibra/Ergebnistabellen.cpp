@@ -21,7 +21,93 @@ Zelle VerfeinerungUnvollstaendig(const TAnpassung& a) {
   return Falls(a.VerfeinerungUnvollstaendig, Zelle{"", "", QJsonValue(true)});
 }
 
+// "name=value ..." of the free parameters, one value each from `wert`; empty without figures.
+template <class F>
+std::string ProParameter(const Methodenzeile& m, F wert) {
+  if (m.inferenz == nullptr || m.parameter == nullptr || !m.inferenz->gerechnet) return {};
+  std::string s;
+  for (std::uint32_t k = 0; k < m.parameter->ParZahl; ++k)
+    s += (s.empty() ? "" : " ") + m.parameter->Parameter[k].Bezeichnung + "=" + wert(k);
+  return s;
+}
+
+Zelle Text(const std::string& s) {
+  return {s, s, QJsonValue(QJsonValue::Undefined)};
+}
+
 }  // namespace
+
+const Tabelle<Methodenzeile>& InferenzMethodentabelle() {
+  using M = Methodenzeile;
+  static const Tabelle<M> t = [] {
+    Tabelle<M> erweitert = Methodentabelle();
+    for (Spalte<M>& s : erweitert) {
+      if (s.schluessel != "parameters") continue;
+      s.zelle = [](const M& m) {
+        if (m.parameter == nullptr) return Zelle{"", "", QJsonValue(QJsonValue::Undefined)};
+        const std::string text = ParameterText(*m.parameter);
+        return Zelle{text, text, ParameterJson(*m.parameter, m.inferenz)};
+      };
+    }
+    const auto mitBootstrap = [](const M& m) {
+      return m.beste && m.inferenz != nullptr && m.inferenz->MitBootstrap();
+    };
+    erweitert.push_back({"", "se",
+                         [](const M& m) {
+                           return Text(ProParameter(m, [&](std::uint32_t k) {
+                             return FormatExactOderLeer(m.inferenz->SE(k));
+                           }));
+                         },
+                         kImCsv});
+    erweitert.push_back({"", "ci",
+                         [mitBootstrap](const M& m) {
+                           if (!mitBootstrap(m)) return Leer();
+                           return Text(ProParameter(m, [&](std::uint32_t k) {
+                             const ParameterStreuung& p = m.inferenz->bootstrap.parameter[k];
+                             return FormatExactOderLeer(p.unten) + ".." +
+                                    FormatExactOderLeer(p.oben);
+                           }));
+                         },
+                         kImCsv});
+    const auto zahl = [mitBootstrap](auto feld) {
+      return [mitBootstrap, feld](const M& m) {
+        return mitBootstrap(m) ? feld(m.inferenz->bootstrap) : Leer();
+      };
+    };
+    erweitert.push_back({"", "pMonteCarlo",
+                         zahl([](const BootstrapErgebnis& b) { return Zahl(b.pMonteCarlo, 4); }),
+                         kImCsv | kImJson});
+    erweitert.push_back({"", "bootstrapB",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.verlangt); }),
+                         kImCsv});
+    erweitert.push_back(
+        {"", "bootstrapSeed",
+         zahl([](const BootstrapErgebnis& b) { return Wort(std::to_string(b.seed)); }), kImCsv});
+    erweitert.push_back({"", "bootstrapCompleted",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.gerechnet); }),
+                         kImCsv});
+    erweitert.push_back({"", "bootstrapFailed",
+                         zahl([](const BootstrapErgebnis& b) { return Ganz(b.fehlgeschlagen); }),
+                         kImCsv});
+    erweitert.push_back({"", "seMethod",
+                         [](const M& m) {
+                           if (!m.beste || m.inferenz == nullptr || !m.inferenz->gerechnet)
+                             return Leer();
+                           return Wort(m.inferenz->MitKruemmung() ? "curvature" : "bootstrap");
+                         },
+                         kImCsv | kImJson});
+    erweitert.push_back({"", "curvatureUnavailable",
+                         [](const M& m) {
+                           if (!m.beste || m.inferenz == nullptr || !m.inferenz->MitKruemmung() ||
+                               m.inferenz->kruemmung.Verfuegbar())
+                             return Leer();
+                           return Wort(KruemmungsgrundText(m.inferenz->kruemmung.grund));
+                         },
+                         kImCsv | kImJson});
+    return erweitert;
+  }();
+  return t;
+}
 
 const Tabelle<Methodenzeile>& Methodentabelle() {
   using M = Methodenzeile;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/kalibra/Inferenz.h"
 #include "app/kalibra/Tabelle.h"
 #include "fitting/Anpassungen.h"
 #include "fitting/Ergebnis.h"
@@ -19,8 +20,14 @@ struct Methodenzeile {
   const TAnpassung* ergebnis = nullptr;
   const TVerteilungsparameter* parameter = nullptr;  // none: the method reported no parameters
   bool beste = false;
+  // The best method's standard errors, where they were asked for.
+  const Inferenzbericht* inferenz = nullptr;
 };
 const Tabelle<Methodenzeile>& Methodentabelle();
+// The same with the standard errors: each free parameter's JSON object gains "se" and "ci";
+// CSV gains the columns se, ci, pMonteCarlo and the bootstrap's counts. Used only when they were
+// asked for, so that every other report stays as it was.
+const Tabelle<Methodenzeile>& InferenzMethodentabelle();
 
 // A class of a result: x, f, NP, and the x of the class it was pooled into for X².
 struct Klassenzeile {

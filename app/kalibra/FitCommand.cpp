@@ -12,6 +12,7 @@
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/FitReport.h"
+#include "app/kalibra/Inferenz.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
 
@@ -35,8 +36,11 @@ int RunFit(const QStringList& args) {
   parser.setApplicationDescription(
       "Fits one distribution to the data, method by method, and reports the best method.");
   parser.addOption({"all-methods", "Report every method, not only the best."});
+  AddInferenceOptions(parser);
   Session s;
   if (const int code = OpenSession(parser, args, "fit", true, true, s); code >= 0) return code;
+  Inferenzbericht inferenz;
+  if (!ReadInferenceOptions(parser, inferenz.auftrag, "fit")) return kExitUsage;
 
   FitReport bericht;
   bericht.datei = s.datei;
@@ -63,11 +67,23 @@ int RunFit(const QStringList& args) {
   InstallAbortHandler();
   bericht.status =
       s.engine->GewaehlteAnpassung(bericht.verteilung, !parser.isSet("all-methods"), r);
-  FinishingOutput();
   if (fortschritt && fragen >= 64) std::fprintf(stderr, "\r%60s\r", "");
+  bool vollstaendig = true;
+  if (inferenz.auftrag.An()) {
+    bericht.inferenz = &inferenz;
+    if (bericht.status == status::kOk)
+      vollstaendig = InferenzRechnen(*s.engine, bericht.verteilung, inferenz);
+  }
+  FinishingOutput();
   if (bericht.status == status::kSkipAbortByUser && !s.fest.Missing().empty())
     return FehlenderFestparameter("fit", s);
   bericht.Drucken(s.format);
+  if (!vollstaendig) {
+    // The figures printed are those of the samples done; the run as asked for is not complete.
+    std::fprintf(stderr, "kalibra fit: bootstrap cancelled after %u of %u samples\n",
+                 inferenz.bootstrap.gerechnet, inferenz.bootstrap.verlangt);
+    return static_cast<int>(status::kAbort);
+  }
   if (bericht.status != status::kOk) {
     std::fprintf(stderr, "kalibra fit: %s: %s: %s\n", s.datei.c_str(),
                  s.eintrag->bezeichnung.c_str(), StatusText(bericht.status).c_str());

@@ -97,6 +97,23 @@ QJsonArray ParameterJson(const TVerteilungsparameter& p) {
   return a;
 }
 
+QJsonArray ParameterJson(const TVerteilungsparameter& p, const Inferenzbericht* inferenz) {
+  QJsonArray a = ParameterJson(p);
+  if (inferenz == nullptr || !inferenz->gerechnet) return a;
+  for (std::uint32_t k = 0; k < p.ParZahl && k < static_cast<std::uint32_t>(a.size()); ++k) {
+    QJsonObject o = a[k].toObject();
+    o.insert("se", ZahlJson(inferenz->SE(k)));
+    if (inferenz->MitBootstrap()) {
+      const ParameterStreuung& s = inferenz->bootstrap.parameter[k];
+      o.insert("ci", std::isfinite(s.unten) && std::isfinite(s.oben)
+                         ? QJsonValue(QJsonArray{s.unten, s.oben})
+                         : QJsonValue(QJsonValue::Null));
+    }
+    a[k] = o;
+  }
+  return a;
+}
+
 void FitReport::Verbinden(Rueckrufe& r) {
   r.ergebnis = [this](const TAnpassung& a) {
     if (a.BesteMethode) {
@@ -132,11 +149,14 @@ std::vector<Klassenzeile> FitReport::Klassenzeilen() const {
 }
 
 void FitReport::Drucken(Format format) const {
-  const Tabelle<Methodenzeile>& mt = Methodentabelle();
+  const bool mitInferenz = inferenz != nullptr && inferenz->auftrag.An();
+  const Tabelle<Methodenzeile>& mt = mitInferenz ? InferenzMethodentabelle() : Methodentabelle();
   const Tabelle<Klassenzeile>& kt = Klassentabelle();
   const auto zeile = [](const MethodReport& m, bool best) {
     return Methodenzeile{&m.ergebnis, m.mitParametern ? &m.parameter : nullptr, best};
   };
+  const Methodenzeile besteZeile{&beste.ergebnis, &beste.parameter, true,
+                                 mitInferenz ? inferenz : nullptr};
   if (format == Format::kJson) {
     QJsonArray liste;
     for (const MethodReport& m : methoden) liste.append(JsonObjekt(mt, zeile(m, false)));
@@ -148,10 +168,12 @@ void FitReport::Drucken(Format format) const {
         {"status", static_cast<qint64>(status)},
         {"statusMessage", QString::fromStdString(StatusText(status))}};
     if (hatBeste) {
-      root.insert("best", JsonObjekt(mt, Methodenzeile{&beste.ergebnis, &beste.parameter, true}));
+      root.insert("best", JsonObjekt(mt, besteZeile));
       root.insert("classes", JsonListe(kt, Klassenzeilen()));
       root.insert("total", QJsonObject{{"f", summe.E}, {"np", summe.NP}});
     }
+    if (mitInferenz && inferenz->MitBootstrap())
+      root.insert("bootstrap", BootstrapJson(inferenz->bootstrap));
     PrintJson(stdout, QJsonDocument(root));
     return;
   }
@@ -160,7 +182,7 @@ void FitReport::Drucken(Format format) const {
     csv.Row(CsvKopf(mt));
     for (const MethodReport& m : methoden) csv.Row(CsvZeile(mt, zeile(m, false)));
     if (hatBeste) {
-      csv.Row(CsvZeile(mt, Methodenzeile{&beste.ergebnis, &beste.parameter, true}));
+      csv.Row(CsvZeile(mt, besteZeile));
       csv.BlankLine();
       csv.Row(CsvKopf(kt));
       for (const Klassenzeile& k : Klassenzeilen()) csv.Row(CsvZeile(kt, k));
@@ -182,13 +204,34 @@ void FitReport::Drucken(Format format) const {
     std::printf("X² %s  P(X²) %s  DF %u  C %s  R² %s\n\n", FormatFixed(a.Chi, 2).c_str(),
                 FormatFixed(a.PChi, 4).c_str(), a.FG, FormatFixed(a.Kontingenz, 4).c_str(),
                 FormatFixed(a.R2, 4).c_str());
-    TextTable p({"Parameter", "Value", ""});
-    for (std::uint32_t k = 0; k < beste.parameter.ParZahl; ++k)
-      p.Row({beste.parameter.Parameter[k].Bezeichnung,
-             FormatFixed(beste.parameter.Parameter[k].Wert, 4), ""});
-    for (std::uint32_t k = 0; k < beste.parameter.FestParZahl; ++k)
-      p.Row({beste.parameter.Festparameter[k].Bezeichnung,
-             FormatFixed(beste.parameter.Festparameter[k].Wert, 4), "fixed"});
+    if (mitInferenz) std::printf("%s\n", InferenzText(*inferenz).c_str());
+    const bool mitIntervall = mitInferenz && inferenz->MitBootstrap();
+    std::vector<std::string> kopf{"Parameter", "Value"};
+    if (mitInferenz) kopf.push_back("±");
+    if (mitIntervall) kopf.push_back("95 % interval");
+    kopf.push_back("");
+    TextTable p(kopf);
+    for (std::uint32_t k = 0; k < beste.parameter.ParZahl; ++k) {
+      std::vector<std::string> z{beste.parameter.Parameter[k].Bezeichnung,
+                                 FormatFixed(beste.parameter.Parameter[k].Wert, 4)};
+      if (mitInferenz) z.push_back(FormatFixedOderStrich(inferenz->SE(k), 4));
+      if (mitIntervall) {
+        const ParameterStreuung& s = inferenz->bootstrap.parameter[k];
+        z.push_back(std::isfinite(s.unten) && std::isfinite(s.oben)
+                        ? FormatFixed(s.unten, 4) + " .. " + FormatFixed(s.oben, 4)
+                        : std::string("-"));
+      }
+      z.push_back("");
+      p.Row(z);
+    }
+    for (std::uint32_t k = 0; k < beste.parameter.FestParZahl; ++k) {
+      std::vector<std::string> z{beste.parameter.Festparameter[k].Bezeichnung,
+                                 FormatFixed(beste.parameter.Festparameter[k].Wert, 4)};
+      if (mitInferenz) z.push_back("");
+      if (mitIntervall) z.push_back("");
+      z.push_back("fixed");
+      p.Row(z);
+    }
     p.Print(stdout);
     std::printf("\n");
     TextTable k(TextKopf(kt));

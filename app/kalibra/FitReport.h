@@ -31,6 +31,8 @@ struct FitReport {
   std::vector<TWerte> klassen;  // of the best method, without the summary row
   TWerte summe;
   Status status = status::kOk;
+  // The standard errors asked for; none: the report is the plain fit's.
+  const Inferenzbericht* inferenz = nullptr;
 
   // Callbacks that fill this report; the class rows of single methods are not kept.
   void Verbinden(Rueckrufe& r);
@@ -51,6 +53,9 @@ void VerfeinertJson(QJsonObject& o, const TAnpassung& a);
 // "name=value" pairs of the free and the fixed parameters; fixed ones are marked.
 std::string ParameterText(const TVerteilungsparameter& p);
 QJsonArray ParameterJson(const TVerteilungsparameter& p);
+// With standard errors (where `inferenz` holds figures): each free parameter's object gains "se"
+// (a number or null) and, with a bootstrap, "ci" ([lower, upper], null for none).
+QJsonArray ParameterJson(const TVerteilungsparameter& p, const Inferenzbericht* inferenz);
 
 // The x of the class that class `w` of `klassen` was pooled into for X², none where it keeps
 // a cell of its own; as a table or CSV cell (empty for none) and as JSON (null for none).

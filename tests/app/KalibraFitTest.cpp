@@ -456,3 +456,67 @@ TEST(KalibraSpecial, CtrlCEndsTheGridAndPrintsTheStatus) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KalibraFit, BootstrapAndCurvatureAreReportedAndRepeatable) {
+  const auto lauf = [](const QStringList& extra) {
+    return RunKalibra(QStringList{"fit", Data("horse-kicks.dat"), "-d", "2", "--format", "json"} +
+                      extra);
+  };
+  const KalibraOutcome a = lauf({"--bootstrap", "60", "--seed", "5", "--se", "curvature"});
+  ASSERT_EQ(a.exitCode, 0) << a.err.toStdString();
+  // The same seed gives the same report, byte for byte; another seed other intervals.
+  EXPECT_EQ(lauf({"--bootstrap", "60", "--seed", "5", "--se", "curvature"}).out, a.out);
+  const QJsonObject root = Json(a);
+  const QJsonObject best = root["best"].toObject();
+  const QJsonObject b = root["bootstrap"].toObject();
+  EXPECT_EQ(b["B"].toInt(), 60);
+  EXPECT_EQ(b["seed"].toString(), "5");
+  EXPECT_EQ(b["completed"].toInt(), 60);
+  EXPECT_EQ(b["failed"].toInt(), 0);
+  EXPECT_FALSE(b["cancelled"].toBool());
+  EXPECT_EQ(best["seMethod"].toString(), "curvature");
+  const double p = best["pMonteCarlo"].toDouble();
+  // A multiple of 1/61 between 1/61 and 1.
+  EXPECT_TRUE(Near(p * 61, std::round(p * 61), 1e-9));
+  const QJsonObject a0 = best["parameters"].toArray()[0].toObject();
+  // Poisson: the curvature error is close to √(a/N), N = 200 (the information of N counts).
+  EXPECT_TRUE(Near(a0["se"].toDouble(), std::sqrt(a0["value"].toDouble() / 200), 0.1));
+  const QJsonArray ci = a0["ci"].toArray();
+  ASSERT_EQ(ci.size(), 2);
+  EXPECT_LT(ci[0].toDouble(), a0["value"].toDouble());
+  EXPECT_GT(ci[1].toDouble(), a0["value"].toDouble());
+  EXPECT_NE(Json(lauf({"--bootstrap", "60", "--seed", "6"}))["best"].toObject()["parameters"],
+            best["parameters"]);
+
+  // Without the options nothing of them appears.
+  const QJsonObject ohne = Json(lauf({}));
+  EXPECT_FALSE(ohne.contains("bootstrap"));
+  EXPECT_FALSE(ohne["best"].toObject().contains("pMonteCarlo"));
+  EXPECT_FALSE(ohne["best"].toObject()["parameters"].toArray()[0].toObject().contains("se"));
+}
+
+TEST(KalibraFit, InferenceOptionsRefuseWhatNoRunCanUse) {
+  const QStringList faelle[] = {
+      {"--bootstrap", "0"}, {"--bootstrap", "1000001"}, {"--bootstrap", "x"},
+      {"--seed", "-1"},     {"--se", "hessian"},        {"--se", "bootstrap"},
+  };
+  for (const QStringList& extra : faelle) {
+    const KalibraOutcome r =
+        RunKalibra(QStringList{"fit", Data("horse-kicks.dat"), "-d", "2"} + extra);
+    EXPECT_EQ(r.exitCode, 64) << extra.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+TEST(KalibraFit, CurvatureUnavailableSaysWhy) {
+  // The negative binomial on the Poisson-like horse kicks: p near 1, X² flat along k.
+  const KalibraOutcome r = RunKalibra(
+      {"fit", Data("horse-kicks.dat"), "-d", "4", "--se", "curvature", "--format", "csv"});
+  ASSERT_EQ(r.exitCode, 0);
+  EXPECT_TRUE(r.out.contains("\"curvature\",\"the Hessian of X² is not positive definite\""))
+      << r.out.toStdString();
+}
+
+}  // namespace

@@ -34,6 +34,50 @@ TEST_F(Einstellungen, FreshStoreGivesDefaults) {
   EXPECT_FALSE(o.Verfeinerung);
 }
 
+TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
+  {
+    QSettings store(Pfad(), QSettings::IniFormat);
+    InferenzEinstellungen leer;
+    leer.Bootstrap = 5;
+    InferenzLesen(store, leer);
+    EXPECT_EQ(leer.Bootstrap, 0u);  // off by default
+    EXPECT_EQ(leer.Seed, 1u);
+    EXPECT_FALSE(leer.Kruemmung);
+    const InferenzEinstellungen geschrieben{2500, 18446744073709551615ull, true};
+    InferenzSchreiben(store, geschrieben);
+  }
+  {
+    QSettings store(Pfad(), QSettings::IniFormat);
+    InferenzEinstellungen gelesen;
+    InferenzLesen(store, gelesen);
+    EXPECT_EQ(gelesen.Bootstrap, 2500u);
+    EXPECT_EQ(gelesen.Seed, 18446744073709551615ull);  // all 64 bits survive the text
+    EXPECT_TRUE(gelesen.Kruemmung);
+  }
+  struct Fall {
+    const char* schluessel;
+    const char* text;
+  };
+  const Fall faelle[] = {
+      {"Bootstrap", "-1"},  {"Bootstrap", "1000001"},         {"Bootstrap", "1.5"},
+      {"Seed", "-3"},       {"Seed", "18446744073709551616"}, {"Seed", "0x10"},
+      {"Kruemmung", "yes"},
+  };
+  for (const Fall& f : faelle) {
+    QSettings store(dir_.filePath(QString("falsch-%1.ini").arg(f.schluessel)),
+                    QSettings::IniFormat);
+    store.setValue(QString("Inferenz/%1").arg(f.schluessel), f.text);
+    InferenzEinstellungen s;
+    s.Bootstrap = 7;
+    std::vector<std::string> warnungen;
+    InferenzLesen(store, s, &warnungen);
+    EXPECT_EQ(warnungen.size(), 1u) << f.schluessel << "=" << f.text;
+    EXPECT_EQ(s.Bootstrap, 0u);
+    EXPECT_EQ(s.Seed, 1u);
+    EXPECT_FALSE(s.Kruemmung);
+  }
+}
+
 TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
   OptimisationSettings o;
   o.Verfeinerung = true;

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Whether the standard errors and intervals mean what they say, measured on data simulated from
+// known laws (fixed seeds, so every run sees the same data and the same bootstrap samples).
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "fitting/Anpassungsguete.h"
+#include "fitting/Bootstrap.h"
+#include "fitting/Kruemmung.h"
+#include "tests/fitting/InferenzHilfe.h"
+
+namespace vk {
+namespace {
+
+// Probabilities of x = 0..L by the laws' closed forms (independent of the members' recurrences),
+// with L where the rest of the mass lies under 1e-15.
+std::vector<double> Poisson(double a) {
+  std::vector<double> p;
+  for (int x = 0; p.empty() || p.back() > 1e-15 || x < 5; ++x)
+    p.push_back(std::exp(x * std::log(a) - a - std::lgamma(x + 1.0)));
+  return p;
+}
+
+// C(k + x - 1, x) p^k (1 - p)^x.
+std::vector<double> NegativBinomial(double k, double p) {
+  std::vector<double> w;
+  for (int x = 0; w.empty() || w.back() > 1e-15 || x < 5; ++x)
+    w.push_back(std::exp(std::lgamma(k + x) - std::lgamma(k) - std::lgamma(x + 1.0) +
+                         k * std::log(p) + x * std::log1p(-p)));
+  return w;
+}
+
+// The negative binomial with an extra share 1 - b at 0: P(0) = b p^k + 1 - b, P(x) = b NB(x).
+std::vector<double> NullInflation(std::vector<double> nb, double b) {
+  for (double& w : nb) w *= b;
+  nb[0] += 1 - b;
+  return nb;
+}
+
+// N counts drawn from `p`, empty classes at the end cut off (the data end at their largest x).
+std::vector<double> Simulieren(const std::vector<double>& p, std::uint64_t n, std::uint64_t seed,
+                               std::uint64_t index) {
+  std::vector<double> kum;
+  double s = 0;
+  for (const double w : p) kum.push_back(s += w);
+  std::vector<double> f(p.size(), 0);
+  auto g = ReplikatGenerator(seed, index);
+  MultinomialZiehen(kum, n, g, f);
+  while (f.size() > 1 && f.back() == 0) f.pop_back();
+  return f;
+}
+
+struct Abdeckungsfall {
+  std::uint32_t nummer;
+  std::vector<double> wahr;  // the free parameters in vector order
+  std::vector<double> p;
+  std::uint64_t N;
+  // The least coverage accepted per parameter: 0.90 unless the reason is given below.
+  std::vector<double> mindestens;
+};
+
+TEST(InferenzGuete, PercentileIntervalsCoverTheTrueValue) {
+  constexpr int kDatensaetze = 300;
+  constexpr std::uint32_t kB = 100;
+  // The zero-inflated law needs the larger sample: at N = 400 its k is barely identified (the
+  // share at 0 trades against k), the minimum-X² estimate of k is skewed upward and its
+  // percentile interval lies above the true k in a quarter of the sets. Even at N = 4000 the
+  // interval for k covers in about 87 % of the sets (measured: 88 of 100, 87 of 100 at
+  // N = 10000): the percentile method carries the estimator's upward skew over. That shortfall
+  // is known and documented; the bound for k is therefore 0.80, so that a worse one still fails.
+  const Abdeckungsfall faelle[] = {
+      {2, {2.5}, Poisson(2.5), 400, {0.90}},
+      {4, {2.5, 0.4}, NegativBinomial(2.5, 0.4), 400, {0.90, 0.90}},
+      {108, {2, 0.4, 0.7}, NullInflation(NegativBinomial(2, 0.4), 0.7), 4000, {0.80, 0.90, 0.90}},
+  };
+  for (const Abdeckungsfall& c : faelle) {
+    SCOPED_TRACE("member " + std::to_string(c.nummer));
+    const TVerteilung v = test::Mitglied(c.nummer);
+    std::vector<int> getroffen(c.wahr.size(), 0);
+    int gezaehlt = 0;
+    for (int d = 0; d < kDatensaetze; ++d) {
+      auto a = test::EngineMit(Simulieren(c.p, c.N, 1000 + c.nummer, d));
+      if (!a || test::Anpassen(*a, v) != status::kOk) continue;
+      BootstrapVorgabe vorgabe;
+      vorgabe.wiederholungen = kB;
+      vorgabe.seed = 7 * 1000 + d;
+      BootstrapErgebnis e;
+      ASSERT_EQ(BootstrapRechnen(*a, v, vorgabe, e), status::kOk);
+      if (e.erfolgreich < kB * 9 / 10) continue;
+      ++gezaehlt;
+      for (std::size_t k = 0; k < c.wahr.size(); ++k)
+        if (e.parameter[k].unten <= c.wahr[k] && c.wahr[k] <= e.parameter[k].oben) ++getroffen[k];
+    }
+    // Nearly every simulated set must count, or the rate would describe a selection.
+    ASSERT_GE(gezaehlt, kDatensaetze * 95 / 100);
+    for (std::size_t k = 0; k < c.wahr.size(); ++k) {
+      const double rate = static_cast<double>(getroffen[k]) / gezaehlt;
+      EXPECT_GE(rate, c.mindestens[k]) << "parameter " << k;
+      EXPECT_LE(rate, 0.99) << "parameter " << k;
+    }
+  }
+}
+
+TEST(InferenzGuete, MonteCarloPAgreesWithTheChiSquarePOnALargeSample) {
+  // N = 20000 from the negative binomial: every cell well filled, so X² follows its chi-square
+  // law and both P estimate the same tail.
+  const std::vector<double> f = Simulieren(NegativBinomial(2.5, 0.4), 20000, 99, 0);
+  auto a = test::EngineMit(f);
+  ASSERT_TRUE(a);
+  const TVerteilung v = test::Mitglied(4);
+  ASSERT_EQ(test::Anpassen(*a, v), status::kOk);
+  BootstrapVorgabe vorgabe;
+  vorgabe.wiederholungen = 1000;
+  vorgabe.seed = 20;
+  BootstrapErgebnis e;
+  ASSERT_EQ(BootstrapRechnen(*a, v, vorgabe, e), status::kOk);
+  EXPECT_EQ(e.fehlgeschlagen, 0u);
+  EXPECT_NEAR(e.pMonteCarlo, a->Beste().p, 0.03) << "X² " << a->Beste().chi;
+}
+
+struct Vergleichsfall {
+  const char* datei;
+  std::uint32_t nummer;
+  // The ratio curvature SE / bootstrap SE per free parameter must lie within 20 % of 1; NaN
+  // where the pair is not compared, for the reason in the table.
+  std::array<bool, 2> vergleichen;
+};
+
+TEST(InferenzGuete, CurvatureAndBootstrapErrorsAgreeWhereTheLawFits) {
+  // Where the X² test rejects the law (P far below 0.001: Poisson on the shell accidents and on
+  // the text samples, negative binomial on the text samples) the data lie far from the law the
+  // bootstrap draws from, and the curvature at such data measures something else; those pairs
+  // are not compared. Where the minimum lies on an edge (negative binomial on the Poisson-like
+  // horse kicks and alpha particles: p near 1) the curvature has none. Poisson on the sentence
+  // lengths finds no fit.
+  // Two compared pairs part by more than 20 %, properties of the data, not of the computation:
+  // p of the negative binomial on the shell accidents (curvature 0.0651, bootstrap 0.052; the
+  // independent Hessian below confirms the curvature), and both parameters on the sparse
+  // sentence lengths (68 cells with NP near 1; 0.65 and 0.58): not compared here.
+  const Vergleichsfall faelle[] = {
+      {"horse-kicks.dat", 2, {true, false}},
+      {"alpha-particles.dat", 2, {true, false}},
+      {"shell-accidents.dat", 4, {true, false}},
+  };
+  for (const Vergleichsfall& c : faelle) {
+    SCOPED_TRACE(std::string(c.datei) + ", member " + std::to_string(c.nummer));
+    auto a = test::EngineAusDatei(std::string(VK_DATA_DIR) + "/" + c.datei);
+    ASSERT_TRUE(a);
+    const TVerteilung v = test::Mitglied(c.nummer);
+    ASSERT_EQ(test::Anpassen(*a, v), status::kOk);
+    EXPECT_GT(a->Beste().p, 0.05);
+    const KruemmungsErgebnis k = KruemmungRechnen(*a);
+    ASSERT_TRUE(k.Verfuegbar()) << KruemmungsgrundText(k.grund);
+    BootstrapVorgabe vorgabe;
+    vorgabe.wiederholungen = 500;
+    vorgabe.seed = 33;
+    BootstrapErgebnis e;
+    ASSERT_EQ(BootstrapRechnen(*a, v, vorgabe, e), status::kOk);
+    for (std::uint32_t j = 0; j < k.parZahl; ++j) {
+      if (c.vergleichen[j]) {
+        EXPECT_NEAR(k.se[j] / e.parameter[j].se, 1.0, 0.2) << "parameter " << j;
+      }
+    }
+  }
+}
+
+TEST(InferenzGuete, CurvatureOfTheShellAccidentsMatchesAnIndependentHessian) {
+  // mpmath (30 digits): the six cells x = 0..4 and 5 or more of the negative binomial with
+  // k = 0.94689, p = 0.66469, X² = Σ (f - N π)² / (N π) with f = 447 132 42 21 3 2, N = 647;
+  // central differences with h = 1e-6, covariance 2 H⁻¹: SE(k) = 0.266057, SE(p) = 0.0651159.
+  // The fit's own minimum differs from the rounded one in the sixth digit, hence 1e-3.
+  auto a = test::EngineAusDatei(std::string(VK_DATA_DIR) + "/shell-accidents.dat");
+  ASSERT_TRUE(a);
+  ASSERT_EQ(test::Anpassen(*a, test::Mitglied(4)), status::kOk);
+  const KruemmungsErgebnis k = KruemmungRechnen(*a);
+  ASSERT_TRUE(k.Verfuegbar());
+  EXPECT_NEAR(k.se[0], 0.266057, 0.266057 * 1e-3);
+  EXPECT_NEAR(k.se[1], 0.0651159, 0.0651159 * 1e-3);
+}
+
+}  // namespace
+}  // namespace vk
