@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/Datensatz.h"
+
+namespace vk::py {
+
+// A data set as the module hands it around: read once, never changed afterwards, shared by any
+// number of fits on any number of threads.
+struct Datenbestand {
+  std::shared_ptr<const TDatensatz> daten;
+  std::string datei;  // the file it was read from; empty for arrays
+};
+
+// Reads an input data file with the command line's reader and checks; raises Fehler with the
+// reader's status and message (the line and token where the file says so).
+Datenbestand DateiEinlesen(const std::string& pfad);
+
+// The same checks over records given as arrays: x whole numbers in strictly ascending order,
+// f finite. Raises Fehler like a file that held these records.
+Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f);
+
+// Copies the classes 0..n, the statistics and the validity of `von` into `nach`: the classes
+// beyond n are never read, so a fit sees what a fresh read would have given it.
+void DatenUebertragen(const TDatensatz& von, TDatensatz& nach);
+
+}  // namespace vk::py
