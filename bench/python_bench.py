@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Benchmarks of the Python package (docs/python.md, docs/performance.md).
+
+    PYTHONPATH=build/gcc/python python3 bench/python_bench.py batch
+        2000 data sets fitted with the negative binomial by vk.batch on one thread and on two;
+        the speed-up of two threads over one.
+    PYTHONPATH=build/gcc/python python3 bench/python_bench.py fit build/gcc/bench/vk_bench
+        the negative binomial fit of the Federalist "may" counts called from Python against the
+        same fit in C++ (BM_MayAnpassung/4 of vk_bench, which reads the data in each round too).
+
+Each figure is the best of several rounds, so that a moment of load from elsewhere does not
+count; the machine's load average is printed beside it.
+"""
+import json
+import os
+import subprocess
+import sys
+import time
+
+import numpy as np
+
+import vostra_kalibra as vk
+
+MAY_X = [0, 1, 2, 3, 4, 5, 6]
+MAY_F = [156, 63, 29, 8, 4, 1, 1]
+
+
+def load():
+    return "load average %.2f %.2f %.2f" % os.getloadavg()
+
+
+def datasets(count):
+    # Negative-binomial counts of 300 observations each, from a fixed seed.
+    rng = np.random.default_rng(32)
+    out = []
+    for _ in range(count):
+        counts = np.bincount(rng.negative_binomial(3, 0.45, size=300))
+        out.append(vk.Data(np.arange(len(counts)), counts))
+    return out
+
+
+def best_of(rounds, call):
+    best = float("inf")
+    for _ in range(rounds):
+        start = time.perf_counter()
+        call()
+        best = min(best, time.perf_counter() - start)
+    return best
+
+
+def bench_batch(rounds=3):
+    data = datasets(2000)
+    # Every engine of a thread is built once; a first short run builds them.
+    list(vk.batch(data[:20], 4, jobs=2))
+    times = {}
+    for jobs in (1, 2):
+        times[jobs] = best_of(rounds, lambda: list(vk.batch(data, 4, jobs=jobs)))
+        print(f"batch of {len(data)} negative binomial fits, jobs={jobs}: {times[jobs]:.3f} s "
+              f"({times[jobs] / len(data) * 1e6:.0f} us per fit)")
+    print(f"two threads against one: {times[1] / times[2]:.2f}x  ({load()}, {os.cpu_count()} cores)")
+
+
+def bench_fit(vk_bench, rounds=5, calls=2000):
+    out = subprocess.run(
+        [vk_bench, "--benchmark_filter=BM_MayAnpassung/4$", "--benchmark_format=json",
+         "--benchmark_repetitions=5", "--benchmark_min_time=0.5"],
+        check=True, capture_output=True, text=True).stdout
+    runs = [b for b in json.loads(out)["benchmarks"] if b.get("run_type") == "iteration"]
+    cxx = min(b["real_time"] for b in runs)  # microseconds
+    fit_only = vk.Data(MAY_X, MAY_F)
+    py_read = best_of(rounds, lambda: [vk.fit(vk.Data(MAY_X, MAY_F), 4) for _ in range(calls)])
+    py_fit = best_of(rounds, lambda: [vk.fit(fit_only, 4) for _ in range(calls)])
+    py_read_us = py_read / calls * 1e6
+    py_fit_us = py_fit / calls * 1e6
+    print(f"negative binomial fit of the may counts in C++ (reading included): {cxx:.1f} us")
+    print(f"from Python, vk.fit(vk.Data(x, f), 4): {py_read_us:.1f} us = {py_read_us / cxx:.2f}x")
+    print(f"from Python, vk.fit(data, 4) on a data set read once: {py_fit_us:.1f} us = "
+          f"{py_fit_us / cxx:.2f}x  ({load()})")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) >= 2 and sys.argv[1] == "batch":
+        bench_batch()
+    elif len(sys.argv) == 3 and sys.argv[1] == "fit":
+        bench_fit(sys.argv[2])
+    else:
+        sys.exit(__doc__)
