@@ -292,8 +292,7 @@ pyb::dict Automatik(const Datenbestand& d, const Festvorgaben& fest, const pyb::
     st = a.AutomatischeAnpassung(r);
   }
   poll.Weiterwerfen();
-  if (zeilen.empty() && st != status::kOk)
-    throw Fehler(st, StatusMeldung(st, "automatic fitting"));
+  if (zeilen.empty() && st != status::kOk) throw Fehler(st, StatusMeldung(st, "automatic fitting"));
   pyb::list liste;
   for (const TAnpassung& a : zeilen) {
     pyb::dict z = Figuren(a);
@@ -401,8 +400,7 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
   poll.Weiterwerfen();
   for (Methode& m : b.methoden) m.parameter = FesteMarkieren(m.parameter, vorgaben);
   b.beste.parameter = FesteMarkieren(b.beste.parameter, vorgaben);
-  if (!b.hatBeste && st != status::kOk)
-    throw Fehler(st, StatusMeldung(st, "special fitting"));
+  if (!b.hatBeste && st != status::kOk) throw Fehler(st, StatusMeldung(st, "special fitting"));
   pyb::dict aus = Kopf(d, e, st);
   pyb::list methoden;
   for (const Methode& m : b.methoden) methoden.append(MethodeAlsDict(m));

@@ -7,6 +7,7 @@
 
 #include "core/DatenDatei.h"
 #include "core/DatenLesen.h"
+#include "fitting/Anpassungen.h"
 #include "python/src/Fehler.h"
 
 namespace vk::py {
@@ -15,13 +16,15 @@ namespace {
 
 // Records from two arrays. An x that is no whole number in 0..2^32-1 maps to the largest x, as
 // the file reader maps a negative or oversized one, so that the read ends in "Def X too large".
+template <typename X>
 class FelderQuelle final : public RecordSource {
  public:
-  FelderQuelle(std::span<const double> x, std::span<const double> f) : x_(x), f_(f) {}
+  FelderQuelle(std::span<const X> x, std::span<const double> f) : x_(x), f_(f) {}
   Status Next(Record& out, std::uint32_t& counter) override {
     if (i_ >= x_.size()) return status::kEndOfData;
-    const double x = x_[i_];
-    const bool ganz = x >= 0 && x <= std::numeric_limits<std::uint32_t>::max() && std::floor(x) == x;
+    const double x = static_cast<double>(x_[i_]);
+    const bool ganz =
+        x >= 0 && x <= std::numeric_limits<std::uint32_t>::max() && std::floor(x) == x;
     out.x = ganz ? static_cast<std::uint32_t>(x) : std::numeric_limits<std::uint32_t>::max();
     out.f = f_[i_];
     ++i_;
@@ -32,7 +35,8 @@ class FelderQuelle final : public RecordSource {
   }
 
  private:
-  std::span<const double> x_, f_;
+  std::span<const X> x_;
+  std::span<const double> f_;
   std::size_t i_ = 0;
 };
 
@@ -58,18 +62,20 @@ Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f
                  LesefehlerText("", status::kException) + "\n  a frequency is not a finite number");
   auto d = std::make_shared<TDatensatz>();
   TDateneigenschaften e;
-  FelderQuelle quelle(x, f);
+  FelderQuelle<double> quelle(x, f);
   const Status st = DatenLesen(*d, quelle, e);
   if (st != status::kOk) throw Fehler(st, LesefehlerText("", st));
   return {std::move(d), {}};
 }
 
-void DatenUebertragen(const TDatensatz& von, TDatensatz& nach) {
-  const std::size_t k = static_cast<std::size_t>(von.Statistik.n) + 1;
-  std::copy_n(von.XWerte.begin(), k, nach.XWerte.begin());
-  std::copy_n(von.Haeufigkeiten.begin(), k, nach.Haeufigkeiten.begin());
-  nach.Statistik = von.Statistik;
-  nach.DatenGueltig = von.DatenGueltig;
+void DatenUebertragen(const Datenbestand& von, Anpassungen& engine) {
+  const TDatensatz& d = *von.daten;
+  const std::size_t k = static_cast<std::size_t>(d.Statistik.n) + 1;
+  FelderQuelle<std::uint32_t> quelle(std::span<const std::uint32_t>(d.XWerte.data(), k),
+                                     std::span<const double>(d.Haeufigkeiten.data(), k));
+  TDateneigenschaften e;
+  // The classes were read and checked once already: this read cannot fail.
+  engine.DatenLesen(quelle, e);
 }
 
 }  // namespace vk::py

@@ -8,6 +8,10 @@
 
 #include "core/Datensatz.h"
 
+namespace vk {
+class Anpassungen;
+}
+
 namespace vk::py {
 
 // A data set as the module hands it around: read once, never changed afterwards, shared by any
@@ -25,8 +29,8 @@ Datenbestand DateiEinlesen(const std::string& pfad);
 // f finite. Raises Fehler like a file that held these records.
 Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f);
 
-// Copies the classes 0..n, the statistics and the validity of `von` into `nach`: the classes
-// beyond n are never read, so a fit sees what a fresh read would have given it.
-void DatenUebertragen(const TDatensatz& von, TDatensatz& nach);
+// Reads the classes of `von` into `engine` as a fresh read of the same records would: the engine
+// forgets what it had prepared for its previous data set, and computes the same statistics.
+void DatenUebertragen(const Datenbestand& von, Anpassungen& engine);
 
 }  // namespace vk::py

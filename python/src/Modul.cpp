@@ -20,7 +20,8 @@ namespace {
 pyb::object gFehlerKlasse;
 pyb::object gAufrufKlasse;
 
-std::span<const double> Spanne(const pyb::array_t<double, pyb::array::c_style | pyb::array::forcecast>& a) {
+std::span<const double> Spanne(
+    const pyb::array_t<double, pyb::array::c_style | pyb::array::forcecast>& a) {
   if (a.ndim() != 1) throw FalscherAufruf("x and f must be one-dimensional");
   return {a.data(), static_cast<std::size_t>(a.size())};
 }
@@ -60,7 +61,8 @@ pyb::list KatalogListe() {
     const auto e = k.VerteilungHolen(i);
     if (!e) continue;
     pyb::list parameter, fest;
-    for (std::uint32_t p = 0; p < e->parameterZahl; ++p) parameter.append(e->parameter[p].bezeichnung);
+    for (std::uint32_t p = 0; p < e->parameterZahl; ++p)
+      parameter.append(e->parameter[p].bezeichnung);
     for (std::uint32_t p = 0; p < e->festparameterZahl; ++p)
       fest.append(pyb::make_tuple(e->festparameter[p].bezeichnung, e->festparameter[p].bedingung,
                                   e->festparameter[p].beschreibung));
@@ -98,9 +100,9 @@ PYBIND11_MODULE(_engine, m) {
   });
   // The objects must die before the interpreter does.
   m.add_object("_cleanup", pyb::capsule([] {
-    gFehlerKlasse = pyb::object();
-    gAufrufKlasse = pyb::object();
-  }));
+                 gFehlerKlasse = pyb::object();
+                 gAufrufKlasse = pyb::object();
+               }));
 
   m.def("load_catalog", &KatalogLaden, pyb::arg("path"));
   m.def("catalog", &KatalogListe);

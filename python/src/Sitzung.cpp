@@ -40,7 +40,7 @@ TKatalogeintrag Eintrag(std::uint32_t index) {
 Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen) {
   thread_local std::unique_ptr<Anpassungen> engine;
   if (!engine) engine = std::make_unique<Anpassungen>(Katalog());
-  DatenUebertragen(*daten.daten, engine->DatenZumLesen());
+  DatenUebertragen(daten, *engine);
   engine->EinstellungenUebernehmen(einstellungen);
   return *engine;
 }
@@ -54,7 +54,8 @@ OptimisationSettings EinstellungenLesen(const pybind11::handle& settings) {
     for (char& c : name)
       if (c == '-') c = '_';
     const double wert = pybind11::cast<double>(settings.attr(name.c_str()));
-    const std::string regel = std::isfinite(wert) ? BereichPruefen(b, wert) : BereichPruefen(b, -1e300);
+    const std::string regel =
+        std::isfinite(wert) ? BereichPruefen(b, wert) : BereichPruefen(b, -1e300);
     if (!regel.empty())
       throw FalscherAufruf("settings." + name + " takes " + regel + ", not " +
                            pybind11::str(settings.attr(name.c_str())).cast<std::string>());
