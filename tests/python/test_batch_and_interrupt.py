@@ -14,6 +14,8 @@ import pytest
 import vostra_kalibra as vk
 from conftest import DATA_FILES
 
+FILES = {p.stem: p for p in DATA_FILES}
+
 
 def negative_binomial_like(seed, classes=12):
     rng = np.random.default_rng(seed)
@@ -42,12 +44,12 @@ def test_batch_equals_single_fits_in_order(jobs):
 def test_batch_reads_files_and_reports_failures_in_place(tmp_path):
     bad = tmp_path / "bad.dat"
     bad.write_text("0 1\n2 1\n1 1\n")
-    items = [DATA_FILES[0], str(tmp_path / "missing.dat"), bad, DATA_FILES[1]]
+    items = [FILES["horse-kicks"], str(tmp_path / "missing.dat"), bad, FILES["shell-accidents"]]
     results = list(vk.batch(items, 2, jobs=2))
     assert [r.status for r in results] == [0, 12, 9, 0]
     assert results[1].error is not None and results[1].error.code == 12
     assert results[2].file == str(bad) and np.isnan(results[2].chi2)
-    same_result(results[3], vk.fit(DATA_FILES[1], 2))
+    same_result(results[3], vk.fit(FILES["shell-accidents"], 2))
     # Plain dictionaries, one per result, for pandas.DataFrame.
     rows = [r.to_dict() for r in results]
     assert rows[0]["params"] == results[0].params and rows[1]["expected"] == []
@@ -56,29 +58,25 @@ def test_batch_reads_files_and_reports_failures_in_place(tmp_path):
 # Each script prints "ready" just before its long call; SIGINT then must end it within
 # seconds, with KeyboardInterrupt caught by the script.
 LONG_CALLS = {
-    # A fit of many classes with a step limit it never reaches and no stopping by spread.
+    # A member whose every evaluation on 20001 classes takes seconds (it polls inside one).
     "fit": """
-        x = np.arange(3000)
-        f = np.round(1000 * np.exp(-x / 700.0)) + 1
-        data = vk.Data(x, f)
-        settings = vk.Settings(max_steps=10_000_000, abort_criterion=0)
+        x = np.arange(20001)
+        data = vk.Data(x, np.round(1000 * np.exp(-x / 6667.0)) + 1)
         print("ready", flush=True)
-        vk.fit(data, 4, settings=settings, all_methods=True)
+        vk.fit(data, 16)
     """,
-    # The special fitting's preflight over a fine grid on one thread.
+    # The special fitting's preflight over a fine grid (1400 x 1400 points) on one thread.
     "special": """
         data = vk.read(DATA)
         print("ready", flush=True)
-        vk.special(data, b1=(-10, 10, 0.01), b2=(-10, 10, 0.01), threads=1)
+        vk.special(data, b1=(-14, 14, 0.02), b2=(-14, 14, 0.02), threads=1)
     """,
-    # A batch on two threads, interrupted while its consumer waits.
+    # A batch of such fits on two threads, interrupted while its consumer waits.
     "batch": """
-        x = np.arange(3000)
-        f = np.round(1000 * np.exp(-x / 700.0)) + 1
-        data = vk.Data(x, f)
-        settings = vk.Settings(max_steps=10_000_000, abort_criterion=0)
+        x = np.arange(20001)
+        data = vk.Data(x, np.round(1000 * np.exp(-x / 6667.0)) + 1)
         print("ready", flush=True)
-        for r in vk.batch([data] * 8, 4, jobs=2, settings=settings):
+        for r in vk.batch([data] * 8, 16, jobs=2):
             pass
     """,
 }
@@ -87,7 +85,7 @@ LONG_CALLS = {
 @pytest.mark.parametrize("name", sorted(LONG_CALLS))
 def test_ctrl_c_ends_a_running_call(name):
     script = "import numpy as np\nimport vostra_kalibra as vk\n"
-    script += f"DATA = {str(DATA_FILES[-1])!r}\n"
+    script += f"DATA = {str(FILES['alpha-particles'])!r}\n"
     script += "try:\n" + textwrap.indent(textwrap.dedent(LONG_CALLS[name]), "    ")
     script += "    print('finished', flush=True)\nexcept KeyboardInterrupt:\n    print('interrupted', flush=True)\n"
     proc = subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.PIPE,

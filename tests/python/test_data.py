@@ -23,8 +23,10 @@ def test_arrays_read_as_the_file(path):
     assert from_arrays.f.tolist() == from_file.f.tolist()
     assert from_arrays.stats() == from_file.stats()
     assert from_file.file == str(path) and from_arrays.file is None
-    # A fit cannot tell them apart.
-    assert vk.fit(from_arrays, 2).to_dict() | {"file": None} == vk.fit(from_file, 2).to_dict() | {"file": None}
+    # A fit and an evaluation cannot tell them apart.
+    assert vk.fit(from_arrays, 4).to_dict() | {"file": None} == vk.fit(from_file, 4).to_dict() | {"file": None}
+    mean = [from_file.stats()["m1"]]
+    assert vk.evaluate(from_arrays, 2, mean).to_dict() | {"file": None} == vk.evaluate(from_file, 2, mean).to_dict() | {"file": None}
 
 
 @pytest.mark.parametrize("path", DATA_FILES, ids=lambda p: p.stem)

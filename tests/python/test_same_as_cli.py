@@ -121,15 +121,14 @@ def test_auto_in_catalog_order_and_top(cli):
 @pytest.mark.parametrize("path", DATA_FILES, ids=lambda p: p.stem)
 def test_evaluate(cli, path):
     data = vk.read(path)
-    # The parameters of a fit, then the same moved off the optimum, for the negative binomial
-    # and the Poisson; a vector far outside the domain is corrected into it the same way.
-    cases = []
-    for index in (2, 4):
-        best = vk.fit(data, index).params
-        values = list(best.values())
-        cases += [(index, values), (index, [v * 1.1 for v in values])]
-    cases.append((4, [-5.0, 7.0]))
-    procs = [cli.start("evaluate", path, "-d", i, "-p", ",".join(repr(v) for v in vs))
+    # The negative binomial's fitted parameters, then the same moved off the optimum; the
+    # Poisson at the mean and beside it; a vector far outside the domain is corrected into it
+    # the same way.
+    best = list(vk.fit(data, 4).params.values())
+    mean = data.stats()["m1"]
+    cases = [(4, best), (4, [v * 1.1 for v in best]), (2, [mean]), (2, [mean * 0.9]),
+             (4, [-5.0, 7.0])]
+    procs = [cli.start("evaluate", path, "-d", i, "--parameters=" + ",".join(repr(v) for v in vs))
              for i, vs in cases]
     for (index, values), proc in zip(cases, procs):
         code, j, err = cli.finish(proc)
