@@ -350,7 +350,7 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     vorgaben[k].Wert = auftrag.a[k];
     vorgaben[k].Fest = auftrag.fest[k];
   }
-  const double n = d.daten->Statistik.n;
+  const double n = d.daten->statistik.n;
   for (std::size_t k : {3u, 4u}) {
     const char* name = k == 3 ? "b1" : "b2";
     const auto& bereich = k == 3 ? auftrag.b1 : auftrag.b2;

@@ -42,14 +42,33 @@ class FelderQuelle final : public RecordSource {
 
 }  // namespace
 
+namespace {
+
+// The reader's room for a data set, one per thread, reused by every read on it.
+TDatensatz& Leseplatz() {
+  thread_local std::unique_ptr<TDatensatz> platz = std::make_unique<TDatensatz>();
+  return *platz;
+}
+
+std::shared_ptr<const Klassen> Verdichten(const TDatensatz& d) {
+  auto k = std::make_shared<Klassen>();
+  const std::size_t zahl = static_cast<std::size_t>(d.Statistik.n) + 1;
+  k->x.assign(d.XWerte.begin(), d.XWerte.begin() + static_cast<std::ptrdiff_t>(zahl));
+  k->f.assign(d.Haeufigkeiten.begin(), d.Haeufigkeiten.begin() + static_cast<std::ptrdiff_t>(zahl));
+  k->statistik = d.Statistik;
+  return k;
+}
+
+}  // namespace
+
 Datenbestand DateiEinlesen(const std::string& pfad) {
-  auto d = std::make_shared<TDatensatz>();
+  TDatensatz& d = Leseplatz();
   TDateneigenschaften e;
   std::string detail;
-  const Status st = DateiLesen(pfad, *d, e, detail);
+  const Status st = DateiLesen(pfad, d, e, detail);
   if (st != status::kOk)
     throw Fehler(st, LesefehlerText(pfad, st) + (detail.empty() ? "" : "\n  " + detail));
-  return {std::move(d), pfad};
+  return {Verdichten(d), pfad};
 }
 
 Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f) {
@@ -60,19 +79,16 @@ Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f
   if (!std::all_of(f.begin(), f.end(), [](double v) { return std::isfinite(v); }))
     throw Fehler(status::kException,
                  LesefehlerText("", status::kException) + "\n  a frequency is not a finite number");
-  auto d = std::make_shared<TDatensatz>();
+  TDatensatz& d = Leseplatz();
   TDateneigenschaften e;
   FelderQuelle<double> quelle(x, f);
-  const Status st = DatenLesen(*d, quelle, e);
+  const Status st = DatenLesen(d, quelle, e);
   if (st != status::kOk) throw Fehler(st, LesefehlerText("", st));
-  return {std::move(d), {}};
+  return {Verdichten(d), {}};
 }
 
 void DatenUebertragen(const Datenbestand& von, Anpassungen& engine) {
-  const TDatensatz& d = *von.daten;
-  const std::size_t k = static_cast<std::size_t>(d.Statistik.n) + 1;
-  FelderQuelle<std::uint32_t> quelle(std::span<const std::uint32_t>(d.XWerte.data(), k),
-                                     std::span<const double>(d.Haeufigkeiten.data(), k));
+  FelderQuelle<std::uint32_t> quelle(von.daten->x, von.daten->f);
   TDateneigenschaften e;
   // The classes were read and checked once already: this read cannot fail.
   engine.DatenLesen(quelle, e);

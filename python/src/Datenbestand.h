@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/Datensatz.h"
 
@@ -14,10 +15,18 @@ class Anpassungen;
 
 namespace vk::py {
 
+// The classes 0..n of a data set and their statistics, without the room for 20001 classes a
+// TDatensatz keeps: a batch holds thousands of data sets.
+struct Klassen {
+  std::vector<std::uint32_t> x;
+  std::vector<double> f;
+  TStatistik statistik;
+};
+
 // A data set as the module hands it around: read once, never changed afterwards, shared by any
 // number of fits on any number of threads.
 struct Datenbestand {
-  std::shared_ptr<const TDatensatz> daten;
+  std::shared_ptr<const Klassen> daten;
   std::string datei;  // the file it was read from; empty for arrays
 };
 

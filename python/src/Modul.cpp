@@ -27,7 +27,7 @@ std::span<const double> Spanne(
 }
 
 pyb::dict Statistik(const Datenbestand& d) {
-  const TStatistik& s = d.daten->Statistik;
+  const TStatistik& s = d.daten->statistik;
   pyb::dict aus;
   aus["n"] = s.summe;
   aus["m1"] = s.m1;
@@ -114,20 +114,19 @@ PYBIND11_MODULE(_engine, m) {
                                if (d.datei.empty()) return pyb::none();
                                return pyb::str(d.datei);
                              })
-      .def_property_readonly("n_classes",
-                             [](const Datenbestand& d) { return d.daten->Statistik.n + 1; })
+      .def_property_readonly("n_classes", [](const Datenbestand& d) { return d.daten->x.size(); })
       .def("x",
            [](const Datenbestand& d) {
-             const std::size_t k = d.daten->Statistik.n + 1;
-             pyb::array_t<std::int64_t> a(static_cast<pyb::ssize_t>(k));
-             std::copy_n(d.daten->XWerte.begin(), k, a.mutable_data());
+             const auto& x = d.daten->x;
+             pyb::array_t<std::int64_t> a(static_cast<pyb::ssize_t>(x.size()));
+             std::copy(x.begin(), x.end(), a.mutable_data());
              return a;
            })
       .def("f",
            [](const Datenbestand& d) {
-             const std::size_t k = d.daten->Statistik.n + 1;
-             pyb::array_t<double> a(static_cast<pyb::ssize_t>(k));
-             std::copy_n(d.daten->Haeufigkeiten.begin(), k, a.mutable_data());
+             const auto& f = d.daten->f;
+             pyb::array_t<double> a(static_cast<pyb::ssize_t>(f.size()));
+             std::copy(f.begin(), f.end(), a.mutable_data());
              return a;
            })
       .def("stats", &Statistik);
