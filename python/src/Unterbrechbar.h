@@ -17,6 +17,9 @@ namespace vk::py {
 class Unterbrechbar {
  public:
   static constexpr std::chrono::milliseconds kAbstand{20};
+  // The clock is read every kTakt-th poll only: a short fit polls a few hundred times, and the
+  // clock would cost it more than its bookkeeping.
+  static constexpr unsigned kTakt = 16;
 
   explicit Unterbrechbar(const std::atomic<bool>* geteilt = nullptr) : geteilt_(geteilt) {}
   Unterbrechbar(const Unterbrechbar&) = delete;
@@ -36,6 +39,7 @@ class Unterbrechbar {
  private:
   const std::atomic<bool>* geteilt_;
   std::chrono::steady_clock::time_point naechste_ = std::chrono::steady_clock::now() + kAbstand;
+  unsigned takt_ = 0;
   bool unterbrochen_ = false;
   PyObject* typ_ = nullptr;
   PyObject* wert_ = nullptr;

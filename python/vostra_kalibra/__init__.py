@@ -129,15 +129,20 @@ def catalog() -> List[Distribution]:
     return list(_catalog())
 
 
+@functools.lru_cache(maxsize=1)
+def _by_index() -> Dict[int, Distribution]:
+    return {d.index: d for d in _catalog()}
+
+
 def _distribution(dist: Union[int, str, Distribution]) -> Distribution:
     """A member by index, by display name (case ignored) or as itself."""
     if isinstance(dist, Distribution):
         return dist
     members = _catalog()
     if isinstance(dist, (int, np.integer)) and not isinstance(dist, bool):
-        for d in members:
-            if d.index == int(dist):
-                return d
+        found = _by_index().get(int(dist))
+        if found is not None:
+            return found
     elif isinstance(dist, str):
         wanted = dist.strip()
         if wanted.isdigit():
