@@ -17,7 +17,7 @@ def kalibra_exe():
     exe = os.environ.get("VK_KALIBRA")
     if not exe:
         pytest.skip("VK_KALIBRA names no kalibra to compare with (ctest sets it)")
-    return exe
+    return os.path.abspath(exe)
 
 
 @pytest.fixture(scope="session")
