@@ -172,3 +172,26 @@ def test_catalog(cli):
         assert [p["name"] for p in jd["parameters"]] == list(d.parameters)
         assert [(p["name"], p["condition"]) for p in jd["fixedParameters"]] == [
             (p.name, p.condition) for p in d.fixed_parameters]
+
+
+# (file stem, options of vk.special, the command line's options): the default grid, then with a
+# coefficient held fixed at 0.
+SPECIAL = [
+    ("alpha-particles", {}, []),
+    ("gpl3-word-letters", {"fix": ["a2"]}, ["--fix", "a2"]),
+]
+
+
+@pytest.mark.parametrize("stem,options,cli_args", SPECIAL, ids=[s[0] for s in SPECIAL])
+def test_special(cli, stem, options, cli_args):
+    path = next(p for p in DATA_FILES if p.stem == stem)
+    proc = cli.start("special", path, *cli_args)
+    r = vk.special(vk.read(path), **options)
+    code, j, _ = cli.finish(proc)
+    assert code == r.status == j["status"]
+    check_method(j["best"], r)
+    check_classes(j["classes"], r)
+    assert len(j["methods"]) == len(r.methods)
+    for jm, m in zip(j["methods"], r.methods):
+        check_method(jm, m)
+    assert sorted(r.fixed) == sorted(options.get("fix", []))
