@@ -50,6 +50,16 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "tool kalibra for scripts and large batches (with bash completion), the\n"
     "distribution catalog and kalibra-catalog, which packs and unpacks the catalog\n"
     "file.")
+if(VK_BUILD_PYTHON)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION
+      "\nThe Python module vostra_kalibra gives the engine to Python programs.")
+  # The compiled module suits the interpreter version it was built for only; numpy is what it
+  # hands out. dpkg-shlibdeps adds the libraries it links.
+  math(EXPR vk_python_next "${VK_PYTHON_VERSION_MINOR} + 1")
+  set(vk_python_version ${VK_PYTHON_VERSION_MAJOR}.${VK_PYTHON_VERSION_MINOR})
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "python3 (>= ${vk_python_version}~), python3 (<< ${VK_PYTHON_VERSION_MAJOR}.${vk_python_next}), python3-numpy")
+endif()
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

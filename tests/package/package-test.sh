@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# package-test.sh STEP BUILD_DIR SOURCE_DIR [GUI]
+# package-test.sh STEP BUILD_DIR SOURCE_DIR [GUI [PYTHON INTERPRETER]]
 #   build    packs the build with cpack into BUILD_DIR/package-test and unpacks the package
 #            into a scratch root there with dpkg -x (no installation on the machine)
 #   run      checks the package's contents and runs the unpacked programs from the scratch root
 #   lintian  runs lintian on the package; errors fail, warnings are printed
-# GUI is ON when the desktop application is part of the build.
+# GUI is ON when the desktop application is part of the build; PYTHON is ON when the Python
+# module is, and INTERPRETER the interpreter it is built for.
 set -euo pipefail
 step=$1
 build=$2
 source=$3
 gui=${4:-ON}
+python=${5:-OFF}
+interpreter=${6:-python3}
 work=$build/package-test
 root=$work/root
 
@@ -96,6 +99,24 @@ case $step in
         fail "the unpacked vostra-kalibra does not start"
       number=$("$root/usr/bin/kalibra" --version)
       [[ $version == *" ${number#kalibra }" ]] || fail "vostra-kalibra --version printed: $version"
+    fi
+    if [[ $python == ON ]]; then
+      module=$root/usr/lib/python3/dist-packages/vostra_kalibra
+      for f in __init__.py __init__.pyi py.typed Kalibra.bxm; do
+        [[ -f $module/$f ]] || fail "the package lacks the module's $f"
+      done
+      compgen -G "$module/_engine*.so" >/dev/null || fail "the package lacks the compiled module"
+      [[ $depends == *python3-numpy* && $depends == *"python3 (>="* ]] ||
+        fail "the package does not depend on Python and numpy: $depends"
+      # Imported from the unpacked tree, from a folder without a catalog: it finds its own and
+      # fits as the unpacked kalibra does.
+      PYTHONPATH=$root/usr/lib/python3/dist-packages "$interpreter" -c '
+import json, sys, vostra_kalibra as vk
+assert vk.__file__.startswith(sys.argv[1]), vk.__file__
+rows = vk.auto("shell-accidents.dat", sort=None)
+cli = json.load(open("installed.json"))["distributions"]
+assert [(r.index, r.chi2, r.p) for r in rows] == [(d["index"], d["chiSquare"], d["p"]) for d in cli]
+' "$root" || fail "the unpacked Python module does not fit as the unpacked kalibra"
     fi
     echo "package $deb: contents, dependencies and programs as expected"
     ;;

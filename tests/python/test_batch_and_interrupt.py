@@ -1,0 +1,107 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Batches on threads give the results of single fits in the order of the data sets; Ctrl-C
+# ends a running fit, special fitting or batch promptly with KeyboardInterrupt.
+import os
+import signal
+import subprocess
+import sys
+import textwrap
+import time
+
+import numpy as np
+import pytest
+
+import vostra_kalibra as vk
+from conftest import DATA_FILES
+
+FILES = {p.stem: p for p in DATA_FILES}
+
+
+def negative_binomial_like(seed, classes=12):
+    rng = np.random.default_rng(seed)
+    counts = np.bincount(rng.negative_binomial(3, 0.45, size=400), minlength=classes)
+    return vk.Data(np.arange(len(counts)), counts)
+
+
+def same_result(a, b):
+    assert (a.index, a.status, a.method, a.chi2, a.p, a.df, a.params) == (
+        b.index, b.status, b.method, b.chi2, b.p, b.df, b.params)
+    assert a.expected.tolist() == b.expected.tolist()
+    assert a.pooled_into.tolist() == b.pooled_into.tolist()
+
+
+@pytest.mark.parametrize("jobs", [1, 2, 3])
+def test_batch_equals_single_fits_in_order(jobs):
+    datasets = [negative_binomial_like(seed) for seed in range(24)] + [vk.read(p) for p in DATA_FILES]
+    single = [vk.fit(d, 4) for d in datasets]
+    # A generator: the batch reads it as it goes.
+    batched = list(vk.batch((d for d in datasets), "Negative binomial", jobs=jobs))
+    assert len(batched) == len(single)
+    for a, b in zip(single, batched):
+        same_result(a, b)
+
+
+def test_batch_reads_files_and_reports_failures_in_place(tmp_path):
+    bad = tmp_path / "bad.dat"
+    bad.write_text("0 1\n2 1\n1 1\n")
+    items = [FILES["horse-kicks"], str(tmp_path / "missing.dat"), bad, FILES["shell-accidents"]]
+    results = list(vk.batch(items, 2, jobs=2))
+    assert [r.status for r in results] == [0, 12, 9, 0]
+    assert results[1].error is not None and results[1].error.code == 12
+    assert results[2].file == str(bad) and np.isnan(results[2].chi2)
+    same_result(results[3], vk.fit(FILES["shell-accidents"], 2))
+    # Plain dictionaries, one per result, for pandas.DataFrame.
+    rows = [r.to_dict() for r in results]
+    assert rows[0]["params"] == results[0].params and rows[1]["expected"] == []
+
+
+# Each script prints "ready" just before its long call; SIGINT then must end it within
+# seconds, with KeyboardInterrupt caught by the script.
+LONG_CALLS = {
+    # A member whose every evaluation on 20001 classes takes seconds (it polls inside one).
+    "fit": """
+        x = np.arange(20001)
+        data = vk.Data(x, np.round(1000 * np.exp(-x / 6667.0)) + 1)
+        print("ready", flush=True)
+        vk.fit(data, 16)
+    """,
+    # The special fitting's preflight over a fine grid (1400 x 1400 points) on one thread.
+    "special": """
+        data = vk.read(DATA)
+        print("ready", flush=True)
+        vk.special(data, b1=(-14, 14, 0.02), b2=(-14, 14, 0.02), threads=1)
+    """,
+    # A batch of such fits on two threads, interrupted while its consumer waits.
+    "batch": """
+        x = np.arange(20001)
+        data = vk.Data(x, np.round(1000 * np.exp(-x / 6667.0)) + 1)
+        print("ready", flush=True)
+        for r in vk.batch([data] * 8, 16, jobs=2):
+            pass
+    """,
+}
+
+
+@pytest.mark.parametrize("name", sorted(LONG_CALLS))
+def test_ctrl_c_ends_a_running_call(name):
+    script = "import numpy as np\nimport vostra_kalibra as vk\n"
+    script += f"DATA = {str(FILES['alpha-particles'])!r}\n"
+    script += "try:\n" + textwrap.indent(textwrap.dedent(LONG_CALLS[name]), "    ")
+    script += "    print('finished', flush=True)\nexcept KeyboardInterrupt:\n    print('interrupted', flush=True)\n"
+    proc = subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, text=True, env=os.environ.copy())
+    try:
+        assert proc.stdout.readline().strip() == "ready"
+        time.sleep(1.0)
+        assert proc.poll() is None, "the call ended before it could be interrupted"
+        sent = time.monotonic()
+        proc.send_signal(signal.SIGINT)
+        out, err = proc.communicate(timeout=10)
+        took = time.monotonic() - sent
+    finally:
+        if proc.poll() is None:
+            proc.kill()
+    assert out.strip() == "interrupted", err
+    assert proc.returncode == 0, err
+    # Generous for a loaded machine: the poll looks every 20 ms.
+    assert took < 5.0
