@@ -62,7 +62,7 @@ TEST(TwoComponentMixtureFamily, AllWeightOnOneComponentIsThatComponentsMember) {
     ASSERT_FALSE(gemischt.fehler);
     ASSERT_FALSE(einzeln.fehler);
     for (std::uint32_t i = 0; i <= c.L; ++i)
-      EXPECT_TRUE(Near((*gemischt.NP)[i], (*einzeln.NP)[i], test::kRelTight, 1e-12 * 1000))
+      EXPECT_TRUE(Near((*gemischt.NP)[i], (*einzeln.NP)[i], test::kTight, test::kTight * 1000))
           << "i=" << i;
   }
 }
@@ -110,7 +110,7 @@ TEST(TwoComponentMixtureFamily, EstimatesRecoverExactData) {
     for (std::uint32_t k : c.exakt) {
       const Parametervektor start = test::Start(c.nummer, *d, eig, k);
       for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], 1e-6)) << "alternative " << k << ", parameter " << j;
+        EXPECT_TRUE(Near(start[j], c.par[j], test::kIterated)) << "alternative " << k << ", parameter " << j;
     }
   }
 }

@@ -21,14 +21,12 @@ namespace {
 
 using test::Fest;
 using test::Letzte;
+using test::NB;
 using test::Near;
+
 
 double Bin(double n, double p, double i) {
   return i > n ? 0 : std::exp(test::LogBinomial(n, i) + i * std::log(p) + (n - i) * std::log1p(-p));
-}
-double NB(double k, double p, double i) {
-  return std::exp(std::lgamma(k + i) - std::lgamma(k) - std::lgamma(i + 1) + k * std::log(p) +
-                  i * std::log1p(-p));
 }
 double NullBin(double n, double p, double b, double i) {
   return (i == 0 ? 1 - b : 0) + b * Bin(n, p, i);
@@ -109,7 +107,7 @@ TEST(ZeroInflatedFamily, EstimatorsRecoverExactData) {
     for (std::uint32_t k : c.alternativen) {
       const Parametervektor start = test::Start(c.nummer, *d, eig, k);
       for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], 1e-7)) << "alternative " << k << ", parameter " << j;
+        EXPECT_TRUE(Near(start[j], c.par[j], test::kRecovered)) << "alternative " << k << ", parameter " << j;
     }
   }
 }

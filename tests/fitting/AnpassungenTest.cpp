@@ -90,8 +90,8 @@ TEST(GewaehlteAnpassung, FindsTheBinomialAgain) {
   EXPECT_TRUE(berichte[0].BesteMethode);
   EXPECT_GT(berichte[0].PChi, 0.05);
   EXPECT_EQ(a->BesterVektor()[0], 10);
-  EXPECT_TRUE(Near(a->BesterVektor()[1], 0.3, 0, 0.01));
-  EXPECT_TRUE(Near(a->ParameterWertSuchen("p"), a->BesterVektor()[1], 0));
+  EXPECT_TRUE(test::NearAbs(a->BesterVektor()[1], 0.3, test::kFitted));
+  EXPECT_TRUE(Near(a->ParameterWertSuchen("p"), a->BesterVektor()[1], test::kExact));
   EXPECT_EQ(a->ParameterWertSuchen("q"), 123456789.0);
 }
 
@@ -137,7 +137,7 @@ TEST(GewaehlteAnpassung, ReportsEveryMethodThenTheBest) {
   EXPECT_EQ(spur[3], "W");
   EXPECT_EQ(spur[spur.size() - 3].substr(0, 4), "best");
   EXPECT_EQ(spur.back(), "S");
-  EXPECT_TRUE(Near(summeNP, a->Daten().Statistik.summe, 1e-12));
+  EXPECT_TRUE(Near(summeNP, a->Daten().Statistik.summe, test::kTight));
 }
 
 TEST(GewaehlteAnpassung, StopsAndRefuses) {
@@ -418,9 +418,9 @@ TEST(AnpassungBewerten, DegreesOfFreedomCountEveryParameter) {
       continue;
     }
     EXPECT_EQ(z.fg, c.fg);
-    EXPECT_TRUE(Near(z.chi, c.chi, test::kRelTight));
-    EXPECT_TRUE(Near(z.c, c.chi / a->Daten().Statistik.summe, test::kRelTight));
-    EXPECT_TRUE(Near(z.p, c.p, test::kRelTight));
+    EXPECT_TRUE(Near(z.chi, c.chi, test::kTight));
+    EXPECT_TRUE(Near(z.c, c.chi / a->Daten().Statistik.summe, test::kTight));
+    EXPECT_TRUE(Near(z.p, c.p, test::kTight));
   }
 }
 
@@ -431,7 +431,7 @@ TEST(AnpassungBewerten, DeterminationAgainstTheUnpooledClasses) {
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, Klassen({12, 38, 58, 44, 8})), status::kOk);
   ASSERT_EQ(a->Auswerten(Ref(k, 1), {0.5}, FesterWert(4)), status::kOk);
-  EXPECT_TRUE(Near(a->Aktuell().r2, 1 - 32.0 / 1832, test::kRelTight));
+  EXPECT_TRUE(Near(a->Aktuell().r2, 1 - 32.0 / 1832, test::kTight));
 }
 
 // The best method: the highest P; on equal P the smaller X²; on equal X² too the earlier method.

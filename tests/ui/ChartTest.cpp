@@ -355,12 +355,12 @@ TEST_F(ChartTest, RootogramHangsTheRootOfFFromTheRootOfNP) {
     const QCandlestickSet* b = haengend->sets()[i];
     const double oben = std::sqrt(klassen[i].np), unten = oben - std::sqrt(klassen[i].f);
     EXPECT_EQ(b->timestamp(), i + 3) << "standing on its x";
-    EXPECT_TRUE(Near(b->open(), oben, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->high(), oben, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->close(), unten, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->low(), unten, 1e-15)) << i;
+    EXPECT_TRUE(Near(b->open(), oben, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->high(), oben, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->close(), unten, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->low(), unten, vk::test::kUlps)) << i;
     EXPECT_EQ(kurve[i].x(), i + 3);
-    EXPECT_TRUE(Near(kurve[i].y(), oben, 1e-15)) << i;
+    EXPECT_TRUE(Near(kurve[i].y(), oben, vk::test::kUlps)) << i;
     tiefst = std::min(tiefst, unten);
   }
   // The zero line spans every bar; the value axis is linear and shows all of them and zero.

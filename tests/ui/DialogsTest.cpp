@@ -112,10 +112,10 @@ TEST_F(OptimisationDialogTest, TypedValuesKeepEveryDigit) {
   EXPECT_EQ(gezeigt, "0.00004") << "leaving the field keeps the digits typed";
   EXPECT_EQ(reflektion, "1.5000") << "a value the format holds is shown in it";
   EXPECT_TRUE(
-      vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kRelTight));
+      vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kTight));
   EXPECT_TRUE(vk::test::Near(
       QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Abbruchkriterium").toDouble(), 4e-5,
-      vk::test::kRelTight));
+      vk::test::kTight));
   // Shown again, the stored value keeps its digits.
   BeiDialog([&](QWidget* d) {
     gezeigt = d->findChild<QLineEdit*>("NumEdAbortionCriterium")->text();
@@ -138,11 +138,11 @@ TEST(FixedParameterDialog, TypedValuesKeepEveryDigit) {
   QTest::keyClick(erstes, Qt::Key_Tab);
   EXPECT_FALSE(erstes->hasFocus());
   EXPECT_EQ(erstes->text(), "2.123456");
-  EXPECT_TRUE(vk::test::Near(d.GibFeld(1), 2.123456, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(1), 2.123456, vk::test::kTight));
   // A value set from the data shows the digits it has.
   d.SetzeFeld(2, 0.125);
   EXPECT_EQ(d.findChild<QLineEdit*>("NumEdFestparameter2")->text(), "0.1250");
-  EXPECT_TRUE(vk::test::Near(d.GibFeld(2), 0.125, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(2), 0.125, vk::test::kTight));
 }
 
 TEST(FixedParameterDialog, RowsFollowTheirDescriptions) {

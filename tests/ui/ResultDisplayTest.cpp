@@ -40,13 +40,6 @@ class ResultDisplayTest : public UiTest {
   void Graph(const TFrmMain& f) { Kind<QAction>(f, "TBBtnDiagramm")->trigger(); }
 };
 
-double NPSumme(const QTreeWidget* daten) {
-  double s = 0;
-  for (int i = 0; i < daten->topLevelItemCount(); ++i)
-    s += ZahlAusText(daten->topLevelItem(i)->text(2));
-  return s;
-}
-
 // Whether any row of the data list is shaded as pooled.
 bool Schattiert(const QTreeWidget* daten) {
   for (int i = 0; i < daten->topLevelItemCount(); ++i) {
@@ -59,30 +52,13 @@ bool Schattiert(const QTreeWidget* daten) {
 
 // The NP bars the chart draws.
 QList<double> NPBalken(const TFrmDiagramm* d) {
-  QList<double> werte;
-  for (QAbstractSeries* s : d->Chart()->series())
-    if (auto* b = qobject_cast<QBarSeries*>(s))
-      for (int i = 0; i < b->barSets()[1]->count(); ++i) werte << b->barSets()[1]->at(i);
-  return werte;
+  return Balken(d, 1);
 }
 
 double Summe(const QList<double>& werte) {
   double s = 0;
   for (double w : werte) s += w;
   return s;
-}
-
-// The width a line edit leaves for its text: its style's contents rectangle less the text margins
-// and the two pixels QLineEdit keeps free on either side.
-int Textplatz(const QLineEdit* feld) {
-  QStyleOptionFrame option;
-  option.initFrom(feld);
-  option.rect = feld->rect();
-  option.lineWidth = feld->hasFrame()
-                         ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld)
-                         : 0;
-  const QRect r = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
-  return r.marginsRemoved(feld->textMargins()).width() - 4;
 }
 
 bool Passt(const QLineEdit* feld) {
