@@ -57,7 +57,8 @@ TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
   EXPECT_EQ(o["df"].toInt(), 1);
   EXPECT_TRUE(Near(o["c"].toDouble(), chi / 200, vk::test::kTight));
   // P(X² > x) for one degree of freedom is erfc(sqrt(x/2)); the tail formula is good to 1e-6.
-  EXPECT_TRUE(vk::test::NearAbs(o["p"].toDouble(), std::erfc(std::sqrt(chi / 2)), vk::test::kIterated));
+  EXPECT_TRUE(
+      vk::test::NearAbs(o["p"].toDouble(), std::erfc(std::sqrt(chi / 2)), vk::test::kIterated));
   const QJsonArray expected = o["expected"].toArray();
   ASSERT_EQ(expected.size(), 5);
   for (int x = 0; x < 5; ++x)
@@ -168,7 +169,8 @@ TEST(KalibraEvaluate, SpecialModelWithThePoissonsRatioIsThePoisson) {
   };
   const QJsonObject spezial = auswerten("205", "-1,3.87,0,0,1");
   const QJsonObject poisson = auswerten("Poisson", "3.87");
-  EXPECT_TRUE(Near(spezial["chiSquare"].toDouble(), poisson["chiSquare"].toDouble(), vk::test::kSeries));
+  EXPECT_TRUE(
+      Near(spezial["chiSquare"].toDouble(), poisson["chiSquare"].toDouble(), vk::test::kSeries));
   EXPECT_EQ(spezial["df"].toInt(), poisson["df"].toInt() - 4) << "five free parameters, not one";
 }
 

@@ -122,8 +122,7 @@ TEST_P(ModusGruppe, FindsTheDensestPositiveWindow) {
   std::copy(c.f.begin(), c.f.end(), f.begin());
   ModusGruppeSuchen(f, s);
   EXPECT_EQ(s.ModusGruppenIndex, c.index);
-  for (int i = 0; i < 3; ++i)
-    EXPECT_TRUE(Near(s.quotient[i], c.quotient[i], test::kTight));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(Near(s.quotient[i], c.quotient[i], test::kTight));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,8 +148,7 @@ TEST(Statistik, NegativeMeanIsAFault) {
 TEST(Statistik, GapClassesCountInKButNotInEntropy) {
   const Gelesen mitLuecke = Lesen({{1, 5}, {3, 5}});
   ASSERT_EQ(mitLuecke.status, status::kOk);
-  EXPECT_TRUE(
-      Near(mitLuecke.d->Statistik.entropie, std::log(2.0) / std::log(3.0), test::kTight));
+  EXPECT_TRUE(Near(mitLuecke.d->Statistik.entropie, std::log(2.0) / std::log(3.0), test::kTight));
 }
 
 TEST(Statistik, FailedStatisticsLeaveTheUserCopyUntouched) {

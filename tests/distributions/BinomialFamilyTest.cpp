@@ -85,8 +85,7 @@ TEST(Binomial, EstimatorsRecoverExactBinomialData) {
   EXPECT_FALSE(scope.Faulted());
   EXPECT_EQ(E[0], 12);
   EXPECT_TRUE(Near(E[1], n, test::kRecovered));
-  for (int s : {50, 51, 52, 53})
-    EXPECT_TRUE(Near(E[s], p, test::kRecovered)) << "E[" << s << "]";
+  for (int s : {50, 51, 52, 53}) EXPECT_TRUE(Near(E[s], p, test::kRecovered)) << "E[" << s << "]";
   // The Newton iterate keeps p = M/n.
   EXPECT_TRUE(Near(E[55], d->Statistik.m1x0 / E[5], test::kTight));
 }

@@ -251,7 +251,8 @@ TEST(Digamma, HarmonicNumbersMinusEuler) {
   constexpr double kGamma = 0.57721566490153286;
   EXPECT_TRUE(test::NearAbs(Digamma(1), -kGamma, test::kSeries));
   EXPECT_TRUE(test::NearAbs(Digamma(2), 1 - kGamma, test::kSeries));
-  EXPECT_TRUE(test::NearAbs(Digamma(10), 7129.0 / 2520.0 - kGamma, test::kSeries));  // H(9) = 7129/2520
+  EXPECT_TRUE(
+      test::NearAbs(Digamma(10), 7129.0 / 2520.0 - kGamma, test::kSeries));  // H(9) = 7129/2520
   EXPECT_TRUE(test::NearAbs(Digamma(0), -0.577215664, test::kExact));
 }
 
@@ -393,7 +394,8 @@ TEST(VerhaeltnisRegression, RecoversAnExactRatioAndWeighsByTheDenominator) {
   };
   const Fall faelle[] = {
       {"Poisson a=2.5", poisson, 8, plusEins, 2.5, test::kShort},
-      {"hyper-Poisson a=1.5", hyper, 8, [](std::uint32_t i) { return 0.75 + i; }, 1.5, test::kShort},
+      {"hyper-Poisson a=1.5", hyper, 8, [](std::uint32_t i) { return 0.75 + i; }, 1.5,
+       test::kShort},
       // {1, 2, 2} with u_i = i + 1: z = 1*2/1 + 2*2/2 = 4, q = 1/1 + 4/4 = 2, a = 2 (it is
       // Poisson(2) up to a factor). The 100 beyond L must not enter.
       {"three classes, u = i + 1", {1, 2, 2, 100}, 2, plusEins, 2, 0},

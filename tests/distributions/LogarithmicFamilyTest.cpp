@@ -148,24 +148,48 @@ TEST(LogarithmicFamily, EstimatorsRecoverExactData) {
 TEST(LogarithmicFamily, SingleEstimatesRecoverExactData) {
   // The last class carries the rest of N = 1000, as the tail rule has it.
   const test::SlotFall faelle[] = {
-      {"lost games", 43, {2}, 2, 399, [](double x) { return VerloreneSpiele(0.4, 2, x); },
-       Letzte::kRest, {{0, 0.4}}},
-      {"Waring rho = 2", 53, {}, 1, 39, [](double x) { return Waring2(1.3, x); }, Letzte::kRest,
+      {"lost games",
+       43,
+       {2},
+       2,
+       399,
+       [](double x) { return VerloreneSpiele(0.4, 2, x); },
+       Letzte::kRest,
+       {{0, 0.4}}},
+      {"Waring rho = 2",
+       53,
+       {},
+       1,
+       39,
+       [](double x) { return Waring2(1.3, x); },
+       Letzte::kRest,
        {{1, 1.3}}},
-      {"truncated logarithmic", 55, {}, 1, 7, [](double x) { return std::pow(0.6, x) / x; },
-       Letzte::kRest, {{0, 0.6}}},
+      {"truncated logarithmic",
+       55,
+       {},
+       1,
+       7,
+       [](double x) { return std::pow(0.6, x) / x; },
+       Letzte::kRest,
+       {{0, 0.6}}},
   };
   for (const test::SlotFall& c : faelle) test::SlotsPruefen(c);
 }
 
 TEST(LogarithmicFamily, StartVectorsOnRealDataAreFinite) {
   test::StartsEndlich({
-      {32, {128}, {6}, "gpl3-word-syllables.dat"}, {32, {128}, {17}, "gpl3-word-letters.dat"},
-      {35, {0, 1}, {}, "gpl3-word-syllables.dat"}, {35, {0, 1}, {}, "gpl3-sentence-words.dat"},
-      {36, {1}, {}, "gpl3-word-syllables.dat"},    {36, {1}, {}, "gpl3-word-letters.dat"},
-      {43, {1}, {1}, "gpl3-word-syllables.dat"},   {43, {1}, {1}, "gpl3-word-letters.dat"},
-      {53, {128}, {}, "gpl3-word-syllables.dat"},  {53, {128}, {}, "gpl3-sentence-words.dat"},
-      {55, {128}, {}, "gpl3-word-syllables.dat"},  {55, {128}, {}, "gpl3-word-letters.dat"},
+      {32, {128}, {6}, "gpl3-word-syllables.dat"},
+      {32, {128}, {17}, "gpl3-word-letters.dat"},
+      {35, {0, 1}, {}, "gpl3-word-syllables.dat"},
+      {35, {0, 1}, {}, "gpl3-sentence-words.dat"},
+      {36, {1}, {}, "gpl3-word-syllables.dat"},
+      {36, {1}, {}, "gpl3-word-letters.dat"},
+      {43, {1}, {1}, "gpl3-word-syllables.dat"},
+      {43, {1}, {1}, "gpl3-word-letters.dat"},
+      {53, {128}, {}, "gpl3-word-syllables.dat"},
+      {53, {128}, {}, "gpl3-sentence-words.dat"},
+      {55, {128}, {}, "gpl3-word-syllables.dat"},
+      {55, {128}, {}, "gpl3-word-letters.dat"},
   });
 }
 

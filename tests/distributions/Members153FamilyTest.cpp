@@ -107,7 +107,8 @@ TEST(Members153Family, SpecialCasesAreTheSimplerMembers) {
     const Lauf b = test::Auswerten(c.einfach, p2, c.einfachFest, c.L, c.x0);
     ASSERT_FALSE(a.fehler || b.fehler) << c.name;
     for (std::uint32_t i = 0; i <= c.L; ++i)
-      EXPECT_TRUE(test::Near((*a.NP)[i], (*b.NP)[i], test::kLong, test::kLogRoute)) << c.name << ", i=" << i;
+      EXPECT_TRUE(test::Near((*a.NP)[i], (*b.NP)[i], test::kLong, test::kLogRoute))
+          << c.name << ", i=" << i;
   }
 }
 

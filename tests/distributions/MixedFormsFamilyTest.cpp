@@ -24,7 +24,6 @@ using test::Letzte;
 using test::Near;
 using test::Poisson;
 
-
 double Verschoben(double a, double b, double m, double x) {
   return (1 - b) * Poisson(a, x) + b * Poisson(a, x - m);
 }
@@ -95,7 +94,8 @@ TEST(MixedFormsFamily, UniformRateRepairsWrittenBack) {
     EXPECT_EQ(par[0], c.a2);
     EXPECT_EQ(par[1], c.b2);
     for (std::uint32_t i = 0; i < 12; ++i)
-      EXPECT_TRUE(Near((*l.NP)[i], 1000 * Gleichverteilt(c.a2, c.b2, i), test::kSeries)) << "i = " << i;
+      EXPECT_TRUE(Near((*l.NP)[i], 1000 * Gleichverteilt(c.a2, c.b2, i), test::kSeries))
+          << "i = " << i;
   }
   Parametervektor gleich{2, 2};
   EXPECT_TRUE(Rechnen(101, gleich, 12, 0).fehler);
@@ -177,7 +177,8 @@ TEST(MixedFormsFamily, EstimatorsRecoverExactData) {
     for (std::uint32_t k : c.alternativen) {
       const Parametervektor start = test::Start(c.nummer, *d, eig, k);
       for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], test::kRecovered)) << "alternative " << k << ", parameter " << j;
+        EXPECT_TRUE(Near(start[j], c.par[j], test::kRecovered))
+            << "alternative " << k << ", parameter " << j;
     }
   }
 }

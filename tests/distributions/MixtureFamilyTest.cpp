@@ -101,7 +101,8 @@ TEST(MixtureFamily, GammaPascalFarBeyondCDoesNotCancel) {
   EXPECT_FALSE(scope.Faulted());
   for (const Klasse& k : klassen)
     // The last class is N minus the others: held to 1e-12 N, as every remainder.
-    EXPECT_TRUE(Near((*NP)[k.i], k.np, test::kTight, k.i == 80 ? test::kTight * st.summe : test::kTight))
+    EXPECT_TRUE(
+        Near((*NP)[k.i], k.np, test::kTight, k.i == 80 ? test::kTight * st.summe : test::kTight))
         << k.i << ": " << (*NP)[k.i];
   for (std::uint32_t i = 0; i <= 80; ++i) EXPECT_GT((*NP)[i], 0) << i;
 }
@@ -279,7 +280,8 @@ TEST(MixtureFamily, TwoRatePoissonCloseRatesDoNotCancel) {
     EXPECT_FALSE(scope.Faulted());
     long double unten = 0;
     for (std::uint32_t i = 0; i < fall.L; ++i) {
-      EXPECT_TRUE(Near((*NP)[i], fall.np[i], test::kTight)) << fall.b << ", i=" << i << ": " << (*NP)[i];
+      EXPECT_TRUE(Near((*NP)[i], fall.np[i], test::kTight))
+          << fall.b << ", i=" << i << ": " << (*NP)[i];
       unten += (*NP)[i];
     }
     EXPECT_EQ((*NP)[fall.L], static_cast<double>(std::fabs(fall.N - unten)));

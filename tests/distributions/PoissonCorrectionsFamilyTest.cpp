@@ -169,7 +169,13 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
   };
   const Fall faelle[] = {
       // The mean is a and the variance a + b.
-      {"second-order", 84, {}, [](double j) { return Korrigiert(3, 0.8, j); }, 1, {3, 0.8}, test::kRecovered},
+      {"second-order",
+       84,
+       {},
+       [](double j) { return Korrigiert(3, 0.8, j); },
+       1,
+       {3, 0.8},
+       test::kRecovered},
       // Newton on the ratio of the first three classes stops after a step below 0.001.
       {"weighted tail",
        85,
@@ -214,11 +220,16 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
 
 TEST(PoissonCorrectionsFamily, StartVectorsOnRealDataAreFinite) {
   test::StartsEndlich({
-      {84, {128, 0}, {}, "horse-kicks.dat"},       {84, {128, 0}, {}, "alpha-particles.dat"},
-      {85, {128, 128}, {}, "shell-accidents.dat"}, {85, {128, 128}, {}, "alpha-particles.dat"},
-      {88, {128, 128}, {}, "shell-accidents.dat"}, {88, {128, 128}, {}, "alpha-particles.dat"},
-      {96, {128, 1}, {}, "horse-kicks.dat"},       {96, {128, 1}, {}, "alpha-particles.dat"},
-      {97, {128, 1}, {1}, "shell-accidents.dat"},  {97, {128, 1}, {4}, "alpha-particles.dat"},
+      {84, {128, 0}, {}, "horse-kicks.dat"},
+      {84, {128, 0}, {}, "alpha-particles.dat"},
+      {85, {128, 128}, {}, "shell-accidents.dat"},
+      {85, {128, 128}, {}, "alpha-particles.dat"},
+      {88, {128, 128}, {}, "shell-accidents.dat"},
+      {88, {128, 128}, {}, "alpha-particles.dat"},
+      {96, {128, 1}, {}, "horse-kicks.dat"},
+      {96, {128, 1}, {}, "alpha-particles.dat"},
+      {97, {128, 1}, {1}, "shell-accidents.dat"},
+      {97, {128, 1}, {4}, "alpha-particles.dat"},
   });
 }
 

@@ -15,7 +15,6 @@ using test::Letzte;
 using test::Near;
 using test::Poisson;
 
-
 double Schwanz(double a, double k) {
   double s = 0;
   for (double v = k; v < k + 400; ++v) s += Poisson(a, v);

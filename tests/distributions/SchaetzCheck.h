@@ -33,8 +33,7 @@ inline Schaetzwerttabelle SchaetzwerteAus(std::uint32_t nummer, const Fest& fest
   Schaetzwerttabelle E;
   E.fill(std::numeric_limits<double>::quiet_NaN());
   FpFaultScope scope;
-  const bool ok =
-      SchaetzwerteBerechnen(nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte);
+  const bool ok = SchaetzwerteBerechnen(nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte);
   EXPECT_TRUE(ok) << "member " << nummer;
   EXPECT_FALSE(scope.Faulted()) << "member " << nummer;
   if (!ok) E.fill(std::numeric_limits<double>::quiet_NaN());

@@ -40,7 +40,8 @@ TEST(SibuyaWaringFromOneFamily, FirstClassAgainstClosedFormsOfTheNormaliser) {
       Parametervektor par = c.par;
       const auto l = test::Auswerten(c.nummer, par, {}, L, 1);
       ASSERT_FALSE(l.fehler);
-      EXPECT_TRUE(Near((*l.NP)[0], 1000 * c.p1, test::kShort)) << "member " << c.nummer << " L " << L;
+      EXPECT_TRUE(Near((*l.NP)[0], 1000 * c.p1, test::kShort))
+          << "member " << c.nummer << " L " << L;
     }
 }
 

@@ -158,8 +158,7 @@ TEST(SpecialModel, MissingNameReadsAsPlaceholder) {
   const Ergebnis e =
       Berechnen({0.4, 0.3, 0.5, 1.5}, Eigenschaften({}, {"a1", "a2", "b1", "b2"}), 100, 4);
   EXPECT_FALSE(e.fehler);
-  EXPECT_TRUE(
-      Near((*e.NP)[1] / (*e.NP)[0], 1 + 123456789.0 + 0.4 / 1.5 + 0.3 / 2.5, test::kTight));
+  EXPECT_TRUE(Near((*e.NP)[1] / (*e.NP)[0], 1 + 123456789.0 + 0.4 / 1.5 + 0.3 / 2.5, test::kTight));
 }
 
 TStatistik StatistikAus(const Modell& m, std::int32_t k) {

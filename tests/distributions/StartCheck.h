@@ -72,7 +72,8 @@ struct StartFall {
 };
 
 inline void StartsEndlich(const std::vector<StartFall>& faelle) {
-  for (const StartFall& c : faelle) StartsEndlich(c.nummer, c.datei, MitDomaenen(c.nummer, c.bits, c.fest));
+  for (const StartFall& c : faelle)
+    StartsEndlich(c.nummer, c.datei, MitDomaenen(c.nummer, c.bits, c.fest));
 }
 
 }  // namespace vk::test

@@ -137,7 +137,8 @@ TEST(StoppedSumGeometricLogarithmicFamily, EstimatorsRecoverExactData) {
     for (std::size_t j = 0; j < c.par.size(); ++j) par[j] = c.par[j];
     const test::Lauf lauf = test::Auswerten(c.nummer, par, c.fest, c.L);
     ASSERT_FALSE(lauf.fehler);
-    const Schaetzwerttabelle E = test::SchaetzwerteAus(c.nummer, c.fest, test::Frequenzen(lauf, c.L));
+    const Schaetzwerttabelle E =
+        test::SchaetzwerteAus(c.nummer, c.fest, test::Frequenzen(lauf, c.L));
     for (const auto& [slot, wert] : c.slots)
       EXPECT_TRUE(Near(E[slot], wert, test::kIterated)) << "slot " << slot << " = " << E[slot];
   }

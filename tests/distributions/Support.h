@@ -86,8 +86,7 @@ inline void StartsGebenVerteilung(std::uint32_t nummer, const char* datei,
     for (std::uint32_t i = 0; i <= L; ++i) {
       EXPECT_GE((*NP)[i], 0) << datei << ", alternative " << k << ", i=" << i;
     }
-    EXPECT_TRUE(Near(Summe(*NP, L), d->Statistik.summe, kTight))
-        << datei << ", alternative " << k;
+    EXPECT_TRUE(Near(Summe(*NP, L), d->Statistik.summe, kTight)) << datei << ", alternative " << k;
   }
 }
 

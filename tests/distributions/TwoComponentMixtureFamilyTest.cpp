@@ -110,7 +110,8 @@ TEST(TwoComponentMixtureFamily, EstimatesRecoverExactData) {
     for (std::uint32_t k : c.exakt) {
       const Parametervektor start = test::Start(c.nummer, *d, eig, k);
       for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], test::kIterated)) << "alternative " << k << ", parameter " << j;
+        EXPECT_TRUE(Near(start[j], c.par[j], test::kIterated))
+            << "alternative " << k << ", parameter " << j;
     }
   }
 }

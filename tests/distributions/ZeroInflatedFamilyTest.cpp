@@ -24,7 +24,6 @@ using test::Letzte;
 using test::NB;
 using test::Near;
 
-
 double Bin(double n, double p, double i) {
   return i > n ? 0 : std::exp(test::LogBinomial(n, i) + i * std::log(p) + (n - i) * std::log1p(-p));
 }
@@ -107,7 +106,8 @@ TEST(ZeroInflatedFamily, EstimatorsRecoverExactData) {
     for (std::uint32_t k : c.alternativen) {
       const Parametervektor start = test::Start(c.nummer, *d, eig, k);
       for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], test::kRecovered)) << "alternative " << k << ", parameter " << j;
+        EXPECT_TRUE(Near(start[j], c.par[j], test::kRecovered))
+            << "alternative " << k << ", parameter " << j;
     }
   }
 }

@@ -75,16 +75,22 @@ std::string BinomialDaten() {
   return text;
 }
 
+// Callbacks that keep every reported fit.
+Rueckrufe Sammler(std::vector<TAnpassung>& berichte) {
+  Rueckrufe r;
+  r.ergebnis = [&berichte](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
+  return r;
+}
+
 TEST(GewaehlteAnpassung, FindsTheBinomialAgain) {
   const Verteilungsverzeichnis k = Katalog();
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kOk);
   ASSERT_EQ(berichte.size(), 1u);
   EXPECT_TRUE(berichte[0].BesteMethode);
@@ -179,11 +185,7 @@ TEST(AutomatischeAnpassung, ReportsEachAutomaticDistributionWithItsRunningNumber
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kOk);
   ASSERT_EQ(berichte.size(), 3u);  // the special model is not automatic
   const std::uint32_t index[] = {0, 6, 16};
@@ -203,11 +205,7 @@ TEST(AutomatischeAnpassung, NoGoodFitWhenEveryXSquareIsLarge) {
   // Strongly bimodal counts that none of the three can describe.
   ASSERT_EQ(Lesen(*a, "0 900\n1 5\n2 3\n3 2\n4 4\n5 8\n6 900\n7 700\n8 1\n"), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kNoGoodFit);
   EXPECT_EQ(berichte.size(), 3u);
 }
@@ -229,11 +227,7 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
     return status::kOk;
   };
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   const Status st = a->SpezielleAnpassung(Ref(k, 205), r, s);
   ASSERT_EQ(fortschritt.size(), 6u);
   EXPECT_EQ(fortschritt.front(), std::make_pair(PreflightEreignis::kStart, 4u));

@@ -262,7 +262,8 @@ TEST(ChiQuadratWahrscheinlichkeit, SmallDegreesOfFreedomAreNearlyExact) {
   // about 6e-7 relative; 2e-6 covers both.
   for (std::uint32_t df : {1u, 2u, 3u, 4u, 5u, 7u, 10u, 17u, 29u, 30u}) {
     for (double x : {0.01, 0.5, 1.0, 3.841, 10.0, 25.0, 60.0, 150.0}) {
-      EXPECT_TRUE(test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kIterated))
+      EXPECT_TRUE(
+          test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kIterated))
           << "df " << df << " x " << x;
     }
   }
@@ -288,7 +289,8 @@ TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
   // Against the exact tail the approximation is close (a few thousandths at worst here).
   for (std::uint32_t df : {31u, 40u, 60u}) {
     for (double x : {20.0, 35.0, 50.0, 80.0}) {
-      EXPECT_TRUE(test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kSearched))
+      EXPECT_TRUE(
+          test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kSearched))
           << "df " << df << " x " << x;
     }
   }
@@ -296,7 +298,8 @@ TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
 
 TEST(NormalSchwanz, AgainstErfc) {
   for (double z : {0.0, 0.5, 1.0, 1.96, 3.0, -2.0, 6.0}) {
-    EXPECT_TRUE(test::NearAbs(NormalSchwanz(z), 0.5 * std::erfc(std::fabs(z) / std::sqrt(2.0)), test::kRecovered))
+    EXPECT_TRUE(test::NearAbs(NormalSchwanz(z), 0.5 * std::erfc(std::fabs(z) / std::sqrt(2.0)),
+                              test::kRecovered))
         << z;
   }
 }

@@ -107,7 +107,8 @@ TEST(Simplex, SearchesAlongTheRayOfTheStartVector) {
   SimplexSortieren(s, 2, f);
   EXPECT_TRUE(test::NearAbs(s.ecke[0][0], 13.0 / 3, test::kSearched));
   EXPECT_TRUE(test::NearAbs(s.ecke[0][1], 13.0 / 3, test::kSearched));
-  for (const auto& v : f.gesehen) EXPECT_TRUE(Near(v[0], v[1], test::kTight)) << v[0] << " " << v[1];
+  for (const auto& v : f.gesehen)
+    EXPECT_TRUE(Near(v[0], v[1], test::kTight)) << v[0] << " " << v[1];
 }
 
 TEST(Simplex, EveryNewCoordinateIsMadePositive) {

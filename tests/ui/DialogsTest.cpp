@@ -111,8 +111,7 @@ TEST_F(OptimisationDialogTest, TypedValuesKeepEveryDigit) {
   f->findChild<QAction*>("TBBtnOptionen")->trigger();
   EXPECT_EQ(gezeigt, "0.00004") << "leaving the field keeps the digits typed";
   EXPECT_EQ(reflektion, "1.5000") << "a value the format holds is shown in it";
-  EXPECT_TRUE(
-      vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kTight));
+  EXPECT_TRUE(vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kTight));
   EXPECT_TRUE(vk::test::Near(
       QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Abbruchkriterium").toDouble(), 4e-5,
       vk::test::kTight));
