@@ -71,7 +71,7 @@ TEST(RatioRangesFamily, EstimatesRecoverTheParameter) {
   for (std::uint32_t s : {0u, 1u, 2u}) EXPECT_TRUE(test::Near(E[s], 0.7, test::kTight)) << s;
   const Lauf gespiegelt = Rechnen(71, {3}, {}, 10);
   ASSERT_FALSE(gespiegelt.fehler);
-  EXPECT_NEAR(Schaetzen(71, gespiegelt, {}, 10)[3], 3, 1e-3);
+  EXPECT_NEAR(Schaetzen(71, gespiegelt, {}, 10)[3], 3, test::kSearched);
 }
 
 // A factor c of 0 or below and a divisor l of 0 in a range that has classes leave member 70

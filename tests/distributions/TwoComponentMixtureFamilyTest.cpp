@@ -12,6 +12,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -107,12 +108,9 @@ TEST(TwoComponentMixtureFamily, EstimatesRecoverExactData) {
         EXPECT_NEAR(start[j], c.par[j], kNahe * std::fmax(1, c.par[j]))
             << "alternative " << k << ", parameter " << j;
     }
-    for (std::uint32_t k : c.exakt) {
-      const Parametervektor start = test::Start(c.nummer, *d, eig, k);
-      for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], test::kIterated))
-            << "alternative " << k << ", parameter " << j;
-    }
+    for (std::uint32_t k : c.exakt)
+      test::StartVergleichen(c.nummer, c.fest, test::Frequenzen(lauf, c.L), c.x0, k, c.par,
+                             test::kIterated);
   }
 }
 

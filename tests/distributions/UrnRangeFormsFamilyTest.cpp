@@ -87,7 +87,7 @@ TEST(UrnRangeFormsFamily, UniformHarmonicSharesEndAtM) {
     const auto r = test::Auswerten1(218, {a, b, m}, Fest{}, 10, 0, N);
     EXPECT_FALSE(r.fehler) << "m = " << m;
     for (std::uint32_t i = static_cast<std::uint32_t>(m); i <= 10; ++i)
-      EXPECT_NEAR((*r.NP)[i], 0, 1e-12 * N) << "m = " << m << ", i = " << i;
+      EXPECT_NEAR((*r.NP)[i], 0, test::kTight * N) << "m = " << m << ", i = " << i;
   }
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/DatenDatei.h"
+#include "tests/support/Tolerance.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
@@ -162,7 +163,7 @@ TEST_F(ResultDisplayTest, GraphDrawsTheExpectedFrequenciesOnlyUnderTheNameOfThei
     // Under another name the chart draws no NP bars at all.
     ASSERT_EQ(np.size(), c.gezeichnet ? 15 : 0) << c.was;
     if (c.gezeichnet) {
-      EXPECT_NEAR(Summe(np), n, 1e-9) << c.was;
+      EXPECT_NEAR(Summe(np), n, vk::test::kSeries) << c.was;
     }
     if (c.name != nullptr) {
       EXPECT_TRUE(f->Diagramm()->Titel().contains(c.name))
@@ -170,7 +171,7 @@ TEST_F(ResultDisplayTest, GraphDrawsTheExpectedFrequenciesOnlyUnderTheNameOfThei
     }
   }
   // The data list itself still shows the fit; only the chart holds it to its name.
-  EXPECT_NEAR(NPSumme(DatenListe(*f)), n, 1e-9);
+  EXPECT_NEAR(NPSumme(DatenListe(*f)), n, vk::test::kSeries);
 }
 
 // Horse kicks, Binomial, method by method: a method without a degree of freedom showed NP
