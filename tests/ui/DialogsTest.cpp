@@ -31,7 +31,8 @@ TEST_F(OptimisationDialogTest, StoredCriteriaReachTheEngineAtStart) {
   auto f = Fenster(katalog);
   EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, vk::test::kUlps);
   EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 40u);
-  EXPECT_NEAR(f->Engine().Einstellungen().Expansionsweite, 2.0, vk::test::kUlps) << "malformed: default";
+  EXPECT_NEAR(f->Engine().Einstellungen().Expansionsweite, 2.0, vk::test::kUlps)
+      << "malformed: default";
 }
 
 TEST_F(OptimisationDialogTest, DefaultThenCancelKeepsTheEngineButNotTheRecord) {
