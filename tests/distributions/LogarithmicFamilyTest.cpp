@@ -147,31 +147,13 @@ TEST(LogarithmicFamily, EstimatorsRecoverExactData) {
 // E[1] = a exactly; the truncated logarithmic's first ratio 2 f[1]/f[0] = a.
 TEST(LogarithmicFamily, SingleEstimatesRecoverExactData) {
   // The last class carries the rest of N = 1000, as the tail rule has it.
+  const auto verloren = [](double x) { return VerloreneSpiele(0.4, 2, x); };
+  const auto waring = [](double x) { return Waring2(1.3, x); };
+  const auto logarithmisch = [](double x) { return std::pow(0.6, x) / x; };
   const test::SlotFall faelle[] = {
-      {"lost games",
-       43,
-       {2},
-       2,
-       399,
-       [](double x) { return VerloreneSpiele(0.4, 2, x); },
-       Letzte::kRest,
-       {{0, 0.4}}},
-      {"Waring rho = 2",
-       53,
-       {},
-       1,
-       39,
-       [](double x) { return Waring2(1.3, x); },
-       Letzte::kRest,
-       {{1, 1.3}}},
-      {"truncated logarithmic",
-       55,
-       {},
-       1,
-       7,
-       [](double x) { return std::pow(0.6, x) / x; },
-       Letzte::kRest,
-       {{0, 0.6}}},
+      {"lost games", 43, {2}, 2, 399, verloren, Letzte::kRest, {{0, 0.4}}},
+      {"Waring rho = 2", 53, {}, 1, 39, waring, Letzte::kRest, {{1, 1.3}}},
+      {"truncated logarithmic", 55, {}, 1, 7, logarithmisch, Letzte::kRest, {{0, 0.6}}},
   };
   for (const test::SlotFall& c : faelle) test::SlotsPruefen(c);
 }

@@ -210,18 +210,15 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
 }
 
 TEST(PoissonCorrectionsFamily, StartVectorsOnRealDataAreFinite) {
+  // clang-format off
   test::StartsEndlich({
-      {84, {128, 0}, {}, "horse-kicks.dat"},
-      {84, {128, 0}, {}, "alpha-particles.dat"},
-      {85, {128, 128}, {}, "shell-accidents.dat"},
-      {85, {128, 128}, {}, "alpha-particles.dat"},
-      {88, {128, 128}, {}, "shell-accidents.dat"},
-      {88, {128, 128}, {}, "alpha-particles.dat"},
-      {96, {128, 1}, {}, "horse-kicks.dat"},
-      {96, {128, 1}, {}, "alpha-particles.dat"},
-      {97, {128, 1}, {1}, "shell-accidents.dat"},
-      {97, {128, 1}, {4}, "alpha-particles.dat"},
+      {84, {128, 0}, {}, "horse-kicks.dat"},       {84, {128, 0}, {}, "alpha-particles.dat"},
+      {85, {128, 128}, {}, "shell-accidents.dat"}, {85, {128, 128}, {}, "alpha-particles.dat"},
+      {88, {128, 128}, {}, "shell-accidents.dat"}, {88, {128, 128}, {}, "alpha-particles.dat"},
+      {96, {128, 1}, {}, "horse-kicks.dat"},       {96, {128, 1}, {}, "alpha-particles.dat"},
+      {97, {128, 1}, {1}, "shell-accidents.dat"},  {97, {128, 1}, {4}, "alpha-particles.dat"},
   });
+  // clang-format on
 }
 
 }  // namespace
