@@ -147,7 +147,7 @@ TEST(FiniteSupportFamily, InverseHypergeometricRepairsAreWrittenBack) {
 
 TEST(FiniteSupportFamily, EstimatorsRecoverExactData) {
   const auto warteschlange = [](double i) { return Warteschlange(0.3, 2, 10, i); };
-  const auto uniformGeometrisch = [](double i) {
+  const auto gleichGeo = [](double i) {
     return UniformGeometrisch(0.55, 3, static_cast<int>(i));
   };
   const auto reflektiert = [](double i) { return Reflektiert(0.4, 11, i); };
@@ -157,7 +157,7 @@ TEST(FiniteSupportFamily, EstimatorsRecoverExactData) {
       // r1 = n a with one server or more.
       {"finite-source queue", 33, {2, 10}, 0, 8, warteschlange, punkt, {{0, 0.3}}},
       // 1 - m f[0]/N and f[m+1]/f[m].
-      {"uniform plus geometric", 37, {3}, 0, 199, uniformGeometrisch, punkt, {{0, 0.55}, {1, 0.55}}},
+      {"uniform plus geometric", 37, {3}, 0, 199, gleichGeo, punkt, {{0, 0.55}, {1, 0.55}}},
       // With n = L + 2 both ratio regressions are exact.
       {"reflected truncated Poisson", 52, {11}, 0, 9, reflektiert, punkt, {{2, 0.4}, {3, 0.4}}},
       // f[1]/f[0] = p.
