@@ -147,9 +147,7 @@ TEST(FiniteSupportFamily, InverseHypergeometricRepairsAreWrittenBack) {
 
 TEST(FiniteSupportFamily, EstimatorsRecoverExactData) {
   const auto warteschlange = [](double i) { return Warteschlange(0.3, 2, 10, i); };
-  const auto gleichGeo = [](double i) {
-    return UniformGeometrisch(0.55, 3, static_cast<int>(i));
-  };
+  const auto gleichGeo = [](double i) { return UniformGeometrisch(0.55, 3, static_cast<int>(i)); };
   const auto reflektiert = [](double i) { return Reflektiert(0.4, 11, i); };
   const auto geometrisch = [](double i) { return 0.4 * std::pow(0.6, i); };
   const auto punkt = Letzte::kPunkt;
