@@ -19,6 +19,7 @@
 #include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "fitting/Anpassungen.h"
+#include "tests/support/Tolerance.h"
 
 namespace vk {
 namespace {
