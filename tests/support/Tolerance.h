@@ -33,9 +33,10 @@ inline constexpr double kSeries = 1e-9;
 // An alternating series whose terms cancel to a small sum.
 inline constexpr double kAlternating = 1e-8;
 // Estimators fed with frequencies of a known distribution cut after finitely many classes: the
-// moments lack the cut-off mass, which is far below this. Also the bound of an approximation
-// good to some 1e-7 (the normal tail's rational fit).
+// moments lack the cut-off mass, which is far below this.
 inline constexpr double kRecovered = 1e-7;
+// A rational approximation with a quoted absolute error of a few 1e-7 (the normal tail).
+inline constexpr double kRationalFit = 3e-7;
 // A value from an iteration stopped by its own criterion, or an approximation with a quoted
 // error of a few 1e-7 combined with a rounded constant.
 inline constexpr double kIterated = 1e-6;
@@ -45,8 +46,6 @@ inline constexpr double kPrinted = 5e-5;
 inline constexpr double kApproximate = 1e-4;
 // Where a search (the simplex) stops against the known minimiser.
 inline constexpr double kSearched = 1e-3;
-// An approximation away from its best region (a few thousandths at worst).
-inline constexpr double kApproximateFar = 3e-3;
 // A fitted parameter on sampled data against the generating value, and a moment estimate
 // against the parameter it estimates on the second moment.
 inline constexpr double kFitted = 1e-2;
