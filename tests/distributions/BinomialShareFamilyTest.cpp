@@ -24,7 +24,6 @@ namespace {
 
 using test::Fest;
 using test::Letzte;
-using test::NB;
 using test::Near;
 
 double Bin(double n, double p, double i) {
@@ -44,7 +43,7 @@ double NullModBin(double n, double p, double b, double i) {
   return i == 0 ? 1 - b : b * Bin(n, p, i) / (1 - Bin(n, p, 0));
 }
 double NullModNB(double k, double p, double b, double i) {
-  return i == 0 ? 1 - b : b * NB(k, p, i) / (1 - std::pow(p, k));
+  return i == 0 ? 1 - b : b * test::NB(k, p, i) / (1 - std::pow(p, k));
 }
 // The share form truncated at 0, on the values v >= 1.
 double PositivAnteil(double n, double p, double b, double v) {

@@ -22,7 +22,6 @@ namespace {
 
 using test::Fest;
 using test::Letzte;
-using test::NB;
 using test::Near;
 
 double Bin(double n, double p, double i) {
@@ -32,7 +31,7 @@ double NullBin(double n, double p, double b, double i) {
   return (i == 0 ? 1 - b : 0) + b * Bin(n, p, i);
 }
 double NullNB(double k, double p, double b, double i) {
-  return (i == 0 ? 1 - b : 0) + b * NB(k, p, i);
+  return (i == 0 ? 1 - b : 0) + b * test::NB(k, p, i);
 }
 double ModBin(double n, double p, double b, double i) {
   return i == 0 ? 1 - b : b * Bin(n, p, i) / (1 - std::pow(1 - p, n));
