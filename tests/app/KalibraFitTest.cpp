@@ -52,16 +52,17 @@ TEST(KalibraEvaluate, AgreesWithTheBinomialWrittenOut) {
   for (int x = 0; x < 3; ++x) chi += (np[x] - f[x]) * (np[x] - f[x]) / np[x];
   const double np3 = np[3] + np[4];
   chi += (np3 - 4) * (np3 - 4) / np3;
-  EXPECT_TRUE(Near(o["chiSquare"].toDouble(), chi, 1e-12));
+  EXPECT_TRUE(Near(o["chiSquare"].toDouble(), chi, vk::test::kTight));
   EXPECT_EQ(o["classes"].toInt(), 4);
   EXPECT_EQ(o["df"].toInt(), 1);
-  EXPECT_TRUE(Near(o["c"].toDouble(), chi / 200, 1e-12));
+  EXPECT_TRUE(Near(o["c"].toDouble(), chi / 200, vk::test::kTight));
   // P(X² > x) for one degree of freedom is erfc(sqrt(x/2)); the tail formula is good to 1e-6.
-  EXPECT_TRUE(Near(o["p"].toDouble(), std::erfc(std::sqrt(chi / 2)), 0, 1e-6));
+  EXPECT_TRUE(
+      vk::test::NearAbs(o["p"].toDouble(), std::erfc(std::sqrt(chi / 2)), vk::test::kIterated));
   const QJsonArray expected = o["expected"].toArray();
   ASSERT_EQ(expected.size(), 5);
   for (int x = 0; x < 5; ++x)
-    EXPECT_TRUE(Near(expected[x].toObject()["np"].toDouble(), np[x], 1e-12)) << x;
+    EXPECT_TRUE(Near(expected[x].toObject()["np"].toDouble(), np[x], vk::test::kTight)) << x;
   // Only the last class was pooled, into x = 3.
   for (int x = 0; x < 4; ++x) EXPECT_TRUE(expected[x].toObject()["pooledInto"].isNull()) << x;
   EXPECT_EQ(expected[4].toObject()["pooledInto"].toInt(-1), 3);
@@ -96,8 +97,8 @@ TEST(KalibraFit, BestMethodOfTheBinomialOnHorseKicks) {
   ASSERT_EQ(classes.size(), 5);
   double summe = 0;
   for (const auto& c : classes) summe += c.toObject()["np"].toDouble();
-  EXPECT_TRUE(Near(summe, 200, 1e-12));
-  EXPECT_TRUE(Near(o["total"].toObject()["np"].toDouble(), 200, 1e-12));
+  EXPECT_TRUE(Near(summe, 200, vk::test::kTight));
+  EXPECT_TRUE(Near(o["total"].toObject()["np"].toDouble(), 200, vk::test::kTight));
 }
 
 TEST(KalibraFit, OptionsReachTheOptimiser) {
@@ -168,7 +169,8 @@ TEST(KalibraEvaluate, SpecialModelWithThePoissonsRatioIsThePoisson) {
   };
   const QJsonObject spezial = auswerten("205", "-1,3.87,0,0,1");
   const QJsonObject poisson = auswerten("Poisson", "3.87");
-  EXPECT_TRUE(Near(spezial["chiSquare"].toDouble(), poisson["chiSquare"].toDouble(), 1e-9));
+  EXPECT_TRUE(
+      Near(spezial["chiSquare"].toDouble(), poisson["chiSquare"].toDouble(), vk::test::kSeries));
   EXPECT_EQ(spezial["df"].toInt(), poisson["df"].toInt() - 4) << "five free parameters, not one";
 }
 

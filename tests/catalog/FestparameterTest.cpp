@@ -78,7 +78,7 @@ TEST(AutomatischerWert, EveryCodeOnDataWithAndWithoutGaps) {
     const bool found = AutomatischerWert(c.code, *d, wert);
     EXPECT_EQ(found, c.expect.has_value()) << c.daten.name << " / '" << c.code << "'";
     if (found && c.expect) {
-      EXPECT_TRUE(Near(wert, *c.expect, kRelTight, 1e-15)) << c.daten.name << " / " << c.code;
+      EXPECT_TRUE(Near(wert, *c.expect, kTight, kUlps)) << c.daten.name << " / " << c.code;
     }
   }
 }

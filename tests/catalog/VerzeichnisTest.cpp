@@ -265,7 +265,7 @@ TEST(FestparameterHolen, CallbackContract) {
   ASSERT_EQ(v.FestparameterHolen({"", 3, false, false}, dialog, pe), status::kOk);
   EXPECT_EQ(pe.festparameter[0], 2);
   EXPECT_EQ(pe.festparameter[1], 42);
-  EXPECT_TRUE(Near(pe.festparameter[2], 1 - 5.0 / 14, kRelTight));
+  EXPECT_TRUE(Near(pe.festparameter[2], 1 - 5.0 / 14, kTight));
 
   // A cancelled dialog, or no way to ask, changes nothing.
   pe.festparameter = {-1, -1, -1};

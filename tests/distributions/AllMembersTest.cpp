@@ -60,7 +60,7 @@ void AlsVerteilungPruefen(const Member& m, const Erwartungswerte& NP, std::uint3
     case Restregel::kKeine:
       break;
   }
-  EXPECT_TRUE(Near(Summe(NP, L), N, kRelTight)) << "the classes sum to N";
+  EXPECT_TRUE(Near(Summe(NP, L), N, kTight)) << "the classes sum to N";
 }
 
 TEST(AllMembers, EveryMemberHasAnExampleOrAWrittenExemption) {

@@ -14,6 +14,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -37,17 +38,12 @@ double Anteil(double n, double p, double b, double i) {
   return Bin(n, p, i);
 }
 
-double NB(double k, double p, double i) {
-  return std::exp(std::lgamma(k + i) - std::lgamma(k) - std::lgamma(i + 1) + k * std::log(p) +
-                  i * std::log1p(-p));
-}
-
 // Zero-modified forms: class 0 gets 1 - b, the positive part of the distribution the rest.
 double NullModBin(double n, double p, double b, double i) {
   return i == 0 ? 1 - b : b * Bin(n, p, i) / (1 - Bin(n, p, 0));
 }
 double NullModNB(double k, double p, double b, double i) {
-  return i == 0 ? 1 - b : b * NB(k, p, i) / (1 - std::pow(p, k));
+  return i == 0 ? 1 - b : b * test::NB(k, p, i) / (1 - std::pow(p, k));
 }
 // The share form truncated at 0, on the values v >= 1.
 double PositivAnteil(double n, double p, double b, double v) {
@@ -159,17 +155,9 @@ TEST(BinomialShareFamily, EstimatorsRecoverExactData) {
       {89, {12}, 1, {0.35, 0.3}},   {89, {12}, 2, {0.35, 0.3}},   {89, {12}, 3, {0.35, 0.3}},
       {90, {}, 1, {12, 0.35, 0.3}}, {90, {}, 2, {12, 0.35, 0.3}}, {90, {}, 3, {12, 0.35, 0.3}},
   };
-  for (const Fall& c : faelle) {
-    std::vector<double> fv;
-    for (int i = 0; i <= 12; ++i) fv.push_back(1000 * Anteil(12, 0.35, 0.3, i));
-    const auto d = test::Klassen(fv);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    const Parametervektor par = test::Start(c.nummer, *d, eig, c.k);
-    for (std::size_t j = 0; j < c.erwartet.size(); ++j)
-      EXPECT_TRUE(Near(par[j], c.erwartet[j], 1e-9))
-          << "member " << c.nummer << " alternative " << c.k << " parameter " << j;
-  }
+  const auto fv = test::Tausendfach([](double i) { return Anteil(12, 0.35, 0.3, i); }, 0, 13);
+  for (const Fall& c : faelle)
+    test::StartVergleichen(c.nummer, c.fest, fv, 0, c.k, c.erwartet, test::kSeries);
 }
 
 // The other members on their whole support (or the truncated range): n from the least squares
@@ -197,7 +185,7 @@ TEST(BinomialShareFamily, MoreEstimatorsRecoverExactData) {
        [](double i) { return NullModBin(12, 0.3, 0.7, i); },
        2,
        {12, 0.3},
-       1e-9},
+       test::kSeries},
       {"positive share form",
        92,
        {},
@@ -206,7 +194,7 @@ TEST(BinomialShareFamily, MoreEstimatorsRecoverExactData) {
        [](double v) { return PositivAnteil(12, 0.35, 0.3, v); },
        1,
        {12, 0.35, 0.3},
-       1e-9},
+       test::kSeries},
       {"positive share form",
        92,
        {},
@@ -215,7 +203,7 @@ TEST(BinomialShareFamily, MoreEstimatorsRecoverExactData) {
        [](double v) { return PositivAnteil(12, 0.35, 0.3, v); },
        2,
        {12, 0.35, 0.3},
-       1e-9},
+       test::kSeries},
       {"right-truncated binomial",
        93,
        {15},
@@ -228,7 +216,7 @@ TEST(BinomialShareFamily, MoreEstimatorsRecoverExactData) {
        },
        1,
        {0.4},
-       1e-9},
+       test::kSeries},
       {"inflated at m",
        94,
        {10, 2},
@@ -237,19 +225,12 @@ TEST(BinomialShareFamily, MoreEstimatorsRecoverExactData) {
        [](double i) { return Inflation(10, 0.3, 0.7, 2, i); },
        1,
        {0.3, 0.7},
-       1e-3},
+       test::kSearched},
   };
   for (const Fall& c : faelle) {
     SCOPED_TRACE(c.name);
-    std::vector<double> fv;
-    for (std::uint32_t i = 0; i <= c.L; ++i) fv.push_back(1000 * c.pmf(c.x0 + i));
-    const auto d = test::Klassen(fv, c.x0);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    const Parametervektor par = test::Start(c.nummer, *d, eig, c.k);
-    for (std::size_t j = 0; j < c.erwartet.size(); ++j)
-      EXPECT_TRUE(Near(par[j], c.erwartet[j], c.rel))
-          << "alternative " << c.k << " parameter " << j << ": " << par[j];
+    test::StartVergleichen(c.nummer, c.fest, test::Tausendfach(c.pmf, c.x0, c.L + 1), c.x0, c.k,
+                           c.erwartet, c.rel);
   }
 }
 
@@ -274,18 +255,9 @@ TEST(BinomialShareFamily, RepairsAndConditions) {
       {93, {0.4}, {6}, 10, false, NAN},   // a whole one ends the terms at 0
   };
   for (const Fall& c : faelle) {
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    TStatistik s;
-    s.summe = 100;
-    s.n = c.L;
-    const auto x = test::Werte(0);
-    const KlassenHaeufigkeiten f{};
-    auto NP = std::make_unique<Erwartungswerte>();
     Parametervektor par = c.par;
-    FpFaultScope scope;
-    ASSERT_TRUE(ErwartungswerteBerechnen(c.nummer, par, s, *x, f, *NP, eig));
-    EXPECT_EQ(scope.Faulted(), c.scheitert) << "member " << c.nummer;
+    EXPECT_EQ(test::Auswerten(c.nummer, par, c.fest, c.L, 0, 100).fehler, c.scheitert)
+        << "member " << c.nummer;
     if (!std::isnan(c.n)) {
       EXPECT_EQ(par[0], c.n) << "member " << c.nummer;
     }
@@ -293,13 +265,7 @@ TEST(BinomialShareFamily, RepairsAndConditions) {
 }
 
 TEST(BinomialShareFamily, StartVectorsOnRealDataAreFinite) {
-  struct Fall {
-    std::uint32_t nummer;
-    std::vector<unsigned> bits;
-    Fest fest;
-    const char* datei;
-  };
-  const Fall faelle[] = {
+  test::StartsEndlich({
       {89, {1, 288}, {4}, "horse-kicks.dat"},
       {89, {1, 288}, {12}, "alpha-particles.dat"},
       {90, {16, 1, 288}, {}, "shell-accidents.dat"},
@@ -314,9 +280,7 @@ TEST(BinomialShareFamily, StartVectorsOnRealDataAreFinite) {
       {94, {1, 288}, {12, 3}, "alpha-particles.dat"},
       {95, {128, 1}, {0.4}, "shell-accidents.dat"},
       {95, {128, 1}, {0.9}, "alpha-particles.dat"},
-  };
-  for (const Fall& c : faelle)
-    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
+  });
 }
 
 }  // namespace

@@ -205,9 +205,9 @@ TEST(BinomialVariants, PolyaTailHasNoAbsoluteValue) {
     for (std::uint32_t i = 0; i < 6; ++i) unter += (*NP)[i];
     double referenz = 0;
     for (int i = 0; i < 6; ++i) referenz += 100 * std::exp(LogBinomial(7.9, i) - 7 * std::log(2.0));
-    EXPECT_TRUE(Near(unter, referenz, test::kRelLogRoute)) << nummer;
+    EXPECT_TRUE(Near(unter, referenz, test::kLogRoute)) << nummer;
     EXPECT_GT(unter, 100) << nummer;
-    EXPECT_TRUE(Near((*NP)[6], 100 - unter, test::kRelTight)) << nummer;
+    EXPECT_TRUE(Near((*NP)[6], 100 - unter, test::kTight)) << nummer;
     EXPECT_LT((*NP)[6], 0) << nummer;
   }
 }
@@ -224,7 +224,7 @@ TEST(BinomialVariants, EstimatorsRecoverExactData) {
     eig.festparameter = {n};
     Schaetzwerttabelle E{};
     ASSERT_TRUE(SchaetzwerteBerechnen(1, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-    for (int sl : {0, 1, 2, 3}) EXPECT_TRUE(Near(E[sl], p, test::kRelRecovered)) << sl;
+    for (int sl : {0, 1, 2, 3}) EXPECT_TRUE(Near(E[sl], p, test::kRecovered)) << sl;
   }
   {
     // Member 3: K and R from the mean and the second factorial moment.
@@ -235,8 +235,8 @@ TEST(BinomialVariants, EstimatorsRecoverExactData) {
     TParameterEigenschaften eig = test::Eigenschaften(3);
     eig.festparameter = {n};
     const Parametervektor par = test::Start(3, *d, eig, 1);
-    EXPECT_TRUE(Near(par[0], K, test::kRelRecovered));
-    EXPECT_TRUE(Near(par[1], R, test::kRelRecovered));
+    EXPECT_TRUE(Near(par[0], K, test::kRecovered));
+    EXPECT_TRUE(Near(par[1], R, test::kRecovered));
     // Without a frequency in class 3 the ratio estimates fall back to the moment estimates.
     fv[3] = 0;
     const auto ohne3 = test::Klassen(fv);
@@ -255,8 +255,8 @@ TEST(BinomialVariants, EstimatorsRecoverExactData) {
     TParameterEigenschaften eig = test::Eigenschaften(14);
     eig.festparameter = {n};
     const Parametervektor par = test::Start(14, *d, eig, 1);
-    EXPECT_TRUE(Near(par[0], s, test::kRelRecovered));
-    EXPECT_TRUE(Near(par[1], p, test::kRelRecovered));
+    EXPECT_TRUE(Near(par[0], s, test::kRecovered));
+    EXPECT_TRUE(Near(par[1], p, test::kRecovered));
   }
 }
 

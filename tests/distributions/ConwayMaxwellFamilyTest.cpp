@@ -15,10 +15,7 @@ namespace vk {
 namespace {
 
 using test::Letzte;
-
-double Poisson(double a, double i) {
-  return std::exp(-a + i * std::log(a) - std::lgamma(i + 1));
-}
+using test::Poisson;
 
 // 170 with nu = 1 is the Poisson, with nu = 0 and lambda < 1 the geometric (1 - lambda)
 // lambda^i, also where L + 100 terms would leave most of its mass out (lambda = 0.995); 172

@@ -45,7 +45,7 @@ TEST(CorrectedBinomialFamily, UrnChainBelowTheLastClassLeavesUpperClassesEmpty) 
   const auto l = test::Auswerten(195, par, {4}, 9);
   ASSERT_FALSE(l.fehler);
   for (std::uint32_t j = 5; j <= 9; ++j) EXPECT_LE((*l.NP)[j], 1e-12) << "j=" << j;
-  EXPECT_TRUE(Near(test::Summe(*l.NP, 9), 1000, 1e-12));
+  EXPECT_TRUE(Near(test::Summe(*l.NP, 9), 1000, test::kTight));
 }
 
 // a is moved in steps of 0.01 until it lies within [-2c/(n(n-1)), 2/((1-2p)^2/(4p(1-p)) + n)]

@@ -12,6 +12,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -145,72 +146,26 @@ TEST(FiniteSupportFamily, InverseHypergeometricRepairsAreWrittenBack) {
 }
 
 TEST(FiniteSupportFamily, EstimatorsRecoverExactData) {
-  struct Fall {
-    const char* name;
-    std::uint32_t nummer;
-    Fest fest;
-    std::uint32_t klassen;
-    double (*pmf)(double);
-    std::vector<std::size_t> slots;
-    double erwartet;
-  };
-  const Fall faelle[] = {
+  const auto warteschlange = [](double i) { return Warteschlange(0.3, 2, 10, i); };
+  const auto gleichGeo = [](double i) { return UniformGeometrisch(0.55, 3, static_cast<int>(i)); };
+  const auto reflektiert = [](double i) { return Reflektiert(0.4, 11, i); };
+  const auto geometrisch = [](double i) { return 0.4 * std::pow(0.6, i); };
+  const auto punkt = Letzte::kPunkt;
+  const test::SlotFall faelle[] = {
       // r1 = n a with one server or more.
-      {"finite-source queue",
-       33,
-       {2, 10},
-       9,
-       [](double i) { return Warteschlange(0.3, 2, 10, i); },
-       {0},
-       0.3},
+      {"finite-source queue", 33, {2, 10}, 0, 8, warteschlange, punkt, {{0, 0.3}}},
       // 1 - m f[0]/N and f[m+1]/f[m].
-      {"uniform plus geometric",
-       37,
-       {3},
-       200,
-       [](double i) { return UniformGeometrisch(0.55, 3, static_cast<int>(i)); },
-       {0, 1},
-       0.55},
+      {"uniform plus geometric", 37, {3}, 0, 199, gleichGeo, punkt, {{0, 0.55}, {1, 0.55}}},
       // With n = L + 2 both ratio regressions are exact.
-      {"reflected truncated Poisson",
-       52,
-       {11},
-       10,
-       [](double i) { return Reflektiert(0.4, 11, i); },
-       {2, 3},
-       0.4},
+      {"reflected truncated Poisson", 52, {11}, 0, 9, reflektiert, punkt, {{2, 0.4}, {3, 0.4}}},
       // f[1]/f[0] = p.
-      {"truncated geometric",
-       54,
-       {9},
-       10,
-       [](double i) { return 0.4 * std::pow(0.6, i); },
-       {1},
-       0.6},
+      {"truncated geometric", 54, {9}, 0, 9, geometrisch, punkt, {{1, 0.6}}},
   };
-  for (const Fall& c : faelle) {
-    SCOPED_TRACE(c.name);
-    std::vector<double> fv;
-    for (std::uint32_t i = 0; i < c.klassen; ++i) fv.push_back(1000 * c.pmf(i));
-    const auto d = test::Klassen(fv);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    Schaetzwerttabelle E{};
-    FpFaultScope scope;
-    ASSERT_TRUE(SchaetzwerteBerechnen(c.nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-    EXPECT_FALSE(scope.Faulted());
-    for (std::size_t s : c.slots) EXPECT_TRUE(Near(E[s], c.erwartet, test::kRelRecovered)) << s;
-  }
+  for (const test::SlotFall& c : faelle) test::SlotsPruefen(c);
 }
 
 TEST(FiniteSupportFamily, StartVectorsOnRealDataAreFinite) {
-  struct Fall {
-    std::uint32_t nummer;
-    std::vector<unsigned> bits;
-    Fest fest;
-    const char* datei;
-  };
-  const Fall faelle[] = {
+  test::StartsEndlich({
       {33, {128}, {2, 20}, "horse-kicks.dat"},
       {33, {128}, {3, 30}, "alpha-particles.dat"},
       {37, {1}, {2}, "shell-accidents.dat"},
@@ -225,10 +180,7 @@ TEST(FiniteSupportFamily, StartVectorsOnRealDataAreFinite) {
       {52, {128}, {20}, "alpha-particles.dat"},
       {54, {128}, {5}, "shell-accidents.dat"},
       {54, {128}, {4}, "horse-kicks.dat"},
-  };
-  for (const Fall& c : faelle) {
-    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
-  }
+  });
 }
 
 }  // namespace

@@ -104,9 +104,9 @@ TEST(GeneralizedHermiteFamily, MixedSummandEstimatorStartsNearTheParameters) {
   TParameterEigenschaften eig = test::Eigenschaften(196);
   eig.festparameter = {2};
   const Parametervektor s = test::Start(196, *d, eig, 1);
-  EXPECT_TRUE(Near(s[0] * s[1], 6, 1e-9));
-  EXPECT_NEAR(s[2], 0.3, 0.011);
-  EXPECT_TRUE(Near(s[1], 2, 0.05));
+  EXPECT_TRUE(Near(s[0] * s[1], 6, test::kSeries));
+  EXPECT_NEAR(s[2], 0.3, test::kFitted);
+  EXPECT_TRUE(Near(s[1], 2, test::kEstimated));
 }
 
 }  // namespace

@@ -158,7 +158,7 @@ TEST(Fakultaet, TableAndBeyond) {
   for (int k = 1; k <= 100; ++k) p *= k;
   EXPECT_EQ(Fakultaet(100), p);
   // 170! = 7.257415615307999e306 (tgamma(171)); the first factorial beyond 100 multiplies on.
-  EXPECT_TRUE(Near(Fakultaet(170), std::tgamma(171.0), 1e-13));
+  EXPECT_TRUE(Near(Fakultaet(170), std::tgamma(171.0), test::kChain));
   EXPECT_EQ(Fakultaet(101), p * 101);
   EXPECT_FALSE(scope.Faulted());
 }
@@ -188,7 +188,7 @@ TEST(Kombinatorik, RisingFactorialPowerBinomial) {
   const Fall faelle[] = {{0, 5, 1}, {-1, 5, 0},      {2, 5, 10},         {5, 5, 1},
                          {6, 5, 0}, {2, 2.5, 1.875}, {3, -0.5, -0.3125}, {10, 20, 184756}};
   for (const Fall& f : faelle) {
-    EXPECT_TRUE(Near(Binomialkoeffizient(f.k, f.x), f.wert, test::kRelTight, 1e-15))
+    EXPECT_TRUE(Near(Binomialkoeffizient(f.k, f.x), f.wert, test::kTight, test::kUlps))
         << f.k << " " << f.x;
   }
 }
@@ -232,7 +232,7 @@ TEST(Stirling, ExactBelowTheDiagonal) {
         if (soll <= grenze) {
           EXPECT_EQ(ist, wert) << art << " " << n << "," << k;
         } else {
-          EXPECT_TRUE(Near(ist, wert, 1e-15 * n)) << art << " " << n << "," << k;
+          EXPECT_TRUE(Near(ist, wert, test::kUlps * n)) << art << " " << n << "," << k;
         }
       };
       pruefen(StirlingZweiterArt(n, k), S[n][k], 1, "S");
@@ -249,10 +249,11 @@ TEST(Stirling, ExactBelowTheDiagonal) {
 TEST(Digamma, HarmonicNumbersMinusEuler) {
   // psi(n) = -gamma + H(n-1); gamma carried to nine decimals, so 1e-9 absolute.
   constexpr double kGamma = 0.57721566490153286;
-  EXPECT_TRUE(Near(Digamma(1), -kGamma, 0, 1e-9));
-  EXPECT_TRUE(Near(Digamma(2), 1 - kGamma, 0, 1e-9));
-  EXPECT_TRUE(Near(Digamma(10), 7129.0 / 2520.0 - kGamma, 0, 1e-9));  // H(9) = 7129/2520
-  EXPECT_TRUE(Near(Digamma(0), -0.577215664, 0, 0));
+  EXPECT_TRUE(test::NearAbs(Digamma(1), -kGamma, test::kSeries));
+  EXPECT_TRUE(test::NearAbs(Digamma(2), 1 - kGamma, test::kSeries));
+  EXPECT_TRUE(
+      test::NearAbs(Digamma(10), 7129.0 / 2520.0 - kGamma, test::kSeries));  // H(9) = 7129/2520
+  EXPECT_TRUE(test::NearAbs(Digamma(0), -0.577215664, test::kExact));
 }
 
 // A direct sum of 31 terms, each term from the previous one by its ratio.
@@ -286,11 +287,11 @@ TEST(LogGammaDifferenz, SeriesAgreesWithLogGammaAndWithTheProduct) {
 
 TEST(Hypergeometrisch, AgreesWithDirectSumOfThirtyTerms) {
   EXPECT_TRUE(Near(Hypergeometrisch2F2(0.7, 1.5, 2.25, 0.5, 3),
-                   DirekteReihe(0.7, {0.5, 3}, {1.5, 2.25}), 1e-13));
+                   DirekteReihe(0.7, {0.5, 3}, {1.5, 2.25}), test::kChain));
   EXPECT_TRUE(Near(Hypergeometrisch2F2(-1.3, 0.4, 2, 1.2, 1),
-                   DirekteReihe(-1.3, {1.2, 1}, {0.4, 2}), 1e-13));
+                   DirekteReihe(-1.3, {1.2, 1}, {0.4, 2}), test::kChain));
   EXPECT_TRUE(Near(Hypergeometrisch3F2(0.45, 1.5, 2.5, 0.3, 1.7, 1),
-                   DirekteReihe(0.45, {0.3, 1.7, 1}, {1.5, 2.5}), 1e-13));
+                   DirekteReihe(0.45, {0.3, 1.7, 1}, {1.5, 2.5}), test::kChain));
   // Exactly 31 terms whatever the convergence: every term of 3F2(1, 1, 1; 1, 1; 1) is 1, and
   // the terms of 3F2(2, 1, 1; 1, 1; 1) are i + 1, which sum to 496 over i = 0..30.
   EXPECT_EQ(Hypergeometrisch3F2(1, 1, 1, 1, 1, 1), 31);
@@ -298,7 +299,7 @@ TEST(Hypergeometrisch, AgreesWithDirectSumOfThirtyTerms) {
   // 2F2(1, 1; 1, 1; 20) is exp(20) cut after 20^30/30!: short by the Poisson(20) probability
   // of more than 30, 1.35 %.
   const double kurz = Hypergeometrisch2F2(20, 1, 1, 1, 1);
-  EXPECT_TRUE(Near(kurz, DirekteReihe(20, {1, 1}, {1, 1}), 1e-13));
+  EXPECT_TRUE(Near(kurz, DirekteReihe(20, {1, 1}, {1, 1}), test::kChain));
   EXPECT_LT(kurz, 0.99 * std::exp(20.0));
 }
 
@@ -392,8 +393,9 @@ TEST(VerhaeltnisRegression, RecoversAnExactRatioAndWeighsByTheDenominator) {
     double rel;
   };
   const Fall faelle[] = {
-      {"Poisson a=2.5", poisson, 8, plusEins, 2.5, 1e-14},
-      {"hyper-Poisson a=1.5", hyper, 8, [](std::uint32_t i) { return 0.75 + i; }, 1.5, 1e-14},
+      {"Poisson a=2.5", poisson, 8, plusEins, 2.5, test::kShort},
+      {"hyper-Poisson a=1.5", hyper, 8, [](std::uint32_t i) { return 0.75 + i; }, 1.5,
+       test::kShort},
       // {1, 2, 2} with u_i = i + 1: z = 1*2/1 + 2*2/2 = 4, q = 1/1 + 4/4 = 2, a = 2 (it is
       // Poisson(2) up to a factor). The 100 beyond L must not enter.
       {"three classes, u = i + 1", {1, 2, 2, 100}, 2, plusEins, 2, 0},
@@ -598,9 +600,9 @@ TEST(NormierteTerme, InfiniteSupportSumsOnWhileTermsCount) {
     FpFaultScope scope;
     NormierteTermeBisKonvergenz(*NP, 3, 10, 1, [](double, double vorher) { return vorher * 0.9; });
     EXPECT_FALSE(scope.Faulted());
-    EXPECT_TRUE(Near((*NP)[0], 1, 1e-15));
-    EXPECT_TRUE(Near((*NP)[2], 0.81, 1e-15));
-    EXPECT_TRUE(Near((*NP)[3], 10 * 0.729, 1e-14));
+    EXPECT_TRUE(Near((*NP)[0], 1, test::kUlps));
+    EXPECT_TRUE(Near((*NP)[2], 0.81, test::kUlps));
+    EXPECT_TRUE(Near((*NP)[3], 10 * 0.729, test::kShort));
   }
   {
     auto NP = std::make_unique<Erwartungswerte>();

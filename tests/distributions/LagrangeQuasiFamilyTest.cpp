@@ -46,7 +46,7 @@ TEST(LagrangeQuasiFamily, LogarithmicSeriesAtBetaOneIsLogarithmic) {
   const auto lg = test::Auswerten(62, par, {}, 40, 1);
   ASSERT_FALSE(gls.fehler || lg.fehler);
   for (std::uint32_t i = 0; i <= 40; ++i)
-    EXPECT_TRUE(test::Near((*gls.NP)[i], (*lg.NP)[i], 1e-12, 1e-10)) << i;
+    EXPECT_TRUE(test::Near((*gls.NP)[i], (*lg.NP)[i], test::kTight, test::kLogRoute)) << i;
 }
 
 TEST(LagrangeQuasiFamily, LogarithmicSeriesMovesBetaBelowOneOverTheta) {

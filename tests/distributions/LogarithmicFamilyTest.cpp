@@ -12,6 +12,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -137,80 +138,41 @@ TEST(LogarithmicFamily, EstimatorsRecoverExactData) {
   };
   for (const Fall& c : faelle) {
     SCOPED_TRACE(c.name);
-    std::vector<double> fv;
-    for (std::uint32_t i = 0; i < c.klassen; ++i) fv.push_back(1000 * c.pmf(c.x0 + i));
-    const auto d = test::Klassen(fv, c.x0);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    const Parametervektor par = test::Start(c.nummer, *d, eig, 1);
-    for (std::size_t j = 0; j < c.erwartet.size(); ++j)
-      EXPECT_TRUE(Near(par[j], c.erwartet[j], test::kRelRecovered)) << "parameter " << j;
+    test::StartVergleichen(c.nummer, c.fest, test::Tausendfach(c.pmf, c.x0, c.klassen), c.x0, 1,
+                           c.erwartet, test::kRecovered);
   }
 }
 
 // Lost games: the mean m/(1 - a) gives E[0] = a exactly; the Waring's share of the value 1 gives
 // E[1] = a exactly; the truncated logarithmic's first ratio 2 f[1]/f[0] = a.
 TEST(LogarithmicFamily, SingleEstimatesRecoverExactData) {
-  struct Fall {
-    const char* name;
-    std::uint32_t nummer;
-    Fest fest;
-    std::uint32_t x0, klassen;
-    double (*pmf)(double);
-    std::size_t slot;
-    double erwartet;
+  // The last class carries the rest of N = 1000, as the tail rule has it.
+  const auto verloren = [](double x) { return VerloreneSpiele(0.4, 2, x); };
+  const auto waring = [](double x) { return Waring2(1.3, x); };
+  const auto logarithmisch = [](double x) { return std::pow(0.6, x) / x; };
+  const test::SlotFall faelle[] = {
+      {"lost games", 43, {2}, 2, 399, verloren, Letzte::kRest, {{0, 0.4}}},
+      {"Waring rho = 2", 53, {}, 1, 39, waring, Letzte::kRest, {{1, 1.3}}},
+      {"truncated logarithmic", 55, {}, 1, 7, logarithmisch, Letzte::kRest, {{0, 0.6}}},
   };
-  const Fall faelle[] = {
-      {"lost games", 43, {2}, 2, 400, [](double x) { return VerloreneSpiele(0.4, 2, x); }, 0, 0.4},
-      {"Waring rho = 2", 53, {}, 1, 40, [](double x) { return Waring2(1.3, x); }, 1, 1.3},
-      {"truncated logarithmic",
-       55,
-       {},
-       1,
-       8,
-       [](double x) { return std::pow(0.6, x) / x; },
-       0,
-       0.6},
-  };
-  for (const Fall& c : faelle) {
-    SCOPED_TRACE(c.name);
-    // The last class carries the rest of N = 1000, as the tail rule has it.
-    std::vector<double> fv;
-    double rest = 1000;
-    for (std::uint32_t i = 0; i < c.klassen; ++i) {
-      fv.push_back(1000 * c.pmf(c.x0 + i));
-      rest -= fv.back();
-    }
-    fv.back() += rest;
-    const auto d = test::Klassen(fv, c.x0);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    Schaetzwerttabelle E{};
-    FpFaultScope scope;
-    ASSERT_TRUE(SchaetzwerteBerechnen(c.nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-    EXPECT_FALSE(scope.Faulted());
-    EXPECT_TRUE(Near(E[c.slot], c.erwartet, test::kRelRecovered));
-  }
+  for (const test::SlotFall& c : faelle) test::SlotsPruefen(c);
 }
 
 TEST(LogarithmicFamily, StartVectorsOnRealDataAreFinite) {
-  struct Fall {
-    std::uint32_t nummer;
-    std::vector<unsigned> bits;
-    Fest fest;
-    const char* datei;
-  };
-  const Fall faelle[] = {
-      {32, {128}, {6}, "gpl3-word-syllables.dat"}, {32, {128}, {17}, "gpl3-word-letters.dat"},
-      {35, {0, 1}, {}, "gpl3-word-syllables.dat"}, {35, {0, 1}, {}, "gpl3-sentence-words.dat"},
-      {36, {1}, {}, "gpl3-word-syllables.dat"},    {36, {1}, {}, "gpl3-word-letters.dat"},
-      {43, {1}, {1}, "gpl3-word-syllables.dat"},   {43, {1}, {1}, "gpl3-word-letters.dat"},
-      {53, {128}, {}, "gpl3-word-syllables.dat"},  {53, {128}, {}, "gpl3-sentence-words.dat"},
-      {55, {128}, {}, "gpl3-word-syllables.dat"},  {55, {128}, {}, "gpl3-word-letters.dat"},
-  };
-  for (const Fall& c : faelle) {
-    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
-  }
+  test::StartsEndlich({
+      {32, {128}, {6}, "gpl3-word-syllables.dat"},
+      {32, {128}, {17}, "gpl3-word-letters.dat"},
+      {35, {0, 1}, {}, "gpl3-word-syllables.dat"},
+      {35, {0, 1}, {}, "gpl3-sentence-words.dat"},
+      {36, {1}, {}, "gpl3-word-syllables.dat"},
+      {36, {1}, {}, "gpl3-word-letters.dat"},
+      {43, {1}, {1}, "gpl3-word-syllables.dat"},
+      {43, {1}, {1}, "gpl3-word-letters.dat"},
+      {53, {128}, {}, "gpl3-word-syllables.dat"},
+      {53, {128}, {}, "gpl3-sentence-words.dat"},
+      {55, {128}, {}, "gpl3-word-syllables.dat"},
+      {55, {128}, {}, "gpl3-word-letters.dat"},
+  });
 }
 
 }  // namespace

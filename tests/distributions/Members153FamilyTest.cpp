@@ -12,6 +12,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {
@@ -42,8 +43,8 @@ TEST(Members153Family, RepairsAreWrittenBack) {
     Parametervektor par = c.par;
     const Lauf l = test::Auswerten(c.nummer, par, c.fest, c.L, c.x0);
     EXPECT_FALSE(l.fehler) << c.name;
-    EXPECT_TRUE(test::Near(par[c.j], c.erwartet, test::kRelTight)) << c.name << ": " << par[c.j];
-    EXPECT_TRUE(test::Near(test::Summe(*l.NP, c.L), 1000, test::kRelTight)) << c.name;
+    EXPECT_TRUE(test::Near(par[c.j], c.erwartet, test::kTight)) << c.name << ": " << par[c.j];
+    EXPECT_TRUE(test::Near(test::Summe(*l.NP, c.L), 1000, test::kTight)) << c.name;
   }
 }
 
@@ -66,7 +67,7 @@ TEST(Members153Family, DisplacedBinomialWritesNothingAboveTheLastClass) {
       EXPECT_EQ((*NP)[i], -7) << "L=" << L << " i=" << i;
     long double unter = 0;
     for (std::uint32_t i = 0; i < L; ++i) unter += (*NP)[i];
-    EXPECT_TRUE(test::Near((*NP)[L], static_cast<double>(1000 - unter), test::kRelTight, 1e-12))
+    EXPECT_TRUE(test::Near((*NP)[L], static_cast<double>(1000 - unter), test::kTight, test::kTight))
         << "L=" << L;
   }
 }
@@ -106,7 +107,8 @@ TEST(Members153Family, SpecialCasesAreTheSimplerMembers) {
     const Lauf b = test::Auswerten(c.einfach, p2, c.einfachFest, c.L, c.x0);
     ASSERT_FALSE(a.fehler || b.fehler) << c.name;
     for (std::uint32_t i = 0; i <= c.L; ++i)
-      EXPECT_TRUE(test::Near((*a.NP)[i], (*b.NP)[i], 1e-11, 1e-10)) << c.name << ", i=" << i;
+      EXPECT_TRUE(test::Near((*a.NP)[i], (*b.NP)[i], test::kLong, test::kLogRoute))
+          << c.name << ", i=" << i;
   }
 }
 
@@ -124,7 +126,7 @@ TEST(Members153Family, QueueHasTheMeanOfConstantService) {
       EXPECT_GE((*l.NP)[i], 0) << "a=" << a << " i=" << i;
       mittel += i * (*l.NP)[i] / 1000.0L;
     }
-    EXPECT_TRUE(test::Near(static_cast<double>(mittel), a + a * a / (2 * (1 - a)), 1e-10))
+    EXPECT_TRUE(test::Near(static_cast<double>(mittel), a + a * a / (2 * (1 - a)), test::kLogRoute))
         << "a=" << a << ": " << static_cast<double>(mittel);
   }
 }
@@ -163,15 +165,9 @@ TEST(Members153Family, EstimatesRecoverTheParameters) {
     Parametervektor par = c.par;
     const Lauf l = test::Auswerten(c.nummer, par, c.fest, c.L, c.x0);
     ASSERT_FALSE(l.fehler);
-    const auto d = test::Klassen(std::vector<double>(l.NP->begin(), l.NP->begin() + c.L + 1), c.x0);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    Schaetzwerttabelle E;
-    E.fill(std::numeric_limits<double>::quiet_NaN());
-    FpFaultScope scope;
-    ASSERT_TRUE(SchaetzwerteBerechnen(c.nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-    EXPECT_FALSE(scope.Faulted()) << "member " << c.nummer;
-    EXPECT_TRUE(test::Near(E[c.slot], c.erwartet, test::kRelRecovered, 1e-9))
+    const Schaetzwerttabelle E =
+        test::SchaetzwerteAus(c.nummer, c.fest, test::Frequenzen(l, c.L), c.x0);
+    EXPECT_TRUE(test::Near(E[c.slot], c.erwartet, test::kRecovered, test::kSeries))
         << "member " << c.nummer << " slot " << c.slot << ": " << E[c.slot];
   }
 }

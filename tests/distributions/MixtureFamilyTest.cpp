@@ -21,19 +21,9 @@ namespace {
 using test::Fest;
 using test::Letzte;
 using test::LogBinomial;
+using test::NB;
 using test::Near;
-
-// Negative binomial NB(x; k, p) = C(k + x - 1, x) p^k (1 - p)^x through lgamma; k = 0 is the
-// point mass at 0.
-double NB(double k, double p, double x) {
-  if (k == 0) return x == 0 ? 1 : 0;
-  return std::exp(std::lgamma(k + x) - std::lgamma(k) - std::lgamma(x + 1) + k * std::log(p) +
-                  x * std::log1p(-p));
-}
-
-double Poisson(double a, double x) {
-  return std::exp(-a + x * std::log(a) - std::lgamma(x + 1));
-}
+using test::Poisson;
 
 // Two-rate Poisson: (a/b) e^-a (b/(b - a))^i times the upper tail P(Poisson(b - a) >= i), the
 // tail summed upwards term by term (the member subtracts the lower partial sum from e^(b-a)).
@@ -111,7 +101,8 @@ TEST(MixtureFamily, GammaPascalFarBeyondCDoesNotCancel) {
   EXPECT_FALSE(scope.Faulted());
   for (const Klasse& k : klassen)
     // The last class is N minus the others: held to 1e-12 N, as every remainder.
-    EXPECT_TRUE(Near((*NP)[k.i], k.np, 1e-12, k.i == 80 ? 1e-12 * st.summe : 1e-12))
+    EXPECT_TRUE(
+        Near((*NP)[k.i], k.np, test::kTight, k.i == 80 ? test::kTight * st.summe : test::kTight))
         << k.i << ": " << (*NP)[k.i];
   for (std::uint32_t i = 0; i <= 80; ++i) EXPECT_GT((*NP)[i], 0) << i;
 }
@@ -181,7 +172,7 @@ TEST(MixtureFamily, GammaPascalWeightsEveryClassWithTheShape) {
     eig.festparameter[0] = f.c;
     ASSERT_TRUE(ErwartungswerteBerechnen(30, par, st, *x, h, *NP, eig)) << f.a << " " << f.b;
     const std::uint32_t i = f.x - static_cast<std::uint32_t>(f.c);
-    EXPECT_TRUE(Near((*NP)[i], N * f.P, 1e-9)) << f.a << " " << f.b << " x " << f.x;
+    EXPECT_TRUE(Near((*NP)[i], N * f.P, test::kSeries)) << f.a << " " << f.b << " x " << f.x;
     // No class below 0: the last value holds what lies beyond it.
     EXPECT_GE((*NP)[L], 0) << f.a << " " << f.b;
   }
@@ -199,11 +190,10 @@ TEST(MixtureFamily, ExpectedFrequenciesAgreeWithIndependentPmf) {
                                  [](std::uint32_t i) { return ZweiRaten(0.8, 2.5, i); });
   }
   // Gamma-Pascal from c = x0 = 2: the alternating sums lose a few digits to cancellation.
-  constexpr double kRelAlternierend = 1e-8;
   for (std::uint32_t L : {9u, 3u}) {
     test::MitReferenzVergleichen(
         "gamma-Pascal", 30, {1.5, 4}, {2}, 300, L, 2, Letzte::kRest,
-        [](std::uint32_t i) { return GammaPascal(1.5, 4, 2, 2.0 + i); }, kRelAlternierend);
+        [](std::uint32_t i) { return GammaPascal(1.5, 4, 2, 2.0 + i); }, test::kAlternating);
   }
   for (double t : {0.7, 3.0}) {
     test::MitReferenzVergleichen("Poisson-Lindley", 31, {t}, {}, 1000, 14, 0, Letzte::kRest,
@@ -237,7 +227,7 @@ TEST(MixtureFamily, TwoRatePoissonSwapsItsRates) {
   ASSERT_TRUE(ErwartungswerteBerechnen(29, par, s, *x, f, *NP, test::Eigenschaften(29)));
   EXPECT_EQ(par[0], 1);
   EXPECT_EQ(par[1], 3);
-  EXPECT_TRUE(Near((*NP)[3], 100 * ZweiRaten(1, 3, 3), test::kRelLogRoute));
+  EXPECT_TRUE(Near((*NP)[3], 100 * ZweiRaten(1, 3, 3), test::kLogRoute));
 }
 
 // Close rates: e^(b-a) minus the partial sum of its series cancels, by 4 % at class 9 for
@@ -290,7 +280,8 @@ TEST(MixtureFamily, TwoRatePoissonCloseRatesDoNotCancel) {
     EXPECT_FALSE(scope.Faulted());
     long double unten = 0;
     for (std::uint32_t i = 0; i < fall.L; ++i) {
-      EXPECT_TRUE(Near((*NP)[i], fall.np[i], 1e-12)) << fall.b << ", i=" << i << ": " << (*NP)[i];
+      EXPECT_TRUE(Near((*NP)[i], fall.np[i], test::kTight))
+          << fall.b << ", i=" << i << ": " << (*NP)[i];
       unten += (*NP)[i];
     }
     EXPECT_EQ((*NP)[fall.L], static_cast<double>(std::fabs(fall.N - unten)));
@@ -341,7 +332,7 @@ TEST(MixtureFamily, NegativeBinomialMixtureGrid) {
     Parametervektor par{};
     ASSERT_TRUE(AlternativeWaehlen(28, j, E, d->Haeufigkeiten, par, eig));
     EXPECT_EQ(par[1], p1[j - 1]) << j;
-    EXPECT_TRUE(Near(par[2], p2[j - 1], test::kRelTight)) << j;
+    EXPECT_TRUE(Near(par[2], p2[j - 1], test::kTight)) << j;
     EXPECT_GT(par[0], 0) << j;
     EXPECT_LE(par[0], 10) << j;
     EXPECT_EQ(E[150], d->Statistik.m1);
@@ -356,7 +347,7 @@ TEST(MixtureFamily, EstimatorsRecoverExactData) {
     for (int i = 0; i < 200; ++i) fv.push_back(1000 * PoissonLindley(1.3, i));
     const auto d = test::Klassen(fv);
     const Parametervektor par = test::Start(31, *d, test::Eigenschaften(31), 1);
-    EXPECT_TRUE(Near(par[0], 1.3, test::kRelRecovered));
+    EXPECT_TRUE(Near(par[0], 1.3, test::kRecovered));
   }
   {
     // Poisson-Levy: (ln P(0))^2/2 = a and 2 (P(1)/P(0))^2 = a, averaged. Its tail is heavy, so
@@ -370,18 +361,12 @@ TEST(MixtureFamily, EstimatorsRecoverExactData) {
     fv.push_back(rest);
     const auto d = test::Klassen(fv);
     const Parametervektor par = test::Start(34, *d, test::Eigenschaften(34), 1);
-    EXPECT_TRUE(Near(par[0], 0.8, test::kRelLogRoute));
+    EXPECT_TRUE(Near(par[0], 0.8, test::kLogRoute));
   }
 }
 
 TEST(MixtureFamily, StartVectorsOnRealDataAreFinite) {
-  struct Fall {
-    std::uint32_t nummer;
-    std::vector<unsigned> bits;
-    Fest fest;
-    const char* datei;
-  };
-  const Fall faelle[] = {
+  test::StartsEndlich({
       {28, {128, 1, 1, 1}, {}, "shell-accidents.dat"},
       {28, {128, 1, 1, 1}, {}, "alpha-particles.dat"},
       {29, {128, 128}, {}, "horse-kicks.dat"},
@@ -394,10 +379,7 @@ TEST(MixtureFamily, StartVectorsOnRealDataAreFinite) {
       {34, {128}, {}, "alpha-particles.dat"},
       {39, {128, 1, 1}, {}, "shell-accidents.dat"},
       {39, {128, 1, 1}, {}, "alpha-particles.dat"},
-  };
-  for (const Fall& c : faelle) {
-    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
-  }
+  });
 }
 
 }  // namespace

@@ -69,19 +69,19 @@ TEST(NegativeBinomialVariants, EstimatorsRecoverExactData) {
   ASSERT_TRUE(SchaetzwerteBerechnen(4, d->Statistik, test::Eigenschaften(4), E, d->Haeufigkeiten,
                                     d->XWerte));
   EXPECT_FALSE(scope.Faulted());
-  EXPECT_TRUE(Near(E[0], p, test::kRelRecovered));
-  EXPECT_TRUE(Near(E[50], k, test::kRelRecovered));
-  EXPECT_TRUE(Near(E[51], k, test::kRelRecovered));
+  EXPECT_TRUE(Near(E[0], p, test::kRecovered));
+  EXPECT_TRUE(Near(E[50], k, test::kRecovered));
+  EXPECT_TRUE(Near(E[51], k, test::kRecovered));
   // p is the fixed point of the iteration, so it stops at once and both slots hold p.
-  EXPECT_TRUE(Near(E[1], p, test::kRelRecovered));
-  EXPECT_TRUE(Near(E[101], p, test::kRelRecovered));
+  EXPECT_TRUE(Near(E[1], p, test::kRecovered));
+  EXPECT_TRUE(Near(E[101], p, test::kRecovered));
 
   std::vector<double> gv;
   for (int i = 0; i < 200; ++i) gv.push_back(N * 0.3 * std::pow(0.7, i));
   const auto g = test::Klassen(gv);
   ASSERT_TRUE(SchaetzwerteBerechnen(8, g->Statistik, test::Eigenschaften(8), E, g->Haeufigkeiten,
                                     g->XWerte));
-  for (int s : {0, 1, 2, 3}) EXPECT_TRUE(Near(E[s], 0.3, test::kRelRecovered)) << s;
+  for (int s : {0, 1, 2, 3}) EXPECT_TRUE(Near(E[s], 0.3, test::kRecovered)) << s;
 }
 
 // The capped and guarded estimates: p = M/m2 of 1 or more becomes 0.9 (under-dispersed data), and
@@ -94,12 +94,12 @@ TEST(NegativeBinomialVariants, GuardsOfTheEstimates) {
   ASSERT_TRUE(SchaetzwerteBerechnen(4, d->Statistik, test::Eigenschaften(4), E, d->Haeufigkeiten,
                                     d->XWerte));
   EXPECT_EQ(E[0], 0.9);
-  EXPECT_TRUE(Near(E[50], 1.0 / 0.5, test::kRelTight));  // |M^2/(m2 - M)| = 1/0.5
+  EXPECT_TRUE(Near(E[50], 1.0 / 0.5, test::kTight));  // |M^2/(m2 - M)| = 1/0.5
   // Frequencies 1, 0, 1 at 0, 1, 2: M = 1, m2 = 1.
   const auto gleich = test::Klassen({1, 0, 1});
   ASSERT_TRUE(SchaetzwerteBerechnen(4, gleich->Statistik, test::Eigenschaften(4), E,
                                     gleich->Haeufigkeiten, gleich->XWerte));
-  EXPECT_TRUE(Near(E[50], 1 / 0.1, test::kRelTight));
+  EXPECT_TRUE(Near(E[50], 1 / 0.1, test::kTight));
   EXPECT_FALSE(scope.Faulted());
   // Member 25: p of 1 or more becomes 0.9 as well.
   const auto eins = test::Klassen({5, 1}, 1);

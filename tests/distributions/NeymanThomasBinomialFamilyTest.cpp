@@ -113,9 +113,9 @@ TEST(NeymanThomasBinomialFamily, CoefficientsOfTheGeneratingFunction) {
     long double unter = 0;
     for (std::uint32_t x = 0; x < L; ++x) {
       unter += p[x];
-      EXPECT_NEAR((*l.NP)[x], 1000 * p[x], 1e-12 * 1000 + 1e-9 * 1000 * p[x]) << "x=" << x;
+      EXPECT_NEAR((*l.NP)[x], 1000 * p[x], kTight * 1000 + 1e-9 * 1000 * p[x]) << "x=" << x;
     }
-    EXPECT_NEAR((*l.NP)[L], 1000 * (1 - unter), 1e-10) << "tail";
+    EXPECT_NEAR((*l.NP)[L], 1000 * (1 - unter), kLogRoute) << "tail";
   }
 }
 

@@ -24,8 +24,9 @@
 
 namespace vk::test {
 
-inline constexpr double kSweepRel = 1e-9;
-inline constexpr double kSweepRestProN = 1e-12;
+// Against a long-double reference across a grid of parameters.
+inline constexpr double kSweepRel = kSeries;
+inline constexpr double kSweepRestProN = kTight;
 // Below this a probability is a rounding artefact in double: only its sign and size are checked.
 inline constexpr long double kSweepWinzig = 1e-300L;
 

@@ -14,6 +14,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -24,10 +25,7 @@ namespace {
 using test::Fest;
 using test::Letzte;
 using test::Near;
-
-double Poisson(double a, double x) {
-  return std::exp(-a + x * std::log(a) - std::lgamma(x + 1));
-}
+using test::Poisson;
 
 // The correction written as a polynomial in the central deviation.
 double Korrigiert(double a, double b, double j) {
@@ -144,18 +142,9 @@ TEST(PoissonCorrectionsFamily, ConditionsBetweenParametersFailTheEvaluation) {
       {85, {2, 0.999}, {}, 10, false},
   };
   for (const Fall& c : faelle) {
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    TStatistik s;
-    s.summe = 100;
-    s.n = c.L;
-    const auto x = test::Werte(0);
-    const KlassenHaeufigkeiten f{};
-    auto NP = std::make_unique<Erwartungswerte>();
     Parametervektor par = c.par;
-    FpFaultScope scope;
-    ASSERT_TRUE(ErwartungswerteBerechnen(c.nummer, par, s, *x, f, *NP, eig));
-    EXPECT_EQ(scope.Faulted(), c.scheitert) << "member " << c.nummer << " b " << c.par[1];
+    EXPECT_EQ(test::Auswerten(c.nummer, par, c.fest, c.L, 0, 100).fehler, c.scheitert)
+        << "member " << c.nummer << " b " << c.par[1];
   }
 }
 
@@ -171,7 +160,13 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
   };
   const Fall faelle[] = {
       // The mean is a and the variance a + b.
-      {"second-order", 84, {}, [](double j) { return Korrigiert(3, 0.8, j); }, 1, {3, 0.8}, 1e-7},
+      {"second-order",
+       84,
+       {},
+       [](double j) { return Korrigiert(3, 0.8, j); },
+       1,
+       {3, 0.8},
+       test::kRecovered},
       // Newton on the ratio of the first three classes stops after a step below 0.001.
       {"weighted tail",
        85,
@@ -179,7 +174,7 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
        [](double x) { return GewichteterSchwanz(2.5, 0.6, x); },
        1,
        {2.5, 0.6},
-       1e-5},
+       test::kIterated},
       // a = f[1]/f[0] in alternative 1, b from f[2] in alternative 2 (the other entries are
       // not exact and are not compared).
       {"Poisson-stopped positive Poisson",
@@ -188,56 +183,42 @@ TEST(PoissonCorrectionsFamily, EstimatorsRecoverExactData) {
        [](double x) { return PoissonPositivPoisson(1.5, 0.8, x); },
        1,
        {1.5, NAN},
-       1e-12},
+       test::kTight},
       {"Poisson-stopped positive Poisson",
        88,
        {},
        [](double x) { return PoissonPositivPoisson(1.5, 0.8, x); },
        2,
        {NAN, 0.8},
-       1e-12},
+       test::kTight},
       // The zero class converges at the rate 1 - b, stopped by a change below 1e-4 (alternative
       // 1); the Newton iterations on the first and second ratio (2, 4) and the variance (5)
       // are exact.
-      {"shift by one", 96, {}, Verschoben1, 1, {2.5, 0.4}, 1e-3},
-      {"shift by one", 96, {}, Verschoben1, 2, {2.5, 0.4}, 1e-9},
-      {"shift by one", 96, {}, Verschoben1, 4, {2.5, 0.4}, 1e-9},
-      {"shift by one", 96, {}, Verschoben1, 5, {2.5, 0.4}, 1e-9},
+      {"shift by one", 96, {}, Verschoben1, 1, {2.5, 0.4}, test::kSearched},
+      {"shift by one", 96, {}, Verschoben1, 2, {2.5, 0.4}, test::kSeries},
+      {"shift by one", 96, {}, Verschoben1, 4, {2.5, 0.4}, test::kSeries},
+      {"shift by one", 96, {}, Verschoben1, 5, {2.5, 0.4}, test::kSeries},
       // a from the first ratio (m >= 2), b from class 0 and from the mean.
-      {"shift by m", 97, {3}, VerschobenM, 1, {2, 0.3}, 1e-9},
-      {"shift by m", 97, {3}, VerschobenM, 2, {2, 0.3}, 1e-9},
+      {"shift by m", 97, {3}, VerschobenM, 1, {2, 0.3}, test::kSeries},
+      {"shift by m", 97, {3}, VerschobenM, 2, {2, 0.3}, test::kSeries},
   };
   for (const Fall& c : faelle) {
     SCOPED_TRACE(c.name);
-    std::vector<double> fv;
-    for (int i = 0; i < 60; ++i) fv.push_back(1000 * c.pmf(i));
-    const auto d = test::Klassen(fv);
-    TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    eig.festparameter = c.fest;
-    const Parametervektor par = test::Start(c.nummer, *d, eig, c.k);
-    for (std::size_t j = 0; j < c.erwartet.size(); ++j)
-      if (!std::isnan(c.erwartet[j])) {
-        EXPECT_TRUE(Near(par[j], c.erwartet[j], c.rel)) << "parameter " << j;
-      }
+    test::StartVergleichen(c.nummer, c.fest, test::Tausendfach(c.pmf, 0, 60), 0, c.k, c.erwartet,
+                           c.rel);
   }
 }
 
 TEST(PoissonCorrectionsFamily, StartVectorsOnRealDataAreFinite) {
-  struct Fall {
-    std::uint32_t nummer;
-    std::vector<unsigned> bits;
-    Fest fest;
-    const char* datei;
-  };
-  const Fall faelle[] = {
+  // clang-format off
+  test::StartsEndlich({
       {84, {128, 0}, {}, "horse-kicks.dat"},       {84, {128, 0}, {}, "alpha-particles.dat"},
       {85, {128, 128}, {}, "shell-accidents.dat"}, {85, {128, 128}, {}, "alpha-particles.dat"},
       {88, {128, 128}, {}, "shell-accidents.dat"}, {88, {128, 128}, {}, "alpha-particles.dat"},
       {96, {128, 1}, {}, "horse-kicks.dat"},       {96, {128, 1}, {}, "alpha-particles.dat"},
       {97, {128, 1}, {1}, "shell-accidents.dat"},  {97, {128, 1}, {4}, "alpha-particles.dat"},
-  };
-  for (const Fall& c : faelle)
-    test::StartsEndlich(c.nummer, c.datei, test::MitDomaenen(c.nummer, c.bits, c.fest));
+  });
+  // clang-format on
 }
 
 }  // namespace

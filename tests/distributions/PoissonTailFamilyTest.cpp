@@ -13,10 +13,8 @@ namespace {
 
 using test::Letzte;
 using test::Near;
+using test::Poisson;
 
-double Poisson(double a, double v) {
-  return std::exp(-a + v * std::log(a) - std::lgamma(v + 1));
-}
 double Schwanz(double a, double k) {
   double s = 0;
   for (double v = k; v < k + 400; ++v) s += Poisson(a, v);

@@ -46,8 +46,8 @@ TEST(RatioRangesFamily, IdentitiesWithTheTruncatedPoisson) {
   const Lauf poisson = Rechnen(12, {1.2}, {}, L);
   ASSERT_FALSE(drei.fehler || gespiegelt.fehler || poisson.fehler);
   for (std::uint32_t i = 0; i <= L; ++i) {
-    EXPECT_TRUE(test::Near((*drei.NP)[i], (*poisson.NP)[i], 1e-13)) << i;
-    EXPECT_TRUE(test::Near((*gespiegelt.NP)[i], (*poisson.NP)[L - i], 1e-13)) << i;
+    EXPECT_TRUE(test::Near((*drei.NP)[i], (*poisson.NP)[i], test::kChain)) << i;
+    EXPECT_TRUE(test::Near((*gespiegelt.NP)[i], (*poisson.NP)[L - i], test::kChain)) << i;
   }
 }
 
@@ -58,7 +58,7 @@ TEST(RatioRangesFamily, GeneralizedWaringWithCOneIsWaring) {
   const Lauf waring = Rechnen(19, {2.5, 1.7}, {}, 15);
   ASSERT_FALSE(gw.fehler || waring.fehler);
   for (std::uint32_t i = 0; i <= 15; ++i)
-    EXPECT_TRUE(test::Near((*gw.NP)[i], (*waring.NP)[i], 1e-12)) << i;
+    EXPECT_TRUE(test::Near((*gw.NP)[i], (*waring.NP)[i], test::kTight)) << i;
 }
 
 // Each range's regression is exact on the member's own (truncated, so complete) frequencies; the
@@ -68,10 +68,10 @@ TEST(RatioRangesFamily, EstimatesRecoverTheParameter) {
   const Lauf drei = Rechnen(70, {0.7}, fest, 12);
   ASSERT_FALSE(drei.fehler);
   const Schaetzwerttabelle E = Schaetzen(70, drei, fest, 12);
-  for (std::uint32_t s : {0u, 1u, 2u}) EXPECT_TRUE(test::Near(E[s], 0.7, 1e-12)) << s;
+  for (std::uint32_t s : {0u, 1u, 2u}) EXPECT_TRUE(test::Near(E[s], 0.7, test::kTight)) << s;
   const Lauf gespiegelt = Rechnen(71, {3}, {}, 10);
   ASSERT_FALSE(gespiegelt.fehler);
-  EXPECT_NEAR(Schaetzen(71, gespiegelt, {}, 10)[3], 3, 1e-3);
+  EXPECT_NEAR(Schaetzen(71, gespiegelt, {}, 10)[3], 3, test::kSearched);
 }
 
 // A factor c of 0 or below and a divisor l of 0 in a range that has classes leave member 70

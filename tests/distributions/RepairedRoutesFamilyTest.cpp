@@ -25,7 +25,7 @@ struct Klassenwert {
   double N;
   std::uint32_t i;
   double erwartet;  // N P(i)
-  double rel = kRelLogRoute;
+  double rel = kLogRoute;
 };
 
 // Member 151, P(i) = ((b/a)_i/i!) sum_j (-1)^j C(i, j) |1 - b - j a|^m, by mpmath at 600 digits
@@ -178,7 +178,7 @@ TEST(RepairedRoutes, SecondDifferenceCapStaysPositive) {
   Parametervektor par{0.02, 1};
   const Lauf l = Auswerten(152, par, {}, 7);
   // 4 a^2/(a + 1)^2 / 2 at a = 0.02 (mpmath, 50 digits).
-  EXPECT_TRUE(Near(par[1], 0.00076893502499038834, kRelTight));
+  EXPECT_TRUE(Near(par[1], 0.00076893502499038834, kTight));
   for (std::uint32_t i = 0; i <= 7; ++i) EXPECT_GE((*l.NP)[i], 0) << "i=" << i;
 }
 
@@ -225,7 +225,7 @@ TEST(RepairedRoutes, StartsRecoverExactParameters) {
     eig.festparameter = s.fest;
     const Parametervektor par = Start(s.nummer, *d, eig, 1);
     for (std::uint32_t j = 0; j < eig.parZahl; ++j)
-      EXPECT_TRUE(Near(par[j], s.erwartet[j], kRelRecovered)) << "parameter " << j;
+      EXPECT_TRUE(Near(par[j], s.erwartet[j], kRecovered)) << "parameter " << j;
   }
 }
 

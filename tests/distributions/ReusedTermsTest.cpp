@@ -168,7 +168,7 @@ TEST(ReusedTerms, ClassesAgainstExtendedPrecision) {
     Parametervektor par = f.par;
     const test::Lauf lauf = test::Auswerten(f.nummer, par, {}, 30, 0, kN);
     ASSERT_FALSE(lauf.fehler) << f.nummer;
-    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kRelTight))
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kTight))
         << "member " << f.nummer << " i=" << f.i;
   }
 }

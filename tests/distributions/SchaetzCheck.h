@@ -5,6 +5,7 @@
 // known distribution, against the parameter that made them.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -21,6 +22,54 @@
 
 namespace vk::test {
 
+// The estimates of member `nummer` (fixed parameters `fest`) on the frequencies fv of the classes
+// x0, x0 + 1, ...; they must raise no fault. Slots the member leaves alone stay NaN, and all of
+// them where the estimates fail, so that every check on them fails too.
+inline Schaetzwerttabelle SchaetzwerteAus(std::uint32_t nummer, const Fest& fest,
+                                          const std::vector<double>& fv, std::uint32_t x0 = 0) {
+  const auto d = Klassen(fv, x0);
+  TParameterEigenschaften eig = Eigenschaften(nummer);
+  eig.festparameter = fest;
+  Schaetzwerttabelle E;
+  E.fill(std::numeric_limits<double>::quiet_NaN());
+  FpFaultScope scope;
+  const bool ok = SchaetzwerteBerechnen(nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte);
+  EXPECT_TRUE(ok) << "member " << nummer;
+  EXPECT_FALSE(scope.Faulted()) << "member " << nummer;
+  if (!ok) E.fill(std::numeric_limits<double>::quiet_NaN());
+  return E;
+}
+
+// The frequencies of classes 0..L of an evaluation, as a data set would hold them.
+inline std::vector<double> Frequenzen(const Lauf& l, std::uint32_t L) {
+  return std::vector<double>(l.NP->begin(), l.NP->begin() + L + 1);
+}
+
+// N pmf(x) for the `klassen` values x0, x0 + 1, ..., N = 1000.
+inline std::vector<double> Tausendfach(const std::function<double(double)>& pmf, std::uint32_t x0,
+                                       std::uint32_t klassen) {
+  std::vector<double> fv;
+  for (std::uint32_t i = 0; i < klassen; ++i) fv.push_back(1000 * pmf(x0 + i));
+  return fv;
+}
+
+// Alternative k of member `nummer` (fixed parameters `fest`) on the frequencies fv of the classes
+// x0, x0 + 1, ...: the start vector gives each parameter of `erwartet` to `rel`; NaN entries are
+// not compared.
+inline void StartVergleichen(std::uint32_t nummer, const Fest& fest, const std::vector<double>& fv,
+                             std::uint32_t x0, std::uint32_t k, const std::vector<double>& erwartet,
+                             double rel) {
+  const auto d = Klassen(fv, x0);
+  TParameterEigenschaften eig = Eigenschaften(nummer);
+  eig.festparameter = fest;
+  const Parametervektor par = Start(nummer, *d, eig, k);
+  for (std::size_t j = 0; j < erwartet.size(); ++j) {
+    if (std::isnan(erwartet[j])) continue;
+    EXPECT_TRUE(Near(par[j], erwartet[j], rel))
+        << "member " << nummer << ", alternative " << k << ", parameter " << j << ": " << par[j];
+  }
+}
+
 struct SlotFall {
   const char* name;
   std::uint32_t nummer;
@@ -29,7 +78,7 @@ struct SlotFall {
   std::function<double(double)> pmf;  // probability of the value x
   Letzte letzte;                      // kRest: the last class holds the rest of N
   std::vector<std::pair<std::size_t, double>> slots;
-  double rel = kRelRecovered;
+  double rel = kRecovered;
 };
 
 inline void SlotsPruefen(const SlotFall& c) {
@@ -42,14 +91,7 @@ inline void SlotsPruefen(const SlotFall& c) {
     rest -= fv.back();
   }
   if (c.letzte == Letzte::kRest) fv.back() += rest;
-  const auto d = Klassen(fv, c.x0);
-  TParameterEigenschaften eig = Eigenschaften(c.nummer);
-  eig.festparameter = c.fest;
-  Schaetzwerttabelle E;
-  E.fill(std::numeric_limits<double>::quiet_NaN());
-  FpFaultScope scope;
-  ASSERT_TRUE(SchaetzwerteBerechnen(c.nummer, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-  EXPECT_FALSE(scope.Faulted());
+  const Schaetzwerttabelle E = SchaetzwerteAus(c.nummer, c.fest, fv, c.x0);
   for (const auto& [slot, wert] : c.slots)
     EXPECT_TRUE(Near(E[slot], wert, c.rel)) << "slot " << slot << " = " << E[slot];
 }

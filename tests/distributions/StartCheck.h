@@ -63,4 +63,17 @@ inline void StartsEndlich(std::uint32_t nummer, const char* datei,
   }
 }
 
+// One member on one sample data set, with the catalog's domain bits and the fixed parameters.
+struct StartFall {
+  std::uint32_t nummer;
+  std::vector<unsigned> bits;
+  std::array<double, kMaxFestparameter> fest;
+  const char* datei;
+};
+
+inline void StartsEndlich(const std::vector<StartFall>& faelle) {
+  for (const StartFall& c : faelle)
+    StartsEndlich(c.nummer, c.datei, MitDomaenen(c.nummer, c.bits, c.fest));
+}
+
 }  // namespace vk::test

@@ -13,6 +13,7 @@
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
+#include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
 #include "tests/support/Tolerance.h"
@@ -107,20 +108,9 @@ TEST(StoppedSumFamily, EstimatorsRecoverExactData) {
     SCOPED_TRACE(c.name);
     Parametervektor par{};
     for (std::size_t j = 0; j < c.par.size(); ++j) par[j] = c.par[j];
-    TStatistik s;
-    s.summe = 1000;
-    s.n = c.L;
-    const auto x = test::Werte(0);
-    const KlassenHaeufigkeiten leer{};
-    auto NP = std::make_unique<Erwartungswerte>();
-    const TParameterEigenschaften eig = test::Eigenschaften(c.nummer);
-    ASSERT_TRUE(ErwartungswerteBerechnen(c.nummer, par, s, *x, leer, *NP, eig));
-    const auto d = test::Klassen(std::vector<double>(NP->begin(), NP->begin() + c.L + 1));
-    for (std::uint32_t k : c.alternativen) {
-      const Parametervektor start = test::Start(c.nummer, *d, eig, k);
-      for (std::size_t j = 0; j < c.par.size(); ++j)
-        EXPECT_TRUE(Near(start[j], c.par[j], 1e-6)) << "alternative " << k << ", parameter " << j;
-    }
+    const auto fv = test::Frequenzen(test::Auswerten(c.nummer, par, {}, c.L), c.L);
+    for (std::uint32_t k : c.alternativen)
+      test::StartVergleichen(c.nummer, {}, fv, 0, k, c.par, test::kIterated);
   }
 }
 

@@ -69,12 +69,12 @@ void Pruefen(const Fall& c) {
     for (std::uint32_t r = 0; r <= c.rMax; ++r) p += c.anzahl(r) * c.summe(r, i);
     unter += (*NP)[i];
     if (p > 1e-300L)
-      EXPECT_NEAR((*NP)[i] / (N * p), 1, 1e-9) << "class " << i;
+      EXPECT_NEAR((*NP)[i] / (N * p), 1, kSeries) << "class " << i;
     else
       EXPECT_LE((*NP)[i], 1e-290) << "class " << i;
     EXPECT_GE((*NP)[i], 0) << "class " << i;
   }
-  EXPECT_NEAR((*NP)[c.L], std::fabs(N - unter), 1e-12 * N);
+  EXPECT_NEAR((*NP)[c.L], std::fabs(N - unter), kTight * N);
 }
 
 TEST(StoppedSumKernel, AgreesWithTheCompoundDefinition) {

@@ -22,17 +22,6 @@
 
 namespace vk::test {
 
-// Reference values computed through lgamma and exp: the log-space route loses a few digits
-// against the library's direct products, more for larger arguments.
-inline constexpr double kRelLogRoute = 1e-10;
-// Estimators fed with frequencies of a known distribution that is cut after finitely many
-// classes: the moments lack the cut-off mass, which is far below this.
-inline constexpr double kRelRecovered = 1e-7;
-
-// The last class is N minus the others: its absolute error is that of numbers near N, so it is
-// compared with an absolute tolerance of this many times N.
-inline constexpr double kAbsRestProN = 1e-13;
-
 // A data set read from one of the sample files in data/.
 inline std::unique_ptr<TDatensatz> Beispieldaten(const std::string& datei) {
   auto d = std::make_unique<TDatensatz>();
@@ -97,8 +86,7 @@ inline void StartsGebenVerteilung(std::uint32_t nummer, const char* datei,
     for (std::uint32_t i = 0; i <= L; ++i) {
       EXPECT_GE((*NP)[i], 0) << datei << ", alternative " << k << ", i=" << i;
     }
-    EXPECT_TRUE(Near(Summe(*NP, L), d->Statistik.summe, kRelTight))
-        << datei << ", alternative " << k;
+    EXPECT_TRUE(Near(Summe(*NP, L), d->Statistik.summe, kTight)) << datei << ", alternative " << k;
   }
 }
 

@@ -85,8 +85,8 @@ TEST(TruncatedYuleCatalanFamily, WaringAlternativeFourTakesRatioEstimatesCrosswi
   const auto d = test::Klassen(f);
   TParameterEigenschaften eig = test::Eigenschaften(210);
   const Parametervektor start = test::Start(210, *d, eig, 4);
-  EXPECT_TRUE(Near(start[0], 2, test::kRelRecovered));
-  EXPECT_TRUE(Near(start[1], 3, test::kRelRecovered));
+  EXPECT_TRUE(Near(start[0], 2, test::kRecovered));
+  EXPECT_TRUE(Near(start[1], 3, test::kRecovered));
 }
 
 // a = 1 is the first-passage law of a fair walk: P(x) = C_x/2^(2x + 1) with the Catalan numbers
@@ -100,7 +100,7 @@ TEST(TruncatedYuleCatalanFamily, CatalanPowerAtOneIsFirstPassage) {
   }
   test::MitReferenzVergleichen(
       "first passage", 212, {1}, {}, 1000, 30, 0, Letzte::kRest,
-      [&](std::uint32_t x) { return p[x]; }, test::kRelTight);
+      [&](std::uint32_t x) { return p[x]; }, test::kTight);
 }
 
 // Conditions between the parameters and the data that the formulas cannot meet end the

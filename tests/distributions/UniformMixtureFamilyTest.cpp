@@ -45,7 +45,7 @@ TEST(UniformMixtureFamily, MeanIsHalfTheMixingMeanLessOne) {
     ASSERT_FALSE(l.fehler) << "member " << c.nummer;
     long double mittel = 0;
     for (std::uint32_t i = 0; i <= c.L; ++i) mittel += i * (*l.NP)[i] / 1000;
-    EXPECT_TRUE(test::Near(static_cast<double>(mittel), (c.mischMittel - 1) / 2, 1e-10))
+    EXPECT_TRUE(test::Near(static_cast<double>(mittel), (c.mischMittel - 1) / 2, test::kLogRoute))
         << "member " << c.nummer << ": " << static_cast<double>(mittel);
   }
 }

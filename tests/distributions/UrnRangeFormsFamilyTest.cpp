@@ -64,7 +64,7 @@ TEST(UrnRangeFormsFamily, FirstSuccessUrnTotalRepairsWrittenBack) {
   }
   // a = 7, b = 5 with L - 1 = 4 below 5: a = b = 5, the classes 0..4 each N/6, the rest N/6.
   const auto r = test::Auswerten1(221, {7, 5}, Fest{}, 5);
-  for (std::uint32_t i = 0; i <= 5; ++i) EXPECT_TRUE(Near((*r.NP)[i], 1000.0 / 6, test::kRelTight));
+  for (std::uint32_t i = 0; i <= 5; ++i) EXPECT_TRUE(Near((*r.NP)[i], 1000.0 / 6, test::kTight));
 }
 
 // 218: the first class and each difference carry the factor N. Its classes fall by
@@ -80,14 +80,14 @@ TEST(UrnRangeFormsFamily, UniformHarmonicSharesEndAtM) {
     for (int k = 1; k <= 11; ++k) psi += 1.0 / k;
     const auto r = test::Auswerten1(218, {a, b, m}, Fest{}, 10, 0, N);
     EXPECT_FALSE(r.fehler);
-    EXPECT_TRUE(Near((*r.NP)[0], N * (psi * b + a) / ((a + b) * m), test::kRelTight));
-    EXPECT_TRUE(Near((*r.NP)[10], N * (a + b / m) / ((a + b) * m), 1e-12, 1e-12 * N));
+    EXPECT_TRUE(Near((*r.NP)[0], N * (psi * b + a) / ((a + b) * m), test::kTight));
+    EXPECT_TRUE(Near((*r.NP)[10], N * (a + b / m) / ((a + b) * m), test::kTight, test::kTight * N));
   }
   for (const double m : {3.0, 8.0}) {
     const auto r = test::Auswerten1(218, {a, b, m}, Fest{}, 10, 0, N);
     EXPECT_FALSE(r.fehler) << "m = " << m;
     for (std::uint32_t i = static_cast<std::uint32_t>(m); i <= 10; ++i)
-      EXPECT_NEAR((*r.NP)[i], 0, 1e-12 * N) << "m = " << m << ", i = " << i;
+      EXPECT_NEAR((*r.NP)[i], 0, test::kTight * N) << "m = " << m << ", i = " << i;
   }
 }
 

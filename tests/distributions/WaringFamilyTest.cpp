@@ -66,12 +66,12 @@ TEST(WaringFamily, EstimatorsRecoverExactData) {
   FpFaultScope scope;
   ASSERT_TRUE(SchaetzwerteBerechnen(18, d->Statistik, test::Eigenschaften(18), E, d->Haeufigkeiten,
                                     d->XWerte));
-  EXPECT_TRUE(Near(E[0], a, test::kRelTight));
+  EXPECT_TRUE(Near(E[0], a, test::kTight));
   // f[0]/(N - f[0]) with N the total of the 40 classes, not of the whole distribution.
-  EXPECT_TRUE(Near(E[2], fv[0] / (d->Statistik.summe - fv[0]), test::kRelTight));
+  EXPECT_TRUE(Near(E[2], fv[0] / (d->Statistik.summe - fv[0]), test::kTight));
   Parametervektor par{};
   ASSERT_TRUE(AlternativeWaehlen(18, 2, E, d->Haeufigkeiten, par, test::Eigenschaften(18)));
-  EXPECT_TRUE(Near(par[0], a, test::kRelRecovered));
+  EXPECT_TRUE(Near(par[0], a, test::kRecovered));
 
   // Member 17: a from the first ratio 2/(a + 3).
   std::vector<double> zv;
@@ -79,7 +79,7 @@ TEST(WaringFamily, EstimatorsRecoverExactData) {
   const auto z = test::Klassen(zv, 1);
   ASSERT_TRUE(SchaetzwerteBerechnen(17, z->Statistik, test::Eigenschaften(17), E, z->Haeufigkeiten,
                                     z->XWerte));
-  EXPECT_TRUE(Near(E[0], a, test::kRelTight));
+  EXPECT_TRUE(Near(E[0], a, test::kTight));
 
   const double rho = 6, alpha = 1.5;
   std::vector<double> wv;
@@ -90,8 +90,8 @@ TEST(WaringFamily, EstimatorsRecoverExactData) {
   EXPECT_FALSE(scope.Faulted());
   for (std::uint32_t k : {1u, 2u, 3u}) {
     ASSERT_TRUE(AlternativeWaehlen(19, k, E, w->Haeufigkeiten, par, test::Eigenschaften(19)));
-    EXPECT_TRUE(Near(par[0], rho, test::kRelRecovered)) << k;
-    EXPECT_TRUE(Near(par[1], alpha, test::kRelRecovered)) << k;
+    EXPECT_TRUE(Near(par[0], rho, test::kRecovered)) << k;
+    EXPECT_TRUE(Near(par[1], alpha, test::kRecovered)) << k;
   }
 }
 

@@ -55,7 +55,7 @@ TEST(ZetaZipfFamily, ZipfIsNormalisedOverOneToN) {
       ASSERT_TRUE(ErwartungswerteBerechnen(87, par, s, *x, f, *NP, eig));
       EXPECT_FALSE(scope.Faulted());
       for (std::uint32_t i = 0; i <= 12; ++i)
-        EXPECT_TRUE(Near((*NP)[i], 500 * std::pow(i + 1.0, -a) / h, 1e-13)) << "i=" << i;
+        EXPECT_TRUE(Near((*NP)[i], 500 * std::pow(i + 1.0, -a) / h, test::kChain)) << "i=" << i;
     }
   }
 }
@@ -86,7 +86,7 @@ TEST(ZetaZipfFamily, EstimatorsRecoverExactData) {
     const auto d = test::Klassen(fv, 1);
     TParameterEigenschaften eig = test::Eigenschaften(nummer);
     eig.festparameter = {20};
-    EXPECT_TRUE(Near(test::Start(nummer, *d, eig, 1)[0], 1.7, 1e-12)) << "member " << nummer;
+    EXPECT_TRUE(Near(test::Start(nummer, *d, eig, 1)[0], 1.7, test::kTight)) << "member " << nummer;
   }
 }
 

@@ -75,23 +75,29 @@ std::string BinomialDaten() {
   return text;
 }
 
+// Callbacks that keep every reported fit.
+Rueckrufe Sammler(std::vector<TAnpassung>& berichte) {
+  Rueckrufe r;
+  r.ergebnis = [&berichte](const TAnpassung& x) {
+    berichte.push_back(x);
+    return status::kOk;
+  };
+  return r;
+}
+
 TEST(GewaehlteAnpassung, FindsTheBinomialAgain) {
   const Verteilungsverzeichnis k = Katalog();
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   ASSERT_EQ(a->GewaehlteAnpassung(Ref(k, 0), true, r), status::kOk);
   ASSERT_EQ(berichte.size(), 1u);
   EXPECT_TRUE(berichte[0].BesteMethode);
   EXPECT_GT(berichte[0].PChi, 0.05);
   EXPECT_EQ(a->BesterVektor()[0], 10);
-  EXPECT_TRUE(Near(a->BesterVektor()[1], 0.3, 0, 0.01));
-  EXPECT_TRUE(Near(a->ParameterWertSuchen("p"), a->BesterVektor()[1], 0));
+  EXPECT_TRUE(test::NearAbs(a->BesterVektor()[1], 0.3, test::kFitted));
+  EXPECT_TRUE(Near(a->ParameterWertSuchen("p"), a->BesterVektor()[1], test::kExact));
   EXPECT_EQ(a->ParameterWertSuchen("q"), 123456789.0);
 }
 
@@ -137,7 +143,7 @@ TEST(GewaehlteAnpassung, ReportsEveryMethodThenTheBest) {
   EXPECT_EQ(spur[3], "W");
   EXPECT_EQ(spur[spur.size() - 3].substr(0, 4), "best");
   EXPECT_EQ(spur.back(), "S");
-  EXPECT_TRUE(Near(summeNP, a->Daten().Statistik.summe, 1e-12));
+  EXPECT_TRUE(Near(summeNP, a->Daten().Statistik.summe, test::kTight));
 }
 
 TEST(GewaehlteAnpassung, StopsAndRefuses) {
@@ -179,11 +185,7 @@ TEST(AutomatischeAnpassung, ReportsEachAutomaticDistributionWithItsRunningNumber
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, BinomialDaten()), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kOk);
   ASSERT_EQ(berichte.size(), 3u);  // the special model is not automatic
   const std::uint32_t index[] = {0, 6, 16};
@@ -203,11 +205,7 @@ TEST(AutomatischeAnpassung, NoGoodFitWhenEveryXSquareIsLarge) {
   // Strongly bimodal counts that none of the three can describe.
   ASSERT_EQ(Lesen(*a, "0 900\n1 5\n2 3\n3 2\n4 4\n5 8\n6 900\n7 700\n8 1\n"), status::kOk);
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   EXPECT_EQ(a->AutomatischeAnpassung(r), status::kNoGoodFit);
   EXPECT_EQ(berichte.size(), 3u);
 }
@@ -229,11 +227,7 @@ TEST(SpezielleAnpassung, PreflightVisitsTheGridWithoutTheStopValue) {
     return status::kOk;
   };
   std::vector<TAnpassung> berichte;
-  Rueckrufe r;
-  r.ergebnis = [&](const TAnpassung& x) {
-    berichte.push_back(x);
-    return status::kOk;
-  };
+  const Rueckrufe r = Sammler(berichte);
   const Status st = a->SpezielleAnpassung(Ref(k, 205), r, s);
   ASSERT_EQ(fortschritt.size(), 6u);
   EXPECT_EQ(fortschritt.front(), std::make_pair(PreflightEreignis::kStart, 4u));
@@ -418,9 +412,9 @@ TEST(AnpassungBewerten, DegreesOfFreedomCountEveryParameter) {
       continue;
     }
     EXPECT_EQ(z.fg, c.fg);
-    EXPECT_TRUE(Near(z.chi, c.chi, test::kRelTight));
-    EXPECT_TRUE(Near(z.c, c.chi / a->Daten().Statistik.summe, test::kRelTight));
-    EXPECT_TRUE(Near(z.p, c.p, test::kRelTight));
+    EXPECT_TRUE(Near(z.chi, c.chi, test::kTight));
+    EXPECT_TRUE(Near(z.c, c.chi / a->Daten().Statistik.summe, test::kTight));
+    EXPECT_TRUE(Near(z.p, c.p, test::kTight));
   }
 }
 
@@ -431,7 +425,7 @@ TEST(AnpassungBewerten, DeterminationAgainstTheUnpooledClasses) {
   auto a = std::make_unique<Anpassungen>(k);
   ASSERT_EQ(Lesen(*a, Klassen({12, 38, 58, 44, 8})), status::kOk);
   ASSERT_EQ(a->Auswerten(Ref(k, 1), {0.5}, FesterWert(4)), status::kOk);
-  EXPECT_TRUE(Near(a->Aktuell().r2, 1 - 32.0 / 1832, test::kRelTight));
+  EXPECT_TRUE(Near(a->Aktuell().r2, 1 - 32.0 / 1832, test::kTight));
 }
 
 // The best method: the highest P; on equal P the smaller X²; on equal X² too the earlier method.

@@ -31,7 +31,7 @@ TEST_P(Pooling, PoolsTowardsTheModeAndSums) {
   PoolCase c = GetParam();
   std::uint32_t k = 0;
   const double chi = GepooltesChiQuadrat(c.np, c.f, c.mindest, k);
-  EXPECT_TRUE(Near(chi, c.chi, test::kRelTight));
+  EXPECT_TRUE(Near(chi, c.chi, test::kTight));
   EXPECT_EQ(k, c.klassen);
 }
 
@@ -128,7 +128,7 @@ TEST_P(Pooling, TargetsNameTheCellsOfTheSum) {
   }
   for (std::size_t i = 0; i < ziel.size(); ++i) {
     if (ziel[i] != kNichtGepoolt) continue;
-    EXPECT_TRUE(Near(np[i], zelle[i], test::kRelTight)) << i;
+    EXPECT_TRUE(Near(np[i], zelle[i], test::kTight)) << i;
   }
 }
 
@@ -231,7 +231,7 @@ TEST(Bestimmtheitsmass, AgainstSumsOfSquares) {
   const std::vector<double> f = {10, 20, 30, 40};
   const std::vector<double> np = {12, 18, 33, 37};
   // mean f = 25; SST = 225+25+25+225 = 500; SSE = 4+4+9+9 = 26
-  EXPECT_TRUE(Near(BestimmtheitsmassBerechnen(100, f, np), 1 - 26.0 / 500, test::kRelTight));
+  EXPECT_TRUE(Near(BestimmtheitsmassBerechnen(100, f, np), 1 - 26.0 / 500, test::kTight));
 }
 
 // Exact upper tails for integer degrees of freedom, written independently: the Poisson sum for
@@ -262,7 +262,8 @@ TEST(ChiQuadratWahrscheinlichkeit, SmallDegreesOfFreedomAreNearlyExact) {
   // about 6e-7 relative; 2e-6 covers both.
   for (std::uint32_t df : {1u, 2u, 3u, 4u, 5u, 7u, 10u, 17u, 29u, 30u}) {
     for (double x : {0.01, 0.5, 1.0, 3.841, 10.0, 25.0, 60.0, 150.0}) {
-      EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), 0, 2e-6))
+      EXPECT_TRUE(
+          test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kIterated))
           << "df " << df << " x " << x;
     }
   }
@@ -270,8 +271,8 @@ TEST(ChiQuadratWahrscheinlichkeit, SmallDegreesOfFreedomAreNearlyExact) {
 
 TEST(ChiQuadratWahrscheinlichkeit, BranchRules) {
   EXPECT_EQ(ChiQuadratWahrscheinlichkeit(0, 5), 0);
-  EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(2, 2), std::exp(-1.0), 1e-15));
-  EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(1, 3.841), 0.05, 0, 1e-4));
+  EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(2, 2), std::exp(-1.0), test::kUlps));
+  EXPECT_TRUE(test::NearAbs(ChiQuadratWahrscheinlichkeit(1, 3.841), 0.05, test::kApproximate));
   EXPECT_EQ(ChiQuadratWahrscheinlichkeit(5, 250), 0);
   // The cut-off holds for one degree of freedom too: the normal tail never reaches 0, and a
   // method with DF 1 and an absurd X² would otherwise beat every other one.
@@ -283,12 +284,13 @@ TEST(ChiQuadratWahrscheinlichkeit, BranchRules) {
 TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
   const double z = -(0.08 / 40 + 1.0 / 3) / std::sqrt(78.0);
   const double p = ChiQuadratWahrscheinlichkeit(40, 39);
-  EXPECT_TRUE(Near(p, 1 - NormalSchwanz(z), 1e-15));
+  EXPECT_TRUE(Near(p, 1 - NormalSchwanz(z), test::kUlps));
   EXPECT_GT(p, 0.5);
   // Against the exact tail the approximation is close (a few thousandths at worst here).
   for (std::uint32_t df : {31u, 40u, 60u}) {
     for (double x : {20.0, 35.0, 50.0, 80.0}) {
-      EXPECT_TRUE(Near(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), 0, 3e-3))
+      EXPECT_TRUE(
+          test::NearAbs(ChiQuadratWahrscheinlichkeit(df, x), ExactTail(df, x), test::kSearched))
           << "df " << df << " x " << x;
     }
   }
@@ -296,7 +298,8 @@ TEST(ChiQuadratWahrscheinlichkeit, NormalApproximationAboveThirty) {
 
 TEST(NormalSchwanz, AgainstErfc) {
   for (double z : {0.0, 0.5, 1.0, 1.96, 3.0, -2.0, 6.0}) {
-    EXPECT_TRUE(Near(NormalSchwanz(z), 0.5 * std::erfc(std::fabs(z) / std::sqrt(2.0)), 0, 3e-7))
+    EXPECT_TRUE(test::NearAbs(NormalSchwanz(z), 0.5 * std::erfc(std::fabs(z) / std::sqrt(2.0)),
+                              test::kRationalFit))
         << z;
   }
 }

@@ -94,10 +94,10 @@ void WiederAuswerten(Anpassungen& a, const TVerteilung& ref, const Parametervekt
   const Status st = a.Auswerten(ref, vektor, Festwerte(fest));
   ASSERT_TRUE(st == status::kOk || st == status::kNotEnoughDf) << "status " << st;
   for (std::uint32_t i = 0; i <= L; ++i)
-    EXPECT_TRUE(test::Near(a.AktuelleNP()[i], (*np)[i], test::kRelTight))
+    EXPECT_TRUE(test::Near(a.AktuelleNP()[i], (*np)[i], test::kTight))
         << "class " << i << ": " << a.AktuelleNP()[i] << " against " << (*np)[i];
   if (st == status::kOk) {
-    EXPECT_TRUE(test::Near(a.Aktuell().chi, chi, test::kRelTight))
+    EXPECT_TRUE(test::Near(a.Aktuell().chi, chi, test::kTight))
         << "X² " << a.Aktuell().chi << " against " << chi;
   }
 }
@@ -217,7 +217,7 @@ TEST(ReportedResult, HypergeometricWithFewerMarkedThanDrawnReEvaluates) {
   ASSERT_EQ(a->Auswerten(ref, {M, K}, Festwerte({n})), status::kOk);
   const double summe = a->Daten().Statistik.summe;
   for (int x = 0; x < 14; ++x)
-    EXPECT_TRUE(test::Near(a->AktuelleNP()[x], summe * p[x], 1e-10)) << "class " << x;
+    EXPECT_TRUE(test::Near(a->AktuelleNP()[x], summe * p[x], test::kLogRoute)) << "class " << x;
   EXPECT_EQ(a->AktuellerVektor()[1], K) << "the vector keeps its K";
   const auto np = std::make_unique<Erwartungswerte>(a->AktuelleNP());
   WiederAuswerten(*a, ref, a->AktuellerVektor(), *np, a->Aktuell().chi);

@@ -59,16 +59,16 @@ TEST(Simplex, StartSimplexScalesTheWholeStartVector) {
   Status st = 0;
   Optimierungszyklus(s, 2, f, e, z.Abfrage(), st);
   ASSERT_GE(f.gesehen.size(), 3u);
-  EXPECT_TRUE(Near(f.gesehen[1][0], 11, 1e-15));
-  EXPECT_TRUE(Near(f.gesehen[1][1], 0.55, 1e-15));
-  EXPECT_TRUE(Near(f.gesehen[2][0], 8.5, 1e-15));
-  EXPECT_TRUE(Near(f.gesehen[2][1], 0.425, 1e-15));
+  EXPECT_TRUE(Near(f.gesehen[1][0], 11, test::kUlps));
+  EXPECT_TRUE(Near(f.gesehen[1][1], 0.55, test::kUlps));
+  EXPECT_TRUE(Near(f.gesehen[2][0], 8.5, test::kUlps));
+  EXPECT_TRUE(Near(f.gesehen[2][1], 0.425, test::kUlps));
 
   Funktion g([](const Parametervektor& v) { return v[0]; });
   Simplex t;
   t.ecke[0] = {2};
   Optimierungszyklus(t, 1, g, e, z.Abfrage(), st);
-  EXPECT_TRUE(Near(g.gesehen[1][0], 2.2, 1e-15));
+  EXPECT_TRUE(Near(g.gesehen[1][0], 2.2, test::kUlps));
 }
 
 // An asymmetric function: on a symmetric one two vertices either side of the minimum can have
@@ -84,7 +84,7 @@ TEST(Simplex, MinimisesAOneDimensionalFunction) {
   Status st = 0;
   EXPECT_TRUE(Optimierungszyklus(s, 1, f, e, z.Abfrage(), st));
   SimplexSortieren(s, 1, f);
-  EXPECT_TRUE(Near(s.ecke[0][0], std::log(3.0), 0, 1e-3));
+  EXPECT_TRUE(test::NearAbs(s.ecke[0][0], std::log(3.0), test::kSearched));
   EXPECT_EQ(st, status::kOk);
 }
 
@@ -105,9 +105,10 @@ TEST(Simplex, SearchesAlongTheRayOfTheStartVector) {
   Status st = 0;
   Optimierungszyklus(s, 2, f, e, z.Abfrage(), st);
   SimplexSortieren(s, 2, f);
-  EXPECT_TRUE(Near(s.ecke[0][0], 13.0 / 3, 0, 1e-3));
-  EXPECT_TRUE(Near(s.ecke[0][1], 13.0 / 3, 0, 1e-3));
-  for (const auto& v : f.gesehen) EXPECT_TRUE(Near(v[0], v[1], 1e-12)) << v[0] << " " << v[1];
+  EXPECT_TRUE(test::NearAbs(s.ecke[0][0], 13.0 / 3, test::kSearched));
+  EXPECT_TRUE(test::NearAbs(s.ecke[0][1], 13.0 / 3, test::kSearched));
+  for (const auto& v : f.gesehen)
+    EXPECT_TRUE(Near(v[0], v[1], test::kTight)) << v[0] << " " << v[1];
 }
 
 TEST(Simplex, EveryNewCoordinateIsMadePositive) {
@@ -257,12 +258,12 @@ TEST_P(SimplexSchritt, MovesTheWorstVertexByTheBranchRules) {
 
   ASSERT_EQ(f.gesehen.size(), c.gesehen.size());
   for (std::size_t i = 0; i < c.gesehen.size(); ++i) {
-    EXPECT_TRUE(Near(f.gesehen[i][0], c.gesehen[i].x, test::kRelTight)) << "point " << i;
-    EXPECT_TRUE(Near(f.gesehen[i][1], c.gesehen[i].y, test::kRelTight)) << "point " << i;
+    EXPECT_TRUE(Near(f.gesehen[i][0], c.gesehen[i].x, test::kTight)) << "point " << i;
+    EXPECT_TRUE(Near(f.gesehen[i][1], c.gesehen[i].y, test::kTight)) << "point " << i;
   }
   for (std::size_t k = 0; k < 3; ++k) {
-    EXPECT_TRUE(Near(s.ecke[k][0], c.ecken[k].x, test::kRelTight)) << "vertex " << k;
-    EXPECT_TRUE(Near(s.ecke[k][1], c.ecken[k].y, test::kRelTight)) << "vertex " << k;
+    EXPECT_TRUE(Near(s.ecke[k][0], c.ecken[k].x, test::kTight)) << "vertex " << k;
+    EXPECT_TRUE(Near(s.ecke[k][1], c.ecken[k].y, test::kTight)) << "vertex " << k;
     EXPECT_EQ(s.chiQuadrat[k], c.chi[k]) << "vertex " << k;
   }
 }

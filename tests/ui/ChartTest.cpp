@@ -86,25 +86,25 @@ TEST_F(ChartTest, TitleCutsTheNameBeforeItsParenthesis) {
 TEST_F(ChartTest, ValueAxisRunsATenthBeyondTheValuesAndNotBelowZero) {
   Fuellen({{2, 3}, {50, 40}, {10, 12}});
   diagramm->Zeigen(2, 62, "Binomial", "a.dat", *daten);
-  EXPECT_NEAR(diagramm->AchseMin(), 0, 1e-12) << "2 - 4.8 is negative";
-  EXPECT_NEAR(diagramm->AchseMax(), 54.8, 1e-12);
+  EXPECT_NEAR(diagramm->AchseMin(), 0, vk::test::kTight) << "2 - 4.8 is negative";
+  EXPECT_NEAR(diagramm->AchseMax(), 54.8, vk::test::kTight);
   ASSERT_NE(Links(), nullptr);
-  EXPECT_NEAR(Links()->min(), 0, 1e-12);
-  EXPECT_NEAR(Links()->max(), 54.8, 1e-12);
+  EXPECT_NEAR(Links()->min(), 0, vk::test::kTight);
+  EXPECT_NEAR(Links()->max(), 54.8, vk::test::kTight);
   EXPECT_EQ(Links()->titleText(), "Vostra Kalibra");
   for (int k = 1; k <= 6; ++k) EXPECT_EQ(diagramm->SeriePunkte(k), 3) << k;
 
   // min = max = 5 with tot = 5: the axis runs from 5 to 5.
   Fuellen({{5, 5}, {5, 5}});
   diagramm->Zeigen(1, 5, "Binomial", "a.dat", *daten);
-  EXPECT_NEAR(diagramm->AchseMin(), 5, 1e-12);
-  EXPECT_NEAR(diagramm->AchseMax(), 5, 1e-12);
+  EXPECT_NEAR(diagramm->AchseMin(), 5, vk::test::kTight);
+  EXPECT_NEAR(diagramm->AchseMax(), 5, vk::test::kTight);
 
   // A minimum well above 0 stays: 100..200 gives 90..210.
   Fuellen({{100, 110}, {200, 150}});
   diagramm->Zeigen(1, 1000, "Binomial", "a.dat", *daten);
-  EXPECT_NEAR(diagramm->AchseMin(), 90, 1e-12);
-  EXPECT_NEAR(diagramm->AchseMax(), 210, 1e-12);
+  EXPECT_NEAR(diagramm->AchseMin(), 90, vk::test::kTight);
+  EXPECT_NEAR(diagramm->AchseMax(), 210, vk::test::kTight);
 }
 
 // The value axis keeps its computed range, but its ticks fall on round values.
@@ -125,13 +125,13 @@ TEST_F(ChartTest, ValueTicksFallOnRoundValues) {
     diagramm->Zeigen(static_cast<int>(c.werte.size()) - 1, c.tot, "Binomial", "a.dat", *daten);
     QValueAxis* a = Links();
     ASSERT_NE(a, nullptr);
-    EXPECT_NEAR(a->min(), diagramm->AchseMin(), 1e-12);
+    EXPECT_NEAR(a->min(), diagramm->AchseMin(), vk::test::kTight);
     EXPECT_EQ(a->tickType(), QValueAxis::TicksDynamic);
-    EXPECT_NEAR(a->tickAnchor(), 0, 1e-12);
-    EXPECT_NEAR(a->tickInterval(), c.schritt, 1e-12 * c.schritt);
+    EXPECT_NEAR(a->tickAnchor(), 0, vk::test::kTight);
+    EXPECT_NEAR(a->tickInterval(), c.schritt, vk::test::kTight * c.schritt);
     EXPECT_EQ(a->labelFormat(), c.format);
   }
-  EXPECT_NEAR(RunderSchritt(0), 1, 1e-12) << "a flat range";
+  EXPECT_NEAR(RunderSchritt(0), 1, vk::test::kTight) << "a flat range";
 }
 
 TEST_F(ChartTest, StylesSwitchThePairsOfSeries) {
@@ -355,12 +355,12 @@ TEST_F(ChartTest, RootogramHangsTheRootOfFFromTheRootOfNP) {
     const QCandlestickSet* b = haengend->sets()[i];
     const double oben = std::sqrt(klassen[i].np), unten = oben - std::sqrt(klassen[i].f);
     EXPECT_EQ(b->timestamp(), i + 3) << "standing on its x";
-    EXPECT_TRUE(Near(b->open(), oben, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->high(), oben, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->close(), unten, 1e-15)) << i;
-    EXPECT_TRUE(Near(b->low(), unten, 1e-15)) << i;
+    EXPECT_TRUE(Near(b->open(), oben, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->high(), oben, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->close(), unten, vk::test::kUlps)) << i;
+    EXPECT_TRUE(Near(b->low(), unten, vk::test::kUlps)) << i;
     EXPECT_EQ(kurve[i].x(), i + 3);
-    EXPECT_TRUE(Near(kurve[i].y(), oben, 1e-15)) << i;
+    EXPECT_TRUE(Near(kurve[i].y(), oben, vk::test::kUlps)) << i;
     tiefst = std::min(tiefst, unten);
   }
   // The zero line spans every bar; the value axis is linear and shows all of them and zero.
@@ -510,8 +510,8 @@ TEST_F(ChartTest, DrawsOnlyTheFitItsTitleNames) {
       EXPECT_EQ(npImLegendentext, c.mitNP) << c.anpassung << " " << stil;
     }
     // The value range is that of the rows as given: 2..50 less and more a tenth of 48.
-    EXPECT_NEAR(diagramm->AchseMin(), 0, 1e-12);
-    EXPECT_NEAR(diagramm->AchseMax(), 54.8, 1e-12);
+    EXPECT_NEAR(diagramm->AchseMin(), 0, vk::test::kTight);
+    EXPECT_NEAR(diagramm->AchseMax(), 54.8, vk::test::kTight);
   }
 }
 

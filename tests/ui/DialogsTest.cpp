@@ -29,9 +29,10 @@ TEST_F(OptimisationDialogTest, StoredCriteriaReachTheEngineAtStart) {
   }
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
-  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, 1e-15);
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, vk::test::kUlps);
   EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 40u);
-  EXPECT_NEAR(f->Engine().Einstellungen().Expansionsweite, 2.0, 1e-15) << "malformed: default";
+  EXPECT_NEAR(f->Engine().Einstellungen().Expansionsweite, 2.0, vk::test::kUlps)
+      << "malformed: default";
 }
 
 TEST_F(OptimisationDialogTest, DefaultThenCancelKeepsTheEngineButNotTheRecord) {
@@ -49,8 +50,8 @@ TEST_F(OptimisationDialogTest, DefaultThenCancelKeepsTheEngineButNotTheRecord) {
   });
   f->findChild<QAction*>("TBBtnOptionen")->trigger();
   EXPECT_EQ(gezeigt, "1.5000");
-  EXPECT_NEAR(f->Optimierungseinstellungen().Reflektionsweite, 1.0, 1e-15);
-  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, 1e-15);
+  EXPECT_NEAR(f->Optimierungseinstellungen().Reflektionsweite, 1.0, vk::test::kUlps);
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.5, vk::test::kUlps);
   EXPECT_EQ(QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Reflektionsweite").toString(),
             "1.5");
 }
@@ -73,9 +74,9 @@ TEST_F(OptimisationDialogTest, OkHandsTheEditsToTheEngineAndTheStore) {
   });
   f->findChild<QAction*>("TBBtnOptionen")->trigger();
   EXPECT_EQ(zyklen, "320");
-  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.25, 1e-15);
+  EXPECT_NEAR(f->Engine().Einstellungen().Reflektionsweite, 1.25, vk::test::kUlps);
   EXPECT_EQ(f->Engine().Einstellungen().Optimierungsversuche, 99u);
-  EXPECT_NEAR(f->Engine().Einstellungen().Mindestklassengroesse, 0.0, 1e-15);
+  EXPECT_NEAR(f->Engine().Einstellungen().Mindestklassengroesse, 0.0, vk::test::kUlps);
   QSettings s("Tessaro", "Vostra-Kalibra");
   EXPECT_EQ(s.value("OptPar/Reflektionsweite").toString(), "1.25");
   EXPECT_EQ(s.value("OptPar/Optimierungsversuche").toString(), "99");
@@ -111,11 +112,10 @@ TEST_F(OptimisationDialogTest, TypedValuesKeepEveryDigit) {
   f->findChild<QAction*>("TBBtnOptionen")->trigger();
   EXPECT_EQ(gezeigt, "0.00004") << "leaving the field keeps the digits typed";
   EXPECT_EQ(reflektion, "1.5000") << "a value the format holds is shown in it";
-  EXPECT_TRUE(
-      vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(f->Engine().Einstellungen().Abbruchkriterium, 4e-5, vk::test::kTight));
   EXPECT_TRUE(vk::test::Near(
       QSettings("Tessaro", "Vostra-Kalibra").value("OptPar/Abbruchkriterium").toDouble(), 4e-5,
-      vk::test::kRelTight));
+      vk::test::kTight));
   // Shown again, the stored value keeps its digits.
   BeiDialog([&](QWidget* d) {
     gezeigt = d->findChild<QLineEdit*>("NumEdAbortionCriterium")->text();
@@ -138,11 +138,11 @@ TEST(FixedParameterDialog, TypedValuesKeepEveryDigit) {
   QTest::keyClick(erstes, Qt::Key_Tab);
   EXPECT_FALSE(erstes->hasFocus());
   EXPECT_EQ(erstes->text(), "2.123456");
-  EXPECT_TRUE(vk::test::Near(d.GibFeld(1), 2.123456, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(1), 2.123456, vk::test::kTight));
   // A value set from the data shows the digits it has.
   d.SetzeFeld(2, 0.125);
   EXPECT_EQ(d.findChild<QLineEdit*>("NumEdFestparameter2")->text(), "0.1250");
-  EXPECT_TRUE(vk::test::Near(d.GibFeld(2), 0.125, vk::test::kRelTight));
+  EXPECT_TRUE(vk::test::Near(d.GibFeld(2), 0.125, vk::test::kTight));
 }
 
 TEST(FixedParameterDialog, RowsFollowTheirDescriptions) {
@@ -161,9 +161,9 @@ TEST(FixedParameterDialog, RowsFollowTheirDescriptions) {
   EXPECT_FALSE(d.findChild<QLineEdit*>("NumEdFestparameter3")->isVisible());
   EXPECT_EQ(d.findChild<QLabel*>("LblBeschreibung1")->text(), "Number of trials");
   zweites->setText("2.5");
-  EXPECT_NEAR(d.GibFeld(2), 2.5, 1e-15);
-  EXPECT_NEAR(d.GibFeld(0), 0.0, 1e-15);
-  EXPECT_NEAR(d.GibFeld(4), 0.0, 1e-15);
+  EXPECT_NEAR(d.GibFeld(2), 2.5, vk::test::kUlps);
+  EXPECT_NEAR(d.GibFeld(0), 0.0, vk::test::kUlps);
+  EXPECT_NEAR(d.GibFeld(4), 0.0, vk::test::kUlps);
   // A new query starts from 0 again.
   d.InitFeld(2, "Shift", false);
   EXPECT_EQ(zweites->text(), "0.0000");

@@ -34,22 +34,6 @@
 namespace vk::ui::test {
 namespace {
 
-double NPSumme(const QTreeWidget* daten) {
-  double s = 0;
-  for (int i = 0; i < daten->topLevelItemCount(); ++i)
-    s += ZahlAusText(daten->topLevelItem(i)->text(2));
-  return s;
-}
-
-// The values of bar set 0 (f) or 1 (NP) as the chart draws them.
-QList<double> Balken(const TFrmDiagramm* d, int satz) {
-  QList<double> werte;
-  for (QAbstractSeries* s : d->Chart()->series())
-    if (auto* b = qobject_cast<QBarSeries*>(s))
-      for (int i = 0; i < b->barSets()[satz]->count(); ++i) werte << b->barSets()[satz]->at(i);
-  return werte;
-}
-
 // Rejects every modal dialog that opens while it lives.
 class DialogAblehner {
  public:
@@ -354,7 +338,20 @@ TEST_F(UiTest, LongFitsLeaveTheWindowLiveAndEndSoonAfterCancel) {
   }
 }
 
-class AutomaticFittingTest : public UiTest {};
+class AutomaticFittingTest : public UiTest {
+ protected:
+  // A window with the alpha particles fitted on the automatic tab, and its result list.
+  std::unique_ptr<TFrmMain> AlphaAutomatisch(QTreeWidget*& liste) {
+    auto f = Fenster(alphaKatalog);
+    f->DateienOeffnen({Daten("alpha-particles.dat")});
+    Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
+    Anpassen(*f);
+    liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+    return f;
+  }
+
+  const Verteilungsverzeichnis alphaKatalog = TestKatalog();
+};
 
 TEST_F(AutomaticFittingTest, ListsEachFittedDistributionColouredByQuality) {
   const auto katalog = TestKatalog();
@@ -385,12 +382,8 @@ TEST_F(AutomaticFittingTest, ListsEachFittedDistributionColouredByQuality) {
 
 // No figure is cut off; a cell too narrow for its text shows the whole of it as a tooltip.
 TEST_F(AutomaticFittingTest, FiguresFitTheirColumnsAndCutTextsHaveTooltips) {
-  const auto katalog = TestKatalog();
-  auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("alpha-particles.dat")});
-  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
-  Anpassen(*f);
-  auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  QTreeWidget* liste = nullptr;
+  auto f = AlphaAutomatisch(liste);
   ASSERT_GE(liste->topLevelItemCount(), 2);
   QApplication::processEvents();
   // What the view's delegate and header ask for, by the style's measures.
@@ -427,12 +420,8 @@ TEST_F(AutomaticFittingTest, FiguresFitTheirColumnsAndCutTextsHaveTooltips) {
 }
 
 TEST_F(AutomaticFittingTest, ColumnClicksSortBestFirstThenReverseThenAscending) {
-  const auto katalog = TestKatalog();
-  auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("alpha-particles.dat")});
-  Kind<QTabWidget>(*f, "PgCtrlAnpassungen")->setCurrentIndex(1);
-  Anpassen(*f);
-  auto* liste = Kind<QTreeWidget>(*f, "LVAFAutomatik");
+  QTreeWidget* liste = nullptr;
+  auto f = AlphaAutomatisch(liste);
   ASSERT_GE(liste->topLevelItemCount(), 2);
   const auto spalte = [&](int s) {
     std::vector<double> v;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/DatenDatei.h"
+#include "tests/support/Tolerance.h"
 #include "tests/ui/UiFixture.h"
 #include "ui/FrmDiagramm.h"
 #include "ui/Listen.h"
@@ -40,13 +41,6 @@ class ResultDisplayTest : public UiTest {
   void Graph(const TFrmMain& f) { Kind<QAction>(f, "TBBtnDiagramm")->trigger(); }
 };
 
-double NPSumme(const QTreeWidget* daten) {
-  double s = 0;
-  for (int i = 0; i < daten->topLevelItemCount(); ++i)
-    s += ZahlAusText(daten->topLevelItem(i)->text(2));
-  return s;
-}
-
 // Whether any row of the data list is shaded as pooled.
 bool Schattiert(const QTreeWidget* daten) {
   for (int i = 0; i < daten->topLevelItemCount(); ++i) {
@@ -59,30 +53,13 @@ bool Schattiert(const QTreeWidget* daten) {
 
 // The NP bars the chart draws.
 QList<double> NPBalken(const TFrmDiagramm* d) {
-  QList<double> werte;
-  for (QAbstractSeries* s : d->Chart()->series())
-    if (auto* b = qobject_cast<QBarSeries*>(s))
-      for (int i = 0; i < b->barSets()[1]->count(); ++i) werte << b->barSets()[1]->at(i);
-  return werte;
+  return Balken(d, 1);
 }
 
 double Summe(const QList<double>& werte) {
   double s = 0;
   for (double w : werte) s += w;
   return s;
-}
-
-// The width a line edit leaves for its text: its style's contents rectangle less the text margins
-// and the two pixels QLineEdit keeps free on either side.
-int Textplatz(const QLineEdit* feld) {
-  QStyleOptionFrame option;
-  option.initFrom(feld);
-  option.rect = feld->rect();
-  option.lineWidth = feld->hasFrame()
-                         ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld)
-                         : 0;
-  const QRect r = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
-  return r.marginsRemoved(feld->textMargins()).width() - 4;
 }
 
 bool Passt(const QLineEdit* feld) {
@@ -186,7 +163,7 @@ TEST_F(ResultDisplayTest, GraphDrawsTheExpectedFrequenciesOnlyUnderTheNameOfThei
     // Under another name the chart draws no NP bars at all.
     ASSERT_EQ(np.size(), c.gezeichnet ? 15 : 0) << c.was;
     if (c.gezeichnet) {
-      EXPECT_NEAR(Summe(np), n, 1e-9) << c.was;
+      EXPECT_NEAR(Summe(np), n, vk::test::kSeries) << c.was;
     }
     if (c.name != nullptr) {
       EXPECT_TRUE(f->Diagramm()->Titel().contains(c.name))
@@ -194,7 +171,7 @@ TEST_F(ResultDisplayTest, GraphDrawsTheExpectedFrequenciesOnlyUnderTheNameOfThei
     }
   }
   // The data list itself still shows the fit; only the chart holds it to its name.
-  EXPECT_NEAR(NPSumme(DatenListe(*f)), n, 1e-9);
+  EXPECT_NEAR(NPSumme(DatenListe(*f)), n, vk::test::kSeries);
 }
 
 // Horse kicks, Binomial, method by method: a method without a degree of freedom showed NP

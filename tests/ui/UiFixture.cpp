@@ -2,17 +2,23 @@
 #include "tests/ui/UiFixture.h"
 
 #include <QAction>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 #include <vector>
 
 #include "ui/Meldungen.h"
+#include "ui/Zahlenfeld.h"
 
 namespace vk::ui::test {
 
@@ -45,6 +51,32 @@ std::unique_ptr<const TKatalogeintrag> Eintrag(std::uint32_t index, const char* 
 }
 
 }  // namespace
+
+double NPSumme(const QTreeWidget* daten) {
+  double s = 0;
+  for (int i = 0; i < daten->topLevelItemCount(); ++i)
+    s += ZahlAusText(daten->topLevelItem(i)->text(2));
+  return s;
+}
+
+QList<double> Balken(const TFrmDiagramm* d, int satz) {
+  QList<double> werte;
+  for (QAbstractSeries* s : d->Chart()->series())
+    if (auto* b = qobject_cast<QBarSeries*>(s))
+      for (int i = 0; i < b->barSets()[satz]->count(); ++i) werte << b->barSets()[satz]->at(i);
+  return werte;
+}
+
+int Textplatz(const QLineEdit* feld) {
+  QStyleOptionFrame option;
+  option.initFrom(feld);
+  option.rect = feld->rect();
+  option.lineWidth = feld->hasFrame()
+                         ? feld->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, feld)
+                         : 0;
+  const QRect r = feld->style()->subElementRect(QStyle::SE_LineEditContents, &option, feld);
+  return r.marginsRemoved(feld->textMargins()).width() - 4;
+}
 
 Verteilungsverzeichnis TestKatalog(const char* festparameter) {
   Verteilungstabelle t;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -12,6 +14,7 @@
 #include <ostream>
 
 #include "catalog/Verteilungsverzeichnis.h"
+#include "ui/FrmDiagramm.h"
 #include "ui/FrmMain.h"
 
 // Readable failure messages for Qt's strings.
@@ -32,6 +35,14 @@ namespace vk::ui::test {
 // (data starting at 0 only) so that assisted selection has something to leave out.
 // `festparameter`: the Binomial entry gets one fixed parameter with this condition code.
 Verteilungsverzeichnis TestKatalog(const char* festparameter = nullptr);
+
+// The sum of the NP column (column 2) of the data list, as shown.
+double NPSumme(const QTreeWidget* daten);
+// The values of bar set 0 (f) or 1 (NP) as the chart draws them.
+QList<double> Balken(const TFrmDiagramm* d, int satz);
+// The width a line edit leaves for its text, as QLineEdit lays it out: the contents rectangle of
+// its style, less the text margins and the two pixels it keeps free on either side.
+int Textplatz(const QLineEdit* feld);
 
 // Every test gets a fresh settings store (a temporary directory) and records the warnings the
 // window would show in boxes.

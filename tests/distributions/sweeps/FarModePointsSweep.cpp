@@ -17,30 +17,9 @@
 namespace vk::test {
 namespace {
 
-struct Punkt {
-  const char* was;
-  std::uint32_t nummer;
-  Parametervektor par;
-  Fest fest;
-  std::uint32_t L;
-  std::uint32_t x0;
-  double N;
-  std::uint32_t klasse;
-  double erwartet;
-};
-
-// The value of a class computed by a route that keeps its digits: within 1e-9 relative.
-inline constexpr double kRelPunkt = 1e-9;
-
+// The value of a class computed by a route that keeps its digits.
 void Pruefen(const std::vector<Punkt>& punkte) {
-  for (const Punkt& p : punkte) {
-    SCOPED_TRACE(std::string(p.was) + ", member " + std::to_string(p.nummer));
-    Parametervektor par = p.par;
-    const Lauf l = Auswerten(p.nummer, par, p.fest, p.L, p.x0, p.N);
-    EXPECT_FALSE(l.fehler);
-    EXPECT_TRUE(Near((*l.NP)[p.klasse], p.erwartet, kRelPunkt)) << "class " << p.klasse;
-    EXPECT_TRUE(Near(Summe(*l.NP, p.L), p.N, kRelTight));
-  }
+  PunkteVergleichen(punkte, kSeries);
 }
 
 // mix(n, p, x) = N * fsum(binomial(n, v) p^v (1 - p)^(n - v) / v for v in x+1..n)
@@ -205,7 +184,7 @@ TEST(FarModePoints, ThreePhaseQueueReadsItsSecondBound) {
     const Lauf l = Auswerten(69, par, {2, f.l, 5.5}, 10, 0, 100);
     EXPECT_FALSE(l.fehler);
     for (std::uint32_t i = 0; i <= 10; ++i)
-      EXPECT_TRUE(Near((*l.NP)[i], f.erwartet[i], kRelTight)) << "class " << i;
+      EXPECT_TRUE(Near((*l.NP)[i], f.erwartet[i], kTight)) << "class " << i;
   }
 }
 
@@ -228,7 +207,7 @@ TEST(FarModePoints, BorelTannerStartsFromItsMean) {
       eig.festparameter = {b};
       Schaetzwerttabelle E{};
       ASSERT_TRUE(SchaetzwerteBerechnen(82, d->Statistik, eig, E, d->Haeufigkeiten, d->XWerte));
-      EXPECT_TRUE(Near(E[0], a, kRelRecovered));
+      EXPECT_TRUE(Near(E[0], a, kRecovered));
     }
   }
 }
