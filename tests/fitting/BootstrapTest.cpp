@@ -103,9 +103,9 @@ TEST(Bootstrap, SpreadIsSampleDeviationAndInterpolatedQuantiles) {
   for (const Fall& f : faelle) {
     std::vector<double> w = f.werte;
     const ParameterStreuung s = StreuungBerechnen(w);
-    EXPECT_TRUE(Near(s.se, f.se, test::kRelTight, 1e-15));
-    EXPECT_TRUE(Near(s.unten, f.unten, test::kRelTight));
-    EXPECT_TRUE(Near(s.oben, f.oben, test::kRelTight));
+    EXPECT_TRUE(Near(s.se, f.se, test::kTight, 1e-15));
+    EXPECT_TRUE(Near(s.unten, f.unten, test::kTight));
+    EXPECT_TRUE(Near(s.oben, f.oben, test::kTight));
   }
   // Fewer than two values have no spread.
   for (std::vector<double> w : {std::vector<double>{}, std::vector<double>{1.5}}) {
