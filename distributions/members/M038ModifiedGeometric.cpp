@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/members/Members.h"
+#include "distributions/Member.h"
 
 namespace vk::members {
 
@@ -56,8 +56,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-const Member kM038ModifiedGeometric{.nummer = 38, .name = "Zero-modified geometric (power form)",
-    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+extern const Member kM038ModifiedGeometric{.nummer = 38,
+    .name = "Zero-modified geometric (power form)", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
