@@ -4,14 +4,7 @@
 #include <array>
 #include <atomic>
 
-namespace vk::members {
-
-// Each record is defined, with external linkage, in its member's unit.
-#define VK_MITGLIED(name) extern const Member name;
-#include "distributions/Mitgliederliste.inc"
-#undef VK_MITGLIED
-
-}  // namespace vk::members
+#include "distributions/members/Members.h"
 
 namespace vk {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/Binomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -71,7 +71,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM000Binomial{.nummer = 0, .name = "Binomial", .parZahl = 2,
+const Member kM000Binomial{.nummer = 0, .name = "Binomial", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -53,7 +53,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM002Poisson{.nummer = 2, .name = "Poisson", .parZahl = 1,
+const Member kM002Poisson{.nummer = 2, .name = "Poisson", .parZahl = 1,
     .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

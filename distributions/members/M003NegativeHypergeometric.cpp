@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativHypergeometrisch.h"
 
 namespace vk::members {
@@ -50,10 +50,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM003NegativeHypergeometric{.nummer = 3,
-    .name = "Negative hypergeometric (fixed n)", .parZahl = 2, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM003NegativeHypergeometric{.nummer = 3, .name = "Negative hypergeometric (fixed n)",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
@@ -56,7 +56,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM005NegativeBinomialRightTruncated{.nummer = 5,
+const Member kM005NegativeBinomialRightTruncated{.nummer = 5,
     .name = "Right-truncated negative binomial", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/HyperPascal.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -40,7 +40,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM006HyperPascal{.nummer = 6, .name = "Hyper-Pascal", .parZahl = 3,
+const Member kM006HyperPascal{.nummer = 6, .name = "Hyper-Pascal", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativHypergeometrisch.h"
 
 namespace vk::members {
@@ -45,7 +45,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM007NegativeHypergeometricFreeN{.nummer = 7, .name = "Negative hypergeometric",
+const Member kM007NegativeHypergeometricFreeN{.nummer = 7, .name = "Negative hypergeometric",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Binomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -33,7 +33,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM009BinomialFixedP{.nummer = 9, .name = "Binomial (fixed p)", .parZahl = 1,
+const Member kM009BinomialFixedP{.nummer = 9, .name = "Binomial (fixed p)", .parZahl = 1,
     .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -102,10 +102,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM011LeftTruncatedPoisson{.nummer = 11, .name = "Left-truncated Poisson",
-    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kNichtNull,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM011LeftTruncatedPoisson{.nummer = 11, .name = "Left-truncated Poisson", .parZahl = 1,
+    .festparZahl = 1, .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

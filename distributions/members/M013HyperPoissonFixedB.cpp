@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -38,9 +38,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM013HyperPoissonFixedB{.nummer = 13,
-    .name = "Truncated hyper-Poisson (fixed b)", .parZahl = 1, .festparZahl = 1,
-    .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
+const Member kM013HyperPoissonFixedB{.nummer = 13, .name = "Truncated hyper-Poisson (fixed b)",
+    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Polya.h"
 
 namespace vk::members {
@@ -33,7 +33,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM014PolyaFixedN{.nummer = 14, .name = "Polya (fixed n)", .parZahl = 2,
+const Member kM014PolyaFixedN{.nummer = 14, .name = "Polya (fixed n)", .parZahl = 2,
     .festparZahl = 1, .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

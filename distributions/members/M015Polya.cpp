@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Polya.h"
 
 namespace vk::members {
@@ -33,9 +33,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM015Polya{.nummer = 15, .name = "Polya", .parZahl = 3,
-    .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM015Polya{.nummer = 15, .name = "Polya", .parZahl = 3, .rest = Restregel::kOhneBetrag,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -63,8 +63,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM016PoissonNegativeBinomial{.nummer = 16, .name = "Poisson-Pascal",
-    .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM016PoissonNegativeBinomial{.nummer = 16, .name = "Poisson-Pascal", .parZahl = 3,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

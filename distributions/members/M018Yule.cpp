@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -50,7 +50,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM018Yule{.nummer = 18, .name = "Yule", .parZahl = 1,
+const Member kM018Yule{.nummer = 18, .name = "Yule", .parZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -54,7 +54,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM020HyperPoisson{.nummer = 20, .name = "Hyper-Poisson", .parZahl = 2,
+const Member kM020HyperPoisson{.nummer = 20, .name = "Hyper-Poisson", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

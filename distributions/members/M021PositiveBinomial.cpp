@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PositiveBinomial.h"
 
 namespace vk::members {
@@ -34,7 +34,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM021PositiveBinomial{.nummer = 21, .name = "Positive binomial", .parZahl = 2,
+const Member kM021PositiveBinomial{.nummer = 21, .name = "Positive binomial", .parZahl = 2,
     .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PositiveBinomial.h"
 
 namespace vk::members {
@@ -31,7 +31,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM022PositiveBinomialFixedN{.nummer = 22, .name = "Positive binomial (fixed n)",
+const Member kM022PositiveBinomialFixedN{.nummer = 22, .name = "Positive binomial (fixed n)",
     .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

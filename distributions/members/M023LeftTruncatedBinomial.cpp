@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/LinksgestutzteBinomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -97,7 +97,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM023LeftTruncatedBinomial{.nummer = 23, .name = "Left-truncated binomial",
+const Member kM023LeftTruncatedBinomial{.nummer = 23, .name = "Left-truncated binomial",
     .parZahl = 2, .festparZahl = 1, .traeger = Traeger::kNichtNull,
     .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 3,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/LinksgestutzteBinomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -34,7 +34,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM024LeftTruncatedBinomialFixedN{.nummer = 24,
+const Member kM024LeftTruncatedBinomialFixedN{.nummer = 24,
     .name = "Left-truncated binomial (fixed n)", .parZahl = 1, .festparZahl = 2,
     .traeger = Traeger::kUeberEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};

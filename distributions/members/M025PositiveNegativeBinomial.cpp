@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -64,10 +64,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM025PositiveNegativeBinomial{.nummer = 25,
-    .name = "Positive negative binomial", .parZahl = 2, .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM025PositiveNegativeBinomial{.nummer = 25, .name = "Positive negative binomial",
+    .parZahl = 2, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
@@ -27,7 +27,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM026NegativeBinomialFixedK{.nummer = 26, .name = "Negative binomial (fixed k)",
+const Member kM026NegativeBinomialFixedK{.nummer = 26, .name = "Negative binomial (fixed k)",
     .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
@@ -29,9 +29,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM027NegativeBinomialRatio{.nummer = 27,
-    .name = "Negative binomial (ratio start)", .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM027NegativeBinomialRatio{.nummer = 27, .name = "Negative binomial (ratio start)",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -97,9 +97,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM028NegativeBinomialMixture{.nummer = 28,
-    .name = "Mixture of two negative binomials", .parZahl = 4, .rest = Restregel::kOhneBetrag,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 3,
+const Member kM028NegativeBinomialMixture{.nummer = 28, .name = "Mixture of two negative binomials",
+    .parZahl = 4, .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen, .alternativenZahl = 3,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -135,7 +135,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM029TwoRatePoisson{.nummer = 29, .name = "Two-rate Poisson", .parZahl = 2,
+const Member kM029TwoRatePoisson{.nummer = 29, .name = "Two-rate Poisson", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 3,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

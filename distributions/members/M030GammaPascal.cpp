@@ -15,8 +15,8 @@
 #include <cstdint>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -186,8 +186,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM030GammaPascal{.nummer = 30, .name = "Gamma-Pascal", .parZahl = 2,
-    .festparZahl = 1, .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+const Member kM030GammaPascal{.nummer = 30, .name = "Gamma-Pascal", .parZahl = 2, .festparZahl = 1,
+    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -31,7 +31,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM031PoissonLindley{.nummer = 31, .name = "Poisson-Lindley", .parZahl = 1,
+const Member kM031PoissonLindley{.nummer = 31, .name = "Poisson-Lindley", .parZahl = 1,
     .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -43,10 +43,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM032BetaHarmonic{.nummer = 32, .name = "Right-truncated harmonic-beta",
-    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM032BetaHarmonic{.nummer = 32, .name = "Right-truncated harmonic-beta", .parZahl = 1,
+    .festparZahl = 1, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

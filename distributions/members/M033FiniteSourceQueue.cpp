@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -72,9 +72,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM033FiniteSourceQueue{.nummer = 33, .name = "Finite-source queue",
-    .parZahl = 1, .festparZahl = 2, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM033FiniteSourceQueue{.nummer = 33, .name = "Finite-source queue", .parZahl = 1,
+    .festparZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -88,7 +88,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM035Good{.nummer = 35, .name = "Good", .parZahl = 2, .traeger = Traeger::kEins,
+const Member kM035Good{.nummer = 35, .name = "Good", .parZahl = 2, .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

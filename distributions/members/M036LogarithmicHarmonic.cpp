@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -56,8 +56,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM036LogarithmicHarmonic{.nummer = 36, .name = "Logarithmic-harmonic",
-    .parZahl = 1, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+const Member kM036LogarithmicHarmonic{.nummer = 36, .name = "Logarithmic-harmonic", .parZahl = 1,
+    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternative = AlternativeWaehlen, .alternativenZahl = 1,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -46,9 +46,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM037UniformGeometric{.nummer = 37, .name = "Uniform plus geometric",
-    .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM037UniformGeometric{.nummer = 37, .name = "Uniform plus geometric", .parZahl = 1,
+    .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

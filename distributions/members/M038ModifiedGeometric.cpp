@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -56,9 +56,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM038ModifiedGeometric{.nummer = 38,
-    .name = "Zero-modified geometric (power form)", .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM038ModifiedGeometric{.nummer = 38, .name = "Zero-modified geometric (power form)",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

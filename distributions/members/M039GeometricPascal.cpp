@@ -10,9 +10,9 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -106,7 +106,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM039GeometricPascal{.nummer = 39, .name = "Geometric-Pascal", .parZahl = 3,
+const Member kM039GeometricPascal{.nummer = 39, .name = "Geometric-Pascal", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

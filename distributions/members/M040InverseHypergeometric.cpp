@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -88,7 +88,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM040InverseHypergeometric{.nummer = 40, .name = "Inverse hypergeometric",
+const Member kM040InverseHypergeometric{.nummer = 40, .name = "Inverse hypergeometric",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

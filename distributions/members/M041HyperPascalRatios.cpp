@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/HyperPascal.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -152,7 +152,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM041HyperPascalRatios{.nummer = 41, .name = "Hyper-Pascal (ratio estimates)",
+const Member kM041HyperPascalRatios{.nummer = 41, .name = "Hyper-Pascal (ratio estimates)",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

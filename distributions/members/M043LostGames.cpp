@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -52,8 +52,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM043LostGames{.nummer = 43, .name = "Lost games", .parZahl = 1,
-    .festparZahl = 1, .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
+const Member kM043LostGames{.nummer = 43, .name = "Lost games", .parZahl = 1, .festparZahl = 1,
+    .traeger = Traeger::kNichtNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -100,9 +100,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM044PoissonDisplacedClass{.nummer = 44,
-    .name = "Poisson with a displaced class", .parZahl = 2, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen, .alternativenZahl = 4,
+const Member kM044PoissonDisplacedClass{.nummer = 44, .name = "Poisson with a displaced class",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternative = AlternativeWaehlen, .alternativenZahl = 4,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -59,8 +59,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM045ZeroInflatedPoisson{.nummer = 45, .name = "Zero-inflated Poisson",
-    .parZahl = 2, .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
+const Member kM045ZeroInflatedPoisson{.nummer = 45, .name = "Zero-inflated Poisson", .parZahl = 2,
+    .rest = Restregel::kOhneBetrag, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

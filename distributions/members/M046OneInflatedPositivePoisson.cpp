@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -55,10 +55,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM046OneInflatedPositivePoisson{.nummer = 46,
-    .name = "One-inflated positive Poisson", .parZahl = 2, .traeger = Traeger::kEins,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM046OneInflatedPositivePoisson{.nummer = 46, .name = "One-inflated positive Poisson",
+    .parZahl = 2, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

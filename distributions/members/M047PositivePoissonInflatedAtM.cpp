@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -105,10 +105,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM047PositivePoissonInflatedAtM{.nummer = 47,
-    .name = "Positive Poisson inflated at m", .parZahl = 2, .festparZahl = 1,
-    .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM047PositivePoissonInflatedAtM{.nummer = 47, .name = "Positive Poisson inflated at m",
+    .parZahl = 2, .festparZahl = 1, .traeger = Traeger::kEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VonInnen.h"
 
 namespace vk::members {
@@ -67,7 +67,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM051ModifiedPositiveNegativeBinomial{.nummer = 51,
+const Member kM051ModifiedPositiveNegativeBinomial{.nummer = 51,
     .name = "Positive negative binomial with modified one", .parZahl = 3, .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -62,10 +62,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM052ReflectedTruncatedPoisson{.nummer = 52,
-    .name = "Reflected truncated Poisson", .parZahl = 1, .festparZahl = 1,
-    .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM052ReflectedTruncatedPoisson{.nummer = 52, .name = "Reflected truncated Poisson",
+    .parZahl = 1, .festparZahl = 1, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -37,8 +37,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM053PositiveWaring{.nummer = 53, .name = "Waring (rho = 2) from 1",
-    .parZahl = 1, .traeger = Traeger::kEins, .rest = Restregel::kOhneBetrag,
+const Member kM053PositiveWaring{.nummer = 53, .name = "Waring (rho = 2) from 1", .parZahl = 1,
+    .traeger = Traeger::kEins, .rest = Restregel::kOhneBetrag,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

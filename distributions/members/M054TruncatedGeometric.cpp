@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -50,7 +50,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM054TruncatedGeometric{.nummer = 54, .name = "Right-truncated geometric",
+const Member kM054TruncatedGeometric{.nummer = 54, .name = "Right-truncated geometric",
     .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

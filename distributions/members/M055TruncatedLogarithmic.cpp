@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -41,7 +41,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM055TruncatedLogarithmic{.nummer = 55, .name = "Right-truncated logarithmic",
+const Member kM055TruncatedLogarithmic{.nummer = 55, .name = "Right-truncated logarithmic",
     .parZahl = 1, .traeger = Traeger::kEins, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

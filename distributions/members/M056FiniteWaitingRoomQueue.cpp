@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Warteschlange.h"
 
 namespace vk::members {
@@ -54,10 +54,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM056FiniteWaitingRoomQueue{.nummer = 56,
-    .name = "Queue with finite waiting room", .parZahl = 1, .festparZahl = 1,
-    .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM056FiniteWaitingRoomQueue{.nummer = 56, .name = "Queue with finite waiting room",
+    .parZahl = 1, .festparZahl = 1, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Warteschlange.h"
 
 namespace vk::members {
@@ -65,7 +65,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM057UnlimitedQueue{.nummer = 57, .name = "Queue with unlimited waiting room",
+const Member kM057UnlimitedQueue{.nummer = 57, .name = "Queue with unlimited waiting room",
     .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

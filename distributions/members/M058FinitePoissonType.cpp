@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -66,8 +66,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM058FinitePoissonType{.nummer = 58, .name = "Finite Poisson-type",
-    .parZahl = 1, .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
+const Member kM058FinitePoissonType{.nummer = 58, .name = "Finite Poisson-type", .parZahl = 1,
+    .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -89,10 +89,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM060LeftTruncatedLogarithmic{.nummer = 60,
-    .name = "Left-truncated logarithmic", .parZahl = 1, .festparZahl = 1,
-    .traeger = Traeger::kUeberEins, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM060LeftTruncatedLogarithmic{.nummer = 60, .name = "Left-truncated logarithmic",
+    .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kUeberEins,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

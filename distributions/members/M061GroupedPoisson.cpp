@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonFolge.h"
 
 namespace vk::members {
@@ -51,7 +51,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM061GroupedPoisson{.nummer = 61, .name = "Grouped Poisson", .parZahl = 1,
+const Member kM061GroupedPoisson{.nummer = 61, .name = "Grouped Poisson", .parZahl = 1,
     .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

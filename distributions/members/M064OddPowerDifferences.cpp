@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -38,7 +38,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM064OddPowerDifferences{.nummer = 64, .name = "Odd-power zeta", .parZahl = 1,
+const Member kM064OddPowerDifferences{.nummer = 64, .name = "Odd-power zeta", .parZahl = 1,
     .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonFolge.h"
 
 namespace vk::members {
@@ -31,7 +31,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM065PoissonTailOverMeanPlusOne{.nummer = 65, .name = "Poisson tail",
+const Member kM065PoissonTailOverMeanPlusOne{.nummer = 65, .name = "Poisson tail",
     .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -59,9 +59,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM066DoublyTruncatedGeometric{.nummer = 66,
-    .name = "Doubly truncated geometric", .parZahl = 1, .festparZahl = 2,
-    .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
+const Member kM066DoublyTruncatedGeometric{.nummer = 66, .name = "Doubly truncated geometric",
+    .parZahl = 1, .festparZahl = 2, .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -56,7 +56,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM067TruncatedLogarithmicFromFirstValue{.nummer = 67,
+const Member kM067TruncatedLogarithmicFromFirstValue{.nummer = 67,
     .name = "Truncated logarithmic from the first value", .parZahl = 1,
     .traeger = Traeger::kNichtNull, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,

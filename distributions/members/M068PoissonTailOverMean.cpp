@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonFolge.h"
 
 namespace vk::members {
@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM068PoissonTailOverMean{.nummer = 68, .name = "Poisson tail beyond x",
+const Member kM068PoissonTailOverMean{.nummer = 68, .name = "Poisson tail beyond x",
     .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

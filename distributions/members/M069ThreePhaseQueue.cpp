@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Warteschlange.h"
 
 namespace vk::members {
@@ -70,7 +70,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM069ThreePhaseQueue{.nummer = 69, .name = "Three-phase birth-death chain",
+const Member kM069ThreePhaseQueue{.nummer = 69, .name = "Three-phase birth-death chain",
     .parZahl = 1, .festparZahl = 3, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -86,10 +86,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM070ThreeRangeBinomialRatios{.nummer = 70,
-    .name = "Three-range ratio distribution", .parZahl = 1, .festparZahl = 3,
-    .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM070ThreeRangeBinomialRatios{.nummer = 70, .name = "Three-range ratio distribution",
+    .parZahl = 1, .festparZahl = 3, .rest = Restregel::kKeine,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -41,7 +41,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM072ZeroModifiedLogarithmic{.nummer = 72, .name = "Zero-modified logarithmic",
+const Member kM072ZeroModifiedLogarithmic{.nummer = 72, .name = "Zero-modified logarithmic",
     .parZahl = 1, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GleichverteilungsMischung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -52,7 +52,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM075UniformBinomialMixture{.nummer = 75, .name = "Uniform-binomial mixture",
+const Member kM075UniformBinomialMixture{.nummer = 75, .name = "Uniform-binomial mixture",
     .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GleichverteilungsMischung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM076UniformBinomialMixtureFixedN{.nummer = 76,
+const Member kM076UniformBinomialMixtureFixedN{.nummer = 76,
     .name = "Uniform-binomial mixture (fixed n)", .parZahl = 1, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GleichverteilungsMischung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -30,7 +30,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM077UniformBinomialMixtureFixedP{.nummer = 77,
+const Member kM077UniformBinomialMixtureFixedP{.nummer = 77,
     .name = "Uniform-binomial mixture (fixed p)", .parZahl = 1, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GleichverteilungsMischung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -43,7 +43,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM079UniformPoissonMixture{.nummer = 79, .name = "Uniform-Poisson mixture",
+const Member kM079UniformPoissonMixture{.nummer = 79, .name = "Uniform-Poisson mixture",
     .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

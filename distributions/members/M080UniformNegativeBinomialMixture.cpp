@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GleichverteilungsMischung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -50,7 +50,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM080UniformNegativeBinomialMixture{.nummer = 80,
+const Member kM080UniformNegativeBinomialMixture{.nummer = 80,
     .name = "Uniform-negative binomial mixture", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen,
     .alternativenZahl = 1, .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonTerme.h"
 
 namespace vk::members {
@@ -42,10 +42,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM084PoissonSecondOrder{.nummer = 84,
-    .name = "Poisson with second-order correction", .parZahl = 2, .traeger = Traeger::kNull,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM084PoissonSecondOrder{.nummer = 84, .name = "Poisson with second-order correction",
+    .parZahl = 2, .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonTerme.h"
 
 namespace vk::members {
@@ -121,9 +121,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM085PoissonGeometricTail{.nummer = 85,
-    .name = "Geometrically weighted Poisson tail", .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM085PoissonGeometricTail{.nummer = 85, .name = "Geometrically weighted Poisson tail",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/ZetaZipf.h"
 
 namespace vk::members {
@@ -53,7 +53,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM086Zeta{.nummer = 86, .name = "Zeta", .parZahl = 1, .traeger = Traeger::kEins,
+const Member kM086Zeta{.nummer = 86, .name = "Zeta", .parZahl = 1, .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

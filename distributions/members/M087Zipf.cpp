@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/ZetaZipf.h"
 
 namespace vk::members {
@@ -37,7 +37,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM087Zipf{.nummer = 87, .name = "Zipf", .parZahl = 1, .festparZahl = 1,
+const Member kM087Zipf{.nummer = 87, .name = "Zipf", .parZahl = 1, .festparZahl = 1,
     .traeger = Traeger::kEins, .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -102,9 +102,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM088PoissonPositivePoisson{.nummer = 88,
-    .name = "Poisson-stopped positive Poisson", .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM088PoissonPositivePoisson{.nummer = 88, .name = "Poisson-stopped positive Poisson",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

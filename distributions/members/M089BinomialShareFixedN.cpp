@@ -4,9 +4,9 @@
 //   for i >= 2;  n = Int(F0) fixed (the largest value of the data), p in (0, 1), b in [0, 1).
 //   The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/BinomialAnteil.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -31,7 +31,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM089BinomialShareFixedN{.nummer = 89,
+const Member kM089BinomialShareFixedN{.nummer = 89,
     .name = "Binomial with a share of one moved to zero (fixed n)", .parZahl = 2,
     .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -4,9 +4,9 @@
 //   for i >= 2;  n a natural number, p in (0, 1), b in [0, 1). The last class takes the
 //   remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/BinomialAnteil.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -29,9 +29,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM090BinomialShare{.nummer = 90,
-    .name = "Binomial with a share of one moved to zero", .parZahl = 3,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM090BinomialShare{.nummer = 90, .name = "Binomial with a share of one moved to zero",
+    .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Alternativen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -58,7 +58,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM100LinearlyModifiedGeometric{.nummer = 100,
+const Member kM100LinearlyModifiedGeometric{.nummer = 100,
     .name = "Geometric with a linear factor", .parZahl = 2, .traeger = Traeger::kEins,
     .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen,
     .alternativenZahl = 3, .erwartungswerte = ErwartungswerteBerechnen};

@@ -3,7 +3,7 @@
 //   P(0) = b (1 - p)^n + 1 - b,  P(i) = b C(n, i) p^i (1 - p)^(n - i),  i = 1..n;  n fixed (F0),
 //   0 < p < 1, 0 < b < 1 free. The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NullInflationBinomial.h"
 
 namespace vk::members {
@@ -24,7 +24,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM102ZeroInflatedBinomialFixedN{.nummer = 102,
+const Member kM102ZeroInflatedBinomialFixedN{.nummer = 102,
     .name = "Zero-inflated binomial (fixed n)", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NullInflationBinomial.h"
 
 namespace vk::members {
@@ -33,7 +33,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM103ZeroInflatedBinomial{.nummer = 103, .name = "Zero-inflated binomial",
+const Member kM103ZeroInflatedBinomial{.nummer = 103, .name = "Zero-inflated binomial",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

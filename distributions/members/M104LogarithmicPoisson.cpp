@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/LogarithmischPoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -83,8 +83,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM104LogarithmicPoisson{.nummer = 104, .name = "Logarithmic-Poisson",
-    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM104LogarithmicPoisson{.nummer = 104, .name = "Logarithmic-Poisson", .parZahl = 2,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -3,8 +3,8 @@
 //   G(s) = ln(1 - p e^(s-1)) / ln(1 - p);  0 < p < 1; p of 1 or more is pulled back into (0, 1)
 //   (written back). The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/LogarithmischPoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -26,7 +26,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM105LogarithmicPoissonUnitMean{.nummer = 105,
+const Member kM105LogarithmicPoissonUnitMean{.nummer = 105,
     .name = "Logarithmic-Poisson (unit summand mean)", .parZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -5,8 +5,8 @@
 #include <numbers>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GeometrischPoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -34,7 +34,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM106GeometricPoisson{.nummer = 106, .name = "Geometric-Poisson", .parZahl = 2,
+const Member kM106GeometricPoisson{.nummer = 106, .name = "Geometric-Poisson", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -4,9 +4,9 @@
 #include <numbers>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GeometrischPoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM107GeometricPoissonUnitMean{.nummer = 107,
+const Member kM107GeometricPoissonUnitMean{.nummer = 107,
     .name = "Geometric-Poisson (unit summand mean)", .parZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

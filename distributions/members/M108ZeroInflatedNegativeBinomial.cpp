@@ -6,9 +6,9 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/RekursionAbKlasse.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -82,7 +82,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM108ZeroInflatedNegativeBinomial{.nummer = 108,
+const Member kM108ZeroInflatedNegativeBinomial{.nummer = 108,
     .name = "Zero-inflated negative binomial", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,8 +7,8 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/RekursionAbKlasse.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -53,7 +53,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM109ZeroModifiedBinomialFixedN{.nummer = 109,
+const Member kM109ZeroModifiedBinomialFixedN{.nummer = 109,
     .name = "Zero-modified binomial (fixed n and b)", .parZahl = 1, .festparZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

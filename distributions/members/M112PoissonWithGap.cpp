@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonFolge.h"
 
 namespace vk::members {
@@ -106,7 +106,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM112PoissonWithGap{.nummer = 112, .name = "Poisson with a gap", .parZahl = 1,
+const Member kM112PoissonWithGap{.nummer = 112, .name = "Poisson with a gap", .parZahl = 1,
     .festparZahl = 2, .traeger = Traeger::kNullMitLuecke, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -83,7 +83,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM113LeftTruncatedNegativeBinomial{.nummer = 113,
+const Member kM113LeftTruncatedNegativeBinomial{.nummer = 113,
     .name = "Left-truncated negative binomial", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = gestutzt::kNegBinAlternativen,

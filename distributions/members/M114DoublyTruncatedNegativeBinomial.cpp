@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -30,7 +30,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM114DoublyTruncatedNegativeBinomial{.nummer = 114,
+const Member kM114DoublyTruncatedNegativeBinomial{.nummer = 114,
     .name = "Doubly truncated negative binomial", .parZahl = 2, .festparZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = gestutzt::kNegBinAlternativen,

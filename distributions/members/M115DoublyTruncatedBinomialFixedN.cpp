@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -51,7 +51,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM115DoublyTruncatedBinomialFixedN{.nummer = 115,
+const Member kM115DoublyTruncatedBinomialFixedN{.nummer = 115,
     .name = "Doubly truncated binomial (fixed n)", .parZahl = 1, .festparZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen,
     .alternative = AlternativeWaehlen, .alternativenZahl = 1,

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Gestutzt.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -68,7 +68,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM116DoublyTruncatedBinomial{.nummer = 116, .name = "Doubly truncated binomial",
+const Member kM116DoublyTruncatedBinomial{.nummer = 116, .name = "Doubly truncated binomial",
     .parZahl = 2, .festparZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

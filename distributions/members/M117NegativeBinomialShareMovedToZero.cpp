@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegativBinomial.h"
 
 namespace vk::members {
@@ -64,7 +64,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM117NegativeBinomialShareMovedToZero{.nummer = 117,
+const Member kM117NegativeBinomialShareMovedToZero{.nummer = 117,
     .name = "Negative binomial with a share of one moved to zero", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -57,7 +57,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM118NeymanTypeA{.nummer = 118, .name = "Neyman type A", .parZahl = 2,
+const Member kM118NeymanTypeA{.nummer = 118, .name = "Neyman type A", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

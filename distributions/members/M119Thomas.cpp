@@ -9,9 +9,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -41,7 +41,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM119Thomas{.nummer = 119, .name = "Thomas", .parZahl = 2,
+const Member kM119Thomas{.nummer = 119, .name = "Thomas", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -36,7 +36,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM120PoissonBinomialFixedN{.nummer = 120, .name = "Poisson-binomial (fixed n)",
+const Member kM120PoissonBinomialFixedN{.nummer = 120, .name = "Poisson-binomial (fixed n)",
     .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -58,7 +58,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM121PoissonBinomial{.nummer = 121, .name = "Poisson-binomial", .parZahl = 3,
+const Member kM121PoissonBinomial{.nummer = 121, .name = "Poisson-binomial", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

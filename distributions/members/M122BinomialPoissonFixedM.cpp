@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -36,7 +36,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM122BinomialPoissonFixedM{.nummer = 122, .name = "Binomial-Poisson (fixed m)",
+const Member kM122BinomialPoissonFixedM{.nummer = 122, .name = "Binomial-Poisson (fixed m)",
     .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

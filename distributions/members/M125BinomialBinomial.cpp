@@ -13,9 +13,9 @@
 #include <cstdint>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GeometrischeUndLogarithmischeSummanden.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
 
 namespace vk::members {
@@ -55,7 +55,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM125BinomialBinomial{.nummer = 125, .name = "Binomial-binomial", .parZahl = 2,
+const Member kM125BinomialBinomial{.nummer = 125, .name = "Binomial-binomial", .parZahl = 2,
     .festparZahl = 2, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

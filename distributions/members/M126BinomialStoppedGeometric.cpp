@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GeometrischeUndLogarithmischeSummanden.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -38,7 +38,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM126BinomialStoppedGeometric{.nummer = 126,
+const Member kM126BinomialStoppedGeometric{.nummer = 126,
     .name = "Binomial stopped sum of geometrics", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GeometrischeUndLogarithmischeSummanden.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -43,7 +43,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM128GeometricStoppedBinomial{.nummer = 128,
+const Member kM128GeometricStoppedBinomial{.nummer = 128,
     .name = "Geometric stopped sum of binomials", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GeometrischeUndLogarithmischeSummanden.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -37,7 +37,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM129GeometricStoppedGeometric{.nummer = 129,
+const Member kM129GeometricStoppedGeometric{.nummer = 129,
     .name = "Geometric stopped sum of geometrics", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/ZweiKomponenten.h"
 
 namespace vk::members {
@@ -60,7 +60,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM131BinomialMixture{.nummer = 131, .name = "Mixture of two binomials",
+const Member kM131BinomialMixture{.nummer = 131, .name = "Mixture of two binomials",
     .parZahl = 3, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

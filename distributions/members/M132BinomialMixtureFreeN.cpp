@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/ZweiKomponenten.h"
 
 namespace vk::members {
@@ -67,9 +67,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM132BinomialMixtureFreeN{.nummer = 132,
-    .name = "Mixture of two binomials (free n)", .parZahl = 4,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM132BinomialMixtureFreeN{.nummer = 132, .name = "Mixture of two binomials (free n)",
+    .parZahl = 4, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/ZweiKomponenten.h"
 
 namespace vk::members {
@@ -44,7 +44,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM134LogarithmicMixture{.nummer = 134, .name = "Mixture of two logarithmics",
+const Member kM134LogarithmicMixture{.nummer = 134, .name = "Mixture of two logarithmics",
     .parZahl = 3, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

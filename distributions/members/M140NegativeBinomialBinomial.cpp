@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSummanden.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -59,10 +59,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM140NegativeBinomialBinomial{.nummer = 140,
-    .name = "Negative binomial-binomial", .parZahl = 3, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM140NegativeBinomialBinomial{.nummer = 140, .name = "Negative binomial-binomial",
+    .parZahl = 3, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

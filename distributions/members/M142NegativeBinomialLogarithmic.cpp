@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSummanden.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -42,7 +42,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM142NegativeBinomialLogarithmic{.nummer = 142,
+const Member kM142NegativeBinomialLogarithmic{.nummer = 142,
     .name = "Negative binomial-logarithmic", .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -20,8 +20,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GestoppteSumme.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -92,10 +92,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM143PoissonBetaPoisson{.nummer = 143,
-    .name = "Poisson stopped sum of beta-Poisson", .parZahl = 2, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM143PoissonBetaPoisson{.nummer = 143, .name = "Poisson stopped sum of beta-Poisson",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -12,8 +12,8 @@
 #include <utility>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -66,7 +66,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM144LogarithmicDifference{.nummer = 144, .name = "Logarithmic difference",
+const Member kM144LogarithmicDifference{.nummer = 144, .name = "Logarithmic difference",
     .parZahl = 2, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternative = AlternativeWaehlen, .alternativenZahl = 1,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -13,8 +13,8 @@
 #include <utility>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -95,7 +95,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM145Hypergeometric{.nummer = 145, .name = "Hypergeometric", .parZahl = 2,
+const Member kM145Hypergeometric{.nummer = 145, .name = "Hypergeometric", .parZahl = 2,
     .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -17,8 +17,8 @@
 #include <cstdint>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -123,7 +123,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM146PoissonStirling{.nummer = 146, .name = "Poisson-Stirling", .parZahl = 2,
+const Member kM146PoissonStirling{.nummer = 146, .name = "Poisson-Stirling", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

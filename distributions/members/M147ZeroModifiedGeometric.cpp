@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -39,7 +39,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM147ZeroModifiedGeometric{.nummer = 147, .name = "Zero-modified geometric",
+const Member kM147ZeroModifiedGeometric{.nummer = 147, .name = "Zero-modified geometric",
     .parZahl = 2, .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GestoppteSummanden.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -54,7 +54,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM148NegativeBinomialNegativeBinomial{.nummer = 148,
+const Member kM148NegativeBinomialNegativeBinomial{.nummer = 148,
     .name = "Negative binomial-negative binomial", .parZahl = 4,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

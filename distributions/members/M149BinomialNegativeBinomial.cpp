@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GestoppteSummanden.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -87,10 +87,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM149BinomialNegativeBinomial{.nummer = 149,
-    .name = "Binomial-negative binomial", .parZahl = 3, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM149BinomialNegativeBinomial{.nummer = 149, .name = "Binomial-negative binomial",
+    .parZahl = 3, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -9,7 +9,7 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -51,7 +51,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM150Catalan{.nummer = 150, .name = "Catalan", .parZahl = 2,
+const Member kM150Catalan{.nummer = 150, .name = "Catalan", .parZahl = 2,
     .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternative = AlternativeWaehlen, .alternativenZahl = 1,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -24,9 +24,9 @@
 #include <cstdint>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -165,10 +165,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM151FiniteDifferenceBinomial{.nummer = 151,
-    .name = "Finite-difference binomial", .parZahl = 2, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM151FiniteDifferenceBinomial{.nummer = 151, .name = "Finite-difference binomial",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PoissonTerme.h"
 
 namespace vk::members {
@@ -75,7 +75,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM152PoissonSecondDifference{.nummer = 152, .name = "Poisson second-difference",
+const Member kM152PoissonSecondDifference{.nummer = 152, .name = "Poisson second-difference",
     .parZahl = 2, .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Binomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -60,10 +60,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM153BinomialCorrected{.nummer = 153,
-    .name = "Binomial with a second-order correction", .parZahl = 2, .festparZahl = 1,
-    .traeger = Traeger::kNull, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM153BinomialCorrected{.nummer = 153, .name = "Binomial with a second-order correction",
+    .parZahl = 2, .festparZahl = 1, .traeger = Traeger::kNull,
+    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

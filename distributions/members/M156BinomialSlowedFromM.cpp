@@ -12,8 +12,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -46,7 +46,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM156BinomialSlowedFromM{.nummer = 156, .name = "Binomial slowed from m on",
+const Member kM156BinomialSlowedFromM{.nummer = 156, .name = "Binomial slowed from m on",
     .parZahl = 1, .festparZahl = 2, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

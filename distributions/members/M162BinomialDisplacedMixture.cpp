@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/Binomial.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -50,7 +50,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM162BinomialDisplacedMixture{.nummer = 162,
+const Member kM162BinomialDisplacedMixture{.nummer = 162,
     .name = "Binomial mixed with its shift by one", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/StirlingSpalte.h"
 
 namespace vk::members {
@@ -120,7 +120,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM163StirlingSecondKind{.nummer = 163, .name = "Stirling of the second kind",
+const Member kM163StirlingSecondKind{.nummer = 163, .name = "Stirling of the second kind",
     .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kNichtNull,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

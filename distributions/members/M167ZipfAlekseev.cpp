@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/LogPolynom.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -88,7 +88,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM167ZipfAlekseev{.nummer = 167, .name = "Zipf-Alekseev", .parZahl = 2,
+const Member kM167ZipfAlekseev{.nummer = 167, .name = "Zipf-Alekseev", .parZahl = 2,
     .festparZahl = 2, .traeger = Traeger::kEins, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

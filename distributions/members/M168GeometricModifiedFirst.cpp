@@ -3,8 +3,8 @@
 //   P(0) = 1 - a,  P(1) = a (1 - b)(1 - a),  P(i) = (b + (1 - b) a) P(i-1) for i >= 2;
 //   0 < a < 1, 0 < b < 1. The classes from 1 on hold a, geometrically with ratio b + (1 - b) a.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -33,9 +33,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM168GeometricModifiedFirst{.nummer = 168,
-    .name = "Geometric with a modified first step", .parZahl = 2,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+const Member kM168GeometricModifiedFirst{.nummer = 168, .name = "Geometric with a modified first step",
+    .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 

@@ -5,8 +5,8 @@
 //   binomial (n, a/(1 + a)) truncated at L). A denominator i + b - 1 equal
 //   to 0 counts as 1.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -38,7 +38,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM171HypergeometricTypeTruncated{.nummer = 171,
+const Member kM171HypergeometricTypeTruncated{.nummer = 171,
     .name = "Right-truncated hypergeometric type", .parZahl = 3, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

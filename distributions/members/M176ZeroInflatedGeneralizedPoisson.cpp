@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Lagrange.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -70,7 +70,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM176ZeroInflatedGeneralizedPoisson{.nummer = 176,
+const Member kM176ZeroInflatedGeneralizedPoisson{.nummer = 176,
     .name = "Zero-inflated generalized Poisson", .parZahl = 3,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

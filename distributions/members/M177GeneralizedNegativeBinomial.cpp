@@ -10,10 +10,10 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Lagrange.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -88,7 +88,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM177GeneralizedNegativeBinomial{.nummer = 177,
+const Member kM177GeneralizedNegativeBinomial{.nummer = 177,
     .name = "Generalized negative binomial", .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

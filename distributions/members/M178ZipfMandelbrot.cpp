@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/LogPolynom.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -106,7 +106,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM178ZipfMandelbrot{.nummer = 178, .name = "Zipf-Mandelbrot", .parZahl = 2,
+const Member kM178ZipfMandelbrot{.nummer = 178, .name = "Zipf-Mandelbrot", .parZahl = 2,
     .traeger = Traeger::kEins, .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

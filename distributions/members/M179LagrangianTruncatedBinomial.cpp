@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/Lagrange.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -55,7 +55,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM179LagrangianTruncatedBinomial{.nummer = 179, .name = "Abel-type on 1..m",
+const Member kM179LagrangianTruncatedBinomial{.nummer = 179, .name = "Abel-type on 1..m",
     .parZahl = 1, .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

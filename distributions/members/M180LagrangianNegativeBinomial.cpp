@@ -8,10 +8,10 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Lagrange.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -57,7 +57,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM180LagrangianNegativeBinomial{.nummer = 180,
+const Member kM180LagrangianNegativeBinomial{.nummer = 180,
     .name = "Lagrangian negative binomial (equal shape)", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/members/GewichtetePoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -35,9 +35,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM183PoissonOverShiftedIndex{.nummer = 183,
-    .name = "Poisson over shifted index", .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM183PoissonOverShiftedIndex{.nummer = 183, .name = "Poisson over shifted index",
+    .parZahl = 1, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
+    .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/GewichtetePoisson.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -57,7 +57,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM184PoissonPowerWeighted{.nummer = 184, .name = "Poisson power-weighted",
+const Member kM184PoissonPowerWeighted{.nummer = 184, .name = "Poisson power-weighted",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

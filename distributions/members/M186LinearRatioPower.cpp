@@ -8,8 +8,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -73,7 +73,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM186LinearRatioPower{.nummer = 186, .name = "Power of a linear fraction",
+const Member kM186LinearRatioPower{.nummer = 186, .name = "Power of a linear fraction",
     .parZahl = 3, .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen,
     .alternativenZahl = 2, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -3,7 +3,7 @@
 //   pgf g(s)^b exp(a (g(s) - 1)), g(s) = theta/(1 - (1 - theta) s);  b > 0, 0 < theta < 1,
 //   a = F0. The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegBinPoissonGeometrisch.h"
 
 namespace vk::members {
@@ -19,7 +19,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM189NegBinPolyaAeppliFixedA{.nummer = 189,
+const Member kM189NegBinPolyaAeppliFixedA{.nummer = 189,
     .name = "Negative binomial - Polya-Aeppli (fixed a)", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = nbpoissongeometrisch::Iteration, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -3,7 +3,7 @@
 //   pgf g(s)^b exp(a (g(s) - 1)), g(s) = theta/(1 - (1 - theta) s);  a > 0, 0 < theta < 1,
 //   b = F0. The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/NegBinPoissonGeometrisch.h"
 
 namespace vk::members {
@@ -19,7 +19,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM190NegBinPolyaAeppliFixedB{.nummer = 190,
+const Member kM190NegBinPolyaAeppliFixedB{.nummer = 190,
     .name = "Negative binomial - Polya-Aeppli (fixed b)", .parZahl = 2, .festparZahl = 1,
     .schaetzwerte = nbpoissongeometrisch::Iteration, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

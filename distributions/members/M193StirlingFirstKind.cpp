@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/StirlingSpalte.h"
 
 namespace vk::members {
@@ -87,7 +87,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM193StirlingFirstKind{.nummer = 193, .name = "Stirling of the first kind",
+const Member kM193StirlingFirstKind{.nummer = 193, .name = "Stirling of the first kind",
     .parZahl = 1, .festparZahl = 1, .traeger = Traeger::kNichtNull,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

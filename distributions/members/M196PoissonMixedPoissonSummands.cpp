@@ -8,9 +8,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VerallgemeinerteHermite.h"
 
 namespace vk::members {
@@ -83,7 +83,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM196PoissonMixedPoissonSummands{.nummer = 196,
+const Member kM196PoissonMixedPoissonSummands{.nummer = 196,
     .name = "Poisson stopped sum of mixed Poisson summands", .parZahl = 3, .festparZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

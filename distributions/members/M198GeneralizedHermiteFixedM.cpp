@@ -3,7 +3,7 @@
 //   G(s) = exp(a (s - 1) + b (s^m - 1)),  a > 0, b > 0, m = Int(F0) = 1, 2, ... given;
 //   i P(i) = a P(i-1) + b m P(i-m), P(0) = e^-(a+b); the last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/VerallgemeinerteHermite.h"
 
 namespace vk::members {
@@ -23,10 +23,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM198GeneralizedHermiteFixedM{.nummer = 198,
-    .name = "Generalized Hermite (fixed m)", .parZahl = 2, .festparZahl = 1,
-    .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM198GeneralizedHermiteFixedM{.nummer = 198, .name = "Generalized Hermite (fixed m)",
+    .parZahl = 2, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
+    .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -10,8 +10,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -84,7 +84,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM201BinomialGammaRatioSum{.nummer = 201, .name = "Binomial gamma-ratio sum",
+const Member kM201BinomialGammaRatioSum{.nummer = 201, .name = "Binomial gamma-ratio sum",
     .parZahl = 3, .festparZahl = 1, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

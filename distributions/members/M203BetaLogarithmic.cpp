@@ -7,8 +7,8 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 #include "distributions/members/PolygammaReihen.h"
 
 namespace vk::members {
@@ -55,7 +55,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM203BetaLogarithmic{.nummer = 203, .name = "Beta-logarithmic", .parZahl = 2,
+const Member kM203BetaLogarithmic{.nummer = 203, .name = "Beta-logarithmic", .parZahl = 2,
     .traeger = Traeger::kEins, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

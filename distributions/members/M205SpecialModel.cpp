@@ -11,8 +11,8 @@
 #include <string>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/Spezialmodell.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -142,10 +142,9 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 // clang-format off
 // Its classes come from a ratio that may turn negative anywhere, not from a closed form whose
 // rounding lies near 0: a class below 0 by more than the rounding of N fails.
-extern const Member kM205SpecialModel{.nummer = 205, .name = "General five-parameter ratio model",
-    .parZahl = 5, .negativProN = 1e-12, .schaetzwerte = SchaetzwerteBerechnen,
-    .alternative = AlternativeWaehlen, .alternativenZahl = 1,
-    .erwartungswerte = ErwartungswerteBerechnen};
+const Member kM205SpecialModel{.nummer = 205, .name = "General five-parameter ratio model",
+    .parZahl = 5, .negativProN = 1e-12, .schaetzwerte = SchaetzwerteBerechnen, .alternative = AlternativeWaehlen,
+    .alternativenZahl = 1, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on
 
 }  // namespace vk::members

@@ -5,8 +5,8 @@
 //   tail), so the classes sum to N only when the data reach k; the classes beyond k are 0, since
 //   1/(x psi_k) there would add mass the law does not have.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM206HarmonicUpToK{.nummer = 206, .name = "Harmonic", .parZahl = 1,
+const Member kM206HarmonicUpToK{.nummer = 206, .name = "Harmonic", .parZahl = 1,
     .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -4,7 +4,7 @@
 //   x = 1, 2, ...;  0 < a < 1. Class i holds the value i + 1: P(1) = a,
 //   P(x) = P(x-1) (x - 1 - a)/x. The last class takes the remainder.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -26,7 +26,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM207Sibuya{.nummer = 207, .name = "Sibuya", .parZahl = 1,
+const Member kM207Sibuya{.nummer = 207, .name = "Sibuya", .parZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -4,8 +4,8 @@
 //   holds the value i + 1: q[0] = a, q[i] = q[i-1] (i - a)/(i + 1); every class, the last
 //   included, by the normalised formula.
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -32,7 +32,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM208SibuyaRightTruncated{.nummer = 208, .name = "Sibuya (right-truncated)",
+const Member kM208SibuyaRightTruncated{.nummer = 208, .name = "Sibuya (right-truncated)",
     .parZahl = 1, .rest = Restregel::kKeine, .schaetzwerte = SchaetzwerteBerechnen,
     .alternativenTabelle = kAlternativen, .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

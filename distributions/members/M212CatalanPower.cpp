@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Catalan.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -40,7 +40,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM212CatalanPower{.nummer = 212, .name = "Catalan power", .parZahl = 1,
+const Member kM212CatalanPower{.nummer = 212, .name = "Catalan power", .parZahl = 1,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/Catalan.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -36,7 +36,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM213CatalanPowerRightTruncated{.nummer = 213,
+const Member kM213CatalanPowerRightTruncated{.nummer = 213,
     .name = "Right-truncated Catalan power", .parZahl = 1, .rest = Restregel::kKeine,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

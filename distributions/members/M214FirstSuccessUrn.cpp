@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/ErsterTreffer.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -38,7 +38,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM214FirstSuccessUrn{.nummer = 214, .name = "First success without replacement",
+const Member kM214FirstSuccessUrn{.nummer = 214, .name = "First success without replacement",
     .parZahl = 2, .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
 // clang-format on

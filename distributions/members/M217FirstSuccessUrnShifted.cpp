@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/ErsterTreffer.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -45,7 +45,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM217FirstSuccessUrnShifted{.nummer = 217,
+const Member kM217FirstSuccessUrnShifted{.nummer = 217,
     .name = "First success without replacement (a - 1 successes)", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

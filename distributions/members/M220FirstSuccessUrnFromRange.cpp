@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/ErsterTreffer.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -43,7 +43,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM220FirstSuccessUrnFromRange{.nummer = 220,
+const Member kM220FirstSuccessUrnFromRange{.nummer = 220,
     .name = "First success without replacement (a - 1 failures)", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};

@@ -7,9 +7,9 @@
 #include <cmath>
 
 #include "distributions/Helpers.h"
-#include "distributions/Member.h"
 #include "distributions/helpers/Klassen.h"
 #include "distributions/members/ErsterTreffer.h"
+#include "distributions/members/Members.h"
 
 namespace vk::members {
 
@@ -51,7 +51,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
 }  // namespace
 
 // clang-format off
-extern const Member kM221FirstSuccessUrnTotal{.nummer = 221,
+const Member kM221FirstSuccessUrnTotal{.nummer = 221,
     .name = "First success without replacement (b + 1 balls)", .parZahl = 2,
     .schaetzwerte = SchaetzwerteBerechnen, .alternativenTabelle = kAlternativen,
     .erwartungswerte = ErwartungswerteBerechnen};
