@@ -77,25 +77,24 @@ TEST(ProbenFestwerte, EachRowStandsOnTheLineGoldenShReads) {
   std::ifstream datei(VK_BEISPIELE_H);
   ASSERT_TRUE(datei.good()) << VK_BEISPIELE_H;
   // The pattern of tools/golden.sh, 's/^ *\{([0-9]+), .*, "([^"]+)"\},$/\1\t\2/p'.
-  const std::regex zeilenmuster(R"(^ *\{([0-9]+), .*, "([^"]+)"\
-},$)");
+  const std::regex zeilenmuster(R"re(^ *\{([0-9]+), .*, "([^"]+)"\},$)re");
   std::map<std::uint32_t, std::string> gelesen;
-std::string zeile;
-std::smatch m;
-while (std::getline(datei, zeile)) {
-  if (std::regex_match(zeile, m, zeilenmuster))
+  std::string zeile;
+  std::smatch m;
+  while (std::getline(datei, zeile)) {
+    if (!std::regex_match(zeile, m, zeilenmuster)) continue;
     EXPECT_TRUE(gelesen.emplace(std::stoul(m[1].str()), m[2].str()).second) << zeile;
-}
-std::size_t mitWerten = 0;
-for (const Beispiel& b : kBeispiele) {
-  if (*b.festBeiProben == '\0') continue;
-  ++mitWerten;
-  const auto it = gelesen.find(b.nummer);
-  ASSERT_NE(it, gelesen.end()) << "member " << b.nummer << ": row not on one line";
-  EXPECT_EQ(it->second, b.festBeiProben) << "member " << b.nummer;
-}
-EXPECT_EQ(gelesen.size(), mitWerten);
-EXPECT_GT(mitWerten, 0u);
+  }
+  std::size_t mitWerten = 0;
+  for (const Beispiel& b : kBeispiele) {
+    if (*b.festBeiProben == '\0') continue;
+    ++mitWerten;
+    const auto it = gelesen.find(b.nummer);
+    ASSERT_NE(it, gelesen.end()) << "member " << b.nummer << ": row not on one line";
+    EXPECT_EQ(it->second, b.festBeiProben) << "member " << b.nummer;
+  }
+  EXPECT_EQ(gelesen.size(), mitWerten);
+  EXPECT_GT(mitWerten, 0u);
 }
 
 }  // namespace
