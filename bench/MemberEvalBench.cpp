@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
+#include "tests/support/NachNummer.h"
 
 namespace {
 

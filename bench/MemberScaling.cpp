@@ -21,7 +21,7 @@
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
-#include "distributions/Dispatch.h"
+#include "tests/support/NachNummer.h"
 
 namespace {
 

@@ -39,60 +39,43 @@ void NichtEndlicheParameterMelden(const Auswertung& a, const Parametervektor& p)
   if (!endlich) RaiseInvalid();
 }
 
-Auswertung Vorbereiten(const Member& m, const Eingaben& in) {
-  return {&m, KorrekturenLesen(in.eig),
-          std::min(std::max(m.parZahl, in.eig.parZahl), kMaxParameter),
-          FestparameterEndlich(m, in.eig), in.stat.n <= kMaxKlassenIndex};
-}
-
-// What the alternative routine's contract leaves out: no alternative reads it.
-const TStatistik kKeineStatistik{};
-const KlassenWerte kKeineWerte{};
-
 }  // namespace
 
-bool SchaetzwerteBerechnen(std::uint32_t nummer, const Eingaben& in, Schaetzwerttabelle& E) {
+MemberHandle MitgliedAufloesen(std::uint32_t nummer) {
   const Member* m = MitgliedSuchen(nummer);
-  if (m == nullptr) return false;
-  if (KlassenImBereich(in.stat)) m->schaetzwerte(in, E);
+  return m == nullptr ? MemberHandle{} : MemberHandle{*m};
+}
+
+bool MemberHandle::SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) const {
+  if (mitglied_ == nullptr) return false;
+  if (KlassenImBereich(in.stat)) mitglied_->schaetzwerte(in, E);
   return true;
 }
 
-bool SchaetzwerteBerechnen(std::uint32_t nummer, const TStatistik& stat,
-                           const TParameterEigenschaften& eig, Schaetzwerttabelle& E,
-                           const KlassenHaeufigkeiten& f, const KlassenWerte& x) {
-  return SchaetzwerteBerechnen(nummer, Eingaben{stat, f, x, eig}, E);
-}
-
-bool AlternativeWaehlen(std::uint32_t nummer, const Eingaben& in, std::uint32_t k,
-                        const Schaetzwerttabelle& E, Parametervektor& p) {
-  const Member* m = MitgliedSuchen(nummer);
-  if (m == nullptr) return false;
-  if (m->alternative != nullptr) {
-    m->alternative(in, k, E, p);
+bool MemberHandle::AlternativeWaehlen(const Eingaben& in, std::uint32_t k,
+                                      const Schaetzwerttabelle& E, Parametervektor& p) const {
+  if (mitglied_ == nullptr) return false;
+  if (mitglied_->alternative != nullptr) {
+    mitglied_->alternative(in, k, E, p);
   } else {
-    TabellenAlternative(m->alternativenTabelle, k, E, p);
+    TabellenAlternative(mitglied_->alternativenTabelle, k, E, p);
   }
   return true;
 }
 
-bool AlternativeWaehlen(std::uint32_t nummer, std::uint32_t k, const Schaetzwerttabelle& E,
-                        const KlassenHaeufigkeiten& f, Parametervektor& p,
-                        const TParameterEigenschaften& eig) {
-  return AlternativeWaehlen(nummer, Eingaben{kKeineStatistik, f, kKeineWerte, eig}, k, E, p);
-}
-
-bool ErwartungswerteBerechnen(std::uint32_t nummer, const Eingaben& in, Parametervektor& p,
-                              Erwartungswerte& NP) {
-  const Member* m = MitgliedSuchen(nummer);
-  if (m == nullptr) return false;
-  ErwartungswerteBerechnen(Vorbereiten(*m, in), in, p, p, NP);
+bool MemberHandle::ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& p,
+                                            Erwartungswerte& NP) const {
+  if (mitglied_ == nullptr) return false;
+  vk::ErwartungswerteBerechnen(AuswertungVorbereiten(in), in, p, p, NP);
   return true;
 }
 
-Auswertung AuswertungVorbereiten(std::uint32_t nummer, const Eingaben& in) {
-  const Member* m = MitgliedSuchen(nummer);
-  return m == nullptr ? Auswertung{} : Vorbereiten(*m, in);
+Auswertung MemberHandle::AuswertungVorbereiten(const Eingaben& in) const {
+  if (mitglied_ == nullptr) return {};
+  const Member& m = *mitglied_;
+  return {*this, KorrekturenLesen(in.eig),
+          std::min(std::max(m.parZahl, in.eig.parZahl), kMaxParameter),
+          FestparameterEndlich(m, in.eig), in.stat.n <= kMaxKlassenIndex};
 }
 
 void ErwartungswerteBerechnen(const Auswertung& a, const Eingaben& in, const Parametervektor& ecke,
@@ -101,16 +84,10 @@ void ErwartungswerteBerechnen(const Auswertung& a, const Eingaben& in, const Par
   ParameterKorrigieren(ecke, p, a.korrekturen, a.frei);
   NichtEndlicheParameterMelden(a, p);
   if (a.klassenImBereich) {
-    a.mitglied->erwartungswerte(in, p, NP);
+    a.mitglied.Eintrag().erwartungswerte(in, p, NP);
   } else {
     RaiseInvalid();
   }
-}
-
-bool ErwartungswerteBerechnen(std::uint32_t nummer, Parametervektor& p, const TStatistik& stat,
-                              const KlassenWerte& x, const KlassenHaeufigkeiten& f,
-                              Erwartungswerte& NP, const TParameterEigenschaften& eig) {
-  return ErwartungswerteBerechnen(nummer, Eingaben{stat, f, x, eig}, p, NP);
 }
 
 }  // namespace vk

@@ -10,7 +10,6 @@
 
 #include "core/FpFault.h"
 #include "distributions/Dispatch.h"
-#include "distributions/Registry.h"
 #include "distributions/Spezialmodell.h"
 #include "distributions/helpers/Parameter.h"
 #include "fitting/Anpassungsguete.h"
@@ -68,7 +67,7 @@ Status Anpassungen::KlasseHolen(std::uint32_t i, double& f, std::uint32_t& x) co
 
 void Anpassungen::Korrigieren(Parametervektor& v) const {
   // The simplex corrects every vertex it makes: with the corrections read once for the fit.
-  if (auswertung_.mitglied != nullptr) {
+  if (auswertung_.mitglied) {
     ParameterKorrigieren(v, v, auswertung_.korrekturen, eig_.parZahl);
   } else {
     ParameterKorrigieren(v, eig_);
@@ -93,11 +92,11 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   const TStatistik& s = daten_.Statistik;
   Auswertung andere;
   const Auswertung* a = &auswertung_;
-  if (index != nummer_ || auswertung_.mitglied == nullptr) {
-    andere = AuswertungVorbereiten(index, eingaben_);
+  if (index != nummer_ || !auswertung_.mitglied) {
+    andere = MitgliedAufloesen(index).AuswertungVorbereiten(eingaben_);
     a = &andere;
   }
-  if (a->mitglied == nullptr) return -1;
+  if (!a->mitglied) return -1;
   // The distribution corrects and repairs its own copy of the parameters it has; the simplex
   // keeps the vertex as it is. Straight into the pooling array: nothing reads the frequencies
   // before they are pooled.
@@ -115,10 +114,11 @@ double Anpassungen::Auswerten(std::uint32_t index, const Parametervektor& v, std
   const std::size_t klassen = s.n + 1;
   // After a fault the frequencies may hold NaN, which the pooling and the sum carry through
   // harmlessly (they index by count only); the caller's look at the flags discards the result.
-  const double chi = AuswertungsChiQuadrat(std::span(poolNP_.data(), klassen),
-                               std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
-                               std::span(poolF_.data(), klassen), s.summe, a->mitglied->negativProN,
-                               einstellungen_.Mindestklassengroesse, k);
+  const double chi = AuswertungsChiQuadrat(
+      std::span(poolNP_.data(), klassen),
+      std::span<const double>(daten_.Haeufigkeiten.data(), klassen),
+      std::span(poolF_.data(), klassen), s.summe, a->mitglied.Eintrag().negativProN,
+      einstellungen_.Mindestklassengroesse, k);
   if (chi < 0) return chi;
   k += verstecktZahl;
   return chi + versteckt;
@@ -229,13 +229,13 @@ bool Anpassungen::AnpassungBewerten() {
     // final evaluation; the method counts as failed rather than ending the whole fit.
     FpFaultScope guard;
     verwerfung_ = {};
-    ErwartungswerteBerechnen(nummer_, eingaben_, v, aktuelleNP_);
+    mitglied_.ErwartungswerteBerechnen(eingaben_, v, aktuelleNP_);
     if (guard.Faulted()) {
       verwerfung_.grund = Verwerfung::kFehler;
       return false;
     }
     const double negativProN =
-        auswertung_.mitglied != nullptr ? auswertung_.mitglied->negativProN : kNegativProN;
+        auswertung_.mitglied ? auswertung_.mitglied.Eintrag().negativProN : kNegativProN;
     verwerfung_ = VerteilungPruefen(std::span<const double>(aktuelleNP_.data(), s.n + 1), s.summe,
                                     negativProN);
     if (verwerfung_.grund != Verwerfung::kKeine) return false;
@@ -279,7 +279,7 @@ void Anpassungen::BestesMerken(std::uint32_t alternative) {
 
 bool Anpassungen::AlternativeRechnen(std::uint32_t k, const Rueckrufe& r, Status& status) {
   simplex_ = Simplex{};
-  AlternativeWaehlen(nummer_, eingaben_, k, schaetzwerte_, simplex_.ecke[0]);
+  mitglied_.AlternativeWaehlen(eingaben_, k, schaetzwerte_, simplex_.ecke[0]);
   ParameterKorrigieren(simplex_.ecke[0], eig_);
   const Parametervektor start = simplex_.ecke[0];
   const Abbruchabfrage abbruch{&AbbruchPollen, const_cast<Rueckrufe*>(&r)};
@@ -464,15 +464,17 @@ Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const Festparamet
   eig_.festparameter.fill(0);
   Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, s.n);
   if (st != status::kOk) return st;
-  if (MitgliedSuchen(verteilung.Index) == nullptr) return status::kDirectoryError;
-  if (!TraegerPruefen(verteilung.Index, daten_.XWerte, daten_.Haeufigkeiten, s.n))
+  const MemberHandle mitglied = MitgliedAufloesen(verteilung.Index);
+  if (!mitglied) return status::kDirectoryError;
+  if (!TraegerPruefen(mitglied, daten_.XWerte, daten_.Haeufigkeiten, s.n))
     return status::kNoGoodFit;
   st = katalog_.FestparameterHolen(verteilung, fest, eig_);
   if (st != status::kOk) return st;
   nummer_ = verteilung.Index;
-  auswertung_ = AuswertungVorbereiten(nummer_, eingaben_);
+  mitglied_ = mitglied;
+  auswertung_ = mitglied_.AuswertungVorbereiten(eingaben_);
   schaetzwerte_.fill(0);
-  SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
+  mitglied_.SchaetzwerteBerechnen(eingaben_, schaetzwerte_);
   return status::kOk;
 }
 
@@ -707,8 +709,9 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
     if (!daten_.DatenGueltig) return status::kNoData;
     Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, daten_.Statistik.n);
     if (st != status::kOk) return st;
-    if (MitgliedSuchen(verteilung.Index) == nullptr) return status::kDirectoryError;
-    if (!TraegerPruefen(verteilung.Index, daten_.XWerte, daten_.Haeufigkeiten, daten_.Statistik.n))
+    const MemberHandle mitglied = MitgliedAufloesen(verteilung.Index);
+    if (!mitglied) return status::kDirectoryError;
+    if (!TraegerPruefen(mitglied, daten_.XWerte, daten_.Haeufigkeiten, daten_.Statistik.n))
       return status::kNoGoodFit;
 
     TVerteilungsparameter vp;
@@ -756,12 +759,13 @@ Status Anpassungen::SpezielleAnpassung(const TVerteilung& verteilung, const Ruec
     frei.festparZahl = eig_.festparZahl;
     eig_ = frei;
     nummer_ = verteilung.Index;
-    auswertung_ = AuswertungVorbereiten(nummer_, eingaben_);
+    mitglied_ = mitglied;
+    auswertung_ = mitglied_.AuswertungVorbereiten(eingaben_);
     schaetzwerte_.fill(0);
 
     st = PreflightSuche(vorgaben, r, s);
     if (st != status::kOk) return st;
-    SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
+    mitglied_.SchaetzwerteBerechnen(eingaben_, schaetzwerte_);
     st = AlternativenDurchlaufen(verteilung, Modus::kSpeziell, true, r);
     if (guard.Faulted()) return status::kException;
     if (st == status::kOk) st = AbschlussPruefen();

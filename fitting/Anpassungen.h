@@ -204,7 +204,8 @@ class Anpassungen final : private Zielfunktion {
   Schaetzwerttabelle schaetzwerte_{};
   Simplex simplex_;
   std::uint32_t nummer_ = 0;  // distribution being fitted
-  Auswertung auswertung_{};   // its member and checks, resolved once per fit
+  MemberHandle mitglied_;     // its member, resolved once per fit
+  Auswertung auswertung_{};   // the member's checks over this fit's data and properties
 
   Erwartungswerte poolNP_{};  // one evaluation's frequencies, pooled in place
   Erwartungswerte poolF_{};   // the pooling copy of the observed frequencies

@@ -2,7 +2,7 @@
 #include "fitting/KatalogPruefung.h"
 
 #include "catalog/VerzeichnisLaden.h"
-#include "distributions/Registry.h"
+#include "distributions/Dispatch.h"
 
 namespace vk {
 
@@ -15,8 +15,9 @@ std::string Abweichung(const char* was, std::uint32_t katalog, std::uint32_t bib
 
 // Empty when the entry matches its member, else what is wrong.
 std::string EintragPruefen(const TKatalogeintrag& e) {
-  const Member* m = MitgliedSuchen(e.index);
-  if (m == nullptr) return "the library has no distribution with this index";
+  const MemberHandle griff = MitgliedAufloesen(e.index);
+  if (!griff) return "the library has no distribution with this index";
+  const Member* m = &griff.Eintrag();
   if (e.parameterZahl != m->parZahl) return Abweichung("parameters", e.parameterZahl, m->parZahl);
   if (e.festparameterZahl != m->festparZahl)
     return Abweichung("fixed parameters", e.festparameterZahl, m->festparZahl);

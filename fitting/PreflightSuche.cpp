@@ -141,9 +141,9 @@ bool Anpassungen::PreflightPunkt(double b1, double b2, const Abbruchabfrage& abb
   schaetzwerte_[kSpezialSlotB1] = b1;
   schaetzwerte_[kSpezialSlotB2] = b2;
   FpFaultScope punkt;
-  SchaetzwerteBerechnen(nummer_, eingaben_, schaetzwerte_);
+  mitglied_.SchaetzwerteBerechnen(eingaben_, schaetzwerte_);
   simplex_ = Simplex{};
-  AlternativeWaehlen(nummer_, eingaben_, 0, schaetzwerte_, simplex_.ecke[0]);
+  mitglied_.AlternativeWaehlen(eingaben_, 0, schaetzwerte_, simplex_.ecke[0]);
   ParameterKorrigieren(simplex_.ecke[0], eig_);
   Status zyklus = status::kOk;
   unterbrechung_ = {abbruch.abfrage, abbruch.benutzerdaten};
@@ -163,8 +163,9 @@ std::unique_ptr<Anpassungen> Anpassungen::PreflightHelfer() const {
   h->einstellungen_ = einstellungen_;
   h->eig_ = eig_;
   h->nummer_ = nummer_;
+  h->mitglied_ = mitglied_;
   h->schaetzwerte_ = schaetzwerte_;
-  h->auswertung_ = AuswertungVorbereiten(h->nummer_, h->eingaben_);
+  h->auswertung_ = mitglied_.AuswertungVorbereiten(h->eingaben_);
   return h;
 }
 

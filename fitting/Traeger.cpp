@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitting/Traeger.h"
 
-#include "distributions/Registry.h"
-
 namespace vk {
 
 namespace {
@@ -37,11 +35,9 @@ bool TraegerPasst(Traeger traeger, const KlassenWerte& x, const KlassenHaeufigke
   return true;
 }
 
-bool TraegerPruefen(std::uint32_t index, const KlassenWerte& x, const KlassenHaeufigkeiten& f,
-                    std::uint32_t n) {
-  // A number without a member is refused elsewhere (the catalog entry has no code behind it).
-  const Member* m = MitgliedSuchen(index);
-  return m == nullptr || TraegerPasst(m->traeger, x, f, n);
+bool TraegerPruefen(const MemberHandle& mitglied, const KlassenWerte& x,
+                    const KlassenHaeufigkeiten& f, std::uint32_t n) {
+  return !mitglied || TraegerPasst(mitglied.Eintrag().traeger, x, f, n);
 }
 
 }  // namespace vk

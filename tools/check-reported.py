@@ -16,11 +16,11 @@ TOLERANZ = 1e-9
 
 
 def feste_werte():
-    """The fixed values of tools/golden.sh, as {member: ["--fixed", "m=2", ...]}."""
-    text = (ROOT / "tools" / "golden.sh").read_text()
-    block = re.search(r"declare -A fest=\((.*?)\n\)", text, re.S).group(1)
+    """The fixed values tools/golden.sh gives, from the last field of the example rows in
+    tests/distributions/Beispiele.h, as {member: ["--fixed", "m=2", ...]}."""
+    text = (ROOT / "tests" / "distributions" / "Beispiele.h").read_text()
     werte = {}
-    for nummer, paare in re.findall(r'\[(\d+)\]="([^"]*)"', block):
+    for nummer, paare in re.findall(r'^ *\{(\d+), .*, "([^"]+)"\},$', text, re.M):
         werte[int(nummer)] = [a for p in paare.split() for a in ("--fixed", p)]
     return werte
 

@@ -17,16 +17,12 @@ XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME LC_ALL=C.UTF-8
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
-# Values for the fixed parameters that the data cannot give (the others come from the data).
-declare -A fest=(
-  [9]="p=0.3" [13]="b=1" [26]="k=2" [33]="m=2 n=20" [37]="m=2" [44]="m=2" [47]="m=2"
-  [48]="m=2" [52]="n=20" [56]="m=3" [57]="m=5" [61]="m=2" [69]="k=2 l=5 c=5" [70]="k=2 l=5 c=0.8"
-  [76]="n=20" [77]="p=0.5" [94]="m=1" [97]="m=2" [120]="n=2" [122]="m=2" [125]="n=2 m=2"
-  [126]="m=3" [128]="n=2" [130]="m=2" [140]="n=2" [143]="b=1" [149]="m=2" [151]="m=2"
-  [154]="m=2" [155]="m=2" [156]="m=6" [160]="m=2 k=4 d=2" [164]="m=2" [165]="m=2" [166]="m=2"
-  [169]="m=2" [172]="m=2" [189]="a=1" [190]="b=1" [192]="a=1" [196]="m=2" [198]="m=2"
-  [201]="c=2" [204]="m=3"
-)
+# Values for the fixed parameters that the data cannot give (the others come from the data):
+# the last field of a member's row in the example table, '{nummer, ..., "NAME=VALUE ..."},'.
+declare -A fest=()
+while IFS=$'\t' read -r m werte; do
+  fest[$m]=$werte
+done < <(sed -nE 's/^ *\{([0-9]+), .*, "([^"]+)"\},$/\1\t\2/p' tests/distributions/Beispiele.h)
 
 rm -rf "$out"
 mkdir -p "$out"

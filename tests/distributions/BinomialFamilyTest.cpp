@@ -11,6 +11,7 @@
 #include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/Support.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {

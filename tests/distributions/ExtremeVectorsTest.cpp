@@ -18,13 +18,13 @@
 #include <vector>
 
 #include "core/FpFault.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "distributions/Spezialmodell.h"
 #include "tests/distributions/Beispiele.h"
 #include "tests/distributions/KatalogBeispiel.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/Support.h"
+#include "tests/support/NachNummer.h"
 
 namespace vk::test {
 namespace {

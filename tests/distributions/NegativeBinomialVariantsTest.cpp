@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "core/FpFault.h"
-#include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/Support.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "core/FpFault.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "tests/distributions/Support.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {

@@ -15,9 +15,9 @@
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Member.h"
 #include "distributions/Registry.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk::test {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "core/FpFault.h"
-#include "distributions/Dispatch.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/distributions/SchaetzCheck.h"
 #include "tests/distributions/StartCheck.h"
 #include "tests/distributions/Support.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "core/TextRecordSource.h"
+#include "distributions/Registry.h"
 #include "fitting/Anpassungsguete.h"
 #include "fitting/Traeger.h"
 #include "tests/support/Tolerance.h"
@@ -580,7 +582,7 @@ TEST(TraegerPasst, AcceptsOnlyTheDataEachRuleAllows) {
 }
 
 // The engine asks the member's record: the negative binomial takes any data, the positive
-// Poisson only data from 1, and a number without a member is left to the catalog check.
+// Poisson only data from 1, and a handle without a member is left to the catalog check.
 TEST(TraegerPruefen, FollowsTheMembersRecord) {
   KlassenWerte x{};
   KlassenHaeufigkeiten f{};
@@ -588,9 +590,9 @@ TEST(TraegerPruefen, FollowsTheMembersRecord) {
     x[i] = i;
     f[i] = 1;
   }
-  EXPECT_TRUE(TraegerPruefen(4, x, f, 2));
-  EXPECT_FALSE(TraegerPruefen(10, x, f, 2));
-  EXPECT_TRUE(TraegerPruefen(kVerteilungsSlots, x, f, 2));
+  EXPECT_TRUE(TraegerPruefen(MitgliedAufloesen(4), x, f, 2));
+  EXPECT_FALSE(TraegerPruefen(MitgliedAufloesen(10), x, f, 2));
+  EXPECT_TRUE(TraegerPruefen(MitgliedAufloesen(kVerteilungsSlots), x, f, 2));
 }
 
 // The truncated negative binomials and binomials (113 to 116) take the data's first value as
@@ -604,9 +606,72 @@ TEST(TraegerPruefen, TruncatedMembersTakeDataFromZero) {
     f[i] = 1;
   }
   for (std::uint32_t nummer : {113u, 114u, 115u, 116u})
-    EXPECT_TRUE(TraegerPruefen(nummer, x, f, 10)) << "member " << nummer;
+    EXPECT_TRUE(TraegerPruefen(MitgliedAufloesen(nummer), x, f, 10)) << "member " << nummer;
   // A rule that does refuse data from 0 still does.
-  EXPECT_FALSE(TraegerPruefen(163, x, f, 10));
+  EXPECT_FALSE(TraegerPruefen(MitgliedAufloesen(163), x, f, 10));
+}
+
+// A fit resolves its member once, at its set-up: the support check, the estimates, every
+// alternative's start and final evaluation and the special fitting's grid points (on every
+// thread) go through that handle. The engine asked the registry for the same member again at
+// each of those steps, more than once per method. The automatic fitting is one fit per automatic
+// member of the catalog (0, 6 and 16 here).
+TEST(Mitgliedsgriff, OneLookupPerFit) {
+  const Verteilungsverzeichnis k = Katalog();
+  OptimisationSettings verfeinert;
+  verfeinert.Verfeinerung = true;
+  SpezialRueckrufe spezial;
+  spezial.vorgaben = [](Spezialvorgaben& v, std::uint32_t) {
+    v[3] = {0, -1, 1, 0.5, false};
+    v[4] = {0, -1, 1, 0.5, false};
+    return status::kOk;
+  };
+  struct Fall {
+    const char* name;
+    const char* daten;
+    std::function<Status(Anpassungen&)> fit;
+    std::uint64_t erwartet;
+  };
+  const std::string binomial = BinomialDaten();
+  const Fall faelle[] = {
+      {"chosen, every method", binomial.c_str(),
+       [&](Anpassungen& a) { return a.GewaehlteAnpassung(Ref(k, 0), false, {}); }, 1},
+      {"chosen, best only", binomial.c_str(),
+       [&](Anpassungen& a) { return a.GewaehlteAnpassung(Ref(k, 16), true, {}); }, 1},
+      {"chosen, refined", binomial.c_str(),
+       [&](Anpassungen& a) {
+         a.EinstellungenUebernehmen(verfeinert);
+         return a.GewaehlteAnpassung(Ref(k, 6), false, {});
+       },
+       1},
+      {"given parameters", binomial.c_str(),
+       [&](Anpassungen& a) {
+         return a.Auswerten(Ref(k, 0), {10, 0.3}, {});
+       },
+       1},
+      {"automatic", binomial.c_str(), [&](Anpassungen& a) { return a.AutomatischeAnpassung({}); },
+       3},
+      {"special, one thread", binomial.c_str(),
+       [&](Anpassungen& a) {
+         a.PreflightThreadsSetzen(1);
+         return a.SpezielleAnpassung(Ref(k, 205), {}, spezial);
+       },
+       1},
+      {"special, three threads", binomial.c_str(),
+       [&](Anpassungen& a) {
+         a.PreflightThreadsSetzen(3);
+         return a.SpezielleAnpassung(Ref(k, 205), {}, spezial);
+       },
+       1},
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(f.name);
+    auto a = std::make_unique<Anpassungen>(k);
+    ASSERT_EQ(Lesen(*a, f.daten), status::kOk);
+    const std::uint64_t vorher = Nachschlagungen();
+    f.fit(*a);
+    EXPECT_EQ(Nachschlagungen() - vorher, f.erwartet);
+  }
 }
 
 }  // namespace

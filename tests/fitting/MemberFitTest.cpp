@@ -16,10 +16,10 @@
 #include "catalog/VerzeichnisLaden.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "fitting/Anpassungen.h"
 #include "tests/support/Tolerance.h"
+#include "tests/support/NachNummer.h"
 
 namespace vk {
 namespace {

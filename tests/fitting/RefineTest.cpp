@@ -16,11 +16,11 @@
 #include "catalog/VerzeichnisLaden.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "fitting/Anpassungen.h"
 #include "fitting/Anpassungsguete.h"
 #include "tests/support/Likelihood.h"
+#include "tests/support/NachNummer.h"
 
 namespace vk {
 namespace {

@@ -16,11 +16,11 @@
 #include "catalog/Katalogeintrag.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
-#include "distributions/Dispatch.h"
 #include "distributions/Registry.h"
 #include "fitting/Anpassungen.h"
 #include "tests/distributions/Beispiele.h"
 #include "tests/distributions/KatalogBeispiel.h"
+#include "tests/support/NachNummer.h"
 #include "tests/support/Tolerance.h"
 
 namespace vk {

@@ -16,8 +16,8 @@
 
 #include "core/Datensatz.h"
 #include "core/FpFault.h"
-#include "distributions/Dispatch.h"
 #include "distributions/helpers/Parameter.h"
+#include "tests/support/NachNummer.h"
 
 namespace vk::test {
 
