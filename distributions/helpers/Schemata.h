@@ -5,10 +5,12 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 #include "core/FpFault.h"
 #include "distributions/Member.h"
 #include "distributions/helpers/Numerik.h"
+#include "distributions/helpers/Zweierskala.h"
 
 namespace vk {
 
@@ -219,6 +221,56 @@ inline std::uint32_t UnendlicherTraeger(std::uint32_t L) {
 // How far NormierteTermeBisKonvergenz sums beyond L + 100 before it gives up.
 inline constexpr std::uint32_t kMaxWeitereTerme = 1000000;
 
+// Terms r[0] = r0, r[i] = schritt(i, r[i-1]) for i = 1..bis, which may rise far past the double
+// range: the step must be a ratio (linear in the previous term), so that the terms, their sum and
+// the ones stored so far can all be carried on `skala`, each checked as it is formed. r[i] is
+// stored in NP[i] for i < gespeichert. Returns the sum of all of them and leaves the last term in
+// `letzter`, both on the scale of the stored ones.
+template <typename Schritt>
+Summe SkalierteTerme(Erwartungswerte& NP, std::uint32_t bis, std::uint32_t gespeichert, double r0,
+                     Schritt schritt, Zweierskala& skala, double& letzter) {
+  double r = r0;
+  Summe S = r;
+  if (gespeichert > 0) NP[0] = r;
+  for (std::uint32_t i = 1; i <= bis; ++i) {
+    r = schritt(i, r);
+    skala.Halten(r, std::span(NP).first(i < gespeichert ? i : gespeichert), r, S);
+    S += r;
+    if (i < gespeichert) NP[i] = r;
+  }
+  letzter = r;
+  return S;
+}
+
+// All classes 0..L normalised over 0..L, none of them a remainder: r[0] = 1, r[i] =
+// schritt(i, r[i-1]) carried as SkalierteTerme carries them.
+template <typename Schritt>
+void SkalierteNormierteKlassen(Erwartungswerte& NP, std::uint32_t L, double N, Schritt schritt) {
+  Zweierskala skala;
+  double letzter = 0;
+  const Summe S = SkalierteTerme(NP, L, L + 1, 1, schritt, skala, letzter);
+  TermeNormieren(NP, L, N, S, Restregel::kKeine);
+}
+
+// The sum of a series of non-negative terms from its first term t: t_j = glied(j, t_(j-1)) for
+// j = von..bis, and from j beyond `ab` only while a term still changes the sum (a NaN ends it
+// too). A series whose first term lies outside the normal range runs `skaliert` from a first
+// term the caller chose (1, its logarithm kept aside): its terms and sum are then carried on
+// `skala`, the term checked after it has joined the sum.
+template <typename Glied>
+Summe SkalierteReihe(double t, std::uint32_t von, std::uint32_t bis, std::uint32_t ab,
+                     bool skaliert, Zweierskala& skala, Glied glied) {
+  Summe s = t;
+  for (std::uint32_t j = von; j <= bis; ++j) {
+    t = glied(j, t);
+    const Summe neu = s + t;
+    if (j > ab && !(neu > s)) break;
+    s = neu;
+    if (skaliert) skala.Halten(t, t, s);
+  }
+  return s;
+}
+
 // Normalised terms over an infinite support, the tail rule for the last class: as NormierteTerme
 // with K = L + 100, and beyond that the sum goes on while a term still changes it. A tail that
 // L + 100 terms already exhaust gives exactly the sum of those terms; a heavy one (a ratio near
@@ -231,29 +283,15 @@ void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N,
   const std::uint32_t K = UnendlicherTraeger(L);
   // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1, hyper-Poisson with a
   // in the hundreds) lets the terms rise past the double range on their way to it, within the
-  // first L + 100 terms or beyond. The step is a ratio, so the terms, their sum and the stored
-  // classes can all be scaled down by the same power of two: the classes below L then come out as
-  // the vanishing fractions they are instead of an overflow.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  double r = r0;
-  Summe S = r;
-  const auto verkleinern = [&](std::uint32_t gespeichert) {
-    r *= kVerkleinern;
-    S *= kVerkleinern;
-    for (std::uint32_t j = 0; j < gespeichert; ++j) NP[j] *= kVerkleinern;
-  };
-  if (L > 0) NP[0] = r;
-  for (std::uint32_t i = 1; i <= K; ++i) {
-    r = schritt(i, r);
-    if (r > kGross) verkleinern(i < L ? i : L);
-    S += r;
-    if (i < L) NP[i] = r;
-  }
+  // first L + 100 terms or beyond: they are carried scaled, and the classes below L then come
+  // out as the vanishing fractions they are instead of an overflow.
+  Zweierskala skala;
+  double r = 0;
+  Summe S = SkalierteTerme(NP, K, L, r0, schritt, skala, r);
   std::uint32_t i = K + 1;
   for (; i <= K + kMaxWeitereTerme; ++i) {
     r = schritt(i, r);
-    if (r > kGross) verkleinern(L);
+    skala.Halten(r, std::span(NP).first(L), r, S);
     const Summe neu = S + r;
     if (neu == S) break;
     S = neu;
@@ -274,19 +312,15 @@ void LineareRekursionMitRest(Erwartungswerte& NP, std::uint32_t L, double N, dou
     RekursionMitRest(NP, L, N, N * p0, schritt);
     return;
   }
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
   const Summe kLn2 = std::log(static_cast<Summe>(2));
-  Summe logSkala = std::log(static_cast<Summe>(N)) + logP0;
+  Zweierskala skala(std::log(static_cast<Summe>(N)) + logP0);
   NP[0] = 1;
   for (std::uint32_t x = 1; x < L; ++x) {
     NP[x] = schritt(x, NP[x - 1]);
-    if (NP[x] > kGross) {
-      for (std::uint32_t j = 0; j <= x; ++j) NP[j] *= kVerkleinern;
-      logSkala += 900 * kLn2;
-    }
+    skala.Halten(NP[x], std::span(NP).first(x + 1));
   }
-  const Summe t = std::clamp(logSkala / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
+  const Summe t =
+      std::clamp(skala.LogSkala() / kLn2, static_cast<Summe>(-1e5), static_cast<Summe>(1e5));
   const Summe ganz = std::floor(t);
   const double bruch = static_cast<double>(std::exp2(t - ganz));
   // A scale that is no number (the parameters were none, which has raised its fault) gives no

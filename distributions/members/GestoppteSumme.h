@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <span>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/helpers/Zweierskala.h"
 
 // Stopped sums X = Y_1 + ... + Y_K: K, the number of summands, Poisson, binomial, negative
 // binomial or geometric; the summands Y_j independent with probabilities g_j. The probability
@@ -80,13 +82,8 @@ inline long double Nenner(const Anzahl& q, const Summand& g) {
 
 }  // namespace detail
 
-// Above this a scaled class is brought down by kSkalenschritt, and a first class below the normal
-// range is carried scaled up: the recurrence is linear in the classes, and scaling by a power of
-// two changes no digit.
-inline constexpr double kSkalenGrenze = 0x1p900;
 // The weights kept in a table per evaluation (16 KB of long doubles on the stack).
 inline constexpr std::uint32_t kGewichte = 1024;
-inline constexpr int kSkalenschritt = 900;
 
 template <typename Verhaeltnis>
 void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const Summand& g,
@@ -103,7 +100,9 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
     const std::uint64_t grenze = static_cast<std::uint64_t>(q.a) * g.hoechstens;
     if (grenze < L) letzte = static_cast<std::uint32_t>(grenze);
   }
-  // The first class: N Q(g_0) while that is a normal double, otherwise carried scaled by 2^skala.
+  // The recurrence is linear in the classes, and scaling by a power of two changes no digit: the
+  // first class is N Q(g_0) while that is a normal double, otherwise carried scaled up by
+  // 2^skala; classes that rise far above it are carried scaled down.
   int skala = 0;
   double np0 = static_cast<double>(N * std::exp(logNull));
   if (np0 < std::numeric_limits<double>::min()) {
@@ -120,6 +119,7 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
   if (tabelliert >= 1) gewicht[1] = g.g1;
   for (std::uint32_t j = 2; j <= tabelliert; ++j) gewicht[j] = gewicht[j - 1] * verhaeltnis(j);
   Unterbrechungszaehler stopp(in);
+  Zweierskala abwaerts;
   NP[0] = np0;
   for (std::uint32_t x = 1; x < L; ++x) {
     if (x > letzte || stopp.Zaehlen(x)) {
@@ -169,11 +169,9 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
         break;
     }
     NP[x] = static_cast<double>(vor * s);
-    if (NP[x] > kSkalenGrenze) {
-      for (std::uint32_t i = 0; i <= x; ++i) NP[i] = std::ldexp(NP[i], -kSkalenschritt);
-      skala -= kSkalenschritt;
-    }
+    abwaerts.Halten(NP[x], std::span(NP).first(x + 1));
   }
+  skala -= static_cast<int>(abwaerts.Exponent());
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     if (skala != 0) NP[i] = std::ldexp(NP[i], -skala);

@@ -3,9 +3,11 @@
 
 #include <cmath>
 #include <cstdint>
+#include <span>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Unterbrechung.h"
+#include "distributions/helpers/Zweierskala.h"
 
 // What members 104 (a free) and 105 (a = 1) share: the logarithmic stopped sum of Poisson
 // summands, X = Y_1 + ... + Y_K with K logarithmic on 1, 2, ... (parameter r) and Y_j Poisson(a).
@@ -33,10 +35,9 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
   // The recurrence is homogeneous in P: where the first class lies below the double range (a
   // beyond about 700) the classes are carried scaled up, so that those near the multiples of a
   // do not start from zeros, and scaled back at the end. The classes near the mode may then
-  // stand far above the first one (e^a times it and more): whenever one passes 2^900, all the
-  // classes so far are scaled down by 2^-900, so that none leaves the double range.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
+  // stand far above the first one (e^a times it and more): they are carried scaled down by the
+  // same powers of two as the scale, so that none leaves the double range.
+  Zweierskala abwaerts;
   long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
   Unterbrechungszaehler stopp(in);
   Summe summe = 0;
@@ -60,11 +61,7 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
       }
       wert = (q * faltung + (di - 1) * a * NP[i - 1]) / (di * (di - 1) * (1 - q));
     }
-    if (wert > kGross) {
-      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
-      wert *= kVerkleinern;
-      skala *= kVerkleinern;
-    }
+    abwaerts.Halten(wert, std::span(NP).first(i), wert, skala);
     NP[i] = static_cast<double>(wert);
     summe += NP[i];
   }

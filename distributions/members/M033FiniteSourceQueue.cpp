@@ -15,9 +15,6 @@ namespace vk::members {
 
 namespace {
 
-inline constexpr double kGross = 0x1p900;
-inline constexpr double kVerkleinern = 0x1p-900;
-
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double n = in.eig.festparameter[1];
   const auto g = ErsetzteAnfangsklassen(in.f, in.stat.n);
@@ -32,18 +29,17 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double m = std::trunc(in.eig.festparameter[0]);
   const double n = in.eig.festparameter[1];
   // The terms over the classes 0..L only: the support ends with the sources. They may rise past
-  // the double range (hundreds of sources at a high load): whenever one passes 2^900 all of them
-  // so far and their sum are scaled down by 2^-900, which leaves the normalised classes as they
-  // are. The first term of the queueing range is written in closed form through the factorial
-  // table; from 171 sources on (n! beyond the double range), with a^(m+1) beyond it, or once the
-  // terms are scaled, it is the same number by the ratio from its predecessor,
-  // r[m] (n - m) a / m.
+  // the double range (hundreds of sources at a high load): they are carried scaled, which leaves
+  // the normalised classes as they are. The first term of the queueing range is written in closed
+  // form through the factorial table; from 171 sources on (n! beyond the double range), with
+  // a^(m+1) beyond it, or once the terms are scaled, it is the same number by the ratio from its
+  // predecessor, r[m] (n - m) a / m.
   const std::uint32_t L = in.stat.n;
-  bool skaliert = false;
+  Zweierskala skala;
   const auto schritt = [&](std::uint32_t i, double r) {
     const double di = static_cast<double>(i);
     if (di <= m) return r * (n - di + 1) * a / di;
-    if (di == m + 1 && !skaliert && n <= 170 && di * std::log(a) < 700) {
+    if (di == m + 1 && !skala.Skaliert() && n <= 170 && di * std::log(a) < 700) {
       return GanzePotenz(i, a) * Fakultaet(BegrenzteAnzahl(n, kGrenzeFaktoren)) /
              (Fakultaet(BegrenzteAnzahl(n - m - 1, kGrenzeFaktoren)) *
               Fakultaet(BegrenzteAnzahl(m, kGrenzeFaktoren)) * m);
@@ -52,20 +48,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   };
   // The classes below L hold their terms until the sum is known; the last class takes the
   // remainder.
-  double r = 1;
-  Summe S = r;
-  if (L > 0) NP[0] = r;
-  for (std::uint32_t i = 1; i <= L; ++i) {
-    r = schritt(i, r);
-    if (r > kGross) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < i && j < L; ++j) NP[j] *= kVerkleinern;
-      skaliert = true;
-    }
-    S += r;
-    if (i < L) NP[i] = r;
-  }
+  double letzter = 0;
+  const Summe S = SkalierteTerme(NP, L, L, 1, schritt, skala, letzter);
   TermeNormieren(NP, L, in.stat.summe, S);
 }
 

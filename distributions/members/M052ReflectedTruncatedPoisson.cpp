@@ -13,9 +13,6 @@ namespace vk::members {
 
 namespace {
 
-inline constexpr double kGross = 0x1p900;
-inline constexpr double kVerkleinern = 0x1p-900;
-
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const KlassenHaeufigkeiten& f = in.f;
   const double n = in.eig.festparameter[0];
@@ -40,23 +37,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double n = in.eig.festparameter[0];
   // The terms rise by (n - i - 1) a each, past the double range for a few hundred classes with
-  // (n - L) a above 1; whenever one passes 2^900 all of them so far and their sum are scaled
-  // down by 2^-900, which leaves the normalised classes as they are.
+  // (n - L) a above 1: they are carried scaled, which leaves the normalised classes as they are.
   const std::uint32_t L = in.stat.n;
-  double r = 1;
-  Summe S = r;
-  NP[0] = r;
-  for (std::uint32_t i = 1; i <= L; ++i) {
-    r = r * (n - i - 1) * a;
-    if (r > kGross) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
-    }
-    S += r;
-    NP[i] = r;
-  }
-  TermeNormieren(NP, L, in.stat.summe, S, Restregel::kKeine);
+  SkalierteNormierteKlassen(NP, L, in.stat.summe,
+                            [&](std::uint32_t i, double r) { return r * (n - i - 1) * a; });
 }
 
 }  // namespace

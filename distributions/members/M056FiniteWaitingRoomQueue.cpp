@@ -46,7 +46,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const std::uint32_t m = Bedienstellen(in.eig);
   const double dm = static_cast<double>(m);
-  warteschlange::NormierteKlassen(NP, in.stat.n, in.stat.summe, [&](std::uint32_t j, double r) {
+  SkalierteNormierteKlassen(NP, in.stat.n, in.stat.summe, [&](std::uint32_t j, double r) {
     return j <= m ? r * a / j : r * a / dm;
   });
 }

@@ -48,9 +48,10 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // At a load of m or more the queue grows without bound and the normaliser turns negative: no
   // distribution to fit. (No servers at all leaves nothing to divide by.)
   if (!(a < dm)) RaiseInvalid();
+  Zweierskala skala;
   double rm = 0;
-  Summe S = warteschlange::SkalierteTerme(
-      NP, m, L, [&](std::uint32_t j, double r) { return r * a / j; }, rm);
+  Summe S = SkalierteTerme(
+      NP, m, L, 1, [&](std::uint32_t j, double r) { return r * a / j; }, skala, rm);
   const double rho = a / dm;
   // Beyond m the terms fall by a/m each: their sum is r_m a / (m - a).
   S += rm * a / (dm - a);

@@ -59,7 +59,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // The second range ends at Int(F1), where the estimates change to the third ratio: the fixed
   // parameter that marks it, not the factor c.
   const double i1 = std::trunc(in.eig.festparameter[1]);
-  warteschlange::NormierteKlassen(NP, L, in.stat.summe, [&](std::uint32_t i, double r) {
+  SkalierteNormierteKlassen(NP, L, in.stat.summe, [&](std::uint32_t i, double r) {
     const double di = static_cast<double>(i);
     if (di <= ik) return r * c * a / di;
     if (di <= i1) return r * c * a / k;

@@ -61,42 +61,20 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   Unterbrechungszaehler stopp(in);
   // (e^b - 1)/b as expm1(b)/b: the same value, without the cancellation of e^b - 1 at small b.
   const double lambda = a * std::expm1(b) / b;
-  // The recurrence is linear in the classes, so it may run on scaled ones: where e^-lambda
-  // underflows, class 0 starts at e^(-lambda + c) with c = lambda - 700, and classes that rise
-  // past 2^900 on their way to the mode scale all before them down by 2^-900. The scale is taken
-  // out at the end in logarithms; without underflow nothing is scaled and the classes are those
-  // of the recurrence itself.
-  constexpr double kAbstand = 700;
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  const double c = lambda > kAbstand ? lambda - kAbstand : 0;
-  std::uint32_t skaliert = 0;
-  NP[0] = N * std::exp(-lambda + c);
-  for (std::uint32_t x = 1; x < L; ++x) {
+  const auto schritt = [&](std::uint32_t x, double) {
     // O(L^2) in all: a cancel must not wait for the whole evaluation.
-    if (stopp.Zaehlen(x)) {
-      NP[x] = 0;
-      continue;
-    }
+    if (stopp.Zaehlen(x)) return 0.0;
     double w = 1;
     Summe faltung = NP[x - 1];
     for (std::uint32_t j = 1; j < x; ++j) {
       w *= b / static_cast<double>(j);
       faltung += w * NP[x - 1 - j];
     }
-    NP[x] = a * static_cast<double>(faltung) / static_cast<double>(x);
-    if (NP[x] > kGross) {
-      for (std::uint32_t k = 0; k <= x; ++k) NP[k] *= kVerkleinern;
-      ++skaliert;
-    }
-  }
-  Summe summe = 0;
-  const double logSkala = -c + skaliert * 900 * std::log(2.0);
-  for (std::uint32_t x = 0; x < L; ++x) {
-    if ((c > 0 || skaliert > 0) && NP[x] > 0) NP[x] = std::exp(std::log(NP[x]) + logSkala);
-    summe += NP[x];
-  }
-  RestklasseSetzen(NP, L, N, summe);
+    return a * static_cast<double>(faltung) / static_cast<double>(x);
+  };
+  // The recurrence is linear in the classes: where e^-lambda lies below the normal range it runs
+  // on scaled ones.
+  LineareRekursionMitRest(NP, L, N, std::exp(-lambda), -static_cast<Summe>(lambda), schritt);
 }
 
 }  // namespace

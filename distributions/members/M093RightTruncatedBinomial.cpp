@@ -29,28 +29,16 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   // The terms are normalised over the classes, so the first one's size does not matter: 1
   // instead of (1 - p)^n gives the same classes and cannot underflow for large n. Where the
-  // terms rise past 2^900 on the way to a mode beyond the last class, the terms, their sum and
-  // the stored classes are scaled down by the same power of two.
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
-  double r = 1;
-  Summe S = r;
-  NP[0] = r;
-  for (std::uint32_t i = 1; i <= L; ++i) {
+  // terms rise past 2^900 on the way to a mode beyond the last class, they are carried scaled.
+  const auto schritt = [&](std::uint32_t i, double r) {
     const double xi = static_cast<double>(in.x[i]);
     r *= (n - xi + 1) * p / (xi * (1 - p));
     // A number of trials below a value of the data that is not a whole number makes that class
     // negative (a whole one ends the terms at 0).
     if (r < 0) RaiseInvalid();
-    if (r > kGross) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kVerkleinern;
-    }
-    NP[i] = r;
-    S += r;
-  }
-  TermeNormieren(NP, L, in.stat.summe, S, Restregel::kKeine);
+    return r;
+  };
+  SkalierteNormierteKlassen(NP, L, in.stat.summe, schritt);
 }
 
 }  // namespace

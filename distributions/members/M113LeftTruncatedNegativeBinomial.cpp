@@ -25,22 +25,18 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 // beyond 2^900 (a mode far above m) are carried scaled.
 Summe LogErsteKlasse(double k, double p, double m) {
   constexpr std::uint32_t kMaxTerme = 10'000'000;
-  constexpr double kGross = 0x1p900;
   Summe summe = 1, t = 1;
-  // Counted in long double: ten million terms may rescale more often than an int counts.
-  Summe skala = 0;
+  Zweierskala skala;
   for (std::uint32_t j = 1; j <= kMaxTerme; ++j) {
     const double v = m + j;
     const double g = (v + k - 1) * (1 - p) / v;
     t *= g;
     const Summe neu = summe + t;
-    if (neu == summe && g < 1) return -(std::log(summe) + skala * std::log(2.0L));
-    summe = neu;
-    if (summe > kGross) {
-      summe = std::ldexp(summe, -900);
-      t = std::ldexp(t, -900);
-      skala += 900;
+    if (neu == summe && g < 1) {
+      return -(std::log(summe) + static_cast<Summe>(skala.Exponent()) * std::log(2.0L));
     }
+    summe = neu;
+    skala.Halten(summe, summe, t);
   }
   RaiseInvalid();
   return 0;

@@ -25,9 +25,6 @@ inline constexpr std::uint32_t kRunden = 51;
 // terms are summed scaled.
 inline constexpr double kGrosserLog = 700;
 inline constexpr double kGroessteFakultaet = 170;
-inline constexpr double kGross = 0x1p900;
-inline constexpr double kKlein = 0x1p-900;
-inline constexpr Summe kLogGross = 900 * 0.693147180559945309417232121458176568L;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double m = in.eig.festparameter[0];
@@ -123,27 +120,21 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         !(r0 >= kKleinsteNormale && f1 >= kKleinsteNormale && f2 >= kKleinsteNormale &&
           f3 >= kKleinsteNormale && f4 >= kKleinsteNormale);
     const bool skaliert = klein && p > 0 && bp > 0 && std::fabs(1 - bp) > 0;
-    double r = skaliert ? 1.0 : r0;
-    Summe s = r;
-    Summe skala = 0;
     const std::uint32_t glieder = BegrenzteAnzahl(oben - km, kGrenzeFaktoren);
     if (stopp.Zaehlen(glieder)) return 0.0;
-    for (std::uint32_t h = 1; h <= glieder; ++h) {
-      const double g = km + h;
-      r *= (m - di + n + 1 - g) * (g - 1) * (1 - p) / ((g - m) * (n - g + 1) * (1 - p * b));
-      s += r;
-      if (skaliert && r > kGross) {
-        r *= kKlein;
-        s *= kKlein;
-        skala += kLogGross;
-      }
-    }
+    Zweierskala skala;
+    const Summe s = SkalierteReihe(
+        skaliert ? 1.0 : r0, 1, glieder, glieder, skaliert, skala, [&](std::uint32_t h, double r) {
+          const double g = km + h;
+          return r *
+                 ((m - di + n + 1 - g) * (g - 1) * (1 - p) / ((g - m) * (n - g + 1) * (1 - p * b)));
+        });
     if (skaliert) {
       const double logr0 =
           m * std::log(p) +
           (std::lgamma(std::trunc(n - m) + 1) - std::lgamma(di - m + 1) - std::lgamma(n - di + 1)) +
           (di - m) * std::log(bp) + (n - di) * std::log(std::fabs(1 - bp));
-      return N * static_cast<double>(std::exp(logr0 + skala + std::log(s)));
+      return N * static_cast<double>(std::exp(logr0 + skala.LogSkala() + std::log(s)));
     }
     return N * static_cast<double>(s);
   });

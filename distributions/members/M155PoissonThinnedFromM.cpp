@@ -29,9 +29,6 @@ inline constexpr double kErsatzB = 0.5;
 // How far the series of a class i > m runs beyond the written bound L + 100 while a term still
 // changes its sum (a mean a far above L leaves most of the series beyond that bound).
 inline constexpr std::uint32_t kMaxWeitereGlieder = 1000000;
-inline constexpr double kGross = 0x1p900;
-inline constexpr double kKlein = 0x1p-900;
-inline constexpr Summe kLogGross = 900 * 0.693147180559945309417232121458176568L;
 
 // Po(x; a) = e^-a a^x / x!, from its logarithm: for a start where e^-a or x! leaves the double
 // range while the term itself does not.
@@ -65,20 +62,11 @@ double KlasseM(double a, double b, std::uint32_t km) {
     logStart = -a + km * std::log(a) - std::lgamma(km + 1.0);
     t = 1;
   }
-  Summe s = t;
-  for (std::uint32_t x = km + 1; x < km + kMaxWeitereGlieder; ++x) {
-    t *= a * (1 - b) / x;
-    const Summe neu = s + t;
-    // Non-negative terms: a sum that no longer grows is done (a NaN ends it too).
-    if (!(neu > s) && x > km + 1) break;
-    s = neu;
-    if (skaliert && t > kGross) {
-      t *= kKlein;
-      s *= kKlein;
-      logStart += kLogGross;
-    }
-  }
-  if (skaliert) return static_cast<double>(std::exp(logStart + std::log(s)));
+  Zweierskala skala(logStart);
+  const Summe s =
+      SkalierteReihe(t, km + 1, km + kMaxWeitereGlieder - 1, km + 1, skaliert, skala,
+                     [&](std::uint32_t x, double glied) { return glied * (a * (1 - b) / x); });
+  if (skaliert) return static_cast<double>(std::exp(skala.LogSkala() + std::log(s)));
   return static_cast<double>(s);
 }
 
@@ -147,8 +135,8 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   InEinheitsintervallKorrigieren(E[54]);
 }
 
-// The classes from m on by the recurrence in i, for z = (1 - b) a > L: P(i) = e^lnS q, the
-// scaled q carried along, the scale moved into lnS when q grows large. Class m from
+// The classes from m on by the recurrence in i, for z = (1 - b) a > L: P(i) = e^lnS q, q carried
+// on a scale whose logarithm lnS starts at ln P(m) and grows when q does. Class m from
 // P(m) = e^(-a b) (1 - b)^-m Q(m; z), Q the upper Poisson tail sum_(t>=m) Po(t; z), its
 // complement summed from logarithms (for z above m it is below one half).
 class Rekursion {
@@ -159,7 +147,7 @@ class Rekursion {
     for (std::uint32_t t = 0; t < km; ++t)
       unten += std::exp(-z_ + t * lnZ - std::lgamma(static_cast<Summe>(t) + 1));
     const Summe lnQ = std::log1p(-unten);
-    lnS_ = -ab_ - km * std::log1p(-static_cast<Summe>(b)) + lnQ;
+    skala_ = Zweierskala(-ab_ - km * std::log1p(-static_cast<Summe>(b)) + lnQ);
     // a b P(m - 1) / P(m) = m Po(m; a)/P(m) = m Po(m; z)/Q(m; z).
     vorher_ = km == 0 ? 0
                       : std::exp(std::log(static_cast<Summe>(km)) - z_ + km * lnZ -
@@ -174,19 +162,16 @@ class Rekursion {
       const Summe neu = ab_ * ((z_ - di) * q_ + ab_ * vorher_) / ((di - km_ + 1) * z_);
       vorher_ = q_;
       q_ = neu;
-      if (q_ > kGross) {
-        q_ *= kKlein;
-        vorher_ *= kKlein;
-        lnS_ += kLogGross;
-      }
+      skala_.Halten(q_, q_, vorher_);
     }
-    return lnS_ + std::log(q_);
+    return skala_.LogSkala() + std::log(q_);
   }
 
  private:
   Summe ab_, z_;
   std::uint32_t km_;
-  Summe lnS_ = 0;
+  // The scale of q_, its logarithm started at ln P(m).
+  Zweierskala skala_;
   Summe q_ = 1;
   Summe vorher_ = 0;
 };
@@ -258,22 +243,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       logStart = -a + di * std::log(a) + im * std::log(b) - std::lgamma(di + 1);
       r = 1;
     }
-    Summe s = r;
-    Summe skala = 0;
-    const std::uint32_t t0 = i - km;
-    for (std::uint32_t t = t0 + 1; t <= K + kMaxWeitereGlieder; ++t) {
-      const double dt = t;
-      r = r * dt * a * (1 - b) / ((dt + m) * (m + dt - di));
-      const Summe neu = s + r;
-      if (t > K && !(neu > s)) break;
-      s = neu;
-      if (skaliert && r > kGross) {
-        r *= kKlein;
-        s *= kKlein;
-        skala += kLogGross;
-      }
+    Zweierskala skala;
+    const Summe s = SkalierteReihe(r, i - km + 1, K + kMaxWeitereGlieder, K, skaliert, skala,
+                                   [&](std::uint32_t t, double glied) {
+                                     const double dt = t;
+                                     return glied * dt * a * (1 - b) / ((dt + m) * (m + dt - di));
+                                   });
+    if (skaliert) {
+      return N * static_cast<double>(std::exp(logStart + skala.LogSkala() + std::log(s)));
     }
-    if (skaliert) return N * static_cast<double>(std::exp(logStart + skala + std::log(s)));
     return N * static_cast<double>(s);
   });
 }

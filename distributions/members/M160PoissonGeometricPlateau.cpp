@@ -30,13 +30,12 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const std::uint32_t L = in.stat.n;
   // A sum of no terms (k + d below 0) divides 0 by 0: the bound raises the invalid fault first.
   const std::uint32_t K = BegrenzteAnzahl(k + in.eig.festparameter[2], kGrenzeFaktoren);
-  // With a large the terms rise past the double range before the plateau: all of them, their sum
-  // and the classes stored so far are then scaled down by the same power of two before the step
-  // that would pass 2^900, which leaves every quotient r(x)/sum as it is. (A factor beyond the
-  // double range itself still overflows after a few scalings: a failed evaluation.)
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
+  // With a large the terms rise past the double range before the plateau: they are carried
+  // scaled, each scaling taken before the step that would pass 2^900, which leaves every quotient
+  // r(x)/sum as it is. (A factor beyond the double range itself still overflows after a few
+  // scalings: a failed evaluation.)
   constexpr std::uint32_t kMaxVerkleinerungen = 3;
+  Zweierskala skala;
   double r = 1;
   Summe S = r;
   if (L > 0) NP[0] = r;
@@ -45,11 +44,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const bool poisson = x >= 2 && dx <= m;
     const bool geometrisch = x == 1 || (!poisson && dx <= k + 1);
     const double faktor = poisson ? a / dx : geometrisch ? a : 1.0;
-    for (std::uint32_t v = 0; v < kMaxVerkleinerungen && r > kGross / faktor; ++v) {
-      r *= kVerkleinern;
-      S *= kVerkleinern;
-      for (std::uint32_t j = 0; j < x && j < L; ++j) NP[j] *= kVerkleinern;
-    }
+    for (std::uint32_t v = 0; v < kMaxVerkleinerungen && r > Zweierskala::kGrenze / faktor; ++v)
+      skala.Verkleinern(std::span(NP).first(x < L ? x : L), r, S);
     if (poisson) {
       r = a * r / dx;
     } else if (geometrisch) {

@@ -34,11 +34,10 @@ bool VerhaeltnisseUeberZeilen(const Eingaben& in, double a, std::uint32_t km, Er
   // x. One row S(x, .) is carried down by S(x + 1, j) = j S(x, j) + S(x, j - 1), the recurrence
   // StirlingZweiterArt sums, so each number is the one it gives; only the diagonals x - j up to
   // L - 1 are kept, as S(m + i, m) for i < L depends on no other. A row whose largest number
-  // reaches 2^900 is scaled down by 2^-900 as a whole (the ratios stay as they are), where the
-  // numbers themselves would leave the double range (for m = 2 from x of about 1000 on). The row
-  // holds up to 20001 numbers (160 KB on the stack; no allocation).
-  constexpr double kGross = 0x1p900;
-  constexpr double kVerkleinern = 0x1p-900;
+  // passes 2^900 is scaled down as a whole (the ratios stay as they are), where the numbers
+  // themselves would leave the double range (for m = 2 from x of about 1000 on). The row holds up
+  // to 20001 numbers (160 KB on the stack; no allocation).
+  Zweierskala zeilenskala;
   const std::uint32_t D = L > 0 ? L - 1 : 0;
   std::array<double, kMaxKlassen> S;
   std::uint32_t zeile = 0;
@@ -53,9 +52,9 @@ bool VerhaeltnisseUeberZeilen(const Eingaben& in, double a, std::uint32_t km, Er
     }
     if (unten == 1) S[0] = 0;
     zeile = neu;
-    if (!(groesster > kGross)) return 1.0;
-    for (std::uint32_t j = unten; j <= oben; ++j) S[j] *= kVerkleinern;
-    return kVerkleinern;
+    const std::uint32_t breite = oben >= unten ? oben - unten + 1 : 0;
+    if (!zeilenskala.Halten(groesster, std::span(S).subspan(unten, breite))) return 1.0;
+    return Zweierskala::kFaktor;
   };
   if (L > 1) {
     for (std::uint32_t j = 0; j <= km; ++j) S[j] = 0;

@@ -82,37 +82,29 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 constexpr Alternative kAlternativen[] = {
     {{0}, {1}, {2}}, {{50}, {51}, {52}}, {{100}, {101}, {102}}};
 
-inline constexpr double kGross = 0x1p900;
-inline constexpr double kKlein = 0x1p-900;
-
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
   const double c = par[2];
   const std::uint32_t L = in.stat.n;
-  double r = 1;
-  Summe S = r;
-  NP[0] = r;
+  Summe S = 1;
   if (b > -1) {
     const double e = b * c / (b + 1);
-    double einheit = 1;
-    for (std::uint32_t i = 1; i <= L; ++i) {
-      const double di = static_cast<double>(i);
-      r = (c - e / (di - a - 1)) * einheit + e * r / (di - a - b - 2);
-      // With e in the hundreds the terms grow as e^i/i! and leave the double range (their sum
-      // beyond 1e308 puts the first class below 1e-300): the terms so far, their sum and the
-      // unit of the recurrence's constant part are scaled down together, which leaves every
-      // share as it was.
-      if (r > kGross) {
-        r *= kKlein;
-        einheit *= kKlein;
-        for (std::uint32_t j = 0; j < i; ++j) NP[j] *= kKlein;
-        S *= kKlein;
-      }
-      NP[i] = r;
-      S += r;
-    }
+    // With e in the hundreds the terms grow as e^i/i! and leave the double range (their sum
+    // beyond 1e308 puts the first class below 1e-300): they are carried scaled, and the
+    // recurrence's constant part in the same unit, which leaves every share as it was.
+    Zweierskala skala;
+    double letzter = 0;
+    S = SkalierteTerme(
+        NP, L, L + 1, 1,
+        [&](std::uint32_t i, double r) {
+          const double di = static_cast<double>(i);
+          return (c - e / (di - a - 1)) * skala.Einheit() + e * r / (di - a - b - 2);
+        },
+        skala, letzter);
   } else {
+    double r = 1;
+    NP[0] = r;
     for (std::uint32_t i = 1; i <= L; ++i) {
       const double d = static_cast<double>(i) - a - 1;
       r = c - c * r / (d * d);
