@@ -156,13 +156,13 @@ bool Anpassungen::ChiQuadratFesteZellen(const Parametervektor& v,
                                         std::span<const double> zellF, double& chi) {
   const TStatistik& s = daten_.Statistik;
   const std::size_t klassen = s.n + 1;
-  if (auswertung_.mitglied == nullptr || ziel.size() < klassen || zellF.size() < klassen)
+  if (!auswertung_.mitglied || ziel.size() < klassen || zellF.size() < klassen)
     return false;
   FpFaultScope guard;
   Parametervektor kopie{};
   ErwartungswerteBerechnen(auswertung_, eingaben_, v, kopie, poolNP_);
   const Verteilungspruefung pruefung = VerteilungPruefen(
-      std::span<const double>(poolNP_.data(), klassen), s.summe, auswertung_.mitglied->negativProN);
+      std::span<const double>(poolNP_.data(), klassen), s.summe, auswertung_.mitglied.Eintrag().negativProN);
   if (guard.Faulted() || pruefung.grund != Verwerfung::kKeine) return false;
   std::fill_n(poolF_.begin(), klassen, 0.0);
   for (std::size_t i = 0; i < klassen; ++i)
