@@ -17,6 +17,7 @@
 #include "core/DatenDatei.h"
 #include "fitting/EinstellungenSpeicher.h"
 #include "fitting/Einstellungsbereiche.h"
+#include "fitting/GegebeneWerte.h"
 #include "fitting/KatalogPruefung.h"
 
 namespace vk::cli {
@@ -170,21 +171,7 @@ bool FixedParameters::Parse(const QCommandLineParser& parser, const char* comman
 }
 
 FestparameterErfragen FixedParameters::Callback(const TDatensatz& daten) {
-  return [this, &daten](Festparameterfeld& fest, std::uint32_t anzahl) -> Status {
-    std::array<bool, kMaxFestparameter> automatisch{};
-    AutomatischeWerteEintragen(fest, anzahl, daten, automatisch);
-    missing_.clear();
-    for (std::uint32_t k = 0; k < anzahl; ++k) {
-      const auto it = given_.find(fest[k].Bezeichnung);
-      if (it != given_.end()) {
-        fest[k].Wert = it->second;
-      } else if (!automatisch[k]) {
-        missing_ = fest[k].Bezeichnung;
-        return status::kSkipAbortByUser;
-      }
-    }
-    return status::kOk;
-  };
+  return FestwerteNachNamen(given_, daten, missing_);
 }
 
 int OpenSession(QCommandLineParser& parser, const QStringList& args, const char* command,

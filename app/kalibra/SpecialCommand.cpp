@@ -7,29 +7,11 @@
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/FitReport.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/GegebeneWerte.h"
 
 namespace vk::cli {
 
 namespace {
-
-// The engine reports the model's five coefficients in their order, fixed or not (the desktop
-// shows them by position); the report lists the fixed ones as fixed, as every command does.
-TVerteilungsparameter FesteMarkieren(const TVerteilungsparameter& vp, const Spezialvorgaben& v) {
-  TVerteilungsparameter aus = vp;
-  aus.ParZahl = 0;
-  aus.FestParZahl = 0;
-  for (std::uint32_t k = 0; k < vp.ParZahl; ++k) {
-    if (k < v.size() && v[k].Fest && aus.FestParZahl < kMaxFestparameter) {
-      TFestparameter& f = aus.Festparameter[aus.FestParZahl++];
-      f = TFestparameter{};
-      f.Bezeichnung = vp.Parameter[k].Bezeichnung;
-      f.Wert = vp.Parameter[k].Wert;
-    } else {
-      aus.Parameter[aus.ParZahl++] = vp.Parameter[k];
-    }
-  }
-  return aus;
-}
 
 // START:STOP:DELTA of a preflight range.
 bool Bereich(const QString& text, TSpezialVorgabe& v) {
@@ -151,8 +133,8 @@ int RunSpecial(const QStringList& args) {
   };
   InstallAbortHandler();
   bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);
-  for (MethodReport& m : bericht.methoden) m.parameter = FesteMarkieren(m.parameter, vorgaben);
-  bericht.beste.parameter = FesteMarkieren(bericht.beste.parameter, vorgaben);
+  for (MethodReport& m : bericht.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
+  bericht.beste.parameter = SpezielleFesteMarkieren(bericht.beste.parameter, vorgaben);
   FinishingOutput();
   bericht.Drucken(s.format);
   if (bericht.status != status::kOk)

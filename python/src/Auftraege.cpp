@@ -8,6 +8,7 @@
 #include <span>
 
 #include "fitting/Anpassungen.h"
+#include "fitting/GegebeneWerte.h"
 #include "python/src/Fehler.h"
 #include "python/src/Festwerte.h"
 #include "python/src/Sitzung.h"
@@ -310,25 +311,6 @@ pyb::dict Automatik(const Datenbestand& d, const Festvorgaben& fest, const pyb::
 
 namespace {
 
-// The engine reports the model's five coefficients in their order, fixed or not; the result
-// lists the fixed ones as fixed, as every fitting does.
-TVerteilungsparameter FesteMarkieren(const TVerteilungsparameter& vp, const Spezialvorgaben& v) {
-  TVerteilungsparameter aus = vp;
-  aus.ParZahl = 0;
-  aus.FestParZahl = 0;
-  for (std::uint32_t k = 0; k < vp.ParZahl; ++k) {
-    if (k < v.size() && v[k].Fest && aus.FestParZahl < kMaxFestparameter) {
-      TFestparameter& f = aus.Festparameter[aus.FestParZahl++];
-      f = TFestparameter{};
-      f.Bezeichnung = vp.Parameter[k].Bezeichnung;
-      f.Wert = vp.Parameter[k].Wert;
-    } else {
-      aus.Parameter[aus.ParZahl++] = vp.Parameter[k];
-    }
-  }
-  return aus;
-}
-
 double GitterPunkte(const TSpezialVorgabe& v) {
   return std::ceil((v.Stop - v.Start) / v.Delta);
 }
@@ -398,8 +380,8 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     st = a.SpezielleAnpassung(Referenz(e), r, spezial);
   }
   poll.Weiterwerfen();
-  for (Methode& m : b.methoden) m.parameter = FesteMarkieren(m.parameter, vorgaben);
-  b.beste.parameter = FesteMarkieren(b.beste.parameter, vorgaben);
+  for (Methode& m : b.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
+  b.beste.parameter = SpezielleFesteMarkieren(b.beste.parameter, vorgaben);
   if (!b.hatBeste && st != status::kOk) throw Fehler(st, StatusMeldung(st, "special fitting"));
   pyb::dict aus = Kopf(d, e, st);
   pyb::list methoden;

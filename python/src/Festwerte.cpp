@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "fitting/GegebeneWerte.h"
 #include "python/src/Fehler.h"
 
 namespace vk::py {
@@ -43,21 +44,7 @@ void Festwerte::Pruefen(std::span<const TKatalogeintrag> eintraege) const {
 }
 
 FestparameterErfragen Festwerte::Rueckruf(const TDatensatz& daten) {
-  return [this, &daten](Festparameterfeld& fest, std::uint32_t anzahl) -> Status {
-    std::array<bool, kMaxFestparameter> automatisch{};
-    AutomatischeWerteEintragen(fest, anzahl, daten, automatisch);
-    fehlend_.clear();
-    for (std::uint32_t k = 0; k < anzahl; ++k) {
-      const auto it = gegeben_.find(fest[k].Bezeichnung);
-      if (it != gegeben_.end()) {
-        fest[k].Wert = it->second;
-      } else if (!automatisch[k]) {
-        fehlend_ = fest[k].Bezeichnung;
-        return status::kSkipAbortByUser;
-      }
-    }
-    return status::kOk;
-  };
+  return FestwerteNachNamen(gegeben_, daten, fehlend_);
 }
 
 }  // namespace vk::py
