@@ -9,6 +9,7 @@
 #include <exception>
 #include <memory>
 #include <mutex>
+#include <numbers>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -45,7 +46,30 @@ void MultinomialZiehen(std::span<const double> kumuliert, std::uint64_t n, std::
   }
 }
 
-ParameterStreuung StreuungBerechnen(std::span<double> werte) {
+double NormalVerteilung(double z) {
+  return 0.5 * std::erfc(-z * std::numbers::sqrt2 / 2);
+}
+
+double NormalQuantil(double p) {
+  if (!(p > 0)) return -std::numeric_limits<double>::infinity();
+  if (!(p < 1)) return std::numeric_limits<double>::infinity();
+  // Bisection on the lower tail, where erfc keeps full relative precision (1 - p is exact for
+  // p above one half), to a bracket of one ulp; the interval's two quantiles are the only
+  // callers, so speed does not matter.
+  const double schwanz = p < 0.5 ? p : 1 - p;
+  double unten = -40;
+  double oben = 0;
+  for (int i = 0; i < 200; ++i) {
+    const double mitte = 0.5 * (unten + oben);
+    if (mitte <= unten || mitte >= oben) break;
+    (NormalVerteilung(mitte) < schwanz ? unten : oben) = mitte;
+  }
+  const double z = 0.5 * (unten + oben);
+  return p < 0.5 ? z : -z;
+}
+
+ParameterStreuung StreuungBerechnen(std::span<double> werte, double schaetzung,
+                                    Intervallart art) {
   ParameterStreuung s;
   const std::size_t m = werte.size();
   if (m < 2) return s;
@@ -62,8 +86,32 @@ ParameterStreuung StreuungBerechnen(std::span<double> werte) {
     if (unten + 1 >= m) return werte[m - 1];
     return werte[unten] + (h - static_cast<double>(unten)) * (werte[unten + 1] - werte[unten]);
   };
-  s.unten = quantil(0.025);
-  s.oben = quantil(0.975);
+  constexpr double kZ = 1.959963984540054;  // Φ⁻¹(0.975)
+  switch (art) {
+    case Intervallart::kPerzentil:
+      s.unten = quantil(0.025);
+      s.oben = quantil(0.975);
+      break;
+    case Intervallart::kBasis:
+      s.unten = 2 * schaetzung - quantil(0.975);
+      s.oben = 2 * schaetzung - quantil(0.025);
+      break;
+    case Intervallart::kBiaskorrigiert: {
+      const auto darunter = std::lower_bound(werte.begin(), werte.end(), schaetzung);
+      const auto bisEinschliesslich = std::upper_bound(darunter, werte.end(), schaetzung);
+      double anteil = (static_cast<double>(darunter - werte.begin()) +
+                       0.5 * static_cast<double>(bisEinschliesslich - darunter)) /
+                      static_cast<double>(m);
+      // With every θ* on one side of θ̂, z₀ would be infinite and the interval a single end
+      // point; half a replicate's share keeps it finite, the most the sample can tell.
+      const double rand = 0.5 / static_cast<double>(m);
+      anteil = std::clamp(anteil, rand, 1 - rand);
+      const double z0 = NormalQuantil(anteil);
+      s.unten = quantil(NormalVerteilung(2 * z0 - kZ));
+      s.oben = quantil(NormalVerteilung(2 * z0 + kZ));
+      break;
+    }
+  }
   return s;
 }
 
@@ -167,6 +215,7 @@ Status BootstrapRechnen(const Anpassungen& engine, const TVerteilung& verteilung
   out = BootstrapErgebnis{};
   out.verlangt = vorgabe.wiederholungen;
   out.seed = vorgabe.seed;
+  out.intervall = vorgabe.intervall;
   const TDatensatz& daten = engine.Daten();
   if (!engine.Gefunden() || !daten.DatenGueltig) return status::kNoFit;
   out.parZahl = engine.Eigenschaften().parZahl;
@@ -251,7 +300,9 @@ Status BootstrapRechnen(const Anpassungen& engine, const TVerteilung& verteilung
   }
   if (out.gerechnet < out.verlangt) out.abgebrochen = true;
   if (out.erfolgreich > 0) out.pMonteCarlo = MonteCarloP(chi, engine.Beste().chi);
-  for (std::uint32_t k = 0; k < out.parZahl; ++k) out.parameter[k] = StreuungBerechnen(werte[k]);
+  const std::span<const double> geschaetzt = engine.BesterVektor();
+  for (std::uint32_t k = 0; k < out.parZahl; ++k)
+    out.parameter[k] = StreuungBerechnen(werte[k], geschaetzt[k], vorgabe.intervall);
   return status::kOk;
 }
 

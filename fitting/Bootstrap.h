@@ -13,6 +13,7 @@
 
 #include "catalog/Defs.h"
 #include "core/Status.h"
+#include "fitting/Intervallart.h"
 
 namespace vk {
 
@@ -26,12 +27,13 @@ struct BootstrapVorgabe {
   std::uint32_t wiederholungen = 0;  // B
   std::uint64_t seed = 0;
   unsigned threads = 0;  // 0: one per core; the result does not depend on it
+  Intervallart intervall = Intervallart::kPerzentil;
   std::function<bool()> abbruch;
   std::function<void(std::uint32_t fertig)> fortschritt;
 };
 
 // A parameter's spread over the successful refits: the standard deviation (divisor B' - 1) and
-// the 2.5 % and 97.5 % quantiles; none (NaN) with fewer than two refits.
+// the 95 % interval of the kind asked for; none (NaN) with fewer than two refits.
 struct ParameterStreuung {
   double se = kKeinWert;
   double unten = kKeinWert;
@@ -46,6 +48,7 @@ struct BootstrapErgebnis {
   std::uint32_t fehlgeschlagen = 0;  // drawn samples whose refit found no result
   bool abgebrochen = false;          // cancelled: the figures are those of the `gerechnet` done
   double pMonteCarlo = kKeinWert;    // (1 + #{X²* >= X²}) / (1 + B')
+  Intervallart intervall = Intervallart::kPerzentil;
   std::uint32_t parZahl = 0;
   std::array<ParameterStreuung, kMaxParameter> parameter{};
 };
@@ -66,10 +69,17 @@ double Gleichverteilt(std::mt19937_64& g);
 void MultinomialZiehen(std::span<const double> kumuliert, std::uint64_t n, std::mt19937_64& g,
                        std::span<double> zaehler);
 
-// Standard error and percentile interval of `werte` (sorted in place). The quantile q of m
-// sorted values is the interpolation at h = (m - 1) q between the values at floor(h) and
-// floor(h) + 1.
-ParameterStreuung StreuungBerechnen(std::span<double> werte);
+// Standard error and 95 % interval of `werte` (sorted in place) about the estimate `schaetzung`
+// (used by the basic and bias-corrected kinds only). The quantile q of m sorted values is the
+// interpolation at h = (m - 1) q between the values at floor(h) and floor(h) + 1.
+ParameterStreuung StreuungBerechnen(std::span<double> werte, double schaetzung = kKeinWert,
+                                    Intervallart art = Intervallart::kPerzentil);
+
+// The standard normal distribution function Φ and its inverse (to full double precision; the
+// inverse of p outside (0, 1) is ∓infinity).
+double NormalVerteilung(double z);
+double NormalQuantil(double p);
+
 
 // (1 + #{chi* >= beobachtet}) / (1 + chi.size()).
 double MonteCarloP(std::span<const double> chi, double beobachtet);

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "fitting/Intervallart.h"
+
 namespace vk {
 
 // The user's optimisation criteria: the simplex factors, its stop rules and the pooling bound.
@@ -25,6 +27,7 @@ struct InferenzEinstellungen {
   std::uint32_t Bootstrap = 0;  // B samples; 0: no bootstrap
   std::uint64_t Seed = 1;
   bool Kruemmung = false;  // the errors from the curvature of X²
+  Intervallart Intervall = Intervallart::kPerzentil;  // how the bootstrap's intervals are read
 };
 // More samples than a run can use in a day; a larger stored value reads as the default.
 inline constexpr std::uint32_t kMaxBootstrapProben = 1'000'000;

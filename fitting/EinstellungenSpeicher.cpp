@@ -216,6 +216,12 @@ void InferenzLesen(QSettings& store, InferenzEinstellungen& s,
                std::to_string(d.Seed));
     }
   }
+  s.Intervall = d.Intervall;
+  if (const QVariant v = store.value("Intervall"); v.isValid()) {
+    const std::string text = v.toString().trimmed().toStdString();
+    if (!IntervallartLesen(text, s.Intervall))
+      p.Melden("Intervall", "is not percentile, basic or bc", IntervallartName(d.Intervall));
+  }
   s.Kruemmung = p.Schalter("Kruemmung", d.Kruemmung);
   store.endGroup();
 }
@@ -224,6 +230,7 @@ void InferenzSchreiben(QSettings& store, const InferenzEinstellungen& s) {
   store.beginGroup("Inferenz");
   Schreibe(store, "Bootstrap", std::to_string(s.Bootstrap));
   Schreibe(store, "Seed", std::to_string(s.Seed));
+  Schreibe(store, "Intervall", IntervallartName(s.Intervall));
   Schreibe(store, "Kruemmung", s.Kruemmung ? "1" : "0");
   store.endGroup();
   store.sync();

@@ -18,6 +18,7 @@
 #include "core/Status.h"
 #include "ui/Arbeiter.h"
 #include "ui/Fensterdienste.h"
+#include "ui/Meldungen.h"
 #include "ui/TabBausteine.h"
 #include "ui/Zahlenfeld.h"
 
@@ -59,6 +60,13 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   SpinNFBootstrap->setToolTip(
       "Parametric bootstrap after the fit: samples drawn from the fitted law and refitted, for "
       "standard errors, 95 % intervals and a Monte Carlo P");
+  EdNFSeed = new QLineEdit("1", this);
+  EdNFSeed->setObjectName("EdNFSeed");
+  EdNFSeed->setMaximumWidth(EdNFSeed->fontMetrics().horizontalAdvance("18446744073709551615") +
+                            16);
+  EdNFSeed->setToolTip(
+      "Seed of the bootstrap's draws: a whole number from 0 to 18446744073709551615; the same "
+      "seed gives the same figures");
   CBNFKruemmung = new QCheckBox("Curvature standard errors", this);
   CBNFKruemmung->setObjectName("CBNFKruemmung");
   CBNFKruemmung->setToolTip("Standard errors from the Hessian of X² at the minimum");
@@ -97,6 +105,8 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   auto* fehler = new QHBoxLayout;
   fehler->addWidget(new QLabel("Bootstrap samples", this));
   fehler->addWidget(SpinNFBootstrap);
+  fehler->addWidget(new QLabel("Seed", this));
+  fehler->addWidget(EdNFSeed);
   fehler->addWidget(CBNFKruemmung);
   fehler->addStretch();
   raster->addLayout(fehler, 5, 1, 1, 2);
@@ -105,6 +115,7 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   raster->setColumnStretch(2, 1);
 
   connect(CBNFVerteilung, &QComboBox::currentIndexChanged, this, [this] { Leeren(); });
+  connect(EdNFSeed, &QLineEdit::editingFinished, this, [this] { SeedPruefen(); });
   connect(CBNFAuswahlhilfe, &QCheckBox::clicked, this, [this] {
     auswahlhilfe_ = CBNFAuswahlhilfe->isChecked();
     AuswahlFuellen();
@@ -211,6 +222,8 @@ void TabAnpassen::Starten() {
     QApplication::beep();
     return;
   }
+  // A seed typed but not yet confirmed is checked here; a bad one starts no run.
+  if (!SeedPruefen()) return;
   abbruch_ = false;
   naechste_ = false;
   besteZusatz_.clear();
@@ -255,6 +268,7 @@ void TabAnpassen::Starten() {
         BootstrapVorgabe vorgabe;
         vorgabe.wiederholungen = inferenz.Bootstrap;
         vorgabe.seed = inferenz.Seed;
+        vorgabe.intervall = inferenz.Intervall;
         // Cancel stops the samples at once; the figures are those of the samples done.
         vorgabe.abbruch = [this] { return abbruch_.load(); };
         vorgabe.fortschritt = [this, B = inferenz.Bootstrap](std::uint32_t fertig) {
@@ -336,13 +350,32 @@ InferenzEinstellungen TabAnpassen::Inferenz() const {
   e.Bootstrap = static_cast<std::uint32_t>(SpinNFBootstrap->value());
   e.Seed = seed_;
   e.Kruemmung = CBNFKruemmung->isChecked();
+  e.Intervall = intervall_;
   return e;
 }
 
 void TabAnpassen::InferenzSetzen(const InferenzEinstellungen& e) {
   SpinNFBootstrap->setValue(static_cast<int>(std::min(e.Bootstrap, kMaxBootstrapProben)));
   seed_ = e.Seed;
+  EdNFSeed->setText(QString::number(seed_));
+  intervall_ = e.Intervall;
   CBNFKruemmung->setChecked(e.Kruemmung);
+}
+
+bool TabAnpassen::SeedPruefen() {
+  const QString text = EdNFSeed->text();
+  bool ok = false;
+  const qulonglong wert = text.trimmed().toULongLong(&ok, 10);
+  if (ok) {
+    seed_ = wert;
+    return true;
+  }
+  // Put the valid seed back first: the warning's event loop would otherwise end the editing
+  // once more and warn twice.
+  EdNFSeed->setText(QString::number(seed_));
+  Warnung(this, "Seed '" + text + "' is not a whole number from 0 to 18446744073709551615; " +
+                    "the seed stays " + QString::number(seed_));
+  return false;
 }
 
 void TabAnpassen::InferenzAnzeigen(const Unsicherheit& u) {

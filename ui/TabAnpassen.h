@@ -107,7 +107,14 @@ class TabAnpassen : public QWidget {
   QSpinBox* SpinNFBootstrap = nullptr;
   QCheckBox* CBNFKruemmung = nullptr;
   QLabel* LblNFInferenz = nullptr;
-  std::uint64_t seed_ = 1;  // from the settings; no field of its own
+  QLineEdit* EdNFSeed = nullptr;
+  // The last seed the field held that was a valid one; a run takes it, never the field's text.
+  std::uint64_t seed_ = 1;
+  // The run's interval kind: a setting without a field.
+  Intervallart intervall_ = Intervallart::kPerzentil;
+  // Takes the field's text as the seed, or says what is wrong with it and puts the last valid
+  // seed back; false then.
+  bool SeedPruefen();
 };
 
 }  // namespace vk::ui

@@ -21,6 +21,11 @@ void AddInferenceOptions(QCommandLineParser& parser) {
   parser.addOption(
       {"seed", "Seed of the bootstrap's draws (default 1); the same seed gives the same figures.",
        "S"});
+  parser.addOption({"ci",
+                    "How the bootstrap's 95 % intervals are read from the refits: percentile "
+                    "(the default), basic (reflected about the estimate, against its bias) or bc "
+                    "(bias-corrected percentile).",
+                    "KIND"});
   parser.addOption({"se",
                     "Where the standard errors come from: curvature (the Hessian of X² at the "
                     "minimum) or bootstrap (with --bootstrap, the default).",
@@ -49,6 +54,18 @@ bool ReadInferenceOptions(const QCommandLineParser& parser, InferenzAuftrag& auf
       return false;
     }
     auftrag.seed = s;
+  }
+  if (parser.isSet("ci")) {
+    const std::string art = parser.value("ci").trimmed().toStdString();
+    if (!IntervallartLesen(art, auftrag.intervall)) {
+      std::fprintf(stderr, "kalibra %s: --ci takes percentile, basic or bc, not '%s'\n", command,
+                   art.c_str());
+      return false;
+    }
+    if (auftrag.bootstrap == 0) {
+      std::fprintf(stderr, "kalibra %s: --ci needs --bootstrap B\n", command);
+      return false;
+    }
   }
   if (parser.isSet("se")) {
     const QString art = parser.value("se").trimmed().toLower();
@@ -82,6 +99,7 @@ bool InferenzRechnen(Anpassungen& engine, const TVerteilung& v, Inferenzbericht&
   BootstrapVorgabe vorgabe;
   vorgabe.wiederholungen = bericht.auftrag.bootstrap;
   vorgabe.seed = bericht.auftrag.seed;
+  vorgabe.intervall = bericht.auftrag.intervall;
   vorgabe.abbruch = [] { return AbortRequested(); };
   const bool fortschritt = ProgressWanted();
   if (fortschritt) {
@@ -98,6 +116,7 @@ bool InferenzRechnen(Anpassungen& engine, const TVerteilung& v, Inferenzbericht&
 QJsonObject BootstrapJson(const BootstrapErgebnis& b) {
   return QJsonObject{{"B", static_cast<qint64>(b.verlangt)},
                      {"seed", QString::number(b.seed)},
+                     {"interval", IntervallartName(b.intervall)},
                      {"completed", static_cast<qint64>(b.gerechnet)},
                      {"failed", static_cast<qint64>(b.fehlgeschlagen)},
                      {"cancelled", b.abgebrochen}};
@@ -111,6 +130,8 @@ std::string InferenzText(const Inferenzbericht& i) {
          "  (bootstrap: B " + std::to_string(b.verlangt) + ", seed " + std::to_string(b.seed) +
          ", " + std::to_string(b.gerechnet) + " completed, " + std::to_string(b.fehlgeschlagen) +
          " failed" + (b.abgebrochen ? ", cancelled" : "") + ")\n";
+    if (b.intervall != Intervallart::kPerzentil)
+      s += std::string("Intervals: ") + IntervallartName(b.intervall) + " bootstrap\n";
   }
   if (i.MitKruemmung()) {
     s += i.kruemmung.Verfuegbar()

@@ -26,6 +26,7 @@ inline constexpr std::uint32_t kMaxBootstrap = kMaxBootstrapProben;
 struct InferenzAuftrag {
   std::uint32_t bootstrap = 0;  // B; 0: none
   std::uint64_t seed = kStandardSeed;
+  Intervallart intervall = Intervallart::kPerzentil;
   bool kruemmung = false;  // the standard errors from the curvature of X²
   bool An() const { return bootstrap > 0 || kruemmung; }
 };
@@ -53,7 +54,7 @@ struct Inferenzbericht {
 // terminal and Ctrl-C stopping the bootstrap; true unless Ctrl-C cut the bootstrap short.
 bool InferenzRechnen(Anpassungen& engine, const TVerteilung& v, Inferenzbericht& bericht);
 
-// The "bootstrap" object of a report: {B, seed, completed, failed, cancelled}.
+// The "bootstrap" object of a report: {B, seed, interval, completed, failed, cancelled}.
 QJsonObject BootstrapJson(const BootstrapErgebnis& b);
 // The text lines under a result's figures: the Monte Carlo P with the run's counts, and why the
 // curvature gave no errors.

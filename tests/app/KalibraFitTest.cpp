@@ -475,6 +475,7 @@ TEST(KalibraFit, BootstrapAndCurvatureAreReportedAndRepeatable) {
   const QJsonObject b = root["bootstrap"].toObject();
   EXPECT_EQ(b["B"].toInt(), 60);
   EXPECT_EQ(b["seed"].toString(), "5");
+  EXPECT_EQ(b["interval"].toString(), "percentile");
   EXPECT_EQ(b["completed"].toInt(), 60);
   EXPECT_EQ(b["failed"].toInt(), 0);
   EXPECT_FALSE(b["cancelled"].toBool());
@@ -492,6 +493,16 @@ TEST(KalibraFit, BootstrapAndCurvatureAreReportedAndRepeatable) {
   EXPECT_NE(Json(lauf({"--bootstrap", "60", "--seed", "6"}))["best"].toObject()["parameters"],
             best["parameters"]);
 
+  // The same refits read as basic intervals: the percentile ends reflected about the estimate.
+  const QJsonObject basis = Json(lauf({"--bootstrap", "60", "--seed", "5", "--ci", "basic"}));
+  EXPECT_EQ(basis["bootstrap"].toObject()["interval"].toString(), "basic");
+  const QJsonArray ciBasis =
+      basis["best"].toObject()["parameters"].toArray()[0].toObject()["ci"].toArray();
+  ASSERT_EQ(ciBasis.size(), 2);
+  const double wert = a0["value"].toDouble();
+  EXPECT_TRUE(Near(ciBasis[0].toDouble(), 2 * wert - ci[1].toDouble(), 1e-9));
+  EXPECT_TRUE(Near(ciBasis[1].toDouble(), 2 * wert - ci[0].toDouble(), 1e-9));
+
   // Without the options nothing of them appears.
   const QJsonObject ohne = Json(lauf({}));
   EXPECT_FALSE(ohne.contains("bootstrap"));
@@ -503,6 +514,7 @@ TEST(KalibraFit, InferenceOptionsRefuseWhatNoRunCanUse) {
   const QStringList faelle[] = {
       {"--bootstrap", "0"}, {"--bootstrap", "1000001"}, {"--bootstrap", "x"},
       {"--seed", "-1"},     {"--se", "hessian"},        {"--se", "bootstrap"},
+      {"--ci", "basic"},    {"--bootstrap", "10", "--ci", "student"},
   };
   for (const QStringList& extra : faelle) {
     const KalibraOutcome r =

@@ -6,6 +6,9 @@
 #include <atomic>
 #include <bit>
 #include <cmath>
+#include <limits>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/fitting/InferenzHilfe.h"
@@ -113,6 +116,60 @@ TEST(Bootstrap, SpreadIsSampleDeviationAndInterpolatedQuantiles) {
     EXPECT_TRUE(std::isnan(s.se));
     EXPECT_TRUE(std::isnan(s.unten));
     EXPECT_TRUE(std::isnan(s.oben));
+  }
+}
+
+TEST(Bootstrap, BasicAndBiasCorrectedIntervalsAboutTheEstimate) {
+  struct Fall {
+    Intervallart art;
+    double schaetzung, unten, oben;
+  };
+  // The values 3 1 4 1 5 9 2 6 5 3 (percentile ends 1.0 and 8.325, as above). Basic: 2θ̂ minus
+  // the percentile ends. Bias-corrected, mpmath (30 digits): z0 = sqrt(2)*erfinv(2*s - 1) with s
+  // the share below θ̂ (ties half; clamped to [0.05, 0.95] for m = 10), the quantiles at
+  // ncdf(2*z0 -+ 1.959963984540054), interpolated as above.
+  const Fall faelle[] = {
+      {Intervallart::kPerzentil, 4, 1.0, 8.325},
+      {Intervallart::kBasis, 4, -0.325, 7.0},
+      {Intervallart::kBiaskorrigiert, 4, 1.0, 8.6352841178246812},  // s = 0.55
+      {Intervallart::kBiaskorrigiert, 9, 6.521361211709356, 8.9999979429928333},  // s = 0.95
+      {Intervallart::kBiaskorrigiert, 0, 1.0, 1.0},  // s = 0 clamped to 0.05: finite ends
+  };
+  for (const Fall& f : faelle) {
+    SCOPED_TRACE(std::string(IntervallartName(f.art)) + " at " + std::to_string(f.schaetzung));
+    std::vector<double> w = {3, 1, 4, 1, 5, 9, 2, 6, 5, 3};
+    const ParameterStreuung s = StreuungBerechnen(w, f.schaetzung, f.art);
+    EXPECT_TRUE(Near(s.se, 2.4698178070456938, test::kTight));
+    EXPECT_TRUE(Near(s.unten, f.unten, test::kTight, 1e-15));
+    EXPECT_TRUE(Near(s.oben, f.oben, test::kTight, 1e-15));
+  }
+}
+
+TEST(Bootstrap, NormalQuantileInvertsTheDistribution) {
+  // mpmath: sqrt(2)*erfinv(2*p - 1).
+  const std::pair<double, double> faelle[] = {
+      {0.025, -1.9599639845400542}, {1e-10, -6.3613409024040562}, {0.5, 0.0},
+      {0.975, 1.9599639845400539},  {0.9999999, 5.1993375822906611},
+  };
+  for (const auto& [p, z] : faelle) {
+    EXPECT_TRUE(Near(NormalQuantil(p), z, test::kTight, 1e-15)) << p;
+    EXPECT_TRUE(Near(NormalVerteilung(z), p, test::kTight, 1e-17)) << p;
+  }
+  EXPECT_EQ(NormalQuantil(0), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(NormalQuantil(1), std::numeric_limits<double>::infinity());
+}
+
+TEST(Bootstrap, IntervalKindsReadBackByName) {
+  for (const Intervallart a :
+       {Intervallart::kPerzentil, Intervallart::kBasis, Intervallart::kBiaskorrigiert}) {
+    Intervallart gelesen = a == Intervallart::kBasis ? Intervallart::kPerzentil : Intervallart::kBasis;
+    EXPECT_TRUE(IntervallartLesen(IntervallartName(a), gelesen));
+    EXPECT_EQ(gelesen, a);
+  }
+  for (const char* falsch : {"", "BC", "percentiles", "studentized"}) {
+    Intervallart art = Intervallart::kBasis;
+    EXPECT_FALSE(IntervallartLesen(falsch, art)) << falsch;
+    EXPECT_EQ(art, Intervallart::kBasis);
   }
 }
 

@@ -43,7 +43,9 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
     EXPECT_EQ(leer.Bootstrap, 0u);  // off by default
     EXPECT_EQ(leer.Seed, 1u);
     EXPECT_FALSE(leer.Kruemmung);
-    const InferenzEinstellungen geschrieben{2500, 18446744073709551615ull, true};
+    EXPECT_EQ(leer.Intervall, Intervallart::kPerzentil);
+    const InferenzEinstellungen geschrieben{2500, 18446744073709551615ull, true,
+                                            Intervallart::kBasis};
     InferenzSchreiben(store, geschrieben);
   }
   {
@@ -53,6 +55,7 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
     EXPECT_EQ(gelesen.Bootstrap, 2500u);
     EXPECT_EQ(gelesen.Seed, 18446744073709551615ull);  // all 64 bits survive the text
     EXPECT_TRUE(gelesen.Kruemmung);
+    EXPECT_EQ(gelesen.Intervall, Intervallart::kBasis);
   }
   struct Fall {
     const char* schluessel;
@@ -61,7 +64,7 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
   const Fall faelle[] = {
       {"Bootstrap", "-1"},  {"Bootstrap", "1000001"},         {"Bootstrap", "1.5"},
       {"Seed", "-3"},       {"Seed", "18446744073709551616"}, {"Seed", "0x10"},
-      {"Kruemmung", "yes"},
+      {"Kruemmung", "yes"}, {"Intervall", "BCa"},
   };
   for (const Fall& f : faelle) {
     QSettings store(dir_.filePath(QString("falsch-%1.ini").arg(f.schluessel)),
@@ -75,6 +78,7 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
     EXPECT_EQ(s.Bootstrap, 0u);
     EXPECT_EQ(s.Seed, 1u);
     EXPECT_FALSE(s.Kruemmung);
+    EXPECT_EQ(s.Intervall, Intervallart::kPerzentil);
   }
 }
 

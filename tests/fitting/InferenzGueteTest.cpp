@@ -59,23 +59,28 @@ struct Abdeckungsfall {
   std::vector<double> wahr;  // the free parameters in vector order
   std::vector<double> p;
   std::uint64_t N;
-  // The least coverage accepted per parameter: 0.90 unless the reason is given below.
-  std::vector<double> mindestens;
 };
 
-TEST(InferenzGuete, PercentileIntervalsCoverTheTrueValue) {
+// The configuration docs/inference.md recommends for intervals: the refined fit and the basic
+// interval. Both are needed for member 108 and both are measured here:
+// - The classic cycle alone stops short of the minimum on about one set in eight of the
+//   zero-inflated law (X² from 50 to 950 at N = 4000, where about 20 is expected); such a
+//   "minimum" is no estimate, and neither its interval nor its refits' spread means anything
+//   (the spread of k over the refits came out at 1.4 against a true 0.17). Refined, every fit
+//   reaches its minimum.
+// - The minimum-X² estimates of the zero-inflated law are biased (k and p low, in the mean 1.956
+//   and 0.3935 for a true 2 and 0.4) and the refits repeat the bias around the estimate. The
+//   percentile interval adds it a second time (k 89 %, p 84 %); the basic interval reflects it
+//   out (k 91 %, p 93 %, b 95 %). The bias-corrected one leaves p at 89 %.
+TEST(InferenzGuete, RecommendedIntervalsCoverTheTrueValue) {
   constexpr int kDatensaetze = 300;
   constexpr std::uint32_t kB = 100;
   // The zero-inflated law needs the larger sample: at N = 400 its k is barely identified (the
-  // share at 0 trades against k), the minimum-X² estimate of k is skewed upward and its
-  // percentile interval lies above the true k in a quarter of the sets. Even at N = 4000 the
-  // interval for k covers in about 87 % of the sets (measured: 88 of 100, 87 of 100 at
-  // N = 10000): the percentile method carries the estimator's upward skew over. That shortfall
-  // is known and documented; the bound for k is therefore 0.80, so that a worse one still fails.
+  // share at 0 trades against k).
   const Abdeckungsfall faelle[] = {
-      {2, {2.5}, Poisson(2.5), 400, {0.90}},
-      {4, {2.5, 0.4}, NegativBinomial(2.5, 0.4), 400, {0.90, 0.90}},
-      {108, {2, 0.4, 0.7}, NullInflation(NegativBinomial(2, 0.4), 0.7), 4000, {0.80, 0.90, 0.90}},
+      {2, {2.5}, Poisson(2.5), 400},
+      {4, {2.5, 0.4}, NegativBinomial(2.5, 0.4), 400},
+      {108, {2, 0.4, 0.7}, NullInflation(NegativBinomial(2, 0.4), 0.7), 4000},
   };
   for (const Abdeckungsfall& c : faelle) {
     SCOPED_TRACE("member " + std::to_string(c.nummer));
@@ -84,10 +89,15 @@ TEST(InferenzGuete, PercentileIntervalsCoverTheTrueValue) {
     int gezaehlt = 0;
     for (int d = 0; d < kDatensaetze; ++d) {
       auto a = test::EngineMit(Simulieren(c.p, c.N, 1000 + c.nummer, d));
-      if (!a || test::Anpassen(*a, v) != status::kOk) continue;
+      if (!a) continue;
+      OptimisationSettings verfeinert = a->Einstellungen();
+      verfeinert.Verfeinerung = true;
+      a->EinstellungenUebernehmen(verfeinert);
+      if (test::Anpassen(*a, v) != status::kOk) continue;
       BootstrapVorgabe vorgabe;
       vorgabe.wiederholungen = kB;
       vorgabe.seed = 7 * 1000 + d;
+      vorgabe.intervall = Intervallart::kBasis;
       BootstrapErgebnis e;
       ASSERT_EQ(BootstrapRechnen(*a, v, vorgabe, e), status::kOk);
       if (e.erfolgreich < kB * 9 / 10) continue;
@@ -99,7 +109,9 @@ TEST(InferenzGuete, PercentileIntervalsCoverTheTrueValue) {
     ASSERT_GE(gezaehlt, kDatensaetze * 95 / 100);
     for (std::size_t k = 0; k < c.wahr.size(); ++k) {
       const double rate = static_cast<double>(getroffen[k]) / gezaehlt;
-      EXPECT_GE(rate, c.mindestens[k]) << "parameter " << k;
+      RecordProperty("member" + std::to_string(c.nummer) + "_parameter" + std::to_string(k),
+                     std::to_string(getroffen[k]) + "/" + std::to_string(gezaehlt));
+      EXPECT_GE(rate, 0.90) << "parameter " << k;
       EXPECT_LE(rate, 0.99) << "parameter " << k;
     }
   }

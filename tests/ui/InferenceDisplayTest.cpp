@@ -66,6 +66,47 @@ TEST_F(InferenceDisplayTest, ErrorsAndMonteCarloPFollowTheOptions) {
   }
 }
 
+TEST_F(InferenceDisplayTest, SeedFieldTakesSixtyFourBitsAndNamesBadText) {
+  struct Fall {
+    const char* text;
+    const char* seed;  // the seed the run reports; null: the text is refused and no run starts
+  };
+  const Fall faelle[] = {
+      {"18446744073709551615", "18446744073709551615"},  // 2^64 - 1, the largest
+      {" 42 ", "42"},
+      {"0", "0"},
+      {"18446744073709551616", nullptr},  // 2^64
+      {"-1", nullptr},
+      {"1.5", nullptr},
+      {"0x10", nullptr},
+      {"", nullptr},
+  };
+  const auto katalog = TestKatalog();
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.text);
+    warnungen.clear();
+    auto f = Fenster(katalog);
+    f->DateienOeffnen({Daten("alpha-particles.dat")});
+    Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+    Kind<QSpinBox>(*f, "SpinNFBootstrap")->setValue(20);
+    auto* feld = Kind<QLineEdit>(*f, "EdNFSeed");
+    ASSERT_EQ(feld->text(), "1");  // the default seed
+    feld->setText(c.text);
+    Anpassen(*f);
+    if (c.seed == nullptr) {
+      ASSERT_EQ(warnungen.size(), 1);
+      EXPECT_TRUE(warnungen[0].contains(QString("'%1'").arg(c.text))) << warnungen[0].toStdString();
+      EXPECT_EQ(feld->text(), "1");  // the last valid seed is back
+      EXPECT_TRUE(Text(*f, "EdNFErgebnis").isEmpty());
+      continue;
+    }
+    EXPECT_TRUE(warnungen.isEmpty());
+    ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+    const QString zeile = Kind<QLabel>(*f, "LblNFInferenz")->text();
+    EXPECT_TRUE(zeile.contains(QString("(seed %1)").arg(c.seed))) << zeile.toStdString();
+  }
+}
+
 TEST_F(InferenceDisplayTest, CancelStopsTheBootstrapWithThePartialCount) {
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
