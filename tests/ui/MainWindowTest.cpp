@@ -320,11 +320,13 @@ TEST_F(MainWindowTest, ClosingStoresBothWindowsAndTheCriteria) {
   for (const char* name : {"KalibraFensterX", "KalibraFensterY", "GrafFensterX", "GrafFensterY"})
     EXPECT_TRUE(s.contains(QString("FitPar/") + name)) << name;
   EXPECT_EQ(s.value("OptPar/Verfeinerung").toString(), "0");
-  // The standard errors' options, off as they were: no bootstrap, seed 1, no curvature.
+  // The standard errors' options, off as they were: no bootstrap, seed 1, no curvature,
+  // percentile intervals.
   EXPECT_EQ(s.value("Inferenz/Bootstrap").toString(), "0");
   EXPECT_EQ(s.value("Inferenz/Seed").toString(), "1");
   EXPECT_EQ(s.value("Inferenz/Kruemmung").toString(), "0");
-  EXPECT_EQ(s.allKeys().size(), 19);
+  EXPECT_EQ(s.value("Inferenz/Intervall").toString(), "percentile");
+  EXPECT_EQ(s.allKeys().size(), 20);
 
   // The next start takes them up again.
   auto f = Fenster(katalog);
