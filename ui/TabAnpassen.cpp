@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <cmath>
 #include <vector>
 
@@ -62,8 +63,6 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
       "standard errors, 95 % intervals and a Monte Carlo P");
   EdNFSeed = new QLineEdit("1", this);
   EdNFSeed->setObjectName("EdNFSeed");
-  EdNFSeed->setMaximumWidth(EdNFSeed->fontMetrics().horizontalAdvance("18446744073709551615") +
-                            16);
   EdNFSeed->setToolTip(
       "Seed of the bootstrap's draws: a whole number from 0 to 18446744073709551615; the same "
       "seed gives the same figures");
@@ -96,21 +95,29 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   raster->addWidget(new QLabel("Distribution", this), 0, 0);
   raster->addWidget(CBNFVerteilung, 0, 1, 1, 2);
   raster->addWidget(new QLabel("Parameters", this), 1, 0, Qt::AlignTop);
-  raster->addWidget(LVNFParameter, 1, 1, 3, 1);
-  raster->addLayout(werte, 1, 2);
-  raster->addLayout(methode, 2, 2);
-  raster->addLayout(knoepfe, 3, 2);
-  raster->addWidget(CBNFNurBesteMethode, 4, 1);
-  raster->addWidget(CBNFAuswahlhilfe, 4, 2);
-  auto* fehler = new QHBoxLayout;
-  fehler->addWidget(new QLabel("Bootstrap samples", this));
-  fehler->addWidget(SpinNFBootstrap);
-  fehler->addWidget(new QLabel("Seed", this));
-  fehler->addWidget(EdNFSeed);
+  raster->addWidget(LVNFParameter, 1, 1);
+  // The window has a fixed size: the standard errors' options and their summary sit under the
+  // parameter list, which needs few rows, rather than in rows of their own below everything.
+  auto* fehler = new QVBoxLayout;
+  auto* proben = new QHBoxLayout;
+  proben->addWidget(new QLabel("Bootstrap samples", this));
+  proben->addWidget(SpinNFBootstrap, 1);
+  fehler->addLayout(proben);
+  auto* seed = new QHBoxLayout;
+  seed->addWidget(new QLabel("Seed", this));
+  seed->addWidget(EdNFSeed, 1);
+  fehler->addLayout(seed);
   fehler->addWidget(CBNFKruemmung);
-  fehler->addStretch();
-  raster->addLayout(fehler, 5, 1, 1, 2);
-  raster->addWidget(LblNFInferenz, 6, 1, 1, 2);
+  fehler->addWidget(LblNFInferenz);
+  raster->addLayout(fehler, 2, 1);
+  auto* rechts = new QVBoxLayout;
+  rechts->addLayout(werte);
+  rechts->addLayout(methode);
+  rechts->addLayout(knoepfe);
+  rechts->addStretch();
+  raster->addLayout(rechts, 1, 2, 2, 1);
+  raster->addWidget(CBNFNurBesteMethode, 3, 1);
+  raster->addWidget(CBNFAuswahlhilfe, 3, 2);
   raster->setColumnStretch(1, 1);
   raster->setColumnStretch(2, 1);
 
