@@ -68,8 +68,7 @@ double NormalQuantil(double p) {
   return p < 0.5 ? z : -z;
 }
 
-ParameterStreuung StreuungBerechnen(std::span<double> werte, double schaetzung,
-                                    Intervallart art) {
+ParameterStreuung StreuungBerechnen(std::span<double> werte, double schaetzung, Intervallart art) {
   ParameterStreuung s;
   const std::size_t m = werte.size();
   if (m < 2) return s;

@@ -80,7 +80,6 @@ ParameterStreuung StreuungBerechnen(std::span<double> werte, double schaetzung =
 double NormalVerteilung(double z);
 double NormalQuantil(double p);
 
-
 // (1 + #{chi* >= beobachtet}) / (1 + chi.size()).
 double MonteCarloP(std::span<const double> chi, double beobachtet);
 

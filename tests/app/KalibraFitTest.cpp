@@ -512,8 +512,9 @@ TEST(KalibraFit, BootstrapAndCurvatureAreReportedAndRepeatable) {
 
 TEST(KalibraFit, InferenceOptionsRefuseWhatNoRunCanUse) {
   const QStringList faelle[] = {
-      {"--bootstrap", "0"}, {"--bootstrap", "1000001"}, {"--bootstrap", "x"},
-      {"--seed", "-1"},     {"--se", "hessian"},        {"--se", "bootstrap"},
+      {"--bootstrap", "0"}, {"--bootstrap", "1000001"},
+      {"--bootstrap", "x"}, {"--seed", "-1"},
+      {"--se", "hessian"},  {"--se", "bootstrap"},
       {"--ci", "basic"},    {"--bootstrap", "10", "--ci", "student"},
   };
   for (const QStringList& extra : faelle) {

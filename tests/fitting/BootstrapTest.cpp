@@ -131,7 +131,7 @@ TEST(Bootstrap, BasicAndBiasCorrectedIntervalsAboutTheEstimate) {
   const Fall faelle[] = {
       {Intervallart::kPerzentil, 4, 1.0, 8.325},
       {Intervallart::kBasis, 4, -0.325, 7.0},
-      {Intervallart::kBiaskorrigiert, 4, 1.0, 8.6352841178246812},  // s = 0.55
+      {Intervallart::kBiaskorrigiert, 4, 1.0, 8.6352841178246812},                // s = 0.55
       {Intervallart::kBiaskorrigiert, 9, 6.521361211709356, 8.9999979429928333},  // s = 0.95
       {Intervallart::kBiaskorrigiert, 0, 1.0, 1.0},  // s = 0 clamped to 0.05: finite ends
   };
@@ -146,9 +146,9 @@ TEST(Bootstrap, BasicAndBiasCorrectedIntervalsAboutTheEstimate) {
 }
 
 TEST(Bootstrap, NormalQuantileInvertsTheDistribution) {
-  // mpmath: sqrt(2)*erfinv(2*p - 1).
+  // mpmath (40 digits): sqrt(2)*erfinv(2*mpf(p) - 1), p the double nearest the decimal.
   const std::pair<double, double> faelle[] = {
-      {0.025, -1.9599639845400542}, {1e-10, -6.3613409024040562}, {0.5, 0.0},
+      {0.025, -1.9599639845400542}, {1e-10, -6.3613409024040562},    {0.5, 0.0},
       {0.975, 1.9599639845400539},  {0.9999999, 5.1993375822906611},
   };
   for (const auto& [p, z] : faelle) {
@@ -162,7 +162,8 @@ TEST(Bootstrap, NormalQuantileInvertsTheDistribution) {
 TEST(Bootstrap, IntervalKindsReadBackByName) {
   for (const Intervallart a :
        {Intervallart::kPerzentil, Intervallart::kBasis, Intervallart::kBiaskorrigiert}) {
-    Intervallart gelesen = a == Intervallart::kBasis ? Intervallart::kPerzentil : Intervallart::kBasis;
+    Intervallart gelesen =
+        a == Intervallart::kBasis ? Intervallart::kPerzentil : Intervallart::kBasis;
     EXPECT_TRUE(IntervallartLesen(IntervallartName(a), gelesen));
     EXPECT_EQ(gelesen, a);
   }

@@ -62,9 +62,14 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
     const char* text;
   };
   const Fall faelle[] = {
-      {"Bootstrap", "-1"},  {"Bootstrap", "1000001"},         {"Bootstrap", "1.5"},
-      {"Seed", "-3"},       {"Seed", "18446744073709551616"}, {"Seed", "0x10"},
-      {"Kruemmung", "yes"}, {"Intervall", "BCa"},
+      {"Bootstrap", "-1"},
+      {"Bootstrap", "1000001"},
+      {"Bootstrap", "1.5"},
+      {"Seed", "-3"},
+      {"Seed", "18446744073709551616"},
+      {"Seed", "0x10"},
+      {"Kruemmung", "yes"},
+      {"Intervall", "BCa"},
   };
   for (const Fall& f : faelle) {
     QSettings store(dir_.filePath(QString("falsch-%1.ini").arg(f.schluessel)),

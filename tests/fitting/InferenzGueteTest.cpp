@@ -210,10 +210,11 @@ TEST(InferenzGuete, RefinedShellAccidentsReachTheMinimumAndItsCurvature) {
 
 TEST(InferenzGuete, CurvatureOfTheShellAccidentsMatchesAnIndependentHessian) {
   // The classic cycle's end point, which is no minimum (see above): the curvature there is
-  // still computed right. mpmath (30 digits): the six cells x = 0..4 and 5 or more of the negative binomial with
-  // k = 0.94689, p = 0.66469, X² = Σ (f - N π)² / (N π) with f = 447 132 42 21 3 2, N = 647;
-  // central differences with h = 1e-6, covariance 2 H⁻¹: SE(k) = 0.266057, SE(p) = 0.0651159.
-  // The fit's own minimum differs from the rounded one in the sixth digit, hence 1e-3.
+  // still computed right. mpmath (30 digits): the six cells x = 0..4 and 5 or more of the
+  // negative binomial with k = 0.94689, p = 0.66469, X² = Σ (f - N π)² / (N π) with
+  // f = 447 132 42 21 3 2, N = 647; central differences with h = 1e-6, covariance 2 H⁻¹:
+  // SE(k) = 0.266057, SE(p) = 0.0651159. The fit's own end point differs from the rounded one
+  // in the sixth digit, hence 1e-3.
   auto a = test::EngineAusDatei(std::string(VK_DATA_DIR) + "/shell-accidents.dat");
   ASSERT_TRUE(a);
   ASSERT_EQ(test::Anpassen(*a, test::Mitglied(4)), status::kOk);
