@@ -43,6 +43,14 @@ void Festwerte::Pruefen(std::span<const TKatalogeintrag> eintraege) const {
   }
 }
 
+void Festwerte::FehlendMelden(Status st, const TKatalogeintrag& e) const {
+  // A fit that asked for a fixed parameter nobody gave ends with 16.
+  if (st == status::kSkipAbortByUser && !fehlend_.empty())
+    throw FalscherAufruf("the fixed parameter '" + fehlend_ + "' of " + e.bezeichnung +
+                         " has no value from the data; give it with fixed={'" + fehlend_ +
+                         "': VALUE}");
+}
+
 FestparameterErfragen Festwerte::Rueckruf(const TDatensatz& daten) {
   return FestwerteNachNamen(gegeben_, daten, fehlend_);
 }
