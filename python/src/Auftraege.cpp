@@ -41,7 +41,7 @@ pyb::object Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorga
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
   const OptimisationSettings s = EinstellungenLesen(settings);
-  Bericht b;
+  Anpassbericht b;
   Status st = status::kOk;
   Unterbrechbar poll;
   {
@@ -196,7 +196,7 @@ pyb::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     throw FalscherAufruf("the preflight grid has " + std::to_string(punkte) +
                          " points; choose larger DELTAs or shorter ranges");
 
-  Bericht b;
+  Anpassbericht b;
   Status st = status::kOk;
   Unterbrechbar poll;
   {
@@ -218,7 +218,7 @@ pyb::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     st = a.SpezielleAnpassung(Referenz(e), r, spezial);
   }
   poll.Weiterwerfen();
-  for (Methode& m : b.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
+  for (Methodenbericht& m : b.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
   b.beste.parameter = SpezielleFesteMarkieren(b.beste.parameter, vorgaben);
   if (!b.hatBeste && st != status::kOk) throw Fehler(st, StatusMeldung(st, "special fitting"));
   return FitResultBauen(d, e, st, b);

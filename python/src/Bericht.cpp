@@ -8,44 +8,18 @@
 
 namespace vk::py {
 
-void Bericht::Verbinden(Rueckrufe& r) {
-  r.ergebnis = [this](const TAnpassung& a) {
-    if (a.BesteMethode) {
-      hatBeste = true;
-      beste = Methode{a, {}, false};
-    } else {
-      methoden.push_back(Methode{a, {}, false});
-    }
-    return status::kOk;
-  };
-  r.parameter = [this](const TVerteilungsparameter& p) {
-    Methode& ziel = hatBeste ? beste : methoden.back();
-    ziel.parameter = p;
-    ziel.mitParametern = true;
-    return status::kOk;
-  };
-  r.klasse = [this](const TWerte& w) {
-    if (!hatBeste) return status::kOk;
-    if (w.Ergebnis)
-      summe = w;
-    else
-      klassen.push_back(w);
-    return status::kOk;
-  };
-}
-
-std::vector<Klasse> Bericht::Klassen() const {
+std::vector<Klasse> Klassenzeilen(const Anpassbericht& b) {
   std::vector<Klasse> z;
-  z.reserve(klassen.size());
-  for (const TWerte& w : klassen) {
-    const bool gepoolt = w.GepooltIn != kNichtGepoolt && w.GepooltIn < klassen.size();
-    z.push_back({w.X, w.E, w.NP, gepoolt ? std::int64_t{klassen[w.GepooltIn].X} : -1});
+  z.reserve(b.klassen.size());
+  for (const TWerte& w : b.klassen) {
+    const std::optional<std::uint32_t> ziel = GepooltInX(w, b.klassen);
+    z.push_back({w.X, w.E, w.NP, ziel ? std::int64_t{*ziel} : -1});
   }
   return z;
 }
 
 Status BerichtAnpassen(Anpassungen& engine, const TVerteilung& verteilung, bool alleMethoden,
-                       Festwerte& festwerte, Unterbrechbar& poll, Bericht& b) {
+                       Festwerte& festwerte, Unterbrechbar& poll, Anpassbericht& b) {
   Rueckrufe r;
   b.Verbinden(r);
   r.festparameter = festwerte.Rueckruf(engine.Daten());
@@ -54,7 +28,7 @@ Status BerichtAnpassen(Anpassungen& engine, const TVerteilung& verteilung, bool 
   return engine.GewaehlteAnpassung(verteilung, !alleMethoden, r);
 }
 
-void BerichtPruefen(Status st, const Bericht& b, const Festwerte& festwerte,
+void BerichtPruefen(Status st, const Anpassbericht& b, const Festwerte& festwerte,
                     const TKatalogeintrag& e) {
   festwerte.FehlendMelden(st, e);
   if (!b.hatBeste && st != status::kOk)

@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "catalog/Defs.h"
 #include "catalog/Katalogeintrag.h"
-#include "core/Datensatz.h"
-#include "fitting/Ergebnis.h"
+#include "fitting/Anpassbericht.h"
 
 namespace vk {
 class Anpassungen;
@@ -26,34 +24,17 @@ struct Klasse {
   std::int64_t gepooltIn = -1;
 };
 
-// One method's figures and, where the fit reported them, its parameters.
-struct Methode {
-  TAnpassung ergebnis;
-  TVerteilungsparameter parameter;
-  bool mitParametern = false;
-};
-
-// What a fit reports through its callbacks: the methods, the best one, its class rows. Plain
-// C++ values, so that a fit on a worker thread fills it without the interpreter's lock.
-struct Bericht {
-  std::vector<Methode> methoden;
-  bool hatBeste = false;
-  Methode beste;
-  std::vector<TWerte> klassen;
-  TWerte summe;
-
-  void Verbinden(Rueckrufe& r);
-  std::vector<Klasse> Klassen() const;
-};
+// The best method's class rows.
+std::vector<Klasse> Klassenzeilen(const Anpassbericht& b);
 
 // Fits `verteilung` on `engine` (which holds the data set and settings) method by method, the
 // best one only unless `alleMethoden`, into `b`. Needs no interpreter lock; `poll` is the abort
 // poll. The status is the engine's.
 Status BerichtAnpassen(Anpassungen& engine, const TVerteilung& verteilung, bool alleMethoden,
-                       Festwerte& festwerte, Unterbrechbar& poll, Bericht& b);
+                       Festwerte& festwerte, Unterbrechbar& poll, Anpassbericht& b);
 // Raises Fehler where the fit of `e` ended without a result: a usage error naming a fixed
 // parameter that had no value, or the status of a fit without a best method.
-void BerichtPruefen(Status st, const Bericht& b, const Festwerte& festwerte,
+void BerichtPruefen(Status st, const Anpassbericht& b, const Festwerte& festwerte,
                     const TKatalogeintrag& e);
 
 }  // namespace vk::py

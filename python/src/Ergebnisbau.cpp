@@ -33,7 +33,7 @@ pyb::object Instanz(const pyb::object& klasse, pyb::dict felder) {
   return o;
 }
 
-pyb::dict Methodenfelder(const Methode& m) {
+pyb::dict Methodenfelder(const Methodenbericht& m) {
   pyb::dict d = Figuren(m.ergebnis);
   d["method"] = m.ergebnis.Methode;
   d["alternatives"] = m.ergebnis.Alternativen;
@@ -143,11 +143,11 @@ void KlassenEintragen(const std::vector<Klasse>& klassen, pyb::dict& aus) {
 }
 
 pyb::object FitResultBauen(const Datenbestand& d, const TKatalogeintrag& e, Status st,
-                           const Bericht& b) {
+                           const Anpassbericht& b) {
   pyb::dict aus = Kopf(d, e, st);
   if (b.hatBeste) {
     // The best method's figures under the result's own status.
-    const Methode& m = b.beste;
+    const Methodenbericht& m = b.beste;
     Kennzahlen(m.ergebnis, aus);
     aus["method"] = m.ergebnis.Methode;
     aus["alternatives"] = m.ergebnis.Alternativen;
@@ -156,11 +156,11 @@ pyb::object FitResultBauen(const Datenbestand& d, const TKatalogeintrag& e, Stat
   } else {
     OhneBeste(aus);
   }
-  KlassenEintragen(b.Klassen(), aus);
+  KlassenEintragen(Klassenzeilen(b), aus);
   aus["total_f"] = b.summe.E;
   aus["total_np"] = b.summe.NP;
   pyb::list methoden;
-  for (const Methode& m : b.methoden)
+  for (const Methodenbericht& m : b.methoden)
     methoden.append(Instanz(Paket().methodResult, Methodenfelder(m)));
   aus["methods"] = methoden;
   aus["error"] = pyb::none();

@@ -41,6 +41,6 @@ void KlassenEintragen(const std::vector<Klasse>& klassen, pybind11::dict& aus);
 // here field by field (its __init__ is not run): a batch makes thousands of them while the
 // next data sets are fitted, and Python code per result would leave the workers waiting.
 pybind11::object FitResultBauen(const Datenbestand& d, const TKatalogeintrag& e, Status st,
-                                const Bericht& b);
+                                const Anpassbericht& b);
 
 }  // namespace vk::py

@@ -60,7 +60,7 @@ class Stapel {
     std::string datei;
     Status status = status::kOk;
     std::optional<Fehler> fehler;
-    Bericht bericht;
+    Anpassbericht bericht;
   };
   struct Leihe;
 
