@@ -146,6 +146,7 @@ PYBIND11_MODULE(_engine, m) {
            pyb::arg("index"), pyb::arg("fixed"), pyb::arg("all_methods"), pyb::arg("settings"),
            pyb::arg("jobs"))
       .def("next", &Stapel::Weiter, pyb::arg("items"))
+      .def_property_readonly("chunk_size", &Stapel::Teilgroesse)
       .def("close", &Stapel::Schliessen);
   m.def("evaluate", &Auswerten, pyb::arg("data"), pyb::arg("index"), pyb::arg("params"),
         pyb::arg("fixed"), pyb::arg("settings"));

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "python/src/Stapel.h"
 
+#include <algorithm>
 #include <span>
 
 #include "fitting/Anpassungen.h"
@@ -91,9 +92,18 @@ pyb::list Stapel::Weiter(const pyb::list& posten) {
   return aus;
 }
 
+std::size_t Stapel::Teilgroesse() const {
+  const std::size_t kleinste = 4 * std::size_t{jobs_}, groesste = 512 * std::size_t{jobs_};
+  if (gemessen_ == 0 || dauer_.count() <= 0) return kleinste;
+  const double stuecke =
+      static_cast<double>(gemessen_) * (std::chrono::duration<double>(kTeildauer) / dauer_);
+  return std::clamp(static_cast<std::size_t>(stuecke), kleinste, groesste);
+}
+
 void Stapel::Starten(std::vector<Posten> posten) {
   laufend_ = std::move(posten);
   ergebnisse_.reserve(laufend_.size());
+  beginn_ = std::chrono::steady_clock::now();
   if (jobs_ == 1) {
     Unterbrechbar poll(&stopp_);
     {
@@ -130,6 +140,8 @@ void Stapel::Abarbeiten(Unterbrechbar* hauptPoll) {
         return Einzeln(*l.engine, *l.poll, *p);
       },
       [&](Ergebnis& e) { ergebnisse_.push_back(std::move(e)); });
+  dauer_ = std::chrono::steady_clock::now() - beginn_;
+  gemessen_ = ergebnisse_.size();
 }
 
 Stapel::Ergebnis Stapel::Einzeln(Anpassungen& engine, Unterbrechbar& poll, const Posten& p) const {

@@ -4,6 +4,7 @@
 #include <pybind11/pybind11.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <exception>
@@ -49,6 +50,12 @@ class Stapel {
   pybind11::list Weiter(const pybind11::list& posten);
   // Stops the workers and waits for them: for a consumer that leaves before the end.
   void Schliessen();
+  // How many data sets the next chunk should take: as many as the last chunk fitted in about
+  // kTeildauer, within 4 and 512 per job. Every chunk ends with a wait for its slowest fit and
+  // costs the start of its threads; long chunks hold back the first and the last results.
+  std::size_t Teilgroesse() const;
+
+  static constexpr std::chrono::milliseconds kTeildauer{5};
 
  private:
   struct Posten {
@@ -84,6 +91,9 @@ class Stapel {
   std::mutex sperre_;
   std::condition_variable fertigSignal_;
   bool fertig_ = true;
+  std::chrono::steady_clock::time_point beginn_;
+  std::chrono::steady_clock::duration dauer_{};  // of the last chunk fitted
+  std::size_t gemessen_ = 0;                     // its data sets
   std::exception_ptr ausnahme_;  // what ended a chunk on its thread (no memory, no threads)
   std::vector<std::unique_ptr<Anpassungen>> engines_;  // kept from chunk to chunk; under sperre_
 };

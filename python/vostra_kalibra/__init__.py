@@ -565,7 +565,8 @@ def batch(
     ``jobs`` threads fit in parallel, each with an engine of its own, without the interpreter's
     lock, while the calling thread turns finished results into FitResult objects; with
     ``jobs=1`` everything runs on the calling thread. The data sets are taken a chunk at a time
-    (a few hundred), so a long generator is not read ahead into memory. A data set whose read
+    (as many as take a few milliseconds, at most 512 per job), so a long generator is not read
+    ahead into memory. A data set whose read
     or fit fails yields a result with its status and ``error`` set instead of ending the batch;
     a bad distribution, fixed parameter or setting raises at once. Ctrl-C stops the workers and
     raises KeyboardInterrupt.
@@ -574,20 +575,21 @@ def batch(
     if not isinstance(jobs, int) or isinstance(jobs, bool) or jobs < 1:
         raise KalibraUsageError(_USAGE, f"jobs takes a count from 1, not {jobs!r}")
     run = _engine._Batch(member.index, _fixed(fixed), bool(all_methods), _settings(settings, refine), jobs)
-    return _batch_results(run, iter(datasets), member, _BATCH_CHUNK * jobs)
+    return _batch_results(run, iter(datasets), member)
 
 
-# Data sets per job in a chunk: enough that starting a chunk's threads costs little against its
-# fits, few enough that the first results come soon and the last chunk's conversion is short.
-_BATCH_CHUNK = 128
+# Data sets in a chunk of a batch; None lets the engine size each chunk by the time the last one
+# took (a fixed size is for tests of chunk boundaries).
+_BATCH_CHUNK: Optional[int] = None
 
 
-def _batch_results(run: Any, items: Iterator[Any], member: Distribution, size: int) -> Iterator[FitResult]:
+def _batch_results(run: Any, items: Iterator[Any], member: Distribution) -> Iterator[FitResult]:
     unusable: Optional[TypeError] = None
     try:
         while True:
             chunk: List[Any] = []
             if unusable is None:
+                size = run.chunk_size if _BATCH_CHUNK is None else _BATCH_CHUNK
                 for item in itertools.islice(items, size):
                     if isinstance(item, Data):
                         chunk.append(item._d)
