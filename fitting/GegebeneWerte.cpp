@@ -7,6 +7,30 @@
 
 namespace vk {
 
+std::optional<Festwertverstoss> FestwertVerstoss(const std::map<std::string, double>& gegeben,
+                                                 std::span<const TKatalogeintrag> eintraege) {
+  for (const auto& [name, wert] : gegeben) {
+    std::string namen;
+    bool bekannt = false;
+    for (const TKatalogeintrag& e : eintraege) {
+      for (std::uint32_t k = 0; k < e.festparameterZahl; ++k) {
+        const TKatalogFestparameter& p = e.festparameter[k];
+        if (namen.find(" " + p.bezeichnung + ",") == std::string::npos)
+          namen += " " + p.bezeichnung + ",";
+        if (p.bezeichnung != name) continue;
+        bekannt = true;
+        if (std::string grund = FestwertPruefen(p.bedingung, wert); !grund.empty())
+          return Festwertverstoss{name, wert, std::move(grund), p.bedingung, {}};
+      }
+    }
+    if (!bekannt) {
+      if (!namen.empty()) namen.pop_back();
+      return Festwertverstoss{name, wert, {}, {}, std::move(namen)};
+    }
+  }
+  return std::nullopt;
+}
+
 FestparameterErfragen FestwerteNachNamen(const std::map<std::string, double>& gegeben,
                                          const TDatensatz& daten, std::string& fehlend) {
   return [&gegeben, &daten, &fehlend](Festparameterfeld& fest, std::uint32_t anzahl) -> Status {

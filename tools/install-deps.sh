@@ -17,10 +17,11 @@ packages=(
   # The Debian package: manual pages from the programs' --help, dependencies computed by
   # dpkg-shlibdeps (which CPack drives through file), and lintian for the package's test.
   help2man dpkg-dev file lintian
-  # The Python module: pybind11, the interpreter's headers, numpy, its tests' pytest, and
-  # setuptools and venv for the pip install from the repository.
-  pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest python3-setuptools
-  python3-venv python3-pip
+  # The Python module: pybind11, the interpreter's headers, numpy, its tests' pytest, pandas and
+  # mypy (results into DataFrames, the type stub against the module), and setuptools and venv
+  # for the pip install from the repository.
+  pybind11-dev python3-pybind11 python3-dev python3-numpy python3-pytest python3-pandas mypy
+  python3-setuptools python3-venv python3-pip
 )
 
 missing=()

@@ -14,13 +14,13 @@
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/Ergebnistabellen.h"
-#include "app/kalibra/GeordneteArbeit.h"
 #include "app/kalibra/Output.h"
 #include "app/kalibra/Tabelle.h"
 #include "app/kalibra/TabellenOptionen.h"
 #include "core/DatenDatei.h"
 #include "core/Sichtbar.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/GeordneteArbeit.h"
 
 namespace vk::cli {
 

@@ -14,7 +14,6 @@
 #include "app/kalibra/Commands.h"
 #include "app/kalibra/CsvWriter.h"
 #include "app/kalibra/FitReport.h"
-#include "app/kalibra/GeordneteArbeit.h"
 #include "app/kalibra/Output.h"
 #include "app/kalibra/Tabelle.h"
 #include "app/kalibra/TabellenOptionen.h"
@@ -22,6 +21,7 @@
 #include "core/DatenDatei.h"
 #include "core/Format.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/GeordneteArbeit.h"
 
 namespace vk::cli {
 

@@ -127,33 +127,19 @@ void AddFixedOption(QCommandLineParser& parser) {
 }
 
 bool FixedParameters::Check(std::span<const TKatalogeintrag> eintraege, const char* command) const {
-  for (const auto& [name, wert] : given_) {
-    std::string namen;
-    bool bekannt = false;
-    for (const TKatalogeintrag& e : eintraege) {
-      for (std::uint32_t k = 0; k < e.festparameterZahl; ++k) {
-        const TKatalogFestparameter& p = e.festparameter[k];
-        if (namen.find(" " + p.bezeichnung + ",") == std::string::npos)
-          namen += " " + p.bezeichnung + ",";
-        if (p.bezeichnung != name) continue;
-        bekannt = true;
-        if (const std::string grund = FestwertPruefen(p.bedingung, wert); !grund.empty()) {
-          std::fprintf(stderr, "kalibra %s: --fixed %s=%g: %s %s (condition %s)\n", command,
-                       name.c_str(), wert, name.c_str(), grund.c_str(), p.bedingung.c_str());
-          return false;
-        }
-      }
-    }
-    if (!bekannt) {
-      if (!namen.empty()) namen.pop_back();
-      std::fprintf(stderr, "kalibra %s: --fixed: no fixed parameter '%s'; %s\n", command,
-                   name.c_str(),
-                   namen.empty() ? "the distribution has none"
-                                 : ("the fixed parameters are:" + namen).c_str());
-      return false;
-    }
+  const std::optional<Festwertverstoss> v = FestwertVerstoss(given_, eintraege);
+  if (!v) return true;
+  if (!v->grund.empty()) {
+    std::fprintf(stderr, "kalibra %s: --fixed %s=%g: %s %s (condition %s)\n", command,
+                 v->name.c_str(), v->wert, v->name.c_str(), v->grund.c_str(),
+                 v->bedingung.c_str());
+  } else {
+    std::fprintf(stderr, "kalibra %s: --fixed: no fixed parameter '%s'; %s\n", command,
+                 v->name.c_str(),
+                 v->namen.empty() ? "the distribution has none"
+                                  : ("the fixed parameters are:" + v->namen).c_str());
   }
-  return true;
+  return false;
 }
 
 bool FixedParameters::Parse(const QCommandLineParser& parser, const char* command) {

@@ -30,11 +30,6 @@ void VerfeinertJson(QJsonObject& o, const TAnpassung& a) {
 
 // Where a class of `klassen` was pooled for X²: the x of the class that took it in; none for a
 // class with a cell of its own.
-std::optional<std::uint32_t> GepooltInX(const TWerte& w, const std::vector<TWerte>& klassen) {
-  if (w.GepooltIn == kNichtGepoolt || w.GepooltIn >= klassen.size()) return std::nullopt;
-  return klassen[w.GepooltIn].X;
-}
-
 std::string GepooltText(std::optional<std::uint32_t> x) {
   return x ? std::to_string(*x) : std::string();
 }
@@ -114,33 +109,6 @@ QJsonArray ParameterJson(const TVerteilungsparameter& p, const Inferenzbericht* 
   return a;
 }
 
-void FitReport::Verbinden(Rueckrufe& r) {
-  r.ergebnis = [this](const TAnpassung& a) {
-    if (a.BesteMethode) {
-      hatBeste = true;
-      beste = MethodReport{a, {}, false};
-    } else {
-      methoden.push_back(MethodReport{a, {}, false});
-    }
-    return status::kOk;
-  };
-  r.parameter = [this](const TVerteilungsparameter& p) {
-    MethodReport& ziel = hatBeste ? beste : methoden.back();
-    ziel.parameter = p;
-    ziel.mitParametern = true;
-    return status::kOk;
-  };
-  r.klasse = [this](const TWerte& w) {
-    if (!hatBeste) return status::kOk;
-    if (w.Ergebnis) {
-      summe = w;
-    } else {
-      klassen.push_back(w);
-    }
-    return status::kOk;
-  };
-}
-
 std::vector<Klassenzeile> FitReport::Klassenzeilen() const {
   std::vector<Klassenzeile> z;
   z.reserve(klassen.size());
@@ -152,14 +120,14 @@ void FitReport::Drucken(Format format) const {
   const bool mitInferenz = inferenz != nullptr && inferenz->auftrag.An();
   const Tabelle<Methodenzeile>& mt = mitInferenz ? InferenzMethodentabelle() : Methodentabelle();
   const Tabelle<Klassenzeile>& kt = Klassentabelle();
-  const auto zeile = [](const MethodReport& m, bool best) {
+  const auto zeile = [](const Methodenbericht& m, bool best) {
     return Methodenzeile{&m.ergebnis, m.mitParametern ? &m.parameter : nullptr, best};
   };
   const Methodenzeile besteZeile{&beste.ergebnis, &beste.parameter, true,
                                  mitInferenz ? inferenz : nullptr};
   if (format == Format::kJson) {
     QJsonArray liste;
-    for (const MethodReport& m : methoden) liste.append(JsonObjekt(mt, zeile(m, false)));
+    for (const Methodenbericht& m : methoden) liste.append(JsonObjekt(mt, zeile(m, false)));
     QJsonObject root{
         {"file", QString::fromStdString(datei)},
         {"distribution", QJsonObject{{"index", static_cast<qint64>(verteilung.Index)},
@@ -180,7 +148,7 @@ void FitReport::Drucken(Format format) const {
   if (format == Format::kCsv) {
     CsvWriter csv(stdout);
     csv.Row(CsvKopf(mt));
-    for (const MethodReport& m : methoden) csv.Row(CsvZeile(mt, zeile(m, false)));
+    for (const Methodenbericht& m : methoden) csv.Row(CsvZeile(mt, zeile(m, false)));
     if (hatBeste) {
       csv.Row(CsvZeile(mt, besteZeile));
       csv.BlankLine();
@@ -193,7 +161,7 @@ void FitReport::Drucken(Format format) const {
               verteilung.Bezeichnung.c_str());
   if (!methoden.empty()) {
     TextTable t(TextKopf(mt));
-    for (const MethodReport& m : methoden) t.Row(TextZeile(mt, zeile(m, false)));
+    for (const Methodenbericht& m : methoden) t.Row(TextZeile(mt, zeile(m, false)));
     t.Print(stdout);
     std::printf("\n");
   }

@@ -10,32 +10,20 @@
 #include "app/kalibra/Ergebnistabellen.h"
 #include "app/kalibra/Output.h"
 #include "core/Datensatz.h"
+#include "fitting/Anpassbericht.h"
 #include "fitting/Anpassungsguete.h"
 #include "fitting/Ergebnis.h"
 
 namespace vk::cli {
 
-// What a fit reported through its callbacks: the methods, the best one, its class rows.
-struct MethodReport {
-  TAnpassung ergebnis;
-  TVerteilungsparameter parameter;
-  bool mitParametern = false;
-};
-
-struct FitReport {
+// What a fit reported through its callbacks, with the file and distribution it was of.
+struct FitReport : Anpassbericht {
   std::string datei;
   TVerteilung verteilung;
-  std::vector<MethodReport> methoden;
-  bool hatBeste = false;
-  MethodReport beste;
-  std::vector<TWerte> klassen;  // of the best method, without the summary row
-  TWerte summe;
   Status status = status::kOk;
   // The standard errors asked for; none: the report is the plain fit's.
   const Inferenzbericht* inferenz = nullptr;
 
-  // Callbacks that fill this report; the class rows of single methods are not kept.
-  void Verbinden(Rueckrufe& r);
   void Drucken(Format format) const;
 
  private:
@@ -57,9 +45,8 @@ QJsonArray ParameterJson(const TVerteilungsparameter& p);
 // (a number or null) and, with a bootstrap, "ci" ([lower, upper], null for none).
 QJsonArray ParameterJson(const TVerteilungsparameter& p, const Inferenzbericht* inferenz);
 
-// The x of the class that class `w` of `klassen` was pooled into for X², none where it keeps
-// a cell of its own; as a table or CSV cell (empty for none) and as JSON (null for none).
-std::optional<std::uint32_t> GepooltInX(const TWerte& w, const std::vector<TWerte>& klassen);
+// The x of a class's pooling target (GepooltInX) as a table or CSV cell (empty for none) and as
+// JSON (null for none).
 std::string GepooltText(std::optional<std::uint32_t> x);
 QJsonValue GepooltJson(std::optional<std::uint32_t> x);
 

@@ -133,7 +133,7 @@ int RunSpecial(const QStringList& args) {
   };
   InstallAbortHandler();
   bericht.status = engine.SpezielleAnpassung(bericht.verteilung, r, spezial);
-  for (MethodReport& m : bericht.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
+  for (Methodenbericht& m : bericht.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
   bericht.beste.parameter = SpezielleFesteMarkieren(bericht.beste.parameter, vorgaben);
   FinishingOutput();
   bericht.Drucken(s.format);

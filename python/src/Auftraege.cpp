@@ -9,6 +9,8 @@
 
 #include "fitting/Anpassungen.h"
 #include "fitting/GegebeneWerte.h"
+#include "python/src/Bericht.h"
+#include "python/src/Ergebnisbau.h"
 #include "python/src/Fehler.h"
 #include "python/src/Festwerte.h"
 #include "python/src/Sitzung.h"
@@ -19,153 +21,6 @@ namespace vk::py {
 namespace pyb = pybind11;
 
 namespace {
-
-// A number that is not finite reads as None, as the command line writes it as null.
-pyb::object ZahlOderNone(double v) {
-  return std::isfinite(v) ? pyb::object(pyb::float_(v)) : pyb::object(pyb::none());
-}
-
-pyb::dict Parameter(const TVerteilungsparameter& p) {
-  pyb::dict d;
-  for (std::uint32_t k = 0; k < p.ParZahl; ++k)
-    d[pyb::str(p.Parameter[k].Bezeichnung)] = p.Parameter[k].Wert;
-  return d;
-}
-
-pyb::dict Festparameter(const TVerteilungsparameter& p) {
-  pyb::dict d;
-  for (std::uint32_t k = 0; k < p.FestParZahl; ++k)
-    d[pyb::str(p.Festparameter[k].Bezeichnung)] = p.Festparameter[k].Wert;
-  return d;
-}
-
-// One class row as a result reports it: x, f, NP and the x of the class its X² cell was pooled
-// into (-1 for a cell of its own).
-struct Klasse {
-  std::uint32_t x = 0;
-  double f = 0, np = 0;
-  std::int64_t gepooltIn = -1;
-};
-
-void KlassenEintragen(const std::vector<Klasse>& klassen, pyb::dict& aus) {
-  const auto n = static_cast<pyb::ssize_t>(klassen.size());
-  pyb::array_t<std::int64_t> x(n), gepoolt(n);
-  pyb::array_t<double> f(n), np(n);
-  auto xs = x.mutable_unchecked<1>();
-  auto gs = gepoolt.mutable_unchecked<1>();
-  auto fs = f.mutable_unchecked<1>();
-  auto ns = np.mutable_unchecked<1>();
-  for (pyb::ssize_t i = 0; i < n; ++i) {
-    const Klasse& k = klassen[static_cast<std::size_t>(i)];
-    xs(i) = k.x;
-    fs(i) = k.f;
-    ns(i) = k.np;
-    gs(i) = k.gepooltIn;
-  }
-  aus["x"] = x;
-  aus["f"] = f;
-  aus["expected"] = np;
-  aus["pooled_into"] = gepoolt;
-}
-
-// What a fit reports through its callbacks: the methods, the best one, its class rows.
-struct Methode {
-  TAnpassung ergebnis;
-  TVerteilungsparameter parameter;
-  bool mitParametern = false;
-};
-
-struct Bericht {
-  std::vector<Methode> methoden;
-  bool hatBeste = false;
-  Methode beste;
-  std::vector<TWerte> klassen;
-  TWerte summe;
-
-  void Verbinden(Rueckrufe& r) {
-    r.ergebnis = [this](const TAnpassung& a) {
-      if (a.BesteMethode) {
-        hatBeste = true;
-        beste = Methode{a, {}, false};
-      } else {
-        methoden.push_back(Methode{a, {}, false});
-      }
-      return status::kOk;
-    };
-    r.parameter = [this](const TVerteilungsparameter& p) {
-      Methode& ziel = hatBeste ? beste : methoden.back();
-      ziel.parameter = p;
-      ziel.mitParametern = true;
-      return status::kOk;
-    };
-    r.klasse = [this](const TWerte& w) {
-      if (!hatBeste) return status::kOk;
-      if (w.Ergebnis)
-        summe = w;
-      else
-        klassen.push_back(w);
-      return status::kOk;
-    };
-  }
-
-  std::vector<Klasse> Klassen() const {
-    std::vector<Klasse> z;
-    z.reserve(klassen.size());
-    for (const TWerte& w : klassen) {
-      const bool gepoolt = w.GepooltIn != kNichtGepoolt && w.GepooltIn < klassen.size();
-      z.push_back({w.X, w.E, w.NP, gepoolt ? std::int64_t{klassen[w.GepooltIn].X} : -1});
-    }
-    return z;
-  }
-};
-
-pyb::dict Figuren(const TAnpassung& a) {
-  pyb::dict d;
-  d["chi2"] = a.Chi;
-  d["p"] = a.PChi;
-  d["c"] = a.Kontingenz;
-  d["r2"] = a.R2;
-  d["df"] = a.FG;
-  d["status"] = a.Status;
-  d["status_message"] = StatusText(a.Status);
-  d["refined"] = a.Verfeinert;
-  d["refinement_incomplete"] = a.VerfeinerungUnvollstaendig;
-  return d;
-}
-
-pyb::dict MethodeAlsDict(const Methode& m) {
-  pyb::dict d = Figuren(m.ergebnis);
-  d["method"] = m.ergebnis.Methode;
-  d["alternatives"] = m.ergebnis.Alternativen;
-  d["params"] = m.mitParametern ? pyb::object(Parameter(m.parameter)) : pyb::none();
-  d["fixed"] = m.mitParametern ? pyb::object(Festparameter(m.parameter)) : pyb::none();
-  return d;
-}
-
-pyb::dict Kopf(const Datenbestand& d, const TKatalogeintrag& e, Status st) {
-  pyb::dict aus;
-  aus["file"] = d.datei.empty() ? pyb::object(pyb::none()) : pyb::object(pyb::str(d.datei));
-  aus["index"] = e.index;
-  aus["name"] = e.bezeichnung;
-  aus["status"] = st;
-  aus["status_message"] = StatusText(st);
-  return aus;
-}
-
-// A fit that asked for a fixed parameter nobody gave ends with 16; the caller is told which.
-void FehlendenFestwertMelden(Status st, const Festwerte& fw, const TKatalogeintrag& e) {
-  if (st == status::kSkipAbortByUser && !fw.Fehlend().empty())
-    throw FalscherAufruf("the fixed parameter '" + fw.Fehlend() + "' of " + e.bezeichnung +
-                         " has no value from the data; give it with fixed={'" + fw.Fehlend() +
-                         "': VALUE}");
-}
-
-// After the fit, with the lock held: Ctrl-C first, then a stop asked for by the batch.
-void UnterbrechungMelden(Unterbrechbar& poll, const Stopp* stopp) {
-  poll.Weiterwerfen();
-  if (stopp != nullptr && stopp->gesetzt.load())
-    throw Fehler(status::kAbort, StatusMeldung(status::kAbort, "the batch was stopped"));
-}
 
 std::vector<Klasse> AktuelleKlassen(const Anpassungen& a, bool verworfen) {
   const TDatensatz& d = a.Daten();
@@ -180,39 +35,22 @@ std::vector<Klasse> AktuelleKlassen(const Anpassungen& a, bool verworfen) {
 
 }  // namespace
 
-pyb::dict Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorgaben& fest,
-                   bool alleMethoden, const pyb::handle& settings, Stopp* stopp) {
+pyb::object Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorgaben& fest,
+                     bool alleMethoden, const pyb::handle& settings) {
   const TKatalogeintrag e = Eintrag(index);
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
   const OptimisationSettings s = EinstellungenLesen(settings);
-  Bericht b;
+  Anpassbericht b;
   Status st = status::kOk;
-  Unterbrechbar poll(stopp != nullptr ? &stopp->gesetzt : nullptr);
+  Unterbrechbar poll;
   {
     pyb::gil_scoped_release frei;
-    Anpassungen& a = Engine(d, s);
-    Rueckrufe r;
-    b.Verbinden(r);
-    r.festparameter = fw.Rueckruf(a.Daten());
-    r.abbruch = [&poll] { return poll(); };
-    r.weiter = [&poll] { return !poll.Unterbrochen(); };
-    st = a.GewaehlteAnpassung(Referenz(e), !alleMethoden, r);
+    st = BerichtAnpassen(Engine(d, s), Referenz(e), alleMethoden, fw, poll, b);
   }
-  UnterbrechungMelden(poll, stopp);
-  FehlendenFestwertMelden(st, fw, e);
-  if (!b.hatBeste && st != status::kOk)
-    throw Fehler(st, StatusMeldung(st, "fit of " + e.bezeichnung));
-
-  pyb::dict aus = Kopf(d, e, st);
-  pyb::list methoden;
-  for (const Methode& m : b.methoden) methoden.append(MethodeAlsDict(m));
-  aus["methods"] = methoden;
-  aus["best"] = b.hatBeste ? pyb::object(MethodeAlsDict(b.beste)) : pyb::none();
-  KlassenEintragen(b.Klassen(), aus);
-  aus["total_f"] = b.summe.E;
-  aus["total_np"] = b.summe.NP;
-  return aus;
+  poll.Weiterwerfen();
+  BerichtPruefen(st, b, fw, e);
+  return FitResultBauen(d, e, st, b);
 }
 
 pyb::dict Auswerten(const Datenbestand& d, std::uint32_t index, const std::vector<double>& werte,
@@ -247,7 +85,7 @@ pyb::dict Auswerten(const Datenbestand& d, std::uint32_t index, const std::vecto
       klassen = AktuelleKlassen(a, verworfen);
     }
   }
-  FehlendenFestwertMelden(st, fw, e);
+  fw.FehlendMelden(st, e);
   if (st != status::kOk && st != status::kNotEnoughDf && st != status::kNoFit)
     throw Fehler(st, StatusMeldung(st, "evaluation of " + e.bezeichnung));
 
@@ -319,8 +157,8 @@ constexpr double kMaxGitterPunkte = 1e7;
 
 }  // namespace
 
-pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
-                  const pyb::handle& settings) {
+pyb::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
+                    const pyb::handle& settings) {
   const TKatalogeintrag e = Eintrag(kSpezialIndex);
   if (!e.spezial)
     throw Fehler(status::kDirectoryError,
@@ -358,7 +196,7 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     throw FalscherAufruf("the preflight grid has " + std::to_string(punkte) +
                          " points; choose larger DELTAs or shorter ranges");
 
-  Bericht b;
+  Anpassbericht b;
   Status st = status::kOk;
   Unterbrechbar poll;
   {
@@ -380,18 +218,10 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
     st = a.SpezielleAnpassung(Referenz(e), r, spezial);
   }
   poll.Weiterwerfen();
-  for (Methode& m : b.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
+  for (Methodenbericht& m : b.methoden) m.parameter = SpezielleFesteMarkieren(m.parameter, vorgaben);
   b.beste.parameter = SpezielleFesteMarkieren(b.beste.parameter, vorgaben);
   if (!b.hatBeste && st != status::kOk) throw Fehler(st, StatusMeldung(st, "special fitting"));
-  pyb::dict aus = Kopf(d, e, st);
-  pyb::list methoden;
-  for (const Methode& m : b.methoden) methoden.append(MethodeAlsDict(m));
-  aus["methods"] = methoden;
-  aus["best"] = b.hatBeste ? pyb::object(MethodeAlsDict(b.beste)) : pyb::none();
-  KlassenEintragen(b.Klassen(), aus);
-  aus["total_f"] = b.summe.E;
-  aus["total_np"] = b.summe.NP;
-  return aus;
+  return FitResultBauen(d, e, st, b);
 }
 
 }  // namespace vk::py

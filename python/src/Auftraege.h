@@ -3,7 +3,6 @@
 
 #include <pybind11/pybind11.h>
 
-#include <atomic>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -14,20 +13,15 @@
 
 namespace vk::py {
 
-// A flag that stops every fit it is handed to at its next poll: a batch sets it when its
-// consumer is interrupted, so that the workers end too.
-struct Stopp {
-  std::atomic<bool> gesetzt{false};
-};
-
 using Festvorgaben = std::map<std::string, double>;
 
 // The four fittings as the command line runs them, each with the interpreter's lock released
-// while the engine works. They answer plain dictionaries and numpy arrays (the package wraps
-// them in its result classes) and raise Fehler where the command line ends without a result;
-// Ctrl-C raises KeyboardInterrupt.
-pybind11::dict Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorgaben& fest,
-                        bool alleMethoden, const pybind11::handle& settings, Stopp* stopp);
+// while the engine works. A fit and the special fitting answer the package's FitResult, the
+// others plain dictionaries and numpy arrays (the package wraps them in its result classes);
+// they raise Fehler where the command line ends without a result; Ctrl-C raises
+// KeyboardInterrupt.
+pybind11::object Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorgaben& fest,
+                          bool alleMethoden, const pybind11::handle& settings);
 pybind11::dict Auswerten(const Datenbestand& d, std::uint32_t index,
                          const std::vector<double>& parameter, const Festvorgaben& fest,
                          const pybind11::handle& settings);
@@ -42,7 +36,7 @@ struct Spezialauftrag {
   std::optional<std::vector<double>> b1, b2;
   unsigned threads = 0;
 };
-pybind11::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
-                       const pybind11::handle& settings);
+pybind11::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
+                         const pybind11::handle& settings);
 
 }  // namespace vk::py

@@ -62,7 +62,10 @@ std::shared_ptr<const Klassen> Verdichten(const TDatensatz& d) {
 }  // namespace
 
 Datenbestand DateiEinlesen(const std::string& pfad) {
-  TDatensatz& d = Leseplatz();
+  return DateiEinlesen(pfad, Leseplatz());
+}
+
+Datenbestand DateiEinlesen(const std::string& pfad, TDatensatz& d) {
   TDateneigenschaften e;
   std::string detail;
   const Status st = DateiLesen(pfad, d, e, detail);

@@ -33,6 +33,8 @@ struct Datenbestand {
 // Reads an input data file with the command line's reader and checks; raises Fehler with the
 // reader's status and message (the line and token where the file says so).
 Datenbestand DateiEinlesen(const std::string& pfad);
+// The same, reading into `platz` (a worker's engine's room) rather than this thread's own.
+Datenbestand DateiEinlesen(const std::string& pfad, TDatensatz& platz);
 
 // The same checks over records given as arrays: x whole numbers in strictly ascending order,
 // f finite. Raises Fehler like a file that held these records.

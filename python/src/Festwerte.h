@@ -25,6 +25,9 @@ class Festwerte {
   FestparameterErfragen Rueckruf(const TDatensatz& daten);
   // The fixed parameter that had no value, after a fit that ended in 16; empty otherwise.
   const std::string& Fehlend() const { return fehlend_; }
+  // After a fit of `e` that ended with `st`: a usage error naming the fixed parameter that had
+  // no value, if that is why it ended.
+  void FehlendMelden(Status st, const TKatalogeintrag& e) const;
 
  private:
   std::map<std::string, double> gegeben_;

@@ -7,18 +7,16 @@
 
 #include "python/src/Auftraege.h"
 #include "python/src/Datenbestand.h"
+#include "python/src/Ergebnisbau.h"
 #include "python/src/Fehler.h"
 #include "python/src/Sitzung.h"
+#include "python/src/Stapel.h"
 
 namespace pyb = pybind11;
 using namespace vk;
 using namespace vk::py;
 
 namespace {
-
-// The package's exception classes, handed over by __init__.py at import.
-pyb::object gFehlerKlasse;
-pyb::object gAufrufKlasse;
 
 std::span<const double> Spanne(
     const pyb::array_t<double, pyb::array::c_style | pyb::array::forcecast>& a) {
@@ -89,20 +87,15 @@ PYBIND11_MODULE(_engine, m) {
     try {
       if (p) std::rethrow_exception(p);
     } catch (const Fehler& f) {
-      const pyb::object& klasse = f.code == kFalscherAufruf ? gAufrufKlasse : gFehlerKlasse;
-      if (!klasse) throw;
-      PyErr_SetObject(klasse.ptr(), pyb::make_tuple(f.code, f.what()).ptr());
+      const pyb::object fehler = FehlerObjekt(f);
+      if (!fehler) throw;
+      PyErr_SetObject(reinterpret_cast<PyObject*>(Py_TYPE(fehler.ptr())), fehler.ptr());
     }
   });
-  m.def("_set_error_classes", [](pyb::object fehler, pyb::object aufruf) {
-    gFehlerKlasse = std::move(fehler);
-    gAufrufKlasse = std::move(aufruf);
-  });
+  m.def("_set_classes", &PaketklassenSetzen, pyb::arg("fit_result"), pyb::arg("method_result"),
+        pyb::arg("error"), pyb::arg("usage_error"));
   // The objects must die before the interpreter does.
-  m.add_object("_cleanup", pyb::capsule([] {
-                 gFehlerKlasse = pyb::object();
-                 gAufrufKlasse = pyb::object();
-               }));
+  m.add_object("_cleanup", pyb::capsule([] { PaketklassenFreigeben(); }));
 
   m.def("load_catalog", &KatalogLaden, pyb::arg("path"));
   m.def("catalog", &KatalogListe);
@@ -146,13 +139,15 @@ PYBIND11_MODULE(_engine, m) {
       },
       pyb::arg("x"), pyb::arg("f"));
 
-  pyb::class_<Stopp>(m, "_Stop")
-      .def(pyb::init<>())
-      .def("set", [](Stopp& s) { s.gesetzt.store(true); })
-      .def_property_readonly("is_set", [](const Stopp& s) { return s.gesetzt.load(); });
-
   m.def("fit", &Anpassen, pyb::arg("data"), pyb::arg("index"), pyb::arg("fixed"),
-        pyb::arg("all_methods"), pyb::arg("settings"), pyb::arg("stop") = nullptr);
+        pyb::arg("all_methods"), pyb::arg("settings"));
+  pyb::class_<Stapel>(m, "_Batch")
+      .def(pyb::init<std::uint32_t, const Festvorgaben&, bool, const pyb::handle&, unsigned>(),
+           pyb::arg("index"), pyb::arg("fixed"), pyb::arg("all_methods"), pyb::arg("settings"),
+           pyb::arg("jobs"))
+      .def("next", &Stapel::Weiter, pyb::arg("items"))
+      .def_property_readonly("chunk_size", &Stapel::Teilgroesse)
+      .def("close", &Stapel::Schliessen);
   m.def("evaluate", &Auswerten, pyb::arg("data"), pyb::arg("index"), pyb::arg("params"),
         pyb::arg("fixed"), pyb::arg("settings"));
   m.def("auto", &Automatik, pyb::arg("data"), pyb::arg("fixed"), pyb::arg("settings"));

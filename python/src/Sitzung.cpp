@@ -40,9 +40,14 @@ TKatalogeintrag Eintrag(std::uint32_t index) {
 Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen) {
   thread_local std::unique_ptr<Anpassungen> engine;
   if (!engine) engine = std::make_unique<Anpassungen>(Katalog());
-  DatenUebertragen(daten, *engine);
-  engine->EinstellungenUebernehmen(einstellungen);
+  Vorbereiten(*engine, daten, einstellungen);
   return *engine;
+}
+
+void Vorbereiten(Anpassungen& engine, const Datenbestand& daten,
+                 const OptimisationSettings& einstellungen) {
+  DatenUebertragen(daten, engine);
+  engine.EinstellungenUebernehmen(einstellungen);
 }
 
 OptimisationSettings EinstellungenLesen(const pybind11::handle& settings) {

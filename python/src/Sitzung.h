@@ -25,6 +25,9 @@ TKatalogeintrag Eintrag(std::uint32_t index);
 // the state of one fit, so each thread keeps one for all its fits instead of building one per
 // call; engines of different threads share nothing but the catalog.
 Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen);
+// Gives `engine` the data set and settings of the next fit.
+void Vorbereiten(Anpassungen& engine, const Datenbestand& daten,
+                 const OptimisationSettings& einstellungen);
 
 // The optimisation settings of a Settings object (attributes reflection, expansion,
 // contraction, abort_criterion, min_class_size, max_steps, refine); None gives the built-in

@@ -16,7 +16,7 @@ Unterbrechbar::~Unterbrechbar() {
 bool Unterbrechbar::operator()() {
   if (unterbrochen_) return true;
   if (geteilt_ != nullptr && geteilt_->load(std::memory_order_relaxed)) return true;
-  if (++takt_ % kTakt != 0) return false;
+  if (!signale_ || ++takt_ % kTakt != 0) return false;
   const auto jetzt = std::chrono::steady_clock::now();
   if (jetzt < naechste_) return false;
   naechste_ = jetzt + kAbstand;

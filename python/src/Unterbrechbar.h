@@ -13,7 +13,8 @@ namespace vk::py {
 // each time: only every kAbstand it takes the lock and lets the interpreter run its signal
 // handlers, so that Ctrl-C, which Python only notices on its main thread, ends the fit within
 // a fraction of a second. A shared flag (set by a batch whose consumer was interrupted) stops
-// it too.
+// it too. On a worker thread, where no signal handler can run, it reads the flag alone
+// (`signale` false) and never takes the lock: the thread that consumes the results holds it.
 class Unterbrechbar {
  public:
   static constexpr std::chrono::milliseconds kAbstand{20};
@@ -21,7 +22,8 @@ class Unterbrechbar {
   // clock would cost it more than its bookkeeping.
   static constexpr unsigned kTakt = 16;
 
-  explicit Unterbrechbar(const std::atomic<bool>* geteilt = nullptr) : geteilt_(geteilt) {}
+  explicit Unterbrechbar(const std::atomic<bool>* geteilt = nullptr, bool signale = true)
+      : geteilt_(geteilt), signale_(signale) {}
   Unterbrechbar(const Unterbrechbar&) = delete;
   Unterbrechbar& operator=(const Unterbrechbar&) = delete;
   ~Unterbrechbar();
@@ -38,6 +40,7 @@ class Unterbrechbar {
 
  private:
   const std::atomic<bool>* geteilt_;
+  bool signale_;
   std::chrono::steady_clock::time_point naechste_ = std::chrono::steady_clock::now() + kAbstand;
   unsigned takt_ = 0;
   bool unterbrochen_ = false;

@@ -15,12 +15,10 @@ Ctrl-C ends a running fit with KeyboardInterrupt.
 
 from __future__ import annotations
 
-import collections
-import concurrent.futures
 import dataclasses
 import functools
+import itertools
 import os
-import threading
 from typing import Any, Dict, Iterable, Iterator, List, Mapping, Optional, Sequence, Tuple, Union
 
 import numpy as np
@@ -68,9 +66,6 @@ class KalibraUsageError(KalibraError, ValueError):
     """An argument the command line would refuse (code 64): an unknown distribution or fixed
     parameter, a value outside its rule, a setting outside its range."""
 
-
-_engine._set_error_classes(KalibraError, KalibraUsageError)
-_engine.load_catalog(os.path.join(os.path.dirname(os.path.abspath(__file__)), "Kalibra.bxm"))
 
 _USAGE = 64
 
@@ -320,36 +315,6 @@ class FitResult:
     error: Optional[KalibraError] = None
 
     @classmethod
-    def _from(cls, r: Dict[str, Any]) -> "FitResult":
-        best = r["best"] or {}
-        nan = float("nan")
-        return cls(
-            file=r["file"],
-            index=r["index"],
-            name=r["name"],
-            status=r["status"],
-            status_message=r["status_message"],
-            method=best.get("method", 0),
-            alternatives=best.get("alternatives", 0),
-            chi2=best.get("chi2", nan),
-            p=best.get("p", nan),
-            c=best.get("c", nan),
-            r2=best.get("r2", nan),
-            df=best.get("df", 0),
-            refined=best.get("refined", False),
-            refinement_incomplete=best.get("refinement_incomplete", False),
-            params=best.get("params") or {},
-            fixed=best.get("fixed") or {},
-            x=r["x"],
-            f=r["f"],
-            expected=r["expected"],
-            pooled_into=r["pooled_into"],
-            total_f=r["total_f"],
-            total_np=r["total_np"],
-            methods=[MethodResult(**m) for m in r["methods"]],
-        )
-
-    @classmethod
     def _failed(cls, file: Optional[str], dist: Distribution, error: KalibraError) -> "FitResult":
         nan = float("nan")
         empty = np.zeros(0)
@@ -380,6 +345,11 @@ class FitResult:
             {"x": int(x), "f": float(f), "expected": float(e), "pooled_into": None if p < 0 else int(p)}
             for x, f, e, p in zip(self.x, self.f, self.expected, self.pooled_into)
         ]
+
+
+# The engine builds results as instances of these classes and raises these exceptions.
+_engine._set_classes(FitResult, MethodResult, KalibraError, KalibraUsageError)
+_engine.load_catalog(os.path.join(os.path.dirname(os.path.abspath(__file__)), "Kalibra.bxm"))
 
 
 @dataclasses.dataclass
@@ -460,8 +430,7 @@ def fit(
     the data give no value for.
     """
     d, member = _data(data), _distribution(dist)
-    r = _engine.fit(d._d, member.index, _fixed(fixed), bool(all_methods), _settings(settings, refine))
-    return FitResult._from(r)
+    return _engine.fit(d._d, member.index, _fixed(fixed), bool(all_methods), _settings(settings, refine))
 
 
 _SORT_KEYS = {
@@ -569,7 +538,7 @@ def special(
         if n not in ("a0", "a1", "a2"):
             raise KalibraUsageError(_USAGE, f"fix takes a0, a1 and a2, not {n!r}")
     d = _data(data)
-    r = _engine.special(
+    return _engine.special(
         d._d,
         [float(a0), float(a1), float(a2)],
         [n in fixed_names for n in ("a0", "a1", "a2")],
@@ -578,7 +547,6 @@ def special(
         int(threads),
         _settings(settings, None),
     )
-    return FitResult._from(r)
 
 
 def batch(
@@ -594,48 +562,54 @@ def batch(
     """Fits one distribution to each data set (Data objects or file names) and yields the
     results in the order of the data sets.
 
-    ``jobs`` threads fit in parallel, each with an engine of its own; the interpreter's lock is
-    released while they fit. A data set whose read or fit fails yields a result with its status
-    and ``error`` set instead of ending the batch; a bad distribution, fixed parameter or setting
-    raises at once. Ctrl-C stops the workers and raises KeyboardInterrupt.
+    ``jobs`` threads fit in parallel, each with an engine of its own, without the interpreter's
+    lock, while the calling thread turns finished results into FitResult objects; with
+    ``jobs=1`` everything runs on the calling thread. The data sets are taken a chunk at a time
+    (as many as take a few milliseconds, at most 512 per job), so a long generator is not read
+    ahead into memory. A data set whose read
+    or fit fails yields a result with its status and ``error`` set instead of ending the batch;
+    a bad distribution, fixed parameter or setting raises at once. Ctrl-C stops the workers and
+    raises KeyboardInterrupt.
     """
     member = _distribution(dist)
-    given = _fixed(fixed)
-    s = _settings(settings, refine)
-    if not isinstance(jobs, int) or jobs < 1:
+    if not isinstance(jobs, int) or isinstance(jobs, bool) or jobs < 1:
         raise KalibraUsageError(_USAGE, f"jobs takes a count from 1, not {jobs!r}")
-    stop = _engine._Stop()
+    run = _engine._Batch(member.index, _fixed(fixed), bool(all_methods), _settings(settings, refine), jobs)
+    return _batch_results(run, iter(datasets), member)
 
-    def one(item: Union[Data, str, os.PathLike]) -> FitResult:
-        try:
-            d = _data(item)
-        except KalibraError as e:
-            return FitResult._failed(os.fsdecode(item), member, e)
-        try:
-            return FitResult._from(_engine.fit(d._d, member.index, given, bool(all_methods), s, stop))
-        except KalibraUsageError:
-            raise
-        except KalibraError as e:
-            return FitResult._failed(d.file, member, e)
 
-    def run() -> Iterator[FitResult]:
-        # A window of data sets in flight: enough to keep every worker busy, few enough that a
-        # long generator is not read ahead into memory.
-        window = 4 * jobs
-        with concurrent.futures.ThreadPoolExecutor(max_workers=jobs) as pool:
-            pending: collections.deque = collections.deque()
-            items = iter(datasets)
-            try:
-                for item in items:
-                    pending.append(pool.submit(one, item))
-                    if len(pending) >= window:
-                        yield pending.popleft().result()
-                while pending:
-                    yield pending.popleft().result()
-            except BaseException:
-                stop.set()
-                for p in pending:
-                    p.cancel()
-                raise
+# Data sets in a chunk of a batch; None lets the engine size each chunk by the time the last one
+# took (a fixed size is for tests of chunk boundaries).
+_BATCH_CHUNK: Optional[int] = None
 
-    return run()
+
+def _batch_results(run: Any, items: Iterator[Any], member: Distribution) -> Iterator[FitResult]:
+    unusable: Optional[TypeError] = None
+    try:
+        while True:
+            chunk: List[Any] = []
+            if unusable is None:
+                size = run.chunk_size if _BATCH_CHUNK is None else _BATCH_CHUNK
+                for item in itertools.islice(items, size):
+                    if isinstance(item, Data):
+                        chunk.append(item._d)
+                    elif isinstance(item, (str, os.PathLike)):
+                        chunk.append(os.fsdecode(item))
+                    else:
+                        # Raised in its place, after the results of the data sets before it.
+                        unusable = TypeError(
+                            f"expected vostra_kalibra.Data or a file name, not {type(item).__name__}")
+                        break
+            for r in run.next(chunk):
+                if r.__class__ is tuple:
+                    file, error = r
+                    if isinstance(error, KalibraUsageError):
+                        raise error
+                    r = FitResult._failed(file, member, error)
+                yield r
+            if not chunk:
+                break
+        if unusable is not None:
+            raise unusable
+    finally:
+        run.close()

@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Type hints of the package vostra_kalibra.
+import dataclasses
 import os
 from typing import Any, Dict, Iterable, Iterator, List, Mapping, Optional, Sequence, Tuple, Union
 
@@ -13,11 +14,13 @@ class KalibraError(Exception):
 
 class KalibraUsageError(KalibraError, ValueError): ...
 
+@dataclasses.dataclass(frozen=True)
 class FixedParameter:
     name: str
     condition: str
     description: str
 
+@dataclasses.dataclass(frozen=True)
 class Distribution:
     index: int
     name: str
@@ -44,25 +47,17 @@ class Data:
 
 def read(path: Union[str, os.PathLike[str]]) -> Data: ...
 
+@dataclasses.dataclass(frozen=True)
 class Settings:
-    reflection: float
-    expansion: float
-    contraction: float
-    abort_criterion: float
-    min_class_size: float
-    max_steps: int
-    refine: bool
-    def __init__(
-        self,
-        reflection: float = ...,
-        expansion: float = ...,
-        contraction: float = ...,
-        abort_criterion: float = ...,
-        min_class_size: float = ...,
-        max_steps: int = ...,
-        refine: bool = ...,
-    ) -> None: ...
+    reflection: float = ...
+    expansion: float = ...
+    contraction: float = ...
+    abort_criterion: float = ...
+    min_class_size: float = ...
+    max_steps: int = ...
+    refine: bool = ...
 
+@dataclasses.dataclass
 class MethodResult:
     method: int
     alternatives: int
@@ -79,6 +74,7 @@ class MethodResult:
     fixed: Optional[Dict[str, float]]
     def to_dict(self) -> Dict[str, Any]: ...
 
+@dataclasses.dataclass
 class FitResult:
     file: Optional[str]
     index: int
@@ -103,10 +99,11 @@ class FitResult:
     total_f: float
     total_np: float
     methods: List[MethodResult]
-    error: Optional[KalibraError]
+    error: Optional[KalibraError] = ...
     def to_dict(self) -> Dict[str, Any]: ...
     def classes(self) -> List[Dict[str, Any]]: ...
 
+@dataclasses.dataclass
 class AutoRow:
     index: int
     name: str
@@ -121,6 +118,7 @@ class AutoRow:
     refinement_incomplete: bool
     def to_dict(self) -> Dict[str, Any]: ...
 
+@dataclasses.dataclass
 class Evaluation:
     file: Optional[str]
     index: int
@@ -143,12 +141,12 @@ class Evaluation:
     pooled_into: npt.NDArray[np.int64]
     def to_dict(self) -> Dict[str, Any]: ...
 
-DataLike = Union[Data, str, os.PathLike[str]]
-DistLike = Union[int, str, Distribution]
+_DataLike = Union[Data, str, os.PathLike[str]]
+_DistLike = Union[int, str, Distribution]
 
 def fit(
-    data: DataLike,
-    dist: DistLike,
+    data: _DataLike,
+    dist: _DistLike,
     *,
     fixed: Optional[Mapping[str, float]] = ...,
     refine: Optional[bool] = ...,
@@ -156,7 +154,7 @@ def fit(
     settings: Optional[Settings] = ...,
 ) -> FitResult: ...
 def auto(
-    data: DataLike,
+    data: _DataLike,
     *,
     top: Optional[int] = ...,
     sort: Optional[str] = ...,
@@ -165,15 +163,15 @@ def auto(
     settings: Optional[Settings] = ...,
 ) -> List[AutoRow]: ...
 def evaluate(
-    data: DataLike,
-    dist: DistLike,
+    data: _DataLike,
+    dist: _DistLike,
     params: Union[Mapping[str, float], Sequence[float]],
     *,
     fixed: Optional[Mapping[str, float]] = ...,
     settings: Optional[Settings] = ...,
 ) -> Evaluation: ...
 def special(
-    data: DataLike,
+    data: _DataLike,
     *,
     a0: float = ...,
     a1: float = ...,
@@ -185,8 +183,8 @@ def special(
     settings: Optional[Settings] = ...,
 ) -> FitResult: ...
 def batch(
-    datasets: Iterable[DataLike],
-    dist: DistLike,
+    datasets: Iterable[_DataLike],
+    dist: _DistLike,
     *,
     jobs: int = ...,
     fixed: Optional[Mapping[str, float]] = ...,

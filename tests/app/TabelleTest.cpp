@@ -1,18 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The result lists are described once and rendered by every format: the renderings of one row
-// must agree with each other and with their headers, and the ordered workers must hand results
-// on in order whatever the timing.
+// must agree with each other and with their headers.
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
-#include <chrono>
 #include <cmath>
 #include <limits>
 #include <set>
-#include <thread>
 
 #include "app/kalibra/Ergebnistabellen.h"
-#include "app/kalibra/GeordneteArbeit.h"
 #include "app/kalibra/Tabelle.h"
 
 namespace vk::cli {
@@ -98,40 +94,6 @@ TEST(Ergebnistabellen, NoneIsWrittenAsEachFormatSaysNone) {
   EXPECT_FALSE(o["enoughDegreesOfFreedom"].toBool());
   EXPECT_EQ(TextSatz(Auswertungstabelle(), Auswertungszeile{&kz, &p, 4, true, false}),
             "X² -  K -  DF -  P(X²) -  C -  R² -");
-}
-
-// Jobs that finish out of order (later ones faster) are still handed on in order, with at most
-// the window's count running ahead, and a source that runs dry ends every worker.
-TEST(GeordneteArbeit, HandsResultsOnInOrderWhateverTheTiming) {
-  struct Fall {
-    unsigned jobs;
-    std::size_t fenster, anzahl;
-  };
-  for (const Fall f : {Fall{1, 1, 5}, Fall{2, 1, 7}, Fall{4, 3, 40}, Fall{3, 64, 10}}) {
-    std::size_t naechste = 0, laufend = 0, hoechstens = 0;
-    std::vector<std::size_t> reihe;
-    struct Zaehler {};
-    const std::size_t n = GeordnetAbarbeiten<std::size_t, std::size_t, Zaehler>(
-        f.jobs, f.fenster,
-        [&]() -> std::optional<std::size_t> {
-          if (naechste == f.anzahl) return std::nullopt;
-          hoechstens = std::max(hoechstens, ++laufend);
-          return naechste++;
-        },
-        [] { return std::make_unique<Zaehler>(); },
-        [&](Zaehler&, std::size_t& i) {
-          std::this_thread::sleep_for(std::chrono::microseconds(200 * ((f.anzahl - i) % 5)));
-          return i * i;
-        },
-        [&](std::size_t& e) {
-          reihe.push_back(e);
-          --laufend;
-        });
-    EXPECT_EQ(n, f.anzahl);
-    ASSERT_EQ(reihe.size(), f.anzahl);
-    for (std::size_t i = 0; i < f.anzahl; ++i) EXPECT_EQ(reihe[i], i * i);
-    EXPECT_LE(hoechstens, f.fenster + f.jobs);
-  }
 }
 
 }  // namespace

@@ -105,3 +105,57 @@ def test_ctrl_c_ends_a_running_call(name):
     assert proc.returncode == 0, err
     # Generous for a loaded machine: the poll looks every 20 ms.
     assert took < 5.0
+
+
+# Chunks of one, two and three data sets: every chunk boundary falls somewhere else, and failed
+# reads sit in several chunks.
+@pytest.mark.parametrize("jobs,chunk", [(1, 1), (2, 1), (2, 3), (3, 2)])
+def test_batch_across_chunks_keeps_order_and_failures(monkeypatch, tmp_path, jobs, chunk):
+    monkeypatch.setattr(vk, "_BATCH_CHUNK", chunk)
+    bad = tmp_path / "bad.dat"
+    bad.write_text("0 1\n2 1\n1 1\n")
+    missing = str(tmp_path / "missing.dat")
+    items = [negative_binomial_like(i) if i % 4 else (bad if i % 8 else missing) for i in range(17)]
+    results = list(vk.batch(items, 4, jobs=jobs))
+    assert len(results) == len(items)
+    for item, r in zip(items, results):
+        if isinstance(item, vk.Data):
+            same_result(r, vk.fit(item, 4))
+            assert r.error is None
+        else:
+            assert (r.status, r.error.code) == ((9, 9) if item == bad else (12, 12))
+            assert r.file == os.fsdecode(item)
+
+
+def test_batch_raises_for_an_unusable_item_after_the_results_before_it(monkeypatch):
+    monkeypatch.setattr(vk, "_BATCH_CHUNK", 2)
+    items = [negative_binomial_like(i) for i in range(5)] + [42, negative_binomial_like(9)]
+    got = []
+    with pytest.raises(TypeError, match="not int"):
+        for r in vk.batch(items, 4, jobs=2):
+            got.append(r)
+    assert len(got) == 5
+
+
+def test_batch_refuses_bad_arguments_before_it_is_iterated():
+    data = [vk.read(FILES["horse-kicks"])]
+    with pytest.raises(vk.KalibraUsageError, match="condition"):
+        vk.batch(data, 1, fixed={"n": -3})
+    with pytest.raises(vk.KalibraUsageError, match="reflection"):
+        vk.batch(data, 4, settings=vk.Settings(reflection=0))
+    # A fixed parameter that neither the caller nor the data give is found by the fit.
+    with pytest.raises(vk.KalibraUsageError, match="'p'"):
+        next(vk.batch(data, 9))
+
+
+def test_leaving_a_batch_early_stops_its_workers():
+    # After the fast data sets, fits that take seconds each: closing the batch after its first
+    # result must not wait for them.
+    x = np.arange(20001)
+    slow = vk.Data(x, np.round(1000 * np.exp(-x / 6667.0)) + 1)
+    results = vk.batch([negative_binomial_like(i) for i in range(8)] + [slow] * 40, 16, jobs=2)
+    next(results)
+    started = time.monotonic()
+    results.close()
+    # Generous for a loaded machine: the workers poll the stop flag every simplex step.
+    assert time.monotonic() - started < 5.0

@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-namespace vk::cli {
+namespace vk {
 
 // Runs jobs on `jobs` workers and hands their results on in the order the jobs were taken, each
 // as soon as every one before it is done, so a list streams out while it is being computed.
@@ -69,4 +69,4 @@ std::size_t GeordnetAbarbeiten(unsigned jobs, std::size_t fenster,
   return ausgegeben;
 }
 
-}  // namespace vk::cli
+}  // namespace vk
