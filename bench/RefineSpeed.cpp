@@ -21,8 +21,8 @@
 #include <vector>
 
 #include "bench/BenchDaten.h"
+#include "bench/GepackterKatalog.h"
 #include "catalog/Festparameter.h"
-#include "catalog/VerzeichnisLaden.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
@@ -115,12 +115,7 @@ int main(int argc, char** argv) {
     if (arg == "--members") mitglieder = true;
     if (arg == "--results") ergebnisse = true;
   }
-  vk::Verteilungsverzeichnis katalog;
-  std::string meldung;
-  if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) != vk::status::kOk) {
-    std::fprintf(stderr, "%s\n", meldung.c_str());
-    return 1;
-  }
+  const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();
   const char* dateien[] = {"horse-kicks.dat",       "alpha-particles.dat",
                            "shell-accidents.dat",   "gpl3-word-syllables.dat",
                            "gpl3-word-letters.dat", "gpl3-sentence-words.dat"};

@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-#include "catalog/VerzeichnisLaden.h"
+#include "bench/GepackterKatalog.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
 #include "distributions/Registry.h"
@@ -31,16 +31,7 @@ namespace {
 using Uhr = std::chrono::steady_clock;
 
 const vk::Verteilungsverzeichnis& Katalog() {
-  static const vk::Verteilungsverzeichnis k = [] {
-    vk::Verteilungsverzeichnis geladen;
-    std::string meldung;
-    if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, geladen, meldung) != vk::status::kOk) {
-      std::fprintf(stderr, "%s\n", meldung.c_str());
-      std::exit(1);
-    }
-    return geladen;
-  }();
-  return k;
+  return vk::bench::GepackterKatalog();
 }
 
 struct Ergebnis {

@@ -40,12 +40,12 @@ def datasets(count):
     return out
 
 
-def best_of(rounds, call):
+def best_of(rounds, call, clock=time.perf_counter):
     best = float("inf")
     for _ in range(rounds):
-        start = time.perf_counter()
+        start = clock()
         call()
-        best = min(best, time.perf_counter() - start)
+        best = min(best, clock() - start)
     return best
 
 
@@ -80,15 +80,6 @@ def bench_batch(rounds=7):
           f"two threads / one: {times[2][1] / times[1][1]:.2f}  ({load()}, {os.cpu_count()} cores)")
 
 
-def best_cpu_of(rounds, call):
-    best = float("inf")
-    for _ in range(rounds):
-        start = time.process_time()
-        call()
-        best = min(best, time.process_time() - start)
-    return best
-
-
 def bench_fit(vk_bench, rounds=7, calls=3000):
     # Both sides as CPU time of the process: on a shared machine the wall clock of a 40 us call
     # is mostly the wait for a core (Google Benchmark's real time was 4x its CPU time here).
@@ -103,8 +94,10 @@ def bench_fit(vk_bench, rounds=7, calls=3000):
     results = {}
     for label, call in (("vk.fit(vk.Data(x, f), 4)", lambda: vk.fit(vk.Data(MAY_X, MAY_F), 4)),
                         ("vk.fit(data, 4), data read once", lambda: vk.fit(fit_only, 4))):
-        cpu = best_cpu_of(rounds, lambda: [call() for _ in range(calls)]) / calls * 1e6
-        wall = best_of(rounds, lambda: [call() for _ in range(calls)]) / calls * 1e6
+        def calls_of(call=call):
+            return [call() for _ in range(calls)]
+        cpu = best_of(rounds, calls_of, time.process_time) / calls * 1e6
+        wall = best_of(rounds, calls_of) / calls * 1e6
         results[label] = (cpu, wall)
     print(f"negative binomial fit of the may counts in C++ (reading included): {cxx_cpu:.1f} us "
           f"CPU ({cxx_wall:.1f} us wall)")
