@@ -12,16 +12,15 @@ namespace vk::bench {
 // The shipped catalog, packed by the build beside the command-line tool (VK_CATALOG_FILE), loaded
 // once. Without it a benchmark has nothing to measure, so a failed load ends the process.
 inline const Verteilungsverzeichnis& GepackterKatalog() {
-  static const Verteilungsverzeichnis k = [] {
-    Verteilungsverzeichnis geladen;
+  static Verteilungsverzeichnis katalog;
+  static const bool geladen = [] {
     std::string meldung;
-    if (VerzeichnisAusDateiLaden(VK_CATALOG_FILE, geladen, meldung) != status::kOk) {
-      std::fprintf(stderr, "%s\n", meldung.c_str());
-      std::exit(1);
-    }
-    return geladen;
+    const bool ok = VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) == status::kOk;
+    if (!ok) std::fprintf(stderr, "%s\n", meldung.c_str());
+    return ok;
   }();
-  return k;
+  if (!geladen) std::exit(1);
+  return katalog;
 }
 
 }  // namespace vk::bench

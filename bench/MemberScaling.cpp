@@ -19,6 +19,7 @@
 
 #include "bench/CpuTime.h"
 #include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
@@ -93,10 +94,7 @@ struct Zeile {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_member_scaling FILE [L1 L2]\n");
-    return 2;
-  }
+  if (!vk::bench::HasFirstArgument(argc, "vk_member_scaling FILE [L1 L2]")) return 2;
   const std::uint32_t L1 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[2])) : 2000;
   const std::uint32_t L2 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[3])) : 20000;
   const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();

@@ -22,6 +22,7 @@
 
 #include "bench/BenchDaten.h"
 #include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "catalog/Festparameter.h"
 #include "fitting/Anpassungen.h"
 
@@ -102,10 +103,9 @@ double Schnellster(vk::Anpassungen& a, bool verfeinern, int laeufe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_refine_speed DATA_DIR [--runs N] [--members] [--results]\n");
+  if (!vk::bench::HasFirstArgument(argc,
+                                   "vk_refine_speed DATA_DIR [--runs N] [--members] [--results]"))
     return 64;
-  }
   const std::string ordner = argv[1];
   int laeufe = 3;
   bool mitglieder = false, ergebnisse = false;

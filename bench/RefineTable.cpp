@@ -17,6 +17,7 @@
 #include <string>
 
 #include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
 #include "distributions/Registry.h"
@@ -176,10 +177,7 @@ std::string EigeneDaten(const vk::test::Beispiel& b) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_refine_table DATA_DIR [--members]\n");
-    return 64;
-  }
+  if (!vk::bench::HasFirstArgument(argc, "vk_refine_table DATA_DIR [--members]")) return 64;
   const std::string ordner = argv[1];
   bool mitglieder = false;
   std::string repro;
