@@ -69,7 +69,7 @@ struct Zeile {
 
 // One automatic fitting; with `zeilen` each member's report and the CPU time since the one before.
 double Lauf(vk::Anpassungen& a, bool verfeinern, std::vector<Zeile>* zeilen) {
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   o.Verfeinerung = verfeinern;
   a.EinstellungenUebernehmen(o);
   vk::Rueckrufe r;

@@ -48,7 +48,7 @@ struct Vergleich {
 
 Ergebnis Fit(vk::Anpassungen& a, std::uint32_t nummer, const vk::FestparameterErfragen& fest,
              bool verfeinern) {
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   o.Verfeinerung = verfeinern;
   a.EinstellungenUebernehmen(o);
   vk::Rueckrufe r;
@@ -126,14 +126,13 @@ const char* Urteil(const Vergleich& v) {
   if (v.ml.st != vk::status::kOk) return "yes";
   // Equal within the refinement's resolution: the X² within the abort criterion and the P alike
   // to four places (two perfect fits at the X² floor of 0.0001 differ in P by rounding only).
-  const double aufloesung = vk::OptimisationSettings{}.Abbruchkriterium;
+  const double aufloesung = vk::TEinstellungen{}.Abbruchkriterium;
   if (std::fabs(v.verfeinert.chi - v.ml.chi) <= aufloesung &&
       std::fabs(v.verfeinert.p - v.ml.p) <= aufloesung)
     return "yes";
   if (v.verfeinert.p > v.ml.p + 1e-9) return "yes";
   if (v.verfeinert.p < v.ml.p - 1e-9) return "**no**";
-  return v.verfeinert.chi <= v.ml.chi + vk::OptimisationSettings{}.Abbruchkriterium ? "yes"
-                                                                                    : "**no**";
+  return v.verfeinert.chi <= v.ml.chi + vk::TEinstellungen{}.Abbruchkriterium ? "yes" : "**no**";
 }
 
 void Zeile(const std::string& erste, std::uint32_t nummer, const Vergleich& v) {

@@ -6,7 +6,7 @@
 namespace vk {
 
 // The user's optimisation criteria: the simplex factors, its stop rules and the pooling bound.
-struct OptimisationSettings {
+struct TEinstellungen {
   double Reflektionsweite = 1.0;       // alpha
   double Expansionsweite = 2.0;        // gamma
   double Kontraktionsgroesse = 0.5;    // beta

@@ -185,7 +185,7 @@ pyb::dict Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorgabe
   const TKatalogeintrag e = Eintrag(index);
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Bericht b;
   Status st = status::kOk;
   Unterbrechbar poll(stopp != nullptr ? &stopp->gesetzt : nullptr);
@@ -225,7 +225,7 @@ pyb::dict Auswerten(const Datenbestand& d, std::uint32_t index, const std::vecto
     if (!std::isfinite(w)) throw FalscherAufruf("a parameter value is not a finite number");
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Parametervektor v{};
   std::copy(werte.begin(), werte.end(), v.begin());
   const TVerteilung ref = Referenz(e);
@@ -274,7 +274,7 @@ pyb::dict Automatik(const Datenbestand& d, const Festvorgaben& fest, const pyb::
     if (auto e = katalog.VerteilungHolen(i); e && e->automatik) automatische.push_back(*e);
   Festwerte fw(fest);
   fw.Pruefen(automatische);
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   std::vector<TAnpassung> zeilen;
   Status st = status::kOk;
   Unterbrechbar poll;
@@ -325,7 +325,7 @@ pyb::dict Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
   if (!e.spezial)
     throw Fehler(status::kDirectoryError,
                  "the catalog has no special model at index " + std::to_string(kSpezialIndex));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Spezialvorgaben vorgaben{};
   for (std::size_t k = 0; k < 3; ++k) {
     if (!std::isfinite(auftrag.a[k])) throw FalscherAufruf("a coefficient is not a finite number");

@@ -37,7 +37,7 @@ TKatalogeintrag Eintrag(std::uint32_t index) {
   throw FalscherAufruf("no distribution " + std::to_string(index) + " in the catalog");
 }
 
-Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen) {
+Anpassungen& Engine(const Datenbestand& daten, const TEinstellungen& einstellungen) {
   thread_local std::unique_ptr<Anpassungen> engine;
   if (!engine) engine = std::make_unique<Anpassungen>(Katalog());
   DatenUebertragen(daten, *engine);
@@ -45,8 +45,8 @@ Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einst
   return *engine;
 }
 
-OptimisationSettings EinstellungenLesen(const pybind11::handle& settings) {
-  OptimisationSettings s;
+TEinstellungen EinstellungenLesen(const pybind11::handle& settings) {
+  TEinstellungen s;
   if (settings.is_none()) return s;
   for (const Einstellungsbereich& b : kEinstellungsbereiche) {
     if (b.option == nullptr) continue;

@@ -20,7 +20,7 @@ class Einstellungen : public ::testing::Test {
 
 TEST_F(Einstellungen, FreshStoreGivesDefaults) {
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Reflektionsweite = 9;
   OptParLesen(store, o);
   EXPECT_EQ(o.Reflektionsweite, 1.0);
@@ -79,7 +79,7 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
 }
 
 TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Verfeinerung = true;
   o.Reflektionsweite = 1.25;
   o.Abbruchkriterium = 1e-7;
@@ -103,7 +103,7 @@ TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
   EXPECT_EQ(store.value("FitPar/NurBesteMethode").toString(), "1");
   EXPECT_TRUE(store.contains(QString::fromUtf8("OptPar/Kontraktionsgröße")));
 
-  OptimisationSettings o2;
+  TEinstellungen o2;
   PresentationSettings p2;
   OptParLesen(store, o2);
   FitParLesen(store, p2);
@@ -128,7 +128,7 @@ TEST_F(Einstellungen, MalformedValuesReadAsTheirDefaults) {
     store.setValue("FitPar/GrafFensterH", "tall");
   }
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   OptParLesen(store, o);
   EXPECT_EQ(o.Reflektionsweite, 1.0);
   EXPECT_EQ(o.Expansionsweite, 2.0);
@@ -156,11 +156,11 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
     store.setValue("OptPar/Verfeinerung", "yes");
   }
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Verfeinerung = true;
   std::vector<std::string> warnungen;
   OptParLesen(store, o, &warnungen);
-  const OptimisationSettings d;
+  const TEinstellungen d;
   EXPECT_EQ(o.Reflektionsweite, d.Reflektionsweite);
   EXPECT_EQ(o.Expansionsweite, d.Expansionsweite);
   EXPECT_EQ(o.Kontraktionsgroesse, d.Kontraktionsgroesse);
@@ -189,7 +189,7 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
   EXPECT_EQ(warnungen, erwartet);
 
   // Whatever reaches the writer unusable leaves the stored text alone.
-  OptimisationSettings kaputt;
+  TEinstellungen kaputt;
   kaputt.Reflektionsweite = std::numeric_limits<double>::quiet_NaN();
   kaputt.Optimierungsversuche = 0;
   kaputt.Expansionsweite = 3;
@@ -224,7 +224,7 @@ TEST(EinstellungenText, EveryUnusableTextWarnsOnce) {
       store.setValue("OptPar/Optimierungsversuche", QString::fromLatin1(f.text));
     }
     QSettings store(pfad, QSettings::IniFormat);
-    OptimisationSettings o;
+    TEinstellungen o;
     std::vector<std::string> warnungen;
     OptParLesen(store, o, &warnungen);
     EXPECT_EQ(o.Optimierungsversuche, 320u) << f.text;

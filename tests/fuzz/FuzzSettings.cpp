@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
   }
   QSettings store(Datei(), QSettings::IniFormat);
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   std::vector<std::string> warnungen;
   vk::OptParLesen(store, o, &warnungen);
   for (double v : {o.Reflektionsweite, o.Expansionsweite, o.Kontraktionsgroesse, o.Abbruchkriterium,
