@@ -30,7 +30,7 @@ struct InferenzEinstellungen {
 inline constexpr std::uint32_t kMaxBootstrapProben = 1'000'000;
 
 // What the desktop keeps between sessions besides the criteria.
-struct PresentationSettings {
+struct TAnzeigeeinstellungen {
   bool NurBesteMethode = false;
   bool AuswahlHilfe = false;
   int KalibraFensterX = 0;

@@ -156,8 +156,8 @@ void OptParSchreiben(QSettings& store, const TEinstellungen& s) {
   store.sync();
 }
 
-void FitParLesen(QSettings& store, PresentationSettings& s, std::vector<std::string>* warnungen) {
-  const PresentationSettings d;
+void FitParLesen(QSettings& store, TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen) {
+  const TAnzeigeeinstellungen d;
   store.beginGroup("FitPar");
   const Pruefung p{store, warnungen};
   s.NurBesteMethode = LeseBoolean(p, "NurBesteMethode", d.NurBesteMethode);
@@ -172,7 +172,7 @@ void FitParLesen(QSettings& store, PresentationSettings& s, std::vector<std::str
   store.endGroup();
 }
 
-void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
+void FitParSchreiben(QSettings& store, const TAnzeigeeinstellungen& s) {
   store.beginGroup("FitPar");
   Schreibe(store, "NurBesteMethode", s.NurBesteMethode ? "1" : "0");
   Schreibe(store, "AuswahlHilfe", s.AuswahlHilfe ? "1" : "0");
@@ -254,16 +254,16 @@ void OptParSchreiben(const TEinstellungen& s) {
   QSettings store(kOrganisation, kAnwendung);
   OptParSchreiben(store, s);
 }
-void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen) {
+void FitParLesen(TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen) {
   // The store that cannot be read is told of by the optimisation settings' read.
   if (!SpeicherLesbar(nullptr)) {
-    s = PresentationSettings{};
+    s = TAnzeigeeinstellungen{};
     return;
   }
   QSettings store(kOrganisation, kAnwendung);
   FitParLesen(store, s, warnungen);
 }
-void FitParSchreiben(const PresentationSettings& s) {
+void FitParSchreiben(const TAnzeigeeinstellungen& s) {
   if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   FitParSchreiben(store, s);

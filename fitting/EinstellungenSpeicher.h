@@ -21,8 +21,8 @@ namespace vk {
 // below 1, a switch that is no number at all: 0 is off, any other number on).
 void OptParLesen(TEinstellungen& s, std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(const TEinstellungen& s);
-void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen = nullptr);
-void FitParSchreiben(const PresentationSettings& s);
+void FitParLesen(TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen = nullptr);
+void FitParSchreiben(const TAnzeigeeinstellungen& s);
 
 // Section "Inferenz": Bootstrap (0 to kMaxBootstrapProben), Seed (a 64-bit whole number),
 // Kruemmung (1 or 0).
@@ -35,8 +35,8 @@ void InferenzSchreiben(QSettings& store, const InferenzEinstellungen& s);
 void OptParLesen(QSettings& store, TEinstellungen& s,
                  std::vector<std::string>* warnungen = nullptr);
 void OptParSchreiben(QSettings& store, const TEinstellungen& s);
-void FitParLesen(QSettings& store, PresentationSettings& s,
+void FitParLesen(QSettings& store, TAnzeigeeinstellungen& s,
                  std::vector<std::string>* warnungen = nullptr);
-void FitParSchreiben(QSettings& store, const PresentationSettings& s);
+void FitParSchreiben(QSettings& store, const TAnzeigeeinstellungen& s);
 
 }  // namespace vk

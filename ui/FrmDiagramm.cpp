@@ -270,9 +270,9 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   // as the main window saves them (x(), y(), width(), height()), so that a round trip leaves the
   // window where it was. The default place 0, 0 stands for none: the window then goes beside
   // the main window when first shown.
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(p);
-  const PresentationSettings vorgabe;
+  const TAnzeigeeinstellungen vorgabe;
   const QRect platz =
       GespeichertesFenster(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
                            QSize(200, 150), QSize(vorgabe.GrafFensterW, vorgabe.GrafFensterH));

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                    o.Mindestklassengroesse})
     if (!std::isfinite(v)) std::abort();
   if (o.Iterationswiederholungen < 1 || o.Optimierungsversuche < 1) std::abort();
-  vk::PresentationSettings p;
+  vk::TAnzeigeeinstellungen p;
   vk::FitParLesen(store, p);
   return 0;
 }
