@@ -11,25 +11,15 @@
 #include <string>
 
 #include "bench/BenchDaten.h"
-#include "catalog/VerzeichnisLaden.h"
+#include "bench/GepackterKatalog.h"
 #include "core/TextRecordSource.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
 
-// The shipped catalog, packed by the build beside the command-line tool, so that the automatic
-// fitting runs over every member that exists.
+// The shipped catalog, so that the automatic fitting runs over every member that exists.
 const vk::Verteilungsverzeichnis& Katalog() {
-  static const vk::Verteilungsverzeichnis k = [] {
-    vk::Verteilungsverzeichnis geladen;
-    std::string meldung;
-    if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, geladen, meldung) != vk::status::kOk) {
-      std::fprintf(stderr, "%s\n", meldung.c_str());
-      std::abort();
-    }
-    return geladen;
-  }();
-  return k;
+  return vk::bench::GepackterKatalog();
 }
 
 // A negative-binomial-like shape over L + 1 classes, scaled so every class has some mass.

@@ -13,16 +13,11 @@
 #include <vector>
 
 #include "bench/BenchDaten.h"
-#include "catalog/VerzeichnisLaden.h"
+#include "bench/CpuTime.h"
+#include "bench/GepackterKatalog.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
-
-double CpuSekunden() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
 
 struct Kosten {
   std::uint32_t nummer;
@@ -36,12 +31,7 @@ int main(int argc, char** argv) {
   // Member numbers as arguments: only these (for a profile of one member).
   std::vector<std::uint32_t> nur;
   for (int k = 1; k < argc; ++k) nur.push_back(static_cast<std::uint32_t>(std::atoi(argv[k])));
-  vk::Verteilungsverzeichnis katalog;
-  std::string meldung;
-  if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) != vk::status::kOk) {
-    std::fprintf(stderr, "%s\n", meldung.c_str());
-    return 1;
-  }
+  const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();
   const auto engine = vk::bench::EngineMit(katalog, vk::bench::NegBin30Text());
   vk::Anpassungen& a = *engine;
 
@@ -55,12 +45,12 @@ int main(int argc, char** argv) {
     // The clock is read after rounds of doubling length: read after every fit, it cost a
     // member of a few microseconds per fit a third of its figure.
     int n = 0;
-    const double t0 = CpuSekunden();
+    const double t0 = vk::bench::CpuSeconds();
     double t = 0;
     for (int runde = 1; t < 0.05; runde *= 2) {
       for (int k = 0; k < runde; ++k) a.GewaehlteAnpassung(ref, true, vk::Rueckrufe{});
       n += runde;
-      t = CpuSekunden() - t0;
+      t = vk::bench::CpuSeconds() - t0;
     }
     liste.push_back({i, eintrag->bezeichnung, t / n * 1000});
     summe += t / n * 1000;

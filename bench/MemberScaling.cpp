@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "catalog/VerzeichnisLaden.h"
+#include "bench/CpuTime.h"
+#include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "core/DatenLesen.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
@@ -25,18 +27,12 @@
 
 namespace {
 
-double CpuSekunden() {
-  timespec t{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
 struct Frist {
   double ende;
 };
 
 bool FristAbgelaufen(void* daten) {
-  return CpuSekunden() > static_cast<const Frist*>(daten)->ende;
+  return vk::bench::CpuSeconds() > static_cast<const Frist*>(daten)->ende;
 }
 
 // The records of `text` with x at most x0 + L.
@@ -66,7 +62,7 @@ double Messen(const vk::Verteilungsverzeichnis& katalog, const vk::TKatalogeintr
   const vk::TVerteilung ref = vk::Referenz(eintrag);
   if (katalog.ParameterEigenschaftenSetzen(ref, eig, d.Statistik.n) != vk::status::kOk) return -1;
   if (eig.festparZahl > 0) return -1;
-  Frist frist{CpuSekunden() + 10};
+  Frist frist{vk::bench::CpuSeconds() + 10};
   const vk::Unterbrechung u{&FristAbgelaufen, &frist};
   const vk::Eingaben in{d.Statistik, d.Haeufigkeiten, d.XWerte, eig, &u};
   auto E = std::make_unique<vk::Schaetzwerttabelle>();
@@ -76,15 +72,15 @@ double Messen(const vk::Verteilungsverzeichnis& katalog, const vk::TKatalogeintr
   vk::SchaetzwerteBerechnen(eintrag.index, in, *E);
   vk::AlternativeWaehlen(eintrag.index, in, 1, *E, start);
   int n = 0;
-  const double t0 = CpuSekunden();
+  const double t0 = vk::bench::CpuSeconds();
   double t = 0;
   do {
     vk::Parametervektor p = start;
     vk::ErwartungswerteBerechnen(eintrag.index, in, p, *NP);
     ++n;
-    t = CpuSekunden() - t0;
-  } while (t < 0.02 && CpuSekunden() < frist.ende);
-  gestoppt = CpuSekunden() > frist.ende;
+    t = vk::bench::CpuSeconds() - t0;
+  } while (t < 0.02 && vk::bench::CpuSeconds() < frist.ende);
+  gestoppt = vk::bench::CpuSeconds() > frist.ende;
   return t / n;
 }
 
@@ -98,18 +94,10 @@ struct Zeile {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_member_scaling FILE [L1 L2]\n");
-    return 2;
-  }
+  if (!vk::bench::HasFirstArgument(argc, "vk_member_scaling FILE [L1 L2]")) return 2;
   const std::uint32_t L1 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[2])) : 2000;
   const std::uint32_t L2 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[3])) : 20000;
-  vk::Verteilungsverzeichnis katalog;
-  std::string meldung;
-  if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) != vk::status::kOk) {
-    std::fprintf(stderr, "%s\n", meldung.c_str());
-    return 1;
-  }
+  const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();
   std::ifstream datei(argv[1]);
   std::stringstream text;
   text << datei.rdbuf();

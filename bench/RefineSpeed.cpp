@@ -21,8 +21,9 @@
 #include <vector>
 
 #include "bench/BenchDaten.h"
+#include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "catalog/Festparameter.h"
-#include "catalog/VerzeichnisLaden.h"
 #include "fitting/Anpassungen.h"
 
 namespace {
@@ -68,7 +69,7 @@ struct Zeile {
 
 // One automatic fitting; with `zeilen` each member's report and the CPU time since the one before.
 double Lauf(vk::Anpassungen& a, bool verfeinern, std::vector<Zeile>* zeilen) {
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   o.Verfeinerung = verfeinern;
   a.EinstellungenUebernehmen(o);
   vk::Rueckrufe r;
@@ -102,10 +103,9 @@ double Schnellster(vk::Anpassungen& a, bool verfeinern, int laeufe) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_refine_speed DATA_DIR [--runs N] [--members] [--results]\n");
+  if (!vk::bench::HasFirstArgument(argc,
+                                   "vk_refine_speed DATA_DIR [--runs N] [--members] [--results]"))
     return 64;
-  }
   const std::string ordner = argv[1];
   int laeufe = 3;
   bool mitglieder = false, ergebnisse = false;
@@ -115,12 +115,7 @@ int main(int argc, char** argv) {
     if (arg == "--members") mitglieder = true;
     if (arg == "--results") ergebnisse = true;
   }
-  vk::Verteilungsverzeichnis katalog;
-  std::string meldung;
-  if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, katalog, meldung) != vk::status::kOk) {
-    std::fprintf(stderr, "%s\n", meldung.c_str());
-    return 1;
-  }
+  const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();
   const char* dateien[] = {"horse-kicks.dat",       "alpha-particles.dat",
                            "shell-accidents.dat",   "gpl3-word-syllables.dat",
                            "gpl3-word-letters.dat", "gpl3-sentence-words.dat"};

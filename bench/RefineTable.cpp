@@ -16,7 +16,8 @@
 #include <sstream>
 #include <string>
 
-#include "catalog/VerzeichnisLaden.h"
+#include "bench/GepackterKatalog.h"
+#include "bench/Usage.h"
 #include "core/FpFault.h"
 #include "core/TextRecordSource.h"
 #include "distributions/Registry.h"
@@ -31,16 +32,7 @@ namespace {
 using Uhr = std::chrono::steady_clock;
 
 const vk::Verteilungsverzeichnis& Katalog() {
-  static const vk::Verteilungsverzeichnis k = [] {
-    vk::Verteilungsverzeichnis geladen;
-    std::string meldung;
-    if (vk::VerzeichnisAusDateiLaden(VK_CATALOG_FILE, geladen, meldung) != vk::status::kOk) {
-      std::fprintf(stderr, "%s\n", meldung.c_str());
-      std::exit(1);
-    }
-    return geladen;
-  }();
-  return k;
+  return vk::bench::GepackterKatalog();
 }
 
 struct Ergebnis {
@@ -56,7 +48,7 @@ struct Vergleich {
 
 Ergebnis Fit(vk::Anpassungen& a, std::uint32_t nummer, const vk::FestparameterErfragen& fest,
              bool verfeinern) {
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   o.Verfeinerung = verfeinern;
   a.EinstellungenUebernehmen(o);
   vk::Rueckrufe r;
@@ -134,14 +126,13 @@ const char* Urteil(const Vergleich& v) {
   if (v.ml.st != vk::status::kOk) return "yes";
   // Equal within the refinement's resolution: the X² within the abort criterion and the P alike
   // to four places (two perfect fits at the X² floor of 0.0001 differ in P by rounding only).
-  const double aufloesung = vk::OptimisationSettings{}.Abbruchkriterium;
+  const double aufloesung = vk::TEinstellungen{}.Abbruchkriterium;
   if (std::fabs(v.verfeinert.chi - v.ml.chi) <= aufloesung &&
       std::fabs(v.verfeinert.p - v.ml.p) <= aufloesung)
     return "yes";
   if (v.verfeinert.p > v.ml.p + 1e-9) return "yes";
   if (v.verfeinert.p < v.ml.p - 1e-9) return "**no**";
-  return v.verfeinert.chi <= v.ml.chi + vk::OptimisationSettings{}.Abbruchkriterium ? "yes"
-                                                                                    : "**no**";
+  return v.verfeinert.chi <= v.ml.chi + vk::TEinstellungen{}.Abbruchkriterium ? "yes" : "**no**";
 }
 
 void Zeile(const std::string& erste, std::uint32_t nummer, const Vergleich& v) {
@@ -185,10 +176,7 @@ std::string EigeneDaten(const vk::test::Beispiel& b) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: vk_refine_table DATA_DIR [--members]\n");
-    return 64;
-  }
+  if (!vk::bench::HasFirstArgument(argc, "vk_refine_table DATA_DIR [--members]")) return 64;
   const std::string ordner = argv[1];
   bool mitglieder = false;
   std::string repro;

@@ -8,12 +8,6 @@ namespace vk {
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 // Reads the children of one element; the first failure stays in `error` and makes every later
 // read a no-op, so that the element can be read straight through and checked once.
 class Fields {

@@ -11,12 +11,6 @@ namespace vk {
 
 namespace {
 
-std::string Trimmed(const std::string& s) {
-  const auto first = s.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return {};
-  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 void WriteNode(QXmlStreamWriter& w, const XmlNode& node) {
   w.writeStartElement(QString::fromStdString(node.name));
   if (!node.text.empty()) w.writeCharacters(QString::fromStdString(node.text));

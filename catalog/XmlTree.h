@@ -24,6 +24,13 @@ struct XmlDocument {
   friend bool operator==(const XmlDocument&, const XmlDocument&) = default;
 };
 
+// `s` without the white space around it: an element's text as its content, not its indentation.
+inline std::string Trimmed(const std::string& s) {
+  const auto first = s.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return {};
+  return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
 // Names the binary form can carry, so that every tree it decodes can be written back as XML:
 // an ASCII letter or '_' first, then letters, digits, '_', '-' or '.'.
 bool IsSupportedName(const std::string& name);

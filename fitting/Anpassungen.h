@@ -73,8 +73,8 @@ class Anpassungen final : private Zielfunktion {
   const Verteilungsverzeichnis& Katalog() const { return katalog_; }
   TDatensatz& DatenZumLesen() { return daten_; }
 
-  void EinstellungenUebernehmen(const OptimisationSettings& e) { einstellungen_ = e; }
-  const OptimisationSettings& Einstellungen() const { return einstellungen_; }
+  void EinstellungenUebernehmen(const TEinstellungen& e) { einstellungen_ = e; }
+  const TEinstellungen& Einstellungen() const { return einstellungen_; }
 
   // The four drivers.
   Status GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBeste, const Rueckrufe& r);
@@ -195,7 +195,7 @@ class Anpassungen final : private Zielfunktion {
 
   const Verteilungsverzeichnis& katalog_;
   TDatensatz daten_;
-  OptimisationSettings einstellungen_;
+  TEinstellungen einstellungen_;
   TParameterEigenschaften eig_;
   // The member's inputs, built once over the engine's own data set and properties.
   // During a method's optimisation it carries the abort poll, so long evaluations can stop.

@@ -8,7 +8,7 @@
 namespace vk {
 
 // The user's optimisation criteria: the simplex factors, its stop rules and the pooling bound.
-struct OptimisationSettings {
+struct TEinstellungen {
   double Reflektionsweite = 1.0;       // alpha
   double Expansionsweite = 2.0;        // gamma
   double Kontraktionsgroesse = 0.5;    // beta
@@ -33,7 +33,7 @@ struct InferenzEinstellungen {
 inline constexpr std::uint32_t kMaxBootstrapProben = 1'000'000;
 
 // What the desktop keeps between sessions besides the criteria.
-struct PresentationSettings {
+struct TAnzeigeeinstellungen {
   bool NurBesteMethode = false;
   bool AuswahlHilfe = false;
   int KalibraFensterX = 0;

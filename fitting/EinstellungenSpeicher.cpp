@@ -54,8 +54,7 @@ struct Pruefung {
 
   // A stored text that is not a plain decimal number ('', "1,5", "0x10", "+2", "1e309",
   // binary) or lies outside its sane range: the default, with a warning.
-  void Bereich(const Einstellungsbereich& b, OptimisationSettings& s,
-               const OptimisationSettings& d) const {
+  void Bereich(const Einstellungsbereich& b, TEinstellungen& s, const TEinstellungen& d) const {
     const QVariant v = store.value(QString::fromUtf8(b.schluessel));
     if (!v.isValid()) return;
     const std::string text = v.toString().trimmed().toStdString();
@@ -126,8 +125,8 @@ void Schreibe(QSettings& store, const char* name, const std::string& text) {
 
 }  // namespace
 
-void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::string>* warnungen) {
-  const OptimisationSettings d;
+void OptParLesen(QSettings& store, TEinstellungen& s, std::vector<std::string>* warnungen) {
+  const TEinstellungen d;
   store.beginGroup("OptPar");
   const Pruefung p{store, warnungen};
   s = d;
@@ -136,7 +135,7 @@ void OptParLesen(QSettings& store, OptimisationSettings& s, std::vector<std::str
   store.endGroup();
 }
 
-void OptParSchreiben(QSettings& store, const OptimisationSettings& s) {
+void OptParSchreiben(QSettings& store, const TEinstellungen& s) {
   store.beginGroup("OptPar");
   // A value no fit can use is not made permanent; the store keeps what it had.
   const auto zahl = [&](const char* name, double wert) {
@@ -157,8 +156,8 @@ void OptParSchreiben(QSettings& store, const OptimisationSettings& s) {
   store.sync();
 }
 
-void FitParLesen(QSettings& store, PresentationSettings& s, std::vector<std::string>* warnungen) {
-  const PresentationSettings d;
+void FitParLesen(QSettings& store, TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen) {
+  const TAnzeigeeinstellungen d;
   store.beginGroup("FitPar");
   const Pruefung p{store, warnungen};
   s.NurBesteMethode = LeseBoolean(p, "NurBesteMethode", d.NurBesteMethode);
@@ -173,7 +172,7 @@ void FitParLesen(QSettings& store, PresentationSettings& s, std::vector<std::str
   store.endGroup();
 }
 
-void FitParSchreiben(QSettings& store, const PresentationSettings& s) {
+void FitParSchreiben(QSettings& store, const TAnzeigeeinstellungen& s) {
   store.beginGroup("FitPar");
   Schreibe(store, "NurBesteMethode", s.NurBesteMethode ? "1" : "0");
   Schreibe(store, "AuswahlHilfe", s.AuswahlHilfe ? "1" : "0");
@@ -249,29 +248,29 @@ bool SpeicherLesbar(std::vector<std::string>* warnungen) {
   return false;
 }
 
-void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen) {
+void OptParLesen(TEinstellungen& s, std::vector<std::string>* warnungen) {
   if (!SpeicherLesbar(warnungen)) {
-    s = OptimisationSettings{};
+    s = TEinstellungen{};
     return;
   }
   QSettings store(kOrganisation, kAnwendung);
   OptParLesen(store, s, warnungen);
 }
-void OptParSchreiben(const OptimisationSettings& s) {
+void OptParSchreiben(const TEinstellungen& s) {
   if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   OptParSchreiben(store, s);
 }
-void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen) {
+void FitParLesen(TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen) {
   // The store that cannot be read is told of by the optimisation settings' read.
   if (!SpeicherLesbar(nullptr)) {
-    s = PresentationSettings{};
+    s = TAnzeigeeinstellungen{};
     return;
   }
   QSettings store(kOrganisation, kAnwendung);
   FitParLesen(store, s, warnungen);
 }
-void FitParSchreiben(const PresentationSettings& s) {
+void FitParSchreiben(const TAnzeigeeinstellungen& s) {
   if (!SpeicherLesbar(nullptr)) return;
   QSettings store(kOrganisation, kAnwendung);
   FitParSchreiben(store, s);

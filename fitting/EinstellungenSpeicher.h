@@ -19,10 +19,10 @@ namespace vk {
 // value and the default. Such a value is never written: OptParSchreiben keeps what the store
 // holds for it. Likewise a window setting that is not a whole number of the int range (a size
 // below 1, a switch that is no number at all: 0 is off, any other number on).
-void OptParLesen(OptimisationSettings& s, std::vector<std::string>* warnungen = nullptr);
-void OptParSchreiben(const OptimisationSettings& s);
-void FitParLesen(PresentationSettings& s, std::vector<std::string>* warnungen = nullptr);
-void FitParSchreiben(const PresentationSettings& s);
+void OptParLesen(TEinstellungen& s, std::vector<std::string>* warnungen = nullptr);
+void OptParSchreiben(const TEinstellungen& s);
+void FitParLesen(TAnzeigeeinstellungen& s, std::vector<std::string>* warnungen = nullptr);
+void FitParSchreiben(const TAnzeigeeinstellungen& s);
 
 // Section "Inferenz": Bootstrap (0 to kMaxBootstrapProben), Seed (a 64-bit whole number),
 // Kruemmung (1 or 0).
@@ -32,11 +32,11 @@ void InferenzLesen(QSettings& store, InferenzEinstellungen& s,
                    std::vector<std::string>* warnungen = nullptr);
 void InferenzSchreiben(QSettings& store, const InferenzEinstellungen& s);
 
-void OptParLesen(QSettings& store, OptimisationSettings& s,
+void OptParLesen(QSettings& store, TEinstellungen& s,
                  std::vector<std::string>* warnungen = nullptr);
-void OptParSchreiben(QSettings& store, const OptimisationSettings& s);
-void FitParLesen(QSettings& store, PresentationSettings& s,
+void OptParSchreiben(QSettings& store, const TEinstellungen& s);
+void FitParLesen(QSettings& store, TAnzeigeeinstellungen& s,
                  std::vector<std::string>* warnungen = nullptr);
-void FitParSchreiben(QSettings& store, const PresentationSettings& s);
+void FitParSchreiben(QSettings& store, const TAnzeigeeinstellungen& s);
 
 }  // namespace vk

@@ -17,19 +17,19 @@ struct Einstellungsbereich {
   double min, max;
   bool minOffen;  // min itself is excluded
   bool ganz;      // a whole number
-  double OptimisationSettings::*zahl;
-  std::uint32_t OptimisationSettings::*anzahl;
+  double TEinstellungen::*zahl;
+  std::uint32_t TEinstellungen::*anzahl;
 };
 
 // clang-format off
 inline constexpr Einstellungsbereich kEinstellungsbereiche[] = {
-    {"Reflektionsweite", "reflection", 0, 100, true, false, &OptimisationSettings::Reflektionsweite, nullptr},
-    {"Expansionsweite", "expansion", 0, 100, true, false, &OptimisationSettings::Expansionsweite, nullptr},
-    {"Kontraktionsgröße", "contraction", 0, 1, true, false, &OptimisationSettings::Kontraktionsgroesse, nullptr},
-    {"Abbruchkriterium", "abort-criterion", 0, 1e6, false, false, &OptimisationSettings::Abbruchkriterium, nullptr},
-    {"Mindestklassengröße", "min-class-size", 0, 1e6, false, false, &OptimisationSettings::Mindestklassengroesse, nullptr},
-    {"Iterationswiederholungen", nullptr, 1, 1e7, false, true, nullptr, &OptimisationSettings::Iterationswiederholungen},
-    {"Optimierungsversuche", "max-steps", 1, 1e7, false, true, nullptr, &OptimisationSettings::Optimierungsversuche},
+    {"Reflektionsweite", "reflection", 0, 100, true, false, &TEinstellungen::Reflektionsweite, nullptr},
+    {"Expansionsweite", "expansion", 0, 100, true, false, &TEinstellungen::Expansionsweite, nullptr},
+    {"Kontraktionsgröße", "contraction", 0, 1, true, false, &TEinstellungen::Kontraktionsgroesse, nullptr},
+    {"Abbruchkriterium", "abort-criterion", 0, 1e6, false, false, &TEinstellungen::Abbruchkriterium, nullptr},
+    {"Mindestklassengröße", "min-class-size", 0, 1e6, false, false, &TEinstellungen::Mindestklassengroesse, nullptr},
+    {"Iterationswiederholungen", nullptr, 1, 1e7, false, true, nullptr, &TEinstellungen::Iterationswiederholungen},
+    {"Optimierungsversuche", "max-steps", 1, 1e7, false, true, nullptr, &TEinstellungen::Optimierungsversuche},
 };
 // clang-format on
 

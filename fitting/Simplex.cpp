@@ -77,7 +77,7 @@ void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, 
 
 // One step on a sorted simplex; returns false when the spread is degenerate (S2 < S1²/(p+1),
 // which only rounding can cause), else the spread in `streuung`.
-bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
+bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const TEinstellungen& e,
                     Simplexform form, double& streuung) {
   const double alpha = e.Reflektionsweite;
   const double gamma = e.Expansionsweite;
@@ -154,9 +154,9 @@ void SimplexSortieren(Simplex& s, std::uint32_t p, const Zielfunktion& ziel) {
   }
 }
 
-bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
-                        const OptimisationSettings& e, const Abbruchabfrage& abbruch,
-                        Status& status, Simplexform form, double achsenSchritt) {
+bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const TEinstellungen& e,
+                        const Abbruchabfrage& abbruch, Status& status, Simplexform form,
+                        double achsenSchritt) {
   StartsimplexBilden(s, p, ziel, form, achsenSchritt);
   // Without a free parameter there is nothing to move: the start vector is the result.
   if (p == 0) return true;
@@ -180,7 +180,7 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
   return !entartet && status == status::kOk;
 }
 
-bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const OptimisationSettings& e,
+bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const TEinstellungen& e,
                 const Abbruchabfrage& abbruch, Status& status, bool* erschoepft) {
   if (erschoepft != nullptr) *erschoepft = false;
   s.chiQuadrat[0] = Bewerten(ziel, s.ecke[0], s.klassen[0]);

@@ -62,7 +62,7 @@ inline constexpr std::uint32_t kMaxMusterschritte = 40;
 // when the cycle ended normally (by the spread, the step limit or five equal spreads); false on a
 // degenerate spread or a cancel, which sets `status` to 11.
 bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
-                        const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
+                        const TEinstellungen& einstellungen, const Abbruchabfrage& abbruch,
                         Status& status, Simplexform form = Simplexform::kKlassisch,
                         double achsenSchritt = kAchsenSchritt);
 
@@ -75,7 +75,7 @@ bool Optimierungszyklus(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
 // tells whether the cycles ran out (kMaxNeustarts) while restarts were still gaining: the search
 // was cut short, not ended by its own criterion.
 bool Verfeinern(Simplex& s, std::uint32_t p, Zielfunktion& ziel,
-                const OptimisationSettings& einstellungen, const Abbruchabfrage& abbruch,
-                Status& status, bool* erschoepft = nullptr);
+                const TEinstellungen& einstellungen, const Abbruchabfrage& abbruch, Status& status,
+                bool* erschoepft = nullptr);
 
 }  // namespace vk

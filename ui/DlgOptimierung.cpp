@@ -20,7 +20,7 @@ std::uint32_t AlsCardinal(double wert) {
 }
 }  // namespace
 
-TOptimierungDlg::TOptimierungDlg(OptimisationSettings& einstellungen, QWidget* eltern)
+TOptimierungDlg::TOptimierungDlg(TEinstellungen& einstellungen, QWidget* eltern)
     : QDialog(eltern), einstellungen_(einstellungen) {
   setObjectName("TOptimierungDlg");
   setWindowTitle("Optimisation criteria");
@@ -76,7 +76,7 @@ void TOptimierungDlg::showEvent(QShowEvent* e) {
 }
 
 void TOptimierungDlg::VorgabenSetzen() {
-  einstellungen_ = OptimisationSettings{};
+  einstellungen_ = TEinstellungen{};
   Fuellen();
 }
 

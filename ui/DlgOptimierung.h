@@ -15,7 +15,7 @@ class TNumEdit;
 class TOptimierungDlg : public QDialog {
   Q_OBJECT
  public:
-  TOptimierungDlg(OptimisationSettings& einstellungen, QWidget* eltern = nullptr);
+  TOptimierungDlg(TEinstellungen& einstellungen, QWidget* eltern = nullptr);
 
  public slots:
   void accept() override;
@@ -27,7 +27,7 @@ class TOptimierungDlg : public QDialog {
  private:
   void Fuellen();
 
-  OptimisationSettings& einstellungen_;
+  TEinstellungen& einstellungen_;
   TNumEdit* reflektion_;
   TNumEdit* expansion_;
   TNumEdit* kontraktion_;

@@ -109,14 +109,14 @@ double RunderSchritt(double mindestens) {
 }
 
 TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
-    : QWidget(nullptr), anwendungsTitel_(anwendungsTitel) {
+    : QWidget(nullptr), FAnwendungsTitel(anwendungsTitel) {
   setObjectName("TFrmDiagramm");
   setWindowTitle("Vostra Kalibra Graph");
   // The main window decides when the program ends; this window only follows it.
   setAttribute(Qt::WA_QuitOnClose, false);
 
   chart_ = new QChart;
-  chart_->setTitle(Klartext(titel_));
+  chart_->setTitle(Klartext(FTitel));
   chart_->legend()->setAlignment(Qt::AlignRight);
   balken_ = new QBarSeries;
   balkenF_ = new QBarSet("f[x]");
@@ -270,20 +270,20 @@ TFrmDiagramm::TFrmDiagramm(const QString& anwendungsTitel)
   // as the main window saves them (x(), y(), width(), height()), so that a round trip leaves the
   // window where it was. The default place 0, 0 stands for none: the window then goes beside
   // the main window when first shown.
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(p);
-  const PresentationSettings vorgabe;
+  const TAnzeigeeinstellungen vorgabe;
   const QRect platz =
       GespeichertesFenster(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH,
                            QSize(200, 150), QSize(vorgabe.GrafFensterW, vorgabe.GrafFensterH));
   resize(platz.size());
   move(platz.topLeft());
-  platziert_ = p.GrafFensterX != vorgabe.GrafFensterX || p.GrafFensterY != vorgabe.GrafFensterY;
+  FPlatziert = p.GrafFensterX != vorgabe.GrafFensterX || p.GrafFensterY != vorgabe.GrafFensterY;
 }
 
 void TFrmDiagramm::Platzieren(const QWidget& hauptfenster) {
-  if (platziert_) return;
-  platziert_ = true;
+  if (FPlatziert) return;
+  FPlatziert = true;
   // A window not yet shown has no frame: it is reckoned with a frame like the main window's.
   const QSize rahmen = hauptfenster.frameGeometry().size() - hauptfenster.size();
   move(Daneben(hauptfenster.frameGeometry(), size() + rahmen));
@@ -296,7 +296,7 @@ const QList<GesetzteMarke>& TFrmDiagramm::Wertmarken() const {
 TFrmDiagramm::~TFrmDiagramm() = default;
 
 QString TFrmDiagramm::Titel() const {
-  return titel_;
+  return FTitel;
 }
 
 bool TFrmDiagramm::SerieAktiv(int nummer) const {
@@ -322,14 +322,14 @@ int TFrmDiagramm::SeriePunkte(int nummer) const {
 void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const QString& dateiName,
                           const TDaten& daten, const QString& anpassung) {
   const qsizetype klammer = verteilung.indexOf('(');
-  titel_ = dateiName + "  -  " + (klammer >= 0 ? verteilung.left(klammer) : verteilung);
-  chart_->setTitle(Klartext(titel_));
-  mitNP_ = !verteilung.isEmpty() && anpassung == verteilung;
+  FTitel = dateiName + "  -  " + (klammer >= 0 ? verteilung.left(klammer) : verteilung);
+  chart_->setTitle(Klartext(FTitel));
+  FMitNP = !verteilung.isEmpty() && anpassung == verteilung;
 
   const int letzte = std::clamp(n, -1, static_cast<int>(kMaxKlassenIndex));
   double hoechst = 0;
   double tiefst = static_cast<double>(tot);
-  kleinstesPositives_ = 0;
+  FKleinstesPositives = 0;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
     // The range is that of the rows as given, NP drawn or not.
@@ -337,12 +337,12 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
       if (v > hoechst) hoechst = v;
       if (v < tiefst) tiefst = v;
     }
-    for (double v : {w.E, mitNP_ ? w.NP : w.E})
-      if (v > 0 && (kleinstesPositives_ == 0 || v < kleinstesPositives_)) kleinstesPositives_ = v;
+    for (double v : {w.E, FMitNP ? w.NP : w.E})
+      if (v > 0 && (FKleinstesPositives == 0 || v < FKleinstesPositives)) FKleinstesPositives = v;
   }
   const double rand = (hoechst - tiefst) / 10;
-  min_ = tiefst - rand > 0 ? tiefst - rand : 0;
-  max_ = hoechst + rand;
+  FMin = tiefst - rand > 0 ? tiefst - rand : 0;
+  FMax = hoechst + rand;
 
   // The bar sets are refilled outside their series: inside, every change is laid out at once,
   // and on a logarithmic axis a half-filled pair of sets meets the logarithm of zero.
@@ -352,23 +352,23 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   balkenNP_->remove(0, static_cast<int>(balkenNP_->count()));
   for (QLineSeries* s : linien_) s->clear();
   haengend_->clear();
-  kategorien_.clear();
-  punkteF_.clear();
-  punkteNP_.clear();
-  gepoolt_.clear();
-  saeulenF_.clear();
-  saeulenNP_.clear();
+  FKategorien.clear();
+  FPunkteF.clear();
+  FPunkteNP.clear();
+  FGepoolt.clear();
+  FSaeulenF.clear();
+  FSaeulenNP.clear();
   QList<int> gepooltIndizes;
   QList<QCandlestickSet*> haengend;
-  wurzelMin_ = 0;
-  wurzelMax_ = 0;
+  FWurzelMin = 0;
+  FWurzelMax = 0;
   for (int i = 0; i <= letzte; ++i) {
     const TWerte& w = daten[static_cast<std::size_t>(i)];
-    punkteF_.append(QPointF(w.X, w.E));
+    FPunkteF.append(QPointF(w.X, w.E));
     // Without the fit the title names, NP is not drawn (and counts as 0 where the rootogram
     // hangs its bars).
-    if (mitNP_) punkteNP_.append(QPointF(w.X, w.NP));
-    gepoolt_.append(w.GepooltIn != kNichtGepoolt);
+    if (FMitNP) FPunkteNP.append(QPointF(w.X, w.NP));
+    FGepoolt.append(w.GepooltIn != kNichtGepoolt);
   }
   // A screen shows a few thousand bars at most; with more classes, each bar stands for a run
   // of neighbouring classes and is as high as the highest of them (what the pixels of their
@@ -381,7 +381,7 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
     bool gepoolt = false;
     for (int i = von; i < bis; ++i) {
       const TWerte& w = daten[static_cast<std::size_t>(i)];
-      const double wertNP = mitNP_ ? w.NP : 0.0;
+      const double wertNP = FMitNP ? w.NP : 0.0;
       // The bar hangs from sqrt NP and reaches sqrt f down: its lower end sqrt NP - sqrt f.
       const double wurzelOben = std::sqrt(std::max(wertNP, 0.0));
       const double wurzelUnten = wurzelOben - std::sqrt(std::max(w.E, 0.0));
@@ -389,25 +389,25 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
       if (i == von || wertNP > hoechstNP) hoechstNP = wertNP;
       if (i == von || wurzelOben > oben) oben = wurzelOben;
       if (i == von || wurzelUnten < unten) unten = wurzelUnten;
-      gepoolt = gepoolt || gepoolt_[i];
+      gepoolt = gepoolt || FGepoolt[i];
     }
     const auto x = daten[static_cast<std::size_t>(von)].X;
-    saeulenF_.append(hoechstF);
-    if (mitNP_) saeulenNP_.append(hoechstNP);
-    kategorien_.append(QString::number(x));
-    if (gepoolt) gepooltIndizes.append(static_cast<int>(saeulenF_.size()) - 1);
+    FSaeulenF.append(hoechstF);
+    if (FMitNP) FSaeulenNP.append(hoechstNP);
+    FKategorien.append(QString::number(x));
+    if (gepoolt) gepooltIndizes.append(static_cast<int>(FSaeulenF.size()) - 1);
     auto* satz = new QCandlestickSet(oben, oben, unten, unten, x);
     satz->setBrush(gepoolt ? kGepooltF : Farbe(13619151));
     satz->setPen(QPen(gepoolt ? kGepooltNP : Farbe(13619151).darker(160), 1));
     haengend.append(satz);
-    wurzelMin_ = std::min(wurzelMin_, unten);
-    wurzelMax_ = std::max(wurzelMax_, oben);
+    FWurzelMin = std::min(FWurzelMin, unten);
+    FWurzelMax = std::max(FWurzelMax, oben);
   }
-  const double wurzelRand = std::max((wurzelMax_ - wurzelMin_) / 10, 0.1);
-  wurzelMin_ -= wurzelRand;
-  wurzelMax_ += wurzelRand;
-  balkenF_->append(saeulenF_);
-  balkenNP_->append(saeulenNP_);
+  const double wurzelRand = std::max((FWurzelMax - FWurzelMin) / 10, 0.1);
+  FWurzelMin -= wurzelRand;
+  FWurzelMax += wurzelRand;
+  balkenF_->append(FSaeulenF);
+  balkenNP_->append(FSaeulenNP);
   balken_->append(QList<QBarSet*>{balkenF_, balkenNP_});
   // The pooled classes' bars in the pooled shade, their numbers as they are.
   for (QBarSet* s : {balkenF_, balkenNP_}) {
@@ -419,8 +419,8 @@ void TFrmDiagramm::Zeigen(int n, long long tot, const QString& verteilung, const
   wurzelNP_->setPointsVisible(letzte < 40);
   linien_[0]->setPointsVisible(klassen <= kHoechstensSaeulen);
   linien_[1]->setPointsVisible(klassen <= kHoechstensSaeulen);
-  xMin_ = letzte >= 0 ? daten[0].X : 0;
-  xMax_ = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
+  FXMin = letzte >= 0 ? daten[0].X : 0;
+  FXMax = letzte >= 0 ? daten[static_cast<std::size_t>(letzte)].X : 1;
   StilAnwenden();
 }
 
@@ -434,7 +434,7 @@ void TFrmDiagramm::StilAnwenden() {
   haengend_->setVisible(wurzel);
   wurzelNP_->setVisible(wurzel);
   nulllinie_->setVisible(wurzel);
-  gepooltLegende_->setVisible((bars_->isChecked() || wurzel) && gepoolt_.contains(true));
+  gepooltLegende_->setVisible((bars_->isChecked() || wurzel) && FGepoolt.contains(true));
   // The rootogram's square-root scale has no logarithmic counterpart.
   xAxisLog_->setEnabled(!wurzel);
   yAxisLog_->setEnabled(!wurzel);
@@ -450,7 +450,7 @@ void TFrmDiagramm::StilAnwenden() {
     marker(s);
   for (QLegendMarker* m : chart_->legend()->markers(nulllinie_)) m->setVisible(false);
   // Nor does it name an NP that is not drawn.
-  if (!mitNP_) {
+  if (!FMitNP) {
     for (QLegendMarker* m : chart_->legend()->markers(balken_))
       if (auto* b = qobject_cast<QBarLegendMarker*>(m); b != nullptr && b->barset() == balkenNP_)
         m->setVisible(false);
@@ -487,16 +487,16 @@ void TFrmDiagramm::AchsenAnordnen() {
     // A logarithmic axis cannot reach 0. It starts below the smallest positive value drawn, so
     // that this value still has a bar and its point lies inside: at the linear range's lower
     // end when that is positive and below the value, else at the power of ten just under it.
-    const double positiv = kleinstesPositives_ > 0 ? kleinstesPositives_ : 1.0;
+    const double positiv = FKleinstesPositives > 0 ? FKleinstesPositives : 1.0;
     const double unten =
-        min_ > 0 && min_ < positiv ? min_ : std::pow(10.0, std::ceil(std::log10(positiv)) - 1);
-    a->setRange(unten, std::max(max_, unten * 10));
+        FMin > 0 && FMin < positiv ? FMin : std::pow(10.0, std::ceil(std::log10(positiv)) - 1);
+    a->setRange(unten, std::max(FMax, unten * 10));
     links = a;
-    logBoden_ = unten;
+    FLogBoden = unten;
   } else {
     auto* a = new QValueAxis;
-    const double von = wurzel ? wurzelMin_ : min_;
-    const double bis = wurzel ? wurzelMax_ : max_;
+    const double von = wurzel ? FWurzelMin : FMin;
+    const double bis = wurzel ? FWurzelMax : FMax;
     a->setRange(von, bis);
     // Ticks on round values (1, 2 or 5 times a power of ten, from 0), at most about eight of them,
     // with just the decimals the step needs; the range itself stays as computed.
@@ -508,7 +508,7 @@ void TFrmDiagramm::AchsenAnordnen() {
     a->setLabelFormat(QStringLiteral("%.%1f").arg(stellen));
     links = a;
   }
-  links->setTitleText(Klartext(anwendungsTitel_));
+  links->setTitleText(Klartext(FAnwendungsTitel));
   links->setGridLineVisible(raster);
   chart_->addAxis(links, Qt::AlignLeft);
 
@@ -518,7 +518,7 @@ void TFrmDiagramm::AchsenAnordnen() {
     // keeps, so none has to share the narrow room of one bar.
     auto* a = new QCategoryAxis;
     a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const QStringList beschriftet = KategorienBeschriften(kategorien_);
+    const QStringList beschriftet = KategorienBeschriften(FKategorien);
     const int n = static_cast<int>(std::max<qsizetype>(beschriftet.size(), 1));
     a->setRange(-0.5, n - 0.5);
     for (int i = 0; i < beschriftet.size(); ++i)
@@ -531,22 +531,22 @@ void TFrmDiagramm::AchsenAnordnen() {
     a->setBase(10);
     a->setLabelFormat("%g");
     // x = 0 has no place on a logarithmic axis; the axis starts at the first positive value.
-    a->setRange(std::max(xMin_, 1.0) * 0.9, std::max(xMax_, 1.0) * 1.1);
+    a->setRange(std::max(FXMin, 1.0) * 0.9, std::max(FXMax, 1.0) * 1.1);
     unten = a;
   } else {
     auto* a = new QValueAxis;
     // The rootogram's bars stand on their x and need half a class of room at either end.
     if (wurzel)
-      a->setRange(xMin_ - 0.5, xMax_ + 0.5);
+      a->setRange(FXMin - 0.5, FXMax + 0.5);
     else
-      a->setRange(xMin_, std::max(xMax_, xMin_ + 1));
+      a->setRange(FXMin, std::max(FXMax, FXMin + 1));
     a->setLabelFormat("%d");
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
-    a->setTickInterval(std::max(1.0, std::ceil((xMax_ - xMin_) / 20)));
+    a->setTickInterval(std::max(1.0, std::ceil((FXMax - FXMin) / 20)));
     unten = a;
   }
-  unten->setTitleText(Klartext(titelUnten_));
+  unten->setTitleText(Klartext(FTitelUnten));
   unten->setGridLineVisible(raster);
   chart_->addAxis(unten, Qt::AlignBottom);
 
@@ -556,10 +556,10 @@ void TFrmDiagramm::AchsenAnordnen() {
   // zeros after a linear one, and hidden bars keep what they have.
   const auto balkenwerte = [this, yLog] {
     for (auto [satz, werte] :
-         {std::pair{balkenF_, &saeulenF_}, std::pair{balkenNP_, &saeulenNP_}}) {
+         {std::pair{balkenF_, &FSaeulenF}, std::pair{balkenNP_, &FSaeulenNP}}) {
       for (int i = 0; i < werte->size() && i < satz->count(); ++i) {
         const double y = (*werte)[i];
-        const double hoehe = yLog && !(y > 0) ? logBoden_ : y;
+        const double hoehe = yLog && !(y > 0) ? FLogBoden : y;
         // Unchanged bars are left alone: every replacement is laid out anew.
         if (satz->at(i) != hoehe) satz->replace(i, hoehe);
       }
@@ -580,7 +580,7 @@ void TFrmDiagramm::AchsenAnordnen() {
   // With very many classes a line keeps, of each run of classes that share a bar, the lowest
   // and the highest point: all a screen column can show of them.
   const int je = std::max<int>(
-      1, static_cast<int>((punkteF_.size() + kHoechstensSaeulen - 1) / kHoechstensSaeulen));
+      1, static_cast<int>((FPunkteF.size() + kHoechstensSaeulen - 1) / kHoechstensSaeulen));
   const auto darstellbar = [xLog, yLog, je](const QList<QPointF>& punkte) {
     QList<QPointF> bleiben;
     for (qsizetype von = 0; von < punkte.size(); von += je) {
@@ -610,19 +610,19 @@ void TFrmDiagramm::AchsenAnordnen() {
       s->attachAxis(unten);
     }
     QList<QPointF> wurzelNP;
-    for (const QPointF& p : punkteNP_)
+    for (const QPointF& p : FPunkteNP)
       wurzelNP.append(QPointF(p.x(), std::sqrt(std::max(p.y(), 0.0))));
     wurzelNP_->replace(darstellbar(wurzelNP));
-    nulllinie_->replace({QPointF(xMin_ - 0.5, 0), QPointF(xMax_ + 0.5, 0)});
+    nulllinie_->replace({QPointF(FXMin - 0.5, 0), QPointF(FXMax + 0.5, 0)});
   }
 
   // A logarithmic axis has no place for x = 0 or a value of 0: those points are left out of the
   // lines (given to Qt Charts, one of them leaves the whole plot empty). The points go in only
   // now, when each series knows the scale it is drawn on.
-  linien_[0]->replace(darstellbar(punkteF_));
-  linien_[1]->replace(darstellbar(punkteNP_));
-  linien_[2]->replace(darstellbar(punkteF_));
-  linien_[3]->replace(darstellbar(punkteNP_));
+  linien_[0]->replace(darstellbar(FPunkteF));
+  linien_[1]->replace(darstellbar(FPunkteNP));
+  linien_[2]->replace(darstellbar(FPunkteF));
+  linien_[3]->replace(darstellbar(FPunkteNP));
   BeschriftungenEntflechten();
 }
 
@@ -632,7 +632,7 @@ void TFrmDiagramm::AchsenAnordnen() {
 // labels instead of a smear. They stay inside the plot; the 3D shadow does not move them.
 void TFrmDiagramm::BeschriftungenEntflechten() {
   QList<Wertmarke> kandidaten;
-  const int klassen = static_cast<int>(punkteF_.size());
+  const int klassen = static_cast<int>(FPunkteF.size());
   if (showValues_->isChecked() && klassen <= kHoechstensBeschriftet) {
     const auto marke = [&](QAbstractSeries* serie, QPointF ort, double wert, int dezimalen,
                            const QColor& farbe) {
@@ -642,11 +642,11 @@ void TFrmDiagramm::BeschriftungenEntflechten() {
     if (bars_->isChecked()) {
       // Two sets share a class: each bar is a quarter of it wide, f on the left.
       for (int i = 0; i < klassen; ++i) {
-        const auto hoehe = [&](double y) { return yLog && !(y > 0) ? logBoden_ : y; };
-        if (i < punkteNP_.size())
-          marke(balken_, QPointF(i + 0.125, hoehe(punkteNP_[i].y())), punkteNP_[i].y(), 2,
+        const auto hoehe = [&](double y) { return yLog && !(y > 0) ? FLogBoden : y; };
+        if (i < FPunkteNP.size())
+          marke(balken_, QPointF(i + 0.125, hoehe(FPunkteNP[i].y())), FPunkteNP[i].y(), 2,
                 balkenNP_->labelColor());
-        marke(balken_, QPointF(i - 0.125, hoehe(punkteF_[i].y())), punkteF_[i].y(), 0,
+        marke(balken_, QPointF(i - 0.125, hoehe(FPunkteF[i].y())), FPunkteF[i].y(), 0,
               balkenF_->labelColor());
       }
     } else if (rootogram_->isChecked()) {
@@ -702,13 +702,13 @@ void TFrmDiagramm::TiefeAnwenden() {
 }
 
 void TFrmDiagramm::TitelBearbeiten() {
-  titelDlg_->EdTitelOben->setText(titel_);
-  titelDlg_->EdTitelUnten->setText(titelUnten_);
+  titelDlg_->EdTitelOben->setText(FTitel);
+  titelDlg_->EdTitelUnten->setText(FTitelUnten);
   if (titelDlg_->exec() != QDialog::Accepted) return;
-  titel_ = titelDlg_->EdTitelOben->text();
-  titelUnten_ = titelDlg_->EdTitelUnten->text();
-  chart_->setTitle(Klartext(titel_));
-  for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(Klartext(titelUnten_));
+  FTitel = titelDlg_->EdTitelOben->text();
+  FTitelUnten = titelDlg_->EdTitelUnten->text();
+  chart_->setTitle(Klartext(FTitel));
+  for (QAbstractAxis* a : chart_->axes(Qt::Horizontal)) a->setTitleText(Klartext(FTitelUnten));
 }
 
 void TFrmDiagramm::BitmapKopieren() {
@@ -724,7 +724,7 @@ bool TFrmDiagramm::Speichern(const QString& pfad) {
     svg.setSize(ansicht_->size());
     svg.setViewBox(QRect(QPoint(0, 0), ansicht_->size()));
     // The generator writes the title into the XML as it is; "&" or "<" in it would break the file.
-    svg.setTitle(titel_.toHtmlEscaped());
+    svg.setTitle(FTitel.toHtmlEscaped());
     QPainter maler;
     if (!maler.begin(&svg)) return false;
     ansicht_->render(&maler);

@@ -50,7 +50,7 @@ class TFrmDiagramm : public QWidget {
     Zeigen(n, tot, verteilung, dateiName, daten, verteilung);
   }
   // Whether the last Zeigen drew an NP series.
-  bool ZeigtAnpassung() const { return mitNP_; }
+  bool ZeigtAnpassung() const { return FMitNP; }
 
   // Before the first showing: a window that has no saved place goes beside the frame of the
   // main window, wholly on the screen.
@@ -62,14 +62,14 @@ class TFrmDiagramm : public QWidget {
   bool SerieAktiv(int nummer) const;
   int SeriePunkte(int nummer) const;
   QChart* Chart() const { return chart_; }
-  double AchseMin() const { return min_; }
-  double AchseMax() const { return max_; }
+  double AchseMin() const { return FMin; }
+  double AchseMax() const { return FMax; }
   // The classes X² counted pooled into another one, shaded in the bar styles: by class index.
-  const QList<bool>& Gepoolt() const { return gepoolt_; }
+  const QList<bool>& Gepoolt() const { return FGepoolt; }
   QString Titel() const;
-  QString TitelUnten() const { return titelUnten_; }
+  QString TitelUnten() const { return FTitelUnten; }
   // The lower end of the logarithmic value axis: below every positive value drawn.
-  double LogBoden() const { return logBoden_; }
+  double LogBoden() const { return FLogBoden; }
   // The value labels as last laid out, in chart coordinates.
   const QList<GesetzteMarke>& Wertmarken() const;
 
@@ -89,12 +89,12 @@ class TFrmDiagramm : public QWidget {
   void BeschriftungenEntflechten();
   void TiefeAnwenden();
 
-  QString anwendungsTitel_;
+  QString FAnwendungsTitel;
   // False while the window stands where nobody put it (no saved place).
-  bool platziert_ = true;
-  bool mitNP_ = false;
+  bool FPlatziert = true;
+  bool FMitNP = false;
   // The smallest value above 0 that is drawn (0 when there is none).
-  double kleinstesPositives_ = 0;
+  double FKleinstesPositives = 0;
   MarkenSchicht* marken_;
   QChart* chart_;
   QChartView* ansicht_;
@@ -118,25 +118,25 @@ class TFrmDiagramm : public QWidget {
   QCheckBox* xAxisLog_;
   QCheckBox* yAxisLog_;
   TDiagrammTitelDlg* titelDlg_;
-  QString titel_ = "(Verteilung)";
-  QString titelUnten_ = "f[x], NP[x]";
-  QStringList kategorien_;
+  QString FTitel = "(Verteilung)";
+  QString FTitelUnten = "f[x], NP[x]";
+  QStringList FKategorien;
   // Every point of f and NP; the line series get those their axes can show.
-  QList<QPointF> punkteF_;
-  QList<QPointF> punkteNP_;
-  QList<bool> gepoolt_;
+  QList<QPointF> FPunkteF;
+  QList<QPointF> FPunkteNP;
+  QList<bool> FGepoolt;
   // The heights of the bars: one per class, or per run of classes when there are very many.
-  QList<qreal> saeulenF_;
-  QList<qreal> saeulenNP_;
+  QList<qreal> FSaeulenF;
+  QList<qreal> FSaeulenNP;
   // The rootogram's value range: from the lowest hanging bar (or 0) to the highest sqrt NP.
-  double wurzelMin_ = 0;
-  double wurzelMax_ = 1;
-  double min_ = 0;
+  double FWurzelMin = 0;
+  double FWurzelMax = 1;
+  double FMin = 0;
   // The lower end of the logarithmic value axis, where bars of 0 stand.
-  double logBoden_ = 0.1;
-  double max_ = 1;
-  double xMin_ = 0;
-  double xMax_ = 1;
+  double FLogBoden = 0.1;
+  double FMax = 1;
+  double FXMin = 0;
+  double FXMax = 1;
 };
 
 }  // namespace vk::ui

@@ -90,7 +90,7 @@ TFrmMain::TFrmMain(const Verteilungsverzeichnis& katalog, QWidget* eltern)
   std::vector<std::string> einstellungsWarnungen;
   OptParLesen(FOptPar, &einstellungsWarnungen);
   FEngine->EinstellungenUebernehmen(FOptPar);
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(p, &einstellungsWarnungen);
   InferenzEinstellungen inferenz;
   InferenzLesen(inferenz, &einstellungsWarnungen);
@@ -658,7 +658,7 @@ void TFrmMain::closeEvent(QCloseEvent* e) {
     e->ignore();
     return;
   }
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   p.NurBesteMethode = TabShAnpassen->NurBesteMethode();
   p.AuswahlHilfe = TabShAnpassen->Auswahlhilfe();
   const QRect haupt = AufBildschirme(x(), y(), width(), height(), size());

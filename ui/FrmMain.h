@@ -51,7 +51,7 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
   TFrmDiagramm* Diagramm() const { return FDiagramm.get(); }
   TFestparameterDlg* FestparameterDialog() const { return FFestparameterDlg; }
   TOptimierungDlg* OptimierungDialog() const { return FOptimierungDlg; }
-  const OptimisationSettings& Optimierungseinstellungen() const { return FOptPar; }
+  const TEinstellungen& Optimierungseinstellungen() const { return FOptPar; }
   const Anpassungen& Engine() const { return *FEngine; }
   Anpassungen& Engine() override { return *FEngine; }
   // The special fitting's worker, while one runs (tests wait for its end through this).
@@ -106,7 +106,7 @@ class TFrmMain : public QMainWindow, private Fensterdienste {
 
   const Verteilungsverzeichnis& FKatalog;
   std::unique_ptr<Anpassungen> FEngine;
-  OptimisationSettings FOptPar;
+  TEinstellungen FOptPar;
   TDateneigenschaften FDateneigenschaften;
   bool FInAnpassung = false;
   bool FDatenVorhanden = false;

@@ -241,7 +241,7 @@ void TabAnpassen::Starten() {
   // How far the fit is shows as methods done of methods in all, once the first has ended.
   fenster_.FortschrittStart(0);
   BtnNFAbbruch->setEnabled(true);
-  sanduhr_ = std::make_unique<Sanduhr>();
+  waitCursor_ = std::make_unique<WaitCursor>();
 
   Anpassungen& engine = fenster_.Engine();
   const TVerteilung verteilung = Gewaehlt(CBNFVerteilung);
@@ -432,7 +432,7 @@ void TabAnpassen::InferenzAnzeigen(const Unsicherheit& u) {
 void TabAnpassen::Beendet(Status st) {
   arbeiter_->wait();
   arbeiter_.reset();
-  sanduhr_.reset();
+  waitCursor_.reset();
   BtnNFAbbruch->setEnabled(false);
   if (st != status::kOk) {
     Leeren();

@@ -25,7 +25,7 @@ namespace vk::ui {
 class Arbeiter;
 class Fensterdienste;
 class TNumEdit;
-struct Sanduhr;
+struct WaitCursor;
 
 // The selected fitting: one distribution, method by method. The fit runs on a worker; between
 // two methods it waits for "Next Method" or "Cancel" unless only the best method is shown.
@@ -79,7 +79,7 @@ class TabAnpassen : public QWidget {
   Fensterdienste& fenster_;
   bool auswahlhilfe_ = false;
   std::unique_ptr<Arbeiter> arbeiter_;
-  std::unique_ptr<Sanduhr> sanduhr_;
+  std::unique_ptr<WaitCursor> waitCursor_;
   // The user's answer between two methods, and the cancel, both seen by the waiting worker.
   std::mutex antwortSperre_;
   std::condition_variable antwortSignal_;

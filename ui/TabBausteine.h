@@ -78,11 +78,11 @@ std::function<Status(const TWerte&)> KlassenFuerDatenliste(QObject* ziel, Fenste
                                                            const QString& verteilung);
 
 // The cursor while a fit computes; the normal one while it waits for the user.
-struct Sanduhr {
-  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
-  Sanduhr(const Sanduhr&) = delete;
-  Sanduhr& operator=(const Sanduhr&) = delete;
+struct WaitCursor {
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
 };
 struct NormalerZeiger {
   NormalerZeiger() { QApplication::setOverrideCursor(Qt::ArrowCursor); }

@@ -42,7 +42,7 @@ struct Optionen {
   unsigned jobs = 1;
   std::size_t top = 3;
   QString sortierung = "p";
-  OptimisationSettings einstellungen;
+  TEinstellungen einstellungen;
   FixedParameters fest;
   TabellenOptionen tabelle;
 };

@@ -292,7 +292,7 @@ class Ausgabe {
 struct Batchauftrag {
   Format format = Format::kText;
   unsigned jobs = 1;
-  OptimisationSettings einstellungen;
+  TEinstellungen einstellungen;
   FixedParameters fest;
   std::optional<TKatalogeintrag> eintrag;
   QStringList dateien;

@@ -90,7 +90,7 @@ void AddOptimisationOptions(QCommandLineParser& parser) {
   parser.addOption({"no-refine", "The classic cycle alone, whatever the saved settings say."});
 }
 
-bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
+bool ReadOptimisationOptions(const QCommandLineParser& parser, TEinstellungen& s,
                              const char* command) {
   std::vector<std::string> warnungen;
   OptParLesen(s, &warnungen);
@@ -177,7 +177,7 @@ int OpenSession(QCommandLineParser& parser, const QStringList& args, const char*
                  mitVerteilung ? "one FILE and -d DIST" : "exactly one FILE");
     return kExitUsage;
   }
-  OptimisationSettings einstellungen;
+  TEinstellungen einstellungen;
   if (!ReadOptimisationOptions(parser, einstellungen, command)) return kExitUsage;
   if (mitFest && !s.fest.Parse(parser, command)) return kExitUsage;
   if (const Status st = LoadCatalog(s.katalog, command); st != status::kOk)

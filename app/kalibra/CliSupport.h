@@ -33,7 +33,7 @@ std::optional<TKatalogeintrag> FindDistribution(const Verteilungsverzeichnis& ka
 // --refine, --no-refine.
 void AddOptimisationOptions(QCommandLineParser& parser);
 // The persisted settings (else the built-in defaults), overridden by the options given.
-bool ReadOptimisationOptions(const QCommandLineParser& parser, OptimisationSettings& s,
+bool ReadOptimisationOptions(const QCommandLineParser& parser, TEinstellungen& s,
                              const char* command);
 
 // --fixed NAME=VALUE (repeatable): values for fixed parameters. They take precedence over the

@@ -93,28 +93,16 @@ int RunList(const QStringList& args) {
     return kExitUsage;
   }
 
-  const std::filesystem::path programm = QCoreApplication::applicationDirPath().toStdString();
   Verteilungsverzeichnis katalog;
-  std::string meldung, hinweis;
-  const Status geladen = KatalogLaden(programm, katalog, meldung, hinweis);
-  if (!hinweis.empty()) std::fprintf(stderr, "kalibra list: %s\n", hinweis.c_str());
-  if (geladen != status::kOk) {
-    std::fprintf(stderr, "kalibra list: %s\n", meldung.c_str());
-    return static_cast<int>(geladen);
-  }
+  const Status geladen = LoadCatalog(katalog, "list");
+  if (geladen != status::kOk) return static_cast<int>(geladen);
 
   auto daten = std::make_unique<TDatensatz>();
   const bool assistiert = parser.isSet("assisted");
   if (assistiert) {
-    const std::string pfad = LokalerPfad(parser.value("assisted"));
     TDateneigenschaften eigenschaften;
-    std::string detail;
-    const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
-    if (st != status::kOk) {
-      std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
-      if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
-      return static_cast<int>(st);
-    }
+    const Status st = ReadDataFile(LokalerPfad(parser.value("assisted")), *daten, eigenschaften);
+    if (st != status::kOk) return static_cast<int>(st);
   }
 
   // With both flags an entry qualifies by either.
@@ -161,11 +149,13 @@ int RunList(const QStringList& args) {
       break;
     }
     case Format::kJson:
-    case Format::kJsonLines:  // refused by ParseCommandLine here
+    case Format::kJsonLines: {  // refused by ParseCommandLine here
+      const std::filesystem::path programm = QCoreApplication::applicationDirPath().toStdString();
       PrintJson(stdout, QJsonDocument(QJsonObject{
                             {"catalog", QString::fromStdString(KatalogdateiFinden(programm).string())},
                             {"distributions", JsonListe(t, eintraege)}}));
       break;
+    }
   }
   return 0;
 }

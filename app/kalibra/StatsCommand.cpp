@@ -108,13 +108,8 @@ int RunStats(const QStringList& args) {
 
   auto daten = std::make_unique<TDatensatz>();
   TDateneigenschaften eigenschaften;
-  std::string detail;
-  const Status st = DateiLesen(pfad, *daten, eigenschaften, detail, AbortRequested);
-  if (st != status::kOk) {
-    std::fprintf(stderr, "%s\n", LesefehlerText(pfad, st).c_str());
-    if (!detail.empty()) std::fprintf(stderr, "  %s\n", detail.c_str());
-    return static_cast<int>(st);
-  }
+  const Status st = ReadDataFile(pfad, *daten, eigenschaften);
+  if (st != status::kOk) return static_cast<int>(st);
   if (AbortRequested()) return Abgebrochen("stats");
   FinishingOutput();
   switch (*format) {

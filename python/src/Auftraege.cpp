@@ -40,7 +40,7 @@ pyb::object Anpassen(const Datenbestand& d, std::uint32_t index, const Festvorga
   const TKatalogeintrag e = Eintrag(index);
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Anpassbericht b;
   Status st = status::kOk;
   Unterbrechbar poll;
@@ -63,7 +63,7 @@ pyb::dict Auswerten(const Datenbestand& d, std::uint32_t index, const std::vecto
     if (!std::isfinite(w)) throw FalscherAufruf("a parameter value is not a finite number");
   Festwerte fw(fest);
   fw.Pruefen(std::span(&e, 1));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Parametervektor v{};
   std::copy(werte.begin(), werte.end(), v.begin());
   const TVerteilung ref = Referenz(e);
@@ -112,7 +112,7 @@ pyb::dict Automatik(const Datenbestand& d, const Festvorgaben& fest, const pyb::
     if (auto e = katalog.VerteilungHolen(i); e && e->automatik) automatische.push_back(*e);
   Festwerte fw(fest);
   fw.Pruefen(automatische);
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   std::vector<TAnpassung> zeilen;
   Status st = status::kOk;
   Unterbrechbar poll;
@@ -163,7 +163,7 @@ pyb::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
   if (!e.spezial)
     throw Fehler(status::kDirectoryError,
                  "the catalog has no special model at index " + std::to_string(kSpezialIndex));
-  const OptimisationSettings s = EinstellungenLesen(settings);
+  const TEinstellungen s = EinstellungenLesen(settings);
   Spezialvorgaben vorgaben{};
   for (std::size_t k = 0; k < 3; ++k) {
     if (!std::isfinite(auftrag.a[k])) throw FalscherAufruf("a coefficient is not a finite number");

@@ -37,7 +37,7 @@ TKatalogeintrag Eintrag(std::uint32_t index) {
   throw FalscherAufruf("no distribution " + std::to_string(index) + " in the catalog");
 }
 
-Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen) {
+Anpassungen& Engine(const Datenbestand& daten, const TEinstellungen& einstellungen) {
   thread_local std::unique_ptr<Anpassungen> engine;
   if (!engine) engine = std::make_unique<Anpassungen>(Katalog());
   Vorbereiten(*engine, daten, einstellungen);
@@ -45,13 +45,13 @@ Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einst
 }
 
 void Vorbereiten(Anpassungen& engine, const Datenbestand& daten,
-                 const OptimisationSettings& einstellungen) {
+                 const TEinstellungen& einstellungen) {
   DatenUebertragen(daten, engine);
   engine.EinstellungenUebernehmen(einstellungen);
 }
 
-OptimisationSettings EinstellungenLesen(const pybind11::handle& settings) {
-  OptimisationSettings s;
+TEinstellungen EinstellungenLesen(const pybind11::handle& settings) {
+  TEinstellungen s;
   if (settings.is_none()) return s;
   for (const Einstellungsbereich& b : kEinstellungsbereiche) {
     if (b.option == nullptr) continue;

@@ -24,14 +24,14 @@ TKatalogeintrag Eintrag(std::uint32_t index);
 // This thread's engine, holding `daten` and `einstellungen`. An engine is about 1 MB and owns
 // the state of one fit, so each thread keeps one for all its fits instead of building one per
 // call; engines of different threads share nothing but the catalog.
-Anpassungen& Engine(const Datenbestand& daten, const OptimisationSettings& einstellungen);
+Anpassungen& Engine(const Datenbestand& daten, const TEinstellungen& einstellungen);
 // Gives `engine` the data set and settings of the next fit.
 void Vorbereiten(Anpassungen& engine, const Datenbestand& daten,
-                 const OptimisationSettings& einstellungen);
+                 const TEinstellungen& einstellungen);
 
 // The optimisation settings of a Settings object (attributes reflection, expansion,
 // contraction, abort_criterion, min_class_size, max_steps, refine); None gives the built-in
 // defaults. Each value is checked against the range the command line enforces.
-OptimisationSettings EinstellungenLesen(const pybind11::handle& settings);
+TEinstellungen EinstellungenLesen(const pybind11::handle& settings);
 
 }  // namespace vk::py

@@ -81,7 +81,7 @@ class Stapel {
   TVerteilung verteilung_;
   Festvorgaben fest_;
   bool alleMethoden_;
-  OptimisationSettings einstellungen_;
+  TEinstellungen einstellungen_;
   unsigned jobs_;
 
   std::atomic<bool> stopp_{false};

@@ -401,7 +401,7 @@ TEST(AnpassungBewerten, DegreesOfFreedomCountEveryParameter) {
     SCOPED_TRACE(c.name);
     auto a = std::make_unique<Anpassungen>(k);
     ASSERT_EQ(Lesen(*a, Klassen(c.f)), status::kOk);
-    OptimisationSettings e;
+    TEinstellungen e;
     e.Mindestklassengroesse = c.mindest;
     a->EinstellungenUebernehmen(e);
     const FestparameterErfragen fest =
@@ -483,7 +483,7 @@ TEST(BestesMerken, ChoosesByPThenXSquareThenOrder) {
     SCOPED_TRACE(c.name);
     auto a = std::make_unique<Anpassungen>(k);
     ASSERT_EQ(Lesen(*a, Klassen(c.f)), status::kOk);
-    OptimisationSettings e;
+    TEinstellungen e;
     e.Optimierungsversuche = c.schritte;
     e.Mindestklassengroesse = c.mindest;
     a->EinstellungenUebernehmen(e);
@@ -618,7 +618,7 @@ TEST(TraegerPruefen, TruncatedMembersTakeDataFromZero) {
 // member of the catalog (0, 6 and 16 here).
 TEST(Mitgliedsgriff, OneLookupPerFit) {
   const Verteilungsverzeichnis k = Katalog();
-  OptimisationSettings verfeinert;
+  TEinstellungen verfeinert;
   verfeinert.Verfeinerung = true;
   SpezialRueckrufe spezial;
   spezial.vorgaben = [](Spezialvorgaben& v, std::uint32_t) {

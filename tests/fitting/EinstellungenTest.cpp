@@ -20,12 +20,12 @@ class Einstellungen : public ::testing::Test {
 
 TEST_F(Einstellungen, FreshStoreGivesDefaults) {
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Reflektionsweite = 9;
   OptParLesen(store, o);
   EXPECT_EQ(o.Reflektionsweite, 1.0);
   EXPECT_EQ(o.Optimierungsversuche, 320u);
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   p.GrafFensterW = 1;
   FitParLesen(store, p);
   EXPECT_EQ(p.GrafFensterW, 635);
@@ -88,13 +88,13 @@ TEST_F(Einstellungen, InferenceSettingsRoundTripAndRefuseWhatNoRunCanUse) {
 }
 
 TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Verfeinerung = true;
   o.Reflektionsweite = 1.25;
   o.Abbruchkriterium = 1e-7;
   o.Mindestklassengroesse = 0;
   o.Optimierungsversuche = 1;
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   p.NurBesteMethode = true;
   p.KalibraFensterX = -20;
   p.GrafFensterW = 800;
@@ -112,8 +112,8 @@ TEST_F(Einstellungen, RoundTripWritesSixteenStrings) {
   EXPECT_EQ(store.value("FitPar/NurBesteMethode").toString(), "1");
   EXPECT_TRUE(store.contains(QString::fromUtf8("OptPar/Kontraktionsgröße")));
 
-  OptimisationSettings o2;
-  PresentationSettings p2;
+  TEinstellungen o2;
+  TAnzeigeeinstellungen p2;
   OptParLesen(store, o2);
   FitParLesen(store, p2);
   EXPECT_EQ(o2.Reflektionsweite, 1.25);
@@ -137,13 +137,13 @@ TEST_F(Einstellungen, MalformedValuesReadAsTheirDefaults) {
     store.setValue("FitPar/GrafFensterH", "tall");
   }
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   OptParLesen(store, o);
   EXPECT_EQ(o.Reflektionsweite, 1.0);
   EXPECT_EQ(o.Expansionsweite, 2.0);
   EXPECT_EQ(o.Optimierungsversuche, 320u);
   EXPECT_EQ(o.Abbruchkriterium, 0.01);
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(store, p);
   EXPECT_TRUE(p.AuswahlHilfe);  // any non-zero integer is true
   EXPECT_EQ(p.GrafFensterH, 443);
@@ -165,11 +165,11 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
     store.setValue("OptPar/Verfeinerung", "yes");
   }
   QSettings store(Pfad(), QSettings::IniFormat);
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Verfeinerung = true;
   std::vector<std::string> warnungen;
   OptParLesen(store, o, &warnungen);
-  const OptimisationSettings d;
+  const TEinstellungen d;
   EXPECT_EQ(o.Reflektionsweite, d.Reflektionsweite);
   EXPECT_EQ(o.Expansionsweite, d.Expansionsweite);
   EXPECT_EQ(o.Kontraktionsgroesse, d.Kontraktionsgroesse);
@@ -198,7 +198,7 @@ TEST_F(Einstellungen, UnusableValuesFallBackWithAWarningAndAreNotWrittenBack) {
   EXPECT_EQ(warnungen, erwartet);
 
   // Whatever reaches the writer unusable leaves the stored text alone.
-  OptimisationSettings kaputt;
+  TEinstellungen kaputt;
   kaputt.Reflektionsweite = std::numeric_limits<double>::quiet_NaN();
   kaputt.Optimierungsversuche = 0;
   kaputt.Expansionsweite = 3;
@@ -233,7 +233,7 @@ TEST(EinstellungenText, EveryUnusableTextWarnsOnce) {
       store.setValue("OptPar/Optimierungsversuche", QString::fromLatin1(f.text));
     }
     QSettings store(pfad, QSettings::IniFormat);
-    OptimisationSettings o;
+    TEinstellungen o;
     std::vector<std::string> warnungen;
     OptParLesen(store, o, &warnungen);
     EXPECT_EQ(o.Optimierungsversuche, 320u) << f.text;
@@ -254,40 +254,40 @@ namespace {
 // a width, "maybe" as a switch): each reads as its default with one warning naming key and text.
 // A usable text is taken without a word, a switch as any whole number (0 off) as before.
 TEST(EinstellungenText, EveryUnusableWindowSettingWarnsOnce) {
-  const PresentationSettings d;
+  const TAnzeigeeinstellungen d;
   const struct {
     const char* schluessel;
     const char* text;
     bool gewarnt;
-    int PresentationSettings::*zahl;
+    int TAnzeigeeinstellungen::*zahl;
     int erwartet;
   } zahlen[] = {
-      {"KalibraFensterX", "abc", true, &PresentationSettings::KalibraFensterX, d.KalibraFensterX},
-      {"KalibraFensterX", "-2147483648", false, &PresentationSettings::KalibraFensterX,
+      {"KalibraFensterX", "abc", true, &TAnzeigeeinstellungen::KalibraFensterX, d.KalibraFensterX},
+      {"KalibraFensterX", "-2147483648", false, &TAnzeigeeinstellungen::KalibraFensterX,
        std::numeric_limits<int>::min()},
-      {"KalibraFensterY", "2147483648", true, &PresentationSettings::KalibraFensterY,
+      {"KalibraFensterY", "2147483648", true, &TAnzeigeeinstellungen::KalibraFensterY,
        d.KalibraFensterY},
-      {"KalibraFensterY", "99999999999", true, &PresentationSettings::KalibraFensterY,
+      {"KalibraFensterY", "99999999999", true, &TAnzeigeeinstellungen::KalibraFensterY,
        d.KalibraFensterY},
-      {"GrafFensterX", " -20 ", false, &PresentationSettings::GrafFensterX, -20},
-      {"GrafFensterY", "1.5", true, &PresentationSettings::GrafFensterY, d.GrafFensterY},
-      {"GrafFensterW", "0", true, &PresentationSettings::GrafFensterW, d.GrafFensterW},
-      {"GrafFensterW", "1", false, &PresentationSettings::GrafFensterW, 1},
-      {"GrafFensterW", "1e400", true, &PresentationSettings::GrafFensterW, d.GrafFensterW},
-      {"GrafFensterH", "-50", true, &PresentationSettings::GrafFensterH, d.GrafFensterH},
-      {"GrafFensterH", "", true, &PresentationSettings::GrafFensterH, d.GrafFensterH},
+      {"GrafFensterX", " -20 ", false, &TAnzeigeeinstellungen::GrafFensterX, -20},
+      {"GrafFensterY", "1.5", true, &TAnzeigeeinstellungen::GrafFensterY, d.GrafFensterY},
+      {"GrafFensterW", "0", true, &TAnzeigeeinstellungen::GrafFensterW, d.GrafFensterW},
+      {"GrafFensterW", "1", false, &TAnzeigeeinstellungen::GrafFensterW, 1},
+      {"GrafFensterW", "1e400", true, &TAnzeigeeinstellungen::GrafFensterW, d.GrafFensterW},
+      {"GrafFensterH", "-50", true, &TAnzeigeeinstellungen::GrafFensterH, d.GrafFensterH},
+      {"GrafFensterH", "", true, &TAnzeigeeinstellungen::GrafFensterH, d.GrafFensterH},
   };
   const struct {
     const char* schluessel;
     const char* text;
     bool gewarnt;
-    bool PresentationSettings::*schalter;
+    bool TAnzeigeeinstellungen::*schalter;
     bool erwartet;
   } schalter[] = {
-      {"NurBesteMethode", "maybe", true, &PresentationSettings::NurBesteMethode, false},
-      {"NurBesteMethode", "7", false, &PresentationSettings::NurBesteMethode, true},
-      {"AuswahlHilfe", " 0 ", false, &PresentationSettings::AuswahlHilfe, false},
-      {"AuswahlHilfe", "true", true, &PresentationSettings::AuswahlHilfe, false},
+      {"NurBesteMethode", "maybe", true, &TAnzeigeeinstellungen::NurBesteMethode, false},
+      {"NurBesteMethode", "7", false, &TAnzeigeeinstellungen::NurBesteMethode, true},
+      {"AuswahlHilfe", " 0 ", false, &TAnzeigeeinstellungen::AuswahlHilfe, false},
+      {"AuswahlHilfe", "true", true, &TAnzeigeeinstellungen::AuswahlHilfe, false},
   };
   const auto lesen = [](const char* schluessel, const char* text,
                         std::vector<std::string>& warnungen) {
@@ -298,7 +298,7 @@ TEST(EinstellungenText, EveryUnusableWindowSettingWarnsOnce) {
       store.setValue(QString("FitPar/") + schluessel, QString::fromLatin1(text));
     }
     QSettings store(pfad, QSettings::IniFormat);
-    PresentationSettings p;
+    TAnzeigeeinstellungen p;
     FitParLesen(store, p, &warnungen);
     return p;
   };
@@ -309,7 +309,7 @@ TEST(EinstellungenText, EveryUnusableWindowSettingWarnsOnce) {
   };
   for (const auto& c : zahlen) {
     std::vector<std::string> w;
-    const PresentationSettings p = lesen(c.schluessel, c.text, w);
+    const TAnzeigeeinstellungen p = lesen(c.schluessel, c.text, w);
     EXPECT_EQ(p.*c.zahl, c.erwartet) << c.schluessel << " = '" << c.text << "'";
     if (c.gewarnt) {
       EXPECT_TRUE(genannt(w, c.schluessel, c.text)) << c.schluessel << " = '" << c.text << "'";
@@ -319,7 +319,7 @@ TEST(EinstellungenText, EveryUnusableWindowSettingWarnsOnce) {
   }
   for (const auto& c : schalter) {
     std::vector<std::string> w;
-    const PresentationSettings p = lesen(c.schluessel, c.text, w);
+    const TAnzeigeeinstellungen p = lesen(c.schluessel, c.text, w);
     EXPECT_EQ(p.*c.schalter, c.erwartet) << c.schluessel << " = '" << c.text << "'";
     if (c.gewarnt) {
       EXPECT_TRUE(genannt(w, c.schluessel, c.text)) << c.schluessel << " = '" << c.text << "'";

@@ -90,7 +90,7 @@ TEST(InferenzGuete, RecommendedIntervalsCoverTheTrueValue) {
     for (int d = 0; d < kDatensaetze; ++d) {
       auto a = test::EngineMit(Simulieren(c.p, c.N, 1000 + c.nummer, d));
       if (!a) continue;
-      OptimisationSettings verfeinert = a->Einstellungen();
+      TEinstellungen verfeinert = a->Einstellungen();
       verfeinert.Verfeinerung = true;
       a->EinstellungenUebernehmen(verfeinert);
       if (test::Anpassen(*a, v) != status::kOk) continue;
@@ -167,7 +167,7 @@ TEST(InferenzGuete, CurvatureAndBootstrapErrorsAgreeWhereTheLawFits) {
     SCOPED_TRACE(std::string(c.datei) + ", member " + std::to_string(c.nummer));
     auto a = test::EngineAusDatei(std::string(VK_DATA_DIR) + "/" + c.datei);
     ASSERT_TRUE(a);
-    OptimisationSettings verfeinert = a->Einstellungen();
+    TEinstellungen verfeinert = a->Einstellungen();
     verfeinert.Verfeinerung = true;
     a->EinstellungenUebernehmen(verfeinert);
     const TVerteilung v = test::Mitglied(c.nummer);
@@ -197,7 +197,7 @@ TEST(InferenzGuete, RefinedShellAccidentsReachTheMinimumAndItsCurvature) {
   // minimum (k to about 1e-3), hence 1 % on the errors.
   auto a = test::EngineAusDatei(std::string(VK_DATA_DIR) + "/shell-accidents.dat");
   ASSERT_TRUE(a);
-  OptimisationSettings verfeinert = a->Einstellungen();
+  TEinstellungen verfeinert = a->Einstellungen();
   verfeinert.Verfeinerung = true;
   a->EinstellungenUebernehmen(verfeinert);
   ASSERT_EQ(test::Anpassen(*a, test::Mitglied(4)), status::kOk);

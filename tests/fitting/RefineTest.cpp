@@ -79,7 +79,7 @@ Lauf Anpassen(const std::string& daten, std::uint32_t nummer, bool verfeinern) {
   TextRecordSource q(in);
   TDateneigenschaften e;
   EXPECT_EQ(l.a->DatenLesen(q, e), status::kOk);
-  OptimisationSettings o;
+  TEinstellungen o;
   o.Verfeinerung = verfeinern;
   l.a->EinstellungenUebernehmen(o);
   Rueckrufe r;
@@ -159,7 +159,7 @@ TEST(Refine, KeepsADegreeOfFreedomAndTheSignOfANegativeCoefficient) {
     TextRecordSource q(in);
     TDateneigenschaften e;
     EXPECT_EQ(a->DatenLesen(q, e), status::kOk);
-    OptimisationSettings o;
+    TEinstellungen o;
     o.Verfeinerung = verfeinern;
     a->EinstellungenUebernehmen(o);
     SpezialRueckrufe s;
@@ -223,7 +223,7 @@ TEST(Refine, AutomaticFittingSkipsNoMemberForTheRefinement) {
     TextRecordSource q(in);
     TDateneigenschaften e;
     ASSERT_EQ(a.DatenLesen(q, e), status::kOk);
-    OptimisationSettings o;
+    TEinstellungen o;
     o.Verfeinerung = verfeinern;
     a.EinstellungenUebernehmen(o);
     Rueckrufe r;
@@ -300,8 +300,8 @@ TEST(Refine, AtLeastAsGoodAsMaximumLikelihoodByThePooledXSquare) {
     const double chiMl = l.a->ChiQuadratBerechnen(c.nummer, m.par, klassen);
     const std::uint32_t fg = klassen - eig.festparZahl - eig.parZahl - 1;
     const double pMl = ChiQuadratWahrscheinlichkeit(fg, chiMl);
-    EXPECT_TRUE(MindestensSoGut(l.beste.p, l.beste.chi, pMl, chiMl,
-                                OptimisationSettings{}.Abbruchkriterium))
+    EXPECT_TRUE(
+        MindestensSoGut(l.beste.p, l.beste.chi, pMl, chiMl, TEinstellungen{}.Abbruchkriterium))
         << "refined P " << l.beste.p << " X² " << l.beste.chi << ", likelihood P " << pMl << " X² "
         << chiMl;
   }
@@ -339,7 +339,7 @@ TEST(Refine, ARefinedResultDoesNotDependOnTheFitsBeforeIt) {
     TextRecordSource q(in);
     TDateneigenschaften e;
     ASSERT_EQ(geteilt->DatenLesen(q, e), status::kOk);
-    OptimisationSettings o;
+    TEinstellungen o;
     o.Verfeinerung = true;
     geteilt->EinstellungenUebernehmen(o);
     Rueckrufe r;

@@ -119,7 +119,7 @@ TEST(Rueckrufe, LongEvaluationsAskTheAbortPollAsTheyGo) {
     TextRecordSource quelle(in);
     TDateneigenschaften e;
     ASSERT_EQ(engine->DatenLesen(quelle, e), status::kOk);
-    OptimisationSettings kurz;
+    TEinstellungen kurz;
     kurz.Optimierungsversuche = 2;
     engine->EinstellungenUebernehmen(kurz);
     const TVerteilung ref = Referenz(*katalog.VerteilungHolen(nummer));

@@ -51,7 +51,7 @@ struct Zaehler {
 
 TEST(Simplex, StartSimplexScalesTheWholeStartVector) {
   Funktion f([](const Parametervektor& v) { return v[0] + v[1]; });
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Optimierungsversuche = 1;
   Simplex s;
   s.ecke[0] = {10, 0.5};
@@ -75,7 +75,7 @@ TEST(Simplex, StartSimplexScalesTheWholeStartVector) {
 // equal values, a spread of 0, and the cycle rightly stops there.
 TEST(Simplex, MinimisesAOneDimensionalFunction) {
   Funktion f([](const Parametervektor& v) { return std::exp(v[0]) - 3 * v[0] + 5; });
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Abbruchkriterium = 1e-7;  // far above the rounding floor of the spread
   e.Optimierungsversuche = 5000;
   Simplex s;
@@ -96,7 +96,7 @@ TEST(Simplex, SearchesAlongTheRayOfTheStartVector) {
   Funktion f([](const Parametervektor& v) {
     return (v[0] - 3) * (v[0] - 3) + 2 * (v[1] - 5) * (v[1] - 5) + 1;
   });
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Abbruchkriterium = 1e-7;  // far above the rounding floor of the spread
   e.Optimierungsversuche = 5000;
   Simplex s;
@@ -114,7 +114,7 @@ TEST(Simplex, SearchesAlongTheRayOfTheStartVector) {
 TEST(Simplex, EveryNewCoordinateIsMadePositive) {
   // The minimum lies at negative x; the absolute values keep every vertex at x >= 0.
   Funktion f([](const Parametervektor& v) { return (v[0] + 4) * (v[0] + 4) + 1; });
-  OptimisationSettings e;
+  TEinstellungen e;
   Simplex s;
   s.ecke[0] = {1};
   Zaehler z;
@@ -127,7 +127,7 @@ TEST(Simplex, StepLimitAndCancel) {
   Funktion f([](const Parametervektor& v) { return v[0] * v[0] + v[1] * v[1] + 1; });
   Simplex s;
   s.ecke[0] = {3, 4};
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Optimierungsversuche = 1;
   Zaehler einmal;
   Status st = 0;
@@ -147,7 +147,7 @@ TEST(Simplex, AllFailedVerticesEndAfterOneStep) {
   Funktion f([](const Parametervektor&) { return 10000000.0; });
   Simplex s;
   s.ecke[0] = {3, 4};
-  OptimisationSettings e;
+  TEinstellungen e;
   Zaehler z;
   Status st = 0;
   Optimierungszyklus(s, 2, f, e, z.Abfrage(), st);
@@ -160,7 +160,7 @@ TEST(Simplex, FiveEqualSpreadsEndTheCycle) {
   Funktion f([](const Parametervektor&) { return 7.0; });
   Simplex s;
   s.ecke[0] = {3, 4};
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Abbruchkriterium = -1;
   Zaehler z;
   Status st = 0;
@@ -193,7 +193,7 @@ TEST(Simplex, CorrectionAppliesToEveryEvaluatedVertex) {
   };
   Simplex s;
   s.ecke[0] = {0.95};
-  OptimisationSettings e;
+  TEinstellungen e;
   Zaehler z;
   Status st = 0;
   Optimierungszyklus(s, 1, f, e, z.Abfrage(), st);
@@ -247,7 +247,7 @@ class SimplexSchritt : public ::testing::TestWithParam<SchrittFall> {};
 TEST_P(SimplexSchritt, MovesTheWorstVertexByTheBranchRules) {
   const SchrittFall& c = GetParam();
   Drehbuch f(c.werte);
-  OptimisationSettings e;
+  TEinstellungen e;
   e.Expansionsweite = c.gamma;
   e.Optimierungsversuche = 1;
   Simplex s;
@@ -356,7 +356,7 @@ TEST(Simplex, RefinementReportsUsedUpCyclesAndSurvivesAnOverflowingPatternMove) 
     Status st = status::kOk;
     bool erschoepft = !c.erschoepft;
     std::feclearexcept(FE_ALL_EXCEPT);
-    EXPECT_TRUE(Verfeinern(s, 1, f, OptimisationSettings{}, Abbruchabfrage{}, st, &erschoepft));
+    EXPECT_TRUE(Verfeinern(s, 1, f, TEinstellungen{}, Abbruchabfrage{}, st, &erschoepft));
     EXPECT_EQ(st, status::kOk);
     EXPECT_EQ(erschoepft, c.erschoepft);
     EXPECT_EQ(std::fetestexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO), 0);

@@ -29,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
   }
   QSettings store(Datei(), QSettings::IniFormat);
-  vk::OptimisationSettings o;
+  vk::TEinstellungen o;
   std::vector<std::string> warnungen;
   vk::OptParLesen(store, o, &warnungen);
   for (double v : {o.Reflektionsweite, o.Expansionsweite, o.Kontraktionsgroesse, o.Abbruchkriterium,
                    o.Mindestklassengroesse})
     if (!std::isfinite(v)) std::abort();
   if (o.Iterationswiederholungen < 1 || o.Optimierungsversuche < 1) std::abort();
-  vk::PresentationSettings p;
+  vk::TAnzeigeeinstellungen p;
   vk::FitParLesen(store, p);
   return 0;
 }

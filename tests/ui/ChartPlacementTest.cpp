@@ -17,7 +17,7 @@ class ChartPlacementTest : public UiTest {
  protected:
   static QRect Bildschirm() { return QGuiApplication::primaryScreen()->availableGeometry(); }
   static void Speichern(int x, int y, int w, int h) {
-    PresentationSettings p;
+    TAnzeigeeinstellungen p;
     p.GrafFensterX = x;
     p.GrafFensterY = y;
     p.GrafFensterW = w;
@@ -114,7 +114,7 @@ TEST_F(ChartPlacementTest, SavedPlaceSurvivesRoundTrips) {
     EXPECT_EQ(f->Diagramm()->pos(), QPoint(20, 30)) << lauf;
     EXPECT_EQ(f->Diagramm()->size(), QSize(760, 520)) << lauf;
     f->close();
-    PresentationSettings p;
+    TAnzeigeeinstellungen p;
     FitParLesen(p);
     EXPECT_EQ(QRect(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH),
               QRect(20, 30, 760, 520))

@@ -308,7 +308,7 @@ TEST_F(MainWindowTest, ClosingStoresBothWindowsAndTheCriteria) {
     f->Diagramm()->resize(700, 480);
     EXPECT_TRUE(f->close());
   }
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(p);
   EXPECT_TRUE(p.NurBesteMethode);
   EXPECT_FALSE(p.AuswahlHilfe);
@@ -357,7 +357,7 @@ TEST_F(MainWindowTest, ExtremeSavedGeometryIsClampedOnReadingAndWriting) {
     EXPECT_TRUE(flaeche.contains(f->geometry().topLeft())) << "main window";
     EXPECT_TRUE(f->close());
   }
-  PresentationSettings p;
+  TAnzeigeeinstellungen p;
   FitParLesen(p);
   EXPECT_TRUE(
       flaeche.contains(QRect(p.GrafFensterX, p.GrafFensterY, p.GrafFensterW, p.GrafFensterH)));
