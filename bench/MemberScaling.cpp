@@ -6,8 +6,8 @@
 // least 20 ms of CPU time, or once where that takes longer; an evaluation still running after
 // 10 s is stopped through the abort poll. Prints a Markdown table, the members whose cost grows
 // fastest first, with the exponent e of t(L2)/t(L1) = (L2/L1)^e: about 1 for a cost linear in L,
-// 2 for a quadratic one. The last column is the highest class whose expected frequency at L2 is
-// at least 1e-300 N: where it is far below L2, the classes beyond it could be cut from an O(L^2)
+// 2 for a quadratic one. The last column is the highest class below L2 whose expected frequency
+// at L2 is at least 1e-300 N: where it is far below L2, the classes beyond it could be cut from an O(L^2)
 // member's sums; where it is near L2 the start vector's tail is too heavy for any such cut.
 #include <algorithm>
 #include <cmath>
@@ -88,7 +88,9 @@ double Messen(const vk::Verteilungsverzeichnis& katalog, const vk::TKatalogeintr
   } while (t < 0.02 && CpuSekunden() < frist.ende);
   gestoppt = CpuSekunden() > frist.ende;
   spuerbar = 0;
-  for (std::uint32_t x = 0; x <= d.Statistik.n; ++x)
+  // The last class, which takes what the others leave under the tail rule, holds at least the
+  // sum's rounding: it is not counted.
+  for (std::uint32_t x = 0; x < d.Statistik.n; ++x)
     if ((*NP)[x] >= 1e-300 * d.Statistik.summe) spuerbar = x;
   return t / n;
 }

@@ -27,7 +27,7 @@ messen() {  # messen LABEL OUT PROGRAM ARGS...: one run under /usr/bin/time
   local code=0
   /usr/bin/time -f '%e %U %S %M' -o "$tmp/zeit" timeout "$frist" "$@" >"$out" 2>/dev/null ||
     code=$?
-  read -r wall user sys rss <"$tmp/zeit"
+  read -r wall user sys rss < <(tail -n 1 "$tmp/zeit")
   local ende=""
   [ "$code" = 124 ] && ende=" (stopped after $frist s)"
   python3 -c "import sys; w, u, s, m = map(float, sys.argv[1:5]); \
