@@ -41,7 +41,11 @@ if [ -n "$basis" ]; then
   messen "baseline auto" "$tmp/basis.txt" "$basis" auto "$tmp/daten.dat"
 fi
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
-if [ -s "$tmp/eins.txt" ] && [ -s "$tmp/alle.txt" ]; then
-  cmp -s "$tmp/eins.txt" "$tmp/alle.txt" && echo "one core and every core: identical output" ||
-    echo "one core and every core: OUTPUTS DIFFER"
-fi
+vergleichen() {  # vergleichen LABEL A B: the two outputs, where both runs ended
+  [ -s "$2" ] && [ -s "$3" ] || return 0
+  # The first line names the data file, which is the same file in every run.
+  if cmp -s <(tail -n +2 "$2") <(tail -n +2 "$3"); then echo "$1: identical output"; else
+    echo "$1: OUTPUTS DIFFER"; fi
+}
+vergleichen "one core and every core" "$tmp/eins.txt" "$tmp/alle.txt"
+[ -z "$basis" ] || vergleichen "one core and the baseline" "$tmp/eins.txt" "$tmp/basis.txt"
