@@ -156,7 +156,7 @@ void BM_SpezielleAnpassung(benchmark::State& state) {
   auto a = vk::bench::EngineMit(Katalog(),
                                 "0 57\n1 203\n2 383\n3 525\n4 532\n5 408\n6 273\n"
                                 "7 139\n8 45\n9 27\n10 10\n11 4\n13 1\n14 1\n");
-  a->PreflightThreadsSetzen(static_cast<unsigned>(state.range(0)));
+  a->ThreadsSetzen(static_cast<unsigned>(state.range(0)));
   const vk::TVerteilung ref = vk::Referenz(*Katalog().VerteilungHolen(205));
   vk::SpezialRueckrufe s;
   s.vorgaben = [](vk::Spezialvorgaben& v, std::uint32_t) {

@@ -6,7 +6,9 @@
 // least 20 ms of CPU time, or once where that takes longer; an evaluation still running after
 // 10 s is stopped through the abort poll. Prints a Markdown table, the members whose cost grows
 // fastest first, with the exponent e of t(L2)/t(L1) = (L2/L1)^e: about 1 for a cost linear in L,
-// 2 for a quadratic one.
+// 2 for a quadratic one. The last column is the highest class below L2 whose expected frequency
+// at L2 is at least 1e-300 N: where it is far below L2, the classes beyond it could be cut from an O(L^2)
+// member's sums; where it is near L2 the start vector's tail is too heavy for any such cut.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -55,9 +57,9 @@ std::unique_ptr<vk::TDatensatz> Lesen(const std::string& text, std::uint32_t L) 
 }
 
 // Seconds per evaluation of member `nummer` on `d`, or -1 where it cannot be set up; `gestoppt`
-// when the deadline stopped it.
+// when the deadline stopped it; `spuerbar` the highest class at or above 1e-300 N.
 double Messen(const vk::Verteilungsverzeichnis& katalog, const vk::TKatalogeintrag& eintrag,
-              const vk::TDatensatz& d, bool& gestoppt) {
+              const vk::TDatensatz& d, bool& gestoppt, std::uint32_t& spuerbar) {
   vk::TParameterEigenschaften eig;
   const vk::TVerteilung ref = vk::Referenz(eintrag);
   if (katalog.ParameterEigenschaftenSetzen(ref, eig, d.Statistik.n) != vk::status::kOk) return -1;
@@ -81,6 +83,11 @@ double Messen(const vk::Verteilungsverzeichnis& katalog, const vk::TKatalogeintr
     t = vk::bench::CpuSeconds() - t0;
   } while (t < 0.02 && vk::bench::CpuSeconds() < frist.ende);
   gestoppt = vk::bench::CpuSeconds() > frist.ende;
+  spuerbar = 0;
+  // The last class, which takes what the others leave under the tail rule, holds at least the
+  // sum's rounding: it is not counted.
+  for (std::uint32_t x = 0; x < d.Statistik.n; ++x)
+    if ((*NP)[x] >= 1e-300 * d.Statistik.summe) spuerbar = x;
   return t / n;
 }
 
@@ -89,6 +96,7 @@ struct Zeile {
   std::string name;
   double t1, t2;
   bool gestoppt;
+  std::uint32_t spuerbar;
 };
 
 }  // namespace
@@ -112,19 +120,22 @@ int main(int argc, char** argv) {
     const auto eintrag = katalog.VerteilungHolen(i);
     if (!eintrag || !eintrag->automatik) continue;
     bool g1 = false, g2 = false;
-    const double t1 = Messen(katalog, *eintrag, *d1, g1);
+    std::uint32_t s1 = 0, s2 = 0;
+    const double t1 = Messen(katalog, *eintrag, *d1, g1, s1);
     if (t1 < 0) continue;
-    const double t2 = Messen(katalog, *eintrag, *d2, g2);
-    liste.push_back({i, eintrag->bezeichnung, t1, t2, g1 || g2});
+    const double t2 = Messen(katalog, *eintrag, *d2, g2, s2);
+    liste.push_back({i, eintrag->bezeichnung, t1, t2, g1 || g2, s2});
   }
   const double logL = std::log(static_cast<double>(L2) / L1);
   const auto exponent = [&](const Zeile& z) { return std::log(z.t2 / z.t1) / logL; };
   std::sort(liste.begin(), liste.end(),
             [&](const Zeile& a, const Zeile& b) { return exponent(a) > exponent(b); });
-  std::printf("| Member | Name | L = %u | L = %u | exponent |\n|---:|---|---:|---:|---:|\n", L1,
-              L2);
+  std::printf(
+      "| Member | Name | L = %u | L = %u | exponent | last class >= 1e-300 N |\n"
+      "|---:|---|---:|---:|---:|---:|\n",
+      L1, L2);
   for (const Zeile& z : liste)
-    std::printf("| %u | %s | %.3g ms | %s%.3g ms | %.2f |\n", z.nummer, z.name.c_str(), z.t1 * 1000,
-                z.gestoppt ? "> " : "", z.t2 * 1000, exponent(z));
+    std::printf("| %u | %s | %.3g ms | %s%.3g ms | %.2f | %u |\n", z.nummer, z.name.c_str(),
+                z.t1 * 1000, z.gestoppt ? "> " : "", z.t2 * 1000, exponent(z), z.spuerbar);
   return 0;
 }

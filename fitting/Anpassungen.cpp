@@ -456,7 +456,8 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   return true;
 }
 
-Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest) {
+Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest,
+                                MemberHandle mitglied) {
   if (!daten_.DatenGueltig) return status::kNoData;
   const TStatistik& s = daten_.Statistik;
   // The catalog leaves fixed-parameter values alone; a member that reads a slot it does not
@@ -464,7 +465,7 @@ Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const Festparamet
   eig_.festparameter.fill(0);
   Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, s.n);
   if (st != status::kOk) return st;
-  const MemberHandle mitglied = MitgliedAufloesen(verteilung.Index);
+  if (!mitglied) mitglied = MitgliedAufloesen(verteilung.Index);
   if (!mitglied) return status::kDirectoryError;
   if (!TraegerPruefen(mitglied, daten_.XWerte, daten_.Haeufigkeiten, s.n))
     return status::kNoGoodFit;
@@ -610,11 +611,12 @@ Status Anpassungen::GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBe
   return st;
 }
 
-Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r) {
+Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r,
+                                  MemberHandle mitglied) {
   try {
     FpFaultScope guard;
     BestesZuruecksetzen();
-    Status st = Vorbereiten(verteilung, r.festparameter);
+    Status st = Vorbereiten(verteilung, r.festparameter, mitglied);
     // Data that do not suit the distribution make it a "No fit", not a failure of the run.
     if (st == status::kNoGoodFit) return status::kOk;
     if (st == status::kOk) st = AlternativenDurchlaufen(verteilung, Modus::kAutomatisch, true, r);
@@ -630,58 +632,7 @@ Status Anpassungen::AutomatischeAnpassung(const Rueckrufe& host) {
   if (!daten_.DatenGueltig) return status::kNoData;
   const Rueckrufe r = Abgeschirmt(host);
   try {
-    const std::uint32_t anzahl = katalog_.VerteilungenZaehlen().automatik;
-    double schwelle = 100;
-    bool besteGefunden = false;
-    std::uint32_t lauf = 0;
-    int cursor = -1;
-    bool erste = true;
-    Status st = status::kOk;
-    const auto bericht = [&](const TVerteilung& v, Status s) {
-      TAnpassung a;
-      a.Verteilung = v;
-      a.Methode = lauf;
-      a.Alternativen = anzahl;
-      a.Status = s;
-      return a;
-    };
-    while (st == status::kOk) {
-      const auto eintrag = erste ? katalog_.ErsteVerteilung(kMaskeAlle, cursor)
-                                 : katalog_.NaechsteVerteilung(kMaskeAlle, cursor);
-      erste = false;
-      if (!eintrag) {
-        st = status::kDirectoryEnd;
-        break;
-      }
-      if (!eintrag->automatik) continue;
-      const TVerteilung ref = Referenz(*eintrag);
-      st = katalog_.ParameterEigenschaftenSetzen(ref, eig_, daten_.Statistik.n);
-      ++lauf;
-      if (st == status::kNotEnoughClasses) {
-        st = Melden(r.ergebnis, bericht(ref, status::kNotEnoughClasses));
-        continue;
-      }
-      if (st != status::kOk) break;
-      const Status fit = StillAnpassen(ref, r);
-      if (fit == status::kOk && gefunden_) {
-        TAnpassung a = Bericht(ref, beste_, lauf, false);
-        a.Alternativen = anzahl;
-        st = Melden(r.ergebnis, a);
-        if (st == status::kOk && beste_.chi < schwelle) {
-          besteGefunden = true;
-          schwelle = beste_.chi;
-        }
-      } else if (fit == status::kOk) {
-        st = Melden(r.ergebnis, bericht(ref, status::kNoFit));
-      } else if (fit == status::kSkipAbortByUser || fit == status::kExceptionSkip) {
-        Melden(r.ergebnis, bericht(ref, fit));
-        st = status::kOk;
-      } else {
-        st = fit;
-      }
-    }
-    if (st == status::kDirectoryEnd) st = besteGefunden ? status::kOk : status::kNoGoodFit;
-    return st;
+    return AutomatikLauf(r);
   } catch (const std::exception&) {
     return status::kException;
   }

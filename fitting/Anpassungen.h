@@ -87,9 +87,10 @@ class Anpassungen final : private Zielfunktion {
   Status Auswerten(const TVerteilung& verteilung, const Parametervektor& parameter,
                    const FestparameterErfragen& festparameter);
 
-  // How many threads the special fitting's preflight grid runs on; 0 (the default) for one per
-  // core. The result does not depend on it.
-  void PreflightThreadsSetzen(unsigned threads) { preflightThreads_ = threads; }
+  // How many threads the automatic fitting's members and the special fitting's preflight grid
+  // run on; 0 (the default) for one per core. The results, their order and the callbacks' thread
+  // do not depend on it: the host is called on the calling thread only.
+  void ThreadsSetzen(unsigned threads) { threads_ = threads; }
 
   // The best (or current) parameter set with values, as the window is told of it.
   Status VerteilungsparameterHolen(const TVerteilung& verteilung, bool beste,
@@ -176,20 +177,28 @@ class Anpassungen final : private Zielfunktion {
   // the best method's own; a restart that is better by the best-method rule becomes the best
   // method's result.
   void VonAnderenVerfeinern(const Rueckrufe& r, Status& status);
-  Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
+  // `mitglied`: the distribution's member where the caller has already resolved it.
+  Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest,
+                     MemberHandle mitglied = {});
   Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
                                  const Rueckrufe& r);
   Status AbschlussPruefen() const;
   Status BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r, bool spezial);
   Status ParameterMelden(const TVerteilung& verteilung, bool beste, const Rueckrufe& r) const;
   Status KlassenMelden(bool beste, const Rueckrufe& r) const;
-  Status StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r);
+  Status StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r,
+                       MemberHandle mitglied = {});
   Status PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r, const SpezialRueckrufe& s);
   // One grid point of the preflight: its P and X², false where its fit fails or faults.
   bool PreflightPunkt(double b1, double b2, const Abbruchabfrage& abbruch, double& p, double& chi);
   // An engine for a preflight thread: this one's data set, settings, properties and estimates.
   std::unique_ptr<Anpassungen> PreflightHelfer() const;
   struct Gitterblock;
+  // An engine for an automatic fitting's thread: this one's data set and settings.
+  std::unique_ptr<Anpassungen> AutomatikHelfer() const;
+  struct Automatikarbeit;
+  // The automatic fitting behind the host's callbacks, which are already shielded.
+  Status AutomatikLauf(const Rueckrufe& r);
   TAnpassung Bericht(const TVerteilung& verteilung, const Kennzahlen& k, std::uint32_t methode,
                      bool beste) const;
 
@@ -236,7 +245,7 @@ class Anpassungen final : private Zielfunktion {
   std::array<Parametervektor, 66> verfeinerungsStarts_{};
   std::uint32_t verfeinerungsStartZahl_ = 0;
   bool SchonVerfeinert(const Parametervektor& von) const;
-  unsigned preflightThreads_ = 0;  // 0: one per core
+  unsigned threads_ = 0;  // 0: one per core
 };
 
 }  // namespace vk

@@ -188,7 +188,7 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
 
   // A step that is not positive would never reach the stop value: such a grid has no points.
   unsigned threads =
-      preflightThreads_ != 0 ? preflightThreads_ : std::thread::hardware_concurrency();
+      threads_ != 0 ? threads_ : std::thread::hardware_concurrency();
   threads = std::max(threads, 1u);
   Gitterlauf lauf(Gitterwerte(s1, e1, d1), Gitterwerte(s2, e2, d2), threads);
   const std::size_t helferZahl =

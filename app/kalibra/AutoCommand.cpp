@@ -28,8 +28,20 @@ int RunAuto(const QStringList& args) {
       "Fits every distribution marked for automatic fitting and lists the best method of each.");
   parser.addOption(
       {"sort", "Order of the rows: p, c, x2, r2, df or name (default: catalog order).", "column"});
+  parser.addOption(
+      {"jobs", "Distributions fitted in parallel (default: the number of cores).", "N"});
   Session s;
   if (const int code = OpenSession(parser, args, "auto", false, true, s); code >= 0) return code;
+  // The rows, their order and the figures do not depend on it.
+  if (parser.isSet("jobs")) {
+    bool ok = false;
+    const unsigned jobs = parser.value("jobs").toUInt(&ok);
+    if (!ok || jobs == 0) {
+      std::fprintf(stderr, "kalibra auto: --jobs takes a positive whole number\n");
+      return kExitUsage;
+    }
+    s.engine->ThreadsSetzen(jobs);
+  }
   // --fixed names a fixed parameter of some automatic distribution.
   std::vector<TKatalogeintrag> automatische;
   for (std::uint32_t i = 0; i < kVerteilungsSlots; ++i)

@@ -194,6 +194,8 @@ int RunAutoTabelle(const QStringList& args) {
       [&] {
         auto engine = std::make_unique<Anpassungen>(katalog);
         engine->EinstellungenUebernehmen(o.einstellungen);
+        // The data sets share the cores; each one's members run one after another.
+        engine->ThreadsSetzen(1);
         return engine;
       },
       [&](Anpassungen& engine, Tabellendatensatz& t) {

@@ -85,9 +85,12 @@ inline long double Nenner(const Anzahl& q, const Summand& g) {
 // The weights kept in a table per evaluation (16 KB of long doubles on the stack).
 inline constexpr std::uint32_t kGewichte = 1024;
 
+// `schnitt`: a class from which on the member has proved every class below 1e-300 N (its
+// bound written with it); those classes are 0 and their sums are not formed.
 template <typename Verhaeltnis>
 void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const Summand& g,
-               Verhaeltnis verhaeltnis) {
+               Verhaeltnis verhaeltnis,
+               std::uint32_t schnitt = std::numeric_limits<std::uint32_t>::max()) {
   const double N = in.stat.summe;
   const std::uint32_t L = in.stat.n;
   const long double logNull = detail::LogNull(q, g);
@@ -100,6 +103,7 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
     const std::uint64_t grenze = static_cast<std::uint64_t>(q.a) * g.hoechstens;
     if (grenze < L) letzte = static_cast<std::uint32_t>(grenze);
   }
+  if (schnitt >= 1 && schnitt - 1 < letzte) letzte = schnitt - 1;
   // The recurrence is linear in the classes, and scaling by a power of two changes no digit: the
   // first class is N Q(g_0) while that is a normal double, otherwise carried scaled up by
   // 2^skala; classes that rise far above it are carried scaled down.

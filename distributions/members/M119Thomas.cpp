@@ -6,7 +6,16 @@
 //   q_s = phi^s / s!, is the Poisson recursion of the stopped-sum kernel with the summands
 //   g_j = e^-phi phi^(j-1) / (j-1)! (both sums together give j g_j); the last class takes the
 //   remainder.
+//
+// On many classes (a word-frequency spectrum has 20001) the convolution costs L^2/2 steps. The
+// classes from x on are below 1e-300 N wherever the Chernoff bound of the generating function
+// says so: for every s > 1, P(X >= x) <= G(s) s^-x, with ln G(s) = lambda (s e^(phi (s - 1)) - 1),
+// so every class from x > (ln G(s) - ln 1e-300) / ln s on is below 1e-300 N. They are 0 (a change
+// of less than 1e-300 N each, and of as little in the last class, which takes the remainder), and
+// their sums are not formed; every class below x is computed as written.
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -31,11 +40,31 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {50}}, {{1}, {51}}, {{0, 1}, {50, 51}}};
 
+// The first class of the bound above, the least over s - 1 = 2^-6 .. 2^6; no cut (the largest
+// count) where the parameters are outside their domain or no s bounds below 2^32. Points whose
+// s e^(phi (s - 1)) would leave the range of a double are passed over, not computed.
+std::uint32_t Schnitt(double lambda, double phi) {
+  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
+  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+  if (!std::isgreater(lambda, 0.0) || !std::isgreaterequal(phi, 0.0)) return kKeiner;
+  const double logLambda = std::log(lambda);
+  double bestes = 4e9;
+  for (int k = -6; k <= 6; ++k) {
+    const double t = std::ldexp(1.0, k);
+    const double a = phi * t + std::log1p(t);  // ln(s e^(phi (s - 1)))
+    if (a > 700 || logLambda + a > 700) continue;
+    const double x = (lambda * std::expm1(a) + kMinusLog1em300) / std::log1p(t);
+    if (x < bestes) bestes = x;
+  }
+  // One class beyond the bound's own: its rounding is far below one class.
+  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double lambda = par[0];
   const double phi = par[1];
   gestoppt::Berechnen(in, NP, {gestoppt::Art::kPoisson, lambda, 0}, summanden::EinsPlusPoisson(phi),
-                      summanden::EinsPlusPoissonVerhaeltnis(phi));
+                      summanden::EinsPlusPoissonVerhaeltnis(phi), Schnitt(lambda, phi));
 }
 
 }  // namespace

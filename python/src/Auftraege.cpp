@@ -119,6 +119,8 @@ pyb::dict Automatik(const Datenbestand& d, const Festvorgaben& fest, const pyb::
   {
     pyb::gil_scoped_release frei;
     Anpassungen& a = Engine(d, s);
+    // A caller's own threads may fit data sets side by side: the members run one after another.
+    a.ThreadsSetzen(1);
     Rueckrufe r;
     r.ergebnis = [&](const TAnpassung& an) {
       // A distribution cut short by Ctrl-C has no result worth a row.
@@ -202,7 +204,7 @@ pyb::object Spezial(const Datenbestand& d, const Spezialauftrag& auftrag,
   {
     pyb::gil_scoped_release frei;
     Anpassungen& a = Engine(d, s);
-    a.PreflightThreadsSetzen(auftrag.threads);
+    a.ThreadsSetzen(auftrag.threads);
     Rueckrufe r;
     b.Verbinden(r);
     r.abbruch = [&poll] { return poll(); };

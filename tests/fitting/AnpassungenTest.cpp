@@ -653,13 +653,13 @@ TEST(Mitgliedsgriff, OneLookupPerFit) {
        3},
       {"special, one thread", binomial.c_str(),
        [&](Anpassungen& a) {
-         a.PreflightThreadsSetzen(1);
+         a.ThreadsSetzen(1);
          return a.SpezielleAnpassung(Ref(k, 205), {}, spezial);
        },
        1},
       {"special, three threads", binomial.c_str(),
        [&](Anpassungen& a) {
-         a.PreflightThreadsSetzen(3);
+         a.ThreadsSetzen(3);
          return a.SpezielleAnpassung(Ref(k, 205), {}, spezial);
        },
        1},

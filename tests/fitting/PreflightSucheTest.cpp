@@ -59,7 +59,7 @@ Lauf Anpassen(const char* daten, const Gitter& g, unsigned threads,
               const std::function<bool()>& abbruch = {}) {
   static const Verteilungsverzeichnis katalog = SpezialKatalog();
   auto a = std::make_unique<Anpassungen>(katalog);
-  a->PreflightThreadsSetzen(threads);
+  a->ThreadsSetzen(threads);
   std::istringstream in(daten);
   TextRecordSource quelle(in);
   TDateneigenschaften eig;
