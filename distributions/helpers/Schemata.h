@@ -277,9 +277,15 @@ Summe SkalierteReihe(double t, std::uint32_t von, std::uint32_t bis, std::uint32
 // 1, a mode far above L) is no longer cut off. The step must be a ratio (linear in the previous
 // term). A series still growing after kMaxWeitereTerme more terms (a divergent one) raises the
 // invalid fault.
+//
+// `konvergent` is the caller's promise that the sum ends before that bound (a ratio that falls
+// below 1 for good, its mode far enough below the bound). The sum may then stop as soon as it
+// leaves every class below L more than 2^1100 / N behind: each of them comes out of the
+// normalisation as 0 whatever the rest adds, the last class as N, the same values the whole sum
+// gives, without summing on to a mode a million terms away.
 template <typename Schritt>
 void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N, double r0,
-                                 Schritt schritt) {
+                                 Schritt schritt, bool konvergent = false) {
   const std::uint32_t K = UnendlicherTraeger(L);
   // A mode far beyond L (hyper-Pascal with k in the hundreds and q near 1, hyper-Poisson with a
   // in the hundreds) lets the terms rise past the double range on their way to it, within the
@@ -288,13 +294,23 @@ void NormierteTermeBisKonvergenz(Erwartungswerte& NP, std::uint32_t L, double N,
   Zweierskala skala;
   double r = 0;
   Summe S = SkalierteTerme(NP, K, L, r0, schritt, skala, r);
+  Summe schwelle = 0;
+  if (konvergent) {
+    double groesste = 0;
+    for (std::uint32_t j = 0; j < L; ++j) groesste = std::max(groesste, NP[j]);
+    schwelle = static_cast<Summe>(groesste) * N * 0x1p1100L;
+  }
   std::uint32_t i = K + 1;
   for (; i <= K + kMaxWeitereTerme; ++i) {
     r = schritt(i, r);
-    skala.Halten(r, std::span(NP).first(L), r, S);
+    skala.Halten(r, std::span(NP).first(L), r, S, schwelle);
     const Summe neu = S + r;
     if (neu == S) break;
     S = neu;
+    if (konvergent && S > schwelle) {
+      std::fill_n(NP.begin(), L, 0.0);
+      break;
+    }
   }
   if (i > K + kMaxWeitereTerme) RaiseInvalid();
   TermeNormieren(NP, L, N, S);

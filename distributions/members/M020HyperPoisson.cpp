@@ -47,8 +47,20 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double a = par[0];
   const double b = par[1];
   const std::uint32_t L = in.stat.n;
-  NormierteTermeBisKonvergenz(NP, L, in.stat.summe, 1,
-                              [&](double i, double vorher) { return vorher * a / (i + b - 1); });
+  // The ratio a / (i + b - 1) falls for good, so the terms rise up to the mode near a - b + 1
+  // and then fall at least as fast as e^(-j^2 / 4a) j terms past it: 16 sqrt(a) terms beyond the
+  // mode no term changes the sum any more. A sum that ends well before the fault's bound may stop
+  // early; one whose terms still rise at the bound cannot end there and fails as it would after
+  // the whole sum; between the two the sum runs as before.
+  const double schranke = UnendlicherTraeger(L) + static_cast<double>(kMaxWeitereTerme);
+  const double modus = a - b + 1;
+  const bool steigtBisSchranke = b > 0 && a >= schranke + b - 1;
+  if (steigtBisSchranke) RaiseInvalid();
+  const bool endetFrueh =
+      a > 0 && b > 0 && (steigtBisSchranke || modus + 16 * std::sqrt(a) + 100 < schranke);
+  NormierteTermeBisKonvergenz(
+      NP, L, in.stat.summe, 1, [&](double i, double vorher) { return vorher * a / (i + b - 1); },
+      endetFrueh);
 }
 
 }  // namespace

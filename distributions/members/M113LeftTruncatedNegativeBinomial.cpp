@@ -4,6 +4,7 @@
 //   data's first value), k > 0, 0 < p < 1, NB(v; k, p) = C(k + v - 1, v) p^k (1 - p)^v. The first
 //   class is the value m, the ratio of the classes uses their values; the last class takes the
 //   remainder.
+#include <algorithm>
 #include <cmath>
 
 #include "distributions/Helpers.h"
@@ -19,12 +20,14 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   gestutzt::NegBinStarts(in, in.eig.festparameter[0], E);
 }
 
+// How many terms the series below may take before it counts as divergent.
+constexpr std::uint32_t kMaxTerme = 10'000'000;
+
 // log of P(m) = NB(m) / (1 - S) by the series 1 / P(m) = sum_{j>=0} NB(m + j) / NB(m), whose
 // terms have the ratio (m + j + k - 1)(1 - p) / (m + j): all positive, no difference of nearly
 // equal numbers (S near 1 for a mean far below m), and no factor p^k that underflows. Terms
 // beyond 2^900 (a mode far above m) are carried scaled.
 Summe LogErsteKlasse(double k, double p, double m) {
-  constexpr std::uint32_t kMaxTerme = 10'000'000;
   Summe summe = 1, t = 1;
   Zweierskala skala;
   for (std::uint32_t j = 1; j <= kMaxTerme; ++j) {
@@ -40,6 +43,17 @@ Summe LogErsteKlasse(double k, double p, double m) {
   }
   RaiseInvalid();
   return 0;
+}
+
+// Whether the series of LogErsteKlasse for m = 0 surely ends before its bound. Its ratio
+// g_j = (1 - p)(1 + (k - 1) / j) is at most 1 - p/2 from j0 = 2 max(k - 1, 0)(1 - p) / p on and
+// never rises again, so 92 / p terms later no term changes the sum. With m = 0 nothing is
+// truncated and the sum is p^-k itself: log P(0) = k log p, without the terms up to a mode
+// thousands of classes away.
+bool ReiheEndetSicher(double k, double p) {
+  if (!(p > 0 && p < 1)) return false;
+  const double j0 = 2 * std::max(k - 1, 0.0) * (1 - p) / p;
+  return j0 + 92 / p + 10 < kMaxTerme;
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -65,7 +79,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   }
   Summe logP0 = 0;
   if (!geschrieben) {
-    logP0 = LogErsteKlasse(k, p, m);
+    logP0 = m == 0 && ReiheEndetSicher(k, p) ? k * std::log(static_cast<Summe>(p))
+                                             : LogErsteKlasse(k, p, m);
     p0 = static_cast<double>(std::exp(logP0));
   }
   RekursionMitRestGeschuetzt(

@@ -3,7 +3,9 @@
 // exponentials or through one logarithm (member 184's ratio factors, the binomial summand of the
 // stopped sums) and a recurrence in place of a series per class (member 29's tails), each against
 // extended-precision values on both sides of the bound where the written form takes over again;
-// and weights formed once per evaluation (member 106), bit for bit against the route before.
+// and weights formed once per evaluation (member 106), bit for bit against the route before;
+// series cut short where the rest can no longer change a class (the hyper-Poisson normaliser) or
+// summed in closed form (member 113 from 0), with the faults of the whole series kept.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -234,6 +236,80 @@ TEST(CheaperRoutes, GeneralizedNegativeBinomialAgainstExtendedPrecision) {
         << "k=" << f.k << " p=" << f.p << " beta=" << f.beta << " x=" << f.x << ": "
         << (*lauf.NP)[f.x];
   }
+}
+
+// The hyper-Poisson normaliser stops once it leaves every class below L more than 2^1100 / N
+// behind; the values must be the ones of the whole sum on both sides of that point. References
+// N a^i / ((b)_i 1F1(1; b; a)) at N = 1000, L = 10, mpmath at mp.dps = 40:
+//   1000*a**i/rf(b,i)/hyp1f1(1,b,a)
+// (3000, 2990) never reaches the point (its mode is class 11); (780, 1), a Poisson, reaches it
+// only after its classes 8 and 9, still subnormal numbers, have kept their digits; (900, 1)
+// reaches it at once (its classes are 1e-367 and below, 0 in double).
+TEST(CheaperRoutes, HyperPoissonSumStopsOnlyWhereClassesVanish) {
+  struct Fall {
+    double a, b;
+    std::uint32_t i;
+    double erwartet, rel;
+  };
+  // A subnormal number carries only the digits above 2^-1074: about 2^-20 of 6e-318.
+  constexpr double kSubnormal = 1e-5;
+  const Fall faelle[] = {
+      {3000, 2990, 0, 12.286614049987565692, test::kChain},
+      {3000, 2990, 4, 12.426857773286916811, test::kChain},
+      {3000, 2990, 9, 12.510042876967984277, test::kChain},
+      {780, 1, 8, 6.0470061952843083674e-318, kSubnormal},
+      {780, 1, 9, 5.2407387025797339184e-316, kSubnormal},
+      {900, 1, 9, 0, test::kExact},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b};
+    const test::Lauf lauf = test::Auswerten(20, par, {}, 10, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.b;
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, f.rel))
+        << "a=" << f.a << " b=" << f.b << " i=" << f.i;
+  }
+}
+
+// Where the classes vanish the last one holds all of N. The sum counts as divergent when it
+// still grows a million terms beyond L + 100: a mode at 2e6 rises past that bound (the fault
+// without the sum), one at 1e6 + 50 ends just after it (the whole sum decides, as before), one
+// at 9e5 ends well before it (no fault, though the sum stopped early).
+TEST(CheaperRoutes, HyperPoissonFarModeKeepsItsFault) {
+  struct Fall {
+    double a;
+    bool fehler;
+  };
+  for (const Fall& f : {Fall{2e6, true}, Fall{1e6 + 50, true}, Fall{9e5, false}}) {
+    Parametervektor par{f.a, 1.0};
+    const test::Lauf lauf = test::Auswerten(20, par, {}, 10, 0, 1000);
+    EXPECT_EQ(lauf.fehler, f.fehler) << "a=" << f.a;
+    if (!f.fehler) {
+      for (std::uint32_t i = 0; i < 10; ++i) EXPECT_EQ((*lauf.NP)[i], 0.0) << "i=" << i;
+      EXPECT_EQ((*lauf.NP)[10], 1000.0);
+    }
+  }
+}
+
+// Member 113 with m = 0 truncates nothing: where p^k is no normal double its first class is
+// log P(0) = k log p instead of a series to the mode. N NB(i; k, p) at N = 1000, k = 1e4,
+// p = 0.93 (p^k = 6.8e-316), L = 1000, mpmath at mp.dps = 40 with p the exact double:
+//   1000*binomial(k+i-1,i)*p**k*(1-p)**i
+// Where the series could not end before its bound (p = 8e-6, k = 70: a mode near 8.6e6 terms)
+// it still runs and still fails.
+TEST(CheaperRoutes, LeftTruncatedNegativeBinomialFromZeroAgainstExtendedPrecision) {
+  struct Fall {
+    std::uint32_t i;
+    double erwartet;
+  };
+  for (const Fall& f : {Fall{700, 2.5091347753486335885}, Fall{753, 14.017590022238050244},
+                        Fall{900, 0.000045011725369557597672}}) {
+    Parametervektor par{1e4, 0.93};
+    const test::Lauf lauf = test::Auswerten(113, par, {0.0}, 1000, 0, 1000);
+    ASSERT_FALSE(lauf.fehler);
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kChain)) << "i=" << f.i;
+  }
+  Parametervektor fern{70, 8e-6};
+  EXPECT_TRUE(test::Auswerten(113, fern, {0.0}, 10, 0, 1000).fehler);
 }
 
 }  // namespace
