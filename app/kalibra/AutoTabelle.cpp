@@ -170,7 +170,7 @@ int RunAutoTabelle(const QStringList& args) {
   if (const auto code = OptionenLesen(args, katalog, o)) return *code;
   const auto stream = TabelleStream(o.tabelle, "auto");
   if (!stream) return static_cast<int>(status::kException);
-  ShardQuelle quelle(*stream, o.tabelle);
+  ShardTableSource quelle(*stream, o.tabelle);
   const Tabelle<Rangzeile> spalten = Rangtabelle();
   TextTable text(TextKopf(spalten), true);
   CsvWriter csv(stdout);

@@ -352,11 +352,11 @@ int RunBatch(const QStringList& args) {
   const TKatalogeintrag& eintrag = *auftrag.eintrag;
   const TVerteilung ref = Referenz(eintrag);
   std::unique_ptr<std::istream> tabellenStream;
-  std::unique_ptr<ShardQuelle> tabelle;
+  std::unique_ptr<ShardTableSource> tabelle;
   if (auftrag.tabelle) {
     tabellenStream = TabelleStream(*auftrag.tabelle, "batch");
     if (!tabellenStream) return static_cast<int>(status::kException);
-    tabelle = std::make_unique<ShardQuelle>(*tabellenStream, *auftrag.tabelle);
+    tabelle = std::make_unique<ShardTableSource>(*tabellenStream, *auftrag.tabelle);
   }
   // Parameter columns: the distribution's parameters and fixed parameters, in catalog order.
   std::vector<std::string> parameterNamen;

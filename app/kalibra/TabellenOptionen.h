@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/kalibra/IdHash.h"
-#include "app/kalibra/Tabellenquelle.h"
+#include "app/kalibra/TableSource.h"
 
 namespace vk::cli {
 
@@ -36,10 +36,10 @@ Status TabellendatensatzLesen(const Tabellendatensatz& t, TDatensatz& daten, con
                               std::string& meldungen);
 
 // The table's data sets of the chosen shard, one at a time.
-class ShardQuelle {
+class ShardTableSource {
  public:
-  ShardQuelle(std::istream& in, const TabellenOptionen& t)
-      : quelle_(TabelleOeffnen(in, t.art, t.spalten)), shard_(t.shard) {}
+  ShardTableSource(std::istream& in, const TabellenOptionen& t)
+      : quelle_(OpenTableSource(in, t.art, t.spalten)), shard_(t.shard) {}
   std::optional<Tabellendatensatz> Naechster() {
     for (;;) {
       auto d = quelle_->Naechster();
@@ -49,7 +49,7 @@ class ShardQuelle {
   [[nodiscard]] const std::string& Abbruch() const { return quelle_->Abbruch(); }
 
  private:
-  std::unique_ptr<Tabellenquelle> quelle_;
+  std::unique_ptr<TableSource> quelle_;
   Shard shard_;
 };
 

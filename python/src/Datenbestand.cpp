@@ -17,9 +17,9 @@ namespace {
 // Records from two arrays. An x that is no whole number in 0..2^32-1 maps to the largest x, as
 // the file reader maps a negative or oversized one, so that the read ends in "Def X too large".
 template <typename X>
-class FelderQuelle final : public RecordSource {
+class ArrayRecordSource final : public RecordSource {
  public:
-  FelderQuelle(std::span<const X> x, std::span<const double> f) : x_(x), f_(f) {}
+  ArrayRecordSource(std::span<const X> x, std::span<const double> f) : x_(x), f_(f) {}
   Status Next(Record& out, std::uint32_t& counter) override {
     if (i_ >= x_.size()) return status::kEndOfData;
     const double x = static_cast<double>(x_[i_]);
@@ -84,14 +84,14 @@ Datenbestand FelderEinlesen(std::span<const double> x, std::span<const double> f
                  LesefehlerText("", status::kException) + "\n  a frequency is not a finite number");
   TDatensatz& d = Leseplatz();
   TDateneigenschaften e;
-  FelderQuelle<double> quelle(x, f);
+  ArrayRecordSource<double> quelle(x, f);
   const Status st = DatenLesen(d, quelle, e);
   if (st != status::kOk) throw Fehler(st, LesefehlerText("", st));
   return {Verdichten(d), {}};
 }
 
 void DatenUebertragen(const Datenbestand& von, Anpassungen& engine) {
-  FelderQuelle<std::uint32_t> quelle(von.daten->x, von.daten->f);
+  ArrayRecordSource<std::uint32_t> quelle(von.daten->x, von.daten->f);
   TDateneigenschaften e;
   // The classes were read and checked once already: this read cannot fail.
   engine.DatenLesen(quelle, e);

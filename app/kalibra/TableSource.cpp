@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "app/kalibra/Tabellenquelle.h"
+#include "app/kalibra/TableSource.h"
 
 #include <csv.h>
 
@@ -58,7 +58,7 @@ class IdMenge {
 };
 
 // What the CSV and the JSON Lines reader share: the groups of rows by id.
-class Gruppen : public Tabellenquelle {
+class Gruppen : public TableSource {
  protected:
   // Row `zeile` of id `id`: a new data set unless it continues the current one.
   Tabellendatensatz* Zeile(const std::string& id, std::uint64_t zeile) {
@@ -109,16 +109,16 @@ class Gruppen : public Tabellenquelle {
   IdMenge gesehen_;
 };
 
-class CsvQuelle final : public Gruppen {
+class CsvTableSource final : public Gruppen {
  public:
-  CsvQuelle(std::istream& in, unsigned char trenner, Tabellenspalten spalten)
+  CsvTableSource(std::istream& in, unsigned char trenner, Tabellenspalten spalten)
       : in_(in), spalten_(std::move(spalten)) {
     csv_init(&parser_, 0);
     csv_set_delim(&parser_, trenner);
   }
-  ~CsvQuelle() override { csv_free(&parser_); }
-  CsvQuelle(const CsvQuelle&) = delete;
-  CsvQuelle& operator=(const CsvQuelle&) = delete;
+  ~CsvTableSource() override { csv_free(&parser_); }
+  CsvTableSource(const CsvTableSource&) = delete;
+  CsvTableSource& operator=(const CsvTableSource&) = delete;
 
   std::optional<Tabellendatensatz> Naechster() override {
     while (fertig_.empty() && !ende_) Lesen();
@@ -152,11 +152,11 @@ class CsvQuelle final : public Gruppen {
   }
 
   static void Feld(void* text, std::size_t laenge, void* selbst) {
-    auto* q = static_cast<CsvQuelle*>(selbst);
+    auto* q = static_cast<CsvTableSource*>(selbst);
     q->felder_.emplace_back(static_cast<const char*>(text), laenge);
   }
   static void ZeileZuEnde(int, void* selbst) {
-    auto* q = static_cast<CsvQuelle*>(selbst);
+    auto* q = static_cast<CsvTableSource*>(selbst);
     if (q->ende_ || !q->abbruch_.empty()) return q->felder_.clear();
     ++q->zeile_;
     if (q->kopfGelesen_) {
@@ -221,9 +221,9 @@ class CsvQuelle final : public Gruppen {
 };
 
 // One data set per line: {"id": ..., "x": [...], "f": [...]}.
-class JsonZeilenQuelle final : public Gruppen {
+class JsonLinesTableSource final : public Gruppen {
  public:
-  explicit JsonZeilenQuelle(std::istream& in) : in_(in) {}
+  explicit JsonLinesTableSource(std::istream& in) : in_(in) {}
 
   std::optional<Tabellendatensatz> Naechster() override {
     std::string zeile;
@@ -293,15 +293,15 @@ class JsonZeilenQuelle final : public Gruppen {
 
 }  // namespace
 
-std::unique_ptr<Tabellenquelle> TabelleOeffnen(std::istream& in, Tabellenart art,
+std::unique_ptr<TableSource> OpenTableSource(std::istream& in, Tabellenart art,
                                                const Tabellenspalten& spalten) {
   switch (art) {
     case Tabellenart::kCsv:
-      return std::make_unique<CsvQuelle>(in, CSV_COMMA, spalten);
+      return std::make_unique<CsvTableSource>(in, CSV_COMMA, spalten);
     case Tabellenart::kTsv:
-      return std::make_unique<CsvQuelle>(in, CSV_TAB, spalten);
+      return std::make_unique<CsvTableSource>(in, CSV_TAB, spalten);
     case Tabellenart::kJsonLines:
-      return std::make_unique<JsonZeilenQuelle>(in);
+      return std::make_unique<JsonLinesTableSource>(in);
   }
   return nullptr;
 }

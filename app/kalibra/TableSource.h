@@ -37,9 +37,9 @@ struct Tabellenspalten {
 // The rows of one id must stand together: an id that returns after other ids is reported as
 // an error for each later group (its first group was read as usual). To know that, the reader
 // keeps 8 bytes per id seen.
-class Tabellenquelle {
+class TableSource {
  public:
-  virtual ~Tabellenquelle() = default;
+  virtual ~TableSource() = default;
   // The next data set, or none at the end of the table or when the table cannot be read any
   // further (then `Abbruch()` says why).
   virtual std::optional<Tabellendatensatz> Naechster() = 0;
@@ -51,7 +51,7 @@ class Tabellenquelle {
   std::string abbruch_;
 };
 
-std::unique_ptr<Tabellenquelle> TabelleOeffnen(std::istream& in, Tabellenart art,
+std::unique_ptr<TableSource> OpenTableSource(std::istream& in, Tabellenart art,
                                                const Tabellenspalten& spalten);
 
 // Records of a data set for the data file reader's rules (only the first x may be 0; the rest

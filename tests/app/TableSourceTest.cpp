@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "app/kalibra/IdHash.h"
-#include "app/kalibra/Tabellenquelle.h"
+#include "app/kalibra/TableSource.h"
 #include "core/Datensatz.h"
 
 namespace vk::cli {
@@ -20,7 +20,7 @@ struct Gelesen {
 
 Gelesen Lesen(const std::string& text, Tabellenart art, Tabellenspalten spalten = {}) {
   std::istringstream in(text);
-  auto q = TabelleOeffnen(in, art, spalten);
+  auto q = OpenTableSource(in, art, spalten);
   Gelesen g;
   while (auto d = q->Naechster()) g.saetze.push_back(std::move(*d));
   g.abbruch = q->Abbruch();
@@ -36,7 +36,7 @@ std::string Kurz(const Tabellendatensatz& d) {
   return s.str();
 }
 
-TEST(Tabellenquelle, GroupsRowsByIdAndNamesEveryFaultWithItsIdAndLine) {
+TEST(TableSource, GroupsRowsByIdAndNamesEveryFaultWithItsIdAndLine) {
   struct Fall {
     const char* was;
     std::string text;
@@ -90,7 +90,7 @@ TEST(Tabellenquelle, GroupsRowsByIdAndNamesEveryFaultWithItsIdAndLine) {
   }
 }
 
-TEST(Tabellenquelle, AHeaderWithoutTheColumnsEndsTheTableWithTheColumnsNamed) {
+TEST(TableSource, AHeaderWithoutTheColumnsEndsTheTableWithTheColumnsNamed) {
   const Gelesen g = Lesen("ident,x,freq\na,0,1\n", Tabellenart::kCsv);
   EXPECT_TRUE(g.saetze.empty());
   EXPECT_NE(g.abbruch.find("no column 'id', 'f'"), std::string::npos) << g.abbruch;
@@ -100,7 +100,7 @@ TEST(Tabellenquelle, AHeaderWithoutTheColumnsEndsTheTableWithTheColumnsNamed) {
 
 // A huge id is kept whole, and a data set beyond the class limit is cut off with a message
 // instead of growing without bound.
-TEST(Tabellenquelle, HugeIdsAndDataSetsBeyondTheClassLimit) {
+TEST(TableSource, HugeIdsAndDataSetsBeyondTheClassLimit) {
   const std::string id(100000, 'q');
   std::string text = "id,x,f\n" + id + ",0,1\n";
   Gelesen g = Lesen(text, Tabellenart::kCsv);
@@ -119,7 +119,7 @@ TEST(Tabellenquelle, HugeIdsAndDataSetsBeyondTheClassLimit) {
 
 // The records go through the data file's rules: only the first x may be 0, x ascends, and a
 // data set without rows has no data.
-TEST(Tabellenquelle, RecordsFollowTheDataFileRules) {
+TEST(TableSource, RecordsFollowTheDataFileRules) {
   const struct {
     std::vector<Record> records;
     Status erwartet;
