@@ -22,6 +22,7 @@
 
 #include "core/FpFault.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/Helferthreads.h"
 #include "fitting/Traeger.h"
 
 namespace vk {
@@ -262,34 +263,15 @@ Status Anpassungen::AutomatikLauf(const Rueckrufe& r) {
   std::vector<std::unique_ptr<Anpassungen>> helfer;
   for (unsigned t = 0; t < threads; ++t) helfer.push_back(AutomatikHelfer());
   std::vector<std::jthread> arbeiter;
-  // Whatever way this function is left, the helpers stop at their next poll before they are
-  // joined: declared after the threads, this ends first.
-  struct Anhalten {
-    Automatiklauf& lauf;
-    ~Anhalten() { lauf.stopp.store(true, std::memory_order_relaxed); }
-  };
-  const Anhalten anhalten{lauf};
+  const HelferAnhalten<Automatiklauf> anhalten{lauf};
   for (unsigned t = 0; t < threads; ++t) {
     const auto arbeit = [&lauf, &helferSeite, engine = helfer[t].get()] {
       // The thread's own floating-point flags start from the creating thread's: cleared here,
       // and each fit's scopes guard its computation as on the calling thread.
       FpFaultScope eigene;
-      try {
-        Arbeit::Arbeiten(*engine, lauf, helferSeite);
-      } catch (...) {
-        {
-          const std::lock_guard<std::mutex> halten(lauf.sperre);
-          if (!lauf.fehler) lauf.fehler = std::current_exception();
-        }
-        lauf.stopp.store(true);
-        lauf.fertigMeldung.notify_one();
-      }
+      Arbeit::Arbeiten(*engine, lauf, helferSeite);
     };
-    try {
-      arbeiter.emplace_back(arbeit);
-    } catch (const std::system_error&) {
-      break;  // no thread to be had: the threads there are share the members
-    }
+    HelferStarten(arbeiter, lauf, 1, arbeit, [&lauf] { lauf.fertigMeldung.notify_one(); });
   }
   if (arbeiter.empty()) {
     selbstPollend = true;

@@ -17,6 +17,7 @@
 #include "core/FpFault.h"
 #include "core/Statistik.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/Helferthreads.h"
 
 namespace vk {
 
@@ -240,28 +241,16 @@ Status BootstrapRechnen(const Anpassungen& engine, const TVerteilung& verteilung
   unsigned threads = vorgabe.threads != 0 ? vorgabe.threads : std::thread::hardware_concurrency();
   threads = std::clamp<unsigned>(threads, 1, std::max<std::uint32_t>(vorgabe.wiederholungen, 1));
   std::vector<std::jthread> arbeiter;
-  struct Anhalten {
-    Lauf& lauf;
-    ~Anhalten() { lauf.stopp.store(true, std::memory_order_relaxed); }
-  };
   {
-    const Anhalten anhalten{lauf};
-    for (unsigned t = 0; t < threads; ++t) {
-      try {
-        arbeiter.emplace_back([&vorlage, &lauf] {
-          try {
-            Arbeiten(vorlage, lauf);
-          } catch (...) {
-            const std::lock_guard<std::mutex> halten(lauf.sperre);
-            if (!lauf.fehler) lauf.fehler = std::current_exception();
-            lauf.stopp.store(true);
-          }
-          lauf.meldung.notify_one();
-        });
-      } catch (const std::system_error&) {
-        break;  // the threads there are share the replicates
-      }
-    }
+    const HelferAnhalten<Lauf> anhalten{lauf};
+    const auto wecken = [&lauf] { lauf.meldung.notify_one(); };
+    HelferStarten(
+        arbeiter, lauf, threads,
+        [&vorlage, &lauf, wecken] {
+          Arbeiten(vorlage, lauf);
+          wecken();
+        },
+        wecken);
     if (arbeiter.empty()) return status::kException;
     std::uint32_t gemeldet = 0;
     for (;;) {

@@ -22,6 +22,7 @@
 #include "core/FpFault.h"
 #include "distributions/Spezialmodell.h"
 #include "fitting/Anpassungen.h"
+#include "fitting/Helferthreads.h"
 
 namespace vk {
 
@@ -198,34 +199,15 @@ Status Anpassungen::PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r,
   for (std::size_t t = 0; t < helferZahl; ++t) helfer.push_back(PreflightHelfer());
   const Abbruchabfrage helferPoll{&GestopptPollen, &lauf};
   std::vector<std::jthread> arbeiter;
-  // Whatever way this function is left, the helpers stop at their next poll before they are
-  // joined: declared after the threads, this ends first.
-  struct Anhalten {
-    Gitterlauf& lauf;
-    ~Anhalten() { lauf.stopp.store(true, std::memory_order_relaxed); }
-  };
-  const Anhalten anhalten{lauf};
+  const HelferAnhalten<Gitterlauf> anhalten{lauf};
   for (std::size_t t = 0; t < helferZahl; ++t) {
+    // Each thread has its own floating-point flags: the point scopes of the engine guard its
+    // computation there as they do on the calling thread.
     const auto arbeit = [&lauf, &helferPoll, engine = helfer[t].get()] {
-      // Each thread has its own floating-point flags: the point scopes of the engine guard its
-      // computation there as they do on the calling thread.
-      try {
-        while (Gitterblock::Rechnen(*engine, lauf, helferPoll)) {
-        }
-      } catch (...) {
-        {
-          const std::lock_guard<std::mutex> halten(lauf.sperre);
-          if (!lauf.fehler) lauf.fehler = std::current_exception();
-        }
-        lauf.stopp.store(true);
-        lauf.fertigMeldung.notify_one();
+      while (Gitterblock::Rechnen(*engine, lauf, helferPoll)) {
       }
     };
-    try {
-      arbeiter.emplace_back(arbeit);
-    } catch (const std::system_error&) {
-      break;  // no thread to be had: the threads there are share the blocks
-    }
+    HelferStarten(arbeiter, lauf, 1, arbeit, [&lauf] { lauf.fertigMeldung.notify_one(); });
   }
 
   Aufruferpoll eigenerPoll{&lauf, &r};

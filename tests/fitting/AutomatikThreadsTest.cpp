@@ -18,19 +18,12 @@
 #include "catalog/VerzeichnisLaden.h"
 #include "core/TextRecordSource.h"
 #include "fitting/Anpassungen.h"
+#include "tests/fitting/InferenzHilfe.h"
 
 namespace vk {
 namespace {
 
-const Verteilungsverzeichnis& Katalog() {
-  static const Verteilungsverzeichnis katalog = [] {
-    Verteilungsverzeichnis k;
-    std::string meldung;
-    EXPECT_EQ(VerzeichnisAusDateiLaden(VK_CATALOG_BXM, k, meldung), status::kOk) << meldung;
-    return k;
-  }();
-  return katalog;
-}
+using test::Katalog;
 
 // One row as the hosts show it, every figure as its bits.
 std::vector<std::uint64_t> Zeile(const TAnpassung& a) {
