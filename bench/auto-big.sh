@@ -12,12 +12,11 @@ basis=${2:-}
 L=${3:-20000}
 frist=${4:-600}
 wurzel=$(cd "$(dirname "$0")/.." && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
+# shellcheck source=bench/scratch.sh
+source "$(dirname "$0")/scratch.sh"
 python3 "$wurzel/tools/word-spectrum.py" "$tmp/spektrum.dat"
 awk -v L="$L" '$1 <= L' "$tmp/spektrum.dat" >"$tmp/daten.dat"
-echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(uname -sr)"
+maschine_nennen
 echo "data: the spectrum's classes 0..$L"
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 

@@ -9,9 +9,8 @@ set -euo pipefail
 kalibra=$1
 datei=$2
 frist=${3:-30}
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
+# shellcheck source=bench/scratch.sh
+source "$(dirname "$0")/scratch.sh"
 "$kalibra" list --automatic --format csv | tail -n +2 | cut -d, -f1 | tr -d '"' >"$tmp/index"
 while read -r i; do
   code=0

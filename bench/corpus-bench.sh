@@ -10,10 +10,9 @@ kalibra=$1
 n=${2:-1000000}
 autoN=${3:-10000}
 wurzel=$(cd "$(dirname "$0")/.." && pwd)
-tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
-export XDG_CONFIG_HOME=$tmp/config LC_ALL=C.UTF-8
-echo "machine: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $(nproc) cores, $(uname -sr)"
+# shellcheck source=bench/scratch.sh
+source "$(dirname "$0")/scratch.sh"
+maschine_nennen
 echo "load at start: $(cut -d' ' -f1-3 /proc/loadavg)"
 
 messen() {  # messen LABEL COUNT ARGS...: one run under /usr/bin/time
