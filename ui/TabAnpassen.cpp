@@ -109,7 +109,8 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   fehler->addLayout(seed);
   fehler->addWidget(CBNFKruemmung);
   fehler->addWidget(LblNFInferenz);
-  raster->addLayout(fehler, 2, 1);
+  // From the labels' column on: the figures' labels beside them keep the width they need.
+  raster->addLayout(fehler, 2, 0, 1, 2);
   auto* rechts = new QVBoxLayout;
   rechts->addLayout(werte);
   rechts->addLayout(methode);
