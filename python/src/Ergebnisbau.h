@@ -42,5 +42,9 @@ void KlassenEintragen(const std::vector<Klasse>& klassen, pybind11::dict& aus);
 // next data sets are fitted, and Python code per result would leave the workers waiting.
 pybind11::object FitResultBauen(const Datenbestand& d, const TKatalogeintrag& e, Status st,
                                 const Anpassbericht& b);
+// The same with the class rows of `b` made beforehand, as a batch's workers make them without
+// the interpreter's lock.
+pybind11::object FitResultBauen(const Datenbestand& d, const TKatalogeintrag& e, Status st,
+                                const Anpassbericht& b, const std::vector<Klasse>& klassen);
 
 }  // namespace vk::py

@@ -85,7 +85,7 @@ pyb::list Stapel::Weiter(const pyb::list& posten) {
       pyb::object datei = e.datei.empty() ? pyb::object(pyb::none()) : pyb::str(e.datei);
       r = pyb::make_tuple(datei, FehlerObjekt(*e.fehler));
     } else {
-      r = FitResultBauen(e.daten, eintrag_, e.status, e.bericht);
+      r = FitResultBauen(e.daten, eintrag_, e.status, e.bericht, e.klassen);
     }
     PyList_SET_ITEM(aus.ptr(), static_cast<pyb::ssize_t>(i), r.release().ptr());
   }
@@ -153,6 +153,7 @@ Stapel::Ergebnis Stapel::Einzeln(Anpassungen& engine, Unterbrechbar& poll, const
     Festwerte festwerte(fest_);
     e.status = BerichtAnpassen(engine, verteilung_, alleMethoden_, festwerte, poll, e.bericht);
     BerichtPruefen(e.status, e.bericht, festwerte, eintrag_);
+    e.klassen = Klassenzeilen(e.bericht);
   } catch (const Fehler& f) {
     e.fehler = f;
   }

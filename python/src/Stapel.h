@@ -68,6 +68,7 @@ class Stapel {
     Status status = status::kOk;
     std::optional<Fehler> fehler;
     Anpassbericht bericht;
+    std::vector<Klasse> klassen;  // the best method's class rows, made by the worker
   };
   struct Leihe;
 

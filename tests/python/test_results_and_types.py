@@ -43,6 +43,43 @@ def test_results_carry_exactly_their_fields(name):
         assert r.expected.dtype == np.float64 and r.pooled_into.dtype == np.int64
 
 
+# The exact Python type of each field, as the dataclasses declare them (bool is not an int here,
+# nor an int a float): results are built field by field outside their __init__, so nothing else
+# would hold them to their declarations.
+NONE = type(None)
+FIT_RESULT_TYPES = {
+    "file": (str, NONE), "index": (int,), "name": (str,), "status": (int,),
+    "status_message": (str,), "method": (int,), "alternatives": (int,), "chi2": (float,),
+    "p": (float,), "c": (float,), "r2": (float,), "df": (int,), "refined": (bool,),
+    "refinement_incomplete": (bool,), "params": (dict,), "fixed": (dict,), "x": (np.ndarray,),
+    "f": (np.ndarray,), "expected": (np.ndarray,), "pooled_into": (np.ndarray,),
+    "total_f": (float,), "total_np": (float,), "methods": (list,), "error": (NONE, vk.KalibraError),
+}
+METHOD_RESULT_TYPES = {
+    "method": (int,), "alternatives": (int,), "chi2": (float,), "p": (float,), "c": (float,),
+    "r2": (float,), "df": (int,), "status": (int,), "status_message": (str,), "refined": (bool,),
+    "refinement_incomplete": (bool,), "params": (dict, NONE), "fixed": (dict, NONE),
+}
+ARRAY_DTYPES = {"x": np.int64, "f": np.float64, "expected": np.float64, "pooled_into": np.int64}
+
+
+@pytest.mark.parametrize("name", sorted(RESULTS))
+def test_fields_have_their_declared_types(name):
+    for r in RESULTS[name](vk.read(FILES["alpha-particles"])):
+        for field, types in FIT_RESULT_TYPES.items():
+            assert type(getattr(r, field)) in types, field
+        for field, dtype in ARRAY_DTYPES.items():
+            a = getattr(r, field)
+            # Arrays of their own, as numpy.array would make them.
+            assert a.dtype == dtype and a.ndim == 1 and len(a) == len(r.x), field
+            assert a.flags.c_contiguous and a.flags.owndata and a.flags.writeable, field
+        for m in r.methods:
+            for field, types in METHOD_RESULT_TYPES.items():
+                assert type(getattr(m, field)) in types, field
+        for values in [r.params, r.fixed] + [d for m in r.methods for d in (m.params, m.fixed) if d]:
+            assert all(type(k) is str and type(v) is float for k, v in values.items())
+
+
 def test_pandas_reads_results_and_class_tables():
     paths = [FILES["horse-kicks"], FILES["alpha-particles"]]
     results = list(vk.batch(paths, "Negative binomial", jobs=2))
