@@ -5,7 +5,6 @@
 #include <span>
 
 #include "fitting/Anpassungen.h"
-#include "fitting/GeordneteArbeit.h"
 #include "python/src/Ergebnisbau.h"
 #include "python/src/Festwerte.h"
 #include "python/src/Sitzung.h"
@@ -14,28 +13,6 @@
 namespace vk::py {
 
 namespace pyb = pybind11;
-
-// A worker's engine for one chunk, taken from the batch's engines and given back after it:
-// setting up an engine costs more than fitting a small data set. A worker off the calling
-// thread polls the stop flag alone.
-struct Stapel::Leihe {
-  Leihe(Stapel& s, Unterbrechbar* hauptPoll) : stapel(s), eigene(&s.stopp_, false) {
-    poll = hauptPoll != nullptr ? hauptPoll : &eigene;
-    std::lock_guard<std::mutex> lock(stapel.sperre_);
-    if (!stapel.engines_.empty()) {
-      engine = std::move(stapel.engines_.back());
-      stapel.engines_.pop_back();
-    }
-  }
-  ~Leihe() {
-    std::lock_guard<std::mutex> lock(stapel.sperre_);
-    stapel.engines_.push_back(std::move(engine));
-  }
-  Stapel& stapel;
-  std::unique_ptr<Anpassungen> engine;
-  Unterbrechbar eigene;
-  Unterbrechbar* poll;
-};
 
 Stapel::Stapel(std::uint32_t index, const Festvorgaben& fest, bool alleMethoden,
                const pyb::handle& settings, unsigned jobs)
@@ -54,8 +31,14 @@ Stapel::~Stapel() {
 
 void Stapel::Anhalten() {
   stopp_ = true;
-  // The workers never take the interpreter's lock, so they end whoever holds it.
-  if (laeufer_.joinable()) laeufer_.join();
+  {
+    std::lock_guard<std::mutex> lock(sperre_);
+    ende_ = true;
+  }
+  arbeitSignal_.notify_all();
+  // The helpers never take the interpreter's lock, so they end whoever holds it.
+  for (std::thread& t : helfer_)
+    if (t.joinable()) t.join();
 }
 
 void Stapel::Schliessen() {
@@ -72,9 +55,27 @@ pyb::list Stapel::Weiter(const pyb::list& posten) {
     else
       neu.push_back({std::nullopt, p.cast<std::string>()});
   }
+  // The running chunk's results are needed now: the calling thread fits with the helpers until
+  // no data set is left to take (it sees Ctrl-C itself meanwhile), so while it converts below
+  // `jobs - 1` helpers fit and `jobs` threads are busy in all.
+  if (!laufend_.empty() && naechster_.load() < laufend_.size()) {
+    Unterbrechbar poll(&stopp_);
+    {
+      pyb::gil_scoped_release frei;
+      if (!engine_) engine_ = std::make_unique<Anpassungen>(Katalog());
+      Abarbeiten(*engine_, poll);
+      Beendet();
+    }
+    if (poll.Unterbrochen()) stopp_ = true;
+    poll.Weiterwerfen();
+  }
   Warten();
   std::vector<Ergebnis> fertig = std::move(ergebnisse_);
   ergebnisse_.clear();
+  // After a stop only the data sets before the first one left undone count.
+  const auto offen = std::find_if(fertig.begin(), fertig.end(),
+                                  [](const Ergebnis& e) { return !e.erledigt; });
+  fertig.erase(offen, fertig.end());
   if (!neu.empty()) Starten(std::move(neu));
 
   pyb::list aus(fertig.size());
@@ -89,6 +90,8 @@ pyb::list Stapel::Weiter(const pyb::list& posten) {
     }
     PyList_SET_ITEM(aus.ptr(), static_cast<pyb::ssize_t>(i), r.release().ptr());
   }
+  fertig.clear();
+
   return aus;
 }
 
@@ -102,46 +105,62 @@ std::size_t Stapel::Teilgroesse() const {
 
 void Stapel::Starten(std::vector<Posten> posten) {
   laufend_ = std::move(posten);
-  ergebnisse_.reserve(laufend_.size());
+  ergebnisse_.clear();
+  ergebnisse_.resize(laufend_.size());
+  naechster_ = 0;
   beginn_ = std::chrono::steady_clock::now();
-  if (jobs_ == 1) {
-    Unterbrechbar poll(&stopp_);
-    {
-      pyb::gil_scoped_release frei;
-      Abarbeiten(&poll);
-    }
-    poll.Weiterwerfen();
-    return;
-  }
-  fertig_ = false;
-  laeufer_ = std::thread([this] {
-    try {
-      Abarbeiten(nullptr);
-    } catch (...) {
-      ausnahme_ = std::current_exception();
-    }
+  if (jobs_ == 1) return;
+  {
     std::lock_guard<std::mutex> lock(sperre_);
-    fertig_ = true;
-    fertigSignal_.notify_all();
-  });
+    ++runde_;
+    beschaeftigt_ = jobs_ - 1;
+  }
+  arbeitSignal_.notify_all();
+  // Started once, at the first chunk, and kept: two thread starts per chunk cost a chunk's tail.
+  while (helfer_.size() < jobs_ - 1) helfer_.emplace_back([this] { Helfer(); });
 }
 
-void Stapel::Abarbeiten(Unterbrechbar* hauptPoll) {
-  std::size_t naechster = 0;
-  GeordnetAbarbeiten<const Posten*, Ergebnis, Leihe>(
-      jobs_, std::max<std::size_t>(1, laufend_.size()),
-      [&]() -> std::optional<const Posten*> {
-        if (naechster == laufend_.size() || stopp_.load()) return std::nullopt;
-        return &laufend_[naechster++];
-      },
-      [&] { return std::make_unique<Leihe>(*this, hauptPoll); },
-      [&](Leihe& l, const Posten*& p) {
-        if (!l.engine) l.engine = std::make_unique<Anpassungen>(Katalog());
-        return Einzeln(*l.engine, *l.poll, *p);
-      },
-      [&](Ergebnis& e) { ergebnisse_.push_back(std::move(e)); });
-  dauer_ = std::chrono::steady_clock::now() - beginn_;
-  gemessen_ = ergebnisse_.size();
+// A helper thread: waits for a chunk, fits from it until none is left, and waits again. It
+// polls the stop flag alone.
+void Stapel::Helfer() {
+  std::unique_ptr<Anpassungen> engine;
+  Unterbrechbar poll(&stopp_, false);
+  std::uint64_t gesehen = 0;
+  std::unique_lock<std::mutex> lock(sperre_);
+  while (true) {
+    arbeitSignal_.wait(lock, [&] { return ende_ || runde_ != gesehen; });
+    if (ende_) return;
+    gesehen = runde_;
+    lock.unlock();
+    try {
+      if (!engine) engine = std::make_unique<Anpassungen>(Katalog());
+      Abarbeiten(*engine, poll);
+    } catch (...) {
+      stopp_ = true;
+      std::lock_guard<std::mutex> fehlerLock(sperre_);
+      if (!ausnahme_) ausnahme_ = std::current_exception();
+    }
+    Beendet();
+    lock.lock();
+    if (--beschaeftigt_ == 0) fertigSignal_.notify_all();
+  }
+}
+
+// The chunk's time runs to its last fit: the consumer's pace must not shrink the chunks.
+void Stapel::Beendet() {
+  const auto jetzt = std::chrono::steady_clock::now();
+  std::lock_guard<std::mutex> lock(sperre_);
+  schluss_ = std::max(schluss_, jetzt);
+}
+
+void Stapel::Abarbeiten(Anpassungen& engine, Unterbrechbar& poll) {
+  const std::size_t n = laufend_.size();
+  while (!stopp_.load(std::memory_order_relaxed) && !poll.Unterbrochen()) {
+    const std::size_t i = naechster_.fetch_add(1);
+    if (i >= n) break;
+    ergebnisse_[i] = Einzeln(engine, poll, laufend_[i]);
+    ergebnisse_[i].erledigt = true;
+  }
 }
 
 Stapel::Ergebnis Stapel::Einzeln(Anpassungen& engine, Unterbrechbar& poll, const Posten& p) const {
@@ -161,13 +180,14 @@ Stapel::Ergebnis Stapel::Einzeln(Anpassungen& engine, Unterbrechbar& poll, const
 }
 
 void Stapel::Warten() {
-  if (!laeufer_.joinable()) return;
+  if (laufend_.empty()) return;
   std::optional<pyb::error_already_set> signal;
   {
     pyb::gil_scoped_release frei;
     std::unique_lock<std::mutex> lock(sperre_);
-    // Only the thread that waits here can see Ctrl-C: it looks as often as a fit's poll does.
-    while (!fertigSignal_.wait_for(lock, Unterbrechbar::kAbstand, [this] { return fertig_; })) {
+    // Only the calling thread can see Ctrl-C: it looks as often as a fit's poll does.
+    while (!fertigSignal_.wait_for(lock, Unterbrechbar::kAbstand,
+                                   [this] { return beschaeftigt_ == 0; })) {
       if (signal) continue;
       lock.unlock();
       {
@@ -177,9 +197,10 @@ void Stapel::Warten() {
       if (signal) stopp_ = true;
       lock.lock();
     }
-    lock.unlock();
-    laeufer_.join();
   }
+  if (schluss_ > beginn_) dauer_ = schluss_ - beginn_;
+  gemessen_ = laufend_.size();
+  laufend_.clear();
   if (signal) throw std::move(*signal);
   if (ausnahme_) std::rethrow_exception(std::exchange(ausnahme_, nullptr));
 }
