@@ -159,3 +159,22 @@ def test_leaving_a_batch_early_stops_its_workers():
     results.close()
     # Generous for a loaded machine: the workers poll the stop flag every simplex step.
     assert time.monotonic() - started < 5.0
+
+
+def _threads():
+    return len(os.listdir("/proc/self/task"))
+
+
+@pytest.mark.parametrize("jobs", [1, 2, 3])
+def test_batch_keeps_its_helpers_across_chunks_and_ends_them(jobs, monkeypatch):
+    # jobs - 1 helper threads for the whole batch, however many chunks pass, and none after it.
+    monkeypatch.setattr(vk, "_BATCH_CHUNK", 2)
+    before = _threads()
+    results = vk.batch([negative_binomial_like(i) for i in range(12)], 4, jobs=jobs)
+    seen = set()
+    for _ in range(5):
+        next(results)
+        seen.add(_threads() - before)
+    results.close()
+    assert seen == {jobs - 1}
+    assert _threads() == before
