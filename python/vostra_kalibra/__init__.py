@@ -563,8 +563,9 @@ def batch(
     results in the order of the data sets.
 
     ``jobs`` threads fit in parallel, each with an engine of its own, without the interpreter's
-    lock, while the calling thread turns finished results into FitResult objects; with
-    ``jobs=1`` everything runs on the calling thread. The data sets are taken a chunk at a time
+    lock: ``jobs - 1`` helper threads that last the batch, and the calling thread, which fits
+    alongside them and then turns finished results into FitResult objects while they go on;
+    with ``jobs=1`` everything runs on the calling thread. The data sets are taken a chunk at a time
     (as many as take a few milliseconds, at most 512 per job), so a long generator is not read
     ahead into memory. A data set whose read
     or fit fails yields a result with its status and ``error`` set instead of ending the batch;
