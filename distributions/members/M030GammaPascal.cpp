@@ -113,13 +113,22 @@ Summe PositiveFormLog(double a, double s, double n) {
     if (k > kMaxSchritte) RaiseInvalid();
     bis[r] = k;
   }
-  Summe S = std::exp(static_cast<Summe>(mitte) - groesster);
+  // e^(l - largest) in double: the difference split into its rounded value and the exact rest
+  // (two-sum), the rest applied to first order (it is below 1e-13), so that each term keeps
+  // double precision without a long-double exponential.
+  const auto relativ = [&](double l) {
+    const double d = l - groesster;
+    const double zurueck = d - l;
+    const double fehler = (l - (d - zurueck)) + (-groesster - zurueck);
+    return static_cast<Summe>(std::exp(d) * (1 + fehler));
+  };
+  Summe S = relativ(mitte);
   for (int r = 0; r < 2; ++r)
     for (std::uint32_t k = 1; k < bis[r]; ++k) {
       const double l = k <= kGemerkt
                            ? gemerkt[r][k - 1]
                            : logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
-      S += std::exp(static_cast<Summe>(l) - groesster);
+      S += relativ(l);
     }
   return groesster + std::log(S * h);
 }
