@@ -125,9 +125,8 @@ Summe PositiveFormLog(double a, double s, double n) {
   Summe S = relativ(mitte);
   for (int r = 0; r < 2; ++r)
     for (std::uint32_t k = 1; k < bis[r]; ++k) {
-      const double l = k <= kGemerkt
-                           ? gemerkt[r][k - 1]
-                           : logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
+      const double l = k <= kGemerkt ? gemerkt[r][k - 1]
+                                     : logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
       S += relativ(l);
     }
   return groesster + std::log(S * h);
