@@ -85,6 +85,9 @@ double Koeffizient(double x, double x0) {
 // relative to the largest of them, found in a first pass over the same points.
 Summe PositiveFormLog(double a, double s, double n) {
   constexpr std::uint32_t kMaxSchritte = 1000000;
+  // The terms of the first pass are kept for the second while they fit here (a few hundred per
+  // side in practice); beyond, the second pass forms them again, the same values either way.
+  constexpr std::uint32_t kGemerkt = 1024;
   const double h = std::min({0.05, 0.25 / std::log(n + 2), 0.25 / std::sqrt(a)});
   const double lg = std::lgamma(a);
   const auto logTerm = [&](double w) {
@@ -94,24 +97,38 @@ Summe PositiveFormLog(double a, double s, double n) {
   const double w0 = std::log(a + 0.5 * n);
   // The points from w0 outward while a term still counts beside the largest so far (the terms
   // rise to one peak and fall on both sides): the same points in both passes.
-  double groesster = logTerm(w0);
+  const double mitte = logTerm(w0);
+  double groesster = mitte;
+  double gemerkt[2][kGemerkt];
   std::uint32_t bis[2] = {0, 0};
   const double richtungen[2] = {1.0, -1.0};
   for (int r = 0; r < 2; ++r) {
     std::uint32_t k = 1;
     for (; k <= kMaxSchritte; ++k) {
       const double l = logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
+      if (k <= kGemerkt) gemerkt[r][k - 1] = l;
       if (l > groesster) groesster = l;
       if (l < groesster - kUnbedeutend) break;
     }
     if (k > kMaxSchritte) RaiseInvalid();
     bis[r] = k;
   }
-  Summe S = std::exp(static_cast<Summe>(logTerm(w0)) - groesster);
+  // e^(l - largest) in double: the difference split into its rounded value and the exact rest
+  // (two-sum), the rest applied to first order (it is below 1e-13), so that each term keeps
+  // double precision without a long-double exponential.
+  const auto relativ = [&](double l) {
+    const double d = l - groesster;
+    const double zurueck = d - l;
+    const double fehler = (l - (d - zurueck)) + (-groesster - zurueck);
+    return static_cast<Summe>(std::exp(d) * (1 + fehler));
+  };
+  Summe S = relativ(mitte);
   for (int r = 0; r < 2; ++r)
-    for (std::uint32_t k = 1; k < bis[r]; ++k)
-      S += std::exp(static_cast<Summe>(logTerm(w0 + richtungen[r] * h * static_cast<double>(k))) -
-                    groesster);
+    for (std::uint32_t k = 1; k < bis[r]; ++k) {
+      const double l = k <= kGemerkt ? gemerkt[r][k - 1]
+                                     : logTerm(w0 + richtungen[r] * h * static_cast<double>(k));
+      S += relativ(l);
+    }
   return groesster + std::log(S * h);
 }
 
@@ -122,6 +139,25 @@ constexpr double kAusloeschung = 1024;
 constexpr double kGrosseSumme = 170;
 // Logarithms below this belong to ordinary doubles, far from either end of the range.
 constexpr Summe kGewoehnlich = 650;
+// The factors (1 - 1/(j + b + c))^a of the alternating sum are the same for every class: formed
+// once per evaluation for the first j.
+constexpr std::uint32_t kFaktoren = 256;
+// Where the terms of the alternating sum must exceed the result by more than this factor, the
+// sum is not formed (it would be dropped for the positive form): far above kAusloeschung, so
+// that no rounding of the sum can move it back below that bound.
+constexpr double kSichereAusloeschung = 1e6;
+// Below this logarithm no term of the alternating sum (nor a partial product) leaves the double
+// range, so that leaving the sum out cannot hide an overflow it would have raised.
+constexpr Summe kOhneUeberlauf = 700;
+
+// Whether the alternating sum of n + 1 terms surely cancels past kAusloeschung: its terms'
+// magnitudes r_0 C(n, j) (s/(s + j))^a add up to at least r_0 2^n (s/(s + n))^a, while the
+// result r_0 E[(1 - e^(-T/s))^n] is at most r_0.
+bool SicherAusgeloescht(double a, double s, double n, Summe logR0) {
+  const double logVerhaeltnis = n * std::log(2.0) - a * std::log1p(n / s);
+  return logVerhaeltnis > std::log(kSichereAusloeschung) &&
+         logR0 + n * std::log(2.0) + std::log(n + 1) < kOhneUeberlauf;
+}
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const KlassenWerte& x = in.x;
@@ -133,6 +169,15 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double ganzC = std::trunc(c);
   // The telescoped form holds for an integer c and a mixture that exists.
   const bool positivMoeglich = c == ganzC && a > 0 && b + c > 0;
+  double faktoren[kFaktoren];
+  std::uint32_t gefuellt = 0;
+  const auto faktor = [&](std::uint32_t j) {
+    const double dj = static_cast<double>(j);
+    if (j > kFaktoren) return std::pow(1 - 1 / (dj + b + c), a);
+    for (; gefuellt < j; ++gefuellt)
+      faktoren[gefuellt] = std::pow(1 - 1 / (static_cast<double>(gefuellt + 1) + b + c), a);
+    return faktoren[j - 1];
+  };
 
   RekursionMitRest(NP, in.stat.n, N, N * std::pow(b / (b + c), a), [&](std::uint32_t i, double) {
     const double xi = static_cast<double>(x[i]);
@@ -169,11 +214,13 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       // C(n, n/2) alone exceeds 1e49 here: the alternating sum cancels beyond any use (and its
       // terms overflow from n of about a thousand), so the positive form is taken directly.
       return positiv();
+    } else if (positivMoeglich && b > 0 && SicherAusgeloescht(a, b + c, bis, logR0)) {
+      return positiv();
     } else {
       const std::uint32_t J = BegrenzteAnzahl(bis, kMaxKlassenIndex);
       for (std::uint32_t j = 1; j <= J; ++j) {
         const double dj = static_cast<double>(j);
-        r = r * std::pow(1 - 1 / (dj + b + c), a) * (-(xi - c - dj + 1)) / dj;
+        r = r * faktor(j) * (-(xi - c - dj + 1)) / dj;
         s += r;
         betrag += std::fabs(r);
       }

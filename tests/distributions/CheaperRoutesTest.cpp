@@ -312,5 +312,27 @@ TEST(CheaperRoutes, LeftTruncatedNegativeBinomialFromZeroAgainstExtendedPrecisio
   EXPECT_TRUE(test::Auswerten(113, fern, {0.0}, 10, 0, 1000).fehler);
 }
 
+// Gamma-Pascal leaves its alternating sum out where the terms' magnitudes surely exceed the
+// result 1e6 times (from x = 44 at a = 6, b = 2.5, c = 1: up to x = 43 the sum is formed and
+// judged), and sums its positive form's terms by double exponentials. Classes on both sides, N
+// P(x) at N = 1000, L = 80, mpmath at mp.dps = 200 (the sum cancels), shown to 20 digits:
+//   1000*(b/(b+c))**a*fsum((-1)**j*binomial(n,j)*((b+c)/(b+c+j))**a for j in range(n+1)), n = x-1
+TEST(CheaperRoutes, GammaPascalSkipsOnlyASumThatSurelyCancels) {
+  struct Fall {
+    std::uint32_t i;
+    double erwartet;
+  };
+  const Fall faelle[] = {{2, 82.827825563281605587},  {9, 27.298855770840419979},
+                         {42, 2.6550189226976131679}, {43, 2.5397926568607479624},
+                         {44, 2.431508677181341739},  {69, 0.9941619947740402514}};
+  for (const Fall& f : faelle) {
+    Parametervektor par{6, 2.5};
+    const test::Lauf lauf = test::Auswerten(30, par, {1.0}, 80, 1, 1000);
+    ASSERT_FALSE(lauf.fehler);
+    EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kTight))
+        << "i=" << f.i << ": " << (*lauf.NP)[f.i];
+  }
+}
+
 }  // namespace
 }  // namespace vk
