@@ -134,7 +134,7 @@ TEST(AutomatikVorbereitung, FixedValuesReachTheFitAsInASelectedFit) {
     ASSERT_EQ(lesen(*engine, c.datei), status::kOk);
     engine->ThreadsSetzen(c.threads);
     // Every member with fixed values gets those the data give; the first one asked refuses.
-    std::vector<std::uint32_t> gefragt;
+    std::size_t gefragt = 0;
     const auto host = [&](Festparameterfeld& f, std::uint32_t n) {
       std::array<bool, kMaxFestparameter> automatisch{};
       if (!AutomatischeWerteEintragen(f, n, engine->Daten(), automatisch))
@@ -147,17 +147,11 @@ TEST(AutomatikVorbereitung, FixedValuesReachTheFitAsInASelectedFit) {
       zeilen.push_back(a);
       return status::kOk;
     };
-    bool erste = true;
     r.festparameter = [&](Festparameterfeld& f, std::uint32_t n) {
-      gefragt.push_back(static_cast<std::uint32_t>(zeilen.size() + gefragt.size()));
-      if (erste) {
-        erste = false;
-        return status::kSkipAbortByUser;
-      }
-      return host(f, n);
+      return ++gefragt == 1 ? status::kSkipAbortByUser : host(f, n);
     };
     engine->AutomatischeAnpassung(r);
-    ASSERT_GE(gefragt.size(), 3u);
+    ASSERT_GE(gefragt, 3u);
     std::size_t verglichen = 0;
     bool abgelehnt = false;
     for (const TAnpassung& z : zeilen) {
