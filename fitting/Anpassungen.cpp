@@ -456,8 +456,7 @@ bool Anpassungen::VerfeinertRechnen(const Parametervektor& start, bool klassisch
   return true;
 }
 
-Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest,
-                                MemberHandle mitglied) {
+Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest) {
   if (!daten_.DatenGueltig) return status::kNoData;
   const TStatistik& s = daten_.Statistik;
   // The catalog leaves fixed-parameter values alone; a member that reads a slot it does not
@@ -465,18 +464,24 @@ Status Anpassungen::Vorbereiten(const TVerteilung& verteilung, const Festparamet
   eig_.festparameter.fill(0);
   Status st = katalog_.ParameterEigenschaftenSetzen(verteilung, eig_, s.n);
   if (st != status::kOk) return st;
-  if (!mitglied) mitglied = MitgliedAufloesen(verteilung.Index);
+  const MemberHandle mitglied = MitgliedAufloesen(verteilung.Index);
   if (!mitglied) return status::kDirectoryError;
   if (!TraegerPruefen(mitglied, daten_.XWerte, daten_.Haeufigkeiten, s.n))
     return status::kNoGoodFit;
   st = katalog_.FestparameterHolen(verteilung, fest, eig_);
   if (st != status::kOk) return st;
+  MitgliedEinrichten(verteilung, eig_, mitglied);
+  return status::kOk;
+}
+
+void Anpassungen::MitgliedEinrichten(const TVerteilung& verteilung,
+                                     const TParameterEigenschaften& eig, MemberHandle mitglied) {
+  if (&eig != &eig_) eig_ = eig;
   nummer_ = verteilung.Index;
   mitglied_ = mitglied;
   auswertung_ = mitglied_.AuswertungVorbereiten(eingaben_);
   schaetzwerte_.fill(0);
   mitglied_.SchaetzwerteBerechnen(eingaben_, schaetzwerte_);
-  return status::kOk;
 }
 
 TAnpassung Anpassungen::Bericht(const TVerteilung& verteilung, const Kennzahlen& k,
@@ -611,15 +616,14 @@ Status Anpassungen::GewaehlteAnpassung(const TVerteilung& verteilung, bool nurBe
   return st;
 }
 
-Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r,
-                                  MemberHandle mitglied) {
+Status Anpassungen::StillAnpassen(const TVerteilung& verteilung, const TParameterEigenschaften& eig,
+                                  MemberHandle mitglied, const Rueckrufe& r) {
   try {
     FpFaultScope guard;
     BestesZuruecksetzen();
-    Status st = Vorbereiten(verteilung, r.festparameter, mitglied);
-    // Data that do not suit the distribution make it a "No fit", not a failure of the run.
-    if (st == status::kNoGoodFit) return status::kOk;
-    if (st == status::kOk) st = AlternativenDurchlaufen(verteilung, Modus::kAutomatisch, true, r);
+    if (!daten_.DatenGueltig) return status::kNoData;
+    MitgliedEinrichten(verteilung, eig, mitglied);
+    Status st = AlternativenDurchlaufen(verteilung, Modus::kAutomatisch, true, r);
     if (guard.Faulted()) return status::kExceptionSkip;
     if (st == status::kOk && AbschlussPruefen() != status::kOk) gefunden_ = false;
     return st;

@@ -177,17 +177,22 @@ class Anpassungen final : private Zielfunktion {
   // the best method's own; a restart that is better by the best-method rule becomes the best
   // method's result.
   void VonAnderenVerfeinern(const Rueckrufe& r, Status& status);
-  // `mitglied`: the distribution's member where the caller has already resolved it.
-  Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest,
-                     MemberHandle mitglied = {});
+  // The distribution's properties, its member, the data's support and the fixed values, checked
+  // and taken in this order; kNoGoodFit where the data do not suit the member.
+  Status Vorbereiten(const TVerteilung& verteilung, const FestparameterErfragen& fest);
+  // The rest of the preparation, once those are settled: `eig` with its fixed values.
+  void MitgliedEinrichten(const TVerteilung& verteilung, const TParameterEigenschaften& eig,
+                          MemberHandle mitglied);
   Status AlternativenDurchlaufen(const TVerteilung& verteilung, Modus modus, bool nurBeste,
                                  const Rueckrufe& r);
   Status AbschlussPruefen() const;
   Status BestesMelden(const TVerteilung& verteilung, const Rueckrufe& r, bool spezial);
   Status ParameterMelden(const TVerteilung& verteilung, bool beste, const Rueckrufe& r) const;
   Status KlassenMelden(bool beste, const Rueckrufe& r) const;
-  Status StillAnpassen(const TVerteilung& verteilung, const Rueckrufe& r,
-                       MemberHandle mitglied = {});
+  // A fit of the automatic pass, whose preparation the caller has done (MitgliedEinrichten's
+  // arguments): every method, nothing reported; the best result stays in the engine.
+  Status StillAnpassen(const TVerteilung& verteilung, const TParameterEigenschaften& eig,
+                       MemberHandle mitglied, const Rueckrufe& r);
   Status PreflightSuche(const Spezialvorgaben& v, const Rueckrufe& r, const SpezialRueckrufe& s);
   // One grid point of the preflight: its P and X², false where its fit fails or faults.
   bool PreflightPunkt(double b1, double b2, const Abbruchabfrage& abbruch, double& p, double& chi);

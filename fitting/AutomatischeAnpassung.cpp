@@ -29,21 +29,21 @@ namespace vk {
 
 namespace {
 
-// One member of the pass. The calling thread fills the first part before any fit starts; the
-// thread that fits it fills the rest.
+// One member of the pass. The calling thread prepares it before any fit starts, as the fit's own
+// preparation would; the thread that fits it takes the preparation over and fills the rest.
 struct Automatikauftrag {
   TVerteilung ref;
   Status eigenschaften = status::kOk;  // of setting its parameter properties
-  // The host's answer for its fixed values, asked on the calling thread and replayed to the
-  // engine that fits it (`gefragt` false where the fit does not ask).
-  bool gefragt = false;
-  Status festAntwort = status::kOk;
-  Festparameterfeld festwerte{};
-  // The fit's preparation ends before its first abort poll (data the member does not suit, a
+  // The properties with the host's fixed values, and the member, resolved once.
+  TParameterEigenschaften eig;
+  MemberHandle mitglied;
+  // The preparation ends before the fit's first abort poll (data the member does not suit, a
   // fixed value refused), with this status.
   bool ohneFit = false;
   Status vorbereitet = status::kOk;
-  MemberHandle mitglied;  // resolved once, for the questions and the fit
+  // A floating-point fault in the preparation's own arithmetic (not the host's), which fails
+  // the fit as one inside the fit's scope would.
+  bool vorbereitungFehler = false;
   // Its fit: the status, whether a best method was found, and that method's figures.
   Status fit = status::kOk;
   bool gefunden = false;
@@ -81,43 +81,51 @@ struct Automatiklauf {
 struct Anpassungen::Automatikarbeit {
   // Fits member `a` on `engine` as the single pass does; `r` is the engine's side of the host.
   static void Rechnen(Anpassungen& engine, Automatikauftrag& a, const Rueckrufe& r) {
-    Rueckrufe mitAntwort = r;
-    if (a.gefragt && r.festparameter) {
-      mitAntwort.festparameter = [&a](Festparameterfeld& f, std::uint32_t) {
-        f = a.festwerte;
-        return a.festAntwort;
-      };
+    a.gefunden = false;
+    if (a.vorbereitungFehler) {
+      // Where the preparation went on to a fit, the fit's scope saw the fault: kExceptionSkip;
+      // where it ended with data the member does not suit, it was a "No fit" before any check.
+      a.fit = a.ohneFit && a.vorbereitet == status::kOk ? status::kOk : status::kExceptionSkip;
+      return;
     }
-    a.fit = engine.StillAnpassen(a.ref, mitAntwort, a.mitglied);
+    if (a.ohneFit) {
+      a.fit = a.vorbereitet;
+      return;
+    }
+    a.fit = engine.StillAnpassen(a.ref, a.eig, a.mitglied, r);
     a.gefunden = a.fit == status::kOk && engine.gefunden_;
     if (a.gefunden) a.bericht = engine.Bericht(a.ref, engine.beste_, 0, false);
   }
 
-  // Asks the host for member `a`'s fixed values where its fit will: after the checks that
-  // precede the question in the fit's preparation, in the same order, whose outcomes it notes.
-  static void Fragen(const Anpassungen& engine, Automatikauftrag& a, const Rueckrufe& r) {
+  // The fit's preparation of member `a`, done ahead on the calling thread so that the host is
+  // asked for the fixed values before any fit starts: the checks in the fit's order, their
+  // outcome noted for the fit. `a.eig` holds the properties already set (status kOk).
+  static void VorabVorbereiten(const Anpassungen& engine, Automatikauftrag& a, const Rueckrufe& r) {
     const TDatensatz& d = engine.daten_;
-    TParameterEigenschaften eig;
+    FpFaultScope guard;
     a.ohneFit = true;
-    a.vorbereitet = engine.katalog_.ParameterEigenschaftenSetzen(a.ref, eig, d.Statistik.n);
-    if (a.vorbereitet != status::kOk) return;
+    a.vorbereitet = status::kOk;
     a.mitglied = MitgliedAufloesen(a.ref.Index);
     if (!a.mitglied) {
       a.vorbereitet = status::kDirectoryError;
+      a.vorbereitungFehler = guard.Schliessen() != 0;
       return;
     }
     // Data the member does not suit make a "No fit".
-    if (!TraegerPruefen(a.mitglied, d.XWerte, d.Haeufigkeiten, d.Statistik.n)) return;
-    FestparameterErfragen aufzeichnen;
+    if (!TraegerPruefen(a.mitglied, d.XWerte, d.Haeufigkeiten, d.Statistik.n)) {
+      a.vorbereitungFehler = guard.Schliessen() != 0;
+      return;
+    }
+    FestparameterErfragen fragen;
     if (r.festparameter) {
-      aufzeichnen = [&a, &r](Festparameterfeld& f, std::uint32_t n) {
-        a.gefragt = true;
-        a.festAntwort = r.festparameter(f, n);
-        a.festwerte = f;
-        return a.festAntwort;
+      fragen = [&r](Festparameterfeld& f, std::uint32_t n) {
+        // The host's own arithmetic is none of the fit's.
+        const FpFaultScope host;
+        return r.festparameter(f, n);
       };
     }
-    const Status st = engine.katalog_.FestparameterHolen(a.ref, aufzeichnen, eig);
+    const Status st = engine.katalog_.FestparameterHolen(a.ref, fragen, a.eig);
+    a.vorbereitungFehler = guard.Schliessen() != 0;
     a.ohneFit = st != status::kOk;
     a.vorbereitet = st == status::kNoGoodFit ? status::kOk : st;
   }
@@ -165,12 +173,12 @@ Status Anpassungen::AutomatikLauf(const Rueckrufe& r) {
     if (!eintrag->automatik) continue;
     Automatikauftrag a;
     a.ref = Referenz(*eintrag);
-    a.eigenschaften = katalog_.ParameterEigenschaftenSetzen(a.ref, eig_, daten_.Statistik.n);
+    a.eigenschaften = katalog_.ParameterEigenschaftenSetzen(a.ref, a.eig, daten_.Statistik.n);
     if (a.eigenschaften != status::kOk && a.eigenschaften != status::kNotEnoughClasses) {
       ende = a.eigenschaften;
       break;
     }
-    if (a.eigenschaften == status::kOk) Arbeit::Fragen(*this, a, r);
+    if (a.eigenschaften == status::kOk) Arbeit::VorabVorbereiten(*this, a, r);
     lauf.auftraege.push_back(a);
     if (a.ohneFit && !LaufGehtWeiter(a.vorbereitet)) break;
   }
@@ -250,16 +258,9 @@ Status Anpassungen::AutomatikLauf(const Rueckrufe& r) {
   }
 
   // Helpers poll the shared stop, never the host; the calling thread turns the host's cancel
-  // into that stop.
+  // into that stop. Every question was answered above.
   Rueckrufe helferSeite;
   helferSeite.abbruch = [&lauf] { return lauf.stopp.load(std::memory_order_relaxed); };
-  if (r.festparameter) {
-    // Never called: every question was answered above and is replayed. Without a host's answer
-    // the fit's preparation skips a member with fixed values, as it does in a single pass.
-    helferSeite.festparameter = [](Festparameterfeld&, std::uint32_t) {
-      return status::kSkipAbortByUser;
-    };
-  }
   std::vector<std::unique_ptr<Anpassungen>> helfer;
   for (unsigned t = 0; t < threads; ++t) helfer.push_back(AutomatikHelfer());
   std::vector<std::jthread> arbeiter;

@@ -13,6 +13,7 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -66,6 +67,16 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   EdNFSeed->setToolTip(
       "Seed of the bootstrap's draws: a whole number from 0 to 18446744073709551615; the same "
       "seed gives the same figures");
+  CBNFIntervall = new QComboBox(this);
+  CBNFIntervall->setObjectName("CBNFIntervall");
+  // A list, not a text: every entry is a kind the bootstrap knows.
+  CBNFIntervall->addItem("Percentile", static_cast<int>(Intervallart::kPerzentil));
+  CBNFIntervall->addItem("Basic", static_cast<int>(Intervallart::kBasis));
+  CBNFIntervall->addItem("Bias-corrected", static_cast<int>(Intervallart::kBiaskorrigiert));
+  CBNFIntervall->setToolTip(
+      "How the bootstrap's 95 % intervals are read from the refitted values: their 2.5 % and "
+      "97.5 % quantiles (percentile), those reflected about the estimate (basic), or quantiles "
+      "shifted against the estimator's median bias (bias-corrected)");
   CBNFKruemmung = new QCheckBox("Curvature standard errors", this);
   CBNFKruemmung->setObjectName("CBNFKruemmung");
   CBNFKruemmung->setToolTip("Standard errors from the Hessian of X² at the minimum");
@@ -91,36 +102,56 @@ TabAnpassen::TabAnpassen(Fensterdienste& fenster, QWidget* eltern)
   knoepfe->addWidget(BtnNFNaechsteMethode);
   knoepfe->addWidget(BtnNFAbbruch);
 
-  auto* raster = new QGridLayout(this);
-  raster->addWidget(new QLabel("Distribution", this), 0, 0);
-  raster->addWidget(CBNFVerteilung, 0, 1, 1, 2);
-  raster->addWidget(new QLabel("Parameters", this), 1, 0, Qt::AlignTop);
-  raster->addWidget(LVNFParameter, 1, 1);
-  // The window has a fixed size: the standard errors' options and their summary sit under the
-  // parameter list, which needs few rows, rather than in rows of their own below everything.
+  // The window has a fixed size. The standard errors' options and their summary sit under the
+  // parameter list, which gives up its height to them, and beside the figures: the two sides are
+  // laid out on their own, so that the figures' height does not also bind the options' rows.
+  auto* links = new QGridLayout;
+  auto* parameterText = new QLabel("Parameters", this);
+  links->addWidget(parameterText, 0, 0, Qt::AlignTop);
+  links->addWidget(LVNFParameter, 0, 1);
   auto* fehler = new QVBoxLayout;
   auto* proben = new QHBoxLayout;
   proben->addWidget(new QLabel("Bootstrap samples", this));
   proben->addWidget(SpinNFBootstrap, 1);
   fehler->addLayout(proben);
+  // Seed and interval kind share a row: the window has no height for one more.
   auto* seed = new QHBoxLayout;
   seed->addWidget(new QLabel("Seed", this));
   seed->addWidget(EdNFSeed, 1);
+  seed->addWidget(new QLabel("Interval", this));
+  seed->addWidget(CBNFIntervall);
   fehler->addLayout(seed);
   fehler->addWidget(CBNFKruemmung);
   fehler->addWidget(LblNFInferenz);
   // From the labels' column on: the figures' labels beside them keep the width they need.
-  raster->addLayout(fehler, 2, 0, 1, 2);
+  links->addLayout(fehler, 1, 0, 1, 2);
+  links->addWidget(CBNFNurBesteMethode, 2, 1);
+  links->setRowStretch(0, 1);
+  // Three parameters stay in view when the summary takes its lines.
+  LVNFParameter->setMinimumHeight(3 * LVNFParameter->fontMetrics().height() +
+                                  2 * LVNFParameter->frameWidth() + 6);
   auto* rechts = new QVBoxLayout;
   rechts->addLayout(werte);
   rechts->addLayout(methode);
   rechts->addLayout(knoepfe);
   rechts->addStretch();
-  raster->addLayout(rechts, 1, 2, 2, 1);
-  raster->addWidget(CBNFNurBesteMethode, 3, 1);
-  raster->addWidget(CBNFAuswahlhilfe, 3, 2);
-  raster->setColumnStretch(1, 1);
-  raster->setColumnStretch(2, 1);
+  rechts->addWidget(CBNFAuswahlhilfe);
+  auto* seiten = new QHBoxLayout;
+  seiten->addLayout(links, 1);
+  seiten->addLayout(rechts, 1);
+
+  auto* raster = new QVBoxLayout(this);
+  auto* oben = new QHBoxLayout;
+  auto* verteilungText = new QLabel("Distribution", this);
+  oben->addWidget(verteilungText);
+  oben->addWidget(CBNFVerteilung, 1);
+  raster->addLayout(oben);
+  raster->addLayout(seiten, 1);
+  // The list starts under the distribution's box: both labels take the wider one's width.
+  const int textBreite =
+      std::max(verteilungText->sizeHint().width(), parameterText->sizeHint().width());
+  verteilungText->setMinimumWidth(textBreite);
+  parameterText->setMinimumWidth(textBreite);
 
   connect(CBNFVerteilung, &QComboBox::currentIndexChanged, this, [this] { Leeren(); });
   connect(EdNFSeed, &QLineEdit::editingFinished, this, [this] { SeedPruefen(); });
@@ -160,6 +191,7 @@ void TabAnpassen::Leeren() {
   LVNFParameter->clear();
   LVNFParameter->setColumnCount(2);
   LblNFInferenz->clear();
+  LblNFInferenz->setMinimumHeight(0);
   NumEdNFFG->SetzeWert(0);
   NumEdNFMethode->SetzeWert(0);
   NumEdNFAlternativen->SetzeWert(0);
@@ -358,7 +390,7 @@ InferenzEinstellungen TabAnpassen::Inferenz() const {
   e.Bootstrap = static_cast<std::uint32_t>(SpinNFBootstrap->value());
   e.Seed = seed_;
   e.Kruemmung = CBNFKruemmung->isChecked();
-  e.Intervall = intervall_;
+  e.Intervall = static_cast<Intervallart>(CBNFIntervall->currentData().toInt());
   return e;
 }
 
@@ -366,7 +398,7 @@ void TabAnpassen::InferenzSetzen(const InferenzEinstellungen& e) {
   SpinNFBootstrap->setValue(static_cast<int>(std::min(e.Bootstrap, kMaxBootstrapProben)));
   seed_ = e.Seed;
   EdNFSeed->setText(QString::number(seed_));
-  intervall_ = e.Intervall;
+  CBNFIntervall->setCurrentIndex(CBNFIntervall->findData(static_cast<int>(e.Intervall)));
   CBNFKruemmung->setChecked(e.Kruemmung);
 }
 
@@ -402,7 +434,8 @@ void TabAnpassen::InferenzAnzeigen(const Unsicherheit& u) {
     if (mitBootstrap) {
       const ParameterStreuung& p = u.bootstrap.parameter[k];
       if (std::isfinite(p.unten) && std::isfinite(p.oben))
-        z->setToolTip(2, "95 % interval " + FestOderSignifikant(p.unten, 4) + " .. " +
+        z->setToolTip(2, QString("95 % %1 interval ").arg(IntervallartName(u.bootstrap.intervall)) +
+                             FestOderSignifikant(p.unten, 4) + " .. " +
                              FestOderSignifikant(p.oben, 4));
     }
   }
@@ -428,6 +461,8 @@ void TabAnpassen::InferenzAnzeigen(const Unsicherheit& u) {
     zeilen << QStringLiteral("± from the bootstrap");
   }
   LblNFInferenz->setText(zeilen.join("\n"));
+  // The wrapped lines in full: the parameter list above gives up the height.
+  LblNFInferenz->setMinimumHeight(LblNFInferenz->heightForWidth(LblNFInferenz->width()));
 }
 
 void TabAnpassen::Beendet(Status st) {

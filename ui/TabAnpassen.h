@@ -108,10 +108,10 @@ class TabAnpassen : public QWidget {
   QCheckBox* CBNFKruemmung = nullptr;
   QLabel* LblNFInferenz = nullptr;
   QLineEdit* EdNFSeed = nullptr;
+  // The bootstrap's interval kind; each entry holds its Intervallart.
+  QComboBox* CBNFIntervall = nullptr;
   // The last seed the field held that was a valid one; a run takes it, never the field's text.
   std::uint64_t seed_ = 1;
-  // The run's interval kind: a setting without a field.
-  Intervallart intervall_ = Intervallart::kPerzentil;
   // Takes the field's text as the seed, or says what is wrong with it and puts the last valid
   // seed back; false then.
   bool SeedPruefen();

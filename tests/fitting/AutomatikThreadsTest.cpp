@@ -113,6 +113,80 @@ TEST_P(AutomatikThreads, ShowsWhatOneThreadShows) {
   }
 }
 
+// The automatic pass prepares each member ahead (properties, support, fixed values) and hands
+// that to the fit. A member with fixed values must then fit as the selected fitting fits it
+// alone, which prepares for itself; one refused answer skips only its own member.
+TEST(AutomatikVorbereitung, FixedValuesReachTheFitAsInASelectedFit) {
+  struct Datei {
+    const char* datei;
+    unsigned threads;
+  };
+  const Datei faelle[] = {{"horse-kicks.dat", 1}, {"alpha-particles.dat", 3}};
+  const auto lesen = [](Anpassungen& a, const char* datei) {
+    std::ifstream text(std::string(VK_DATA_DIR) + "/" + datei);
+    TextRecordSource quelle(text);
+    TDateneigenschaften e;
+    return a.DatenLesen(quelle, e);
+  };
+  for (const Datei& c : faelle) {
+    SCOPED_TRACE(c.datei);
+    auto engine = std::make_unique<Anpassungen>(Katalog());
+    ASSERT_EQ(lesen(*engine, c.datei), status::kOk);
+    engine->ThreadsSetzen(c.threads);
+    // Every member with fixed values gets those the data give; the first one asked refuses.
+    std::size_t gefragt = 0;
+    const auto host = [&](Festparameterfeld& f, std::uint32_t n) {
+      std::array<bool, kMaxFestparameter> automatisch{};
+      if (!AutomatischeWerteEintragen(f, n, engine->Daten(), automatisch))
+        return status::kSkipAbortByUser;
+      return status::kOk;
+    };
+    Rueckrufe r;
+    std::vector<TAnpassung> zeilen;
+    r.ergebnis = [&](const TAnpassung& a) {
+      zeilen.push_back(a);
+      return status::kOk;
+    };
+    r.festparameter = [&](Festparameterfeld& f, std::uint32_t n) {
+      return ++gefragt == 1 ? status::kSkipAbortByUser : host(f, n);
+    };
+    engine->AutomatischeAnpassung(r);
+    ASSERT_GE(gefragt, 3u);
+    std::size_t verglichen = 0;
+    bool abgelehnt = false;
+    for (const TAnpassung& z : zeilen) {
+      Anpassungen allein(Katalog());
+      ASSERT_EQ(lesen(allein, c.datei), status::kOk);
+      bool mitFestwerten = false;
+      TAnpassung beste;
+      Rueckrufe einzeln;
+      einzeln.festparameter = [&](Festparameterfeld& f, std::uint32_t n) {
+        mitFestwerten = true;
+        return host(f, n);
+      };
+      einzeln.ergebnis = [&](const TAnpassung& a) {
+        if (a.BesteMethode) beste = a;
+        return status::kOk;
+      };
+      const Status st = allein.GewaehlteAnpassung(z.Verteilung, true, einzeln);
+      if (!mitFestwerten) continue;
+      SCOPED_TRACE(z.Verteilung.Bezeichnung);
+      if (z.Status == status::kSkipAbortByUser && !abgelehnt) {
+        abgelehnt = true;  // the refused one
+        continue;
+      }
+      ASSERT_EQ(z.Status, st);
+      if (st != status::kOk) continue;
+      EXPECT_EQ(z.FG, beste.FG);
+      EXPECT_EQ(z.Chi, beste.Chi);
+      EXPECT_EQ(z.PChi, beste.PChi);
+      ++verglichen;
+    }
+    EXPECT_TRUE(abgelehnt);
+    EXPECT_GE(verglichen, 2u);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Beispieldateien, AutomatikThreads,
     testing::Values(Fall{"horse-kicks.dat", 2, 0}, Fall{"alpha-particles.dat", 3, 0},

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -99,6 +100,12 @@ int main(int argc, char** argv) {
     diagramm->findChild<QCheckBox*>("yAxisLog")->setChecked(false);
     QTest::qWait(200);
     ok = diagramm->grab().save(pruefen.filePath("chart-values-3d.png")) && ok;
+    // The selected fitting with its standard errors' summary, which takes rows of its own.
+    fenster.findChild<QSpinBox*>("SpinNFBootstrap")->setValue(200);
+    fenster.findChild<QCheckBox*>("CBNFKruemmung")->setChecked(true);
+    anpassen();
+    QTest::qWait(50);
+    ok = fenster.grab().save(pruefen.filePath("selected-inference.png")) && ok;
     tabs->setCurrentIndex(2);
     QTest::qWait(50);
     ok = fenster.grab().save(pruefen.filePath("special.png")) && ok;

@@ -2,9 +2,11 @@
 // The selected fitting's standard errors: the ± column, the summary line and Cancel during the
 // bootstrap.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -51,6 +53,13 @@ TEST_F(InferenceDisplayTest, ErrorsAndMonteCarloPFollowTheOptions) {
       continue;
     }
     EXPECT_TRUE(zeile.contains(c.zeile)) << zeile.toStdString();
+    // The window has a fixed size: the summary's lines are all shown, above the options below.
+    const auto* text = Kind<QLabel>(*f, "LblNFInferenz");
+    QCoreApplication::processEvents();
+    EXPECT_GE(text->height(), text->heightForWidth(text->width()));
+    const auto* darunter = Kind<QCheckBox>(*f, "CBNFNurBesteMethode");
+    EXPECT_LE(text->mapTo(f.get(), QPoint(0, text->height())).y(),
+              darunter->mapTo(f.get(), QPoint(0, 0)).y());
     EXPECT_EQ(liste->columnCount(), 3);
     const QString p = liste->topLevelItem(1)->text(2);
     ASSERT_TRUE(p.startsWith("± ")) << p.toStdString();
@@ -104,6 +113,56 @@ TEST_F(InferenceDisplayTest, SeedFieldTakesSixtyFourBitsAndNamesBadText) {
     ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
     const QString zeile = Kind<QLabel>(*f, "LblNFInferenz")->text();
     EXPECT_TRUE(zeile.contains(QString("(seed %1)").arg(c.seed))) << zeile.toStdString();
+  }
+}
+
+// The interval kind chosen is the one the run reads, and it is kept for the next start. With one
+// seed the draws are the same, so the basic interval is the percentile one reflected about the
+// estimate: [2p - hi, 2p - lo], whatever our own interval code does.
+TEST_F(InferenceDisplayTest, IntervalKindIsUsedAndKept) {
+  struct Fall {
+    const char* eintrag;
+    const char* name;  // in the tooltip and the settings
+  };
+  const Fall faelle[] = {
+      {"Percentile", "percentile"}, {"Basic", "basic"}, {"Bias-corrected", "bc"}};
+  const auto katalog = TestKatalog();
+  double perzentil[2] = {0, 0};
+  for (const Fall& c : faelle) {
+    SCOPED_TRACE(c.name);
+    {
+      auto f = Fenster(katalog);
+      f->DateienOeffnen({Daten("alpha-particles.dat")});
+      Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
+      Kind<QSpinBox>(*f, "SpinNFBootstrap")->setValue(200);
+      auto* art = Kind<QComboBox>(*f, "CBNFIntervall");
+      art->setCurrentIndex(art->findText(c.eintrag));
+      Anpassen(*f);
+      ASSERT_EQ(Text(*f, "EdNFErgebnis"), "OK");
+      const QTreeWidgetItem* p = Kind<QTreeWidget>(*f, "LVNFParameter")->topLevelItem(1);
+      const QString tip = p->toolTip(2);
+      const QString kopf = QString("95 % %1 interval ").arg(c.name);
+      ASSERT_TRUE(tip.startsWith(kopf)) << tip;
+      const QStringList grenzen = tip.mid(kopf.size()).split(" .. ");
+      ASSERT_EQ(grenzen.size(), 2) << tip;
+      const double unten = ZahlAusText(grenzen[0]);
+      const double oben = ZahlAusText(grenzen[1]);
+      EXPECT_LT(unten, oben);
+      if (std::string_view(c.name) == "percentile") {
+        perzentil[0] = unten;
+        perzentil[1] = oben;
+      } else if (std::string_view(c.name) == "basic") {
+        // Four significant digits shown: the reflection holds to their rounding.
+        const double schaetzung = ZahlAusText(p->text(1));
+        EXPECT_NEAR(unten, 2 * schaetzung - perzentil[1], 2e-4);
+        EXPECT_NEAR(oben, 2 * schaetzung - perzentil[0], 2e-4);
+      }
+      EXPECT_TRUE(f->close());
+    }
+    EXPECT_EQ(QSettings("Tessaro", "Vostra-Kalibra").value("Inferenz/Intervall").toString(),
+              c.name);
+    auto wieder = Fenster(katalog);
+    EXPECT_EQ(Kind<QComboBox>(*wieder, "CBNFIntervall")->currentText(), c.eintrag);
   }
 }
 
