@@ -6,8 +6,12 @@
 //   k p^x t_x (1 - p)^(k + x beta - x) with t_x = prod_{c=1}^{x-1} (x beta + k - c)/(c + 1), as
 //   written while t_x and the two powers are ordinary numbers; where one of them leaves the
 //   double range (many classes: t_x grows like a binomial coefficient while the powers vanish)
-//   the class is the exponential of the sum of their logarithms.
+//   the class is the exponential of the sum of their logarithms. Where every numerator x beta + k -
+//   c is at least 1, t_x is formed as the product of the numerators over x! in long double (the
+//   same value within a few roundings, without a division per factor).
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -54,6 +58,18 @@ inline constexpr long double kLangGrenze = 0x1p12000L;
 // e^kLogSicher, a little above it: below it the double product is an ordinary number.
 const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
 
+// 0!, 1!, ..., 1754! in long double (1755! leaves its range), formed once.
+inline constexpr std::uint32_t kFakultaeten = 1755;
+const std::array<long double, kFakultaeten>& Fakultaeten() {
+  static const std::array<long double, kFakultaeten> tabelle = [] {
+    std::array<long double, kFakultaeten> f{};
+    f[0] = 1;
+    for (std::uint32_t n = 1; n < kFakultaeten; ++n) f[n] = f[n - 1] * n;
+    return f;
+  }();
+  return tabelle;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
@@ -69,6 +85,29 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     if (i == 1) return N * k * p * std::pow(q, k + beta - 1);
     // O(i) per class: on many classes a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(2 * i)) return 0.0;
+    const double exponent = k + di * beta - di;
+    // Where no numerator x beta + k - c is below 1 and their product stays in the long-double
+    // range, t_x is that product over x! in long double: a multiplication per factor where the
+    // written product divided as well (within x double roundings of it). The factors fall with
+    // c, so the largest partial product is the one up to the last factor of at least 1,
+    // c <= (x beta + k - 1)/2.
+    const double A = di * beta + k;
+    if (i < kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
+      const double mitte = std::floor((A - 1) / 2);
+      const std::uint32_t m = mitte < di - 1 ? static_cast<std::uint32_t>(mitte) : i - 1;
+      long double zaehler = 1;
+      std::uint32_t c = 1;
+      for (; c <= m; ++c) zaehler *= di * beta + k - static_cast<double>(c);
+      const Summe groesstes = std::log(zaehler / Fakultaeten()[m + 1]);
+      for (; c < i; ++c) zaehler *= di * beta + k - static_cast<double>(c);
+      const long double t = zaehler / Fakultaeten()[i];
+      const Summe logT = std::log(t);
+      if (groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logT) &&
+          lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
+        return N * k * std::pow(p, di) * static_cast<double>(t) * std::pow(q, exponent);
+      }
+      return N * k * static_cast<double>(std::exp(logT + di * lnP + exponent * lnQ));
+    }
     // log t_x, and the largest partial product on the way, which the written product passes. The
     // partial products in long double, whose range holds them far beyond double's, and two
     // logarithms per class where a logarithm per factor made most of this member's time; the
@@ -106,7 +145,6 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         if (logT > groesstes) groesstes = logT;
       }
     }
-    const double exponent = k + di * beta - di;
     if (groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logT) &&
         lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
       if (!imBereich) {

@@ -28,6 +28,11 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
+// Partial products beyond this (or below its inverse) take the logarithms' route.
+inline constexpr long double kLangGrenze = 0x1p12000L;
+// e^kLogSicher, a little above it: below it the double product is an ordinary number.
+const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double p = par[1];
@@ -42,15 +47,46 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double di = static_cast<double>(i);
     const double y = (di + 1) * a;
     const double exponent = y - di;
-    const auto binom = lagrange::LogBinomialkoeffizient(i, y);
     const double logP = di * std::log(absP);
     const double logQ = exponent * std::log(q);
-    if (binom.groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logP) &&
-        lagrange::Gewoehnlich(logQ)) {
-      return N * Binomialkoeffizient(static_cast<std::int32_t>(i), y) / (di + 1) *
-             std::pow(absP, di) * std::pow(q, exponent);
+    // The factors (y - j + 1)/j of the binomial coefficient multiplied in long double, whose
+    // range holds the partial products far beyond double's: two logarithms per class where one
+    // per factor made most of this member's time. The written product in double alongside, the
+    // same factors in the same order, formed only while the largest partial product stays below
+    // e^kLogSicher (so it never overflows). A factor that is not positive, or a partial product
+    // that leaves even the long-double range, takes the sum of the factors' logarithms (as
+    // written: a logarithm of a factor below 0 fails the evaluation).
+    long double produkt = 1, groesstesProdukt = 1;
+    double binom = 1;
+    bool imBereich = true;
+    for (std::uint32_t j = 1; j <= i; ++j) {
+      const double dj = static_cast<double>(j);
+      const double faktor = (y - dj + 1) / dj;
+      if (!(faktor > 0)) {
+        imBereich = false;
+        break;
+      }
+      produkt *= faktor;
+      if (produkt > groesstesProdukt) groesstesProdukt = produkt;
+      if (groesstesProdukt < kSicher) binom *= faktor;
+      if (!(produkt < kLangGrenze && produkt > 1 / kLangGrenze)) {
+        imBereich = false;
+        break;
+      }
     }
-    return N * static_cast<double>(std::exp(binom.wert - std::log(di + 1) + logP + logQ));
+    lagrange::LogBinom logBinom;
+    if (imBereich) {
+      logBinom.wert = std::log(produkt);
+      logBinom.groesstes = std::log(groesstesProdukt);
+    } else {
+      logBinom = lagrange::LogBinomialkoeffizient(i, y);
+    }
+    if (logBinom.groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logP) &&
+        lagrange::Gewoehnlich(logQ)) {
+      if (!imBereich) binom = Binomialkoeffizient(static_cast<std::int32_t>(i), y);
+      return N * binom / (di + 1) * std::pow(absP, di) * std::pow(q, exponent);
+    }
+    return N * static_cast<double>(std::exp(logBinom.wert - std::log(di + 1) + logP + logQ));
   });
 }
 

@@ -2,7 +2,9 @@
 // On many classes a convolution member may leave out the classes it has proved below 1e-300 N:
 // the classes it keeps are those of the written recurrence, checked against the probabilities on
 // an independent route (the direct sum over the number of clusters, in logarithms); the first
-// class it leaves out is below 1e-300 N on that route; a heavy tail is not cut at all.
+// class it leaves out is below 1e-300 N on that route; a heavy tail is not cut at all. Members 119
+// (Thomas), 174 (Neyman type A plus Poisson), 39 (geometric-Pascal) and 106 (geometric-Poisson; 107
+// is its case a = 1).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +12,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <vector>
 
 #include "tests/distributions/MemberCheck.h"
 
@@ -67,6 +70,110 @@ TEST(CutAtTinyClasses, ThomasKeepsEveryClassAbove1em300N) {
       const double log = LogThomas(f.lambda, f.phi, x);
       if (log < kLog1em300 + 23) break;  // below 1e-290: subnormal neighbourhood
       EXPECT_TRUE(Near(NP[x], N * std::exp(log), kLogRoute)) << "x=" << x;
+    }
+  }
+}
+
+double LogPoisson(double a, double j) {
+  return j == 0 ? (a == 0 ? 0 : -a) : -a + j * std::log(a) - std::lgamma(j + 1);
+}
+
+// ln of a sum of exponentials, from the largest term.
+double LogSumme(const std::vector<double>& logs) {
+  const double groesster = *std::max_element(logs.begin(), logs.end());
+  if (std::isinf(groesster)) return groesster;
+  double summe = 0;
+  for (double l : logs) summe += std::exp(l - groesster);
+  return groesster + std::log(summe);
+}
+
+// ln P(x) for x = 0..bis of Neyman type A (a, b) plus Poisson(c): NA(y) = sum_k Poisson(k; a)
+// Poisson(y; k b) over k = 0..3000, then the convolution with Poisson(c), all in logarithms.
+std::vector<double> LogNeymanAPlusPoisson(double a, double b, double c, std::uint32_t bis) {
+  std::vector<double> na(bis + 1), p(bis + 1), terme;
+  for (std::uint32_t y = 0; y <= bis; ++y) {
+    terme.clear();
+    for (std::uint32_t k = 0; k <= 3000; ++k)
+      terme.push_back(k == 0 ? (y == 0 ? -a : -INFINITY) : LogPoisson(a, k) + LogPoisson(k * b, y));
+    na[y] = LogSumme(terme);
+  }
+  for (std::uint32_t x = 0; x <= bis; ++x) {
+    terme.clear();
+    for (std::uint32_t m = 0; m <= x; ++m) terme.push_back(na[x - m] + LogPoisson(c, m));
+    p[x] = LogSumme(terme);
+  }
+  return p;
+}
+
+// ln P(x) for x = 0..bis of the geometric(c) stopped sum of NB(k, p) summands: n summands sum to
+// NB(n k, p), so P(x) = sum_n c (1 - c)^n NB(x; n k, p) over the n with (1 - c)^n above e^-1000.
+std::vector<double> LogGeometrischPascal(double k, double p, double c, std::uint32_t bis) {
+  std::vector<double> ergebnis(bis + 1), terme;
+  for (std::uint32_t x = 0; x <= bis; ++x) {
+    terme.clear();
+    for (std::uint32_t n = 0; n <= 1000 / -std::log1p(-c); ++n) {
+      const double r = n * k;
+      const double logNB = n == 0 ? (x == 0 ? 0 : -INFINITY)
+                                  : std::lgamma(r + x) - std::lgamma(r) - std::lgamma(x + 1.0) +
+                                        r * std::log(p) + x * std::log1p(-p);
+      terme.push_back(std::log(c) + n * std::log1p(-c) + logNB);
+    }
+    ergebnis[x] = LogSumme(terme);
+  }
+  return ergebnis;
+}
+
+// ln P(x) for x = 0..bis of the geometric(b) stopped sum of Poisson(a) summands:
+// P(x) = sum_n (1 - b) b^n Poisson(x; n a) over the n with b^n above e^-1000.
+std::vector<double> LogGeometrischPoisson(double a, double b, std::uint32_t bis) {
+  std::vector<double> ergebnis(bis + 1), terme;
+  for (std::uint32_t x = 0; x <= bis; ++x) {
+    terme.clear();
+    for (std::uint32_t n = 0; n <= 1000 / -std::log(b); ++n)
+      terme.push_back(std::log1p(-b) + n * std::log(b) + LogPoisson(n * a, x));
+    ergebnis[x] = LogSumme(terme);
+  }
+  return ergebnis;
+}
+
+struct Schnittfall {
+  std::uint32_t nummer;
+  double a, b, c;
+  bool geschnitten;
+};
+
+// The same checks as for the Thomas distribution, on an independent route computed up to 100
+// classes beyond the cut.
+TEST(CutAtTinyClasses, ConvolutionMembersKeepEveryClassAbove1em300N) {
+  const double N = 15265;
+  const Schnittfall faelle[] = {
+      {174, 2, 1, 1, true},     {174, 5, 0.5, 3, true},        {174, 0.5, 3, 0.2, true},
+      {174, 3, 2000, 1, false}, {39, 2, 0.7, 0.5, true},       {39, 0.5, 0.5, 0.6, true},
+      {39, 5, 0.9, 0.5, true},  {39, 0.3, 0.001, 0.01, false}, {106, 1, 0.6, 0, true},
+      {106, 1.5, 0.05, 0, true}, {106, 2, 0.9999, 0, false}};
+  for (const Schnittfall& f : faelle) {
+    SCOPED_TRACE(testing::Message() << f.nummer << ": " << f.a << ", " << f.b << ", " << f.c);
+    Parametervektor par{f.a, f.b, f.c};
+    const Lauf l = Auswerten(f.nummer, par, {}, kL, 0, N);
+    ASSERT_FALSE(l.fehler);
+    const Erwartungswerte& NP = *l.NP;
+    std::uint32_t schnitt = kL;
+    while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+    EXPECT_NEAR(Summe(NP, kL), N, kTight * N);
+    if (!f.geschnitten) {
+      EXPECT_EQ(schnitt, kL);
+      continue;
+    }
+    ASSERT_LT(schnitt, 2000u);
+    const std::vector<double> logP =
+        f.nummer == 174  ? LogNeymanAPlusPoisson(f.a, f.b, f.c, schnitt + 100)
+        : f.nummer == 39 ? LogGeometrischPascal(f.a, f.b, f.c, schnitt + 100)
+                         : LogGeometrischPoisson(f.a, f.b, schnitt + 100);
+    EXPECT_LT(logP[schnitt], kLog1em300);
+    EXPECT_LT(logP[schnitt + 100], kLog1em300);
+    for (std::uint32_t x = 0; x < schnitt; ++x) {
+      if (logP[x] < kLog1em300 + 23) break;  // below 1e-290: subnormal neighbourhood
+      EXPECT_TRUE(Near(NP[x], N * std::exp(logP[x]), kLogRoute)) << "x=" << x;
     }
   }
 }
