@@ -55,6 +55,8 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {1}, {52}}, {{1
 
 // Partial products of t_x beyond this (or below its inverse) take the logarithms' route.
 inline constexpr long double kLangGrenze = 0x1p12000L;
+// e^kLogSicher: a number below it has a logarithm below kLogSicher.
+const long double kGrenze = std::exp(static_cast<long double>(lagrange::kLogSicher));
 // e^kLogSicher, a little above it: below it the double product is an ordinary number.
 const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
 
@@ -88,25 +90,32 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double exponent = k + di * beta - di;
     // Where no numerator x beta + k - c is below 1 and their product stays in the long-double
     // range, t_x is that product over x! in long double: a multiplication per factor where the
-    // written product divided as well (within x double roundings of it). The factors fall with
-    // c, so the largest partial product is the one up to the last factor of at least 1,
-    // c <= (x beta + k - 1)/2.
+    // written product divided as well (within x double roundings of it), in two chains that do
+    // not wait for each other. The factors fall with c, so the largest partial product is the
+    // one up to the last factor of at least 1, c <= (x beta + k - 1)/2. Its range and that of
+    // t_x are judged against e^kLogSicher directly, without their logarithms.
     const double A = di * beta + k;
     if (i < kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
+      const auto zaehler = [A](std::uint32_t von, std::uint32_t bis) {
+        long double gerade = 1, ungerade = 1;
+        std::uint32_t c = von;
+        for (; c + 1 < bis; c += 2) {
+          gerade *= A - static_cast<double>(c);
+          ungerade *= A - static_cast<double>(c + 1);
+        }
+        if (c < bis) gerade *= A - static_cast<double>(c);
+        return gerade * ungerade;
+      };
       const double mitte = std::floor((A - 1) / 2);
       const std::uint32_t m = mitte < di - 1 ? static_cast<std::uint32_t>(mitte) : i - 1;
-      long double zaehler = 1;
-      std::uint32_t c = 1;
-      for (; c <= m; ++c) zaehler *= di * beta + k - static_cast<double>(c);
-      const Summe groesstes = std::log(zaehler / Fakultaeten()[m + 1]);
-      for (; c < i; ++c) zaehler *= di * beta + k - static_cast<double>(c);
-      const long double t = zaehler / Fakultaeten()[i];
-      const Summe logT = std::log(t);
-      if (groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logT) &&
+      const long double bisM = zaehler(1, m + 1);
+      const long double groesstes = bisM / Fakultaeten()[m + 1];
+      const long double t = bisM * zaehler(m + 1, i) / Fakultaeten()[i];
+      if (groesstes < kGrenze && t < kGrenze && t > 1 / kGrenze &&
           lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
         return N * k * std::pow(p, di) * static_cast<double>(t) * std::pow(q, exponent);
       }
-      return N * k * static_cast<double>(std::exp(logT + di * lnP + exponent * lnQ));
+      return N * k * static_cast<double>(std::exp(std::log(t) + di * lnP + exponent * lnQ));
     }
     // log t_x, and the largest partial product on the way, which the written product passes. The
     // partial products in long double, whose range holds them far beyond double's, and two

@@ -30,6 +30,8 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}}};
 
 // Partial products beyond this (or below its inverse) take the logarithms' route.
 inline constexpr long double kLangGrenze = 0x1p12000L;
+// e^kLogSicher: a number below it has a logarithm below kLogSicher.
+const long double kGrenze = std::exp(static_cast<long double>(lagrange::kLogSicher));
 // e^kLogSicher, a little above it: below it the double product is an ordinary number.
 const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
 
@@ -39,16 +41,21 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double absP = std::fabs(p);
   const double q = std::fabs(1 - p);
+  // The logarithms of |p| and |1 - p|, formed once; as before only where a class beyond the
+  // first is formed (a p of 0 or 1 raises its fault there).
+  const std::uint32_t L = in.stat.n;
+  const double lnAbsP = L > 1 ? std::log(absP) : 0;
+  const double lnQ = L > 1 ? std::log(q) : 0;
   Unterbrechungszaehler stopp(in);
-  KlassenMitRest(NP, in.stat.n, N, [&](std::uint32_t i, double) {
+  KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
     if (i == 0) return N * std::pow(q, a);
     // O(i) per class: on many classes a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(2 * i)) return 0.0;
     const double di = static_cast<double>(i);
     const double y = (di + 1) * a;
     const double exponent = y - di;
-    const double logP = di * std::log(absP);
-    const double logQ = exponent * std::log(q);
+    const double logP = di * lnAbsP;
+    const double logQ = exponent * lnQ;
     // The factors (y - j + 1)/j of the binomial coefficient multiplied in long double, whose
     // range holds the partial products far beyond double's: two logarithms per class where one
     // per factor made most of this member's time. The written product in double alongside, the
@@ -74,17 +81,20 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         break;
       }
     }
-    lagrange::LogBinom logBinom;
+    // The range of the largest partial product judged against e^kLogSicher directly; the
+    // logarithms only where the class takes them.
     if (imBereich) {
-      logBinom.wert = std::log(produkt);
-      logBinom.groesstes = std::log(groesstesProdukt);
-    } else {
-      logBinom = lagrange::LogBinomialkoeffizient(i, y);
+      if (groesstesProdukt < kGrenze && lagrange::Gewoehnlich(logP) &&
+          lagrange::Gewoehnlich(logQ)) {
+        return N * binom / (di + 1) * std::pow(absP, di) * std::pow(q, exponent);
+      }
+      return N * static_cast<double>(std::exp(std::log(produkt) - std::log(di + 1) + logP + logQ));
     }
+    const lagrange::LogBinom logBinom = lagrange::LogBinomialkoeffizient(i, y);
     if (logBinom.groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logP) &&
         lagrange::Gewoehnlich(logQ)) {
-      if (!imBereich) binom = Binomialkoeffizient(static_cast<std::int32_t>(i), y);
-      return N * binom / (di + 1) * std::pow(absP, di) * std::pow(q, exponent);
+      return N * Binomialkoeffizient(static_cast<std::int32_t>(i), y) / (di + 1) *
+             std::pow(absP, di) * std::pow(q, exponent);
     }
     return N * static_cast<double>(std::exp(logBinom.wert - std::log(di + 1) + logP + logQ));
   });
