@@ -3,8 +3,8 @@
 // the classes it keeps are those of the written recurrence, checked against the probabilities on
 // an independent route (the direct sum over the number of clusters, in logarithms); the first
 // class it leaves out is below 1e-300 N on that route; a heavy tail is not cut at all. Members 119
-// (Thomas), 174 (Neyman type A plus Poisson), 39 (geometric-Pascal) and 106 (geometric-Poisson; 107
-// is its case a = 1).
+// (Thomas), 174 (Neyman type A plus Poisson), 39 (geometric-Pascal), 106 (geometric-Poisson; 107
+// is its case a = 1) and 157 (queue with constant service time).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -176,6 +176,46 @@ TEST(CutAtTinyClasses, ConvolutionMembersKeepEveryClassAbove1em300N) {
       EXPECT_TRUE(Near(NP[x], N * std::exp(logP[x]), kLogRoute)) << "x=" << x;
     }
   }
+}
+
+// Member 157 (queue with constant service time): classes against the alternating sum of its
+// probability function in mpmath at mp.dps = 1200, which carries it through its cancellation:
+//   (1-a)*sum((-1)**(i-f)*exp(f*a)*((f*a)**(i-f)/factorial(i-f)
+//                                   + (f*a)**(i-f-1)/factorial(i-f-1)) for f in 1..i)
+// (the second term left out for f = i), times N = 1000. Where that is below 1e-300 N (the classes
+// from 380 on for a = 0.3, from 580 on for a = 0.5) the class is below 1e-300 N too, cut or not;
+// a load near 1 has a tail too heavy for any cut below L.
+TEST(CutAtTinyClasses, QueueKeepsEveryClassAbove1em300N) {
+  struct Warteschlangenfall {
+    double a;
+    std::uint32_t x;
+    double erwartet;  // 0: below 1e-300 N
+  };
+  const Warteschlangenfall faelle[] = {{0.3, 5, 0.11632703234504330812},
+                                       {0.3, 100, 7.6692131480285646979e-87},
+                                       {0.3, 380, 0},
+                                       {0.3, 432, 0},
+                                       {0.3, 2000, 0},
+                                       {0.5, 5, 3.1067463458068394554},
+                                       {0.5, 200, 1.2250141841655088006e-106},
+                                       {0.5, 580, 0},
+                                       {0.5, 632, 0}};
+  for (const Warteschlangenfall& f : faelle) {
+    SCOPED_TRACE(testing::Message() << "a " << f.a << ", x " << f.x);
+    Parametervektor par{f.a};
+    const Lauf l = Auswerten(157, par, {}, kL, 0, 1000);
+    ASSERT_FALSE(l.fehler);
+    EXPECT_NEAR(Summe(*l.NP, kL), 1000, kTight * 1000);
+    if (f.erwartet == 0) {
+      EXPECT_LT((*l.NP)[f.x], 1e-300 * 1000);
+    } else {
+      EXPECT_TRUE(Near((*l.NP)[f.x], f.erwartet, kLogRoute)) << (*l.NP)[f.x];
+    }
+  }
+  Parametervektor schwer{0.999};
+  const Lauf l = Auswerten(157, schwer, {}, kL, 0, 1000);
+  ASSERT_FALSE(l.fehler);
+  EXPECT_GT((*l.NP)[kL - 2], 0);
 }
 
 }  // namespace
