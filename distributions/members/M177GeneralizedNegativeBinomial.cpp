@@ -60,18 +60,6 @@ const long double kGrenze = std::exp(static_cast<long double>(lagrange::kLogSich
 // e^kLogSicher, a little above it: below it the double product is an ordinary number.
 const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
 
-// 0!, 1!, ..., 1754! in long double (1755! leaves its range), formed once.
-inline constexpr std::uint32_t kFakultaeten = 1755;
-const std::array<long double, kFakultaeten>& Fakultaeten() {
-  static const std::array<long double, kFakultaeten> tabelle = [] {
-    std::array<long double, kFakultaeten> f{};
-    f[0] = 1;
-    for (std::uint32_t n = 1; n < kFakultaeten; ++n) f[n] = f[n - 1] * n;
-    return f;
-  }();
-  return tabelle;
-}
-
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double k = par[0];
   const double p = par[1];
@@ -95,7 +83,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // one up to the last factor of at least 1, c <= (x beta + k - 1)/2. Its range and that of
     // t_x are judged against e^kLogSicher directly, without their logarithms.
     const double A = di * beta + k;
-    if (i < kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
+    if (i < lagrange::kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
       const auto zaehler = [A](std::uint32_t von, std::uint32_t bis) {
         long double gerade = 1, ungerade = 1;
         std::uint32_t c = von;
@@ -109,8 +97,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
       const double mitte = std::floor((A - 1) / 2);
       const std::uint32_t m = mitte < di - 1 ? static_cast<std::uint32_t>(mitte) : i - 1;
       const long double bisM = zaehler(1, m + 1);
-      const long double groesstes = bisM / Fakultaeten()[m + 1];
-      const long double t = bisM * zaehler(m + 1, i) / Fakultaeten()[i];
+      const long double groesstes = bisM / lagrange::Fakultaeten()[m + 1];
+      const long double t = bisM * zaehler(m + 1, i) / lagrange::Fakultaeten()[i];
       if (groesstes < kGrenze && t < kGrenze && t > 1 / kGrenze &&
           lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
         return N * k * std::pow(p, di) * static_cast<double>(t) * std::pow(q, exponent);

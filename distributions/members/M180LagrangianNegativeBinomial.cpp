@@ -4,8 +4,11 @@
 //   0 < p < 1 (the generalized negative binomial of member 177 with k = beta = a; for a p >= 1
 //   the classes hold less than 1 and the last class takes the rest). Each class as written while
 //   the binomial coefficient and the powers are ordinary numbers, otherwise as the exponential
-//   of the sum of their logarithms.
+//   of the sum of their logarithms. Where every numerator (i + 1) a - j + 1 is at least 1, the
+//   coefficient is formed as the numerators' product over i! in long double (the same value
+//   within a few roundings, without a division per factor).
 #include <cmath>
+#include <cstdint>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -56,6 +59,33 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double exponent = y - di;
     const double logP = di * lnAbsP;
     const double logQ = exponent * lnQ;
+    // Where no numerator y - j + 1 is below 1 and their product stays in the long-double range,
+    // the binomial coefficient is that product over x! in long double: a multiplication per
+    // factor where the written product divided as well (within x double roundings of it), in
+    // two chains that do not wait for each other. The factors fall with j, so the largest
+    // partial product is the one up to the last factor of at least 1, j <= (y + 1)/2.
+    if (i < lagrange::kFakultaeten && y - di + 1 >= 1 && di * std::log2(y) < 16000) {
+      const auto zaehler = [y](std::uint32_t von, std::uint32_t bis) {
+        long double gerade = 1, ungerade = 1;
+        std::uint32_t j = von;
+        for (; j + 1 < bis; j += 2) {
+          gerade *= y - static_cast<double>(j) + 1;
+          ungerade *= y - static_cast<double>(j + 1) + 1;
+        }
+        if (j < bis) gerade *= y - static_cast<double>(j) + 1;
+        return gerade * ungerade;
+      };
+      const double mitte = std::floor((y + 1) / 2);
+      const std::uint32_t m = mitte < di ? static_cast<std::uint32_t>(mitte) : i;
+      const long double bisM = zaehler(1, m + 1);
+      const long double groesstes = bisM / lagrange::Fakultaeten()[m];
+      const long double binom = bisM * zaehler(m + 1, i + 1) / lagrange::Fakultaeten()[i];
+      if (groesstes < kGrenze && lagrange::Gewoehnlich(logP) && lagrange::Gewoehnlich(logQ)) {
+        return N * static_cast<double>(binom) / (di + 1) * std::pow(absP, di) *
+               std::pow(q, exponent);
+      }
+      return N * static_cast<double>(std::exp(std::log(binom) - std::log(di + 1) + logP + logQ));
+    }
     // The factors (y - j + 1)/j of the binomial coefficient multiplied in long double, whose
     // range holds the partial products far beyond double's: two logarithms per class where one
     // per factor made most of this member's time. The written product in double alongside, the
