@@ -474,5 +474,25 @@ TEST(CheaperRoutes, LagrangianNegativeBinomialNegativeFactorStaysAFault) {
   Parametervektor par{0.5, 0.3};
   EXPECT_TRUE(test::Auswerten(180, par, {}, 30, 0, 1000).fehler);
 }
+
+// The truncated negative binomial members find their largest term by products of the ratios, no
+// longer by their logarithms: a p of 0 or less still fails the evaluation through the logarithm
+// of p^k, and a valid p keeps its classes (against NB(v; k, p) over its sum on 1..8, mpmath at
+// mp.dps = 40: 1000*binomial(k+v-1, v)*p**k*(1-p)**v/S for v = 3, k = 2, p = 0.4).
+TEST(CheaperRoutes, DoublyTruncatedNegativeBinomialKeepsItsFaults) {
+  struct Fall {
+    double p;
+    bool fehler;
+  };
+  for (const Fall& f : {Fall{-0.5, true}, Fall{0, true}, Fall{0.4, false}}) {
+    Parametervektor par{2, f.p};
+    const test::Lauf lauf = test::Auswerten(114, par, {1, 8}, 8, 1, 1000);
+    EXPECT_EQ(lauf.fehler, f.fehler) << "p=" << f.p;
+    if (!f.fehler) {
+      EXPECT_TRUE(Near((*lauf.NP)[2], 174.18419862882198935, test::kShort)) << (*lauf.NP)[2];
+    }
+  }
+}
+
 }  // namespace
 }  // namespace vk
