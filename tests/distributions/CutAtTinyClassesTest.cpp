@@ -4,7 +4,8 @@
 // an independent route (the direct sum over the number of clusters, in logarithms); the first
 // class it leaves out is below 1e-300 N on that route; a heavy tail is not cut at all. Members 119
 // (Thomas), 174 (Neyman type A plus Poisson), 39 (geometric-Pascal), 106 (geometric-Poisson; 107
-// is its case a = 1) and 157 (queue with constant service time).
+// is its case a = 1), 157 (queue with constant service time) and 180 (Lagrangian negative
+// binomial).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -216,6 +217,46 @@ TEST(CutAtTinyClasses, QueueKeepsEveryClassAbove1em300N) {
   const Lauf l = Auswerten(157, schwer, {}, kL, 0, 1000);
   ASSERT_FALSE(l.fehler);
   EXPECT_GT((*l.NP)[kL - 2], 0);
+}
+
+// Member 180 (Lagrangian negative binomial, equal shape): ln P(x) from the closed form by
+// log-gamma functions, ln C((x + 1) a, x) - ln(x + 1) + x ln p + ((x + 1) a - x) ln(1 - p); a p
+// near 1 has a tail too heavy for any cut below L.
+double LogLagrangeNB(double a, double p, std::uint32_t x) {
+  const double y = (x + 1.0) * a;
+  return std::lgamma(y + 1) - std::lgamma(x + 1.0) - std::lgamma(y - x + 1) - std::log(x + 1.0) +
+         x * std::log(p) + (y - x) * std::log1p(-p);
+}
+
+TEST(CutAtTinyClasses, LagrangianNegativeBinomialKeepsEveryClassAbove1em300N) {
+  struct Lagrangefall {
+    double a, p;
+    bool geschnitten;
+  };
+  const double N = 15265;
+  for (const Lagrangefall& f : {Lagrangefall{1.5, 0.3, true}, Lagrangefall{3, 0.1, true},
+                                Lagrangefall{1, 0.5, true}, Lagrangefall{2, 0.4999, false}}) {
+    SCOPED_TRACE(testing::Message() << "a " << f.a << ", p " << f.p);
+    Parametervektor par{f.a, f.p};
+    const Lauf l = Auswerten(180, par, {}, kL, 0, N);
+    ASSERT_FALSE(l.fehler);
+    const Erwartungswerte& NP = *l.NP;
+    std::uint32_t schnitt = kL;
+    while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+    EXPECT_NEAR(Summe(NP, kL), N, kTight * N);
+    if (!f.geschnitten) {
+      EXPECT_EQ(schnitt, kL);
+      continue;
+    }
+    ASSERT_LT(schnitt, kL);
+    EXPECT_LT(LogLagrangeNB(f.a, f.p, schnitt), kLog1em300);
+    EXPECT_LT(LogLagrangeNB(f.a, f.p, schnitt + 100), kLog1em300);
+    for (std::uint32_t x = 0; x < schnitt; ++x) {
+      const double log = LogLagrangeNB(f.a, f.p, x);
+      if (log < kLog1em300 + 23) break;  // below 1e-290: subnormal neighbourhood
+      EXPECT_TRUE(Near(NP[x], N * std::exp(log), kLogRoute)) << "x=" << x;
+    }
+  }
 }
 
 }  // namespace
