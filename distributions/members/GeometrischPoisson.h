@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Unterbrechung.h"
@@ -17,6 +18,34 @@ namespace vk::members::geompoisson {
 
 // The Poisson weights kept per evaluation (16 KB on the stack).
 inline constexpr std::uint32_t kGewichte = 1024;
+
+// On many classes (a word-frequency spectrum has 20001) the convolution costs L^2/2 steps. For
+// every s > 1 with b e^(a (s - 1)) < 1, P(X >= x) <= G(s) s^-x, so every class from
+// x > (ln G(s) - ln 1e-300) / ln s on is below 1e-300 N. Those classes are 0 (a change of less
+// than 1e-300 N each, and of as little in the last class, which takes the remainder) and their
+// sums are not formed; every class below is computed as written. Schnitt gives the least such x
+// over s - 1 = f (-ln b)/a with f = 2^-1 .. 2^-30 and 1 - 2^-2 .. 1 - 2^-12; no cut (the largest
+// count) where a parameter is outside its domain or no s bounds below 2^32.
+inline std::uint32_t Schnitt(double a, double b) {
+  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
+  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+  if (!(a > 0 && b > 0 && b < 1)) return kKeiner;
+  const double logB = std::log(b);
+  const double log1mB = std::log1p(-b);
+  const double spanne = -logB / a;
+  double bestes = 4e9;
+  const auto versuchen = [&](double f) {
+    const double t = f * spanne;
+    const double logA = logB + a * t;  // ln(b e^(a t))
+    if (!(logA < -1e-12)) return;
+    const double x = (log1mB - std::log(-std::expm1(logA)) + kMinusLog1em300) / std::log1p(t);
+    if (x < bestes) bestes = x;
+  };
+  for (int j = 1; j <= 30; ++j) versuchen(std::ldexp(1.0, -j));
+  for (int j = 2; j <= 12; ++j) versuchen(1 - std::ldexp(1.0, -j));
+  // One class beyond the bound's own: its rounding is far below one class.
+  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+}
 
 inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double b) {
   const double N = in.stat.summe;
@@ -34,8 +63,9 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
   gewicht[0] = ea;
   for (std::uint32_t k = 1; k <= tabelliert; ++k) gewicht[k] = gewicht[k - 1] * a / k;
   Unterbrechungszaehler stopp(in);
+  const std::uint32_t schnitt = Schnitt(a, b);
   RekursionMitRest(NP, L, N, N * (1 - b) / nenner, [&](std::uint32_t j, double) {
-    if (stopp.Zaehlen(j)) return 0.0;
+    if (j >= schnitt || stopp.Zaehlen(j)) return 0.0;
     Summe faltung = 0;
     const std::uint32_t ausTabelle = std::min(j, tabelliert);
     for (std::uint32_t k = 1; k <= ausTabelle; ++k) faltung += gewicht[k] * NP[j - k];

@@ -12,18 +12,33 @@
 // starts of the negative binomial truncated at its first value.
 namespace vk::members::gestutzt {
 
+namespace detail {
+
+// Whether t 2^e exceeds u 2^f, for t and u from 2^-5100 to 2^5100 (or u = 0): scaled by a
+// difference of exponents the long double neither overflows nor underflows.
+inline bool Groesser(long double t, std::int64_t e, long double u, std::int64_t f) {
+  const std::int64_t d = e - f;
+  if (d > 10000) return true;
+  if (d < -10000) return false;
+  return std::ldexp(t, static_cast<int>(d)) > u;
+}
+
+}  // namespace detail
+
 // NP[i] = N t(x[i]) / S for the classes below L whose value is at most `bis` (0 for those above),
 // S = the sum of t(v) over von <= v <= bisS; the last class by the tail rule. t(0) = e^logT0 and
 // t(v)/t(v-1) = verhaeltnis(v). Written from t(0) upward, the first term underflows for a large k
 // or n (p^k, (1 - p)^n), and a mode far from the support leaves its terms below the double range
 // or lets the terms on the way overflow before the division: every term is therefore taken
-// relative to the largest term of the support von..bisS, found through the sum of the logarithms
-// of the ratios, which gives the same quotients. Only the values of the support and of the
+// relative to the largest term of the support von..bisS, found through the products of the ratios,
+// which gives the same quotients. Only the values of the support and of the
 // classes are walked. A support without a value (von > bisS, or beyond bis) leaves S = 0, and
 // the division by it raises the fault.
+// logT0 shifts every term alike and so does not move the largest one; the callers form it where
+// its logarithm decides a fault (p of 0 or less).
 template <typename Verhaeltnis>
-void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32_t bis, double von,
-               double bisS, Verhaeltnis verhaeltnis) {
+void Normieren(const Eingaben& in, Erwartungswerte& NP, [[maybe_unused]] Summe logT0,
+               std::uint32_t bis, double von, double bisS, Verhaeltnis verhaeltnis) {
   const double N = in.stat.summe;
   const std::uint32_t L = in.stat.n;
   const double x0 = in.x[0];
@@ -35,17 +50,28 @@ void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32
   if (unten <= oben) {
     const auto erster = static_cast<std::uint32_t>(unten);
     const auto letzter = static_cast<std::uint32_t>(oben);
-    Summe logT = logT0, groesster = 0;
+    // t(v)/t(0) as a long double times 2^exponent, renormalised by frexp (exact) whenever it
+    // leaves 2^-4000..2^4000: a product per value where a logarithm per value made most of the
+    // cost. The same largest term as the sum of the logarithms, but for ties within rounding.
+    long double produkt = 1, groesster = 0;
+    std::int64_t exponent = 0, exponentGroesster = 0;
     bool gefunden = false;
     std::uint32_t j = erster;
     for (std::uint32_t v = 0; v <= letzter; ++v) {
       if (v > 0) {
         const double g = verhaeltnis(v);
         if (!(g > 0)) break;
-        logT += std::log(static_cast<Summe>(g));
+        produkt *= g;
+        if (!(produkt < 0x1p4000L && produkt > 0x1p-4000L)) {
+          int e = 0;
+          produkt = std::frexp(produkt, &e);
+          exponent += e;
+        }
       }
-      if (v >= von && v <= bisS && (!gefunden || logT > groesster)) {
-        groesster = logT;
+      if (v >= von && v <= bisS &&
+          (!gefunden || detail::Groesser(produkt, exponent, groesster, exponentGroesster))) {
+        groesster = produkt;
+        exponentGroesster = exponent;
         j = v;
         gefunden = true;
       }
@@ -55,15 +81,15 @@ void Normieren(const Eingaben& in, Erwartungswerte& NP, Summe logT0, std::uint32
       const double i = v - x0;
       if (i >= 0 && i < L) NP[static_cast<std::uint32_t>(i)] = t;
     };
-    double t = 1;
+    double term = 1;
     for (std::uint32_t v = j; v <= letzter; ++v) {
-      if (v > j) t *= verhaeltnis(v);
-      ablegen(v, t);
+      if (v > j) term *= verhaeltnis(v);
+      ablegen(v, term);
     }
-    t = 1;
+    term = 1;
     for (std::uint32_t v = j; v > erster; --v) {
-      t /= verhaeltnis(v);
-      ablegen(v - 1, t);
+      term /= verhaeltnis(v);
+      ablegen(v - 1, term);
     }
   }
   TermeNormieren(NP, L, N, S);

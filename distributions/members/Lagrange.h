@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -46,6 +47,18 @@ inline LogBinom LogBinomialkoeffizient(std::uint32_t k, double y) {
 // normal range.
 inline bool Gewoehnlich(Summe logWert) {
   return logWert < kLogSicher && logWert > -kLogSicher;
+}
+
+// 0!, 1!, ..., 1754! in long double (1755! leaves its range), formed once.
+inline constexpr std::uint32_t kFakultaeten = 1755;
+inline const std::array<long double, kFakultaeten>& Fakultaeten() {
+  static const std::array<long double, kFakultaeten> tabelle = [] {
+    std::array<long double, kFakultaeten> f{};
+    f[0] = 1;
+    for (std::uint32_t n = 1; n < kFakultaeten; ++n) f[n] = f[n - 1] * n;
+    return f;
+  }();
+  return tabelle;
 }
 
 }  // namespace vk::members::lagrange

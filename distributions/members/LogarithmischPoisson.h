@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -21,6 +23,9 @@ inline void RKorrigieren(double& r) {
   if (r >= 1) InEinheitsintervallKorrigieren(r);
 }
 
+// The weights kept in a table per evaluation (16 KB of long doubles on the stack).
+inline constexpr std::uint32_t kGewichte = 1024;
+
 // The classes for a, r, the last one as the remainder. ln(1 - r) and ln(1 - q) are taken as
 // log1p(-r) and log1p(-q): for a small r or a large a the written 1 - q rounds away the digits
 // the logarithm needs.
@@ -39,6 +44,12 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
   // same powers of two as the scale, so that none leaves the double range.
   Zweierskala abwaerts;
   long double skala = np0 < 1e-250L ? 1e-250L / np0 : 1;
+  // The weights a^k/k!, the same products in the same order for every class: formed once per
+  // evaluation as far as the table goes, beyond it along the sum (no factorial).
+  std::array<long double, kGewichte + 1> gewicht;
+  const std::uint32_t tabelliert = std::min(L > 2 ? L - 3 : 0, kGewichte);
+  gewicht[0] = 1;
+  for (std::uint32_t k = 1; k <= tabelliert; ++k) gewicht[k] = gewicht[k - 1] * a / k;
   Unterbrechungszaehler stopp(in);
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
@@ -51,10 +62,14 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
     } else if (stopp.Zaehlen(i)) {
       wert = 0;
     } else {
-      // a^k/k! formed along the sum: no factorial, no working array.
-      long double w = 1;
       Summe faltung = 0;
-      for (std::uint32_t k = 1; k + 1 < i; ++k) {
+      const std::uint32_t bisTabelle = std::min(i - 2, tabelliert);
+      for (std::uint32_t k = 1; k <= bisTabelle; ++k) {
+        const long double ik = di - k;
+        faltung += gewicht[k] * ik * (ik - 1) * NP[i - k];
+      }
+      long double w = gewicht[bisTabelle];
+      for (std::uint32_t k = bisTabelle + 1; k + 1 < i; ++k) {
         w = w * a / k;
         const long double ik = di - k;
         faltung += w * ik * (ik - 1) * NP[i - k];

@@ -12,6 +12,8 @@
 //     P(i) e^-a = P(0) A_(i-1) + sum_{k=1..i-1} P(k) A_(i-k).
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -38,6 +40,31 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 // a = (E[0] + E[1]) / 2.
 constexpr Alternative kAlternativen[] = {{{0, 1}}};
 
+// On many classes (a word-frequency spectrum has 20001) the convolution costs L^2/2 steps. For
+// s = 1 + t with ln(1 + t) > a t (below the pole of G), G(s) = (1 - a) t / (e^(ln(1 + t) - a t) -
+// 1) and P(X >= x) <= G(s) s^-x, so every class from x > (ln G(s) - ln 1e-300) / ln s on is below
+// 1e-300 N. Those classes are 0 (a change of less than 1e-300 N each, and of as little in the
+// last class, which takes the remainder) and their sums are not formed; every class below is
+// computed as written. Schnitt gives the least such x over t = 2^-30 .. 2^6; no cut (the largest
+// count) where a is outside (0, 1) or no t bounds below 2^32.
+std::uint32_t Schnitt(double a) {
+  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
+  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+  if (!(a > 0 && a < 1)) return kKeiner;
+  const double log1mA = std::log1p(-a);
+  double bestes = 4e9;
+  for (int j = -30; j <= 6; ++j) {
+    const double t = std::ldexp(1.0, j);
+    const double d = std::log1p(t) - a * t;
+    if (!(d > 0)) continue;
+    const double x =
+        (log1mA + std::log(t) - std::log(std::expm1(d)) + kMinusLog1em300) / std::log1p(t);
+    if (x < bestes) bestes = x;
+  }
+  // One class beyond the bound's own: its rounding is far below one class.
+  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   if (par[0] == 0) par[0] = kErsatzA;
   const double a = par[0];
@@ -63,10 +90,11 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     }
   }
   Unterbrechungszaehler stopp(in);
+  const std::uint32_t schnitt = Schnitt(a);
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
     if (i == 0) return N * (1 - a);
     if (i == 1) return (std::exp(a) - 1) * NP[0];
-    if (stopp.Zaehlen(i)) return 0.0;
+    if (i >= schnitt || stopp.Zaehlen(i)) return 0.0;
     Summe s = static_cast<Summe>(NP[0]) * A[i - 1];
     for (std::uint32_t k = 1; k < i; ++k) s += static_cast<Summe>(NP[k]) * A[i - k];
     return static_cast<double>(s) / ea;

@@ -2,9 +2,13 @@
 // Member 174: Neyman type A plus an independent Poisson count.
 //   Probability generating function exp(a (e^(b(s-1)) - 1) + c (s - 1)): a Poisson(a) number of
 //   Poisson(b) summands, and a Poisson(c) count added; a > 0, b > 0, c > 0. The classes follow
-//   from the convolution i P(i) = a b e^-b sum_{j<i} b^j/j! P(i-1-j) + c P(i-1).
+//   from the convolution i P(i) = a b e^-b sum_{j<i} b^j/j! P(i-1-j) + c P(i-1); the last class
+//   takes the remainder.
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -14,6 +18,9 @@
 namespace vk::members {
 
 namespace {
+
+// The weights kept in a table per evaluation (16 KB of long doubles on the stack).
+inline constexpr std::uint32_t kGewichte = 1024;
 
 void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
   const double M = in.stat.m1x0;
@@ -38,6 +45,31 @@ void SchaetzwerteBerechnen(const Eingaben& in, Schaetzwerttabelle& E) {
 
 constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {51}, {52}}};
 
+// On many classes (a word-frequency spectrum has 20001) the convolution costs L^2/2 steps. For
+// every s > 1, P(X >= x) <= G(s) s^-x with ln G(s) = a (e^(b (s - 1)) - 1) + c (s - 1), so every
+// class from x > (ln G(s) - ln 1e-300) / ln s on is below 1e-300 N. Those classes are 0 (a change
+// of less than 1e-300 N each, and of as little in the last class, which takes the remainder) and
+// their sums are not formed; every class below is computed as written. Schnitt gives the least
+// such x over s - 1 = 2^-6 .. 2^6, no cut (the largest count) where a parameter is outside its
+// domain or no s bounds below 2^32; points whose terms would leave the double range are passed
+// over.
+std::uint32_t Schnitt(double a, double b, double c) {
+  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
+  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+  if (!std::isgreater(a, 0.0) || !std::isgreaterequal(b, 0.0) || !std::isgreaterequal(c, 0.0))
+    return kKeiner;
+  const double logA = std::log(a);
+  double bestes = 4e9;
+  for (int k = -6; k <= 6; ++k) {
+    const double t = std::ldexp(1.0, k);
+    if (b * t > 700 || logA + b * t > 700 || c * t > 1e300) continue;
+    const double x = (a * std::expm1(b * t) + c * t + kMinusLog1em300) / std::log1p(t);
+    if (x < bestes) bestes = x;
+  }
+  // One class beyond the bound's own: its rounding is far below one class.
+  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+}
+
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double a = par[0];
   const double b = par[1];
@@ -48,15 +80,23 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // about 710.
   const long double eb = std::exp(-static_cast<long double>(b));
   Unterbrechungszaehler stopp(in);
+  const std::uint32_t schnitt = Schnitt(a, b, c);
+
+  // The Poisson(b) weights e^-b b^j/j!, the same products in the same order for every class:
+  // formed once per evaluation as far as the table goes, beyond it along the sum.
+  std::array<long double, kGewichte + 1> gewicht;
+  const std::uint32_t tabelliert = std::min(L > 1 ? L - 2 : 0, kGewichte);
+  gewicht[0] = eb;
+  for (std::uint32_t j = 1; j <= tabelliert; ++j) gewicht[j] = gewicht[j - 1] * b / j;
 
   const auto schritt = [&](std::uint32_t i, double vorher) {
     // O(L^2) in all: on many classes a cancel must not wait for the whole evaluation.
-    if (stopp.Zaehlen(i)) return 0.0;
-    // The Poisson(b) weights e^-b b^j/j! are formed afresh for each class: no working array is
-    // needed for them.
-    long double w = eb;
-    Summe faltung = w * vorher;
-    for (std::uint32_t j = 1; j < i; ++j) {
+    if (i >= schnitt || stopp.Zaehlen(i)) return 0.0;
+    Summe faltung = gewicht[0] * vorher;
+    const std::uint32_t bisTabelle = std::min(i - 1, tabelliert);
+    for (std::uint32_t j = 1; j <= bisTabelle; ++j) faltung += gewicht[j] * NP[i - 1 - j];
+    long double w = gewicht[bisTabelle];
+    for (std::uint32_t j = bisTabelle + 1; j < i; ++j) {
       w = w * b / j;
       faltung += w * NP[i - 1 - j];
     }

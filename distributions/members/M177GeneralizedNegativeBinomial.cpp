@@ -6,8 +6,12 @@
 //   k p^x t_x (1 - p)^(k + x beta - x) with t_x = prod_{c=1}^{x-1} (x beta + k - c)/(c + 1), as
 //   written while t_x and the two powers are ordinary numbers; where one of them leaves the
 //   double range (many classes: t_x grows like a binomial coefficient while the powers vanish)
-//   the class is the exponential of the sum of their logarithms.
+//   the class is the exponential of the sum of their logarithms. Where every numerator x beta + k -
+//   c is at least 1, t_x is formed as the product of the numerators over x! in long double (the
+//   same value within a few roundings, without a division per factor).
+#include <array>
 #include <cmath>
+#include <cstdint>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
@@ -51,6 +55,8 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {1}, {52}}, {{1
 
 // Partial products of t_x beyond this (or below its inverse) take the logarithms' route.
 inline constexpr long double kLangGrenze = 0x1p12000L;
+// e^kLogSicher: a number below it has a logarithm below kLogSicher.
+const long double kGrenze = std::exp(static_cast<long double>(lagrange::kLogSicher));
 // e^kLogSicher, a little above it: below it the double product is an ordinary number.
 const long double kSicher = std::exp(static_cast<long double>(lagrange::kLogSicher) + 1);
 
@@ -69,6 +75,36 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     if (i == 1) return N * k * p * std::pow(q, k + beta - 1);
     // O(i) per class: on many classes a cancel must not wait for the whole evaluation.
     if (stopp.Zaehlen(2 * i)) return 0.0;
+    const double exponent = k + di * beta - di;
+    // Where no numerator x beta + k - c is below 1 and their product stays in the long-double
+    // range, t_x is that product over x! in long double: a multiplication per factor where the
+    // written product divided as well (within x double roundings of it), in two chains that do
+    // not wait for each other. The factors fall with c, so the largest partial product is the
+    // one up to the last factor of at least 1, c <= (x beta + k - 1)/2. Its range and that of
+    // t_x are judged against e^kLogSicher directly, without their logarithms.
+    const double A = di * beta + k;
+    if (i < lagrange::kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
+      const auto zaehler = [A](std::uint32_t von, std::uint32_t bis) {
+        long double gerade = 1, ungerade = 1;
+        std::uint32_t c = von;
+        for (; c + 1 < bis; c += 2) {
+          gerade *= A - static_cast<double>(c);
+          ungerade *= A - static_cast<double>(c + 1);
+        }
+        if (c < bis) gerade *= A - static_cast<double>(c);
+        return gerade * ungerade;
+      };
+      const double mitte = std::floor((A - 1) / 2);
+      const std::uint32_t m = mitte < di - 1 ? static_cast<std::uint32_t>(mitte) : i - 1;
+      const long double bisM = zaehler(1, m + 1);
+      const long double groesstes = bisM / lagrange::Fakultaeten()[m + 1];
+      const long double t = bisM * zaehler(m + 1, i) / lagrange::Fakultaeten()[i];
+      if (groesstes < kGrenze && t < kGrenze && t > 1 / kGrenze &&
+          lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
+        return N * k * std::pow(p, di) * static_cast<double>(t) * std::pow(q, exponent);
+      }
+      return N * k * static_cast<double>(std::exp(std::log(t) + di * lnP + exponent * lnQ));
+    }
     // log t_x, and the largest partial product on the way, which the written product passes. The
     // partial products in long double, whose range holds them far beyond double's, and two
     // logarithms per class where a logarithm per factor made most of this member's time; the
@@ -106,7 +142,6 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
         if (logT > groesstes) groesstes = logT;
       }
     }
-    const double exponent = k + di * beta - di;
     if (groesstes < lagrange::kLogSicher && lagrange::Gewoehnlich(logT) &&
         lagrange::Gewoehnlich(di * lnP) && lagrange::Gewoehnlich(exponent * lnQ)) {
       if (!imBereich) {

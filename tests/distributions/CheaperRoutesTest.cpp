@@ -3,7 +3,9 @@
 // exponentials or through one logarithm (member 184's ratio factors, the binomial summand of the
 // stopped sums) and a recurrence in place of a series per class (member 29's tails), each against
 // extended-precision values on both sides of the bound where the written form takes over again;
-// and weights formed once per evaluation (member 106), bit for bit against the route before;
+// and weights formed once per evaluation (members 106, 39, 174), bit for bit against the route
+// before, or against extended precision (104, 105); a product in long double in place of a
+// logarithm per factor (members 177, 180);
 // series cut short where the rest can no longer change a class (the hyper-Poisson normaliser) or
 // summed in closed form (member 113 from 0), with the faults of the whole series kept.
 #include <gtest/gtest.h>
@@ -14,6 +16,7 @@
 #include <memory>
 
 #include "distributions/Helpers.h"
+#include "distributions/helpers/Schemata.h"
 #include "distributions/members/Summanden.h"
 #include "tests/distributions/MemberCheck.h"
 #include "tests/support/Tolerance.h"
@@ -200,7 +203,8 @@ TEST(CheaperRoutes, GeometricPoissonWeightsFromTheTable) {
 }
 
 // Member 177 judges whether its written product t_x stays an ordinary number from the partial
-// products in long double instead of a logarithm per factor. Classes from both routes (at L = 2100
+// products in long double instead of a logarithm per factor, and forms t_x as the product of its
+// numerators over x! where no numerator is below 1. Classes from both routes (at L = 2100
 // the product for x = 1500 passes e^690, and the class comes from logarithms), N P(x) at
 // N = 1000 by mpmath at mp.dps = 40:
 //   1000*k*exp(loggamma(k+b*x)-loggamma(x+1)-loggamma(k+b*x-x+1)+x*log(p)+(k+b*x-x)*log(1-p)).
@@ -227,6 +231,12 @@ TEST(CheaperRoutes, GeneralizedNegativeBinomialAgainstExtendedPrecision) {
       {0.7, 0.45, 2.2, 2100, 2000, 0.0016081572448142515333, kRelLogarithmen},
       {4.0, 0.2, 1.0, 40, 5, 7.3400320000000016298, test::kTight},
       {4.0, 0.2, 1.0, 40, 25, 4.5025001157427259985e-12, test::kTight},
+      // Numerators over x! in long double up to x = 1480; from about x = 1505 on their product
+      // could leave the long-double range, and the classes take the written product again.
+      {0.7, 0.999, 1.0, 1600, 3, 4.2408795704871484866, test::kTight},
+      {0.7, 0.999, 1.0, 1600, 1480, 0.15578299321265415868, test::kTight},
+      {0.7, 0.999, 1.0, 1600, 1530, 0.1467123074488412684, test::kTight},
+      {3.5, 0.2, 2.5, 80, 60, 6.0964525297433232887e-7, test::kTight},
   };
   for (const Fall& f : faelle) {
     Parametervektor par{f.k, f.p, f.beta};
@@ -331,6 +341,156 @@ TEST(CheaperRoutes, GammaPascalSkipsOnlyASumThatSurelyCancels) {
     ASSERT_FALSE(lauf.fehler);
     EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kTight))
         << "i=" << f.i << ": " << (*lauf.NP)[f.i];
+  }
+}
+
+// Members 39 and 174 as they formed their classes: the weights along every sum, which now come
+// from a table formed once per evaluation, the same products in the same order: bit for bit the
+// same classes, beyond the table's 1024 weights too.
+void Frisch39(double k, double p, double c, std::uint32_t L, double N, Erwartungswerte& NP) {
+  const double pk = std::pow(p, k);
+  const double D = 1 - pk * (1 - c);
+  RekursionMitRest(NP, L, N, N * c / D, [&](std::uint32_t x, double vorher) {
+    double r = k * (1 - p);
+    Summe faltung = r * vorher;
+    for (std::uint32_t j = 2; j <= x; ++j) {
+      const double dj = static_cast<double>(j);
+      r = r * (dj + k - 1) * (1 - p) / dj;
+      faltung += r * NP[x - j];
+    }
+    return pk * (1 - c) * static_cast<double>(faltung) / D;
+  });
+}
+
+void Frisch174(double a, double b, double c, std::uint32_t L, double N, Erwartungswerte& NP) {
+  const long double eb = std::exp(-static_cast<long double>(b));
+  const auto schritt = [&](std::uint32_t i, double vorher) {
+    long double w = eb;
+    Summe faltung = w * vorher;
+    for (std::uint32_t j = 1; j < i; ++j) {
+      w = w * b / j;
+      faltung += w * NP[i - 1 - j];
+    }
+    return static_cast<double>((a * b * faltung + c * vorher) / i);
+  };
+  const double logP0 = static_cast<double>(a * std::expm1(-static_cast<long double>(b))) - c;
+  LineareRekursionMitRest(NP, L, N, std::exp(logP0), logP0, schritt);
+}
+
+TEST(CheaperRoutes, ConvolutionWeightsFromTheTable) {
+  struct Fall {
+    std::uint32_t nummer;
+    double a, b, c;
+    std::uint32_t L;
+  };
+  // 174 with a = 1300 starts below the normal range and runs scaled.
+  const Fall faelle[] = {{39, 1.5, 0.4, 0.3, 2},     {39, 1.5, 0.4, 0.3, 30},
+                         {39, 0.3, 0.02, 0.6, 1500}, {174, 1.2, 0.8, 0.5, 2},
+                         {174, 1.2, 0.8, 0.5, 30},   {174, 2.5, 3.5, 40, 1500},
+                         {174, 1300, 0.9, 2, 1100}};
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.b, f.c};
+    const test::Lauf lauf = test::Auswerten(f.nummer, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.nummer << " " << f.a << " " << f.b << " " << f.c;
+    auto alt = std::make_unique<Erwartungswerte>();
+    if (f.nummer == 39) {
+      Frisch39(f.a, f.b, f.c, f.L, 1000, *alt);
+    } else {
+      Frisch174(f.a, f.b, f.c, f.L, 1000, *alt);
+    }
+    for (std::uint32_t i = 0; i < f.L; ++i) {
+      // Classes proved below 1e-300 N are left out (CutAtTinyClassesTest).
+      if ((*lauf.NP)[i] == 0 && (*alt)[i] < 1e-300 * 1000) continue;
+      ASSERT_EQ(std::bit_cast<std::uint64_t>((*lauf.NP)[i]),
+                std::bit_cast<std::uint64_t>((*alt)[i]))
+          << f.nummer << " L=" << f.L << " i=" << i << ": " << (*lauf.NP)[i] << " against "
+          << (*alt)[i];
+    }
+  }
+}
+
+// Members 104 and 105 take their weights a^k/k! from a table too; classes on both sides of its
+// end against the compound definition, N P(x) at N = 1000 by mpmath at mp.dps = 40:
+//   1000*fsum(r**k/(-k*log(1-r))*exp(-k*a)*(k*a)**x/factorial(x) for k in range(1, 20000))
+// (30000 terms give the same digits).
+TEST(CheaperRoutes, LogarithmicPoissonWeightsAgainstTheCompoundDefinition) {
+  struct Fall {
+    std::uint32_t nummer;
+    double a, r;
+    std::uint32_t x;
+    double erwartet;
+  };
+  // About 1000 steps of the recurrence, each passing on its rounding.
+  constexpr double kRelRekursion = 1e-11;
+  const Fall faelle[] = {{104, 1.8, 0.999, 3, 46.525334029781663637},
+                         {104, 1.8, 0.999, 700, 0.14016357293685514283},
+                         {104, 1.8, 0.999, 1050, 0.076927031173137973713},
+                         {105, 1, 0.9995, 30, 4.3201534038482506845},
+                         {105, 1, 0.9995, 1050, 0.074120941819069554322}};
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.r};
+    if (f.nummer == 105) par = {f.r};
+    const test::Lauf lauf = test::Auswerten(f.nummer, par, {}, 1100, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.nummer;
+    EXPECT_TRUE(Near((*lauf.NP)[f.x], f.erwartet, kRelRekursion))
+        << f.nummer << " x=" << f.x << ": " << (*lauf.NP)[f.x];
+  }
+}
+
+// Member 180 judges whether its binomial coefficient stays an ordinary number from the partial
+// products in long double instead of a logarithm per factor; classes on both sides of that bound
+// (near x = 498 for a = 2, p = 0.49), N P(x) at N = 1000 by mpmath at mp.dps = 40:
+//   1000*binomial((x+1)*a, x)/(x+1)*p**x*(1-p)**((x+1)*a-x)
+TEST(CheaperRoutes, LagrangianNegativeBinomialAgainstExtendedPrecision) {
+  struct Fall {
+    double a, p;
+    std::uint32_t L, x;
+    double erwartet;
+    double rel;
+  };
+  // The logarithms' route carries the roundings of the exponentials' arguments (about 1000).
+  constexpr double kRelLogarithmen = 1e-12;
+  const Fall faelle[] = {
+      {1.5, 0.3, 30, 0, 585.66201857385289752, test::kShort},
+      {1.5, 0.3, 30, 1, 220.49999999999999883, test::kShort},
+      {1.5, 0.3, 30, 5, 12.25230299999999851, test::kShort},
+      {1.5, 0.3, 30, 20, 0.0038228324210796974446, test::kShort},
+      {2, 0.49, 600, 480, 0.045813318008980695384, test::kChain},
+      {2, 0.49, 600, 520, 0.040001890943665348053, kRelLogarithmen},
+      {2, 0.49, 1600, 1500, 0.0055347771958694065741, kRelLogarithmen},
+  };
+  for (const Fall& f : faelle) {
+    Parametervektor par{f.a, f.p};
+    const test::Lauf lauf = test::Auswerten(180, par, {}, f.L, 0, 1000);
+    ASSERT_FALSE(lauf.fehler) << f.a << " " << f.p;
+    EXPECT_TRUE(Near((*lauf.NP)[f.x], f.erwartet, f.rel))
+        << "a=" << f.a << " p=" << f.p << " x=" << f.x << ": " << (*lauf.NP)[f.x];
+  }
+}
+
+// A factor of the binomial coefficient below 0 (a below 1 lets (x + 1) a - x + 1 fall below 0)
+// still takes its logarithm: a failed evaluation, as before.
+TEST(CheaperRoutes, LagrangianNegativeBinomialNegativeFactorStaysAFault) {
+  Parametervektor par{0.5, 0.3};
+  EXPECT_TRUE(test::Auswerten(180, par, {}, 30, 0, 1000).fehler);
+}
+
+// The truncated negative binomial members find their largest term by products of the ratios, no
+// longer by their logarithms: a p of 0 or less still fails the evaluation through the logarithm
+// of p^k, and a valid p keeps its classes (against NB(v; k, p) over its sum on 1..8, mpmath at
+// mp.dps = 40: 1000*binomial(k+v-1, v)*p**k*(1-p)**v/S for v = 3, k = 2, p = 0.4).
+TEST(CheaperRoutes, DoublyTruncatedNegativeBinomialKeepsItsFaults) {
+  struct Fall {
+    double p;
+    bool fehler;
+  };
+  for (const Fall& f : {Fall{-0.5, true}, Fall{0, true}, Fall{0.4, false}}) {
+    Parametervektor par{2, f.p};
+    const test::Lauf lauf = test::Auswerten(114, par, {1, 8}, 8, 1, 1000);
+    EXPECT_EQ(lauf.fehler, f.fehler) << "p=" << f.p;
+    if (!f.fehler) {
+      EXPECT_TRUE(Near((*lauf.NP)[2], 174.18419862882198935, test::kShort)) << (*lauf.NP)[2];
+    }
   }
 }
 
