@@ -39,6 +39,13 @@ double LogThomas(double lambda, double phi, std::uint32_t x) {
 constexpr double kLog1em300 = -690.77552789821368;  // ln 1e-300
 constexpr std::uint32_t kL = 20000;
 
+// The first class of the run of zeros that reaches the last class but one (kL where none).
+std::uint32_t ErsteNull(const Erwartungswerte& NP) {
+  std::uint32_t schnitt = kL;
+  while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+  return schnitt;
+}
+
 struct Fall {
   double lambda, phi;
   bool geschnitten;  // light enough a tail for the classes far below L to be cut
@@ -53,9 +60,7 @@ TEST(CutAtTinyClasses, ThomasKeepsEveryClassAbove1em300N) {
     const Lauf l = Auswerten(119, par, {}, kL, 0, N);
     ASSERT_FALSE(l.fehler);
     const Erwartungswerte& NP = *l.NP;
-    // The first class of the run of zeros that reaches the last class but one.
-    std::uint32_t schnitt = kL;
-    while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+    const std::uint32_t schnitt = ErsteNull(NP);
     EXPECT_NEAR(Summe(NP, kL), N, kTight * N);
     if (!f.geschnitten) {
       EXPECT_EQ(schnitt, kL);
@@ -158,8 +163,7 @@ TEST(CutAtTinyClasses, ConvolutionMembersKeepEveryClassAbove1em300N) {
     const Lauf l = Auswerten(f.nummer, par, {}, kL, 0, N);
     ASSERT_FALSE(l.fehler);
     const Erwartungswerte& NP = *l.NP;
-    std::uint32_t schnitt = kL;
-    while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+    const std::uint32_t schnitt = ErsteNull(NP);
     EXPECT_NEAR(Summe(NP, kL), N, kTight * N);
     if (!f.geschnitten) {
       EXPECT_EQ(schnitt, kL);
@@ -241,8 +245,7 @@ TEST(CutAtTinyClasses, LagrangianNegativeBinomialKeepsEveryClassAbove1em300N) {
     const Lauf l = Auswerten(180, par, {}, kL, 0, N);
     ASSERT_FALSE(l.fehler);
     const Erwartungswerte& NP = *l.NP;
-    std::uint32_t schnitt = kL;
-    while (schnitt > 0 && NP[schnitt - 1] == 0) --schnitt;
+    const std::uint32_t schnitt = ErsteNull(NP);
     EXPECT_NEAR(Summe(NP, kL), N, kTight * N);
     if (!f.geschnitten) {
       EXPECT_EQ(schnitt, kL);
