@@ -61,4 +61,18 @@ inline const std::array<long double, kFakultaeten>& Fakultaeten() {
   return tabelle;
 }
 
+// The product of faktor(c) for c = von .. bis - 1 in long double, in two chains (even and odd
+// steps) that do not wait for each other; the same factors in the same order for every caller.
+template <typename Faktor>
+long double Zaehlerprodukt(std::uint32_t von, std::uint32_t bis, Faktor faktor) {
+  long double gerade = 1, ungerade = 1;
+  std::uint32_t c = von;
+  for (; c + 1 < bis; c += 2) {
+    gerade *= faktor(c);
+    ungerade *= faktor(c + 1);
+  }
+  if (c < bis) gerade *= faktor(c);
+  return gerade * ungerade;
+}
+
 }  // namespace vk::members::lagrange

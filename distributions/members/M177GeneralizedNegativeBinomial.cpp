@@ -85,14 +85,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double A = di * beta + k;
     if (i < lagrange::kFakultaeten && A - di + 1 >= 1 && (di - 1) * std::log2(A) < 16000) {
       const auto zaehler = [A](std::uint32_t von, std::uint32_t bis) {
-        long double gerade = 1, ungerade = 1;
-        std::uint32_t c = von;
-        for (; c + 1 < bis; c += 2) {
-          gerade *= A - static_cast<double>(c);
-          ungerade *= A - static_cast<double>(c + 1);
-        }
-        if (c < bis) gerade *= A - static_cast<double>(c);
-        return gerade * ungerade;
+        return lagrange::Zaehlerprodukt(
+            von, bis, [A](std::uint32_t c) { return A - static_cast<double>(c); });
       };
       const double mitte = std::floor((A - 1) / 2);
       const std::uint32_t m = mitte < di - 1 ? static_cast<std::uint32_t>(mitte) : i - 1;

@@ -114,14 +114,8 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     // partial product is the one up to the last factor of at least 1, j <= (y + 1)/2.
     if (i < lagrange::kFakultaeten && y - di + 1 >= 1 && di * std::log2(y) < 16000) {
       const auto zaehler = [y](std::uint32_t von, std::uint32_t bis) {
-        long double gerade = 1, ungerade = 1;
-        std::uint32_t j = von;
-        for (; j + 1 < bis; j += 2) {
-          gerade *= y - static_cast<double>(j) + 1;
-          ungerade *= y - static_cast<double>(j + 1) + 1;
-        }
-        if (j < bis) gerade *= y - static_cast<double>(j) + 1;
-        return gerade * ungerade;
+        return lagrange::Zaehlerprodukt(
+            von, bis, [y](std::uint32_t j) { return y - static_cast<double>(j) + 1; });
       };
       const double mitte = std::floor((y + 1) / 2);
       const std::uint32_t m = mitte < di ? static_cast<std::uint32_t>(mitte) : i;
