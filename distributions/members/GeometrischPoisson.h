@@ -8,6 +8,7 @@
 #include <limits>
 
 #include "distributions/Helpers.h"
+#include "distributions/helpers/Schnittschranke.h"
 #include "distributions/helpers/Unterbrechung.h"
 
 // What members 106 (a free) and 107 (a = 1) share: the geometric stopped sum of Poisson summands,
@@ -26,25 +27,23 @@ inline constexpr std::uint32_t kGewichte = 1024;
 // sums are not formed; every class below is computed as written. Schnitt gives the least such x
 // over s - 1 = f (-ln b)/a with f = 2^-1 .. 2^-30 and 1 - 2^-2 .. 1 - 2^-12; no cut (the largest
 // count) where a parameter is outside its domain or no s bounds below 2^32.
-inline std::uint32_t Schnitt(double a, double b) {
-  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
-  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+inline std::uint32_t Schnitt(double a, double b, std::uint32_t L) {
+  using namespace schnittschranke;
   if (!(a > 0 && b > 0 && b < 1)) return kKeiner;
   const double logB = std::log(b);
-  const double log1mB = std::log1p(-b);
   const double spanne = -logB / a;
-  double bestes = 4e9;
+  if (!Moeglich(spanne, L)) return kKeiner;
+  const double log1mB = std::log1p(-b);
+  Kleinste kleinste;
   const auto versuchen = [&](double f) {
     const double t = f * spanne;
     const double logA = logB + a * t;  // ln(b e^(a t))
     if (!(logA < -1e-12)) return;
-    const double x = (log1mB - std::log(-std::expm1(logA)) + kMinusLog1em300) / std::log1p(t);
-    if (x < bestes) bestes = x;
+    kleinste.Versuchen(log1mB - std::log(-std::expm1(logA)), t);
   };
   for (int j = 1; j <= 30; ++j) versuchen(std::ldexp(1.0, -j));
   for (int j = 2; j <= 12; ++j) versuchen(1 - std::ldexp(1.0, -j));
-  // One class beyond the bound's own: its rounding is far below one class.
-  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+  return kleinste.Klasse();
 }
 
 inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double b) {
@@ -63,7 +62,7 @@ inline void Berechnen(const Eingaben& in, Erwartungswerte& NP, double a, double 
   gewicht[0] = ea;
   for (std::uint32_t k = 1; k <= tabelliert; ++k) gewicht[k] = gewicht[k - 1] * a / k;
   Unterbrechungszaehler stopp(in);
-  const std::uint32_t schnitt = Schnitt(a, b);
+  const std::uint32_t schnitt = Schnitt(a, b, L);
   RekursionMitRest(NP, L, N, N * (1 - b) / nenner, [&](std::uint32_t j, double) {
     if (j >= schnitt || stopp.Zaehlen(j)) return 0.0;
     Summe faltung = 0;

@@ -85,6 +85,72 @@ inline long double Nenner(const Anzahl& q, const Summand& g) {
 // The weights kept in a table per evaluation (16 KB of long doubles on the stack).
 inline constexpr std::uint32_t kGewichte = 1024;
 
+namespace detail {
+
+// The coefficient of g_j NP[x-j] in the sum of class x (the Poisson's j sits in its table).
+template <Art A>
+long double Koeffizient(const Anzahl& q, long double dj, long double dx) {
+  if constexpr (A == Art::kPoisson) return dj;
+  if constexpr (A == Art::kBinomial) return (q.a + 1) * dj - dx;
+  if constexpr (A == Art::kNegativBinomial) return dx + (q.a - 1) * dj;
+  return 1;
+}
+
+// The factor in front of the sum of class x.
+template <Art A>
+long double Vorfaktor(const Anzahl& q, long double D, long double dx) {
+  if constexpr (A == Art::kPoisson) return q.a / dx;
+  if constexpr (A == Art::kBinomial) return q.p / (dx * D);
+  if constexpr (A == Art::kNegativBinomial) return (1 - q.p) / (dx * D);
+  return (1 - q.p) / D;
+}
+
+// The classes 1 .. L - 1 of one kind of primary, fixed at compile time so that the innermost sum
+// makes no choice per term. Each term is the product it always was, (coefficient g_j) NP[x-j],
+// added in the same order: for the Poisson the table holds j g_j, for the geometric 1 g_j is g_j.
+struct Klassenlauf {
+  const Eingaben& in;
+  Erwartungswerte& NP;
+  const Anzahl& q;
+  long double D;
+  const Summand& g;
+  std::uint32_t letzte;
+  long double letztesGewicht;  // g_kGewichte itself, where the chain goes on beyond the table
+  Zweierskala abwaerts{};
+
+  template <Art A, typename Verhaeltnis>
+  void Rechnen(const std::array<long double, kGewichte + 1>& tabelle, Verhaeltnis verhaeltnis) {
+    const std::uint32_t L = in.stat.n;
+    Unterbrechungszaehler stopp(in);
+    for (std::uint32_t x = 1; x < L; ++x) {
+      if (x > letzte || stopp.Zaehlen(x)) {
+        NP[x] = 0;
+        continue;
+      }
+      const std::uint32_t bis = x < g.hoechstens ? x : g.hoechstens;
+      const long double dx = x;
+      const std::uint32_t ausTabelle = bis < kGewichte ? bis : kGewichte;
+      Summe s = 0;
+      for (std::uint32_t j = 1; j <= ausTabelle; ++j) {
+        if constexpr (A == Art::kPoisson || A == Art::kGeometrisch) {
+          s += tabelle[j] * NP[x - j];
+        } else {
+          s += Koeffizient<A>(q, j, dx) * tabelle[j] * NP[x - j];
+        }
+      }
+      long double w = letztesGewicht;
+      for (std::uint32_t j = kGewichte + 1; j <= bis; ++j) {
+        w *= verhaeltnis(j);
+        s += Koeffizient<A>(q, j, dx) * w * NP[x - j];
+      }
+      NP[x] = static_cast<double>(Vorfaktor<A>(q, D, dx) * s);
+      abwaerts.Halten(NP[x], std::span(NP).first(x + 1));
+    }
+  }
+};
+
+}  // namespace detail
+
 // `schnitt`: a class from which on the member has proved every class below 1e-300 N (its
 // bound written with it); those classes are 0 and their sums are not formed.
 template <typename Verhaeltnis>
@@ -122,59 +188,29 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
   const std::uint32_t tabelliert = std::min(weitesteJ, kGewichte);
   if (tabelliert >= 1) gewicht[1] = g.g1;
   for (std::uint32_t j = 2; j <= tabelliert; ++j) gewicht[j] = gewicht[j - 1] * verhaeltnis(j);
-  Unterbrechungszaehler stopp(in);
-  Zweierskala abwaerts;
+  // The Poisson's coefficient j goes into its table entries once, (j g_j) rounded as the sum
+  // rounded it; the chain beyond the table goes on from the plain weight.
+  const long double letztesGewicht = tabelliert >= 1 ? gewicht[tabelliert] : g.g1;
+  if (q.art == Art::kPoisson)
+    for (std::uint32_t j = 1; j <= tabelliert; ++j)
+      gewicht[j] = static_cast<long double>(j) * gewicht[j];
   NP[0] = np0;
-  for (std::uint32_t x = 1; x < L; ++x) {
-    if (x > letzte || stopp.Zaehlen(x)) {
-      NP[x] = 0;
-      continue;
-    }
-    const std::uint32_t bis = x < g.hoechstens ? x : g.hoechstens;
-    const long double dx = x;
-    long double w = g.g1;
-    Summe s = 0;
-    for (std::uint32_t j = 1; j <= bis; ++j) {
-      if (j <= kGewichte) {
-        w = gewicht[j];
-      } else {
-        w *= verhaeltnis(j);
-      }
-      const long double dj = j;
-      long double koeff = 1;
-      switch (q.art) {
-        case Art::kPoisson:
-          koeff = dj;
-          break;
-        case Art::kBinomial:
-          koeff = (q.a + 1) * dj - dx;
-          break;
-        case Art::kNegativBinomial:
-          koeff = dx + (q.a - 1) * dj;
-          break;
-        case Art::kGeometrisch:
-          break;
-      }
-      s += koeff * w * NP[x - j];
-    }
-    long double vor = 1;
-    switch (q.art) {
-      case Art::kPoisson:
-        vor = q.a / dx;
-        break;
-      case Art::kBinomial:
-        vor = q.p / (dx * D);
-        break;
-      case Art::kNegativBinomial:
-        vor = (1 - q.p) / (dx * D);
-        break;
-      case Art::kGeometrisch:
-        vor = (1 - q.p) / D;
-        break;
-    }
-    NP[x] = static_cast<double>(vor * s);
-    abwaerts.Halten(NP[x], std::span(NP).first(x + 1));
+  detail::Klassenlauf lauf{in, NP, q, D, g, letzte, letztesGewicht};
+  switch (q.art) {
+    case Art::kPoisson:
+      lauf.Rechnen<Art::kPoisson>(gewicht, verhaeltnis);
+      break;
+    case Art::kBinomial:
+      lauf.Rechnen<Art::kBinomial>(gewicht, verhaeltnis);
+      break;
+    case Art::kNegativBinomial:
+      lauf.Rechnen<Art::kNegativBinomial>(gewicht, verhaeltnis);
+      break;
+    case Art::kGeometrisch:
+      lauf.Rechnen<Art::kGeometrisch>(gewicht, verhaeltnis);
+      break;
   }
+  Zweierskala& abwaerts = lauf.abwaerts;
   skala -= static_cast<int>(abwaerts.Exponent());
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {

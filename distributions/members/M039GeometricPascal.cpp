@@ -13,6 +13,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Schnittschranke.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
@@ -61,28 +62,26 @@ constexpr Alternative kAlternativen[] = {{{100, 150}, {151}, {152}}};
 // is computed as written. Schnitt gives the least such x over s = 1 + f (1/(1 - p) - 1) with
 // f = 2^-1 .. 2^-30 and 1 - 2^-2 .. 1 - 2^-12; no cut (the largest count) where a parameter is
 // outside its domain or no s bounds below 2^32.
-std::uint32_t Schnitt(double k, double p, double c) {
-  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
-  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+std::uint32_t Schnitt(double k, double p, double c, std::uint32_t L) {
+  using namespace schnittschranke;
   if (!(k > 0 && p > 0 && p < 1 && c > 0 && c < 1)) return kKeiner;
+  // s - 1 up to 1/(1 - p) - 1 = p/(1 - p).
+  const double spanne = p / (1 - p);
+  if (!Moeglich(spanne, L)) return kKeiner;
   const double logP = std::log(p);
   const double log1mC = std::log1p(-c);
   const double logC = std::log(c);
-  // s - 1 up to 1/(1 - p) - 1 = p/(1 - p).
-  const double spanne = p / (1 - p);
-  double bestes = 4e9;
+  Kleinste kleinste;
   const auto versuchen = [&](double f) {
     const double t = f * spanne;
     const double logGY = k * (logP - std::log1p(-(1 - p) * (1 + t)));
     const double logA = log1mC + logGY;  // ln((1 - c) G_Y(s))
     if (!(logA < -1e-12)) return;
-    const double x = (logC - std::log(-std::expm1(logA)) + kMinusLog1em300) / std::log1p(t);
-    if (x < bestes) bestes = x;
+    kleinste.Versuchen(logC - std::log(-std::expm1(logA)), t);
   };
   for (int j = 1; j <= 30; ++j) versuchen(std::ldexp(1.0, -j));
   for (int j = 2; j <= 12; ++j) versuchen(1 - std::ldexp(1.0, -j));
-  // One class beyond the bound's own: its rounding is far below one class.
-  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+  return kleinste.Klasse();
 }
 
 // Where p^k is below the normal range (many summands' worth of successes, k in the hundreds or
@@ -121,7 +120,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   const double N = in.stat.summe;
   const double pk = std::pow(p, k);
   if (pk < std::numeric_limits<double>::min() && k > 0 && p > 0 && p < 1 && L > 0) {
-    MitSummandenwahrscheinlichkeiten(in, k, p, c, Schnitt(k, p, c), NP);
+    MitSummandenwahrscheinlichkeiten(in, k, p, c, Schnitt(k, p, c, in.stat.n), NP);
     return;
   }
   const double D = 1 - pk * (1 - c);
@@ -136,7 +135,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     const double dj = static_cast<double>(j);
     r[j] = r[j - 1] * (dj + k - 1) * (1 - p) / dj;
   }
-  const std::uint32_t schnitt = Schnitt(k, p, c);
+  const std::uint32_t schnitt = Schnitt(k, p, c, in.stat.n);
   RekursionMitRest(NP, L, N, N * c / D, [&](std::uint32_t x, double vorher) {
     if (x >= schnitt || stopp.Zaehlen(x)) return 0.0;
     Summe faltung = r[1] * vorher;

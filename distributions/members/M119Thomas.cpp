@@ -19,6 +19,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Schnittschranke.h"
 #include "distributions/members/GestoppteSumme.h"
 #include "distributions/members/Members.h"
 #include "distributions/members/Summanden.h"
@@ -43,28 +44,26 @@ constexpr Alternative kAlternativen[] = {{{0}, {50}}, {{1}, {51}}, {{0, 1}, {50,
 // The first class of the bound above, the least over s - 1 = 2^-6 .. 2^6; no cut (the largest
 // count) where the parameters are outside their domain or no s bounds below 2^32. Points whose
 // s e^(phi (s - 1)) would leave the range of a double are passed over, not computed.
-std::uint32_t Schnitt(double lambda, double phi) {
-  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
-  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+std::uint32_t Schnitt(double lambda, double phi, std::uint32_t L) {
+  using namespace schnittschranke;
   if (!std::isgreater(lambda, 0.0) || !std::isgreaterequal(phi, 0.0)) return kKeiner;
+  if (!Moeglich(64, L)) return kKeiner;
   const double logLambda = std::log(lambda);
-  double bestes = 4e9;
+  Kleinste kleinste;
   for (int k = -6; k <= 6; ++k) {
     const double t = std::ldexp(1.0, k);
     const double a = phi * t + std::log1p(t);  // ln(s e^(phi (s - 1)))
     if (a > 700 || logLambda + a > 700) continue;
-    const double x = (lambda * std::expm1(a) + kMinusLog1em300) / std::log1p(t);
-    if (x < bestes) bestes = x;
+    kleinste.Versuchen(lambda * std::expm1(a), t);
   }
-  // One class beyond the bound's own: its rounding is far below one class.
-  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+  return kleinste.Klasse();
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
   const double lambda = par[0];
   const double phi = par[1];
   gestoppt::Berechnen(in, NP, {gestoppt::Art::kPoisson, lambda, 0}, summanden::EinsPlusPoisson(phi),
-                      summanden::EinsPlusPoissonVerhaeltnis(phi), Schnitt(lambda, phi));
+                      summanden::EinsPlusPoissonVerhaeltnis(phi), Schnitt(lambda, phi, in.stat.n));
 }
 
 }  // namespace

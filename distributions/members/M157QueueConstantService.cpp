@@ -17,6 +17,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Schnittschranke.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
@@ -47,22 +48,19 @@ constexpr Alternative kAlternativen[] = {{{0, 1}}};
 // last class, which takes the remainder) and their sums are not formed; every class below is
 // computed as written. Schnitt gives the least such x over t = 2^-30 .. 2^6; no cut (the largest
 // count) where a is outside (0, 1) or no t bounds below 2^32.
-std::uint32_t Schnitt(double a) {
-  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
-  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+std::uint32_t Schnitt(double a, std::uint32_t L) {
+  using namespace schnittschranke;
   if (!(a > 0 && a < 1)) return kKeiner;
+  if (!Moeglich(64, L)) return kKeiner;
   const double log1mA = std::log1p(-a);
-  double bestes = 4e9;
+  Kleinste kleinste;
   for (int j = -30; j <= 6; ++j) {
     const double t = std::ldexp(1.0, j);
     const double d = std::log1p(t) - a * t;
     if (!(d > 0)) continue;
-    const double x =
-        (log1mA + std::log(t) - std::log(std::expm1(d)) + kMinusLog1em300) / std::log1p(t);
-    if (x < bestes) bestes = x;
+    kleinste.Versuchen(log1mA + std::log(t) - std::log(std::expm1(d)), t);
   }
-  // One class beyond the bound's own: its rounding is far below one class.
-  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+  return kleinste.Klasse();
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -90,7 +88,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
     }
   }
   Unterbrechungszaehler stopp(in);
-  const std::uint32_t schnitt = Schnitt(a);
+  const std::uint32_t schnitt = Schnitt(a, L);
   KlassenMitRest(NP, L, N, [&](std::uint32_t i, double) {
     if (i == 0) return N * (1 - a);
     if (i == 1) return (std::exp(a) - 1) * NP[0];

@@ -12,6 +12,7 @@
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
+#include "distributions/helpers/Schnittschranke.h"
 #include "distributions/helpers/Unterbrechung.h"
 #include "distributions/members/Members.h"
 
@@ -53,21 +54,19 @@ constexpr Alternative kAlternativen[] = {{{0}, {1}, {2}}, {{50}, {51}, {52}}};
 // such x over s - 1 = 2^-6 .. 2^6, no cut (the largest count) where a parameter is outside its
 // domain or no s bounds below 2^32; points whose terms would leave the double range are passed
 // over.
-std::uint32_t Schnitt(double a, double b, double c) {
-  constexpr std::uint32_t kKeiner = std::numeric_limits<std::uint32_t>::max();
-  constexpr double kMinusLog1em300 = 690.77552789821368;  // -ln 1e-300
+std::uint32_t Schnitt(double a, double b, double c, std::uint32_t L) {
+  using namespace schnittschranke;
   if (!std::isgreater(a, 0.0) || !std::isgreaterequal(b, 0.0) || !std::isgreaterequal(c, 0.0))
     return kKeiner;
+  if (!Moeglich(64, L)) return kKeiner;
   const double logA = std::log(a);
-  double bestes = 4e9;
+  Kleinste kleinste;
   for (int k = -6; k <= 6; ++k) {
     const double t = std::ldexp(1.0, k);
     if (b * t > 700 || logA + b * t > 700 || c * t > 1e300) continue;
-    const double x = (a * std::expm1(b * t) + c * t + kMinusLog1em300) / std::log1p(t);
-    if (x < bestes) bestes = x;
+    kleinste.Versuchen(a * std::expm1(b * t) + c * t, t);
   }
-  // One class beyond the bound's own: its rounding is far below one class.
-  return bestes < 4e9 ? static_cast<std::uint32_t>(std::ceil(bestes)) + 1 : kKeiner;
+  return kleinste.Klasse();
 }
 
 void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartungswerte& NP) {
@@ -80,7 +79,7 @@ void ErwartungswerteBerechnen(const Eingaben& in, Parametervektor& par, Erwartun
   // about 710.
   const long double eb = std::exp(-static_cast<long double>(b));
   Unterbrechungszaehler stopp(in);
-  const std::uint32_t schnitt = Schnitt(a, b, c);
+  const std::uint32_t schnitt = Schnitt(a, b, c, L);
 
   // The Poisson(b) weights e^-b b^j/j!, the same products in the same order for every class:
   // formed once per evaluation as far as the table goes, beyond it along the sum.
