@@ -5,7 +5,6 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Schnittschranke.h"

@@ -210,8 +210,7 @@ void Berechnen(const Eingaben& in, Erwartungswerte& NP, const Anzahl& q, const S
       lauf.Rechnen<Art::kGeometrisch>(gewicht, verhaeltnis);
       break;
   }
-  Zweierskala& abwaerts = lauf.abwaerts;
-  skala -= static_cast<int>(abwaerts.Exponent());
+  skala -= static_cast<int>(lauf.abwaerts.Exponent());
   Summe summe = 0;
   for (std::uint32_t i = 0; i < L; ++i) {
     if (skala != 0) NP[i] = std::ldexp(NP[i], -skala);

@@ -15,7 +15,6 @@
 // their sums are not formed; every class below x is computed as written.
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "distributions/Helpers.h"
 #include "distributions/helpers/Klassen.h"
