@@ -3,6 +3,9 @@
 
 // The data sets the benchmarks and the cost table share.
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -11,6 +14,19 @@
 #include "fitting/Anpassungen.h"
 
 namespace vk::bench {
+
+// The text of a data file. One that cannot be read ends the benchmark with a message naming it:
+// timed as an empty data set it would pass for a fitting of no cost.
+inline std::string DateiLesen(const std::string& pfad, const char* programm) {
+  std::ifstream in(pfad);
+  std::stringstream s;
+  if (in.is_open()) s << in.rdbuf();
+  if (!in.is_open() || in.bad()) {
+    std::fprintf(stderr, "%s: %s cannot be read\n", programm, pfad.c_str());
+    std::exit(66);
+  }
+  return s.str();
+}
 
 // An engine over the catalog with `text` (records "x f") read in.
 inline std::unique_ptr<Anpassungen> EngineMit(const Verteilungsverzeichnis& katalog,

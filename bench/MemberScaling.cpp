@@ -13,13 +13,13 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "bench/CpuTime.h"
+#include "bench/BenchDaten.h"
 #include "bench/GepackterKatalog.h"
 #include "bench/Usage.h"
 #include "core/DatenLesen.h"
@@ -106,11 +106,9 @@ int main(int argc, char** argv) {
   const std::uint32_t L1 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[2])) : 2000;
   const std::uint32_t L2 = argc > 3 ? static_cast<std::uint32_t>(std::stoul(argv[3])) : 20000;
   const vk::Verteilungsverzeichnis& katalog = vk::bench::GepackterKatalog();
-  std::ifstream datei(argv[1]);
-  std::stringstream text;
-  text << datei.rdbuf();
-  const auto d1 = Lesen(text.str(), L1);
-  const auto d2 = Lesen(text.str(), L2);
+  const std::string text = vk::bench::DateiLesen(argv[1], "vk_member_scaling");
+  const auto d1 = Lesen(text, L1);
+  const auto d2 = Lesen(text, L2);
   if (!d1 || !d2) {
     std::fprintf(stderr, "vk_member_scaling: %s cannot be read\n", argv[1]);
     return 1;

@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,13 +31,6 @@ double ThreadSekunden() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-}
-
-std::string Lesen(const std::string& pfad) {
-  std::ifstream in(pfad);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 // The processor's model name, the logical processors and the kernel.
@@ -132,7 +124,12 @@ int main(int argc, char** argv) {
   std::printf("|---|---:|---:|---:|\n");
   std::vector<std::pair<std::string, std::vector<Zeile>>> proMitglied;
   for (const char* datei : dateien) {
-    const auto a = vk::bench::EngineMit(katalog, Lesen(ordner + "/" + datei));
+    const auto a = vk::bench::EngineMit(
+        katalog, vk::bench::DateiLesen(ordner + "/" + datei, "vk_refine_speed"));
+    if (!a->Daten().DatenGueltig) {
+      std::fprintf(stderr, "vk_refine_speed: %s/%s holds no data set\n", ordner.c_str(), datei);
+      return 65;
+    }
     // One thread: the members would otherwise run on helpers whose time this thread never sees.
     a->ThreadsSetzen(1);
     const double klassisch = Schnellster(*a, false, laeufe);

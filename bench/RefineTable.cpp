@@ -11,11 +11,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 
+#include "bench/BenchDaten.h"
 #include "bench/GepackterKatalog.h"
 #include "bench/Usage.h"
 #include "core/FpFault.h"
@@ -144,13 +144,6 @@ void Zeile(const std::string& erste, std::uint32_t nummer, const Vergleich& v) {
               Zelle(v.ml, false).c_str(), Urteil(v));
 }
 
-std::string Lesen(const std::string& pfad) {
-  std::ifstream in(pfad);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // N pmf(x) of an example over its classes, unrounded.
 std::string EigeneDaten(const vk::test::Beispiel& b) {
   vk::TParameterEigenschaften eig;
@@ -191,7 +184,7 @@ int main(int argc, char** argv) {
                                    14, 45, 99, 108, 119, 133, 170, 175};
   Kopf("Data");
   for (const char* datei : dateien) {
-    const std::string daten = Lesen(ordner + "/" + datei);
+    const std::string daten = vk::bench::DateiLesen(ordner + "/" + datei, "vk_refine_table");
     for (std::uint32_t nummer : nummern) {
       Zeile(datei, nummer, Vergleichen(daten, nummer, {}));
       std::fflush(stdout);
@@ -204,7 +197,7 @@ int main(int argc, char** argv) {
                                "mckendrick_cholera_households.dat",
                                "saxony_families_males_beta_binomial.dat"};
     for (const char* datei : klassiker) {
-      const std::string daten = Lesen(repro + "/" + datei);
+      const std::string daten = vk::bench::DateiLesen(repro + "/" + datei, "vk_refine_table");
       for (std::uint32_t nummer : nummern) {
         Zeile(datei, nummer, Vergleichen(daten, nummer, {}));
         std::fflush(stdout);
