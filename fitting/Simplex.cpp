@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitting/Simplex.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -75,8 +76,31 @@ void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, 
   s.chiQuadrat[p] = chi;
 }
 
-// One step on a sorted simplex; returns false when the spread is degenerate (S2 < S1²/(p+1),
-// which only rounding can cause), else the spread in `streuung`.
+// The spread of the vertices' X², sqrt((S2 - S1²/(p+1))/(p+1)); false where it is degenerate
+// (S2 < S1²/(p+1), which only rounding can cause). A vertex far off may have an X² beyond 1e150,
+// whose square overflows: the spread came out NaN and ended the cycle there, and the overflow
+// counted against the fit. Such X² are scaled down by a power of two first (exact, every digit
+// kept) and the spread scaled back; below 2^500 nothing is scaled and the formula runs as written.
+bool Streuung(const Simplex& s, std::uint32_t p, double& streuung) {
+  double groesste = 0;
+  for (std::uint32_t k = 0; k <= p; ++k) groesste = std::max(groesste, std::fabs(s.chiQuadrat[k]));
+  const int exponent = groesste > 0x1p500 ? std::ilogb(groesste) : 0;
+  double s1 = 0, s2 = 0;
+  for (std::uint32_t k = 0; k <= p; ++k) {
+    const double chi = exponent == 0 ? s.chiQuadrat[k] : std::ldexp(s.chiQuadrat[k], -exponent);
+    s1 += chi;
+    s2 += chi * chi;
+  }
+  const double ecken = p + 1;
+  const double erwartet = s1 * s1 / ecken;
+  if (s2 < erwartet) return false;
+  streuung = std::sqrt((s2 - erwartet) / ecken);
+  if (exponent != 0) streuung = std::ldexp(streuung, exponent);
+  return true;
+}
+
+// One step on a sorted simplex; returns false when the spread is degenerate, else the spread in
+// `streuung`.
 bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const TEinstellungen& e,
                     Simplexform form, double& streuung) {
   const double alpha = e.Reflektionsweite;
@@ -125,16 +149,7 @@ bool SimplexSchritt(Simplex& s, std::uint32_t p, Zielfunktion& ziel, const TEins
     }
   }
 
-  double s1 = 0, s2 = 0;
-  for (std::uint32_t k = 0; k <= p; ++k) {
-    s1 += s.chiQuadrat[k];
-    s2 += s.chiQuadrat[k] * s.chiQuadrat[k];
-  }
-  const double ecken = p + 1;
-  const double erwartet = s1 * s1 / ecken;
-  if (s2 < erwartet) return false;
-  streuung = std::sqrt((s2 - erwartet) / ecken);
-  return true;
+  return Streuung(s, p, streuung);
 }
 
 }  // namespace

@@ -413,18 +413,24 @@ TEST_F(ResultDisplayTest, SmallExpectedFrequenciesAndParametersKeepTheirDigits) 
 }
 
 // Issue #27's mark on the desktop: a best method whose refinement did not complete says so in
-// "Result", as the command line's text does, from the same fact of the result.
+// "Result", as the command line's text does, from the same fact of the result. On one
+// observation at each of 0..200 the Hyper-Pascal's refinement still gains when its cycles run
+// out.
 TEST_F(ResultDisplayTest, AnIncompleteRefinementIsMarkedInTheResult) {
   QSettings("Tessaro", "Vostra-Kalibra").setValue("OptPar/Verfeinerung", "1");
   const auto katalog = TestKatalog();
   auto f = Fenster(katalog);
-  f->DateienOeffnen({Daten("shell-accidents.dat")});
+  std::string flach;
+  for (int x = 0; x <= 200; ++x) flach += std::to_string(x) + " 1\n";
+  f->DateienOeffnen({Schreiben("flach.dat", flach.c_str())});
   Kind<QCheckBox>(*f, "CBNFNurBesteMethode")->setChecked(true);
   auto* box = Kind<QComboBox>(*f, "CBNFVerteilung");
   int unvollstaendig = 0;
   for (int i = 0; i < box->count(); ++i) {
     box->setCurrentIndex(i);
     Anpassen(*f);
+    // A member that finds no fit on these data has nothing to mark.
+    if (Text(*f, "EdNFErgebnis") == "No fit") continue;
     const auto& beste = f->Engine().Beste();
     QString erwartet = "OK";
     if (beste.unvollstaendig)
