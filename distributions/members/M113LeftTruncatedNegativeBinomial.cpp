@@ -28,6 +28,16 @@ constexpr std::uint32_t kMaxTerme = 10'000'000;
 // equal numbers (S near 1 for a mean far below m), and no factor p^k that underflows. Terms
 // beyond 2^900 (a mode far above m) are carried scaled.
 Summe LogErsteKlasse(double k, double p, double m) {
+  // The terms do not fall while their ratio (1 - p)(1 + (k - 1)/v) is at least 1, up to the
+  // value v = (k - 1)(1 - p)/p: there each term is at least the sum's share 1/(j + 1), far above
+  // what leaves the sum unchanged, so the series cannot end. Where that value lies at or beyond
+  // the last one the bound lets it reach, it surely runs to the bound and fails there: it fails
+  // at once (a refinement's wide steps reach k in the billions, where the bound's ten million
+  // terms took most of a fit).
+  if (p > 0 && p < 1 && m + kMaxTerme <= (k - 1) * ((1 - p) / p)) {
+    RaiseInvalid();
+    return 0;
+  }
   Summe summe = 1, t = 1;
   Zweierskala skala;
   for (std::uint32_t j = 1; j <= kMaxTerme; ++j) {

@@ -305,7 +305,9 @@ TEST(CheaperRoutes, HyperPoissonFarModeKeepsItsFault) {
 // p = 0.93 (p^k = 6.8e-316), L = 1000, mpmath at mp.dps = 40 with p the exact double:
 //   1000*binomial(k+i-1,i)*p**k*(1-p)**i
 // Where the series could not end before its bound (p = 8e-6, k = 70: a mode near 8.6e6 terms)
-// it still runs and still fails.
+// it still runs and still fails. Its terms do not fall before (k - 1)(1 - p)/p: at 9.9e6 (p = 0.5)
+// the series ends some 40 000 terms later, before its bound of 1e7, and gives classes; from 1e7 on
+// it cannot end and fails at once.
 TEST(CheaperRoutes, LeftTruncatedNegativeBinomialFromZeroAgainstExtendedPrecision) {
   struct Fall {
     std::uint32_t i;
@@ -318,8 +320,16 @@ TEST(CheaperRoutes, LeftTruncatedNegativeBinomialFromZeroAgainstExtendedPrecisio
     ASSERT_FALSE(lauf.fehler);
     EXPECT_TRUE(Near((*lauf.NP)[f.i], f.erwartet, test::kChain)) << "i=" << f.i;
   }
-  Parametervektor fern{70, 8e-6};
-  EXPECT_TRUE(test::Auswerten(113, fern, {0.0}, 10, 0, 1000).fehler);
+  struct Rand {
+    double k;
+    double p;
+    bool fehler;
+  };
+  for (const Rand& r : {Rand{70, 8e-6, true}, Rand{9.9e6 + 1, 0.5, false},
+                        Rand{1e7 + 1, 0.5, true}, Rand{1e9, 0.5, true}}) {
+    Parametervektor fern{r.k, r.p};
+    EXPECT_EQ(test::Auswerten(113, fern, {0.0}, 10, 0, 1000).fehler, r.fehler) << "k=" << r.k;
+  }
 }
 
 // Gamma-Pascal leaves its alternating sum out where the terms' magnitudes surely exceed the
