@@ -78,9 +78,10 @@ void ErsetzeSchlechteste(Simplex& s, std::uint32_t p, const Parametervektor& v, 
 
 // The spread of the vertices' X², sqrt((S2 - S1²/(p+1))/(p+1)); false where it is degenerate
 // (S2 < S1²/(p+1), which only rounding can cause). A vertex far off may have an X² beyond 1e150,
-// whose square overflows: the spread came out NaN and ended the cycle there, and the overflow
-// counted against the fit. Such X² are scaled down by a power of two first (exact, every digit
-// kept) and the spread scaled back; below 2^500 nothing is scaled and the formula runs as written.
+// whose square would overflow: the spread would come out NaN and end the cycle there, and the
+// overflow would count against the fit. Such X² are scaled down by a power of two first (exact,
+// every digit kept) and the spread scaled back; below 2^500 nothing is scaled and the formula
+// runs as written.
 bool Streuung(const Simplex& s, std::uint32_t p, double& streuung) {
   double groesste = 0;
   for (std::uint32_t k = 0; k <= p; ++k) groesste = std::max(groesste, std::fabs(s.chiQuadrat[k]));

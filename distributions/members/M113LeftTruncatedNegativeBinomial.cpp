@@ -32,8 +32,8 @@ Summe LogErsteKlasse(double k, double p, double m) {
   // value v = (k - 1)(1 - p)/p: there each term is at least the sum's share 1/(j + 1), far above
   // what leaves the sum unchanged, so the series cannot end. Where that value lies at or beyond
   // the last one the bound lets it reach, it surely runs to the bound and fails there: it fails
-  // at once (a refinement's wide steps reach k in the billions, where the bound's ten million
-  // terms took most of a fit).
+  // at once (a refinement's wide steps reach k in the billions, where running the bound's ten
+  // million terms would take most of a fit).
   if (p > 0 && p < 1 && m + kMaxTerme <= (k - 1) * ((1 - p) / p)) {
     RaiseInvalid();
     return 0;

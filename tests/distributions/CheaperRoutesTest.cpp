@@ -325,8 +325,8 @@ TEST(CheaperRoutes, LeftTruncatedNegativeBinomialFromZeroAgainstExtendedPrecisio
     double p;
     bool fehler;
   };
-  for (const Rand& r : {Rand{70, 8e-6, true}, Rand{9.9e6 + 1, 0.5, false},
-                        Rand{1e7 + 1, 0.5, true}, Rand{1e9, 0.5, true}}) {
+  for (const Rand& r : {Rand{70, 8e-6, true}, Rand{9.9e6 + 1, 0.5, false}, Rand{1e7 + 1, 0.5, true},
+                        Rand{1e9, 0.5, true}}) {
     Parametervektor fern{r.k, r.p};
     EXPECT_EQ(test::Auswerten(113, fern, {0.0}, 10, 0, 1000).fehler, r.fehler) << "k=" << r.k;
   }
