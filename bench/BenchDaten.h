@@ -19,12 +19,12 @@ namespace vk::bench {
 // timed as an empty data set it would pass for a fitting of no cost.
 inline std::string DateiLesen(const std::string& pfad, const char* programm) {
   std::ifstream in(pfad);
-  std::stringstream s;
-  if (in.is_open()) s << in.rdbuf();
-  if (!in.is_open() || in.bad()) {
+  if (!in.is_open()) {
     std::fprintf(stderr, "%s: %s cannot be read\n", programm, pfad.c_str());
     std::exit(66);
   }
+  std::stringstream s;
+  s << in.rdbuf();
   return s.str();
 }
 

@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/CpuTime.h"
 #include "bench/BenchDaten.h"
+#include "bench/CpuTime.h"
 #include "bench/GepackterKatalog.h"
 #include "bench/Usage.h"
 #include "core/DatenLesen.h"

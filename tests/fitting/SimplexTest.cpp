@@ -364,9 +364,9 @@ TEST(Simplex, RefinementReportsUsedUpCyclesAndSurvivesAnOverflowingPatternMove) 
 }
 
 // A vertex far off may have an X² whose square leaves the double range. The cycle goes on to the
-// minimum and raises no flag; the spread of such a simplex was NaN, which ended the cycle at its
-// first step and counted as a fault of the fit. The minimum lies on the start's ray, which the
-// classic start simplex never leaves.
+// minimum and raises no flag: a NaN spread would end the cycle at its first step and count as a
+// fault of the fit. The minimum lies on the start's ray, which the classic start simplex never
+// leaves.
 TEST(Simplex, CycleThroughVerticesWithHugeChiSquareReachesTheMinimumWithoutAFault) {
   const std::pair<const char*, Simplexform> formen[] = {{"classic", Simplexform::kKlassisch},
                                                         {"axis-wise", Simplexform::kAchsenweise}};
